@@ -1,0 +1,69 @@
+#pragma once
+// The project tree: nodes with unique text keys, display texts and image keys. The main window shows
+// it; the reader and the passes fill it; the scan file saves and restores it node by node.
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tally {
+
+struct TreeNode {
+    std::string key;
+    std::string parentKey;  // empty for a top-level node
+    std::string text;
+    std::string image;
+    std::string selectedImage;
+    bool expanded = false;
+};
+
+class ProjectTree {
+public:
+    // Adds a node as the last child of `parentKey` (or, for a sorting parent, after the last sibling
+    // whose text does not sort after it); an empty parent key adds a top-level node. Returns false and
+    // adds nothing when the key is taken or the parent does not exist.
+    bool add(std::string_view parentKey, std::string_view key, std::string_view text,
+             std::string_view image = {}, std::string_view selectedImage = {});
+    // Removes the node and everything below it.
+    bool remove(std::string_view key);
+    void clear();
+
+    bool contains(std::string_view key) const;
+    const TreeNode* find(std::string_view key) const;
+    bool setText(std::string_view key, std::string_view text);
+    bool setExpanded(std::string_view key, bool expanded);
+    // Keeps the children of `key` sorted by text, without regard to case; equal texts keep the order
+    // in which they were added.
+    bool setSorted(std::string_view key, bool sorted);
+
+    std::size_t size() const { return m_index.size(); }
+    bool empty() const { return m_index.empty(); }
+
+    // Nodes as shown: depth first, parents before children, siblings in order.
+    std::vector<const TreeNode*> displayOrder() const;
+    // Nodes in the order in which they were added (removed nodes left out).
+    std::vector<const TreeNode*> additionOrder() const;
+    std::vector<const TreeNode*> children(std::string_view key) const;
+    std::vector<const TreeNode*> topLevel() const;
+    int depthOf(std::string_view key) const;
+
+private:
+    struct Slot {
+        TreeNode node;
+        int parent = -1;
+        std::vector<int> children;
+        bool sorted = false;
+        bool removed = false;
+    };
+    int indexOf(std::string_view key) const;
+    void insertChild(std::vector<int>& siblings, int child, bool sorted);
+    void markRemoved(int index);
+    void appendDepthFirst(int index, std::vector<const TreeNode*>& out) const;
+
+    std::vector<Slot> m_slots;
+    std::vector<int> m_roots;
+    std::unordered_map<std::string, int> m_index;
+};
+
+}  // namespace tally

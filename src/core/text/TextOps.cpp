@@ -1,0 +1,92 @@
+#include "core/text/TextOps.h"
+
+#include <algorithm>
+
+namespace tally {
+
+namespace {
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+std::string_view trimView(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && isBlank(s[b])) ++b;
+    while (e > b && isBlank(s[e - 1])) --e;
+    return s.substr(b, e - b);
+}
+
+std::string trim(std::string_view s) { return std::string(trimView(s)); }
+
+bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+bool endsWith(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+bool contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
+
+std::string toLower(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
+    return out;
+}
+
+std::string toUpper(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), upperAscii);
+    return out;
+}
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
+}
+
+std::size_t findIgnoreCase(std::string_view s, std::string_view part, std::size_t from) {
+    if (part.empty()) return from <= s.size() ? from : std::string_view::npos;
+    if (part.size() > s.size()) return std::string_view::npos;
+    for (std::size_t i = from; i + part.size() <= s.size(); ++i) {
+        std::size_t j = 0;
+        while (j < part.size() && lowerAscii(s[i + j]) == lowerAscii(part[j])) ++j;
+        if (j == part.size()) return i;
+    }
+    return std::string_view::npos;
+}
+
+std::vector<std::string> split(std::string_view s, std::string_view sep) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t at = sep.empty() ? std::string_view::npos : s.find(sep, start);
+        if (at == std::string_view::npos) {
+            parts.emplace_back(s.substr(start));
+            return parts;
+        }
+        parts.emplace_back(s.substr(start, at - start));
+        start = at + sep.size();
+    }
+}
+
+std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
+    if (from.empty()) return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    std::size_t start = 0;
+    while (true) {
+        std::size_t at = s.find(from, start);
+        if (at == std::string_view::npos) break;
+        out.append(s.substr(start, at - start));
+        out.append(to);
+        start = at + from.size();
+    }
+    out.append(s.substr(start));
+    return out;
+}
+
+std::string toDecimal(long long value) { return std::to_string(value); }
+
+}  // namespace tally

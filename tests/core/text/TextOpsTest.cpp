@@ -1,0 +1,26 @@
+#include "core/text/TextOps.h"
+
+#include <gtest/gtest.h>
+
+namespace tally {
+
+TEST(TextOps, TrimRemovesBlanksAndTabsOnly) {
+    EXPECT_EQ(trim("\t  Dim x  \t"), "Dim x");
+    EXPECT_EQ(trim("   "), "");
+    EXPECT_EQ(trim("\r x \r"), "\r x \r");  // line ends are not whitespace here
+}
+
+TEST(TextOps, CaseInsensitiveSearchLeavesHighBytesAlone) {
+    EXPECT_EQ(findIgnoreCase("lvw.ListItems.Add , , \"x\"", "listitems.add"), 4u);
+    EXPECT_EQ(findIgnoreCase("abc", "ABCD"), std::string_view::npos);
+    EXPECT_FALSE(equalsIgnoreCase("\xC9", "\xE9"));  // É and é are different bytes
+    EXPECT_EQ(toLower("Form1.FRM"), "form1.frm");
+}
+
+TEST(TextOps, SplitKeepsEmptyParts) {
+    EXPECT_EQ(split("a - b - ", " - "), (std::vector<std::string>{"a", "b", ""}));
+    EXPECT_EQ(split("", ","), (std::vector<std::string>{""}));
+    EXPECT_EQ(replaceAll("a,b,,c", ",", "\x03"), "a\x03" "b\x03\x03" "c");
+}
+
+}  // namespace tally
