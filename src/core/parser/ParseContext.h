@@ -1,0 +1,22 @@
+#pragma once
+// Everything a parsing pass works with: the model it fills, where it reports progress, the cancel
+// flag it polls, where library versions come from and how numbers are written in the tree.
+
+#include "core/model/ProjectModel.h"
+#include "core/parser/ParseProgress.h"
+#include "core/project/FileVersion.h"
+#include "core/text/NumberFormat.h"
+
+namespace tally {
+
+struct ParseContext {
+    ProjectModel& model;
+    ParseProgress& progress;
+    const CancelFlag& cancel;
+    const FileVersionSource& versions;
+    NumberLocale locale;
+
+    bool cancelled() const { return cancel.load(std::memory_order_relaxed); }
+};
+
+}  // namespace tally

@@ -1,0 +1,61 @@
+#include "core/project/PathOps.h"
+
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+namespace {
+std::size_t lastSeparator(std::string_view path) { return path.find_last_of("\\/"); }
+}  // namespace
+
+std::string directoryOf(std::string_view path) {
+    std::size_t at = lastSeparator(path);
+    if (at == std::string_view::npos) return std::string(path);
+    return std::string(path.substr(0, at));
+}
+
+std::string fileNameOf(std::string_view path) {
+    std::size_t at = lastSeparator(path);
+    if (at == std::string_view::npos) return std::string(path);
+    return std::string(path.substr(at + 1));
+}
+
+std::string ensureTrailingSeparator(std::string_view path) {
+    if (!path.empty() && isSeparator(path.back())) return std::string(path);
+    return std::string(path) + kNativeSeparator;
+}
+
+std::string unquote(std::string_view text) {
+    std::string_view t = trimView(text);
+    if (!t.empty() && t.front() == '"') t.remove_prefix(1);
+    if (!t.empty() && t.back() == '"') t.remove_suffix(1);
+    return std::string(t);
+}
+
+std::string resolveProjectText(std::string_view projectDir, std::string_view fileText) {
+    if (fileText.size() >= 2 && isSeparator(fileText[0]) && fileText[0] == fileText[1] && fileText[0] == '\\')
+        return std::string(fileText);
+    std::string dir(projectDir);
+    std::string_view rest = fileText;
+    while (rest.size() >= 3 && rest[0] == '.' && rest[1] == '.' && isSeparator(rest[2])) {
+        rest.remove_prefix(3);
+        if (!dir.empty() && isSeparator(dir.back())) dir.pop_back();
+        dir = directoryOf(dir);
+    }
+    std::string joined = ensureTrailingSeparator(dir) + std::string(rest);
+    for (char& c : joined)
+        if (c == '\\') c = kNativeSeparator;
+    return joined;
+}
+
+std::string frxPathOf(std::string_view path) {
+    std::size_t dot = path.rfind('.');
+    std::size_t sep = lastSeparator(path);
+    if (dot == std::string_view::npos || (sep != std::string_view::npos && dot < sep))
+        return std::string(path) + ".frx";
+    return std::string(path.substr(0, dot)) + ".frx";
+}
+
+}  // namespace tally
