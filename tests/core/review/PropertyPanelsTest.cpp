@@ -1,0 +1,121 @@
+#include "core/review/PropertyPanels.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "core/review/ReviewModelBuilder.h"
+
+namespace tally {
+
+using ::testing::ElementsAre;
+using testing::ReviewModelBuilder;
+
+namespace {
+std::vector<std::string> texts(const std::vector<PanelRow>& rows) {
+    std::vector<std::string> out;
+    for (const PanelRow& row : rows) out.push_back(row.text);
+    return out;
+}
+}  // namespace
+
+TEST(RoutinePanels, ProblemsInFlagOrderThenTheWorkedOutOnes) {
+    ReviewModelBuilder b;
+    int m = b.file("modA.bas");
+    SubRec& r = b.routine(m, "Total", kKindFunction, "modA.bas", kScopePrivate, 0, 0);
+    r.problems = kProblemOldStyle + kProblemNoReturnType;
+    r.returnType = "None";
+    RoutinePanels panels = routinePanels(b.model(), m, 0);
+    EXPECT_THAT(texts(panels.properties),
+                ElementsAre("Problems", "Old style type declaration.", "Function with no return type.",
+                            "Empty routine.", "Never called.", "Routine Properties", "Type: Private Function ",
+                            "Return: None", "Lines of Code: 0", "Times Called: 0"));
+    EXPECT_TRUE(panels.properties[0].bold);
+    EXPECT_FALSE(panels.properties[1].bold);
+}
+
+TEST(RoutinePanels, FormLoadShowsNeverCalledAndAGlobalSubShowsGlobal) {
+    ReviewModelBuilder b;
+    int f = b.file("frmMain.frm");
+    b.routine(f, "Form_Load", kKindSub, "frmMain.frm", kScopePrivate, 0, 4);
+    b.routine(0, "Main", kKindSub, "frmMain.frm", kScopeNone, 2, 4);
+    b.routine(0, "Reset", kKindSub, "CItem.cls", kScopePublic, 0, 4);
+    EXPECT_EQ(routinePanels(b.model(), f, 0).properties[1].text, "Never called.");
+    RoutinePanels main = routinePanels(b.model(), 0, 0);
+    EXPECT_EQ(main.properties[1].text, "None");
+    EXPECT_EQ(main.properties[3].text, "Type: Global Sub ");
+    EXPECT_EQ(routinePanels(b.model(), 0, 1).properties[1].text, "None");  // public class member
+}
+
+TEST(RoutinePanels, DependenciesListCallersWithLinesAndCallees) {
+    ReviewModelBuilder b;
+    int m = b.file("modA.bas");
+    SubRec& r = b.routine(m, "Calc", kKindFunction, "modA.bas");
+    r.calledBy = "Main - modA.bas - 3\x01" "Run - frmMain.frm - 12\x01";
+    r.calls = "Helper - modA.bas\x01";
+    std::vector<PanelRow> rows = routinePanels(b.model(), m, 0).dependencies;
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0].key, "calledby");
+    EXPECT_TRUE(rows[0].bold);
+    EXPECT_THAT(rows[0].subItems, ElementsAre("File", "Line"));
+    EXPECT_EQ(rows[2].text, "Run");
+    EXPECT_THAT(rows[2].subItems, ElementsAre("frmMain.frm", "12"));
+    EXPECT_EQ(rows[3].key, "itcalls");
+    EXPECT_EQ(rows[4].text, "Helper");
+    EXPECT_THAT(rows[4].subItems, ElementsAre("modA.bas"));
+}
+
+TEST(ParameterRows, SplitAtEveryCommaWithTypedAndUntypedIcons) {
+    std::vector<PanelRow> rows = parameterRows("ByVal a As Long, b");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].text, "ByVal a");
+    EXPECT_THAT(rows[0].subItems, ElementsAre("Long"));
+    EXPECT_EQ(rows[0].icon, "var");
+    EXPECT_EQ(rows[1].text, "b");
+    EXPECT_THAT(rows[1].subItems, ElementsAre(""));
+    EXPECT_EQ(rows[1].icon, "var1");
+    EXPECT_TRUE(parameterRows("").empty());
+    // A default value with a comma spreads over two rows.
+    EXPECT_EQ(parameterRows("Optional s As String = \"a,b\"").size(), 2u);
+}
+
+TEST(RoutineLookup, StripsMarkersSearchesTheSlotThenTheFilesGlobals) {
+    ReviewModelBuilder b;
+    int m = b.file("modA.bas");
+    b.routine(m, "Value", kKindPropertyGet, "modA.bas");
+    b.routine(m, "Value", kKindPropertyLet, "modA.bas");
+    b.routine(0, "Total", kKindFunction, "modB.bas", kScopePublic);
+    b.routine(0, "Total", kKindFunction, "modA.bas", kScopePublic);
+    RoutineLookup let = findListedRoutine(b.model(), m, "Value [Let]");
+    EXPECT_TRUE(let.found);
+    EXPECT_EQ(let.position, 1);
+    RoutineLookup total = findListedRoutine(b.model(), m, "Total#");
+    EXPECT_EQ(total.slot, 0);
+    EXPECT_EQ(total.position, 1);
+    EXPECT_FALSE(findListedRoutine(b.model(), m, "Missing").found);
+}
+
+TEST(FileProperties, ShowScannedAndCurrentSizesAndSurviveARemovedFile) {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "tally_panels";
+    std::filesystem::create_directories(dir);
+    std::string path = (dir / "modA.bas").string();
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::string bytes(1536, 'x');
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+
+    ProjectModel model;
+    model.addFile(FileRec{"modA", path, 46362.5, 100, false});
+    std::vector<PanelRow> rows = fileProperties(model, 1);
+    EXPECT_THAT(texts(rows), ElementsAre("File Properties", "Path: " + path, "Scanned: 2026-12-06 12:00:00",
+                                         ::testing::StartsWith("Current: 20"), "Scanned Size: 1KB",
+                                         "Current Size: 2KB"));
+    std::filesystem::remove(path);
+    rows = fileProperties(model, 1);
+    EXPECT_EQ(rows[3].text, "Current: (file not found)");
+    EXPECT_EQ(rows[5].text, "Current Size: (file not found)");
+}
+
+}  // namespace tally
