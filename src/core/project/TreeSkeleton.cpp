@@ -4,13 +4,13 @@ namespace tally {
 
 namespace {
 
-struct NodeSpec {
+struct SkeletonNode {
     std::string_view key;
     std::string_view text;
     std::string_view image;
 };
 
-constexpr NodeSpec kCategories[] = {
+constexpr SkeletonNode kCategories[] = {
     {kFormsKey, "Forms", {}},
     {kModulesKey, "Modules", {}},
     {kClassesKey, "Class Modules", {}},
@@ -23,7 +23,7 @@ constexpr NodeSpec kCategories[] = {
 };
 
 // The double spaces are part of the texts: the reports read the numbers back after " - ".
-constexpr NodeSpec kCounters[] = {
+constexpr SkeletonNode kCounters[] = {
     {"formcnt", "0 Forms", "form"},
     {"modcnt", "0 Modules", "module"},
     {"classcnt", "0 Classes", "class"},
@@ -44,7 +44,7 @@ constexpr NodeSpec kCounters[] = {
 void buildTreeSkeleton(ProjectTree& tree, bool withCounters) {
     tree.clear();
     tree.add({}, kProjectKey, "Project", "proj");
-    for (const NodeSpec& category : kCategories)
+    for (const SkeletonNode& category : kCategories)
         tree.add(kProjectKey, category.key, category.text, kFolderImage, kFolderSelectedImage);
     tree.setSorted(kFormsKey, true);
     tree.setSorted(kModulesKey, true);
@@ -52,7 +52,7 @@ void buildTreeSkeleton(ProjectTree& tree, bool withCounters) {
     // Expanding the root is what shows the "DLLs" node.
     tree.setExpanded(kProjectKey, true);
     if (!withCounters) return;
-    for (const NodeSpec& counter : kCounters)
+    for (const SkeletonNode& counter : kCounters)
         tree.add(kPropertiesKey, counter.key, counter.text, counter.image);
 }
 
