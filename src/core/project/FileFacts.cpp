@@ -10,9 +10,14 @@
 namespace tally {
 
 namespace {
+// A path with a NUL byte would be cut short by the system and name another file.
+bool usablePath(const std::string& p) {
+    return !p.empty() && p.find('\0') == std::string::npos;
+}
+
 bool statFile(std::string_view path, struct stat& info) {
     std::string p(path);
-    return !p.empty() && ::stat(p.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return usablePath(p) && ::stat(p.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 }  // namespace
 
@@ -33,6 +38,7 @@ double fileModifiedOle(std::string_view path) {
 
 std::optional<std::string> readFileBytes(std::string_view path) {
     std::string p(path);
+    if (!usablePath(p)) return std::nullopt;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(p.c_str(), "rb"), &std::fclose);
     if (!file) return std::nullopt;
     std::string bytes;

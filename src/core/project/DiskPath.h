@@ -1,0 +1,25 @@
+#pragma once
+// Finding on this system's disk the files a project names. Project files come from Windows, where
+// names ignore case: "Form=FRMMAIN.FRM" names frmMain.frm, "..\Shared\X.bas" names ../shared/x.bas.
+
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+// True when a name written in a project file names the directory entry `diskName` as Windows would
+// see it: equal ignoring ASCII case, either as bytes or after reading the project's name as
+// Windows-1252 and the disk's name as UTF-8.
+bool sameFileName(std::string_view projectName, std::string_view diskName);
+
+// The path as the disk spells it: unchanged when it exists exactly; otherwise rebuilt component by
+// component from the directory entries that `sameFileName` accepts. A network path ("\\server\...")
+// and a path with a component that cannot be found come back unchanged.
+std::string resolveOnDisk(std::string_view path);
+
+// The full native path of a project-file text: the lexical join with the project directory with its
+// "." and "x/.." steps folded away, then the disk's spelling when the disk has the file under
+// another case.
+std::string resolveMemberPath(std::string_view projectDir, std::string_view fileText);
+
+}  // namespace tally

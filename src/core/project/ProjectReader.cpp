@@ -1,0 +1,217 @@
+#include "core/project/ProjectReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "core/parser/SourceLines.h"
+#include "core/project/DiskPath.h"
+#include "core/project/FileFacts.h"
+#include "core/project/PathOps.h"
+#include "core/project/ProjectFileText.h"
+#include "core/project/TreeSkeleton.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+// One kind of source file a project file names.
+struct MemberKind {
+    std::string_view prefix;
+    std::string_view categoryKey;
+    std::string_view counterKey;
+    std::string_view image;
+    std::string_view counterSuffix;
+    // Where a form-like file declares its name; empty for modules and classes, whose name is in the line.
+    std::string_view keyword;
+    // A second place to look when the first is missing: an MDI form is still listed as "Form=".
+    std::string_view fallbackKeyword;
+};
+
+enum MemberIndex { kModule, kClass, kForm, kUserControl, kPropertyPage, kMemberKinds };
+
+// In the order the prefixes are tested.
+constexpr std::array<MemberKind, kMemberKinds> kKinds = {{
+    {"Module=", kModulesKey, "modcnt", "module", " Modules"},
+    {"Class=", kClassesKey, "classcnt", "class", " Classes"},
+    {"Form=", kFormsKey, "formcnt", "form", " Forms", "Begin VB.Form", "Begin VB.MDIForm"},
+    {"UserControl=", kUserControlsKey, "ctrlctcnt", "userctl", " User Controls", "Begin VB.UserControl"},
+    {"PropertyPage=", kPropertyPagesKey, "propshtcnt", "propsht", " Property Pages", "Begin VB.PropertyPage"},
+}};
+
+// The order of the counter nodes under "Properties".
+constexpr std::array<MemberIndex, kMemberKinds> kCounterOrder = {kForm, kModule, kClass, kUserControl,
+                                                                 kPropertyPage};
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The text after the first `n` characters, as the fixed-width version keys are read.
+std::string after(std::string_view line, std::size_t n) {
+    return std::string(line.substr(std::min(n, line.size())));
+}
+
+std::string declaredName(const MemberKind& kind, const std::string& path) {
+    std::optional<std::string> text = readFileBytes(path);
+    if (!text) return {};
+    std::optional<std::string> name = nameFromText(*text, kind.keyword);
+    if (!name && !kind.fallbackKeyword.empty()) name = nameFromText(*text, kind.fallbackKeyword);
+    return name.value_or(std::string());
+}
+
+class ProjectFileReader {
+public:
+    ProjectFileReader(ProjectModel& model, const FileVersionSource& versions)
+        : m_model(model), m_versions(versions) {}
+
+    void readLine(std::string_view line) {
+        for (std::size_t i = 0; i < kKinds.size(); ++i) {
+            if (startsWith(line, kKinds[i].prefix)) {
+                addMember(i, line.substr(kKinds[i].prefix.size()));
+                return;
+            }
+        }
+        if (startsWith(line, "Reference=")) {
+            addReference(line);
+        } else if (startsWith(line, "Object=")) {
+            addObject(line);
+        } else if (startsWith(line, "Title=")) {
+            keepIfNotEmpty(m_title, unquote(line.substr(6)));
+        } else if (startsWith(line, "Name=")) {
+            keepIfNotEmpty(m_name, unquote(line.substr(5)));
+        } else if (startsWith(line, "MajorVer")) {
+            m_major = after(line, 9);
+        } else if (startsWith(line, "MinorVer")) {
+            m_minor = after(line, 9);
+        } else if (startsWith(line, "RevisionVer")) {
+            m_revision = after(line, 12);
+        }
+    }
+
+    void finish() {
+        ProjectTree& tree = m_model.tree;
+        if (!m_title.empty())
+            tree.setText(kProjectKey, m_title + " " + m_major + "." + m_minor + "." + m_revision);
+        m_model.caption =
+            m_name.empty() ? std::string(kApplicationTitle) : m_name + " - " + std::string(kApplicationTitle);
+        for (MemberIndex i : kCounterOrder) {
+            const MemberKind& kind = kKinds[i];
+            if (m_counts[i] < 1)
+                tree.remove(kind.categoryKey);
+            else
+                tree.add(kPropertiesKey, kind.counterKey,
+                         toDecimal(m_counts[i]) + std::string(kind.counterSuffix), kind.image);
+        }
+    }
+
+private:
+    static void keepIfNotEmpty(std::string& setting, std::string value) {
+        if (!value.empty()) setting = std::move(value);
+    }
+
+    void addMember(std::size_t index, std::string_view entry) {
+        const MemberKind& kind = kKinds[index];
+        std::string name;
+        std::string fileText;
+        if (kind.keyword.empty()) {
+            ModuleEntry parts = splitModuleEntry(entry);
+            name = std::move(parts.name);
+            fileText = std::move(parts.fileText);
+        } else {
+            fileText = std::string(entry);
+        }
+        // An entry that names no file would key its node by the project folder.
+        if (trimView(fileText).empty()) return;
+        std::string path = resolveMemberPath(m_model.projectDir, fileText);
+        // A file named twice keeps its first node: tree keys are unique and the passes read it once.
+        if (m_model.tree.contains(path)) return;
+        if (!kind.keyword.empty()) name = declaredName(kind, path);
+        if (!m_model.tree.add(kind.categoryKey, path, name + " (" + fileNameOf(path) + ")", kind.image))
+            return;
+        addProjectFile(m_model, path, name);
+        ++m_counts[index];
+    }
+
+    void addReference(std::string_view line) {
+        std::size_t hash = line.rfind('#');
+        if (hash == std::string_view::npos) return;
+        // References carry no natural key; a running number keeps the keys unique.
+        m_model.tree.add(kReferencesKey, "reference" + toDecimal(++m_references), line.substr(hash + 1));
+    }
+
+    void addObject(std::string_view line) {
+        std::size_t semicolon = line.rfind(';');
+        if (semicolon == std::string_view::npos) return;
+        std::string library = trim(line.substr(semicolon + 1));
+        if (library.empty()) return;
+        std::string version = m_versions.fileVersion(library);
+        if (version.empty()) version = objectLibraryVersion(line);
+        m_model.tree.add(kObjectsKey, library, library + " - " + version);
+    }
+
+    ProjectModel& m_model;
+    const FileVersionSource& m_versions;
+    std::array<int, kMemberKinds> m_counts{};
+    int m_references = 0;
+    std::string m_title, m_name, m_major, m_minor, m_revision;
+};
+
+std::string absoluteProjectPath(std::string_view projectPath) {
+    std::error_code ec;
+    std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::path(std::string(projectPath)), ec);
+    if (ec) return std::string(projectPath);
+    return absolute.lexically_normal().string();
+}
+
+OpenProjectResult failOpen(ProjectModel& model, std::string message) {
+    model.clear();
+    buildTreeSkeleton(model.tree, true);
+    model.caption = std::string(kApplicationTitle);
+    return {false, std::move(message)};
+}
+
+}  // namespace
+
+OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
+                              const FileVersionSource& versions, CancelFlag* cancel) {
+    if (trimView(projectPath).empty()) return failOpen(model, "No project file was given.");
+    std::string path = absoluteProjectPath(projectPath);
+    std::error_code ec;
+    if (path.find('\0') != std::string::npos || !std::filesystem::exists(std::filesystem::path(path), ec))
+        return failOpen(model, path + " does not exist.");
+    std::optional<std::string> text = readFileBytes(path);
+    if (!text) return failOpen(model, path + " could not be read.");
+
+    model.files.clear();
+    model.subs.clear();
+    buildTreeSkeleton(model.tree, false);
+    model.projectPath = path;
+    model.projectDir = ensureTrailingSeparator(directoryOf(path));
+
+    std::string_view content = *text;
+    // Project files saved by newer editors may start with a byte order mark.
+    if (startsWith(content, kUtf8Bom)) content.remove_prefix(kUtf8Bom.size());
+    ProjectFileReader reader(model, versions);
+    for (std::string_view line : splitLines(content)) reader.readLine(line);
+    reader.finish();
+
+    model.reset();
+    if (cancel) cancel->store(false);
+    return {};
+}
+
+int addProjectFile(ProjectModel& model, std::string_view path, std::string_view name) {
+    FileRec rec;
+    rec.name = std::string(name);
+    rec.path = std::string(path);
+    rec.scanned = fileModifiedOle(path);
+    rec.size = static_cast<std::int32_t>(std::min<std::int64_t>(fileLength(path), INT32_MAX));
+    rec.hasFrx = fileExists(frxPathOf(path));
+    return model.addFile(std::move(rec));
+}
+
+}  // namespace tally

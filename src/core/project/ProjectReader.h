@@ -1,0 +1,33 @@
+#pragma once
+// Opening a project: reading its project file (.vbp) into the Files table and the project tree.
+// The caller then runs the parse driver over the files.
+
+#include <string>
+#include <string_view>
+
+#include "core/model/ProjectModel.h"
+#include "core/parser/ParseProgress.h"
+#include "core/project/FileVersion.h"
+
+namespace tally {
+
+// The outcome of an open: ok, or the reason the project file could not be read.
+struct OpenProjectResult {
+    bool ok = true;
+    std::string message;
+
+    explicit operator bool() const { return ok; }
+};
+
+// Reads the project file at `projectPath` (made absolute) into `model`: one Files row and tree node
+// per source file, references, objects, per-kind counters, the root text and the window caption;
+// then resets the other tables and clears `cancel` when one is given. When the project file is
+// missing or unreadable the model is left empty with the counter skeleton and the message says why.
+OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
+                              const FileVersionSource& versions, CancelFlag* cancel = nullptr);
+
+// Appends the Files row of a source file with the disk's date, size and .frx companion at this
+// moment; a missing file gets the zero date and size 0. Returns the new row index.
+int addProjectFile(ProjectModel& model, std::string_view path, std::string_view name);
+
+}  // namespace tally

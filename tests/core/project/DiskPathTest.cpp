@@ -1,0 +1,47 @@
+#include "core/project/DiskPath.h"
+
+#include <gtest/gtest.h>
+
+#include "core/project/TempDir.h"
+
+namespace tally {
+
+TEST(DiskPath, FileAndDirectoryNamesAreFoundIgnoringCase) {
+    TempDir dir;
+    std::string form = dir.write("app/frmMain.frm", "x");
+    std::string shared = dir.write("shared/x.bas", "x");
+    EXPECT_EQ(resolveOnDisk(form), form);
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "FRMMAIN.FRM"), form);
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "..\\Shared\\X.bas"), shared);
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "..\\SHARED\\..\\app\\.\\frmmain.FRM"), form);
+    EXPECT_EQ(resolveOnDisk(dir / "SHARED/../APP/frmmain.FRM"), dir / "shared/../app/frmMain.frm");
+    // Names differing only in case: an exact match wins, otherwise the smallest name, whatever the
+    // order of the directory.
+    dir.write("X.BAS", "1");
+    dir.write("x.bas", "2");
+    EXPECT_EQ(resolveOnDisk(dir / "x.bas"), dir / "x.bas");
+    EXPECT_EQ(resolveOnDisk(dir / "x.Bas"), dir / "X.BAS");
+}
+
+TEST(DiskPath, WhatCannotBeFoundAndNetworkPathsKeepTheLexicalPath) {
+    TempDir dir;
+    dir.write("app/frmMain.frm", "x");
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "frmMissing.frm"), dir / "app/frmMissing.frm");
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "..\\Nowhere\\FRMMAIN.FRM"), dir / "Nowhere/FRMMAIN.FRM");
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "FRMMAIN.FRM\\x.bas"), dir / "app/FRMMAIN.FRM/x.bas");
+    EXPECT_EQ(resolveOnDisk(dir / std::string("app\0x", 5)), dir / std::string("app\0x", 5));
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "\\\\server\\share\\x.bas"), "\\\\server\\share\\x.bas");
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "\\\\?\\C:\\src\\x.bas"), "\\\\?\\C:\\src\\x.bas");
+}
+
+TEST(DiskPath, AWindows1252NameFindsTheSameTextStoredAsUtf8) {
+    TempDir dir;
+    std::string onDisk = dir.write("app/R\xC3\xA9sum\xC3\xA9.bas", "x");  // "Résumé.bas" in UTF-8
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "R\xE9sum\xE9.bas"), onDisk);
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "R\xE9SUM\xE9.BAS"), onDisk);
+    EXPECT_TRUE(sameFileName("\x80uro", "\xE2\x82\xACuro"));
+    EXPECT_FALSE(sameFileName("R\xC9sum\xC9.bas", "r\xC3\xA9sum\xC3\xA9.bas")) << "only ASCII letters fold";
+    EXPECT_FALSE(sameFileName("x.bas", "x.bas "));
+}
+
+}  // namespace tally

@@ -1,0 +1,41 @@
+#include "core/project/PathOps.h"
+
+#include <gtest/gtest.h>
+
+namespace tally {
+
+TEST(PathOps, SplitsAtTheLastSeparatorOfEitherKind) {
+    EXPECT_EQ(directoryOf("C:\\proj\\app\\Demo.vbp"), "C:\\proj\\app");
+    EXPECT_EQ(directoryOf("/proj\\app/sub\\x.bas"), "/proj\\app/sub");
+    EXPECT_EQ(directoryOf("Demo.vbp"), "Demo.vbp");  // no separator: the whole text
+    EXPECT_EQ(directoryOf(""), "");
+    EXPECT_EQ(fileNameOf("/proj/shared\\frmAbout.frm"), "frmAbout.frm");
+    EXPECT_EQ(fileNameOf("modUtils.bas"), "modUtils.bas");
+    EXPECT_EQ(ensureTrailingSeparator("/proj/app"), "/proj/app/");
+    EXPECT_EQ(ensureTrailingSeparator("C:\\proj\\"), "C:\\proj\\");
+    EXPECT_EQ(ensureTrailingSeparator(""), "/");
+    EXPECT_EQ(frxPathOf("/proj/app.v2/frmMain"), "/proj/app.v2/frmMain.frx");
+    EXPECT_EQ(frxPathOf("/proj/a.b.frm"), "/proj/a.b.frx");
+}
+
+TEST(PathOps, UnquoteTrimsThenDropsOneQuoteAtEachEnd) {
+    EXPECT_EQ(unquote("  \"Demo App\"\t"), "Demo App");
+    EXPECT_EQ(unquote("\"\"x\"\""), "\"x\"");
+    EXPECT_EQ(unquote("\"open"), "open");
+    EXPECT_EQ(unquote("\""), "");
+}
+
+TEST(PathOps, ProjectTextsJoinTheProjectDirectoryAndClimbForEachLeadingDotDot) {
+    EXPECT_EQ(resolveProjectText("/proj/app/", "modUtils.bas"), "/proj/app/modUtils.bas");
+    EXPECT_EQ(resolveProjectText("/proj/app/", "..\\shared\\frmAbout.frm"), "/proj/shared/frmAbout.frm");
+    EXPECT_EQ(resolveProjectText("/proj/app/", "..\\..\\lib\\x.bas"), "/lib/x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/app/", "../shared/x.bas"), "/proj/shared/x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/app/", "..\\..\\..\\..\\x.bas"), "/x.bas");  // stops at the root
+    EXPECT_EQ(resolveProjectText("/proj/app", "sub\\x.bas"), "/proj/app/sub/x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/app/", "sub\\..\\x.bas"), "/proj/app/sub/../x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/app/", "..x.bas"), "/proj/app/..x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/app/", "C:\\src\\x.bas"), "/proj/app/C:/src/x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/app/", "\\\\server\\share\\x.bas"), "\\\\server\\share\\x.bas");
+}
+
+}  // namespace tally

@@ -1,0 +1,31 @@
+#pragma once
+// The project tree as text a test compares with a golden file under tests/data/projects/golden/: one
+// line per node in display order, indented by depth, "key|text|image|selected image|" and "+" when
+// expanded.
+
+#include <string>
+#include <string_view>
+
+#include "core/model/ProjectTree.h"
+#include "core/project/FileFacts.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+inline const std::string kProjectsDir = std::string(TALLY_SOURCE_DIR) + "/tests/data/projects";
+
+inline std::string dumpTree(const ProjectTree& tree) {
+    std::string out;
+    for (const TreeNode* node : tree.displayOrder())
+        out += std::string(2 * tree.depthOf(node->key), ' ') + node->key + "|" + node->text + "|" +
+               node->image + "|" + node->selectedImage + "|" + (node->expanded ? "+" : "") + "\n";
+    return out;
+}
+
+// The golden file with "@PROJECTS@" standing for the fixture folder.
+inline std::string golden(std::string_view name) {
+    return replaceAll(readFileBytes(kProjectsDir + "/golden/" + std::string(name)).value_or("<missing>"),
+                      "@PROJECTS@", kProjectsDir);
+}
+
+}  // namespace tally
