@@ -11,6 +11,7 @@ bool sortsBefore(const std::string& a, const std::string& b) { return toLower(a)
 }  // namespace
 
 int ProjectTree::indexOf(std::string_view key) const {
+    if (key.empty()) return -1;
     auto it = m_index.find(std::string(key));
     return it == m_index.end() ? -1 : it->second;
 }
@@ -44,7 +45,8 @@ bool ProjectTree::add(std::string_view parentKey, std::string_view key, std::str
     slot.parent = parent;
     int index = static_cast<int>(m_slots.size());
     m_slots.push_back(std::move(slot));
-    m_index.emplace(std::string(key), index);
+    if (!key.empty()) m_index.emplace(std::string(key), index);
+    ++m_size;
     if (parent < 0)
         m_roots.push_back(index);
     else
@@ -55,7 +57,8 @@ bool ProjectTree::add(std::string_view parentKey, std::string_view key, std::str
 void ProjectTree::markRemoved(int index) {
     Slot& slot = m_slots[index];
     slot.removed = true;
-    m_index.erase(slot.node.key);
+    if (!slot.node.key.empty()) m_index.erase(slot.node.key);
+    --m_size;
     for (int child : slot.children) markRemoved(child);
     slot.children.clear();
 }
@@ -74,6 +77,7 @@ void ProjectTree::clear() {
     m_slots.clear();
     m_roots.clear();
     m_index.clear();
+    m_size = 0;
 }
 
 bool ProjectTree::contains(std::string_view key) const { return indexOf(key) >= 0; }
@@ -110,21 +114,28 @@ bool ProjectTree::setSorted(std::string_view key, bool sorted) {
     return true;
 }
 
-void ProjectTree::appendDepthFirst(int index, std::vector<const TreeNode*>& out) const {
-    out.push_back(&m_slots[index].node);
-    for (int child : m_slots[index].children) appendDepthFirst(child, out);
+void ProjectTree::appendDepthFirst(int index, int depth, std::vector<TreeLine>& out) const {
+    out.push_back(TreeLine{&m_slots[index].node, depth});
+    for (int child : m_slots[index].children) appendDepthFirst(child, depth + 1, out);
+}
+
+std::vector<TreeLine> ProjectTree::displayLines() const {
+    std::vector<TreeLine> out;
+    out.reserve(m_size);
+    for (int root : m_roots) appendDepthFirst(root, 0, out);
+    return out;
 }
 
 std::vector<const TreeNode*> ProjectTree::displayOrder() const {
     std::vector<const TreeNode*> out;
-    out.reserve(m_index.size());
-    for (int root : m_roots) appendDepthFirst(root, out);
+    out.reserve(m_size);
+    for (const TreeLine& line : displayLines()) out.push_back(line.node);
     return out;
 }
 
 std::vector<const TreeNode*> ProjectTree::additionOrder() const {
     std::vector<const TreeNode*> out;
-    out.reserve(m_index.size());
+    out.reserve(m_size);
     for (const Slot& slot : m_slots)
         if (!slot.removed) out.push_back(&slot.node);
     return out;

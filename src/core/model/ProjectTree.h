@@ -18,11 +18,18 @@ struct TreeNode {
     bool expanded = false;
 };
 
+// A node as shown, with its depth below the top level (0 for a top-level node).
+struct TreeLine {
+    const TreeNode* node;
+    int depth;
+};
+
 class ProjectTree {
 public:
     // Adds a node as the last child of `parentKey` (or, for a sorting parent, after the last sibling
-    // whose text does not sort after it); an empty parent key adds a top-level node. Returns false and
-    // adds nothing when the key is taken or the parent does not exist.
+    // whose text does not sort after it); an empty parent key adds a top-level node. A node may have
+    // no key (an empty one): it cannot be found or be a parent, and any number of them may exist.
+    // Returns false and adds nothing when the key is taken or the parent does not exist.
     bool add(std::string_view parentKey, std::string_view key, std::string_view text,
              std::string_view image = {}, std::string_view selectedImage = {});
     // Removes the node and everything below it.
@@ -37,11 +44,13 @@ public:
     // in which they were added.
     bool setSorted(std::string_view key, bool sorted);
 
-    std::size_t size() const { return m_index.size(); }
-    bool empty() const { return m_index.empty(); }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
 
     // Nodes as shown: depth first, parents before children, siblings in order.
     std::vector<const TreeNode*> displayOrder() const;
+    // The same order with each node's depth.
+    std::vector<TreeLine> displayLines() const;
     // Nodes in the order in which they were added (removed nodes left out).
     std::vector<const TreeNode*> additionOrder() const;
     std::vector<const TreeNode*> children(std::string_view key) const;
@@ -59,11 +68,12 @@ private:
     int indexOf(std::string_view key) const;
     void insertChild(std::vector<int>& siblings, int child, bool sorted);
     void markRemoved(int index);
-    void appendDepthFirst(int index, std::vector<const TreeNode*>& out) const;
+    void appendDepthFirst(int index, int depth, std::vector<TreeLine>& out) const;
 
     std::vector<Slot> m_slots;
     std::vector<int> m_roots;
     std::unordered_map<std::string, int> m_index;
+    std::size_t m_size = 0;
 };
 
 }  // namespace tally

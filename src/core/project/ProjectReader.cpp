@@ -139,7 +139,7 @@ private:
         std::size_t hash = line.rfind('#');
         if (hash == std::string_view::npos) return;
         // References carry no natural key; a running number keeps the keys unique.
-        m_model.tree.add(kReferencesKey, "reference" + toDecimal(++m_references), line.substr(hash + 1));
+        m_model.tree.add(kReferencesKey, "", line.substr(hash + 1));
     }
 
     void addObject(std::string_view line) {
@@ -155,7 +155,6 @@ private:
     ProjectModel& m_model;
     const FileVersionSource& m_versions;
     std::array<int, kMemberKinds> m_counts{};
-    int m_references = 0;
     std::string m_title, m_name, m_major, m_minor, m_revision;
 };
 

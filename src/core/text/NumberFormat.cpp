@@ -35,7 +35,7 @@ std::string formatPercent(double ratio, const NumberLocale& locale) {
     double hundredths = std::round(ratio * 10000.0);  // half away from zero, as Format does
     bool negative = hundredths < 0;
     long long whole = static_cast<long long>(std::fabs(hundredths));
-    char fraction[3];
+    char fraction[8];
     std::snprintf(fraction, sizeof fraction, "%02lld", whole % 100);
     std::string out = std::to_string(whole / 100) + locale.decimal + fraction + "%";
     return negative ? "-" + out : out;

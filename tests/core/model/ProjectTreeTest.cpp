@@ -57,3 +57,20 @@ TEST(ProjectTree, RemovingANodeRemovesItsSubtreeAndFreesTheKeys) {
 }
 
 }  // namespace tally
+
+namespace tally {
+
+TEST(ProjectTree, NodesWithoutKeysAreAllowedButCannotBeFoundOrParents) {
+    ProjectTree tree;
+    tree.add("", "project", "P");
+    EXPECT_TRUE(tree.add("project", "", "OLE Automation"));
+    EXPECT_TRUE(tree.add("project", "", "Another"));
+    EXPECT_FALSE(tree.contains(""));
+    EXPECT_EQ(tree.find(""), nullptr);
+    EXPECT_EQ(tree.children("project").size(), 2u);
+    EXPECT_EQ(tree.size(), 3u);
+    EXPECT_TRUE(tree.remove("project"));
+    EXPECT_EQ(tree.size(), 0u);
+}
+
+}  // namespace tally

@@ -16,9 +16,11 @@ inline const std::string kProjectsDir = std::string(TALLY_SOURCE_DIR) + "/tests/
 
 inline std::string dumpTree(const ProjectTree& tree) {
     std::string out;
-    for (const TreeNode* node : tree.displayOrder())
-        out += std::string(2 * tree.depthOf(node->key), ' ') + node->key + "|" + node->text + "|" +
+    for (const TreeLine& line : tree.displayLines()) {
+        const TreeNode* node = line.node;
+        out += std::string(2 * line.depth, ' ') + node->key + "|" + node->text + "|" +
                node->image + "|" + node->selectedImage + "|" + (node->expanded ? "+" : "") + "\n";
+    }
     return out;
 }
 
