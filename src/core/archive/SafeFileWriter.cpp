@@ -1,0 +1,169 @@
+#include "core/archive/SafeFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace tally {
+
+namespace {
+
+#ifndef O_CLOEXEC
+#define O_CLOEXEC 0
+#endif
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
+
+// The classic error number and text that best tell the user what an operating-system error means.
+FileWriteResult failure(int err, std::string_view path) {
+    FileWriteResult result;
+    std::string_view what;
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+            result.errorNumber = 76;
+            what = "Path not found";
+            break;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            result.errorNumber = 70;
+            what = "Permission denied";
+            break;
+        case ENOSPC:
+        case EFBIG:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+            result.errorNumber = 61;
+            what = "Disk full";
+            break;
+        case EIO:
+            result.errorNumber = 57;
+            what = "Device I/O error";
+            break;
+        default:
+            result.errorNumber = 75;
+            what = "Path/File access error";
+            break;
+    }
+    result.description =
+        std::string(what) + ": " + std::string(path) + " (" + std::generic_category().message(err) + ")";
+    return result;
+}
+
+// Writing through a link must replace the file it points to, not the link itself.
+std::string resolvedTarget(const std::string& path) {
+#ifndef _WIN32
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+    }
+#endif
+    return path;
+}
+
+std::string temporaryName(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    return target + ".tmp-" + std::to_string(static_cast<long long>(::getpid())) + "-" +
+           std::to_string(counter.fetch_add(1));
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    const char* at = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        auto written = ::write(fd, at, static_cast<unsigned>(left < (1u << 30) ? left : (1u << 30)));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        at += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool flushToDisk(int fd) {
+#ifdef _WIN32
+    return ::_commit(fd) == 0;
+#else
+    return ::fsync(fd) == 0;
+#endif
+}
+
+// The rename is only durable once the folder's entry list is on disk; a failure here does not undo
+// the save, so it is not reported.
+void flushFolderOf(const std::string& target) {
+#ifndef _WIN32
+    std::size_t slash = target.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)target;
+#endif
+}
+
+}  // namespace
+
+SafeFileWriter::SafeFileWriter(std::string targetPath) : m_targetPath(std::move(targetPath)) {}
+
+FileWriteResult SafeFileWriter::write(std::string_view bytes) const {
+    if (m_targetPath.empty()) return failure(ENOENT, m_targetPath);
+    if (m_targetPath.back() == '/' || m_targetPath.back() == '\\') return failure(EISDIR, m_targetPath);
+    const std::string target = resolvedTarget(m_targetPath);
+
+    // A replaced file keeps its permissions; a new one gets the usual ones (0666 less the umask).
+    struct stat existing {};
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    if (replacing && S_ISDIR(existing.st_mode)) return failure(EISDIR, m_targetPath);
+
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = temporaryName(target);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_BINARY, 0666);
+        if (fd < 0 && errno != EEXIST) return failure(errno, m_targetPath);
+    }
+    if (fd < 0) return failure(EEXIST, m_targetPath);
+
+    auto abandon = [&](int err) {
+        if (fd >= 0) ::close(fd);
+        ::unlink(temp.c_str());
+        return failure(err, m_targetPath);
+    };
+#ifndef _WIN32
+    if (replacing) ::fchmod(fd, existing.st_mode & 07777);
+#endif
+    if (!writeAll(fd, bytes)) return abandon(errno);
+    if (!flushToDisk(fd)) return abandon(errno);
+    int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) return abandon(errno);
+
+    std::error_code ec;
+    std::filesystem::rename(temp, target, ec);
+    if (ec) return abandon(ec.default_error_condition().value());
+    flushFolderOf(target);
+    return FileWriteResult{true, 0, {}};
+}
+
+}  // namespace tally

@@ -1,0 +1,35 @@
+#pragma once
+// Replaces a file's contents so that the file is either wholly old or wholly new: the bytes go to a
+// temporary file beside the target, reach the disk, and only then take the target's place. Scan
+// files and edited sources are saved this way, so a failed save never costs the user the old file.
+
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+// The outcome of a write: `ok`, or the classic error number with a description of what went wrong.
+struct FileWriteResult {
+    bool ok = false;
+    int errorNumber = 0;      // 0 on success; 76 Path not found, 70 Permission denied, 61 Disk full, ...
+    std::string description;  // e.g. "Path not found: /no/such/dir/a.psf (No such file or directory)"
+
+    explicit operator bool() const { return ok; }
+};
+
+// Writes whole files safely; one writer serves one target path.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(std::string targetPath);
+
+    // Replaces the target with `bytes` (creating it when missing). On failure the target is left as
+    // it was and no temporary file remains.
+    FileWriteResult write(std::string_view bytes) const;
+
+    const std::string& targetPath() const { return m_targetPath; }
+
+private:
+    std::string m_targetPath;
+};
+
+}  // namespace tally

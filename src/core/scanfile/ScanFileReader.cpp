@@ -1,0 +1,300 @@
+#include "core/scanfile/ScanFileReader.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+#include "core/project/FileFacts.h"
+#include "core/scanfile/ScanFieldForms.h"
+#include "core/scanfile/ScanFileFormat.h"
+#include "core/scanfile/ScanLineCursor.h"
+#include "core/scanfile/ScanNodeTable.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+constexpr int kInvalidFormat = 321;
+
+std::string sectionName(ScanSection section) {
+    return std::string(scanSectionName(section));
+}
+
+// Reads one scan file of either version into a model of its own, so that a failure part way never
+// leaves a half-read model behind.
+class ScanReader {
+public:
+    explicit ScanReader(std::string_view text) : m_in(text) {}
+
+    void readInto(ProjectModel& m) {
+        readHeader(m);
+        readTypes(m);
+        readProject(m);
+        readFiles(m);
+        readSubs(m);
+        readControls(m);
+        readVars(m.decVar, ScanSection::DecVar);
+        readVars(m.unVar, ScanSection::UnVar);
+        readVars(m.pubVar, ScanSection::PubVar);
+        readSpell(m);
+    }
+
+private:
+    void readHeader(ProjectModel& m) {
+        m_in.enterHeader("");
+        std::string_view version = trimView(m_in.plainLine());
+        if (version == kScanVersion1)
+            m_version2 = false;
+        else if (version != kScanVersion2)
+            m_in.fail(
+                kInvalidFormat, "Invalid file format",
+                "should be \"" + std::string(kScanVersion1) + "\" or \"" + std::string(kScanVersion2) + "\"");
+
+        m_in.enterHeader("ProjectPath");
+        m.projectPath = std::string(m_in.plainLine());
+        // The directory keeps the separator the path itself uses.
+        std::size_t slash = m.projectPath.find_last_of("\\/");
+        m.projectDir = slash == std::string::npos ? std::string() : m.projectPath.substr(0, slash + 1);
+
+        m_in.enterHeader("caption");
+        std::string_view caption = m_in.plainLine();
+        m.caption = trimView(caption).empty() ? std::string(kApplicationTitle) : std::string(caption);
+
+        m.parseStart = headerNumber("ParseStart");
+        m.parseTime = headerNumber("ParseTime");
+    }
+
+    double headerNumber(std::string_view what) {
+        m_in.enterHeader(what);
+        std::optional<double> value = parsePrintedNumber(m_in.plainLine());
+        if (!value) m_in.fail(13, "Type mismatch", "should be a number");
+        return *value;
+    }
+
+    // Reads "Begin <section> <count>" and returns the count.
+    long long openSection(ScanSection section) {
+        const std::string begin = "Begin " + sectionName(section);
+        m_in.enterHeader(begin);
+        std::string_view line = trimView(m_in.nextNonBlankLine());
+        m_in.enterHeader("");
+        if (!startsWith(line, begin + " "))
+            m_in.fail(kInvalidFormat, "Invalid file format", "should be \"" + begin + "\" and a count");
+        std::int32_t count = 0;
+        switch (parseScanInteger(line.substr(begin.size() + 1), count)) {
+            case IntegerCheck::Ok:
+                break;
+            case IntegerCheck::NotANumber:
+                m_in.fail(13, "Type mismatch",
+                          "should give the count of section " + sectionName(section) + " as a number");
+            case IntegerCheck::Overflow:
+                m_in.fail(6, "Overflow", "gives a count too large for 32 bits");
+        }
+        if (count < 0) m_in.fail(kInvalidFormat, "Invalid file format", "gives a negative count");
+        m_in.enterSection(section, count);
+        return count;
+    }
+
+    void closeSection(ScanSection section, long long count) {
+        const std::string end = "End " + sectionName(section);
+        if (trimView(m_in.plainLine()) != end)
+            m_in.fail(kInvalidFormat, "Invalid file format",
+                      "should be \"" + end + "\": the section holds more than its count of " +
+                          toDecimal(count) + " records, or a record has too many lines");
+    }
+
+    void readTypes(ProjectModel& m) {
+        long long count = openSection(ScanSection::Types);
+        for (long long i = 0; i < count; ++i) {
+            m_in.startRecord(i);
+            TypeRec type;
+            type.name = m_in.text();
+            type.typeKind = m_in.integer();
+            type.uses = m_in.integer();
+            m.types.push_back(std::move(type));
+        }
+        closeSection(ScanSection::Types, count);
+    }
+
+    void readProject(ProjectModel& m) {
+        long long count = openSection(ScanSection::Project);
+        for (long long i = 0; i < count; ++i) {
+            m_in.startRecord(i);
+            const int firstLine = m_in.lineNumber() + 1;
+            ScanNode node;
+            node.parentKey = m_in.text();
+            node.key = m_in.text();
+            node.text = m_in.text();
+            node.image = m_in.text();
+            node.selectedImage = m_in.text();
+            node.expanded = m_in.text() == "1";
+            switch (addScanNode(m.tree, node)) {
+                case NodeAddOutcome::Added:
+                    break;
+                case NodeAddOutcome::UnknownParent:
+                    m_in.fail(35601, "Element not found", firstLine,
+                              "names the parent \"" + node.parentKey + "\", which is not an earlier node");
+                case NodeAddOutcome::DuplicateKey:
+                    m_in.fail(35602, "Key is not unique in collection", firstLine + 1,
+                              "repeats the node key \"" + node.key + "\"");
+            }
+        }
+        closeSection(ScanSection::Project, count);
+    }
+
+    void readFiles(ProjectModel& m) {
+        long long count = openSection(ScanSection::Files);
+        for (long long i = 0; i < count; ++i) {
+            m_in.startRecord(i);
+            FileRec file;
+            file.name = m_in.text();
+            file.path = m_in.text();
+            file.scanned = m_in.date();
+            file.size = m_in.integer();
+            file.hasFrx = m_in.boolean();
+            std::int32_t subCount = m_in.integer();
+            if (subCount < 0)
+                m_in.fail(kInvalidFormat, "Invalid file format", "gives a negative routine count");
+            m.files.push_back(std::move(file));
+            m_subCounts.push_back(subCount);
+        }
+        closeSection(ScanSection::Files, count);
+    }
+
+    // The count of the Subs section is the largest routine count of one slot; the records are those
+    // of every slot in turn, as many as the Files section gave each slot.
+    void readSubs(ProjectModel& m) {
+        long long count = openSection(ScanSection::Subs);
+        long long largest = 0, total = 0;
+        for (std::int32_t n : m_subCounts) {
+            largest = std::max<long long>(largest, n);
+            total += n;
+        }
+        if (count != largest)
+            m_in.fail(kInvalidFormat, "Invalid file format",
+                      "counts " + toDecimal(count) +
+                          " routines, but the largest routine count of a file is " + toDecimal(largest));
+        m_in.enterSection(ScanSection::Subs, total);
+        m.subs.assign(m.files.size(), {});
+        long long record = 0;
+        for (std::size_t slot = 0; slot < m_subCounts.size(); ++slot) {
+            for (std::int32_t position = 0; position < m_subCounts[slot]; ++position) {
+                m_in.startRecord(record++);
+                m.subs[slot].push_back(readSub());
+            }
+        }
+        closeSection(ScanSection::Subs, count);
+    }
+
+    SubRec readSub() {
+        SubRec sub;
+        sub.name = m_in.text();
+        sub.kind = m_in.integer();
+        sub.file = m_in.text();
+        sub.scope = m_in.integer();
+        sub.returnType = m_in.text();
+        sub.timesCalled = m_in.integer();
+        sub.calledBy = m_in.text();
+        sub.calls = m_in.text();
+        sub.params = unescapeScanText(m_in.text());
+        sub.oldStyle = m_in.boolean();
+        sub.lineCount = m_in.integer();
+        sub.problems = m_in.integer();
+        sub.isEvent = m_in.boolean();
+        sub.checked = m_version2 ? m_in.boolean() : false;
+        return sub;
+    }
+
+    void readControls(ProjectModel& m) {
+        long long count = openSection(ScanSection::Controls);
+        for (long long i = 0; i < count; ++i) {
+            m_in.startRecord(i);
+            ControlRec control;
+            control.name = m_in.text();
+            control.controlKind = m_in.integer();
+            m.controls.push_back(std::move(control));
+        }
+        closeSection(ScanSection::Controls, count);
+    }
+
+    void readVars(std::vector<VarRec>& rows, ScanSection section) {
+        long long count = openSection(section);
+        for (long long i = 0; i < count; ++i) {
+            m_in.startRecord(i);
+            VarRec var;
+            var.name = m_in.text();
+            var.scope = m_in.text();
+            var.file = m_in.text();
+            var.filesNotUsing = m_in.integer();
+            var.isConst = m_in.boolean();
+            var.commented = m_in.boolean();
+            var.checked = m_version2 ? m_in.boolean() : false;
+            rows.push_back(std::move(var));
+        }
+        closeSection(section, count);
+    }
+
+    void readSpell(ProjectModel& m) {
+        long long count = openSection(ScanSection::Spell);
+        for (long long i = 0; i < count; ++i) {
+            m_in.startRecord(i);
+            SpellRow row;
+            row.file = m_in.text();
+            row.routine = m_in.text();
+            row.label = unescapeScanText(m_in.text());
+            row.value = unescapeScanText(m_in.text());
+            row.corrected = unescapeScanText(m_in.text());
+            row.icon = m_in.iconKey();
+            m.spell.push_back(std::move(row));
+        }
+        closeSection(ScanSection::Spell, count);
+    }
+
+    ScanLineCursor m_in;
+    bool m_version2 = true;
+    std::vector<std::int32_t> m_subCounts;
+};
+
+ScanReadResult failed(ProjectModel& model, int number, std::string description) {
+    model.clear();
+    ScanReadResult result;
+    result.errorNumber = number;
+    result.message = std::string(kScanReadFailureText) + "\r\n\r\n" + toDecimal(number) + " - " + description;
+    result.description = std::move(description);
+    return result;
+}
+
+}  // namespace
+
+ScanReadResult readScanText(std::string_view text, std::string_view path, ProjectModel& model) {
+    ProjectModel restored;
+    try {
+        ScanReader(text).readInto(restored);
+    } catch (const ScanReadError& error) {
+        return failed(model, error.number, error.description);
+    }
+    restored.scanFilePath = std::string(path);
+    model = std::move(restored);
+    ScanReadResult result;
+    result.ok = true;
+    return result;
+}
+
+ScanReadResult openScanFile(std::string_view path, ProjectModel& model) {
+    const std::string p(path);
+    struct stat info {};
+    if (p.empty() || ::stat(p.c_str(), &info) != 0) {
+        const int err = p.empty() ? ENOENT : errno;
+        if (err == ENOENT || err == ENOTDIR) return failed(model, 53, "File not found: " + p);
+        return failed(model, 75,
+                      "Path/File access error: " + p + " (" + std::generic_category().message(err) + ")");
+    }
+    if (!S_ISREG(info.st_mode)) return failed(model, 75, "Path/File access error: " + p + " is not a file");
+    std::optional<std::string> bytes = readFileBytes(p);
+    if (!bytes) return failed(model, 75, "Path/File access error: " + p + " cannot be read");
+    return readScanText(*bytes, path, model);
+}
+
+}  // namespace tally

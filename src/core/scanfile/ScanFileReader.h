@@ -1,0 +1,38 @@
+#pragma once
+// Reopens a Project Scan File (format versions 1.0 and 2.0): every table of the model, the project
+// tree and the spell rows are re-created from the file, and no parsing pass runs.
+//
+// The file must hold, after its five header lines, the nine sections in their fixed order, each
+// with exactly the records its count announces and closed by its End line; blank lines between
+// sections are allowed and anything after "End Spell" is ignored. Any other shape ends the read.
+
+#include <string>
+#include <string_view>
+
+#include "core/model/ProjectModel.h"
+
+namespace tally {
+
+inline constexpr std::string_view kScanReadFailureText =
+    "There was a problem reading the Project Scan File. The following error occured.";
+
+// The outcome of a read. On failure `message` is the whole text for the user: the failure text,
+// CR LF, CR LF, the error number, " - " and the description.
+struct ScanReadResult {
+    bool ok = false;
+    int errorNumber = 0;
+    std::string description;
+    std::string message;
+
+    explicit operator bool() const { return ok; }
+};
+
+// Reads the scan file at `path` into `model`. On success the model holds the file's analysis and
+// ScanFilePath is `path`; on failure the model is emptied completely (the caller builds the empty
+// tree skeleton again).
+ScanReadResult openScanFile(std::string_view path, ProjectModel& model);
+
+// The same for a file's text that has already been read; `path` becomes ScanFilePath.
+ScanReadResult readScanText(std::string_view text, std::string_view path, ProjectModel& model);
+
+}  // namespace tally

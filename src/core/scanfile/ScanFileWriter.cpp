@@ -1,0 +1,149 @@
+#include "core/scanfile/ScanFileWriter.h"
+
+#include "core/scanfile/ScanFieldForms.h"
+#include "core/scanfile/ScanFileFormat.h"
+#include "core/scanfile/ScanNodeTable.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+class ScanTextBuilder {
+public:
+    void line(std::string_view text) {
+        m_out += text;
+        m_out += kScanLineEnd;
+    }
+    void text(std::string_view value) { line(quoteScanText(value)); }
+    void escapedText(std::string_view value) { line(quoteScanText(escapeScanText(value))); }
+    void integer(long long value) { line(toDecimal(value)); }
+    void boolean(bool value) { line(formatScanBoolean(value)); }
+    void date(double value) { line(formatScanDate(value)); }
+    void begin(ScanSection section, std::size_t count) {
+        line("Begin " + std::string(scanSectionName(section)) + " " +
+             toDecimal(static_cast<long long>(count)));
+    }
+    void end(ScanSection section) { line("End " + std::string(scanSectionName(section))); }
+
+    std::string take() { return std::move(m_out); }
+
+private:
+    std::string m_out;
+};
+
+void writeVars(ScanTextBuilder& out, ScanSection section, const std::vector<VarRec>& rows) {
+    out.begin(section, rows.size());
+    for (const VarRec& var : rows) {
+        out.text(var.name);
+        out.text(var.scope);
+        out.text(var.file);
+        out.integer(var.filesNotUsing);
+        out.boolean(var.isConst);
+        out.boolean(var.commented);
+        out.boolean(var.checked);
+    }
+    out.end(section);
+}
+
+void writeSubs(ScanTextBuilder& out, const ProjectModel& model) {
+    out.begin(ScanSection::Subs, static_cast<std::size_t>(model.largestSlotCount()));
+    for (int slot = 0; slot < model.fileCount(); ++slot) {
+        for (int position = 0; position < model.subCount(slot); ++position) {
+            const SubRec& sub = model.subs[slot][position];
+            out.text(sub.name);
+            out.integer(sub.kind);
+            out.text(sub.file);
+            out.integer(sub.scope);
+            out.text(sub.returnType);
+            out.integer(sub.timesCalled);
+            out.text(sub.calledBy);
+            out.text(sub.calls);
+            out.escapedText(sub.params);
+            out.boolean(sub.oldStyle);
+            out.integer(sub.lineCount);
+            out.integer(sub.problems);
+            out.boolean(sub.isEvent);
+            out.boolean(sub.checked);
+        }
+    }
+    out.end(ScanSection::Subs);
+}
+
+}  // namespace
+
+std::string scanFileText(const ProjectModel& model) {
+    ScanTextBuilder out;
+    out.line(kScanVersion2);
+    out.line(model.projectPath);
+    out.line(model.caption);
+    out.line(formatPrintedNumber(model.parseStart));
+    out.line(formatPrintedNumber(model.parseTime));
+
+    out.begin(ScanSection::Types, model.types.size());
+    for (const TypeRec& type : model.types) {
+        out.text(type.name);
+        out.integer(type.typeKind);
+        out.integer(type.uses);
+    }
+    out.end(ScanSection::Types);
+
+    const std::vector<ScanNode> nodes = scanNodesOf(model.tree);
+    out.begin(ScanSection::Project, nodes.size());
+    for (const ScanNode& node : nodes) {
+        out.text(node.parentKey);
+        out.text(node.key);
+        out.text(node.text);
+        out.text(node.image);
+        out.text(node.selectedImage);
+        out.text(node.expanded ? "1" : "");
+    }
+    out.end(ScanSection::Project);
+
+    out.begin(ScanSection::Files, model.files.size());
+    for (int row = 0; row < model.fileCount(); ++row) {
+        const FileRec& file = model.files[row];
+        out.text(file.name);
+        out.text(file.path);
+        out.date(file.scanned);
+        out.integer(file.size);
+        out.boolean(file.hasFrx);
+        out.integer(model.subCount(row));
+    }
+    out.end(ScanSection::Files);
+
+    writeSubs(out, model);
+
+    out.begin(ScanSection::Controls, model.controls.size());
+    for (const ControlRec& control : model.controls) {
+        out.text(control.name);
+        out.integer(control.controlKind);
+    }
+    out.end(ScanSection::Controls);
+
+    writeVars(out, ScanSection::DecVar, model.decVar);
+    writeVars(out, ScanSection::UnVar, model.unVar);
+    writeVars(out, ScanSection::PubVar, model.pubVar);
+
+    out.begin(ScanSection::Spell, model.spell.size());
+    for (const SpellRow& row : model.spell) {
+        out.text(row.file);
+        out.text(row.routine);
+        out.escapedText(row.label);
+        out.escapedText(row.value);
+        out.escapedText(row.corrected);
+        // A row without an icon has no key at all, which is written as an empty line.
+        if (row.icon.empty())
+            out.line("");
+        else
+            out.text(row.icon);
+    }
+    out.end(ScanSection::Spell);
+    return out.take();
+}
+
+FileWriteResult saveScanFile(const ProjectModel& model, std::string_view path) {
+    return SafeFileWriter(std::string(path)).write(scanFileText(model));
+}
+
+}  // namespace tally

@@ -1,0 +1,140 @@
+#include "core/archive/SafeFileWriter.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace tally {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeFileWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "safewriter-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(m_dir, ec);
+    }
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    static std::string contents(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+    // Only the target itself may be left in the folder: no temporary files.
+    std::vector<std::string> folderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(SafeFileWriterTest, CreatesAndReplacesFilesWithExactBytes) {
+    std::string target = path("scan.psf");
+    std::string bytes("Version 2.0\r\n\x01\x02\x03\0tail", 19);
+    FileWriteResult first = SafeFileWriter(target).write(bytes);
+    ASSERT_TRUE(first.ok) << first.description;
+    EXPECT_EQ(first.errorNumber, 0);
+    EXPECT_EQ(contents(target), bytes);
+
+    ASSERT_TRUE(SafeFileWriter(target).write("short"));
+    EXPECT_EQ(contents(target), "short");
+    ASSERT_TRUE(SafeFileWriter(target).write(""));
+    EXPECT_EQ(contents(target), "");
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"scan.psf"});
+}
+
+TEST_F(SafeFileWriterTest, ReplacedFileKeepsItsPermissions) {
+    std::string target = path("module.bas");
+    ASSERT_TRUE(SafeFileWriter(target).write("old"));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(SafeFileWriter(target).write("new"));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(SafeFileWriterTest, WritingThroughALinkReplacesTheLinkedFile) {
+    std::string real = path("real.frm");
+    std::string link = path("link.frm");
+    ASSERT_TRUE(SafeFileWriter(real).write("old"));
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(SafeFileWriter(link).write("new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(contents(real), "new");
+}
+
+TEST_F(SafeFileWriterTest, MissingOrBlockedFoldersGiveAnErrorValue) {
+    FileWriteResult missing = SafeFileWriter(path("no/such/folder/a.psf")).write("x");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.errorNumber, 76);
+    EXPECT_EQ(missing.description.rfind("Path not found: " + path("no/such/folder/a.psf"), 0), 0u)
+        << missing.description;
+
+    ASSERT_TRUE(SafeFileWriter(path("plain")).write("a file, not a folder"));
+    FileWriteResult notFolder = SafeFileWriter(path("plain/a.psf")).write("x");
+    EXPECT_EQ(notFolder.errorNumber, 76);
+
+    fs::create_directory(path("folder"));
+    FileWriteResult onFolder = SafeFileWriter(path("folder")).write("x");
+    EXPECT_EQ(onFolder.errorNumber, 75);
+    EXPECT_TRUE(fs::is_directory(path("folder")));
+
+    EXPECT_EQ(SafeFileWriter("").write("x").errorNumber, 76);
+    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"folder", "plain"}));
+}
+
+TEST_F(SafeFileWriterTest, ReadOnlyFolderIsRefused) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write into read-only folders";
+    fs::create_directory(path("locked"));
+    ASSERT_TRUE(SafeFileWriter(path("locked/a.psf")).write("before"));
+    fs::permissions(path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    FileWriteResult result = SafeFileWriter(path("locked/a.psf")).write("after");
+    EXPECT_EQ(result.errorNumber, 70);
+    fs::permissions(path("locked"), fs::perms::owner_all);
+    EXPECT_EQ(contents(path("locked/a.psf")), "before");
+}
+
+// A file-size limit makes the write itself fail part way, even for the superuser.
+TEST_F(SafeFileWriterTest, FailedWriteLeavesThePreviousFileAndNoTemporary) {
+    std::string target = path("scan.psf");
+    ASSERT_TRUE(SafeFileWriter(target).write("previous contents"));
+
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileWriteResult result = SafeFileWriter(target).write(std::string(4096, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorNumber, 61);
+    EXPECT_EQ(contents(target), "previous contents");
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"scan.psf"});
+}
+
+}  // namespace
+
+}  // namespace tally

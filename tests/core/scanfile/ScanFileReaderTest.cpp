@@ -1,0 +1,253 @@
+#include "core/scanfile/ScanFileReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/scanfile/ScanFileWriter.h"
+#include "core/scanfile/ScanTestSupport.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing::expectSameModel;
+using testing::fileBytes;
+using testing::invoiceModel;
+using testing::isEmptyModel;
+using testing::scanFixturePath;
+
+const std::string kV2 = "invoice-v2.psf";
+
+std::vector<std::string> fixtureLines() {
+    std::string text = fileBytes(scanFixturePath(kV2));
+    return split(text.substr(0, text.size() - 2), "\r\n");
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// The fixture with its line `number` (from 1) replaced.
+std::string withLine(int number, const std::string& replacement) {
+    std::vector<std::string> lines = fixtureLines();
+    lines.at(number - 1) = replacement;
+    return joined(lines);
+}
+
+std::string withoutLine(int number) {
+    std::vector<std::string> lines = fixtureLines();
+    lines.erase(lines.begin() + (number - 1));
+    return joined(lines);
+}
+
+// The fixture cut after line `number`.
+std::string cutAfter(int number) {
+    std::vector<std::string> lines = fixtureLines();
+    lines.resize(number);
+    return joined(lines);
+}
+
+ProjectModel withChecksCleared(ProjectModel m) {
+    for (auto& slot : m.subs)
+        for (SubRec& sub : slot) sub.checked = false;
+    for (auto* table : {&m.decVar, &m.unVar, &m.pubVar})
+        for (VarRec& var : *table) var.checked = false;
+    return m;
+}
+
+}  // namespace
+
+TEST(ScanFileReader, ReadsTheVersion2FixtureIntoTheModelItDescribes) {
+    ProjectModel m;
+    ScanReadResult result = openScanFile(scanFixturePath(kV2), m);
+    ASSERT_TRUE(result.ok) << result.message;
+    ProjectModel expected = invoiceModel();
+    expected.scanFilePath = scanFixturePath(kV2);
+    expectSameModel(m, expected);
+    EXPECT_FALSE(m.scanChanged);
+}
+
+TEST(ScanFileReader, Version2FixtureWritesBackByteForByte) {
+    ProjectModel m;
+    ASSERT_TRUE(openScanFile(scanFixturePath(kV2), m));
+    EXPECT_EQ(scanFileText(m), fileBytes(scanFixturePath(kV2)));
+}
+
+TEST(ScanFileReader, Version1FileOpensWithEveryCheckMarkCleared) {
+    ProjectModel m = invoiceModel();  // a model with check marks set is replaced
+    ScanReadResult result = openScanFile(scanFixturePath("invoice-v1.psf"), m);
+    ASSERT_TRUE(result.ok) << result.message;
+    ProjectModel expected = withChecksCleared(invoiceModel());
+    expected.scanFilePath = scanFixturePath("invoice-v1.psf");
+    expectSameModel(m, expected);
+    // Saving it again gives a version 2.0 file.
+    EXPECT_TRUE(startsWith(scanFileText(m), "Version 2.0\r\n"));
+}
+
+TEST(ScanFileReader, ModelSurvivesWritingAndReading) {
+    ProjectModel original = invoiceModel();
+    ProjectModel m;
+    ASSERT_TRUE(readScanText(scanFileText(original), "/scans/Invoice.psf", m));
+    original.scanFilePath = "/scans/Invoice.psf";
+    expectSameModel(m, original);
+}
+
+TEST(ScanFileReader, DataTheFileDoesNotHoldReadsBackEmpty) {
+    ProjectModel original = invoiceModel();
+    original.decVar[0].ownerKind = kKindFunction;
+    original.decVar[0].countedAsNoType = true;
+    original.spell[0].checked = true;
+    original.marks.push_back({"Unused", 255});
+    original.caption = "  \t ";
+    ProjectModel m;
+    ASSERT_TRUE(readScanText(scanFileText(original), "x.psf", m));
+    EXPECT_EQ(m.decVar[0].ownerKind, 0);
+    EXPECT_FALSE(m.decVar[0].countedAsNoType);
+    EXPECT_FALSE(m.spell[0].checked);
+    EXPECT_TRUE(m.marks.empty());
+    EXPECT_EQ(m.caption, kApplicationTitle);
+}
+
+TEST(ScanFileReader, ProjectDirectoryKeepsThePathsOwnSeparator) {
+    for (const auto& [path, dir] :
+         {std::pair<std::string, std::string>{"C:\\Dev\\Invoice\\Invoice.vbp", "C:\\Dev\\Invoice\\"},
+          {"/home/dev/P.vbp", "/home/dev/"}}) {
+        ProjectModel original;
+        original.projectPath = path;
+        ProjectModel m;
+        ASSERT_TRUE(readScanText(scanFileText(original), "x.psf", m));
+        EXPECT_EQ(m.projectDir, dir);
+    }
+}
+
+// More than 200 files and more than 32,767 rows: neither limit applies to the model or the file.
+TEST(ScanFileReader, LargeProjectsKeepEveryFileAndRow) {
+    ProjectModel original;
+    for (int i = 1; i <= 250; ++i) {
+        std::string name = "File" + toDecimal(i);
+        int row = original.addFile({name, "/p/" + name + ".cls", 0.0, i, false});
+        original.addRoutine(row,
+                            SubRec{.name = "Sub" + toDecimal(i), .kind = kKindSub, .file = name + ".cls"});
+    }
+    original.controls.assign(40000, ControlRec{"txt", kControlDesigner});
+    ProjectModel m;
+    ASSERT_TRUE(readScanText(scanFileText(original), "big.psf", m));
+    ASSERT_EQ(m.fileCount(), 251);
+    EXPECT_EQ(m.subs[250], original.subs[250]);
+    EXPECT_EQ(m.controls.size(), 40000u);
+}
+
+TEST(ScanFileReader, TolerantFormsAreAccepted) {
+    std::vector<std::string> lines = fixtureLines();
+    lines[4] = "0.0000115740740740741";    // ParseTime with a leading zero
+    lines.insert(lines.begin() + 16, "");  // a blank line after "End Types"
+    lines.push_back("");                   // lines after "End Spell" are ignored
+    lines.push_back("whatever follows");
+    ProjectModel m;
+    ScanReadResult result = readScanText(joined(lines), "x.psf", m);
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(m.parseTime, 0.0000115740740740741);
+
+    std::string lfOnly = replaceAll(fileBytes(scanFixturePath(kV2)), "\r\n", "\n");
+    ASSERT_TRUE(readScanText(lfOnly, "x.psf", m));
+    EXPECT_EQ(m.fileCount(), 3);
+}
+
+struct Malformed {
+    const char* what;
+    std::string text;
+    std::string failure;  // "<number> - <description>"
+};
+
+TEST(ScanFileReader, MalformedFilesGiveTheFailureMessageAndAnEmptyModel) {
+    const Malformed cases[] = {
+        {"unknown version", withLine(1, "Version 3.0"),
+         "321 - Invalid file format: line 1 should be \"Version 1.0\" or \"Version 2.0\""},
+        {"empty file", "", "62 - Input past end of file: line 1 is missing"},
+        {"ParseStart not a number", withLine(4, "yesterday"),
+         "13 - Type mismatch: line 4 should be a number (ParseStart)"},
+        {"size not a number", withLine(65, "2k"),
+         "13 - Type mismatch: line 65 should be a number in section Files"},
+        {"size too large", withLine(65, "99999999999"),
+         "6 - Overflow: line 65 holds a number too large for 32 bits in section Files"},
+        {"bad boolean", withLine(66, "#YES#"),
+         "13 - Type mismatch: line 66 should be #TRUE# or #FALSE# in section Files"},
+        {"impossible date", withLine(64, "#2026-02-30 14:05:09#"),
+         "13 - Type mismatch: line 64 should be a date in section Files"},
+        {"unquoted text", withLine(76, "Main"),
+         "13 - Type mismatch: line 76 should be a quoted text in section Subs"},
+        {"truncated file", cutAfter(100), "62 - Input past end of file: line 101 is missing in section Subs"},
+        {"missing last End line", cutAfter(177),
+         "62 - Input past end of file: line 178 is missing in section Spell"},
+        {"missing End line", withoutLine(16),
+         "321 - Invalid file format: line 16 should be \"End Types\": the section holds more than its count "
+         "of 3 "
+         "records, or a record has too many lines in section Types"},
+        {"count too high", withLine(119, "Begin Controls 3"),
+         "321 - Invalid file format: line 124 (\"End Controls\") stands inside record 3 of 3, so the count "
+         "or a "
+         "record is wrong in section Controls"},
+        {"count too low", withLine(6, "Begin Types 2"),
+         "321 - Invalid file format: line 13 should be \"End Types\": the section holds more than its count "
+         "of 2 "
+         "records, or a record has too many lines in section Types"},
+        {"count not a number", withLine(55, "Begin Files three"),
+         "13 - Type mismatch: line 55 should give the count of section Files as a number"},
+        {"negative count", withLine(119, "Begin Controls -1"),
+         "321 - Invalid file format: line 119 gives a negative count"},
+        {"section missing", withLine(17, "Begin Projects 6"),
+         "321 - Invalid file format: line 17 should be \"Begin Project\" and a count"},
+        {"Subs count wrong", withLine(75, "Begin Subs 3"),
+         "321 - Invalid file format: line 75 counts 3 routines, but the largest routine count of a file is 2 "
+         "in "
+         "section Subs"},
+        {"negative routine count", withLine(73, "-1"),
+         "321 - Invalid file format: line 73 gives a negative routine count in section Files"},
+        {"unknown parent node", withLine(30, "\"classes\""),
+         "35601 - Element not found: line 30 names the parent \"classes\", which is not an earlier node in "
+         "section "
+         "Project"},
+        {"repeated node key", withLine(25, "\"project\""),
+         "35602 - Key is not unique in collection: line 25 repeats the node key \"project\" in section "
+         "Project"},
+        {"icon key not quoted", withLine(165, "form"),
+         "13 - Type mismatch: line 165 should be a quoted text or an empty line in section Spell"},
+    };
+    for (const Malformed& c : cases) {
+        ProjectModel m = invoiceModel();
+        m.scanFilePath = "/scans/previous.psf";
+        ScanReadResult result = readScanText(c.text, "/scans/bad.psf", m);
+        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_EQ(result.message,
+                  "There was a problem reading the Project Scan File. The following error occured.\r\n\r\n" +
+                      c.failure)
+            << c.what;
+        EXPECT_EQ(toDecimal(result.errorNumber) + " - " + result.description, c.failure) << c.what;
+        EXPECT_TRUE(isEmptyModel(m)) << c.what;
+    }
+}
+
+TEST(ScanFileReader, MissingOrUnreadableFilesFailCleanly) {
+    ProjectModel m = invoiceModel();
+    ScanReadResult missing = openScanFile("/no/such/folder/x.psf", m);
+    EXPECT_EQ(missing.errorNumber, 53);
+    EXPECT_EQ(missing.description, "File not found: /no/such/folder/x.psf");
+    EXPECT_TRUE(isEmptyModel(m));
+
+    m = invoiceModel();
+    std::string folder = TALLY_SOURCE_DIR "/tests/data/scanfiles";
+    ScanReadResult notAFile = openScanFile(folder, m);
+    EXPECT_EQ(notAFile.errorNumber, 75);
+    EXPECT_EQ(notAFile.description, "Path/File access error: " + folder + " is not a file");
+    EXPECT_TRUE(isEmptyModel(m));
+
+    EXPECT_EQ(openScanFile("", m).errorNumber, 53);
+}
+
+}  // namespace tally

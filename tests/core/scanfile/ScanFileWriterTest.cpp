@@ -1,0 +1,133 @@
+#include "core/scanfile/ScanFileWriter.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/scanfile/ScanTestSupport.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing::fileBytes;
+using testing::invoiceModel;
+using testing::scanFixturePath;
+
+// The lines of a written scan file, each of which must have ended in CR LF.
+std::vector<std::string> writtenLines(const std::string& text) {
+    EXPECT_TRUE(endsWith(text, "\r\n"));
+    std::vector<std::string> lines = split(text.substr(0, text.size() - 2), "\r\n");
+    for (const std::string& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+    return lines;
+}
+
+class ScanFileSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "scansave-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    fs::path m_dir;
+};
+
+}  // namespace
+
+TEST(ScanFileWriter, WritesTheInvoiceAnalysisExactlyAsTheFixture) {
+    EXPECT_EQ(scanFileText(invoiceModel()), fileBytes(scanFixturePath("invoice-v2.psf")));
+}
+
+TEST(ScanFileWriter, EmptyModelWritesTheHeaderAndNineEmptySections) {
+    const std::string expected =
+        "Version 2.0\r\n\r\n\r\n 0\r\n 0\r\n"
+        "Begin Types 0\r\nEnd Types\r\nBegin Project 0\r\nEnd Project\r\nBegin Files 0\r\nEnd Files\r\n"
+        "Begin Subs 0\r\nEnd Subs\r\nBegin Controls 0\r\nEnd Controls\r\nBegin DecVar 0\r\nEnd DecVar\r\n"
+        "Begin UnVar 0\r\nEnd UnVar\r\nBegin PubVar 0\r\nEnd PubVar\r\nBegin Spell 0\r\nEnd Spell\r\n";
+    EXPECT_EQ(scanFileText(ProjectModel{}), expected);
+}
+
+TEST(ScanFileWriter, FilesRowZeroCarriesTheNumberOfGlobalRoutines) {
+    ProjectModel m;
+    m.addFile({"Module1", "/p/Module1.bas", 0.0, 10, false});
+    for (const char* name : {"A", "B", "C"}) m.addRoutine(0, SubRec{.name = name});
+    const std::vector<std::string> lines = writtenLines(scanFileText(m));
+    auto files = std::find(lines.begin(), lines.end(), "Begin Files 2");
+    ASSERT_NE(files, lines.end());
+    EXPECT_EQ(std::vector<std::string>(files + 1, files + 7),
+              (std::vector<std::string>{"\"\"", "\"\"", "#1899-12-30#", "0", "#FALSE#", "3"}));
+    EXPECT_EQ(files[7], "\"Module1\"");
+    EXPECT_EQ(files[12], "0");  // Module1's own slot is empty
+    EXPECT_EQ(files[13], "End Files");
+    EXPECT_EQ(files[14], "Begin Subs 3");
+}
+
+TEST(ScanFileWriter, EscapesOnlyParamsAndSpellSubTextsTwoToFour) {
+    ProjectModel m;
+    m.addFile({"a", "/p/a.bas", 0.0, 1, false});
+    m.addRoutine(0, SubRec{.name = "N,\"x\"", .calledBy = "A - a.bas - 1\x01", .params = "S = \",\""});
+    m.spell.push_back({"a,\"b\"", "r,\"s\"", "l,\"m\"", "v,\"w\"", "c,\"d\"", "module"});
+    const std::vector<std::string> lines = writtenLines(scanFileText(m));
+    auto sub = std::find(lines.begin(), lines.end(), "Begin Subs 1");
+    ASSERT_NE(sub, lines.end());
+    EXPECT_EQ(sub[1], "\"N,\"x\"\"");            // Name: unchanged
+    EXPECT_EQ(sub[7], "\"A - a.bas - 1\x01\"");  // CalledBy keeps its separator
+    EXPECT_EQ(sub[9], "\"S = \x02\x03\x02\"");   // Params: escaped
+    auto spell = std::find(lines.begin(), lines.end(), "Begin Spell 1");
+    ASSERT_NE(spell, lines.end());
+    EXPECT_EQ(
+        std::vector<std::string>(spell + 1, spell + 7),
+        (std::vector<std::string>{"\"a,\"b\"\"", "\"r,\"s\"\"", "\"l\x03\x02m\x02\"", "\"v\x03\x02w\x02\"",
+                                  "\"c\x03\x02"
+                                  "d\x02\"",
+                                  "\"module\""}));
+}
+
+TEST_F(ScanFileSaveTest, SavingWritesTheTextAndLeavesTheScanStateAlone) {
+    ProjectModel m = invoiceModel();
+    m.scanFilePath = "/elsewhere/old.psf";
+    m.scanChanged = true;
+    FileWriteResult result = saveScanFile(m, path("Invoice.psf"));
+    ASSERT_TRUE(result.ok) << result.description;
+    EXPECT_EQ(fileBytes(path("Invoice.psf")), scanFileText(m));
+    EXPECT_EQ(m.scanFilePath, "/elsewhere/old.psf");
+    EXPECT_TRUE(m.scanChanged);
+}
+
+TEST_F(ScanFileSaveTest, SavingIntoAMissingFolderFailsWithAReason) {
+    FileWriteResult result = saveScanFile(invoiceModel(), path("gone/Invoice.psf"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorNumber, 76);
+    EXPECT_FALSE(fs::exists(path("gone")));
+}
+
+// A file-size limit makes the write fail part way (even for the superuser).
+TEST_F(ScanFileSaveTest, FailedSaveLeavesThePreviousScanIntact) {
+    ProjectModel small;
+    ASSERT_TRUE(saveScanFile(small, path("Invoice.psf")));
+    const std::string before = fileBytes(path("Invoice.psf"));
+
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = saved;
+    limit.rlim_cur = before.size() + 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    FileWriteResult result = saveScanFile(invoiceModel(), path("Invoice.psf"));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(fileBytes(path("Invoice.psf")), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+}  // namespace tally
