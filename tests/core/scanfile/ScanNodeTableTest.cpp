@@ -77,4 +77,15 @@ TEST(ScanNodeTable, UnknownParentsAndRepeatedKeysAreRefused) {
     EXPECT_EQ(tree.depthOf("/p/a.frm"), 2);
 }
 
+TEST(ScanNodeTable, NodesWithoutKeysComeBackUnderTheirParents) {
+    ProjectTree original = projectSkeleton();
+    original.add("project", "allreference", "References");
+    original.add("allreference", "", "OLE Automation");
+    original.add("allreference", "", "Microsoft Scripting Runtime");
+    const ProjectTree tree = rebuilt(scanNodesOf(original));
+    EXPECT_EQ(scanNodesOf(tree), scanNodesOf(original));
+    ASSERT_EQ(tree.children("allreference").size(), 2u);
+    EXPECT_EQ(tree.children("allreference")[1]->text, "Microsoft Scripting Runtime");
+}
+
 }  // namespace tally
