@@ -1,0 +1,1 @@
+Attribute VB_Name = "modMacCR"Option ExplicitPublic Sub FromTheMac()    MsgBox "Saved on a Mac"End Sub
