@@ -38,6 +38,8 @@ void CodeView::copy(ClipboardAccess& clipboard) {
 }
 
 void CodeView::paste(ClipboardAccess& clipboard) {
+    // Pasting an empty clipboard would only delete the selection.
+    if (!clipboard.hasText()) return;
     std::string text = clipboard.text();
     std::size_t start = m_view.selStart();
     {

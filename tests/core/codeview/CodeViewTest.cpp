@@ -312,6 +312,10 @@ TEST_F(CodeViewTest, ClipboardCommandsEditAndRecordTheEdit) {
     code.paste(clipboard);
     EXPECT_EQ(view.text(), "Dim a");
     EXPECT_TRUE(code.viewChanged());
+    clipboard.content.clear();
+    code.selectAll();
+    code.paste(clipboard);
+    EXPECT_EQ(view.text(), "Dim a");
     code.selectAll();
     EXPECT_EQ(view.selLength(), 5u);
 }
