@@ -100,11 +100,14 @@ public:
                 ++m_wordLength;
             } else if (c == '"') {
                 // A literal may run over line ends; without a closing quote the quote is ignored.
-                std::size_t close = m_text.find('"', i + 1);
-                if (close != std::string_view::npos) i = close;
+                std::size_t close = i < m_noQuoteAfter ? m_text.find('"', i + 1) : std::string_view::npos;
+                if (close != std::string_view::npos)
+                    i = close;
+                else
+                    m_noQuoteAfter = i;
             } else if (c == '\'') {
                 // Without a line break after it, the rest is scanned like code.
-                std::size_t lineEnd = m_text.find("\r\n", i);
+                std::size_t lineEnd = lineEndFrom(i);
                 if (lineEnd != std::string_view::npos) {
                     m_scan.runs.push_back(ColourRun{i, lineEnd - i, kCommentColour});
                     i = lineEnd;
@@ -123,6 +126,15 @@ public:
     }
 
 private:
+    // The first CR LF at or after `from`. Once a search has run out of text, later ones are
+    // answered without searching, so a long last line full of apostrophes stays linear.
+    std::size_t lineEndFrom(std::size_t from) {
+        if (from >= m_noLineEndAfter) return std::string_view::npos;
+        std::size_t at = m_text.find("\r\n", from);
+        if (at == std::string_view::npos) m_noLineEndAfter = from;
+        return at;
+    }
+
     // Examines the pending word; `i` is the position of the character that ended it and may be
     // moved forward by a REM comment.
     void examineWord(std::size_t& i) {
@@ -171,7 +183,7 @@ private:
 
     // A REM comment runs to the end of its line (or of the text) and is shown in lower case.
     void remComment(std::size_t start, std::size_t& i) {
-        std::size_t end = m_text.find("\r\n", start + 3);
+        std::size_t end = lineEndFrom(start + 3);
         if (end == std::string_view::npos) end = m_text.size();
         m_scan.runs.push_back(ColourRun{start, end - start, kCommentColour});
         std::string_view written = m_original.substr(start, end - start);
@@ -193,6 +205,9 @@ private:
     std::size_t m_wordStart = 0;
     std::size_t m_wordLength = 0;
     bool m_contiguous = true;
+    // Searches from these positions on are known to find nothing.
+    std::size_t m_noQuoteAfter = std::string_view::npos;
+    std::size_t m_noLineEndAfter = std::string_view::npos;
     CodeScan m_scan;
 };
 
