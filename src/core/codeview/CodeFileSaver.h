@@ -1,0 +1,35 @@
+#pragma once
+// Writing an edited source file back to disk without ever losing the file that was there: the bytes
+// go to a temporary file in the same folder, are flushed to the disk, and only then replace the
+// original by a rename. When anything fails the original is left as it was.
+
+#include <string>
+#include <string_view>
+
+#include "core/codeview/LineEnds.h"
+
+namespace tally {
+
+// The outcome of a write: on failure a run-time error number and its description as the program
+// reports them (53 "File not found", 61 "Disk full", 70 "Permission denied", 75 "Path/File access
+// error", 76 "Path not found").
+struct FileWriteResult {
+    bool ok = true;
+    int errorNumber = 0;
+    std::string description;
+};
+
+// Replaces the file at `path` by `bytes` through a temporary file and a rename. A link is followed,
+// so the link stays and its target gets the new bytes; the file keeps its permission bits. A file
+// without any write permission (a read-only file) is refused, as the program always did.
+FileWriteResult saveBytesAtomically(std::string_view path, std::string_view bytes);
+
+// Writes the code view's text (lines in CR LF) to `path` in the file's own line-end convention.
+FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd);
+
+// "The following error occured while trying to save <path>", two line breaks, "<number> - <description>".
+std::string saveFailedMessage(std::string_view path, const FileWriteResult& result);
+// "An error was encountered writing to <path>", two line breaks, "<number> - <description>".
+std::string writeFailedMessage(std::string_view path, const FileWriteResult& result);
+
+}  // namespace tally

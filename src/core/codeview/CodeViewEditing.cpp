@@ -1,0 +1,235 @@
+// The editing side of CodeView: menu and toolbar commands, keys, search and saving.
+#include "core/codeview/BlockCommands.h"
+#include "core/codeview/CodeFileSaver.h"
+#include "core/codeview/CodeView.h"
+#include "core/project/FileFacts.h"
+#include "core/project/PathOps.h"
+
+namespace tally {
+
+namespace {
+constexpr std::string_view kNotFound = "The search text was not found.";
+}  // namespace
+
+void CodeView::markEdited() {
+    m_viewChanged = true;
+    m_fileChanged = true;
+}
+
+void CodeView::undo() {
+    m_view.undo();
+    // Undo changes the text like any edit; without this the undone state would never be committed.
+    markEdited();
+}
+
+void CodeView::cut(ClipboardAccess& clipboard) {
+    // With nothing selected the clipboard keeps what it holds.
+    if (m_view.selLength() == 0) return;
+    clipboard.clear();
+    clipboard.setText(m_view.selText());
+    m_view.setSelText("");
+    markEdited();
+}
+
+void CodeView::copy(ClipboardAccess& clipboard) {
+    if (m_view.selLength() == 0) return;
+    clipboard.clear();
+    clipboard.setText(m_view.selText());
+}
+
+void CodeView::paste(ClipboardAccess& clipboard) {
+    // Pasting an empty clipboard would only delete the selection.
+    if (!clipboard.hasText()) return;
+    std::string text = clipboard.text();
+    std::size_t start = m_view.selStart();
+    {
+        RedrawSuspension quiet(m_view);
+        m_view.setSelText(text);
+        m_view.setSelStart(start);
+        m_view.setSelLength(text.size());
+        m_view.setSelColor(kPlainColour);
+        m_view.setSelStart(start + text.size());
+        m_view.setSelColor(kPlainColour);
+    }
+    markEdited();
+}
+
+void CodeView::selectAll() {
+    m_view.setSelStart(0);
+    m_view.setSelLength(m_view.textLength());
+}
+
+std::string CodeView::startFind() {
+    if (m_view.selLength() > 0) m_findText = std::string(findTextOfSelection(m_view.selText()));
+    return m_findText;
+}
+
+FindResult CodeView::findNext() {
+    if (m_findText.empty()) return FindResult{};
+    return search();
+}
+
+FindResult CodeView::findFromDialog(std::string_view text, const FindOptions& options) {
+    m_findText = std::string(text);
+    m_findOptions = options;
+    if (m_findText.empty()) return FindResult{false, std::string(kNotFound)};
+    return search();
+}
+
+FindResult CodeView::search() {
+    std::optional<std::size_t> at = findInCode(m_view.text(), m_view.selStart(), m_findText, m_findOptions);
+    if (!at) {
+        m_findText.clear();
+        return FindResult{false, std::string(kNotFound)};
+    }
+    m_view.setSelStart(*at);
+    m_view.setSelLength(m_findText.size());
+    return FindResult{true, {}};
+}
+
+void CodeView::applyBlock(const std::string& result, Colour colour) {
+    RedrawSuspension quiet(m_view);
+    std::size_t start = m_view.selStart();
+    m_view.setSelText(result);
+    m_view.setSelStart(start);
+    m_view.setSelLength(result.size());
+    m_view.setSelColor(colour);
+}
+
+void CodeView::comment() {
+    applyBlock(commentBlock(m_view.selText()), kCommentColour);
+    markEdited();
+}
+
+bool CodeView::indentOrOutdent(bool outdent) {
+    std::string selection = m_view.selText();
+    if (!isMultiLineSelection(selection)) return false;
+    applyBlock(outdent ? outdentBlock(selection) : indentBlock(selection), kPlainColour);
+    markEdited();
+    return true;
+}
+
+void CodeView::tabLeft() {
+    indentOrOutdent(false);
+}
+
+void CodeView::tabRight() {
+    indentOrOutdent(true);
+}
+
+bool CodeView::keyDown(int keyCode, int modifiers) {
+    switch (keyCode) {
+        case kKeyApostrophe: {
+            bool commented = modifiers == kCtrlMask;
+            if (commented) comment();
+            markEdited();
+            return commented;
+        }
+        case kKeyTab:
+            if (indentOrOutdent(modifiers == kShiftMask)) return true;
+            // A tab typed into one line is an edit like any other key.
+            markEdited();
+            return false;
+        case 17:  // Ctrl
+        case 18:  // Alt
+        case 19:  // Pause
+        case 20:  // Caps Lock
+        case 27:  // Esc
+            return false;
+        case 33:  // Page Up
+        case 34:  // Page Down
+        case 36:  // Home
+        case 38:  // Up
+        case 40:  // Down
+            m_lineReset = false;
+            return false;
+        default:
+            markEdited();
+            if (!m_lineReset) plainCaretLine();
+            m_lineReset = true;
+            return false;
+    }
+}
+
+// The line being typed in loses its keyword colours until the next full colouring, so a word
+// half typed is not shown as something it is not.
+void CodeView::plainCaretLine() {
+    m_colouring = true;
+    {
+        RedrawSuspension quiet(m_view);
+        std::size_t start = m_view.selStart();
+        std::size_t length = m_view.selLength();
+        std::string text = m_view.text();
+        std::size_t lineStart = 0;
+        if (start >= 2) {
+            std::size_t previous = text.rfind("\r\n", start - 2);
+            if (previous != std::string::npos) lineStart = previous + 2;
+        }
+        std::size_t lineEnd = text.find("\r\n", start);
+        if (lineEnd == std::string::npos) lineEnd = text.size();
+        m_view.setSelStart(lineStart);
+        m_view.setSelLength(lineEnd - lineStart);
+        m_view.setSelColor(kPlainColour);
+        m_view.setSelStart(start);
+        m_view.setSelLength(length);
+        m_view.setSelColor(kPlainColour);
+    }
+    m_colouring = false;
+}
+
+void CodeView::saveOrZipOpenFile() {
+    if (m_codeFilePath.empty()) return;
+    if (m_viewChanged) commitIfHeaderIntact();
+    askToSave("Save " + fileNameOf(m_codeFilePath));
+}
+
+void CodeView::askToSave(std::string_view label) {
+    auto buttons = saveItButtons(m_archiver != nullptr);
+    switch (m_prompt.choose(label, buttons)) {
+        case SaveItChoice::ContinueWithoutSaving:
+            return;
+        case SaveItChoice::ZipAndSave: {
+            if (!m_archiver) return;
+            std::optional<std::string> archive = m_archiver->archiveStoredFile(m_codeFilePath);
+            // Without the backup the user asked for, the stored file is not replaced.
+            if (!archive) return;
+            m_prompt.showMessage(*archive + " has been created.", MessageIcon::Information);
+            saveFile();
+            return;
+        }
+        case SaveItChoice::SaveAs:
+            saveFileAs();
+            return;
+        case SaveItChoice::Save:
+            saveFile();
+            return;
+    }
+}
+
+void CodeView::saveFile() {
+    FileWriteResult written = saveCodeText(m_codeFilePath, m_codeFileText, m_lineEnd);
+    if (!written.ok) {
+        m_prompt.showMessage(saveFailedMessage(m_codeFilePath, written), MessageIcon::None);
+        return;
+    }
+    // The text in memory is now what the disk holds.
+    m_fileChanged = false;
+}
+
+// The edited text goes under the new name; the file that was opened stays as it is on disk.
+void CodeView::saveFileAs() {
+    std::optional<std::string> target =
+        m_prompt.chooseSaveAsPath(m_codeFilePath, saveAsFilter(m_codeFilePath));
+    if (!target || target->empty()) return;
+    if (fileExists(*target) &&
+        !m_prompt.askYesNo("The file " + *target + " exists. Do you want to overwrite this file?"))
+        return;
+    FileWriteResult written = saveCodeText(*target, m_codeFileText, m_lineEnd);
+    if (!written.ok) {
+        m_prompt.showMessage(writeFailedMessage(*target, written), MessageIcon::Exclamation);
+        return;
+    }
+    if (*target == m_codeFilePath) m_fileChanged = false;
+}
+
+}  // namespace tally

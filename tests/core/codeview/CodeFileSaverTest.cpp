@@ -1,0 +1,211 @@
+#include "core/codeview/CodeFileSaver.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "CodeViewTestSupport.h"
+#include "core/codeview/CodeView.h"
+
+namespace tally {
+
+using ::testing::ElementsAre;
+using testing::ScratchFolder;
+using testing::ScriptedPrompt;
+
+TEST(LineEnds, AreDetectedFromTheFirstLineEndAndRoundTrip) {
+    EXPECT_EQ(detectLineEnd("a\r\nb\nc"), LineEnd::CrLf);
+    EXPECT_EQ(detectLineEnd("a\nb\r\n"), LineEnd::Lf);
+    EXPECT_EQ(detectLineEnd("a\rb"), LineEnd::Cr);
+    EXPECT_EQ(detectLineEnd("one line"), LineEnd::CrLf);
+    EXPECT_EQ(toCrLfText("a\nb\n", LineEnd::Lf), "a\r\nb\r\n");
+    EXPECT_EQ(toCrLfText("a\rb\r", LineEnd::Cr), "a\r\nb\r\n");
+    // A CR LF file is taken as it is, stray characters included.
+    EXPECT_EQ(toCrLfText("a\r\nb\rc\n", LineEnd::CrLf), "a\r\nb\rc\n");
+    for (std::string lf : {"a\nb\n", "\n\nx", "no break"})
+        EXPECT_EQ(fromCrLfText(toCrLfText(lf, LineEnd::Lf), LineEnd::Lf), lf);
+    for (std::string cr : {"a\rb\r", "\r\rx"})
+        EXPECT_EQ(fromCrLfText(toCrLfText(cr, LineEnd::Cr), LineEnd::Cr), cr);
+}
+
+TEST(AtomicSave, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile) {
+    ScratchFolder folder;
+    std::string path = folder.write("Form1.frm", "old");
+    ::chmod(path.c_str(), 0640);
+    FileWriteResult result = saveBytesAtomically(path, std::string("new \x80\xE9\r\n", 8));
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(folder.read("Form1.frm"), std::string("new \x80\xE9\r\n", 8));
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_THAT(folder.names(), ElementsAre("Form1.frm"));
+}
+
+TEST(AtomicSave, WritesThroughALinkAndKeepsTheLink) {
+    ScratchFolder folder;
+    std::string target = folder.write("real.bas", "old");
+    std::string link = folder.path("link.bas");
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    EXPECT_TRUE(saveBytesAtomically(link, "new").ok);
+    EXPECT_EQ(folder.read("real.bas"), "new");
+    struct stat info {};
+    ::lstat(link.c_str(), &info);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+}
+
+TEST(AtomicSave, AFailureLeavesTheOriginalIntact) {
+    ScratchFolder folder;
+    std::string readOnly = folder.write("ReadOnly.bas", "original");
+    ::chmod(readOnly.c_str(), 0444);
+    FileWriteResult refused = saveBytesAtomically(readOnly, "replacement");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.errorNumber, 75);
+    EXPECT_EQ(folder.read("ReadOnly.bas"), "original");
+
+    FileWriteResult noFolder = saveBytesAtomically(folder.path("missing/Module1.bas"), "x");
+    EXPECT_FALSE(noFolder.ok);
+    EXPECT_EQ(noFolder.errorNumber, 76);
+    EXPECT_EQ(noFolder.description, "Path not found");
+    EXPECT_THAT(folder.names(), ElementsAre("ReadOnly.bas"));
+    EXPECT_EQ(saveFailedMessage("/p/a.bas", noFolder),
+              "The following error occured while trying to save /p/a.bas\r\n\r\n76 - Path not found");
+    EXPECT_EQ(writeFailedMessage("/p/b.bas", refused),
+              "An error was encountered writing to /p/b.bas\r\n\r\n75 - Path/File access error");
+}
+
+TEST(AtomicSave, AFolderThatCannotBeWrittenLeavesTheOriginalIntact) {
+    if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    ScratchFolder folder;
+    std::string path = folder.write("Module1.bas", "original");
+    ::chmod(folder.root().c_str(), 0555);
+    FileWriteResult result = saveBytesAtomically(path, "replacement");
+    ::chmod(folder.root().c_str(), 0755);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorNumber, 70);
+    EXPECT_EQ(folder.read("Module1.bas"), "original");
+}
+
+namespace {
+
+// A code view on one file of a scratch folder.
+class SavingTest : public ::testing::Test {
+protected:
+    SavingTest() : code(model, view, prompt, progress) {}
+
+    void open(const std::string& name, const std::string& bytes) {
+        path = folder.write(name, bytes);
+        code.setRoutineItems(path, {{"(Declarations)", "0 - -1", ""}, {"Add", "1 - 9", ""}});
+        code.showSubFile(1);
+    }
+    void edit(std::string_view from, std::string_view to) {
+        std::string text = view.text();
+        view.setSelStart(text.find(from));
+        view.setSelLength(from.size());
+        code.keyDown('A', 0);
+        view.setSelText(to);
+    }
+
+    ScratchFolder folder;
+    ProjectModel model;
+    MemoryRichTextView view;
+    ScriptedPrompt prompt;
+    NullColouringProgress progress;
+    CodeView code;
+    std::string path;
+};
+
+const std::string kLfModule =
+    "Attribute VB_Name = \"M\"\n\n' caf\xE9 \x80 note\nPrivate Sub Add()\n    n = n + 1\nEnd Sub\n\nSub "
+    "Other()\nEnd Sub\n";
+
+}  // namespace
+
+TEST_F(SavingTest, AnLfFileKeepsItsLineEndsAndBytes) {
+    open("M.bas", kLfModule);
+    EXPECT_EQ(code.fileLineEnd(), LineEnd::Lf);
+    EXPECT_EQ(view.text(), "' caf\xE9 \x80 note\r\nPrivate Sub Add()\r\n    n = n + 1\r\nEnd Sub\r\n\r\n");
+    edit("+ 1", "+ 2");
+    prompt.choice = SaveItChoice::Save;
+    code.saveOrZipOpenFile();
+    EXPECT_THAT(prompt.labels, ElementsAre("Save M.bas"));
+    std::string expected = kLfModule;
+    expected.replace(expected.find("+ 1"), 3, "+ 2");
+    EXPECT_EQ(folder.read("M.bas"), expected);
+    EXPECT_FALSE(code.fileChanged());
+}
+
+TEST_F(SavingTest, ACrLfFileKeepsItsLineEndsAndBytes) {
+    std::string crlf = "Attribute VB_Name = \"M\"\r\nPrivate Sub Add()\r\n    s = \"\xE9\"\r\nEnd Sub\r\n";
+    open("M.bas", crlf);
+    EXPECT_EQ(code.fileLineEnd(), LineEnd::CrLf);
+    prompt.choice = SaveItChoice::Save;
+    code.saveOrZipOpenFile();
+    EXPECT_EQ(folder.read("M.bas"), crlf);
+    edit("\xE9", "\xE8\xE8");
+    code.saveOrZipOpenFile();
+    std::string expected = crlf;
+    expected.replace(expected.find('\xE9'), 1, "\xE8\xE8");
+    EXPECT_EQ(folder.read("M.bas"), expected);
+}
+
+TEST_F(SavingTest, SaveAsWritesTheEditedTextAndLeavesTheOpenFileAlone) {
+    open("M.bas", kLfModule);
+    edit("+ 1", "+ 3");
+    prompt.choice = SaveItChoice::SaveAs;
+    prompt.saveAsPath = folder.path("Copy.bas");
+    code.saveOrZipOpenFile();
+    EXPECT_THAT(prompt.filters, ElementsAre("Basic Files (*.bas)|*.bas|All Files|*.*"));
+    EXPECT_TRUE(prompt.questions.empty());
+    std::string expected = kLfModule;
+    expected.replace(expected.find("+ 1"), 3, "+ 3");
+    EXPECT_EQ(folder.read("Copy.bas"), expected);
+    EXPECT_EQ(folder.read("M.bas"), kLfModule);
+    EXPECT_TRUE(code.fileChanged());  // the open file still differs from its text in memory
+
+    // An existing file is overwritten only after Yes.
+    folder.write("Taken.bas", "keep me");
+    prompt.saveAsPath = folder.path("Taken.bas");
+    prompt.yes = false;
+    code.saveOrZipOpenFile();
+    EXPECT_THAT(prompt.questions, ElementsAre("The file " + folder.path("Taken.bas") +
+                                              " exists. Do you want to overwrite this file?"));
+    EXPECT_EQ(folder.read("Taken.bas"), "keep me");
+}
+
+TEST_F(SavingTest, AFailedSaveReportsTheErrorAndKeepsBothTheFileAndTheEdits) {
+    open("M.bas", kLfModule);
+    edit("+ 1", "+ 4");
+    ::chmod(path.c_str(), 0444);
+    prompt.choice = SaveItChoice::Save;
+    code.saveOrZipOpenFile();
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].first, "The following error occured while trying to save " + path +
+                                            "\r\n\r\n75 - Path/File access error");
+    EXPECT_EQ(prompt.messages[0].second, MessageIcon::None);
+    EXPECT_EQ(folder.read("M.bas"), kLfModule);
+    EXPECT_TRUE(code.fileChanged());
+    EXPECT_NE(code.codeFileText().find("+ 4"), std::string::npos);
+}
+
+TEST_F(SavingTest, ZipAndSaveArchivesFirstAndSavesOnlyWithABackup) {
+    class FakeArchiver final : public BackupArchiver {
+    public:
+        std::optional<std::string> archiveStoredFile(std::string_view) override { return name; }
+        std::optional<std::string> name;
+    } archiver;
+    open("M.bas", kLfModule);
+    edit("+ 1", "+ 5");
+    code.setBackupArchiver(&archiver);
+    prompt.choice = SaveItChoice::ZipAndSave;
+    code.saveOrZipOpenFile();
+    EXPECT_TRUE(prompt.zipOffered);
+    EXPECT_EQ(folder.read("M.bas"), kLfModule);  // no archive made: not saved
+    archiver.name = "M12-5-26.bas.Zip";
+    code.saveOrZipOpenFile();
+    EXPECT_EQ(prompt.messages.at(0).first, "M12-5-26.bas.Zip has been created.");
+    EXPECT_NE(folder.read("M.bas").find("+ 5"), std::string::npos);
+}
+
+}  // namespace tally

@@ -1,0 +1,363 @@
+#include "core/codeview/CodeView.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "CodeViewTestSupport.h"
+#include "core/codeview/CodeViewCommandState.h"
+
+namespace tally {
+
+using testing::MemoryClipboard;
+using testing::paint;
+using testing::ScratchFolder;
+using testing::ScriptedPrompt;
+
+namespace {
+
+const std::string kDeclarations = "Option Explicit\r\nPrivate mTotal As Long\r\n\r\n";
+// The comment above a routine belongs to the routine and ends the declarations too.
+const std::string kAdd =
+    "' Adds to the total.\r\n"
+    "Private Sub Add(ByVal n As Long)\r\n    mTotal = mTotal + n\r\nEnd Sub\r\n\r\n";
+const std::string kTotal = "Public Function Total() As Long\r\n    Total = mTotal\r\nEnd Function\r\n";
+const std::string kModule = "Attribute VB_Name = \"Module1\"\r\n" + kDeclarations + kAdd + kTotal;
+
+class CodeViewTest : public ::testing::Test {
+protected:
+    CodeViewTest() : code(model, view, prompt, progress) {
+        path = folder.write("Module1.bas", kModule);
+        code.setRoutineItems(path, items());
+    }
+
+    static std::vector<ComboItem> items() {
+        return {{"(Declarations)", "0 - -1", "decs"},
+                {"Add", "1 - 9", "sub"},
+                {"Total", "2 - 5", "func"},
+                {"GetTickCount", "3 - 23", "dll"}};
+    }
+
+    // Types over the selection as the user would, with the key that reports the edit.
+    void type(std::size_t at, std::size_t length, std::string_view text) {
+        view.setSelStart(at);
+        view.setSelLength(length);
+        code.keyDown('A', 0);
+        view.setSelText(text);
+    }
+
+    ScratchFolder folder;
+    ProjectModel model;
+    MemoryRichTextView view;
+    ScriptedPrompt prompt;
+    NullColouringProgress progress;
+    CodeView code;
+    std::string path;
+};
+
+}  // namespace
+
+TEST_F(CodeViewTest, ShowsTheDeclarationsAndEachRoutineWithItsCommentLines) {
+    EXPECT_TRUE(code.showSubFile(0).ok);
+    EXPECT_EQ(view.text(), kDeclarations + "' Adds to the total.\r\n");
+    EXPECT_EQ(code.shownHeader(), "(Declarations)");
+    EXPECT_TRUE(code.showSubFile(1).ok);
+    EXPECT_EQ(view.text(), kAdd);
+    EXPECT_EQ(code.shownHeader(), "Private Sub Add(");
+    EXPECT_TRUE(code.routineShown());
+    EXPECT_FALSE(code.colouring());
+    EXPECT_FALSE(code.viewChanged());
+    EXPECT_EQ(paint(view).substr(22, 16), "kkkkkkk.kkk.....");
+}
+
+TEST_F(CodeViewTest, ModuleVariablesAreColouredFromTheRebuiltMarks) {
+    model.decVar.push_back(VarRec{.name = "mTotal", .scope = "Private Module Level", .file = "Module1.bas"});
+    code.showSubFile(2);
+    EXPECT_EQ(view.text(), kTotal);
+    std::string colours = paint(view);
+    EXPECT_EQ(colours.substr(kTotal.find("mTotal"), 6), "bbbbbb");
+    EXPECT_EQ(model.marks.size(), 1u);
+}
+
+TEST_F(CodeViewTest, TwoCommitsInARowLeaveTheFileWithTheViewTextInTheRoutinesPlace) {
+    code.showSubFile(1);
+    type(kAdd.find("n\r\nEnd"), 1, "n * 2");
+    code.commit();
+    EXPECT_FALSE(code.viewChanged());
+    EXPECT_TRUE(code.fileChanged());
+    type(kAdd.find("    mTotal"), 4, "\t");
+    code.commit();
+    std::string edited =
+        "' Adds to the total.\r\nPrivate Sub Add(ByVal n As Long)\r\n\tmTotal = mTotal + n * 2\r\nEnd "
+        "Sub\r\n\r\n";
+    EXPECT_EQ(view.text(), edited);
+    EXPECT_EQ(code.codeFileText(), "Attribute VB_Name = \"Module1\"\r\n" + kDeclarations + edited + kTotal);
+    // Choosing another routine shows it from the edited text.
+    code.showSubFile(2);
+    EXPECT_EQ(view.text(), kTotal);
+    code.showSubFile(1);
+    EXPECT_EQ(view.text(), edited);
+}
+
+TEST_F(CodeViewTest, ChoosingAnotherRoutineCommitsPendingEdits) {
+    code.showSubFile(2);
+    type(kTotal.find("mTotal"), 6, "42");
+    code.showSubFile(0);
+    EXPECT_NE(code.codeFileText().find("Total = 42\r\n"), std::string::npos);
+}
+
+TEST_F(CodeViewTest, ADamagedHeaderBringsTheStoredRoutineBack) {
+    code.showSubFile(1);
+    type(kAdd.find("Add("), 3, "Plus");
+    ChangeOutcome outcome = code.textChanged();
+    EXPECT_EQ(outcome.action, ChangeOutcome::Action::RoutineRestored);
+    EXPECT_EQ(view.text(), kAdd);
+    EXPECT_FALSE(code.viewChanged());
+    EXPECT_EQ(code.codeFileText(), kModule);
+    // Editing the body keeps the header and changes nothing yet.
+    type(kAdd.find("+ n"), 1, "-");
+    EXPECT_EQ(code.textChanged().action, ChangeOutcome::Action::None);
+}
+
+TEST_F(CodeViewTest, EmptyingARoutineRemovesItAndShowsTheItemBefore) {
+    code.showSubFile(2);
+    type(0, view.textLength(), " \r\n\t");
+    ChangeOutcome outcome = code.textChanged();
+    EXPECT_EQ(outcome.action, ChangeOutcome::Action::RoutineRemoved);
+    EXPECT_EQ(outcome.removedRoutineKey, path + "Total");
+    EXPECT_EQ(code.codeFileText(), "Attribute VB_Name = \"Module1\"\r\n" + kDeclarations + kAdd + " \r\n\t");
+    ASSERT_EQ(code.routineItems().size(), 3u);
+    EXPECT_EQ(code.routineItems()[2].text, "GetTickCount");
+    EXPECT_EQ(code.currentItem(), 1);
+    EXPECT_EQ(view.text(), kAdd);
+    EXPECT_TRUE(code.fileChanged());
+}
+
+TEST_F(CodeViewTest, TextChangesOfTheDeclarationsOrWhileFillingAreIgnored) {
+    code.showSubFile(0);
+    type(0, view.textLength(), "");
+    EXPECT_EQ(code.textChanged().action, ChangeOutcome::Action::None);
+}
+
+TEST_F(CodeViewTest, ADllDeclarationEmptiesTheView) {
+    code.showSubFile(1);
+    code.showSubFile(3);
+    EXPECT_EQ(view.text(), "");
+    EXPECT_FALSE(code.isShowing());
+    // Nothing shown, nothing committed.
+    view.setText("stray");
+    code.markEdited();
+    code.commit();
+    EXPECT_EQ(code.codeFileText(), kModule);
+}
+
+TEST_F(CodeViewTest, AMissingFileIsReportedAndTheViewLeftAsItWas) {
+    code.showSubFile(1);
+    code.setRoutineItems(folder.path("Gone.bas"), items());
+    CodeViewResult result = code.showSubFile(1);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, folder.path("Gone.bas") + " does not exist.");
+    EXPECT_EQ(view.text(), kAdd);
+}
+
+TEST_F(CodeViewTest, LeavingAChangedFileAsksOnceAndSavesWhenTold) {
+    code.showSubFile(1);
+    code.leaveCodeFile();
+    EXPECT_TRUE(prompt.labels.empty());
+
+    code.showSubFile(1);
+    type(kAdd.find("+ n"), 1, "-");
+    prompt.choice = SaveItChoice::Save;
+    code.leaveCodeFile();
+    EXPECT_THAT(prompt.labels, ::testing::ElementsAre("The code in Module1.bas has changed. "));
+    EXPECT_FALSE(prompt.zipOffered);
+    EXPECT_NE(folder.read("Module1.bas").find("mTotal - n"), std::string::npos);
+    EXPECT_EQ(code.codeFilePath(), "");
+    EXPECT_FALSE(code.fileChanged());
+}
+
+TEST_F(CodeViewTest, ADamagedRoutineIsNotWrittenBackWhenTheFileIsLeft) {
+    code.showSubFile(1);
+    type(kAdd.find("Add("), 3, "Plus");
+    prompt.choice = SaveItChoice::Save;
+    code.leaveCodeFile();
+    EXPECT_EQ(folder.read("Module1.bas"), kModule);
+}
+
+TEST_F(CodeViewTest, MovingToAnotherFileNeverPutsTheOldSliceIntoIt) {
+    code.showSubFile(1);
+    std::string other =
+        "VERSION 1.0 CLASS\r\nAttribute VB_Name = \"CThing\"\r\nPrivate Sub X()\r\nEnd Sub\r\n";
+    std::string otherPath = folder.write("CThing.cls", other);
+    code.setRoutineItems(otherPath, items());
+    code.showSubFile(0);  // no VB_Exposed line: no declarations to show
+    EXPECT_EQ(view.text(), "");
+    view.setText("junk");
+    code.markEdited();
+    code.commit();
+    EXPECT_EQ(code.codeFileText(), other);
+}
+
+TEST_F(CodeViewTest, GoToTextSelectsTheTextAfterTheGivenLine) {
+    code.showSubFile(1);
+    EXPECT_TRUE(code.goToText("mTotal", 0));
+    EXPECT_EQ(view.selStart(), kAdd.find("mTotal"));
+    EXPECT_EQ(view.selLength(), 6u);
+    EXPECT_TRUE(code.goToText("n", 2));
+    EXPECT_EQ(view.selStart(), kAdd.find("n\r\nEnd"));
+    EXPECT_FALSE(code.goToText("Nowhere", 0));
+}
+
+TEST_F(CodeViewTest, TabKeysIndentAndOutdentSeveralLinesOnly) {
+    code.showSubFile(1);
+    std::size_t body = kAdd.find("    mTotal");
+    view.setSelStart(body);
+    view.setSelLength(kAdd.find("End Sub") + 9 - body);  // through the line break after End Sub
+    EXPECT_TRUE(code.keyDown(kKeyTab, 0));
+    EXPECT_EQ(view.text(),
+              "' Adds to the total.\r\nPrivate Sub Add(ByVal n As Long)\r\n\t    mTotal = mTotal + "
+              "n\r\n\tEnd Sub\r\n\r\n");
+    EXPECT_EQ(view.selStart(), body);
+    EXPECT_EQ(view.selText(), "\t    mTotal = mTotal + n\r\n\tEnd Sub\r\n");
+    EXPECT_TRUE(code.viewChanged());
+    EXPECT_TRUE(code.keyDown(kKeyTab, kShiftMask));
+    EXPECT_EQ(view.text(), kAdd);
+    EXPECT_EQ(view.selText(), "    mTotal = mTotal + n\r\nEnd Sub\r\n");
+    EXPECT_EQ(paint(view).substr(body, 10), "..........");
+
+    view.setSelStart(body);
+    view.setSelLength(4);
+    EXPECT_FALSE(code.keyDown(kKeyTab, 0));  // typed by the widget
+    EXPECT_EQ(view.text(), kAdd);
+}
+
+TEST_F(CodeViewTest, MenuTabLeftIndentsTabRightOutdentsAndOneLineDoesNothing) {
+    view.setText("a\r\n\tb");
+    view.setSelStart(0);
+    view.setSelLength(5);
+    code.tabLeft();
+    EXPECT_EQ(view.text(), "\ta\r\n\t\tb");
+    code.tabRight();
+    code.tabRight();
+    EXPECT_EQ(view.text(), "a\r\nb");
+    view.setSelStart(0);
+    view.setSelLength(1);
+    code.tabLeft();
+    code.tabRight();
+    EXPECT_EQ(view.text(), "a\r\nb");
+}
+
+TEST_F(CodeViewTest, CtrlApostropheCommentsTheSelectionInCommentColour) {
+    view.setText("a\r\nb\r\nc");
+    view.setSelStart(0);
+    view.setSelLength(6);
+    EXPECT_TRUE(code.keyDown(kKeyApostrophe, kCtrlMask));
+    EXPECT_EQ(view.text(), "'a\r\n'b\r\nc");
+    EXPECT_EQ(view.selText(), "'a\r\n'b\r\n");
+    EXPECT_EQ(paint(view), "cccccccc.");
+    EXPECT_TRUE(code.fileChanged());
+    // Without Ctrl the apostrophe is typed by the widget.
+    EXPECT_FALSE(code.keyDown(kKeyApostrophe, 0));
+    EXPECT_EQ(view.redrawDepth(), 0);
+}
+
+TEST_F(CodeViewTest, TypingShowsTheCaretLinePlainOnceUntilTheCaretMovesAway) {
+    code.showSubFile(1);
+    std::size_t header = kAdd.find("Private");
+    std::size_t body = kAdd.find("    mTotal");
+    view.setSelStart(header + 2);
+    EXPECT_FALSE(code.keyDown(17, kCtrlMask));
+    EXPECT_FALSE(code.viewChanged());
+    code.keyDown('X', 0);
+    EXPECT_TRUE(code.lineReset());
+    EXPECT_TRUE(code.viewChanged());
+    std::string colours = paint(view);
+    EXPECT_EQ(colours.substr(header, body - header), std::string(body - header, '.'));
+    EXPECT_EQ(colours.substr(0, 3), "ccc");
+    EXPECT_EQ(colours.substr(kAdd.find("End Sub"), 7), "kkk.kkk");
+    EXPECT_EQ(view.selStart(), header + 2);
+    code.keyDown(40, 0);
+    EXPECT_FALSE(code.lineReset());
+}
+
+TEST_F(CodeViewTest, FindTakesTheFirstSelectedLineAndReportsWhenNothingIsFound) {
+    view.setText("Foo\r\nBar Foo\r\n");
+    view.setSelStart(0);
+    view.setSelLength(8);
+    EXPECT_EQ(code.startFind(), "Foo");
+    EXPECT_TRUE(code.findNext().found);
+    EXPECT_EQ(view.selStart(), 9u);
+    FindResult missing = code.findFromDialog("Baz", FindOptions{true, false, false});
+    EXPECT_FALSE(missing.found);
+    EXPECT_EQ(missing.message, "The search text was not found.");
+    EXPECT_EQ(code.findText(), "");
+    EXPECT_FALSE(code.findNext().found);
+    EXPECT_EQ(code.findNext().message, "");
+}
+
+TEST_F(CodeViewTest, ClipboardCommandsEditAndRecordTheEdit) {
+    MemoryClipboard clipboard;
+    clipboard.content = "kept";
+    view.setText("Dim a");
+    code.copy(clipboard);
+    code.cut(clipboard);
+    EXPECT_EQ(clipboard.content, "kept");
+    EXPECT_FALSE(code.viewChanged());
+    view.setSelStart(4);
+    view.setSelLength(1);
+    code.cut(clipboard);
+    EXPECT_EQ(clipboard.content, "a");
+    EXPECT_EQ(view.text(), "Dim ");
+    EXPECT_TRUE(code.viewChanged());
+    code.commit();
+    code.paste(clipboard);
+    EXPECT_EQ(view.text(), "Dim a");
+    EXPECT_TRUE(code.viewChanged());
+    clipboard.content.clear();
+    code.selectAll();
+    code.paste(clipboard);
+    EXPECT_EQ(view.text(), "Dim a");
+    code.selectAll();
+    EXPECT_EQ(view.selLength(), 5u);
+}
+
+TEST_F(CodeViewTest, RefreshTidiesTheViewWithTheMarksOfTheRoutine) {
+    model.unVar.push_back(VarRec{.name = "Spare", .scope = "Add", .file = "Module1.bas"});
+    code.showSubFile(1);
+    view.setText("private sub add()\r\n  dim spare as long\r\nend sub\r\n");
+    view.setSelStart(3);
+    code.refresh();
+    // «add» is also a word of the function list.
+    EXPECT_EQ(view.text(), "Private Sub Add()\r\n  Dim Spare As Long\r\nEnd Sub\r\n");
+    EXPECT_EQ(paint(view).substr(19, 17), "..kkk.rrrrr.kk.kk");
+    EXPECT_EQ(view.selStart(), 3u);
+}
+
+TEST(CommandState, MenuAndToolbarFollowTheTabTheTextTheSelectionAndTheClipboard) {
+    CodeViewFacts facts{.codeViewTabChosen = true,
+                        .viewHasText = true,
+                        .clipboardHasText = false,
+                        .selectionNotEmpty = false,
+                        .codeFileOpen = true};
+    EXPECT_EQ(codeViewMenuState(facts),
+              (CodeViewMenuState{
+                  .undo = true, .selectAll = true, .find = true, .findNext = true, .saveOrZip = true}));
+    CodeViewToolbarState buttons = codeViewToolbarState(facts);
+    EXPECT_EQ(buttons, (CodeViewToolbarState{.cut = true, .paste = true, .find = true, .savefile = true}));
+    followSelection(buttons, true);
+    EXPECT_EQ(buttons, (CodeViewToolbarState{.cut = true,
+                                             .copy = true,
+                                             .paste = true,
+                                             .find = true,
+                                             .tabl = true,
+                                             .tabr = true,
+                                             .comment = true,
+                                             .savefile = true}));
+
+    facts.codeViewTabChosen = false;
+    facts.selectionNotEmpty = true;
+    facts.clipboardHasText = true;
+    EXPECT_EQ(codeViewMenuState(facts), (CodeViewMenuState{.cut = true, .copy = true, .saveOrZip = true}));
+    EXPECT_EQ(codeViewToolbarState(facts), CodeViewToolbarState{});
+}
+
+}  // namespace tally
