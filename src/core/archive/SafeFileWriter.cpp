@@ -60,8 +60,8 @@ FileWriteResult failure(int err, std::string_view path) {
             what = "Path/File access error";
             break;
     }
-    result.description =
-        std::string(what) + ": " + std::string(path) + " (" + std::generic_category().message(err) + ")";
+    result.description = std::string(what);
+    result.detail = std::string(what) + ": " + std::string(path) + " (" + std::generic_category().message(err) + ")";
     return result;
 }
 
@@ -151,7 +151,13 @@ FileWriteResult SafeFileWriter::write(std::string_view bytes) const {
         return failure(err, m_targetPath);
     };
 #ifndef _WIN32
-    if (replacing) ::fchmod(fd, existing.st_mode & 07777);
+    if (replacing) {
+        ::fchmod(fd, existing.st_mode & 07777);
+        // Keeping the owner is best effort: only a privileged user may give a file away.
+        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
+            [[maybe_unused]] int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
+        }
+    }
 #endif
     if (!writeAll(fd, bytes)) return abandon(errno);
     if (!flushToDisk(fd)) return abandon(errno);
@@ -163,7 +169,7 @@ FileWriteResult SafeFileWriter::write(std::string_view bytes) const {
     std::filesystem::rename(temp, target, ec);
     if (ec) return abandon(ec.default_error_condition().value());
     flushFolderOf(target);
-    return FileWriteResult{true, 0, {}};
+    return FileWriteResult{true, 0, {}, {}};
 }
 
 }  // namespace tally

@@ -8,11 +8,14 @@
 
 namespace tally {
 
-// The outcome of a write: `ok`, or the classic error number with a description of what went wrong.
+// The outcome of a write: `ok`, or the classic run-time error number and description the program
+// reports (76 "Path not found", 70 "Permission denied", 61 "Disk full", 57 "Device I/O error",
+// 75 "Path/File access error"), with a detail naming the path and the system's reason.
 struct FileWriteResult {
     bool ok = false;
-    int errorNumber = 0;      // 0 on success; 76 Path not found, 70 Permission denied, 61 Disk full, ...
-    std::string description;  // e.g. "Path not found: /no/such/dir/a.psf (No such file or directory)"
+    int errorNumber = 0;      // 0 on success
+    std::string description;  // e.g. "Path not found"
+    std::string detail;       // e.g. "Path not found: /no/such/dir/a.psf (No such file or directory)"
 
     explicit operator bool() const { return ok; }
 };
@@ -22,8 +25,9 @@ class SafeFileWriter {
 public:
     explicit SafeFileWriter(std::string targetPath);
 
-    // Replaces the target with `bytes` (creating it when missing). On failure the target is left as
-    // it was and no temporary file remains.
+    // Replaces the target with `bytes` (creating it when missing). A replaced file keeps its
+    // permissions (and, where allowed, its owner). On failure the target is left as it was and no
+    // temporary file remains.
     FileWriteResult write(std::string_view bytes) const;
 
     const std::string& targetPath() const { return m_targetPath; }

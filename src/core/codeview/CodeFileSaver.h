@@ -6,18 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/archive/SafeFileWriter.h"
 #include "core/codeview/LineEnds.h"
 
 namespace tally {
-
-// The outcome of a write: on failure a run-time error number and its description as the program
-// reports them (53 "File not found", 61 "Disk full", 70 "Permission denied", 75 "Path/File access
-// error", 76 "Path not found").
-struct FileWriteResult {
-    bool ok = true;
-    int errorNumber = 0;
-    std::string description;
-};
 
 // Replaces the file at `path` by `bytes` through a temporary file and a rename. A link is followed,
 // so the link stays and its target gets the new bytes; the file keeps its permission bits. A file

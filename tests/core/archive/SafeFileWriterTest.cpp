@@ -88,8 +88,8 @@ TEST_F(SafeFileWriterTest, MissingOrBlockedFoldersGiveAnErrorValue) {
     FileWriteResult missing = SafeFileWriter(path("no/such/folder/a.psf")).write("x");
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.errorNumber, 76);
-    EXPECT_EQ(missing.description.rfind("Path not found: " + path("no/such/folder/a.psf"), 0), 0u)
-        << missing.description;
+    EXPECT_EQ(missing.description, "Path not found");
+    EXPECT_EQ(missing.detail.rfind("Path not found: " + path("no/such/folder/a.psf"), 0), 0u) << missing.detail;
 
     ASSERT_TRUE(SafeFileWriter(path("plain")).write("a file, not a folder"));
     FileWriteResult notFolder = SafeFileWriter(path("plain/a.psf")).write("x");
