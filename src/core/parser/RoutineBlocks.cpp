@@ -76,6 +76,11 @@ void openDesignerControl(DeclarationState& state, std::string_view statement) {
 }  // namespace
 
 void applyRoutineTests(DeclarationState& state, std::string_view statement) {
+    // Every header, end, Begin and Declare starts with one of these letters; most body lines do not.
+    if (statement.empty() || std::string_view("BDEFPS").find(statement.front()) == std::string_view::npos) {
+        if (state.inRoutine) captureText(state, statement);
+        return;
+    }
     if (startsWithAny(statement, kFunctionHeaders)) {
         openRoutine(state, statement, kKindFunction);
         ++state.current.functions;
