@@ -18,7 +18,10 @@ std::string crlf(std::string_view text);
 
 class RecordingProgress final : public ParseProgress {
 public:
-    void setFileLabel(std::string_view text) override { fileLabels.emplace_back(text); }
+    void setFileLabel(std::string_view text) override {
+        fileLabels.emplace_back(text);
+        if (onFileLabel) onFileLabel(text);
+    }
     void setLineLabel(std::string_view) override {}
     void setRange(long long minimum, long long maximum) override {
         rangeMin = minimum;
@@ -33,6 +36,7 @@ public:
     std::vector<long long> values;
     long long rangeMin = -1, rangeMax = -1;
     std::function<void(long long)> onValue;
+    std::function<void(std::string_view)> onFileLabel;
 };
 
 // Versions by file name; unknown files have none.
