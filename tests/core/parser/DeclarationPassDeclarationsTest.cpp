@@ -7,6 +7,7 @@ namespace {
 
 using test::crlf;
 using test::ParserTestProject;
+using Rows = std::vector<std::string>;
 
 TEST(DeclarationPassDeclarations, ModuleVariablesAndTheirScopes) {
     ParserTestProject p;
@@ -29,32 +30,22 @@ Dim mAfter As Long
     ASSERT_TRUE(p.run());
 
     std::string bas = p.pathOf("modA.bas");
-    std::vector<VarRec> expected = {
-        {.name = "gCount", .scope = "Public", .file = bas},
-        {.name = "gName$", .scope = "Public", .file = bas},
-        {.name = "gOld", .scope = "Public", .file = bas},
-        {.name = "mList", .scope = "Private Module Level", .file = bas},
-        {.name = "mMap", .scope = "Private Module Level", .file = bas},
-        {.name = "mLoose", .scope = "Private Module Level", .file = bas},
-        {.name = "mDim", .scope = "Private Module Level", .file = bas},
-        {.name = "LIMIT", .scope = "Private Module Level", .file = bas, .isConst = true},
-        {.name = "NAMES", .scope = "Private Module Level", .file = bas, .isConst = true},
-        {.name = "TITLE", .scope = "Private Module Level", .file = bas, .isConst = true},
-        {.name = "mValue", .scope = "Private Class Level", .file = p.pathOf("Class1.cls")},
-        {.name = "mForm", .scope = "Private Form Level", .file = p.pathOf("frmA.frm")},
-        {.name = "mCtl", .scope = "Private Control Level", .file = p.pathOf("ctlA.ctl")},
-        {.name = "mPage", .scope = "Private Page Level", .file = p.pathOf("pgA.pag")},
-    };
-    EXPECT_EQ(p.model.pubVar, expected);
-
-    // Untyped variables (not constants) count as "No Type"; untyped constants go to DecVar only.
-    EXPECT_EQ(p.names(p.model.decVar),
-              (std::vector<std::string>{"gOld", "mLoose", "LIMIT", "NAMES", "mForm"}));
-    EXPECT_EQ(p.model.decVar[0].scope, "Public");
-    EXPECT_EQ(p.model.decVar[0].file, "modA.bas");
-    EXPECT_EQ(p.model.decVar[1].scope, "Private Module Level");
-    EXPECT_TRUE(p.model.decVar[0].countedAsNoType);
-    EXPECT_FALSE(p.model.decVar[2].countedAsNoType);
+    EXPECT_EQ(p.varRows(p.model.pubVar),
+              (Rows{"gCount|Public|" + bas + "|0", "gName$|Public|" + bas + "|0", "gOld|Public|" + bas + "|0",
+                    "mList|Private Module Level|" + bas + "|0", "mMap|Private Module Level|" + bas + "|0",
+                    "mLoose|Private Module Level|" + bas + "|0", "mDim|Private Module Level|" + bas + "|0",
+                    "LIMIT|Private Module Level|" + bas + "|0|const",
+                    "NAMES|Private Module Level|" + bas + "|0|const",
+                    "TITLE|Private Module Level|" + bas + "|0|const",
+                    "mValue|Private Class Level|" + p.pathOf("Class1.cls") + "|0",
+                    "mForm|Private Form Level|" + p.pathOf("frmA.frm") + "|0",
+                    "mCtl|Private Control Level|" + p.pathOf("ctlA.ctl") + "|0",
+                    "mPage|Private Page Level|" + p.pathOf("pgA.pag") + "|0"}));
+    // Untyped variables count as "No Type"; untyped constants go to DecVar only.
+    EXPECT_EQ(p.varRows(p.model.decVar),
+              (Rows{"gOld|Public|modA.bas|0|notype", "mLoose|Private Module Level|modA.bas|0|notype",
+                    "LIMIT|Private Module Level|modA.bas|0", "NAMES|Private Module Level|modA.bas|0",
+                    "mForm|Private Form Level|frmA.frm|0|notype"}));
     EXPECT_EQ(p.model.types[0], (TypeRec{"No Type", kTypeUnknown, 3}));
     EXPECT_EQ(p.type("Long")->uses, 4);
     EXPECT_EQ(p.type("String")->uses, 3);  // gName$, mList, TITLE
@@ -73,8 +64,8 @@ Public Sub Go()
 End Sub
 )"));
     ASSERT_TRUE(p.run());
-    EXPECT_EQ(p.names(p.model.pubVar), (std::vector<std::string>{"m_def_Color"}));
-    EXPECT_EQ(p.names(p.model.decVar), (std::vector<std::string>{"m_def_Color"}));
+    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"m_def_Color"}));
+    EXPECT_EQ(p.names(p.model.decVar), (Rows{"m_def_Color"}));
     EXPECT_EQ(p.model.types[0].uses, 0);
 }
 
@@ -113,15 +104,12 @@ Dim pt As New Point
     EXPECT_EQ(p.type("String")->uses, 1);
     EXPECT_EQ(p.type("Integer   "), nullptr);
 
-    EXPECT_EQ(p.names(p.model.decVar), (std::vector<std::string>{"Loose", "Green", "Mode"}));
-    EXPECT_EQ(p.model.decVar[0].scope, "Point Element");
-    EXPECT_EQ(p.model.decVar[1].scope, "Color Element");
-    EXPECT_EQ(p.model.decVar[2].scope, "Bare Element");
-    EXPECT_EQ(p.model.decVar[2].file, "modU.bas");
-    EXPECT_FALSE(p.model.decVar[0].countedAsNoType);
+    EXPECT_EQ(p.varRows(p.model.decVar),
+              (Rows{"Loose|Point Element|modU.bas|0", "Green|Color Element|modU.bas|0",
+                    "Mode|Bare Element|modU.bas|0"}));
     EXPECT_EQ(p.model.types[0].uses, 0);
     // The declaration after the blocks is back to module level.
-    EXPECT_EQ(p.names(p.model.pubVar), (std::vector<std::string>{"pt"}));
+    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"pt"}));
 }
 
 TEST(DeclarationPassDeclarations, DesignerPropertiesAreNotDeclarations) {
@@ -152,7 +140,7 @@ Private Sub Form_Load()
 End Sub
 )"));
     ASSERT_TRUE(p.run());
-    EXPECT_EQ(p.names(p.model.pubVar), (std::vector<std::string>{"mCell"}));
+    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"mCell"}));
     EXPECT_TRUE(p.model.decVar.empty());
     const TypeRec* cell = p.type("Cell");
     ASSERT_TRUE(cell);
@@ -200,7 +188,7 @@ End Type
 )"));
     ASSERT_TRUE(p.run());
     // An unclosed bound keeps the names after it; "Private Type" without a name reads as a variable.
-    EXPECT_EQ(p.names(p.model.pubVar), (std::vector<std::string>{"$", "%", "&", "x!", "a", "b", "Type"}));
+    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"$", "%", "&", "x!", "a", "b", "Type"}));
     EXPECT_EQ(p.type("Single")->uses, 1);
     EXPECT_EQ(p.type("String")->uses, 1);
 }

@@ -47,6 +47,7 @@ End Property
               (std::vector<std::string>{"Size  - 1KB", "Code Lines - 3", "Comments  - 2/66.67%",
                                         "Blank Lines  - 1/33.33%", "Controls  - 2", "Subs  - 1",
                                         "Functions - 1", "Properties - 1"}));
+    EXPECT_EQ(p.model.controls.size(), 3u);  // the form and its two controls
     EXPECT_EQ(p.model.tree.find("linecnt" + a)->image, "code");
     EXPECT_EQ(p.model.tree.find("filesize" + a)->image, "drive");
     std::string e = p.pathOf("modEmpty.bas");

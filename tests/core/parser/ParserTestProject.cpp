@@ -96,4 +96,30 @@ std::vector<std::string> ParserTestProject::names(const std::vector<VarRec>& row
     return out;
 }
 
+std::vector<std::string> ParserTestProject::routineRows() const {
+    std::vector<std::string> out;
+    for (std::size_t slot = 0; slot < model.subs.size(); ++slot)
+        for (const SubRec& r : model.subs[slot]) {
+            std::string row = std::to_string(slot) + ":" + r.name + " " + std::to_string(r.kind) + " " +
+                              std::to_string(r.scope) + " " + r.returnType + " (" + r.params + ") " +
+                              std::to_string(r.lineCount) + " " + std::to_string(r.problems);
+            if (r.isEvent) row += " event";
+            if (r.oldStyle) row += " old";
+            out.push_back(row);
+        }
+    return out;
+}
+
+std::vector<std::string> ParserTestProject::varRows(const std::vector<VarRec>& rows) {
+    std::vector<std::string> out;
+    for (const VarRec& r : rows) {
+        std::string row = r.name + "|" + r.scope + "|" + r.file + "|" + std::to_string(r.ownerKind);
+        if (r.isConst) row += "|const";
+        if (r.commented) row += "|commented";
+        if (r.countedAsNoType) row += "|notype";
+        out.push_back(row);
+    }
+    return out;
+}
+
 }  // namespace tally::test

@@ -74,6 +74,12 @@ public:
     std::string nodeText(std::string_view key) const;
     const TypeRec* type(std::string_view name) const;
     std::vector<std::string> names(const std::vector<VarRec>& rows) const;
+    // Every routine as "slot:name kind scope returnType (params) lines problems", with " event"
+    // appended for event routines and " old" for old-style ones; slots in order.
+    std::vector<std::string> routineRows() const;
+    // Every row as "name|scope|file|ownerKind", with "|const", "|commented" and "|notype" appended
+    // when set.
+    static std::vector<std::string> varRows(const std::vector<VarRec>& rows);
 
     ProjectModel model;
     RecordingProgress progress;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "ParserTestProject.h"
 
 namespace tally {
@@ -10,22 +8,7 @@ namespace {
 using test::crlf;
 using test::ParserTestProject;
 
-struct Unused {
-    std::string name;
-    std::string scope;
-    bool isConst;
-    bool commented;
-    bool operator==(const Unused&) const = default;
-    friend void PrintTo(const Unused& u, std::ostream* os) {
-        *os << "{" << u.name << ", " << u.scope << ", " << u.isConst << ", " << u.commented << "}";
-    }
-};
-
-std::vector<Unused> unused(const ProjectModel& model) {
-    std::vector<Unused> out;
-    for (const VarRec& r : model.unVar) out.push_back({r.name, r.scope, r.isConst, r.commented});
-    return out;
-}
+using Rows = std::vector<std::string>;
 
 TEST(UnusedLocals, EachFormOfUseCountsAndLongerNamesDoNot) {
     ParserTestProject p;
@@ -46,11 +29,8 @@ TEST(UnusedLocals, EachFormOfUseCountsAndLongerNamesDoNot) {
 End Sub
 )VB"));
     ASSERT_TRUE(p.run());
-    std::vector<Unused> expected{{"idx", "Uses", false, false}};
     // "unusedOne" inside a literal counts as a use: hits are found by text.
-    EXPECT_EQ(unused(p.model), expected);
-    EXPECT_EQ(p.model.unVar[0].ownerKind, kKindSub);
-    EXPECT_EQ(p.model.unVar[0].file, "modK.bas");
+    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"idx|Uses|modK.bas|6"}));
 }
 
 TEST(UnusedLocals, ParametersConstantsAndCommentedNames) {
@@ -68,18 +48,11 @@ End Function
 )VB"));
     ASSERT_TRUE(p.run());
     // "note" after a comment mark counts as used: the line's last literal holds an apostrophe.
-    std::vector<Unused> expected{
-        {"x", "Calc", false, false},
-        {"y", "Calc", false, false},
-        {"RATE", "Calc", true, false},
-        {"total", "Calc", false, true},
-    };
-    EXPECT_EQ(unused(p.model), expected);
+    EXPECT_EQ(p.varRows(p.model.unVar),
+              (Rows{"x|Calc|modL.bas|0", "y|Calc|modL.bas|0", "RATE|Calc|modL.bas|0|const",
+                    "total|Calc|modL.bas|0|commented"}));
     // RATE is an untyped constant: a DecVar row that does not count as "No Type".
-    ASSERT_EQ(p.model.decVar.size(), 1u);
-    EXPECT_EQ(p.model.decVar[0].name, "RATE");
-    EXPECT_EQ(p.model.decVar[0].scope, "Calc");
-    EXPECT_FALSE(p.model.decVar[0].countedAsNoType);
+    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"RATE|Calc|modL.bas|0"}));
 }
 
 TEST(UnusedLocals, HeadersAndReDimLines) {
@@ -101,10 +74,8 @@ End Property
     ASSERT_TRUE(p.run());
     // The Property Set header declares nothing; arr is used by its ReDim lines; fresh is a ReDim
     // declaration and used; a$ is not used.
-    std::vector<Unused> expected{{"a$", "Count", false, false}};
-    EXPECT_EQ(unused(p.model), expected);
-    EXPECT_EQ(p.names(p.model.decVar), (std::vector<std::string>{"fresh"}));
-    EXPECT_EQ(p.model.unVar[0].ownerKind, kKindPropertyGet);
+    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"a$|Count|Class5.cls|24"}));
+    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"fresh|Target|Class5.cls|72|notype"}));
     EXPECT_EQ(p.routine("Count")->returnType, "String");
 }
 
@@ -116,8 +87,7 @@ TEST(UnusedLocals, ParamArrayAndSplitHeaders) {
 End Sub
 )VB"));
     ASSERT_TRUE(p.run());
-    std::vector<Unused> expected{{"first", "Many", false, false}};
-    EXPECT_EQ(unused(p.model), expected);
+    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"first|Many|modM.bas|6"}));
     EXPECT_EQ(p.routine("Many")->params, "ByVal first As Long, ParamArray rest()");
 }
 
