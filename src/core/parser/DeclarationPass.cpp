@@ -11,7 +11,6 @@
 #include "core/parser/SourceLines.h"
 #include "core/parser/StatisticsNodes.h"
 #include "core/project/FileFacts.h"
-#include "core/project/PathOps.h"
 #include "core/text/NumberFormat.h"
 #include "core/text/TextOps.h"
 

@@ -8,8 +8,8 @@
 
 namespace tally {
 
-// The header prefixes and their routine kinds: "Function ", "Sub ", "Property Get " and so on,
-// with or without "Private ", "Public " or "Friend " in front.
+// The word a header of that kind carries: "Function", "Sub", "Property Get", "Property Let" or
+// "Property Set"; empty for the other kinds.
 std::string_view kindWordOf(int kind);
 
 // Records the routine whose text (header first, each line followed by CR LF) is `routineText`:
