@@ -96,7 +96,7 @@ void addTypeElement(DeclarationState& state, std::string_view statement) {
 bool applyDeclarationTests(DeclarationState& state, std::string_view& statement) {
     if (startsWith(statement, "Object = ") && contains(statement, ";")) addObjectLibrary(state, statement);
     if (state.routinesStarted) return true;
-    // Designer properties ("Type = 1" of a grid, "Public = …") are not declarations.
+    // Designer properties ("Type = 1" of a grid, "Public = 0") are not declarations.
     if (state.designerDepth > 0) return true;
 
     if (startsWith(statement, "Implements ")) addImplementedInterface(state, statement);
