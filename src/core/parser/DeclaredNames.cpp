@@ -33,7 +33,7 @@ constexpr std::array<std::string_view, 5> kNotDeclarations{"Type ", "Sub ", "Pre
                                                            "Declare "};
 constexpr std::array<std::string_view, 4> kParameterWords{"WithEvents ", "Optional ", "ByRef ", "ByVal "};
 
-// Takes out every "( … )" group (array bounds), each on its own so that the names between two
+// Takes out every "( ... )" group (array bounds), each on its own so that the names between two
 // arrays stay. An unclosed "(" is left as it is.
 std::string withoutBounds(std::string_view names) {
     std::string out;
