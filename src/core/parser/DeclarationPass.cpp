@@ -1,0 +1,78 @@
+#include "core/parser/DeclarationPass.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "core/parser/DeclarationSection.h"
+#include "core/parser/DeclarationState.h"
+#include "core/parser/LogicalLines.h"
+#include "core/parser/RoutineBlocks.h"
+#include "core/parser/SourceLines.h"
+#include "core/parser/StatisticsNodes.h"
+#include "core/project/FileFacts.h"
+#include "core/text/NumberFormat.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+void setUp(DeclarationState& state) {
+    ProjectModel& model = state.model;
+    model.spell.clear();
+    for (const FileRec& file : model.files)
+        if (fileExists(file.path)) state.totalSize += fileLength(file.path);
+    std::string text = "Total Size  - " + formatSizeKb(state.totalSize, state.ctx.locale);
+    if (!model.tree.setText("totsize", text)) model.tree.add("properties", "totsize", text, "drive");
+    state.ctx.progress.setRange(0, state.totalSize);
+    state.runningTotal = 0;
+}
+
+// Reads one file through. Returns false when the pass was cancelled.
+bool readFile(DeclarationState& state, std::string_view text) {
+    LogicalLineJoiner joiner;
+    ParseProgress& progress = state.ctx.progress;
+    for (std::string_view raw : splitLines(text)) {
+        if (state.ctx.cancelled()) return false;
+        state.runningTotal += static_cast<long long>(raw.size());
+        progress.setValue(state.runningTotal);
+
+        std::string_view logical;
+        if (!joiner.feed(raw, logical)) continue;
+        if (countLogicalLine(logical, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
+        if (state.inRoutine) {
+            state.routineText.append(logical);
+            state.routineText.append("\r\n");
+        }
+        std::string_view statement = trimView(logical);
+        if (applyDeclarationTests(state, statement)) applyRoutineTests(state, statement);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool runDeclarationPass(ParseContext& ctx) {
+    DeclarationState state(ctx);
+    setUp(state);
+    ProjectModel& model = ctx.model;
+    for (int row = 0; row < model.fileCount(); ++row) {
+        if (ctx.cancelled()) return false;
+        std::string path = model.files[row].path;
+        if (!fileExists(path)) continue;
+        state.startFile(model.fileRowOf(path), path);
+        ctx.progress.setFileLabel("Part 1of 3. Parsing " + state.fileName);
+        // A file that vanished or cannot be read since the existence test is passed over.
+        std::optional<std::string> bytes = readFileBytes(path);
+        if (!bytes) continue;
+        if (!readFile(state, *bytes)) return false;
+        state.current.controls = std::max<std::int32_t>(0, state.beginLines - 1);
+        state.statistics.push_back(std::move(state.current));
+    }
+    ctx.progress.setValue(0);
+    addStatisticsNodes(state);
+    return true;
+}
+
+}  // namespace tally

@@ -1,0 +1,64 @@
+#pragma once
+// The state of the declaration pass: what it knows about the file being read and what carries over
+// from one file to the next.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/parser/ControlNames.h"
+#include "core/parser/FileStatistics.h"
+#include "core/parser/ParseContext.h"
+#include "core/parser/TypeNotes.h"
+
+namespace tally {
+
+struct DeclarationState {
+    explicit DeclarationState(ParseContext& context)
+        : ctx(context), model(context.model), types(context.model), controls(context.model) {}
+
+    ParseContext& ctx;
+    ProjectModel& model;
+    TypeNotes types;
+    ControlNames controls;
+
+    // Progress: characters read so far and the size of all existing files.
+    long long runningTotal = 0;
+    long long totalSize = 0;
+    // Declare statements of the whole project.
+    std::int32_t dllDeclarations = 0;
+    // One row per file read to its end, in file order.
+    std::vector<FileStatistics> statistics;
+
+    // The file being read; reset by startFile().
+    int fileRow = 0;
+    std::string path;
+    std::string fileName;
+    FileStatistics current;
+    std::int32_t beginLines = 0;  // "Begin " lines: the form and its controls
+    bool routinesStarted = false;
+    bool inTypeBlock = false;
+    std::string typeName;
+    bool firstRowOfFile = true;
+    bool firstRowOfRoutine = true;
+    bool frxRead = false;
+    // Open "Begin " blocks of the designer (nested controls counted); the declarations-section tests
+    // stay off while one is open.
+    int designerDepth = 0;
+
+    // Carried over between files: a file that ends inside a routine leaves the next one in it.
+    bool inRoutine = false;
+    // Set at every "Begin " line, cleared only by a routine header.
+    bool inDesignerBlock = false;
+    int routineKind = 0;
+    std::string routineName;
+    // The open routine's logical lines from its header on, each followed by CR LF.
+    std::string routineText;
+    std::int32_t routineLines = 0;
+
+    void startFile(int row, std::string_view filePath);
+    // Code lines count only inside a routine body, not in a designer block.
+    bool inRoutineBody() const { return inRoutine && !inDesignerBlock; }
+};
+
+}  // namespace tally

@@ -1,0 +1,160 @@
+#include "core/parser/DeclaredNames.h"
+
+#include <array>
+
+#include "core/parser/HeaderText.h"
+#include "core/parser/TypeCharacters.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+struct NameStart {
+    std::string_view keyword;
+    std::size_t index;
+    bool isConst;
+};
+constexpr std::array<NameStart, 11> kNameStarts{{
+    {"ReDim ", 6, false},
+    {"Dim ", 4, false},
+    {"Public Property ", 19, false},
+    {"Public Const ", 12, true},
+    {"Private Const ", 13, true},
+    {"Global Const ", 12, true},
+    {"Public ", 7, false},
+    {"Private ", 8, false},
+    {"Static ", 7, false},
+    {"Global ", 6, false},
+    {"Const ", 5, true},
+}};
+
+constexpr std::array<std::string_view, 5> kNotDeclarations{"Type ", "Sub ", "Preserve ", "Function ",
+                                                           "Declare "};
+constexpr std::array<std::string_view, 4> kParameterWords{"WithEvents ", "Optional ", "ByRef ", "ByVal "};
+
+// Takes out every "( ... )" group (array bounds), each on its own so that the names between two
+// arrays stay. An unclosed "(" is left as it is.
+std::string withoutBounds(std::string_view names) {
+    std::string out;
+    out.reserve(names.size());
+    std::size_t i = 0;
+    while (i < names.size()) {
+        if (names[i] != '(') {
+            out.push_back(names[i++]);
+            continue;
+        }
+        int depth = 0;
+        std::size_t j = i;
+        for (; j < names.size(); ++j) {
+            if (names[j] == '(') ++depth;
+            if (names[j] == ')' && --depth == 0) break;
+        }
+        if (j == names.size()) {
+            out.append(names.substr(i));
+            break;
+        }
+        i = j + 1;
+    }
+    return out;
+}
+
+// Every literal becomes " x " and the first value " = x", so that commas inside values do not
+// split names.
+std::string neutralisedConstants(std::string_view names) {
+    std::string text;
+    text.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        std::size_t close = names[i] == '"' ? names.find('"', i + 1) : std::string_view::npos;
+        if (close == std::string_view::npos) {
+            text.push_back(names[i]);
+            continue;
+        }
+        text.append(" x ");
+        i = close;
+    }
+    std::size_t eq = text.find('=');
+    if (eq == std::string::npos) return text;
+    std::size_t comma = text.find(',', eq);
+    std::string out(trimView(std::string_view(text).substr(0, eq)));
+    out.append(" = x");
+    if (comma != std::string::npos) out.append(text.substr(comma));
+    return out;
+}
+
+// Cuts `item` at the first `mark` (any case): `item` keeps the text before it, `after` gets the text
+// after it. False when the mark does not occur.
+bool cutIgnoreCase(std::string_view& item, std::string_view mark, std::string_view* after) {
+    std::size_t at = findIgnoreCase(item, mark);
+    if (at == std::string_view::npos) return false;
+    if (after) *after = trimView(item.substr(at + mark.size()));
+    item = trimView(item.substr(0, at));
+    return true;
+}
+
+std::string_view namesOfStatement(std::string_view statement, bool& isConst) {
+    std::string_view code = beforeApostrophe(statement);
+    for (std::string_view word : kNotDeclarations)
+        if (contains(code, word)) return {};
+    if (contains(code, "ReDim ") && contains(code, "()")) return {};
+    for (const NameStart& start : kNameStarts) {
+        if (!contains(code, start.keyword)) continue;
+        isConst = start.isConst;
+        if (start.index >= code.size()) return {};
+        return trimView(code.substr(start.index));
+    }
+    return {};
+}
+
+}  // namespace
+
+DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::string_view statement,
+                                 bool header, const NameOwner& owner) {
+    DeclaredNames result;
+    std::string_view names;
+    if (header) {
+        names = paramSpanOf(statement).inside(statement);
+        result.paramText = std::string(names);
+    } else {
+        names = namesOfStatement(statement, result.isConst);
+    }
+    if (names.empty()) return result;
+
+    std::string text = withoutBounds(names);
+    if (result.isConst) text = neutralisedConstants(text);
+
+    for (const std::string& part : split(text, ",")) {
+        std::string_view item = trimView(part);
+        if (item.empty()) continue;
+        std::string_view type;
+        bool typed = false;
+        if (result.isConst) {
+            std::size_t eq = item.find(" = ");
+            if (eq != std::string_view::npos) item = trimView(item.substr(0, eq));
+        }
+        typed = cutIgnoreCase(item, " as ", &type);
+        for (std::string_view word : kParameterWords)
+            if (startsWith(item, word)) item = trimView(item.substr(word.size()));
+        if (!typed && endsInTypeSuffix(item)) {
+            type = typeOfSuffix(item.back());
+            typed = true;
+        }
+        bool countedAsNoType = false;
+        if (owner.kind != kKindControl)
+            countedAsNoType = types.note(typed ? type : std::string_view{}, result.isConst);
+        item = trimView(item.substr(0, item.find('(')));
+        if (item.empty()) continue;
+        result.names.emplace_back(item);
+        if (typed) continue;
+        VarRec row;
+        row.name = std::string(item);
+        row.scope = std::string(owner.scope);
+        row.ownerKind = owner.kind;
+        row.file = std::string(owner.fileName);
+        row.countedAsNoType = countedAsNoType;
+        model.decVar.push_back(std::move(row));
+    }
+    return result;
+}
+
+}  // namespace tally

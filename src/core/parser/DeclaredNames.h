@@ -1,0 +1,41 @@
+#pragma once
+// Taking the declared names out of a declaration statement or a routine header's parameter list.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/ProjectModel.h"
+#include "core/parser/TypeNotes.h"
+
+namespace tally {
+
+// What a declaration gave: its names and, for a header, its parameter list.
+struct DeclaredNames {
+    // The names in order, as declared: a type-declaration character kept, "ByVal " and the like,
+    // the type and any bounds taken off.
+    std::vector<std::string> names;
+    // For a header: the text between its parentheses, trimmed.
+    std::string paramText;
+    // The statement declares constants.
+    bool isConst = false;
+};
+
+// Where the names of one statement go when they have no type.
+struct NameOwner {
+    std::string_view fileName;  // file name without directory
+    std::string_view scope;     // the routine's name, or a module-level scope text
+    int kind = 0;               // Kind of the owning routine; 0 at module level
+};
+
+// Splits the names of `statement`. For a header (`header` true) the names are the parameters.
+// Otherwise the statement's keyword decides where the names start, by the first of "ReDim ",
+// "Dim ", "Public Property ", "Public Const ", "Private Const ", "Global Const ", "Public ",
+// "Private ", "Static ", "Global ", "Const " that the statement contains, at that keyword's fixed
+// length from the start; statements whose code holds "Type ", "Sub ", "Preserve ", "Function " or
+// "Declare ", or "ReDim " with "()", declare nothing here. Every name notes its type (unless the
+// owner is a control event routine, kind 36); names without a type become DecVar rows of `owner`.
+DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::string_view statement,
+                                 bool header, const NameOwner& owner);
+
+}  // namespace tally

@@ -1,0 +1,42 @@
+#include "core/parser/ModuleDeclaration.h"
+
+#include "core/parser/DeclaredNames.h"
+#include "core/project/PathOps.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+std::string_view privateScopeText(std::string_view path) {
+    std::string extension = toLower(path.substr(path.size() >= 3 ? path.size() - 3 : 0));
+    if (extension == "frm") return "Private Form Level";
+    if (extension == "bas") return "Private Module Level";
+    if (extension == "cls") return "Private Class Level";
+    if (extension == "ctl") return "Private Control Level";
+    if (extension == "pag") return "Private Page Level";
+    return {};
+}
+
+void recordModuleDeclaration(ProjectModel& model, TypeNotes& types, std::string_view path,
+                             std::string_view statement) {
+    std::string_view scope;
+    if (startsWith(statement, "Private ") || startsWith(statement, "Const ") || startsWith(statement, "Dim "))
+        scope = privateScopeText(path);
+    else if (startsWith(statement, "Global ") || startsWith(statement, "Public "))
+        scope = "Public";
+    else
+        return;
+
+    std::string fileName = fileNameOf(path);
+    DeclaredNames declared =
+        splitDeclaredNames(model, types, statement, false, NameOwner{fileName, scope, 0});
+    for (const std::string& name : declared.names) {
+        VarRec row;
+        row.name = name;
+        row.scope = std::string(scope);
+        row.file = std::string(path);
+        row.isConst = declared.isConst;
+        model.pubVar.push_back(std::move(row));
+    }
+}
+
+}  // namespace tally

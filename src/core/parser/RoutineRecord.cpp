@@ -1,0 +1,151 @@
+#include "core/parser/RoutineRecord.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "core/parser/DeclaredNames.h"
+#include "core/parser/HeaderText.h"
+#include "core/parser/TypeCharacters.h"
+#include "core/parser/UnusedLocals.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+struct ScopeWord {
+    std::string_view word;
+    int scope;
+    bool global;
+};
+constexpr std::array<ScopeWord, 3> kScopeWords{{
+    {"Private ", kScopePrivate, false},
+    {"Public ", kScopePublic, true},
+    {"Friend ", kScopeFriend, true},
+}};
+
+// The header line of the routine text (continuation lines joined), cut at its first apostrophe;
+// `prefixLength` is set to the length of its scope word and kind word with the blank after it.
+std::string findHeader(std::string_view text, std::string_view kindWord, std::size_t& prefixLength) {
+    std::string keyword = std::string(kindWord) + " ";
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find("\r\n", pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = trimView(text.substr(pos, end - pos));
+        pos = end + 2;
+        std::size_t scopeLength = std::string_view::npos;
+        if (startsWith(line, keyword)) scopeLength = 0;
+        for (const ScopeWord& s : kScopeWords)
+            if (startsWith(line, s.word) && startsWith(line.substr(s.word.size()), keyword))
+                scopeLength = s.word.size();
+        if (scopeLength == std::string_view::npos) continue;
+
+        std::string header(line);
+        while (!header.empty() && header.back() == '_' && pos < text.size()) {
+            header.pop_back();
+            end = text.find("\r\n", pos);
+            if (end == std::string_view::npos) end = text.size();
+            header.push_back(' ');
+            header.append(trimView(text.substr(pos, end - pos)));
+            pos = end + 2;
+        }
+        header.resize(beforeApostrophe(header).size());
+        prefixLength = scopeLength + keyword.size();
+        return header;
+    }
+    return {};
+}
+
+bool isOwnObject(std::string_view name) {
+    return name == "Form" || name == "UserControl" || name == "Class";
+}
+
+}  // namespace
+
+std::string_view kindWordOf(int kind) {
+    switch (kind) {
+        case kKindFunction:
+            return "Function";
+        case kKindSub:
+            return "Sub";
+        case kKindPropertyGet:
+            return "Property Get";
+        case kKindPropertyLet:
+            return "Property Let";
+        case kKindPropertySet:
+            return "Property Set";
+        default:
+            return {};
+    }
+}
+
+void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view routineText,
+                std::string_view fileName, std::int32_t routineLines) {
+    std::string_view kindWord = kindWordOf(kind);
+    if (kindWord.empty()) return;
+    std::size_t prefixLength = 0;
+    std::string header = findHeader(routineText, kindWord, prefixLength);
+    if (header.empty()) return;
+
+    SubRec row;
+    int slot = fileRow;
+    row.scope = kScopeNone;
+    for (const ScopeWord& s : kScopeWords) {
+        if (!startsWith(header, s.word)) continue;
+        row.scope = s.scope;
+        slot = s.global ? 0 : fileRow;
+    }
+    if (row.scope == kScopeNone && endsWith(toLower(fileName), "bas")) slot = 0;
+    row.kind = kind;
+    row.file = std::string(fileName);
+    row.lineCount = std::max<std::int32_t>(0, routineLines - 2);
+
+    std::size_t paren = header.find('(');
+    if (paren != std::string::npos && paren >= prefixLength)
+        row.name = trim(std::string_view(header).substr(prefixLength, paren - prefixLength));
+
+    std::size_t underscore = row.name.rfind('_');
+    if (underscore != std::string::npos && row.scope != kScopeFriend) {
+        std::string owner = row.name.substr(0, underscore);
+        int controlKind = isOwnObject(owner) ? kControlDesigner : state.controls.kindOf(owner);
+        if (controlKind == kControlDesigner) row.kind = kKindControl;
+        if (controlKind == kControlEventSource) row.isEvent = true;
+    }
+
+    if (row.kind == kKindFunction || row.kind == kKindPropertyGet) {
+        std::optional<std::string> type = returnTypeOf(header, paramSpanOf(header));
+        if (type) {
+            row.returnType = *type;
+        } else if (endsInTypeSuffix(row.name)) {
+            row.returnType = std::string(typeOfSuffix(row.name.back()));
+            row.name.pop_back();
+            row.oldStyle = true;
+        } else {
+            row.returnType = "None";
+            row.problems += kProblemNoReturnType;
+        }
+    } else {
+        row.returnType = "N/A";
+    }
+    if (row.oldStyle) row.problems += kProblemOldStyle;
+
+    std::vector<std::string> paramNames;
+    if (!row.name.empty()) {
+        NameOwner owner{fileName, row.name, row.kind};
+        DeclaredNames params = splitDeclaredNames(state.model, state.types, header, true, owner);
+        row.params = std::move(params.paramText);
+        paramNames = std::move(params.names);
+    }
+    std::string name = row.name;
+    int rowKind = row.kind;
+    bool handlesEvent = row.kind == kKindControl || row.isEvent;
+    state.model.addRoutine(slot, std::move(row));
+
+    if (handlesEvent) paramNames.clear();
+    checkUnusedLocals(state.model, state.types, routineText, NameOwner{fileName, name, rowKind}, paramNames);
+}
+
+}  // namespace tally

@@ -1,0 +1,99 @@
+#include "core/parser/TextCapture.h"
+
+#include <string>
+
+#include "core/parser/CompanionText.h"
+#include "core/parser/LiteralTexts.h"
+#include "core/project/PathOps.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+struct Capture {
+    std::string text;
+    std::string label;
+};
+
+Capture messageBoxText(std::string_view statement) {
+    Capture capture{{}, "MsgBox"};
+    constexpr std::size_t kTextStart = 8;  // after "MsgBox", its "(" or blank, and the opening quote
+    if (statement.size() <= kTextStart) return capture;
+    std::size_t close = statement.find('"', kTextStart);
+    if (close != std::string_view::npos && close > kTextStart)
+        capture.text = std::string(statement.substr(kTextStart, close - kTextStart));
+    return capture;
+}
+
+Capture assignedText(std::string_view statement) {
+    Capture capture;
+    if (findIgnoreCase(statement, "listitems.add") != std::string_view::npos) {
+        capture.text = argumentText(statement, ItemCall::ListItemsAdd);
+        if (!capture.text.empty()) capture.label = "ListItems.Add";
+    } else if (findIgnoreCase(statement, "nodes.add") != std::string_view::npos) {
+        capture.text = argumentText(statement, ItemCall::NodesAdd);
+        if (!capture.text.empty()) capture.label = "Nodes.Add";
+    } else if (contains(statement, ".SmallIcon = \"") || contains(statement, ".LargeIcon = \"")) {
+        // An icon key names a picture, not a text.
+    } else {
+        capture.text = quotedTexts(statement);
+        if (!capture.text.empty())
+            capture.label = contains(statement, "MsgBox") ? std::string("MsgBox")
+                                                          : trim(statement.substr(0, statement.find(' ')));
+    }
+    return capture;
+}
+
+bool startsLikeText(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '&';
+}
+
+}  // namespace
+
+std::string_view spellIconOf(std::string_view fileText) {
+    std::string ending = toLower(fileText.substr(fileText.size() >= 3 ? fileText.size() - 3 : 0));
+    if (ending == "frm") return "form";
+    if (ending == "cls") return "class";
+    if (ending == "ctl") return "userctl";
+    if (ending == "bas") return "module";
+    return {};
+}
+
+void captureText(DeclarationState& state, std::string_view statement) {
+    Capture capture;
+    if (startsWith(statement, "MsgBox(") || startsWith(statement, "MsgBox "))
+        capture = messageBoxText(statement);
+    else if (contains(statement, " = ") && contains(statement, "\""))
+        capture = assignedText(statement);
+
+    if (state.inDesignerBlock) {
+        // Designer values such as "BorderStyle = 1 'Fixed Single" were counted as comments.
+        if (contains(statement, "'")) --state.current.lines.comment;
+        if (capture.label != "Caption" && capture.label != "Text") {
+            if (capture.label == "List" && contains(capture.text, ".frx") && !state.frxRead) {
+                state.frxRead = true;
+                capture.label = trim(capture.text);
+                capture.text =
+                    readCompanionText(ensureTrailingSeparator(directoryOf(state.path)) + capture.label);
+            } else {
+                capture.text.clear();
+            }
+        }
+    }
+    if (contains(capture.text, ".frx")) capture.text.clear();
+    std::string_view trimmed = trimView(capture.text);
+    if (trimmed.empty() || !startsLikeText(trimmed.front())) return;
+
+    SpellRow row;
+    row.file = state.firstRowOfFile ? state.fileName : std::string(" ");
+    state.firstRowOfFile = false;
+    row.icon = std::string(spellIconOf(row.file));
+    if (state.firstRowOfRoutine) row.routine = trim(state.routineName);
+    state.firstRowOfRoutine = false;
+    row.label = std::move(capture.label);
+    row.value = std::move(capture.text);
+    state.model.spell.push_back(std::move(row));
+}
+
+}  // namespace tally

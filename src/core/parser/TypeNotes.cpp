@@ -1,0 +1,96 @@
+#include "core/parser/TypeNotes.h"
+
+#include <array>
+
+#include "core/parser/HeaderText.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+constexpr std::string_view kBuiltInTypes =
+    "*byte*boolean*integer*long*currency*decimal*single*double*date*string*object*variant*any*";
+
+struct Definition {
+    std::string_view prefix;
+    int kind;
+};
+constexpr std::array<Definition, 6> kDefinitions{{
+    {"Private Type ", kTypeUdt},
+    {"Private Enum ", kTypeEnum},
+    {"Public Type ", kTypeUdt},
+    {"Public Enum ", kTypeEnum},
+    {"Type ", kTypeUdt},
+    {"Enum ", kTypeEnum},
+}};
+
+std::string_view cutAt(std::string_view text, std::string_view mark) {
+    return text.substr(0, text.find(mark));
+}
+
+std::string_view usedTypeName(std::string_view t) {
+    t = cutAt(t, " * ");
+    t = cutAt(t, " = ");
+    if (t.size() >= 4 && equalsIgnoreCase(t.substr(0, 4), "new ")) t.remove_prefix(4);
+    if (!t.empty() && t.back() == ')') t.remove_suffix(1);
+    return trimView(t);
+}
+}  // namespace
+
+TypeNotes::TypeNotes(ProjectModel& model) : m_model(model) {
+    for (std::size_t i = 0; i < m_model.types.size(); ++i) m_rows.emplace(m_model.types[i].name, i);
+}
+
+bool TypeNotes::isBuiltIn(std::string_view name) {
+    if (name.empty() || name.find('*') != std::string_view::npos) return false;
+    return kBuiltInTypes.find("*" + toLower(name) + "*") != std::string_view::npos;
+}
+
+std::vector<TypeRec>& TypeNotes::typeRows() {
+    std::vector<TypeRec>& rows = m_model.ensureTypes();
+    if (m_rows.empty()) m_rows.emplace(rows[0].name, 0);
+    return rows;
+}
+
+bool TypeNotes::note(std::string_view typeText, bool isConst) {
+    std::string_view t = trimView(beforeApostrophe(typeText));
+    if (t.empty()) {
+        if (isConst) return false;
+        std::vector<TypeRec>& rows = typeRows();
+        rows[0].name = std::string(kNoTypeName);
+        rows[0].typeKind = kTypeUnknown;
+        ++rows[0].uses;
+        return true;
+    }
+
+    int kind = 0;
+    bool definition = false;
+    std::string_view name;
+    for (const Definition& d : kDefinitions) {
+        if (!startsWith(t, d.prefix)) continue;
+        definition = true;
+        kind = d.kind;
+        name = trimView(t.substr(d.prefix.size()));
+        break;
+    }
+    if (!definition) {
+        name = usedTypeName(t);
+        kind = isBuiltIn(name) ? kTypeVariable : kTypeObject;
+    }
+    if (name.empty()) return false;
+
+    std::vector<TypeRec>& rows = typeRows();
+    std::string key(name);
+    auto found = m_rows.find(key);
+    if (found != m_rows.end()) {
+        TypeRec& row = rows[found->second];
+        if (!definition) ++row.uses;
+        if (definition && row.typeKind == kTypeObject) row.typeKind = kind;
+        return false;
+    }
+    rows.push_back(TypeRec{key, kind, definition ? 0 : 1});
+    m_rows.emplace(std::move(key), rows.size() - 1);
+    return false;
+}
+
+}  // namespace tally

@@ -1,0 +1,37 @@
+#pragma once
+// The Types table as declarations are met: every type name with its kind and use count, and the
+// "No Type" row that counts declarations without a type.
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/model/ProjectModel.h"
+
+namespace tally {
+
+class TypeNotes {
+public:
+    // Indexes the rows the model already holds (none after a reset).
+    explicit TypeNotes(ProjectModel& model);
+
+    // Notes one type text. The text is first cut at an apostrophe and trimmed. Empty: one more use of
+    // the "No Type" row, unless the declaration is a constant. "Type X"/"Enum X" (also after
+    // "Private "/"Public "): the definition of X, which counts no use but turns an earlier object
+    // row of that name into a Type or Enum. Anything else is a use of the named type, with a
+    // " * n" length, an " = value", a leading "New " and a trailing ")" taken off.
+    // Returns true when the "No Type" row got one more use.
+    bool note(std::string_view typeText, bool isConst);
+
+    // True when `name` (any case) is one of the built-in type names.
+    static bool isBuiltIn(std::string_view name);
+
+private:
+    // The table, created with its "No Type" row on first use.
+    std::vector<TypeRec>& typeRows();
+
+    ProjectModel& m_model;
+    std::unordered_map<std::string, std::size_t> m_rows;
+};
+
+}  // namespace tally

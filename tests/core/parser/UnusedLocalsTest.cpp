@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "ParserTestProject.h"
+
+namespace tally {
+namespace {
+
+using test::crlf;
+using test::ParserTestProject;
+
+using Rows = std::vector<std::string>;
+
+TEST(UnusedLocals, EachFormOfUseCountsAndLongerNamesDoNot) {
+    ParserTestProject p;
+    p.add("modK.bas", crlf(R"VB(Private Sub Uses(ByVal a As Long, b As String, Optional c As Long, d, e)
+    Dim i As Long, j As Long, k%, m As Object, n As Long, o As Long
+    Dim unusedOne As Long
+    Dim idx As Long
+    i = 1
+    Call Foo(j, 2)
+    Debug.Print k
+    m.Visible = True
+    x = (n)
+    If o Then Beep
+    Debug.Print a + Len(b) + c
+    Foo d, e
+    idxOther = 3
+    Debug.Print "unusedOne"
+End Sub
+)VB"));
+    ASSERT_TRUE(p.run());
+    // "unusedOne" inside a literal counts as a use: hits are found by text.
+    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"idx|Uses|modK.bas|6"}));
+}
+
+TEST(UnusedLocals, ParametersConstantsAndCommentedNames) {
+    ParserTestProject p;
+    p.add("modL.bas", crlf(R"VB(Public Function Calc(ByVal x As Long, Optional y As Long) As Long
+    Const RATE = 5
+    Const USED_RATE As Long = 2
+    Static total As Long
+    Dim note As String
+    ' total is kept for later
+    s = "it's" ' note
+    t = "don't" & note2 ' and note
+    Calc = USED_RATE
+End Function
+)VB"));
+    ASSERT_TRUE(p.run());
+    // "note" after a comment mark counts as used: the line's last literal holds an apostrophe.
+    EXPECT_EQ(p.varRows(p.model.unVar),
+              (Rows{"x|Calc|modL.bas|0", "y|Calc|modL.bas|0", "RATE|Calc|modL.bas|0|const",
+                    "total|Calc|modL.bas|0|commented"}));
+    // RATE is an untyped constant: a DecVar row that does not count as "No Type".
+    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"RATE|Calc|modL.bas|0"}));
+}
+
+TEST(UnusedLocals, HeadersAndReDimLines) {
+    ParserTestProject p;
+    p.add("Class5.cls", crlf(R"VB(Public Property Set Target(ByVal obj As Object)
+    Dim arr() As Long
+    ReDim arr(10)
+    ReDim fresh(5)
+    ReDim Me.Items(3)
+    ReDim Preserve arr(20)
+    fresh(1) = 1
+    Set mTarget = obj
+End Property
+Public Property Get Count$()
+    Dim a$
+    Count = "1"
+End Property
+)VB"));
+    ASSERT_TRUE(p.run());
+    // The Property Set header declares nothing; arr is used by its ReDim lines; fresh is a ReDim
+    // declaration and used; a$ is not used.
+    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"a$|Count|Class5.cls|24"}));
+    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"fresh|Target|Class5.cls|72|notype"}));
+    EXPECT_EQ(p.routine("Count")->returnType, "String");
+}
+
+TEST(UnusedLocals, ParamArrayAndSplitHeaders) {
+    ParserTestProject p;
+    p.add("modM.bas", crlf(R"VB(Public Sub Many(ByVal first As Long, _
+                ParamArray rest())
+    Debug.Print UBound(rest)
+End Sub
+)VB"));
+    ASSERT_TRUE(p.run());
+    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"first|Many|modM.bas|6"}));
+    EXPECT_EQ(p.routine("Many")->params, "ByVal first As Long, ParamArray rest()");
+}
+
+}  // namespace
+}  // namespace tally
