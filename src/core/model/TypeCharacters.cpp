@@ -18,6 +18,8 @@ std::string_view typeOfCharacter(char c) {
     return {};
 }
 
+bool endsInTypeCharacter(std::string_view name) { return !name.empty() && isTypeCharacter(name.back()); }
+
 char characterOfType(std::string_view typeName) {
     for (const Pair& pair : kPairs)
         if (pair.type == typeName) return pair.character;

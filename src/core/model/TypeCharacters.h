@@ -9,6 +9,8 @@ namespace tally {
 bool isTypeCharacter(char c);
 // The type a character stands for ("String" for '$'); empty for any other character.
 std::string_view typeOfCharacter(char c);
+// True when the name's last character is a type-declaration character.
+bool endsInTypeCharacter(std::string_view name);
 // The character that stands for a type name ('#' for "Double"); '\0' when none does.
 char characterOfType(std::string_view typeName);
 

@@ -31,8 +31,8 @@ void addObjectLibrary(DeclarationState& state, std::string_view statement) {
     std::string version = state.ctx.versions.fileVersion(library);
     ProjectTree& tree = state.model.tree;
     std::string folderKey = "Objects" + state.path;
-    if (!tree.contains(folderKey)) tree.add(state.path, folderKey, "Objects", "close", "open");
-    tree.add(folderKey, folderKey + "|" + library, library + " - " + version, "object");
+    if (!tree.contains(folderKey)) tree.add(state.path, folderKey, "Objects", "open", "close");
+    tree.add(folderKey, "", library + " - " + version, "object");
 }
 
 void addImplementedInterface(DeclarationState& state, std::string_view statement) {

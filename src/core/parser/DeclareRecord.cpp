@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/parser/HeaderText.h"
-#include "core/parser/TypeCharacters.h"
+#include "core/model/TypeCharacters.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -56,8 +56,8 @@ void addDeclare(DeclarationState& state, std::string_view statement, int fileRow
         row.returnType = "N/A";
     } else if (std::optional<std::string> type = returnTypeOf(statement, span)) {
         row.returnType = *type;
-    } else if (endsInTypeSuffix(row.name)) {
-        row.returnType = std::string(typeOfSuffix(row.name.back()));
+    } else if (endsInTypeCharacter(row.name)) {
+        row.returnType = std::string(typeOfCharacter(row.name.back()));
         row.name.pop_back();
         row.oldStyle = true;
         row.problems += kProblemOldStyle;

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/parser/HeaderText.h"
-#include "core/parser/TypeCharacters.h"
+#include "core/model/TypeCharacters.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -135,8 +135,8 @@ DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::str
         typed = cutIgnoreCase(item, " as ", &type);
         for (std::string_view word : kParameterWords)
             if (startsWith(item, word)) item = trimView(item.substr(word.size()));
-        if (!typed && endsInTypeSuffix(item)) {
-            type = typeOfSuffix(item.back());
+        if (!typed && endsInTypeCharacter(item)) {
+            type = typeOfCharacter(item.back());
             typed = true;
         }
         bool countedAsNoType = false;

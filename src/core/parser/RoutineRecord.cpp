@@ -7,7 +7,7 @@
 
 #include "core/parser/DeclaredNames.h"
 #include "core/parser/HeaderText.h"
-#include "core/parser/TypeCharacters.h"
+#include "core/model/TypeCharacters.h"
 #include "core/parser/UnusedLocals.h"
 #include "core/text/TextOps.h"
 
@@ -119,8 +119,8 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view
         std::optional<std::string> type = returnTypeOf(header, paramSpanOf(header));
         if (type) {
             row.returnType = *type;
-        } else if (endsInTypeSuffix(row.name)) {
-            row.returnType = std::string(typeOfSuffix(row.name.back()));
+        } else if (endsInTypeCharacter(row.name)) {
+            row.returnType = std::string(typeOfCharacter(row.name.back()));
             row.name.pop_back();
             row.oldStyle = true;
         } else {

@@ -1,5 +1,7 @@
 #include "core/parser/StatisticsNodes.h"
 
+#include <set>
+
 #include "core/parser/StatisticsTexts.h"
 #include "core/project/FileFacts.h"
 #include "core/text/TextOps.h"
@@ -17,15 +19,15 @@ void setNode(ProjectTree& tree, std::string_view parent, std::string_view key, c
 void addDllNodes(DeclarationState& state, const FileStatistics& file) {
     ProjectTree& tree = state.model.tree;
     std::string folderKey = "dlls" + file.path;
-    tree.add(file.path, folderKey, "DLLs", "close", "open");
+    tree.add(file.path, folderKey, "DLLs", "open", "close");
+    std::set<std::string> listed;
     for (const std::string& entry : split(file.dllNames, "\x01")) {
         if (entry.empty()) continue;
         std::string name = contains(entry, ".") ? entry : entry + ".dll";
         std::string text = name + " - " + state.ctx.versions.fileVersion(name);
-        // One node per library under the file: keys must be unique, and a library declared twice
-        // is still one library.
-        tree.add(folderKey, folderKey + "|" + name, text, "dll");
-        tree.add("alldlls", "dll" + name, text, "dll");
+        // Every Declare names its library; a library declared twice is still one library.
+        if (listed.insert(name).second) tree.add(folderKey, "", text);
+        tree.add("alldlls", "dll" + name, text);
     }
 }
 

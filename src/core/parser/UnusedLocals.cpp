@@ -6,7 +6,7 @@
 #include <unordered_set>
 
 #include "core/parser/HeaderText.h"
-#include "core/parser/TypeCharacters.h"
+#include "core/model/TypeCharacters.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -32,7 +32,7 @@ bool isWordChar(char c) {
 // The word searched for a candidate: without its type-declaration character, and the last word of
 // a name that kept a keyword ("ParamArray args"). Empty when that is not a plain word.
 std::string_view searchWordOf(std::string_view name) {
-    if (endsInTypeSuffix(name)) name.remove_suffix(1);
+    if (endsInTypeCharacter(name)) name.remove_suffix(1);
     name = trimView(name);
     std::size_t blank = name.find_last_of(" \t");
     if (blank != std::string_view::npos) name = name.substr(blank + 1);
