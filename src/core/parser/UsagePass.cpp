@@ -1,0 +1,270 @@
+#include "core/parser/UsagePass.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "core/parser/AhoCorasick.h"
+#include "core/parser/CalledByList.h"
+#include "core/parser/FullPathLookup.h"
+#include "core/parser/NameTrie.h"
+
+namespace tally {
+
+namespace {
+
+std::string joinKey(std::string_view a, std::string_view b) {
+    std::string key;
+    key.reserve(a.size() + b.size() + 1);
+    key.append(a).push_back('\x01');
+    key.append(b);
+    return key;
+}
+
+std::string routineKey(std::string_view name, int kind, std::string_view extra = {}) {
+    return joinKey(name, joinKey(std::to_string(kind), extra));
+}
+
+class UsagePassRun {
+public:
+    explicit UsagePassRun(ParseContext& context) : m_context(context), m_model(context.model) {
+        m_slots = std::min(m_model.subs.size(), m_model.files.size());
+    }
+
+    void run();
+
+private:
+    // Flags the routine owning each variable row (flag 2 for UnVar, 4 for DecVar).
+    void flagOwners(const std::vector<VarRec>& rows, int flag);
+    void buildRoutineIndexes();
+    void buildCallerIndexes();
+    void calledByDeadOnly(SubRec& callee, const std::vector<CalledByEntry>& entries);
+    void appendCalls(const SubRec& callee);
+    void appendCallsForName(int nameId, std::size_t hit, std::string_view calledBy, const std::string& entry);
+
+    ParseContext& m_context;
+    ProjectModel& m_model;
+    std::size_t m_slots = 0;
+    long long m_value = 0;
+
+    // First position of (slot, name, kind), and of (name, kind, file) in the global slot.
+    std::unordered_map<std::string, std::size_t> m_firstInSlot;
+    std::unordered_map<std::string, std::size_t> m_firstGlobal;
+
+    // Every routine as a possible caller: grouped by name id, then by file id.
+    struct RoutineRef {
+        std::uint32_t slot, position;
+    };
+    std::vector<std::string_view> m_callerNames;
+    std::unique_ptr<AhoCorasick> m_nameAutomaton;
+    int m_emptyNameId = -1;
+    std::unique_ptr<NameTrie> m_fileTrie;
+    std::unordered_map<std::uint64_t, std::vector<RoutineRef>> m_byNameAndFile;
+    std::vector<std::vector<int>> m_filesOfName;  // per name id, the distinct file ids
+    std::unordered_set<std::string> m_deadCallers;
+    bool m_anyRoutine = false;
+
+    std::vector<unsigned> m_nameSeen, m_fileSeen;
+    unsigned m_nameStamp = 0, m_fileStamp = 0;
+    std::vector<int> m_filesAtHit;
+};
+
+void UsagePassRun::run() {
+    const long long files = static_cast<long long>(m_model.files.size());
+    const long long varRows = static_cast<long long>(m_model.unVar.size() + m_model.decVar.size());
+    const long long globals = m_model.subCount(0);
+    const long long maximum = 2 * files + varRows + (globals - 1) * varRows - 4;
+    m_context.progress.setRange(0, std::max(0LL, maximum));
+    m_value = 0;
+
+    buildRoutineIndexes();
+    flagOwners(m_model.unVar, kProblemUnusedVariable);
+    flagOwners(m_model.decVar, kProblemUntypedVariable);
+
+    buildCallerIndexes();
+    for (std::size_t slot = 0; slot < m_slots; ++slot) {
+        for (SubRec& callee : m_model.subs[slot]) {
+            if (callee.calledBy.empty()) continue;
+            calledByDeadOnly(callee, parseCalledByList(callee.calledBy));
+            appendCalls(callee);
+        }
+        m_context.progress.setValue(++m_value);
+    }
+}
+
+void UsagePassRun::buildRoutineIndexes() {
+    for (std::size_t slot = 0; slot < m_slots; ++slot) {
+        const std::vector<SubRec>& routines = m_model.subs[slot];
+        for (std::size_t pos = 0; pos < routines.size(); ++pos) {
+            const SubRec& r = routines[pos];
+            m_firstInSlot.try_emplace(joinKey(std::to_string(slot), routineKey(r.name, r.kind)), pos);
+            if (slot == 0) m_firstGlobal.try_emplace(routineKey(r.name, r.kind, r.file), pos);
+        }
+    }
+}
+
+void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
+    std::vector<std::string_view> fileNames;
+    fileNames.reserve(rows.size());
+    for (const VarRec& row : rows) fileNames.push_back(row.file);
+    FullPathLookup paths(m_model.tree, fileNames);
+    std::unordered_map<std::string, int> rowOfPath;
+    for (std::size_t row = m_model.files.size(); row-- > 1;)
+        rowOfPath[m_model.files[row].path] = static_cast<int>(row);
+
+    const std::size_t globals = m_slots > 0 ? m_model.subs[0].size() : 0;
+    auto mark = [flag](SubRec& routine) {
+        if ((routine.problems & flag) == 0) routine.problems += flag;
+    };
+    for (const VarRec& var : rows) {
+        ++m_value;
+        auto pathRow = rowOfPath.find(paths.pathOf(var.file));
+        const std::size_t slot = pathRow == rowOfPath.end() ? 0 : static_cast<std::size_t>(pathRow->second);
+        // First the routine of that name and kind in the file's own slot.
+        if (slot < m_slots) {
+            auto own =
+                m_firstInSlot.find(joinKey(std::to_string(slot), routineKey(var.scope, var.ownerKind)));
+            if (own != m_firstInSlot.end()) {
+                mark(m_model.subs[slot][own->second]);
+                m_context.progress.setValue(m_value);
+                continue;
+            }
+        }
+        // Then a global routine of that name, kind and file; the progress counts the routines a
+        // search from the first would have looked at.
+        auto global = m_firstGlobal.find(routineKey(var.scope, var.ownerKind, var.file));
+        if (global != m_firstGlobal.end()) {
+            m_value += static_cast<long long>(global->second) + 1;
+            mark(m_model.subs[0][global->second]);
+        } else {
+            m_value += static_cast<long long>(globals);
+        }
+        m_context.progress.setValue(m_value);
+    }
+}
+
+void UsagePassRun::buildCallerIndexes() {
+    std::vector<std::string_view> fileNames;
+    for (std::size_t slot = 0; slot < m_slots; ++slot) {
+        for (const SubRec& r : m_model.subs[slot]) {
+            m_callerNames.push_back(r.name);
+            fileNames.push_back(r.file);
+            m_anyRoutine = true;
+            if (r.timesCalled == 0 && r.kind < kKindPropertyGet)
+                m_deadCallers.insert(joinKey(r.name, r.file));
+        }
+    }
+    m_nameAutomaton = std::make_unique<AhoCorasick>(m_callerNames);
+    m_fileTrie = std::make_unique<NameTrie>(NameTrie::Direction::Forward, fileNames);
+    // The empty name gets the id after the automaton's.
+    const int names = m_nameAutomaton->size() + 1;
+    m_filesOfName.assign(static_cast<std::size_t>(names), {});
+    for (std::size_t slot = 0; slot < m_slots; ++slot) {
+        for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos) {
+            const SubRec& r = m_model.subs[slot][pos];
+            int nameId = r.name.empty() ? names - 1 : m_nameAutomaton->idOf(r.name);
+            if (r.name.empty()) m_emptyNameId = nameId;
+            int fileId = m_fileTrie->idOf(r.file);
+            auto key = (static_cast<std::uint64_t>(nameId) << 32) | static_cast<std::uint32_t>(fileId);
+            auto& refs = m_byNameAndFile[key];
+            if (refs.empty()) m_filesOfName[static_cast<std::size_t>(nameId)].push_back(fileId);
+            refs.push_back({static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)});
+        }
+    }
+    m_nameSeen.assign(static_cast<std::size_t>(names), 0);
+    m_fileSeen.assign(static_cast<std::size_t>(m_fileTrie->size()), 0);
+}
+
+void UsagePassRun::calledByDeadOnly(SubRec& callee, const std::vector<CalledByEntry>& entries) {
+    if (callee.kind >= kKindPropertyGet || (callee.problems & kProblemCalledByDeadOnly) != 0) return;
+    // Flagged when one never-called Function, Sub or DLL routine made every recorded call (with no
+    // readable entry at all, any routine does).
+    bool flag = false;
+    if (entries.empty()) {
+        flag = m_anyRoutine;
+    } else {
+        const CalledByEntry& first = entries.front();
+        flag = std::all_of(entries.begin(), entries.end(),
+                           [&](const CalledByEntry& e) {
+                               return e.routine == first.routine && e.file == first.file;
+                           }) &&
+               m_deadCallers.count(joinKey(first.routine, first.file)) != 0;
+    }
+    if (flag) callee.problems += kProblemCalledByDeadOnly;
+}
+
+void UsagePassRun::appendCalls(const SubRec& callee) {
+    const std::string entry = callee.name + " - " + callee.file + '\x01';
+    const std::string_view calledBy = callee.calledBy;
+    if (++m_nameStamp == 0) {
+        std::fill(m_nameSeen.begin(), m_nameSeen.end(), 0);
+        m_nameStamp = 1;
+    }
+    // A routine is a caller when its name occurs in the list and its file name occurs after the
+    // first place of the name, within the same entry. Only the first place of each name counts.
+    m_nameAutomaton->scan(calledBy, [&](int id, std::size_t end) {
+        auto& seen = m_nameSeen[static_cast<std::size_t>(id)];
+        if (seen == m_nameStamp) return false;
+        seen = m_nameStamp;
+        appendCallsForName(id, end - m_nameAutomaton->pattern(id).size(), calledBy, entry);
+        return true;
+    });
+    if (m_emptyNameId >= 0) appendCallsForName(m_emptyNameId, 0, calledBy, entry);
+}
+
+void UsagePassRun::appendCallsForName(int nameId, std::size_t hit, std::string_view calledBy,
+                                      const std::string& entry) {
+    const std::vector<int>& files = m_filesOfName[static_cast<std::size_t>(nameId)];
+    std::size_t end = calledBy.find('\x01', hit + 1);
+    if (end == std::string_view::npos) end = calledBy.size();
+    // The file's first place at or after the hit must lie after the hit and before the entry's end.
+    const std::string_view window = calledBy.substr(hit, end - hit);
+    auto append = [&](int fileId) {
+        auto key = (static_cast<std::uint64_t>(nameId) << 32) | static_cast<std::uint32_t>(fileId);
+        for (const RoutineRef& ref : m_byNameAndFile[key])
+            m_model.subs[ref.slot][ref.position].calls += entry;
+    };
+    if (files.size() <= 8) {
+        for (int fileId : files) {
+            std::size_t at = window.find(m_fileTrie->name(fileId));
+            if (at != std::string_view::npos && at > 0) append(fileId);
+        }
+        return;
+    }
+    // A name shared by many files (an event routine of every form): list the file names that start
+    // inside the window instead of searching for each.
+    if (++m_fileStamp == 0) {
+        std::fill(m_fileSeen.begin(), m_fileSeen.end(), 0);
+        m_fileStamp = 1;
+    }
+    const unsigned stamp = m_fileStamp;
+    m_filesAtHit.clear();
+    m_fileTrie->forEachStartingAt(calledBy, hit, [&](int fileId, std::size_t) {
+        m_fileSeen[static_cast<std::size_t>(fileId)] = stamp;
+    });
+    for (std::size_t j = hit + 1; j < end; ++j) {
+        m_fileTrie->forEachStartingAt(calledBy, j, [&](int fileId, std::size_t) {
+            auto& seen = m_fileSeen[static_cast<std::size_t>(fileId)];
+            if (seen == stamp) return;
+            seen = stamp;
+            m_filesAtHit.push_back(fileId);
+        });
+    }
+    for (int fileId : m_filesAtHit)
+        if (m_byNameAndFile.count((static_cast<std::uint64_t>(nameId) << 32) |
+                                  static_cast<std::uint32_t>(fileId)))
+            append(fileId);
+}
+
+}  // namespace
+
+void runUsagePass(ParseContext& context) {
+    UsagePassRun run(context);
+    run.run();
+}
+
+}  // namespace tally
