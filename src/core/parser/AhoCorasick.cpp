@@ -1,7 +1,6 @@
 #include "core/parser/AhoCorasick.h"
 
 #include <algorithm>
-#include <deque>
 
 namespace tally {
 
@@ -16,38 +15,44 @@ AhoCorasick::AhoCorasick(const std::vector<std::string_view>& patterns) {
     }
     std::sort(sorted.begin(), sorted.end());
 
-    // Breadth first over ranges of sorted patterns that share a prefix, so that each node's edges lie
-    // together and every node comes after its parent and after every shorter node.
+    // Depth first over ranges of sorted patterns that share a prefix: each node's edges lie together,
+    // and a node's first child comes right after it, so the chain of a long pattern lies in one
+    // stretch of memory. A node is numbered when it is laid out; `edge` is the edge that leads to it.
     struct Pending {
-        std::uint32_t node;
+        std::int64_t edge;
         std::size_t lo, hi, depth;
     };
-    m_nodes.emplace_back();
-    std::deque<Pending> queue{{0, 0, sorted.size(), 0}};
-    while (!queue.empty()) {
-        Pending p = queue.front();
-        queue.pop_front();
+    std::vector<Pending> stack{{-1, 0, sorted.size(), 0}};
+    std::vector<Pending> children;
+    while (!stack.empty()) {
+        Pending p = stack.back();
+        stack.pop_back();
+        const auto node = static_cast<std::uint32_t>(m_nodes.size());
+        m_nodes.emplace_back();
+        if (p.edge >= 0) m_edges[static_cast<std::size_t>(p.edge)].target = node;
         std::size_t i = p.lo;
-        while (i < p.hi && sorted[i].first.size() == p.depth) m_nodes[p.node].pattern = sorted[i++].second;
-        m_nodes[p.node].firstEdge = static_cast<std::uint32_t>(m_edges.size());
+        if (i < p.hi && sorted[i].first.size() == p.depth) m_nodes[node].pattern = sorted[i++].second;
+        m_nodes[node].firstEdge = static_cast<std::uint32_t>(m_edges.size());
+        children.clear();
         while (i < p.hi) {
             auto label = static_cast<unsigned char>(sorted[i].first[p.depth]);
             std::size_t j = i;
             while (j < p.hi && static_cast<unsigned char>(sorted[j].first[p.depth]) == label) ++j;
-            auto target = static_cast<std::uint32_t>(m_nodes.size());
-            m_nodes.emplace_back();
-            m_edges.push_back({label, target});
-            queue.push_back({target, i, j, p.depth + 1});
+            children.push_back({static_cast<std::int64_t>(m_edges.size()), i, j, p.depth + 1});
+            m_edges.push_back({label, 0});
             i = j;
         }
-        m_nodes[p.node].edgeCount = static_cast<std::uint32_t>(m_edges.size()) - m_nodes[p.node].firstEdge;
+        m_nodes[node].edgeCount = static_cast<std::uint32_t>(m_edges.size()) - m_nodes[node].firstEdge;
+        stack.insert(stack.end(), children.rbegin(), children.rend());
     }
     std::fill(std::begin(m_rootChild), std::end(m_rootChild), -1);
     for (std::uint32_t e = 0; e < m_nodes[0].edgeCount; ++e)
         m_rootChild[m_edges[e].label] = static_cast<std::int32_t>(m_edges[e].target);
 
-    // Nodes are in breadth-first order, so a node's fail target is final before its children need it.
-    for (std::uint32_t node = 0; node < m_nodes.size(); ++node) {
+    // Fail links need every shallower node done first: go breadth first.
+    std::vector<std::uint32_t> order{0};
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::uint32_t node = order[k];
         const Node& parent = m_nodes[node];
         for (std::uint32_t e = parent.firstEdge; e < parent.firstEdge + parent.edgeCount; ++e) {
             std::uint32_t target = m_edges[e].target;
@@ -55,6 +60,7 @@ AhoCorasick::AhoCorasick(const std::vector<std::string_view>& patterns) {
             childNode.fail = node == 0 ? 0 : next(parent.fail, m_edges[e].label);
             const Node& fail = m_nodes[childNode.fail];
             childNode.output = fail.pattern >= 0 ? childNode.fail : fail.output;
+            order.push_back(target);
         }
     }
 }

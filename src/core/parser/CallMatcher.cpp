@@ -1,5 +1,7 @@
 #include "core/parser/CallMatcher.h"
 
+#include "core/parser/ByteSetScan.h"
+
 namespace tally {
 
 CallMatcher::CallMatcher(const std::vector<std::string_view>& globalNames)
@@ -23,31 +25,49 @@ void CallMatcher::match(std::string_view line, std::vector<int>& globalHits, std
         std::fill(m_fileStamps.begin(), m_fileStamps.end(), 0);
         m_stamp = 1;
     }
-    matchNames(line, {&m_globalForward, &m_globalBackward, &m_globalStamps, &globalHits});
-    if (m_fileForward.size() > 0)
-        matchNames(line, {&m_fileForward, &m_fileBackward, &m_fileStamps, &fileHits});
-}
-
-void CallMatcher::matchNames(std::string_view line, const Names& names) {
-    if (names.forward->size() == 0) return;
-    std::vector<unsigned>& stamps = *names.stamps;
     const unsigned stamp = m_stamp;
-    auto hit = [&](int id) {
-        if (stamps[static_cast<std::size_t>(id)] == stamp) return;
-        stamps[static_cast<std::size_t>(id)] = stamp;
-        names.hits->push_back(id);
+    const bool global = m_globalForward.size() > 0;
+    const bool file = m_fileForward.size() > 0;
+    if (!global && !file) return;
+    auto hitGlobal = [&](int id, std::size_t = 0) {
+        if (m_globalStamps[static_cast<std::size_t>(id)] == stamp) return;
+        m_globalStamps[static_cast<std::size_t>(id)] = stamp;
+        globalHits.push_back(id);
     };
+    auto hitFile = [&](int id, std::size_t = 0) {
+        if (m_fileStamps[static_cast<std::size_t>(id)] == stamp) return;
+        m_fileStamps[static_cast<std::size_t>(id)] = stamp;
+        fileHits.push_back(id);
+    };
+
     // At the start of the line a name must be followed by a blank or "(", or be the whole line.
-    names.forward->forEachStartingAt(line, 0, [&](int id, std::size_t length) {
-        if (length == line.size() || line[length] == ' ' || line[length] == '(') hit(id);
+    auto startsLine = [&](std::size_t length) {
+        return length == line.size() || line[length] == ' ' || line[length] == '(';
+    };
+    if (global)
+        m_globalForward.forEachStartingAt(line, 0, [&](int id, std::size_t length) {
+            if (startsLine(length)) hitGlobal(id);
+        });
+    if (file)
+        m_fileForward.forEachStartingAt(line, 0, [&](int id, std::size_t length) {
+            if (startsLine(length)) hitFile(id);
+        });
+    // Elsewhere a name follows a blank or ".", or comes before "(".
+    static constexpr char kMarks[] = {' ', '.', '('};
+    forEachByteOf(line, kMarks, [&](std::size_t i) {
+        if (line[i] == '(') {
+            const char before = i > 0 ? line[i - 1] : '\0';
+            if (global && m_globalBackward.mayBeginWith(before))
+                m_globalBackward.forEachEndingAt(line, i, hitGlobal);
+            if (file && m_fileBackward.mayBeginWith(before)) m_fileBackward.forEachEndingAt(line, i, hitFile);
+        } else {
+            const char after = i + 1 < line.size() ? line[i + 1] : '\0';
+            if (global && m_globalForward.mayBeginWith(after))
+                m_globalForward.forEachStartingAt(line, i + 1, hitGlobal);
+            if (file && m_fileForward.mayBeginWith(after))
+                m_fileForward.forEachStartingAt(line, i + 1, hitFile);
+        }
     });
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        char c = line[i];
-        if (c == ' ' || c == '.')
-            names.forward->forEachStartingAt(line, i + 1, [&](int id, std::size_t) { hit(id); });
-        else if (c == '(')
-            names.backward->forEachEndingAt(line, i, [&](int id, std::size_t) { hit(id); });
-    }
 }
 
 }  // namespace tally

@@ -31,14 +31,6 @@ public:
     void match(std::string_view line, std::vector<int>& globalHits, std::vector<int>& fileHits);
 
 private:
-    struct Names {
-        const NameTrie* forward;
-        const NameTrie* backward;
-        std::vector<unsigned>* stamps;
-        std::vector<int>* hits;
-    };
-    void matchNames(std::string_view line, const Names& names);
-
     NameTrie m_globalForward, m_globalBackward;
     NameTrie m_fileForward, m_fileBackward;
     std::vector<unsigned> m_globalStamps, m_fileStamps;

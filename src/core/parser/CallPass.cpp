@@ -1,6 +1,7 @@
 #include "core/parser/CallPass.h"
 
 #include <array>
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -122,7 +123,7 @@ private:
         int globalNameId = -1;
         int fileNameId = -1;
     };
-    void recordCalls(std::string_view line, int ownSlot, const Caller& caller);
+    void recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine);
     void record(SubRec& callee, const Caller& caller);
 
     ParseContext& m_context;
@@ -132,7 +133,8 @@ private:
     SlotIndex m_globalIndex, m_fileIndex;
     std::unordered_map<std::string, int> m_rowOfPath;
     std::vector<int> m_globalHits, m_fileHits;
-    std::string m_accumulated;
+    std::string m_joined;         // the file's lines joined with CR LF, when they had other ends
+    std::string_view m_fileText;  // what the variable scan reads
     long long m_charactersRead = 0;
 };
 
@@ -155,8 +157,7 @@ void CallPassRun::run() {
             return;
         }
         m_context.progress.setLineLabel("Please wait...");
-        m_variables.scanFile(m_accumulated, file.path);
-        m_accumulated.clear();
+        m_variables.scanFile(m_fileText, file.path);
     }
     m_variables.storeFilesNotUsing();
     sweepPublicVariables(m_model, filesProcessed,
@@ -173,8 +174,10 @@ bool CallPassRun::readFile(const std::string& path, const std::string& text) {
     m_fileIndex.group(own, m_matcher.fileNames());
 
     const std::string fileName = fileNameOf(path);
-    m_accumulated.clear();
-    m_accumulated.reserve(text.size() + text.size() / 16 + 2);
+    const std::vector<std::string_view> lines = splitLines(text);
+    // The variable scan reads the file as its lines, each followed by CR LF: the file itself when
+    // every line already ends so.
+    bool crlfThroughout = true;
 
     Caller caller;  // name empty between routines and in the declarations section
     std::string continuation;
@@ -182,15 +185,16 @@ bool CallPassRun::readFile(const std::string& path, const std::string& text) {
     std::string joined;
     int lineInRoutine = 0;
     long long physicalLine = 0;
-    std::string lineLabel = "Line ";
+    char lineLabel[32] = "Line ";
 
-    for (std::string_view raw : splitLines(text)) {
+    for (std::string_view raw : lines) {
         if (m_context.cancelled()) return false;
         ++physicalLine;
         m_charactersRead += static_cast<long long>(raw.size());
         m_context.progress.setValue(m_charactersRead);
-        m_accumulated.append(raw);
-        m_accumulated.append("\r\n");
+        const std::size_t end = static_cast<std::size_t>(raw.data() - text.data()) + raw.size();
+        crlfThroughout =
+            crlfThroughout && end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
 
         // Trimmed first, then a final "_" continues the statement on the next physical line.
         std::string_view trimmed = trimView(raw);
@@ -208,35 +212,54 @@ bool CallPassRun::readFile(const std::string& path, const std::string& text) {
             logical = joined;
         }
         ++lineInRoutine;
-        lineLabel.resize(5);
-        lineLabel += toDecimal(physicalLine);
-        m_context.progress.setLineLabel(lineLabel);
+        auto digits = std::to_chars(lineLabel + 5, lineLabel + sizeof lineLabel, physicalLine);
+        m_context.progress.setLineLabel(
+            std::string_view(lineLabel, static_cast<std::size_t>(digits.ptr - lineLabel)));
 
         std::string_view line = trimView(logical);
         if (line.empty() || line.front() == '\'') continue;
 
-        bool header = false;
-        for (const HeaderPrefix& prefix : kHeaders) {
-            if (!startsWith(line, prefix.text)) continue;
-            header = true;
-            lineInRoutine = 0;
-            caller.name = routineNameOf(line, prefix.keywordLength);
-            caller.entry.assign(caller.name).append(" - ").append(fileName).append(" - ");
-            caller.globalNameId = m_matcher.globalNames().idOf(caller.name);
-            caller.fileNameId = m_matcher.fileNames().idOf(caller.name);
-            break;
+        // Every header begins with F, P or S; only those lines need the full comparison.
+        const char first = line.front();
+        if (first == 'F' || first == 'P' || first == 'S') {
+            const HeaderPrefix* header = nullptr;
+            for (const HeaderPrefix& prefix : kHeaders) {
+                if (startsWith(line, prefix.text)) {
+                    header = &prefix;
+                    break;
+                }
+            }
+            if (header) {
+                lineInRoutine = 0;
+                caller.name = routineNameOf(line, header->keywordLength);
+                caller.entry.assign(caller.name).append(" - ").append(fileName).append(" - ");
+                caller.globalNameId = m_matcher.globalNames().idOf(caller.name);
+                caller.fileNameId = m_matcher.fileNames().idOf(caller.name);
+                continue;  // the header line itself never counts as a call
+            }
+        } else if (first == 'E' && (startsWith(line, "End Sub") || startsWith(line, "End Function"))) {
+            caller.name.clear();
         }
-        if (!header && (startsWith(line, "End Sub") || startsWith(line, "End Function"))) caller.name.clear();
-        // Calls are sought only inside routines, and never on the header line itself.
-        if (caller.name.empty() || lineInRoutine == 0) continue;
-        caller.lineText = toDecimal(lineInRoutine);
-        recordCalls(line, ownSlot, caller);
+        // Calls are sought only inside routines.
+        if (caller.name.empty()) continue;
+        recordCalls(line, ownSlot, caller, lineInRoutine);
+    }
+
+    if (crlfThroughout) {
+        m_fileText = text;
+    } else {
+        m_joined.clear();
+        m_joined.reserve(text.size() + lines.size() + 2);
+        for (std::string_view raw : lines) m_joined.append(raw).append("\r\n");
+        m_fileText = m_joined;
     }
     return true;
 }
 
-void CallPassRun::recordCalls(std::string_view line, int ownSlot, const Caller& caller) {
+void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine) {
     m_matcher.match(line, m_globalHits, m_fileHits);
+    if (m_globalHits.empty() && m_fileHits.empty()) return;
+    caller.lineText = toDecimal(lineInRoutine);
     // The caller's own name on its lines is recursion or the function setting its result.
     if (ownSlot >= 0) {
         std::vector<SubRec>& slot = m_model.subs[static_cast<std::size_t>(ownSlot)];

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "core/parser/ByteSetScan.h"
 #include "core/parser/TypeSuffixSplit.h"
 
 namespace tally {
@@ -60,19 +61,6 @@ std::size_t leadLength(Form f) {
     }
 }
 
-// Character classes of the walk: names may begin after kLeft characters and end before kRight ones.
-constexpr unsigned char kLeft = 1, kRight = 2;
-constexpr std::array<unsigned char, 256> makeClasses() {
-    std::array<unsigned char, 256> classes{};
-    classes[static_cast<unsigned char>(' ')] = kLeft;
-    classes[static_cast<unsigned char>('\n')] = kLeft;
-    classes[static_cast<unsigned char>('(')] = kLeft | kRight;
-    classes[static_cast<unsigned char>('.')] = kRight;
-    classes[static_cast<unsigned char>(',')] = kRight;
-    classes[static_cast<unsigned char>(')')] = kRight;
-    return classes;
-}
-constexpr std::array<unsigned char, 256> kClasses = makeClasses();
 }  // namespace
 
 ModuleVariableOccurrences::ModuleVariableOccurrences(const NameTrie& forward, const NameTrie& backward)
@@ -118,14 +106,14 @@ void ModuleVariableOccurrences::index(std::string_view text) {
         m_rawIds.push_back(id);
         m_raw.push_back({static_cast<std::uint32_t>(start), fromRight});
     };
-    for (std::size_t i = 0; i < n; ++i) {
+    static constexpr char kMarks[] = {' ', '\n', '(', '.', ',', ')'};
+    forEachByteOf(text, kMarks, [&](std::size_t i) {
         const char c = text[i];
-        const unsigned char cls = kClasses[static_cast<unsigned char>(c)];
-        if (cls == 0) continue;
-        if (cls & kRight)
+        if ((c == '(' || c == '.' || c == ',' || c == ')') &&
+            m_backward.mayBeginWith(i > 0 ? text[i - 1] : '\0'))
             m_backward.forEachEndingAt(text, i,
                                        [&](int id, std::size_t length) { note(id, i - length, true); });
-        if (cls & kLeft) {
+        if ((c == ' ' || c == '\n' || c == '(') && m_forward.mayBeginWith(at(i + 1))) {
             m_forward.forEachStartingAt(text, i + 1, [&](int id, std::size_t length) {
                 // Keep only occurrences that some form can use.
                 const char next = at(i + 1 + length);
@@ -136,7 +124,7 @@ void ModuleVariableOccurrences::index(std::string_view text) {
                 if (keep) note(id, i + 1, false);
             });
         }
-    }
+    });
 
     // Group by name, keeping the text order within each name.
     std::uint32_t offset = 0;

@@ -1,7 +1,6 @@
 #include "core/parser/NameTrie.h"
 
 #include <algorithm>
-#include <deque>
 
 namespace tally {
 
@@ -31,38 +30,50 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
         return std::string_view(a.key) < std::string_view(b.key);
     });
 
-    // Breadth first over ranges of the sorted keys that share a prefix: every node gets all its
-    // edges at once, so they lie together and stay sorted.
+    // Depth first over ranges of the sorted keys that share a prefix. The edges leaving one node are
+    // made together, so they lie together and stay sorted; and a node's first child is laid out next,
+    // so the chain of a long name lies in one stretch of memory. Edge -1 stands for the root.
     struct Pending {
-        std::uint32_t node;
+        std::int32_t edge;
         std::size_t lo, hi, depth;
     };
-    m_nodes.emplace_back();
-    std::deque<Pending> queue{{0, 0, entries.size(), 0}};
-    while (!queue.empty()) {
-        Pending p = queue.front();
-        queue.pop_front();
+    std::fill(std::begin(m_rootChild), std::end(m_rootChild), -1);
+    std::vector<Pending> stack{{-1, 0, entries.size(), 0}};
+    std::vector<Pending> children;
+    while (!stack.empty()) {
+        Pending p = stack.back();
+        stack.pop_back();
         std::size_t i = p.lo;
-        // Keys that end at this depth sort first (they are prefixes of the others).
-        while (i < p.hi && entries[i].key.size() == p.depth) m_nodes[p.node].name = entries[i++].id;
-        m_nodes[p.node].firstEdge = static_cast<std::uint32_t>(m_edges.size());
+        // A key that ends at this depth sorts first (it is a prefix of the others).
+        if (i < p.hi && entries[i].key.size() == p.depth) {
+            if (p.edge < 0)
+                m_emptyName = entries[i].id;
+            else
+                m_edges[static_cast<std::size_t>(p.edge)].name = entries[i].id;
+            ++i;
+        }
+        const auto first = static_cast<std::uint32_t>(m_edges.size());
+        children.clear();
         while (i < p.hi) {
             unsigned char label = at(entries[i], p.depth);
             std::size_t j = i;
             while (j < p.hi && at(entries[j], p.depth) == label) ++j;
-            auto target = static_cast<std::uint32_t>(m_nodes.size());
-            m_nodes.emplace_back();
-            m_edges.push_back({label, target});
-            queue.push_back({target, i, j, p.depth + 1});
+            Edge edge;
+            edge.label = label;
+            children.push_back({static_cast<std::int32_t>(m_edges.size()), i, j, p.depth + 1});
+            m_edges.push_back(edge);
             i = j;
         }
-        m_nodes[p.node].edgeCount = static_cast<std::uint32_t>(m_edges.size()) - m_nodes[p.node].firstEdge;
+        const auto count = static_cast<std::uint32_t>(m_edges.size()) - first;
+        if (p.edge < 0) {
+            for (std::uint32_t e = first; e < first + count; ++e)
+                m_rootChild[m_edges[e].label] = static_cast<std::int32_t>(e);
+        } else {
+            m_edges[static_cast<std::size_t>(p.edge)].firstChild = first;
+            m_edges[static_cast<std::size_t>(p.edge)].childCount = static_cast<std::uint16_t>(count);
+        }
+        stack.insert(stack.end(), children.rbegin(), children.rend());
     }
-
-    std::fill(std::begin(m_rootChild), std::end(m_rootChild), -1);
-    const Node& root = m_nodes[0];
-    for (std::uint32_t e = root.firstEdge; e < root.firstEdge + root.edgeCount; ++e)
-        m_rootChild[m_edges[e].label] = static_cast<std::int32_t>(m_edges[e].target);
 }
 
 int NameTrie::idOf(std::string_view name) const {

@@ -27,6 +27,12 @@ public:
     int size() const { return static_cast<int>(m_names.size()); }
     const std::string& name(int id) const { return m_names[static_cast<std::size_t>(id)]; }
 
+    // False when no name can begin with the byte c (in a backward trie: end with it), so a walk from
+    // there finds nothing; the empty name can begin anywhere.
+    bool mayBeginWith(char c) const {
+        return m_emptyName >= 0 || m_rootChild[static_cast<unsigned char>(c)] >= 0;
+    }
+
     // Calls visit(id, length) for every name that is text[start, start + length), shortest first.
     template <class Visit>
     void forEachStartingAt(std::string_view text, std::size_t start, Visit&& visit) const;
@@ -35,69 +41,73 @@ public:
     void forEachEndingAt(std::string_view text, std::size_t end, Visit&& visit) const;
 
 private:
-    struct Node {
-        std::uint32_t firstEdge = 0;
-        std::uint32_t edgeCount = 0;
-        std::int32_t name = -1;
-    };
+    // The trie is kept as edges only: the edges leaving one node lie together, sorted by label, and
+    // each edge carries the name ending at its target and the range of the target's own edges. A walk
+    // thus reads one small contiguous range per character.
     struct Edge {
-        unsigned char label;
-        std::uint32_t target;
+        std::uint32_t firstChild = 0;
+        std::int32_t name = -1;
+        std::uint16_t childCount = 0;
+        unsigned char label = 0;
     };
 
-    std::int32_t child(std::uint32_t node, unsigned char label) const;
+    // The edge with `label` among edges [first, first + count), or -1.
+    std::int32_t findEdge(std::uint32_t first, std::uint32_t count, unsigned char label) const;
 
-    // The edges of each node lie together in m_edges, sorted by label; the root also has a table.
-    std::vector<Node> m_nodes;
     std::vector<Edge> m_edges;
     std::int32_t m_rootChild[256];
+    std::int32_t m_emptyName = -1;
     std::vector<std::string> m_names;
     std::unordered_map<std::string, int> m_ids;
 };
 
-inline std::int32_t NameTrie::child(std::uint32_t node, unsigned char label) const {
-    if (node == 0) return m_rootChild[label];
-    const Node& n = m_nodes[node];
-    const Edge* e = m_edges.data() + n.firstEdge;
-    const Edge* end = e + n.edgeCount;
-    if (n.edgeCount <= 8) {
-        for (; e != end; ++e)
-            if (e->label == label) return static_cast<std::int32_t>(e->target);
+inline std::int32_t NameTrie::findEdge(std::uint32_t first, std::uint32_t count, unsigned char label) const {
+    const Edge* e = m_edges.data() + first;
+    // Most nodes below the first few levels have a single child (the rest of one name).
+    if (count == 1) return e->label == label ? static_cast<std::int32_t>(first) : -1;
+    if (count <= 8) {
+        for (const Edge* end = e + count; e != end; ++e)
+            if (e->label == label) return static_cast<std::int32_t>(e - m_edges.data());
         return -1;
     }
-    while (e < end) {
-        const Edge* mid = e + (end - e) / 2;
-        if (mid->label < label)
-            e = mid + 1;
+    std::uint32_t lo = 0, hi = count;
+    while (lo < hi) {
+        std::uint32_t mid = (lo + hi) / 2;
+        if (e[mid].label < label)
+            lo = mid + 1;
         else
-            end = mid;
+            hi = mid;
     }
-    return (e != m_edges.data() + n.firstEdge + n.edgeCount && e->label == label)
-               ? static_cast<std::int32_t>(e->target)
-               : -1;
+    return lo < count && e[lo].label == label ? static_cast<std::int32_t>(first + lo) : -1;
 }
 
 template <class Visit>
 void NameTrie::forEachStartingAt(std::string_view text, std::size_t start, Visit&& visit) const {
-    if (m_nodes[0].name >= 0) visit(m_nodes[0].name, std::size_t{0});
-    std::uint32_t node = 0;
-    for (std::size_t i = start; i < text.size(); ++i) {
-        std::int32_t next = child(node, static_cast<unsigned char>(text[i]));
-        if (next < 0) return;
-        node = static_cast<std::uint32_t>(next);
-        if (m_nodes[node].name >= 0) visit(m_nodes[node].name, i - start + 1);
+    if (m_emptyName >= 0) visit(m_emptyName, std::size_t{0});
+    if (start >= text.size()) return;
+    std::int32_t edge = m_rootChild[static_cast<unsigned char>(text[start])];
+    for (std::size_t i = start;;) {
+        if (edge < 0) return;
+        const Edge& e = m_edges[static_cast<std::size_t>(edge)];
+        ++i;
+        if (e.name >= 0) visit(e.name, i - start);
+        if (i == text.size() || e.childCount == 0) return;
+        edge = findEdge(e.firstChild, e.childCount, static_cast<unsigned char>(text[i]));
     }
 }
 
 template <class Visit>
 void NameTrie::forEachEndingAt(std::string_view text, std::size_t end, Visit&& visit) const {
-    if (m_nodes[0].name >= 0) visit(m_nodes[0].name, std::size_t{0});
-    std::uint32_t node = 0;
-    for (std::size_t i = end; i > 0; --i) {
-        std::int32_t next = child(node, static_cast<unsigned char>(text[i - 1]));
-        if (next < 0) return;
-        node = static_cast<std::uint32_t>(next);
-        if (m_nodes[node].name >= 0) visit(m_nodes[node].name, end - i + 1);
+    if (m_emptyName >= 0) visit(m_emptyName, std::size_t{0});
+    if (end == 0) return;
+    std::int32_t edge = m_rootChild[static_cast<unsigned char>(text[end - 1])];
+    for (std::size_t i = end;;) {
+        if (edge < 0) return;
+        const Edge& e = m_edges[static_cast<std::size_t>(edge)];
+        --i;
+        if (e.name >= 0) visit(e.name, end - i);
+        if (i == 0 || e.childCount == 0) return;
+        edge = findEdge(e.firstChild, e.childCount, static_cast<unsigned char>(text[i - 1]));
     }
 }
 

@@ -63,8 +63,15 @@ private:
     std::unique_ptr<AhoCorasick> m_nameAutomaton;
     int m_emptyNameId = -1;
     std::unique_ptr<NameTrie> m_fileTrie;
-    std::unordered_map<std::uint64_t, std::vector<RoutineRef>> m_byNameAndFile;
-    std::vector<std::vector<int>> m_filesOfName;  // per name id, the distinct file ids
+    // The routines of name n lie in groups m_groups[m_groupsOfName[n] .. m_groupsOfName[n + 1]), one
+    // per file and sorted by file id; the routines of group g are m_refs[g.firstRef, next group's).
+    struct Group {
+        int file;
+        std::uint32_t firstRef;
+    };
+    std::vector<std::uint32_t> m_groupsOfName;
+    std::vector<Group> m_groups;
+    std::vector<RoutineRef> m_refs;
     std::unordered_set<std::string> m_deadCallers;
     bool m_anyRoutine = false;
 
@@ -162,19 +169,34 @@ void UsagePassRun::buildCallerIndexes() {
     m_fileTrie = std::make_unique<NameTrie>(NameTrie::Direction::Forward, fileNames);
     // The empty name gets the id after the automaton's.
     const int names = m_nameAutomaton->size() + 1;
-    m_filesOfName.assign(static_cast<std::size_t>(names), {});
+    struct Keyed {
+        int name, file;
+        RoutineRef ref;
+    };
+    std::vector<Keyed> keyed;
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
         for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos) {
             const SubRec& r = m_model.subs[slot][pos];
             int nameId = r.name.empty() ? names - 1 : m_nameAutomaton->idOf(r.name);
             if (r.name.empty()) m_emptyNameId = nameId;
-            int fileId = m_fileTrie->idOf(r.file);
-            auto key = (static_cast<std::uint64_t>(nameId) << 32) | static_cast<std::uint32_t>(fileId);
-            auto& refs = m_byNameAndFile[key];
-            if (refs.empty()) m_filesOfName[static_cast<std::size_t>(nameId)].push_back(fileId);
-            refs.push_back({static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)});
+            keyed.push_back({nameId,
+                             m_fileTrie->idOf(r.file),
+                             {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)}});
         }
     }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        return a.name != b.name ? a.name < b.name : a.file < b.file;
+    });
+    m_groupsOfName.assign(static_cast<std::size_t>(names) + 1, 0);
+    for (std::size_t k = 0; k < keyed.size(); ++k) {
+        if (k == 0 || keyed[k].name != keyed[k - 1].name || keyed[k].file != keyed[k - 1].file) {
+            m_groups.push_back({keyed[k].file, static_cast<std::uint32_t>(k)});
+            ++m_groupsOfName[static_cast<std::size_t>(keyed[k].name) + 1];
+        }
+        m_refs.push_back(keyed[k].ref);
+    }
+    for (std::size_t n = 1; n < m_groupsOfName.size(); ++n) m_groupsOfName[n] += m_groupsOfName[n - 1];
+    m_groups.push_back({-1, static_cast<std::uint32_t>(m_refs.size())});
     m_nameSeen.assign(static_cast<std::size_t>(names), 0);
     m_fileSeen.assign(static_cast<std::size_t>(m_fileTrie->size()), 0);
 }
@@ -218,20 +240,20 @@ void UsagePassRun::appendCalls(const SubRec& callee) {
 
 void UsagePassRun::appendCallsForName(int nameId, std::size_t hit, std::string_view calledBy,
                                       const std::string& entry) {
-    const std::vector<int>& files = m_filesOfName[static_cast<std::size_t>(nameId)];
+    const Group* first = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(nameId)];
+    const Group* last = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(nameId) + 1];
     std::size_t end = calledBy.find('\x01', hit + 1);
     if (end == std::string_view::npos) end = calledBy.size();
     // The file's first place at or after the hit must lie after the hit and before the entry's end.
     const std::string_view window = calledBy.substr(hit, end - hit);
-    auto append = [&](int fileId) {
-        auto key = (static_cast<std::uint64_t>(nameId) << 32) | static_cast<std::uint32_t>(fileId);
-        for (const RoutineRef& ref : m_byNameAndFile[key])
-            m_model.subs[ref.slot][ref.position].calls += entry;
+    auto append = [&](const Group* group) {
+        for (std::uint32_t k = group->firstRef; k < (group + 1)->firstRef; ++k)
+            m_model.subs[m_refs[k].slot][m_refs[k].position].calls += entry;
     };
-    if (files.size() <= 8) {
-        for (int fileId : files) {
-            std::size_t at = window.find(m_fileTrie->name(fileId));
-            if (at != std::string_view::npos && at > 0) append(fileId);
+    if (last - first <= 8) {
+        for (const Group* group = first; group != last; ++group) {
+            std::size_t at = window.find(m_fileTrie->name(group->file));
+            if (at != std::string_view::npos && at > 0) append(group);
         }
         return;
     }
@@ -254,10 +276,11 @@ void UsagePassRun::appendCallsForName(int nameId, std::size_t hit, std::string_v
             m_filesAtHit.push_back(fileId);
         });
     }
-    for (int fileId : m_filesAtHit)
-        if (m_byNameAndFile.count((static_cast<std::uint64_t>(nameId) << 32) |
-                                  static_cast<std::uint32_t>(fileId)))
-            append(fileId);
+    for (int fileId : m_filesAtHit) {
+        const Group* group =
+            std::lower_bound(first, last, fileId, [](const Group& g, int f) { return g.file < f; });
+        if (group != last && group->file == fileId) append(group);
+    }
 }
 
 }  // namespace

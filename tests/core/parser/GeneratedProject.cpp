@@ -297,7 +297,9 @@ void Generator::addTables() {
     const int slots = static_cast<int>(m_project.model.files.size());
     for (int i = 0; i < m_options.routineNames / 10; ++i) {
         int slot = chance(50) ? 0 : pick(slots);
-        m_project.addRoutine(slot, chance(10) ? std::string() : routineName(), any(m_fileNames), any(kinds));
+        // An empty name is called on nearly every line, which no ordinary project has.
+        bool empty = !m_options.realistic && chance(10);
+        m_project.addRoutine(slot, empty ? std::string() : routineName(), any(m_fileNames), any(kinds));
     }
     std::vector<std::string> fileNames = m_fileNames;
     fileNames.push_back("gone.bas");

@@ -66,7 +66,7 @@ VarRec& ScratchProject::addModuleVariable(std::string_view name, std::string_vie
 }
 
 ParseContext ScratchProject::context() {
-    return ParseContext{model, progress, cancel, m_versions, {}};
+    return ParseContext{model, *progressSink, cancel, m_versions, {}};
 }
 
 void ScratchProject::runCallPass() {

@@ -66,6 +66,8 @@ public:
 
     ProjectModel model;
     RecordingProgress progress;
+    // Where the passes report; the recorder unless a test points it elsewhere.
+    ParseProgress* progressSink = &progress;
     CancelFlag cancel{false};
     const std::string& dir() const { return m_dir; }
 
