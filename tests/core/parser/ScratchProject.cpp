@@ -105,4 +105,10 @@ std::vector<std::string> entriesOf(std::string_view list) {
     return entries;
 }
 
+std::string sourceText(std::initializer_list<std::string_view> lines, std::string_view ending) {
+    std::string text;
+    for (std::string_view line : lines) text.append(line).append(ending);
+    return text;
+}
+
 }  // namespace tally::test

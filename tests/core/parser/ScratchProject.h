@@ -81,4 +81,7 @@ private:
 // The entries of a CalledBy or Calls text, without their code-1 terminators.
 std::vector<std::string> entriesOf(std::string_view list);
 
+// Source text from lines, each followed by `ending`.
+std::string sourceText(std::initializer_list<std::string_view> lines, std::string_view ending = "\r\n");
+
 }  // namespace tally::test
