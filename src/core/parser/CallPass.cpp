@@ -66,15 +66,11 @@ struct SlotIndex {
     std::vector<std::uint32_t> first;
     std::vector<std::uint32_t> rows;
 
-    // Groups `slot`'s routines by the ids that `trie` gives their names.
+    // Groups `slot`'s routines by the ids that `trie`, built from their names in slot order, gave them.
     void group(const std::vector<SubRec>& slot, const NameTrie& trie) {
         first.assign(static_cast<std::size_t>(trie.size()) + 1, 0);
-        std::vector<int> ids;
-        ids.reserve(slot.size());
-        for (const SubRec& routine : slot) {
-            ids.push_back(trie.idOf(routine.name));
-            ++first[static_cast<std::size_t>(ids.back()) + 1];
-        }
+        const std::vector<int>& ids = trie.idsOfGivenNames();
+        for (int id : ids) ++first[static_cast<std::size_t>(id) + 1];
         for (std::size_t i = 1; i < first.size(); ++i) first[i] += first[i - 1];
         rows.assign(slot.size(), 0);
         std::vector<std::uint32_t> fill(first.begin(), first.end() - 1);
@@ -120,8 +116,6 @@ private:
         std::string name;
         std::string entry;     // "<routine> - <file> - "
         std::string lineText;  // the line within the routine, in decimal
-        int globalNameId = -1;
-        int fileNameId = -1;
     };
     void recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine);
     void record(SubRec& callee, const Caller& caller);
@@ -233,8 +227,6 @@ bool CallPassRun::readFile(const std::string& path, const std::string& text) {
                 lineInRoutine = 0;
                 caller.name = routineNameOf(line, header->keywordLength);
                 caller.entry.assign(caller.name).append(" - ").append(fileName).append(" - ");
-                caller.globalNameId = m_matcher.globalNames().idOf(caller.name);
-                caller.fileNameId = m_matcher.fileNames().idOf(caller.name);
                 continue;  // the header line itself never counts as a call
             }
         } else if (first == 'E' && (startsWith(line, "End Sub") || startsWith(line, "End Function"))) {
@@ -264,7 +256,7 @@ void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller
     if (ownSlot >= 0) {
         std::vector<SubRec>& slot = m_model.subs[static_cast<std::size_t>(ownSlot)];
         for (int id : m_fileHits) {
-            if (id == caller.fileNameId) continue;
+            if (m_matcher.fileNames().name(id) == caller.name) continue;
             for (std::uint32_t k = m_fileIndex.first[id]; k < m_fileIndex.first[id + 1]; ++k)
                 record(slot[m_fileIndex.rows[k]], caller);
         }
@@ -272,7 +264,7 @@ void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller
     if (m_model.subs.empty()) return;
     std::vector<SubRec>& global = m_model.subs[0];
     for (int id : m_globalHits) {
-        if (id == caller.globalNameId) continue;
+        if (m_matcher.globalNames().name(id) == caller.name) continue;
         for (std::uint32_t k = m_globalIndex.first[id]; k < m_globalIndex.first[id + 1]; ++k)
             record(global[m_globalIndex.rows[k]], caller);
     }

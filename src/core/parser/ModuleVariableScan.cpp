@@ -25,7 +25,7 @@ ModuleVariableScan::ModuleVariableScan(ProjectModel& model)
     for (std::size_t r = 0; r < pubVar.size(); ++r) {
         TypeSuffixSplit split = splitTypeSuffix(pubVar[r].name);
         bool isPrivate = startsWith(pubVar[r].scope, "Private ");
-        m_rows.push_back({m_forward.idOf(split.stem), split.suffix, isPrivate});
+        m_rows.push_back({m_forward.idsOfGivenNames()[r], split.suffix, isPrivate});
         if (isPrivate) m_privateRowsByPath[pubVar[r].file].push_back(r);
     }
     const auto names = static_cast<std::size_t>(m_forward.size());

@@ -8,7 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "core/parser/AhoCorasick.h"
+#include "core/parser/ByteSetScan.h"
 #include "core/parser/CalledByList.h"
 #include "core/parser/FullPathLookup.h"
 #include "core/parser/NameTrie.h"
@@ -59,9 +59,7 @@ private:
     struct RoutineRef {
         std::uint32_t slot, position;
     };
-    std::vector<std::string_view> m_callerNames;
-    std::unique_ptr<AhoCorasick> m_nameAutomaton;
-    int m_emptyNameId = -1;
+    std::unique_ptr<NameTrie> m_callerNames;
     std::unique_ptr<NameTrie> m_fileTrie;
     // The routines of name n lie in groups m_groups[m_groupsOfName[n] .. m_groupsOfName[n + 1]), one
     // per file and sorted by file id; the routines of group g are m_refs[g.firstRef, next group's).
@@ -155,34 +153,30 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
 }
 
 void UsagePassRun::buildCallerIndexes() {
-    std::vector<std::string_view> fileNames;
+    std::vector<std::string_view> callerNames, fileNames;
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
         for (const SubRec& r : m_model.subs[slot]) {
-            m_callerNames.push_back(r.name);
+            callerNames.push_back(r.name);
             fileNames.push_back(r.file);
             m_anyRoutine = true;
             if (r.timesCalled == 0 && r.kind < kKindPropertyGet)
                 m_deadCallers.insert(joinKey(r.name, r.file));
         }
     }
-    m_nameAutomaton = std::make_unique<AhoCorasick>(m_callerNames);
+    m_callerNames = std::make_unique<NameTrie>(NameTrie::Direction::Forward, callerNames);
     m_fileTrie = std::make_unique<NameTrie>(NameTrie::Direction::Forward, fileNames);
-    // The empty name gets the id after the automaton's.
-    const int names = m_nameAutomaton->size() + 1;
+    const int names = m_callerNames->size();
     struct Keyed {
         int name, file;
         RoutineRef ref;
     };
     std::vector<Keyed> keyed;
-    for (std::size_t slot = 0; slot < m_slots; ++slot) {
-        for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos) {
-            const SubRec& r = m_model.subs[slot][pos];
-            int nameId = r.name.empty() ? names - 1 : m_nameAutomaton->idOf(r.name);
-            if (r.name.empty()) m_emptyNameId = nameId;
-            keyed.push_back({nameId,
-                             m_fileTrie->idOf(r.file),
-                             {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)}});
-        }
+    // The tries were built from the routines in this same order.
+    const std::vector<int>& nameIds = m_callerNames->idsOfGivenNames();
+    const std::vector<int>& fileIds = m_fileTrie->idsOfGivenNames();
+    for (std::size_t slot = 0, k = 0; slot < m_slots; ++slot) {
+        for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos, ++k)
+            keyed.push_back({nameIds[k], fileIds[k], {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)}});
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
         return a.name != b.name ? a.name < b.name : a.file < b.file;
@@ -228,14 +222,17 @@ void UsagePassRun::appendCalls(const SubRec& callee) {
     }
     // A routine is a caller when its name occurs in the list and its file name occurs after the
     // first place of the name, within the same entry. Only the first place of each name counts.
-    m_nameAutomaton->scan(calledBy, [&](int id, std::size_t end) {
-        auto& seen = m_nameSeen[static_cast<std::size_t>(id)];
-        if (seen == m_nameStamp) return false;
-        seen = m_nameStamp;
-        appendCallsForName(id, end - m_nameAutomaton->pattern(id).size(), calledBy, entry);
-        return true;
-    });
-    if (m_emptyNameId >= 0) appendCallsForName(m_emptyNameId, 0, calledBy, entry);
+    // Names are met in the order of the places where they begin, so the first meeting is the first place.
+    const NameTrie& names = *m_callerNames;
+    for (std::size_t start = 0; start < calledBy.size(); ++start) {
+        if (!names.mayBeginWith(calledBy[start])) continue;
+        names.forEachStartingAt(calledBy, start, [&](int id, std::size_t) {
+            auto& seen = m_nameSeen[static_cast<std::size_t>(id)];
+            if (seen == m_nameStamp) return;
+            seen = m_nameStamp;
+            appendCallsForName(id, start, calledBy, entry);
+        });
+    }
 }
 
 void UsagePassRun::appendCallsForName(int nameId, std::size_t hit, std::string_view calledBy,
