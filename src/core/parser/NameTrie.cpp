@@ -74,7 +74,8 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
             const std::string& a = entries[i].key;
             const std::string& b = entries[j - 1].key;
             std::size_t common = p.depth + 1;
-            while (common < a.size() && common < b.size() && a[common] == b[common] && common - p.depth < 0xFFFF)
+            while (common < a.size() && common < b.size() && a[common] == b[common] &&
+                   common - p.depth < 0xFFFF)
                 ++common;
             Edge edge;
             edge.first = label;

@@ -54,11 +54,11 @@ private:
     // A walk thus reads one small contiguous range per branch and compares the stretches byte by byte.
     struct Edge {
         std::uint32_t firstChild = 0;
-        std::uint32_t rest = 0;         // where the characters after the first lie in m_labels
+        std::uint32_t rest = 0;  // where the characters after the first lie in m_labels
         std::uint16_t childCount = 0;
-        std::uint16_t length = 1;       // characters on the edge, the first included
+        std::uint16_t length = 1;  // characters on the edge, the first included
         unsigned char first = 0;
-        bool endsName = false;          // the name is in m_edgeNames, read only when one ends here
+        bool endsName = false;  // the name is in m_edgeNames, read only when one ends here
     };
 
     // The edge beginning with `c` among edges [first, first + count), or -1.

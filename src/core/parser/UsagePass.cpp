@@ -43,8 +43,11 @@ private:
     void buildRoutineIndexes();
     void buildCallerIndexes();
     void calledByDeadOnly(SubRec& callee, const std::vector<CalledByEntry>& entries);
-    void appendCalls(const SubRec& callee);
-    void appendCallsForName(int nameId, std::size_t hit, std::string_view calledBy, const std::string& entry);
+    // Notes the callers of `callee` found in its CalledBy list.
+    void findCallers(const SubRec& callee);
+    void findCallersNamed(int nameId, std::size_t hit, std::string_view calledBy, std::uint32_t calleeIndex);
+    // Appends the noted callees to the callers' Calls lists.
+    void writeCalls();
 
     ParseContext& m_context;
     ProjectModel& m_model;
@@ -76,6 +79,16 @@ private:
     std::vector<unsigned> m_nameSeen, m_fileSeen;
     unsigned m_nameStamp = 0, m_fileStamp = 0;
     std::vector<int> m_filesAtHit;
+
+    // Calls entries to write: the callees' texts "name - file<code 1>" one after another (callee i is
+    // m_calleeText[m_callees[i], m_callees[i + 1])), and (caller, callee) pairs in the order found;
+    // callers are indexes into m_refs.
+    struct CallPair {
+        std::uint32_t caller, callee;
+    };
+    std::string m_calleeText;
+    std::vector<std::size_t> m_callees{0};
+    std::vector<CallPair> m_callPairs;
 };
 
 void UsagePassRun::run() {
@@ -95,9 +108,28 @@ void UsagePassRun::run() {
         for (SubRec& callee : m_model.subs[slot]) {
             if (callee.calledBy.empty()) continue;
             calledByDeadOnly(callee, parseCalledByList(callee.calledBy));
-            appendCalls(callee);
+            findCallers(callee);
         }
         m_context.progress.setValue(++m_value);
+    }
+    writeCalls();
+}
+
+void UsagePassRun::writeCalls() {
+    // Each caller's list is written in one go, its callees in the order they were met.
+    std::stable_sort(m_callPairs.begin(), m_callPairs.end(),
+                     [](const CallPair& a, const CallPair& b) { return a.caller < b.caller; });
+    for (std::size_t k = 0; k < m_callPairs.size();) {
+        const std::uint32_t caller = m_callPairs[k].caller;
+        std::size_t end = k, length = 0;
+        for (; end < m_callPairs.size() && m_callPairs[end].caller == caller; ++end)
+            length += m_callees[m_callPairs[end].callee + 1] - m_callees[m_callPairs[end].callee];
+        SubRec& routine = m_model.subs[m_refs[caller].slot][m_refs[caller].position];
+        routine.calls.reserve(routine.calls.size() + length);
+        for (; k < end; ++k) {
+            const std::uint32_t callee = m_callPairs[k].callee;
+            routine.calls.append(m_calleeText, m_callees[callee], m_callees[callee + 1] - m_callees[callee]);
+        }
     }
 }
 
@@ -176,7 +208,9 @@ void UsagePassRun::buildCallerIndexes() {
     const std::vector<int>& fileIds = m_fileTrie->idsOfGivenNames();
     for (std::size_t slot = 0, k = 0; slot < m_slots; ++slot) {
         for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos, ++k)
-            keyed.push_back({nameIds[k], fileIds[k], {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)}});
+            keyed.push_back({nameIds[k],
+                             fileIds[k],
+                             {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)}});
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
         return a.name != b.name ? a.name < b.name : a.file < b.file;
@@ -213,8 +247,10 @@ void UsagePassRun::calledByDeadOnly(SubRec& callee, const std::vector<CalledByEn
     if (flag) callee.problems += kProblemCalledByDeadOnly;
 }
 
-void UsagePassRun::appendCalls(const SubRec& callee) {
-    const std::string entry = callee.name + " - " + callee.file + '\x01';
+void UsagePassRun::findCallers(const SubRec& callee) {
+    const auto calleeIndex = static_cast<std::uint32_t>(m_callees.size() - 1);
+    m_calleeText.append(callee.name).append(" - ").append(callee.file).push_back('\x01');
+    m_callees.push_back(m_calleeText.size());
     const std::string_view calledBy = callee.calledBy;
     if (++m_nameStamp == 0) {
         std::fill(m_nameSeen.begin(), m_nameSeen.end(), 0);
@@ -230,13 +266,13 @@ void UsagePassRun::appendCalls(const SubRec& callee) {
             auto& seen = m_nameSeen[static_cast<std::size_t>(id)];
             if (seen == m_nameStamp) return;
             seen = m_nameStamp;
-            appendCallsForName(id, start, calledBy, entry);
+            findCallersNamed(id, start, calledBy, calleeIndex);
         });
     }
 }
 
-void UsagePassRun::appendCallsForName(int nameId, std::size_t hit, std::string_view calledBy,
-                                      const std::string& entry) {
+void UsagePassRun::findCallersNamed(int nameId, std::size_t hit, std::string_view calledBy,
+                                    std::uint32_t calleeIndex) {
     const Group* first = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(nameId)];
     const Group* last = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(nameId) + 1];
     std::size_t end = calledBy.find('\x01', hit + 1);
@@ -245,7 +281,7 @@ void UsagePassRun::appendCallsForName(int nameId, std::size_t hit, std::string_v
     const std::string_view window = calledBy.substr(hit, end - hit);
     auto append = [&](const Group* group) {
         for (std::uint32_t k = group->firstRef; k < (group + 1)->firstRef; ++k)
-            m_model.subs[m_refs[k].slot][m_refs[k].position].calls += entry;
+            m_callPairs.push_back({k, calleeIndex});
     };
     if (last - first <= 8) {
         for (const Group* group = first; group != last; ++group) {
