@@ -1,0 +1,27 @@
+#pragma once
+// The full path of a file named without its directory, as the project tree knows it: the key of the
+// first node, in the order the nodes were added, whose key ends with the file name.
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/model/ProjectTree.h"
+
+namespace tally {
+
+class FullPathLookup {
+public:
+    // Answers for all `fileNames` at once, walking the tree's keys a single time; an empty file name
+    // is the key of the first node. Names that no key ends with get the empty text.
+    FullPathLookup(const ProjectTree& tree, const std::vector<std::string_view>& fileNames);
+
+    // The path found for one of the file names given; empty for any other text.
+    const std::string& pathOf(std::string_view fileName) const;
+
+private:
+    std::unordered_map<std::string, std::string> m_paths;
+};
+
+}  // namespace tally

@@ -1,0 +1,255 @@
+#include "core/parser/ModuleVariableOccurrences.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "core/parser/ByteSetScan.h"
+#include "core/parser/TypeSuffixSplit.h"
+
+namespace tally {
+
+namespace {
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+// Words that make a line a declaration or a header rather than a use.
+constexpr std::array<std::string_view, 7> kDeclarationWords = {"Function ", "Sub ",    "Dim ",  "Private ",
+                                                               "Public ",   "Static ", "Const "};
+
+// The forms, as tests on one occurrence of the name. `s` is where the name begins, `e` where it ends.
+enum Form {
+    kKey,            // " N " (or " N<c> " with a type character)
+    kParenBlank,     // "(N "
+    kBlankParen,     // " N("
+    kBlankLineEnd,   // " N" CR LF
+    kBlankComma,     // " N,"
+    kNameParen,      // "N("
+    kNameDot,        // "N."
+    kParenComma,     // "(N,"
+    kNameComma,      // "N,"
+    kParenName,      // "(N"
+    kNameClose,      // "N)"
+    kEqualsBlank,    // " = N "
+    kEqualsLineEnd,  // " = N" CR LF
+    kLineEqu,        // CR LF "N = "
+};
+
+constexpr std::array<Form, 5> kAnchorForms = {kKey, kParenBlank, kBlankParen, kBlankLineEnd, kBlankComma};
+constexpr std::array<Form, 11> kUseForms = {kKey,         kBlankLineEnd,  kNameParen, kNameDot,
+                                            kParenComma,  kNameComma,     kParenName, kNameClose,
+                                            kEqualsBlank, kEqualsLineEnd, kLineEqu};
+
+bool foundFromRight(Form f) {
+    return f == kNameParen || f == kNameDot || f == kNameComma || f == kNameClose;
+}
+
+// How far the form's text begins before the name.
+std::size_t leadLength(Form f) {
+    switch (f) {
+        case kNameParen:
+        case kNameDot:
+        case kNameComma:
+        case kNameClose:
+            return 0;
+        case kLineEqu:
+            return 2;
+        case kEqualsBlank:
+        case kEqualsLineEnd:
+            return 3;
+        default:
+            return 1;
+    }
+}
+
+}  // namespace
+
+ModuleVariableOccurrences::ModuleVariableOccurrences(const NameTrie& forward, const NameTrie& backward)
+    : m_forward(forward),
+      m_backward(backward),
+      m_first(static_cast<std::size_t>(forward.size()), 0),
+      m_count(static_cast<std::size_t>(forward.size()), 0),
+      m_stamp(static_cast<std::size_t>(forward.size()), 0) {}
+
+void ModuleVariableOccurrences::index(std::string_view text) {
+    m_text = text;
+    const std::size_t n = text.size();
+    if (++m_textStamp == 0) {
+        std::fill(m_stamp.begin(), m_stamp.end(), 0);
+        m_textStamp = 1;
+    }
+
+    m_lineStarts.clear();
+    m_firstApostrophe.clear();
+    for (std::size_t start = 0; start < n;) {
+        const char* lineBegin = text.data() + start;
+        const void* lf = std::memchr(lineBegin, '\n', n - start);
+        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1 : n;
+        const void* quote = std::memchr(lineBegin, '\'', end - start);
+        m_lineStarts.push_back(start);
+        m_firstApostrophe.push_back(
+            quote ? static_cast<std::size_t>(static_cast<const char*>(quote) - text.data()) : npos);
+        start = end;
+    }
+    m_firstDeclarationEnd.assign(m_lineStarts.size(), -2);
+
+    m_rawIds.clear();
+    m_raw.clear();
+    m_touched.clear();
+    auto note = [&](int id, std::size_t start, bool fromRight) {
+        auto& stamp = m_stamp[static_cast<std::size_t>(id)];
+        if (stamp != m_textStamp) {
+            stamp = m_textStamp;
+            m_count[static_cast<std::size_t>(id)] = 0;
+            m_touched.push_back(id);
+        }
+        ++m_count[static_cast<std::size_t>(id)];
+        m_rawIds.push_back(id);
+        m_raw.push_back({static_cast<std::uint32_t>(start), fromRight});
+    };
+    static constexpr char kMarks[] = {' ', '\n', '(', '.', ',', ')'};
+    forEachByteOf(text, kMarks, [&](std::size_t i) {
+        const char c = text[i];
+        if ((c == '(' || c == '.' || c == ',' || c == ')') &&
+            m_backward.mayBeginWith(i > 0 ? text[i - 1] : '\0'))
+            m_backward.forEachEndingAt(text, i,
+                                       [&](int id, std::size_t length) { note(id, i - length, true); });
+        if ((c == ' ' || c == '\n' || c == '(') && m_forward.mayBeginWith(at(i + 1))) {
+            m_forward.forEachStartingAt(text, i + 1, [&](int id, std::size_t length) {
+                // Keep only occurrences that some form can use.
+                const char next = at(i + 1 + length);
+                bool keep = c == '('                       // "(N", "(N ", "(N,"
+                            || (c == '\n' && next == ' ')  // CR LF "N = "
+                            || (c == ' ' && (next == ' ' || next == '(' || next == '\r' || next == ',' ||
+                                             isTypeSuffix(next)));
+                if (keep) note(id, i + 1, false);
+            });
+        }
+    });
+
+    // Group by name, keeping the text order within each name.
+    std::uint32_t offset = 0;
+    for (int id : m_touched) {
+        m_first[static_cast<std::size_t>(id)] = offset;
+        offset += m_count[static_cast<std::size_t>(id)];
+        m_count[static_cast<std::size_t>(id)] = 0;
+    }
+    m_grouped.resize(m_raw.size());
+    for (std::size_t k = 0; k < m_raw.size(); ++k) {
+        auto id = static_cast<std::size_t>(m_rawIds[k]);
+        m_grouped[m_first[id] + m_count[id]++] = m_raw[k];
+    }
+}
+
+std::size_t ModuleVariableOccurrences::lineOf(std::size_t pos) const {
+    auto it = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), pos);
+    return static_cast<std::size_t>(it - m_lineStarts.begin()) - 1;
+}
+
+bool ModuleVariableOccurrences::prefixHasApostrophe(std::size_t pos) const {
+    if (m_lineStarts.empty()) return false;
+    std::size_t quote = m_firstApostrophe[lineOf(pos)];
+    return quote != npos && quote <= pos;
+}
+
+bool ModuleVariableOccurrences::prefixHasDeclarationWord(std::size_t pos) {
+    if (m_lineStarts.empty()) return false;
+    std::size_t line = lineOf(pos);
+    std::int64_t& firstEnd = m_firstDeclarationEnd[line];
+    if (firstEnd == -2) {
+        std::size_t start = m_lineStarts[line];
+        std::size_t end = line + 1 < m_lineStarts.size() ? m_lineStarts[line + 1] : m_text.size();
+        std::string_view lineText = m_text.substr(start, end - start);
+        firstEnd = -1;
+        for (std::string_view word : kDeclarationWords) {
+            std::size_t at = lineText.find(word);
+            if (at == npos) continue;
+            auto wordEnd = static_cast<std::int64_t>(start + at + word.size() - 1);
+            if (firstEnd < 0 || wordEnd < firstEnd) firstEnd = wordEnd;
+        }
+    }
+    return firstEnd >= 0 && static_cast<std::size_t>(firstEnd) <= pos;
+}
+
+ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, char keySuffix) {
+    UseResult result;
+    const Occurrence* begin = nullptr;
+    const Occurrence* end = nullptr;
+    if (m_stamp[static_cast<std::size_t>(id)] == m_textStamp) {
+        begin = m_grouped.data() + m_first[static_cast<std::size_t>(id)];
+        end = begin + m_count[static_cast<std::size_t>(id)];
+    }
+    const std::size_t length = m_forward.name(id).size();
+
+    auto matches = [&](Form form, const Occurrence& o) {
+        if (o.endsBeforeMark != foundFromRight(form)) return false;
+        const std::size_t s = o.start;
+        const char left = s > 0 ? m_text[s - 1] : '\0';
+        const std::size_t e = s + length;
+        const char r0 = at(e);
+        const bool lineEnd = r0 == '\r' && at(e + 1) == '\n';
+        const bool equalsBefore = left == ' ' && s >= 3 && m_text[s - 3] == ' ' && m_text[s - 2] == '=';
+        switch (form) {
+            case kKey:
+                return left == ' ' && (keySuffix == 0 ? r0 == ' ' : (r0 == keySuffix && at(e + 1) == ' '));
+            case kParenBlank:
+                return left == '(' && r0 == ' ';
+            case kBlankParen:
+                return left == ' ' && r0 == '(';
+            case kBlankLineEnd:
+                return left == ' ' && lineEnd;
+            case kBlankComma:
+                return left == ' ' && r0 == ',';
+            case kNameParen:
+                return r0 == '(';
+            case kNameDot:
+                return r0 == '.';
+            case kParenComma:
+                return left == '(' && r0 == ',';
+            case kNameComma:
+                return r0 == ',';
+            case kParenName:
+                return left == '(';
+            case kNameClose:
+                return r0 == ')';
+            case kEqualsBlank:
+                return equalsBefore && r0 == ' ';
+            case kEqualsLineEnd:
+                return equalsBefore && lineEnd;
+            case kLineEqu:
+                return left == '\n' && s >= 2 && m_text[s - 2] == '\r' && r0 == ' ' && at(e + 1) == '=' &&
+                       at(e + 2) == ' ';
+        }
+        return false;
+    };
+
+    std::size_t anchor = npos;
+    for (Form form : kAnchorForms) {
+        for (const Occurrence* o = begin; o != end && anchor == npos; ++o)
+            if (matches(form, *o)) anchor = o->start - leadLength(form);
+        if (anchor != npos) break;
+    }
+    if (anchor == npos) anchor = 0;
+    const bool anchorQuoted = prefixHasApostrophe(anchor);
+    if (anchor != 0 && !anchorQuoted && !prefixHasDeclarationWord(anchor)) {
+        result.used = true;
+        return result;
+    }
+    if (anchorQuoted) result.seenInComment = true;
+
+    for (Form form : kUseForms) {
+        for (const Occurrence* o = begin; o != end; ++o) {
+            if (!matches(form, *o)) continue;
+            std::size_t hit = o->start - leadLength(form);
+            if (hit <= anchor) continue;
+            if (prefixHasApostrophe(hit)) {
+                result.seenInComment = true;
+                continue;
+            }
+            result.used = true;
+            return result;
+        }
+    }
+    return result;
+}
+
+}  // namespace tally

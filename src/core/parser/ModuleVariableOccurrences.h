@@ -1,0 +1,73 @@
+#pragma once
+// Where the names of module-level variables occur in one file's text, and whether such a name is
+// used there.
+//
+// The use test looks for the name N in a few written forms. Each form is an occurrence of N with a
+// fixed text on its left or right: " N ", "(N ", " N(", " N" CR LF, " N,", "N(", "N.", "(N,", "N,",
+// "(N", "N)", " = N ", " = N" CR LF, CR LF "N = ". So the text is walked once, with tries of all the
+// names, from every blank, "(" and line start (names that begin there) and before every "(", ".",
+// "," and ")" (names that end there); the test of one name then looks only at that name's
+// occurrences. The text's lines end in CR LF.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/parser/NameTrie.h"
+
+namespace tally {
+
+class ModuleVariableOccurrences {
+public:
+    // The tries hold the variable names (type-declaration characters stripped), forwards and backwards,
+    // with the same ids.
+    ModuleVariableOccurrences(const NameTrie& forward, const NameTrie& backward);
+
+    // Indexes a new text; the text must outlive the following calls.
+    void index(std::string_view text);
+    // The ids of the names that occur in one of the forms, each once.
+    const std::vector<int>& namesFound() const { return m_touched; }
+
+    struct UseResult {
+        bool used = false;
+        bool seenInComment = false;
+    };
+    // Whether the name `id` is used in the text. The key form is " N " when keySuffix is 0, otherwise
+    // " N" followed by keySuffix and a blank.
+    //
+    // The anchor is the first place of the first key-like form that occurs (" N ", "(N ", " N(",
+    // " N" CR LF, " N,"), or the start of the text when none does. The anchor is a use unless it is at
+    // the start of the text or its line prefix (from the line start up to and including the hit's
+    // first character) holds an apostrophe or a declaration word. Otherwise eleven forms are tried in
+    // order, each from just after the anchor: the first occurrence whose line prefix holds no
+    // apostrophe is a use; occurrences behind an apostrophe mark the name as seen in a comment.
+    UseResult findUse(int id, char keySuffix = 0);
+
+private:
+    struct Occurrence {
+        std::uint32_t start;  // where the name begins
+        bool endsBeforeMark;  // found from the right ("(", ".", "," or ")" follows), else from the left
+    };
+    bool prefixHasApostrophe(std::size_t pos) const;
+    bool prefixHasDeclarationWord(std::size_t pos);
+    std::size_t lineOf(std::size_t pos) const;
+    char at(std::size_t pos) const { return pos < m_text.size() ? m_text[pos] : '\0'; }
+
+    const NameTrie& m_forward;
+    const NameTrie& m_backward;
+    std::string_view m_text;
+    std::vector<std::size_t> m_lineStarts;
+    std::vector<std::size_t> m_firstApostrophe;       // per line; npos when none
+    std::vector<std::int64_t> m_firstDeclarationEnd;  // per line, computed when first needed; -2 unknown
+
+    // Occurrences grouped by name: those of name id lie at [m_first[id], m_first[id] + m_count[id]),
+    // valid when m_stamp[id] equals m_textStamp.
+    std::vector<int> m_rawIds;
+    std::vector<Occurrence> m_raw;
+    std::vector<Occurrence> m_grouped;
+    std::vector<std::uint32_t> m_first, m_count, m_stamp;
+    std::uint32_t m_textStamp = 0;
+    std::vector<int> m_touched;
+};
+
+}  // namespace tally

@@ -1,0 +1,139 @@
+#pragma once
+// A set of names stored as a trie, for finding every name that begins (or ends) at one position of a
+// text without comparing the text with each name in turn. Names are Windows-1252 bytes and compared
+// exactly; the empty name is allowed and matches at every position.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tally {
+
+class NameTrie {
+public:
+    // Forward tries report names that begin at a position; backward tries names that end there.
+    enum class Direction { Forward, Backward };
+
+    NameTrie() : NameTrie(Direction::Forward, {}) {}
+    // Builds the trie of `names`. Each distinct text gets an id, counting from 0 in order of first
+    // appearance in `names`.
+    NameTrie(Direction direction, const std::vector<std::string_view>& names);
+    // Moving keeps the stored texts where they are; copying would not, so it is not offered.
+    NameTrie(NameTrie&&) = default;
+    NameTrie& operator=(NameTrie&&) = default;
+    NameTrie(const NameTrie&) = delete;
+    NameTrie& operator=(const NameTrie&) = delete;
+
+    // The id of a name, or -1 when it is not in the set.
+    int idOf(std::string_view name) const;
+    // The id of each name given to the constructor, in the order given.
+    const std::vector<int>& idsOfGivenNames() const { return m_givenIds; }
+    // Number of distinct names.
+    int size() const { return static_cast<int>(m_names.size()); }
+    const std::string& name(int id) const { return m_names[static_cast<std::size_t>(id)]; }
+
+    // False when no name can begin with the byte c (in a backward trie: end with it), so a walk from
+    // there finds nothing; the empty name can begin anywhere.
+    bool mayBeginWith(char c) const {
+        return m_emptyName >= 0 || m_rootChild[static_cast<unsigned char>(c)] >= 0;
+    }
+
+    // Calls visit(id, length) for every name that is text[start, start + length), shortest first.
+    template <class Visit>
+    void forEachStartingAt(std::string_view text, std::size_t start, Visit&& visit) const;
+    // Calls visit(id, length) for every name that is text[end - length, end), shortest first.
+    template <class Visit>
+    void forEachEndingAt(std::string_view text, std::size_t end, Visit&& visit) const;
+
+private:
+    // The trie is kept as edges only, path-compressed: an edge stands for a whole stretch of
+    // characters where no name ends and no other name branches off. The edges leaving one node lie
+    // together, sorted by their first character, and each edge knows the range of its target's edges.
+    // A walk thus reads one small contiguous range per branch and compares the stretches byte by byte.
+    struct Edge {
+        std::uint32_t firstChild = 0;
+        std::uint32_t rest = 0;  // where the characters after the first lie in m_labels
+        std::uint16_t childCount = 0;
+        std::uint16_t length = 1;  // characters on the edge, the first included
+        unsigned char first = 0;
+        bool endsName = false;  // the name is in m_edgeNames, read only when one ends here
+    };
+
+    // The edge beginning with `c` among edges [first, first + count), or -1.
+    std::int32_t findEdge(std::uint32_t first, std::uint32_t count, unsigned char c) const;
+
+    std::vector<Edge> m_edges;
+    std::vector<std::int32_t> m_edgeNames;  // per edge: the id of the name ending there, or -1
+    std::string m_labels;                   // the stretches of the edges, without their first characters
+    std::int32_t m_rootChild[256];
+    std::int32_t m_emptyName = -1;
+    std::vector<std::string> m_names;
+    std::unordered_map<std::string_view, int> m_ids;  // keys view the texts in m_names
+    std::vector<int> m_givenIds;
+};
+
+inline std::int32_t NameTrie::findEdge(std::uint32_t first, std::uint32_t count, unsigned char c) const {
+    const Edge* e = m_edges.data() + first;
+    if (count == 1) return e->first == c ? static_cast<std::int32_t>(first) : -1;
+    if (count <= 8) {
+        for (const Edge* end = e + count; e != end; ++e)
+            if (e->first == c) return static_cast<std::int32_t>(e - m_edges.data());
+        return -1;
+    }
+    std::uint32_t lo = 0, hi = count;
+    while (lo < hi) {
+        std::uint32_t mid = (lo + hi) / 2;
+        if (e[mid].first < c)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo < count && e[lo].first == c ? static_cast<std::int32_t>(first + lo) : -1;
+}
+
+template <class Visit>
+void NameTrie::forEachStartingAt(std::string_view text, std::size_t start, Visit&& visit) const {
+    if (m_emptyName >= 0) visit(m_emptyName, std::size_t{0});
+    const std::size_t n = text.size();
+    if (start >= n) return;
+    std::int32_t edge = m_rootChild[static_cast<unsigned char>(text[start])];
+    std::size_t i = start;  // the place of the edge's first character
+    while (edge >= 0) {
+        const Edge& e = m_edges[static_cast<std::size_t>(edge)];
+        if (e.length > 1) {
+            if (n - i < e.length) return;
+            const char* label = m_labels.data() + e.rest;
+            for (std::size_t k = 1; k < e.length; ++k)
+                if (text[i + k] != label[k - 1]) return;
+        }
+        i += e.length;
+        if (e.endsName) visit(m_edgeNames[static_cast<std::size_t>(edge)], i - start);
+        if (i == n || e.childCount == 0) return;
+        edge = findEdge(e.firstChild, e.childCount, static_cast<unsigned char>(text[i]));
+    }
+}
+
+template <class Visit>
+void NameTrie::forEachEndingAt(std::string_view text, std::size_t end, Visit&& visit) const {
+    if (m_emptyName >= 0) visit(m_emptyName, std::size_t{0});
+    if (end == 0) return;
+    std::int32_t edge = m_rootChild[static_cast<unsigned char>(text[end - 1])];
+    std::size_t i = end;  // one past the place of the edge's first character (read leftwards)
+    while (edge >= 0) {
+        const Edge& e = m_edges[static_cast<std::size_t>(edge)];
+        if (e.length > 1) {
+            if (i < e.length) return;
+            const char* label = m_labels.data() + e.rest;
+            for (std::size_t k = 1; k < e.length; ++k)
+                if (text[i - 1 - k] != label[k - 1]) return;
+        }
+        i -= e.length;
+        if (e.endsName) visit(m_edgeNames[static_cast<std::size_t>(edge)], end - i);
+        if (i == 0 || e.childCount == 0) return;
+        edge = findEdge(e.firstChild, e.childCount, static_cast<unsigned char>(text[i - 1]));
+    }
+}
+
+}  // namespace tally

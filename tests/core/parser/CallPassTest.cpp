@@ -1,0 +1,210 @@
+#include "core/parser/CallPass.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "ScratchProject.h"
+
+namespace tally::test {
+
+using Entries = std::vector<std::string>;
+
+TEST(CallPass, EachCallFormCountsOnceWithItsLineInTheRoutine) {
+    ScratchProject p;
+    p.addFile("m.bas",
+              sourceText({"Public Sub Foo(ByVal n)", "End Sub", "Public Sub Caller()", "    x = Foo(1)",
+                          "    Foo 1", "    Call Foo", "    frm.Foo", "    Foo", "End Sub"}));
+    p.addRoutine(0, "Foo", "m.bas");
+    p.addRoutine(0, "Caller", "m.bas");
+    p.runCallPass();
+    const SubRec& foo = p.routine(0, "Foo");
+    EXPECT_EQ(foo.timesCalled, 5);
+    EXPECT_EQ(entriesOf(foo.calledBy),
+              (Entries{"Caller - m.bas - 1", "Caller - m.bas - 2", "Caller - m.bas - 3", "Caller - m.bas - 4",
+                       "Caller - m.bas - 5"}));
+    EXPECT_EQ(foo.calledBy.back(), '\x01');
+    EXPECT_EQ(p.routine(0, "Caller").timesCalled, 0);
+}
+
+TEST(CallPass, LinesThatAreNoCallsOfARoutine) {
+    ScratchProject p;
+    p.addFile("m.bas", sourceText({
+                           "Foo 1",               // declarations section: not inside a routine
+                           "Public Sub Foo()",    //
+                           "    Foo 1",           // recursion
+                           "End Sub",             //
+                           "Foo 2",               // between routines
+                           "Sub Bar(ByVal Foo)",  // the header line of another routine
+                           "    xFoo = 1",        // Foo inside a longer name, not after a blank
+                           "    ' Foo(1)",        // a comment line
+                           "    Foox",            // begins with Foo, but not followed by a blank
+                           "End Sub",
+                       }));
+    p.addRoutine(0, "Foo", "m.bas");
+    p.addRoutine(0, "Bar", "m.bas");
+    p.runCallPass();
+    EXPECT_EQ(p.routine(0, "Foo").timesCalled, 0);
+    EXPECT_EQ(p.routine(0, "Foo").calledBy, "");
+}
+
+TEST(CallPass, MatchingIsPlainSubstringSearch) {
+    ScratchProject p;
+    p.addFile("m.bas", sourceText({"Sub Main()",
+                                   "    y = 1 ' then Foo",  // inside a trailing comment
+                                   "    s = \"Foo(\"",      // inside a string literal
+                                   "    z = 1: LoadData",   // Load begins another name after a blank
+                                   "    w = Total + 1",     // Tot begins Total after a blank
+                                   "    v = 2",             // the empty name: any blank, "(" or "."
+                                   "End Sub"}));
+    p.addRoutine(0, "Foo", "m.bas");
+    p.addRoutine(0, "Load", "m.bas");
+    p.addRoutine(0, "Tot", "m.bas");
+    p.addRoutine(0, "", "m.bas");
+    p.runCallPass();
+    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy), (Entries{"Main - m.bas - 1", "Main - m.bas - 2"}));
+    EXPECT_EQ(entriesOf(p.routine(0, "Load").calledBy), (Entries{"Main - m.bas - 3"}));
+    EXPECT_EQ(entriesOf(p.routine(0, "Tot").calledBy), (Entries{"Main - m.bas - 4"}));
+    EXPECT_EQ(p.routine(0, "").timesCalled, 5);
+}
+
+TEST(CallPass, AContinuedCallCountsOnceAtTheLogicalLine) {
+    // Blank and comment lines count in the numbering; physical continuation lines do not.
+    for (std::string_view ending : {"\r\n", "\n", "\r"}) {
+        ScratchProject p;
+        p.addFile("m.bas", sourceText({"Public Sub Caller()", "", "    ' note", "    x = 1 + _",
+                                       "        Foo(2)", "    Foo 1", "End Sub"},
+                                      ending));
+        p.addRoutine(0, "Foo", "m.bas");
+        p.runCallPass();
+        EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy),
+                  (Entries{"Caller - m.bas - 3", "Caller - m.bas - 4"}))
+            << "line ends "
+            << (ending == "\r\n" ? "CR LF"
+                : ending == "\n" ? "LF"
+                                 : "CR");
+    }
+}
+
+TEST(CallPass, ContinuationIsTestedAfterTrimming) {
+    ScratchProject p;
+    // A "_" followed by blanks still continues the line in this pass.
+    p.addFile("m.bas", sourceText({"Sub Main()", "    x = _   ", "    Foo(1)", "    Foo", "End Sub"}));
+    p.addRoutine(0, "Foo", "m.bas");
+    p.runCallPass();
+    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy), (Entries{"Main - m.bas - 1", "Main - m.bas - 2"}));
+}
+
+TEST(CallPass, PrivateRoutinesAreCandidatesOnlyInTheirOwnFile) {
+    ScratchProject p;
+    int a = p.addFile("A.frm",
+                      sourceText({"Private Sub Foo()", "End Sub", "Private Sub Go()", "    Foo", "End Sub"}));
+    p.addFile("B.bas", sourceText({"Public Sub Foo()", "End Sub"}));
+    int c = p.addFile("C.frm", sourceText({"Private Sub Run()", "    Call Foo", "End Sub"}));
+    p.addRoutine(a, "Foo", "A.frm");
+    p.addRoutine(a, "Go", "A.frm");
+    p.addRoutine(0, "Foo", "B.bas");
+    p.addRoutine(c, "Run", "C.frm");
+    p.runCallPass();
+    EXPECT_EQ(entriesOf(p.routine(a, "Foo").calledBy), (Entries{"Go - A.frm - 1"}));
+    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy), (Entries{"Go - A.frm - 1", "Run - C.frm - 1"}));
+}
+
+TEST(CallPass, AFunctionSettingItsResultIsNoCallOfItself) {
+    ScratchProject p;
+    p.addFile("m.bas", sourceText({"Function Total#()", "    Total = 1.5", "    Helper 1", "End Function",
+                                   "Sub Use()", "    x = Total", "End Sub"}));
+    p.addRoutine(0, "Total", "m.bas");
+    p.addRoutine(0, "Helper", "m.bas");
+    p.runCallPass();
+    // The caller is named without its type character, as its Subs row is.
+    EXPECT_EQ(entriesOf(p.routine(0, "Total").calledBy), (Entries{"Use - m.bas - 1"}));
+    EXPECT_EQ(entriesOf(p.routine(0, "Helper").calledBy), (Entries{"Total - m.bas - 2"}));
+}
+
+TEST(CallPass, RoutineBoundariesAsThisPassSeesThem) {
+    ScratchProject p;
+    p.addFile("m.bas", sourceText({
+                           "Sub A()",
+                           "Foo",  // A line 1
+                           "End Sub",
+                           "Static Sub B()",
+                           "Foo",  // not a header: outside any routine
+                           "End Sub",
+                           "Property Get P() As Long",  //
+                           "End Property",
+                           "Foo",  // End Property ends nothing: P line 2
+                           "Sub C()",
+                           "Foo",  // C line 1
+                           "Static Function D()",
+                           "Foo",  // C continues: line 3
+                           "End Function",
+                           "Sub E",
+                           "Foo",  // a header without "(" names no routine
+                           "End Sub",
+                       }));
+    p.addRoutine(0, "Foo", "x.bas");
+    p.runCallPass();
+    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy),
+              (Entries{"A - m.bas - 1", "P - m.bas - 2", "C - m.bas - 1", "C - m.bas - 3"}));
+}
+
+TEST(CallPass, ARoutineCalledFortyThousandTimesIsCountedExactly) {
+    ScratchProject p;
+    std::string text = "Sub Main()\r\n";
+    for (int i = 0; i < 40000; ++i) text += "Foo\r\n";
+    text += "End Sub\r\n";
+    p.addFile("m.bas", text);
+    p.addRoutine(0, "Foo", "m.bas");
+    p.runCallPass();
+    EXPECT_EQ(p.routine(0, "Foo").timesCalled, 40000);
+    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy).back(), "Main - m.bas - 40000");
+}
+
+TEST(CallPass, ReportsFileLineAndCharacterProgress) {
+    ScratchProject p;
+    p.addFile("a.bas", "Sub A()\r\nx = _\r\n1\r\nEnd Sub\r\n");
+    p.addMissingFile("gone.bas");
+    p.runCallPass();
+    EXPECT_EQ(p.progress.events, (Entries{"range 0 28", "file Part 2 of 3. Parsing a.bas", "value 7",
+                                          "line Line 1", "value 12", "value 13", "line Line 3", "value 20",
+                                          "line Line 4", "line Please wait...", "value 0"}));
+}
+
+TEST(CallPass, CancelStopsBeforeTheNextLineAndKeepsWhatWasRecorded) {
+    ScratchProject p;
+    p.addFile("a.bas", sourceText({"Sub A()", "Foo", "End Sub"}));
+    p.addFile("b.bas", sourceText({"Sub B()", "Foo", "Foo", "End Sub"}));
+    p.addRoutine(0, "Foo", "a.bas");
+    p.addModuleVariable("gNever", "Public", "a.bas");
+    bool inB = false;
+    p.progress.hook = [&](const std::string& event) {
+        if (event == "file Part 2 of 3. Parsing b.bas") inB = true;
+        if (inB && event == "line Line 2") p.cancel = true;
+    };
+    p.runCallPass();
+    // The line being read when Cancel was pressed is finished; nothing after it is read.
+    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy), (Entries{"A - a.bas - 1", "B - b.bas - 1"}));
+    EXPECT_EQ(p.progress.events.back(), "line Line 2");
+    // Only a.bas was searched for the variable, and the closing sweep did not run.
+    EXPECT_EQ(p.model.pubVar[0].filesNotUsing, 1);
+    EXPECT_TRUE(p.model.unVar.empty());
+}
+
+TEST(CallPass, AFileThatVanishedIsPassedOverAndNotCounted) {
+    ScratchProject p;
+    p.addFile("a.bas", sourceText({"Sub A()", "End Sub"}));
+    p.addFile("b.bas", sourceText({"Sub B()", "End Sub"}));
+    p.addModuleVariable("gNever", "Public", "a.bas");
+    p.progress.hook = [&](const std::string& event) {
+        if (event == "file Part 2 of 3. Parsing a.bas") std::remove(p.pathOf("b.bas").c_str());
+    };
+    p.runCallPass();
+    for (const std::string& event : p.progress.events) EXPECT_NE(event, "file Part 2 of 3. Parsing b.bas");
+    // One file was read and it does not use the variable: no file uses it.
+    EXPECT_EQ(p.model.pubVar[0].filesNotUsing, 1);
+    ASSERT_EQ(p.model.unVar.size(), 1u);
+    EXPECT_EQ(p.model.unVar[0].name, "gNever");
+}
+
+}  // namespace tally::test

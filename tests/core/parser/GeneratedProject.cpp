@@ -1,0 +1,378 @@
+#include "GeneratedProject.h"
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tally::test {
+
+namespace {
+
+class Generator {
+public:
+    Generator(ScratchProject& project, std::uint32_t seed, const GeneratorOptions& options)
+        : m_project(project), m_random(seed), m_options(options) {}
+
+    void run();
+
+private:
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+    bool chance(int percent) { return pick(100) < percent; }
+    template <class T>
+    const T& any(const std::vector<T>& items) {
+        return items[static_cast<std::size_t>(pick(static_cast<int>(items.size())))];
+    }
+
+    std::string collidingName(int maxLength);
+    std::string realisticName(const char* head, int n);
+    std::string routineName() { return any(m_routineNames); }
+    std::string variableName() { return any(m_variableNames); }
+    std::string typedVariable();
+    std::string bodyLine();
+    std::string fileText(int fileIndex);
+    std::string scopeTextOf(const std::string& fileName);
+    void addRoutineRow(int fileRow, const std::string& fileName, const std::string& header);
+    void addTables();
+
+    ScratchProject& m_project;
+    std::mt19937 m_random;
+    GeneratorOptions m_options;
+    std::vector<std::string> m_routineNames, m_variableNames, m_fileNames;
+    std::vector<int> m_fileRows;
+    std::vector<std::string> m_pendingLines;
+};
+
+std::string Generator::collidingName(int maxLength) {
+    static const std::string alphabet = "abLo_d";
+    std::string name;
+    int length = pick(maxLength + 1);
+    for (int i = 0; i < length; ++i)
+        name += alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size())))];
+    return name;
+}
+
+std::string Generator::realisticName(const char* head, int n) {
+    static const std::vector<std::string> verbs = {"Load",   "Save", "Get",  "Set",   "Calc",
+                                                   "Update", "Init", "Show", "Check", "Parse",
+                                                   "Build",  "Find", "Read", "Write"};
+    static const std::vector<std::string> nouns = {"Data", "Item",   "Form", "List", "Value", "Total",
+                                                   "Name", "Record", "File", "Grid", "Index", "Count"};
+    return std::string(head) + any(verbs) + any(nouns) + std::to_string(n);
+}
+
+std::string Generator::typedVariable() {
+    static const std::string suffixes = "$%&!#";
+    std::string name = variableName();
+    if (chance(25)) name += suffixes[static_cast<std::size_t>(pick(5))];
+    return name;
+}
+
+std::string Generator::bodyLine() {
+    const std::string r = routineName(), v = variableName(), w = variableName();
+    if (m_options.realistic) {
+        switch (pick(12)) {
+            case 0:
+                return "    " + v + " = " + r + "(" + w + ", 1)";
+            case 1:
+                return "    Call " + r + "(" + v + ")";
+            case 2:
+                return "    " + r + " " + v;
+            case 3:
+                return "    If " + v + " > 0 Then " + w + " = " + v + " + 1";
+            case 4:
+                return "    ' Update the " + v + " before the grid is drawn";
+            case 5:
+                return "";
+            case 6:
+                return "    " + v + " = " + w + " * 2 ' scale";
+            case 7:
+                return "    txtName.Text = \"Name of the " + w + " record\"";
+            case 8:
+                return "    For i = 1 To " + v + ".Count";
+            case 9:
+                return "    Next i";
+            case 10:
+                return "    Set " + v + " = frmMain." + r;
+            default:
+                return "    " + v + ".Add " + w + ", \"key\"";
+        }
+    }
+    const std::string tv = typedVariable();
+    switch (pick(34)) {
+        case 0:
+            return "x = " + r + "(1)";
+        case 1:
+            return r + " 1";
+        case 2:
+            return "Call " + r;
+        case 3:
+            return "frm." + r;
+        case 4:
+            return r;
+        case 5:
+            return "y = 1 ' " + r + "(" + v + ")";
+        case 6:
+            return "s = \"" + r + "(\" & " + v;
+        case 7:
+            return "' " + r + " " + v + " = 1";
+        case 8:
+            return v + " = " + w + " + 1";
+        case 9:
+            return "\tIf " + v + " Then";
+        case 10:
+            return "End If";
+        case 11:
+            return "x = " + v + "(" + w + ", 1)";
+        case 12:
+            return v + ".Add " + w;
+        case 13:
+            return r + " " + v + ", " + w;
+        case 14:
+            return "Dim " + v + " As Long";
+        case 15:
+            return "   ";
+        case 16:
+            return "";
+        case 17:
+            m_pendingLines.push_back("    " + r + "(" + tv + ")");
+            return "x = 1 + _";
+        case 18:
+            m_pendingLines.push_back("  " + v + " _");
+            m_pendingLines.push_back(r);
+            return "Call " + w + "(_";
+        case 19:
+            return tv + " = " + tv + " + 1";
+        case 20:
+            return "z = (" + v + ", " + tv + ")";
+        case 21:
+            return "q = " + v + " ' it's " + w;
+        case 22:
+            return "s = \"it's\" & " + tv;
+        case 23:
+            return "End Sub";
+        case 24:
+            return "End Property";
+        case 25:
+            return "End Function";
+        case 26:
+            return " = " + tv;
+        case 27:
+            return "(" + v + " " + r;
+        case 28:
+            return v + r + "(" + w + ")";
+        case 29:
+            return "With " + v + "\r\n.Value = " + w;
+        case 30:
+            return "Const " + tv + " = 2";
+        case 31:
+            return "Private Sub " + r + "_Inner()";
+        case 32:
+            return "Static Function " + r + "()";
+        default:
+            return r + "." + v + " " + w;
+    }
+}
+
+std::string Generator::scopeTextOf(const std::string& fileName) {
+    std::string ext = fileName.size() >= 3 ? fileName.substr(fileName.size() - 3) : "";
+    if (ext == "frm") return "Private Form Level";
+    if (ext == "cls") return "Private Class Level";
+    if (ext == "ctl") return "Private Control Level";
+    return "Private Module Level";
+}
+
+void Generator::addRoutineRow(int fileRow, const std::string& fileName, const std::string& header) {
+    // Rows as the declaration pass makes them: bare name, slot by scope.
+    static const std::vector<std::pair<std::string, int>> kinds = {{"Function ", kKindFunction},
+                                                                   {"Sub ", kKindSub},
+                                                                   {"Property Get ", kKindPropertyGet},
+                                                                   {"Property Let ", kKindPropertyLet},
+                                                                   {"Property Set ", kKindPropertySet}};
+    std::string rest = header;
+    int scope = kScopeNone;
+    for (auto [word, code] : std::vector<std::pair<std::string, int>>{
+             {"Private ", kScopePrivate}, {"Public ", kScopePublic}, {"Friend ", kScopeFriend}}) {
+        if (rest.rfind(word, 0) == 0) {
+            scope = code;
+            rest = rest.substr(word.size());
+        }
+    }
+    int kind = -1;
+    for (const auto& [word, code] : kinds) {
+        if (rest.rfind(word, 0) == 0) {
+            kind = code;
+            rest = rest.substr(word.size());
+            break;
+        }
+    }
+    if (kind < 0) return;
+    std::string name = rest.substr(0, rest.find('('));
+    if (rest.find('(') == std::string::npos) name.clear();
+    if (!name.empty() && std::string("$%&!#").find(name.back()) != std::string::npos) name.pop_back();
+    bool global =
+        scope == kScopePublic || scope == kScopeFriend ||
+        (scope == kScopeNone && fileName.size() >= 3 && fileName.substr(fileName.size() - 3) == "bas");
+    if (!m_options.realistic && chance(10)) kind = kKindControl;
+    m_project.addRoutine(global ? 0 : fileRow, name, fileName, kind);
+}
+
+std::string Generator::fileText(int fileIndex) {
+    const std::string& fileName = m_fileNames[static_cast<std::size_t>(fileIndex)];
+    const int fileRow = m_fileRows[static_cast<std::size_t>(fileIndex)];
+    std::vector<std::string> lines = {"Attribute VB_Name = \"" + fileName + "\"", "Option Explicit"};
+    const std::string path = m_project.pathOf(fileName);
+    int declarations = m_options.realistic ? 6 : 3 + pick(6);
+    for (int i = 0; i < declarations; ++i) {
+        std::string v = typedVariable();
+        switch (pick(m_options.realistic ? 3 : 6)) {
+            case 0:
+                lines.push_back("Private " + v + " As Long");
+                m_project.addModuleVariable(v, scopeTextOf(fileName), fileName);
+                break;
+            case 1:
+                lines.push_back("Public " + v);
+                m_project.addModuleVariable(v, "Public", fileName);
+                break;
+            case 2:
+                lines.push_back("Const " + v + " = 1");
+                m_project.addModuleVariable(v, scopeTextOf(fileName), fileName, true);
+                break;
+            case 3:
+                lines.push_back("' " + v + " is kept for later");
+                break;
+            case 4:
+                lines.push_back(v + " = 1");
+                break;
+            default:
+                lines.push_back("Dim " + v + ", " + variableName());
+                m_project.addModuleVariable(v, scopeTextOf(fileName), fileName);
+                break;
+        }
+    }
+    static const std::vector<std::string> headers = {"Public Function %#(ByVal x)",
+                                                     "Private Sub %()",
+                                                     "Sub %()",
+                                                     "Public Sub %(a, b)",
+                                                     "Function %$()",
+                                                     "Property Get %() As Long",
+                                                     "Friend Property Let %(v)",
+                                                     "Private Property Set %(o)",
+                                                     "Static Sub %()",
+                                                     "Sub %",
+                                                     "Public Property Get %()"};
+    for (int k = 0; k < m_options.routinesPerFile; ++k) {
+        std::string header =
+            m_options.realistic
+                ? (chance(50) ? "Public Sub %()" : "Private Function %(ByVal n As Long) As Long")
+                : any(headers);
+        std::string name = routineName();
+        header.replace(header.find('%'), 1, name);
+        addRoutineRow(fileRow, fileName, header);
+        lines.push_back((m_options.realistic || chance(80) ? "" : "  ") + header);
+        for (int j = 0; j < m_options.linesPerRoutine; ++j) {
+            lines.push_back(bodyLine());
+            for (std::string& pending : m_pendingLines) lines.push_back(pending);
+            m_pendingLines.clear();
+        }
+        lines.push_back(header.find("Property") != std::string::npos   ? "End Property"
+                        : header.find("Function") != std::string::npos ? "End Function"
+                                                                       : "End Sub");
+    }
+
+    std::string ending = "\r\n";
+    if (!m_options.realistic) {
+        int style = pick(20);
+        ending = style < 3 ? "\n" : style < 5 ? "\r" : "\r\n";
+    }
+    std::string text;
+    for (const std::string& line : lines) text += line + ending;
+    if (!m_options.realistic && chance(20)) text.resize(text.size() - ending.size());
+    return text;
+}
+
+void Generator::addTables() {
+    static const std::vector<int> kinds = {0, 6, 12, 18, 24, 30, 36, 72};
+    static const std::vector<std::string> scopes = {"Private Module Level", "Private Form Level", "Public"};
+    // Routine rows that no header made: in odd slots, with odd names, the empty one among them.
+    const int slots = static_cast<int>(m_project.model.files.size());
+    for (int i = 0; i < m_options.routineNames / 10; ++i) {
+        int slot = chance(50) ? 0 : pick(slots);
+        // An empty name is called on nearly every line, which no ordinary project has.
+        bool empty = !m_options.realistic && chance(10);
+        m_project.addRoutine(slot, empty ? std::string() : routineName(), any(m_fileNames), any(kinds));
+    }
+    std::vector<std::string> fileNames = m_fileNames;
+    fileNames.push_back("gone.bas");
+    fileNames.push_back("");
+    fileNames.push_back("a.bas");
+    auto varRow = [&](bool local) {
+        VarRec row;
+        row.name = typedVariable();
+        row.scope = local ? routineName() : any(scopes);
+        row.ownerKind = local ? any(kinds) : 0;
+        row.file = any(fileNames);
+        return row;
+    };
+    for (int i = 0; i < m_options.variableNames / 4; ++i) m_project.model.unVar.push_back(varRow(chance(70)));
+    int counted = 0;
+    for (int i = 0; i < m_options.variableNames / 3; ++i) {
+        VarRec row = varRow(chance(60));
+        row.countedAsNoType = chance(60);
+        counted += row.countedAsNoType;
+        m_project.model.decVar.push_back(row);
+    }
+    for (int i = 0; i < m_options.variableNames / 10; ++i) {
+        std::string file = any(fileNames);
+        m_project.addModuleVariable(typedVariable(), any(scopes), file.empty() ? "x.bas" : file, chance(20));
+    }
+    auto& types = m_project.model.ensureTypes();
+    types[0].uses = counted + 3;
+    types.push_back({"Long", kTypeVariable, 4});
+}
+
+void Generator::run() {
+    const int routineNames = m_options.routineNames, variableNames = m_options.variableNames;
+    if (m_options.realistic) {
+        for (int i = 0; i < routineNames; ++i) m_routineNames.push_back(realisticName("", i));
+        for (int i = 0; i < variableNames; ++i)
+            m_variableNames.push_back(realisticName(chance(50) ? "m" : "g", i));
+    } else {
+        m_routineNames = {"", "Load", "LoadData", "Loa", "a", "Foo", "Foo2", "Total", "Form_Load", "_"};
+        while (static_cast<int>(m_routineNames.size()) < routineNames)
+            m_routineNames.push_back(collidingName(7));
+        m_variableNames = {"", "mCount", "mCountX", "count", "x", "i", "o", "Total"};
+        while (static_cast<int>(m_variableNames.size()) < variableNames)
+            m_variableNames.push_back(collidingName(5));
+    }
+
+    // File names that end one another ("a.bas", "ba.bas") and a file that is not there.
+    static const std::vector<std::string> extensions = {"bas", "frm", "cls", "ctl"};
+    for (int i = 0; i < m_options.files; ++i) {
+        std::string stem = m_options.realistic ? "Module" + std::to_string(i)
+                                               : std::string(static_cast<std::size_t>(i % 3), 'b') + "a" +
+                                                     std::to_string(i / 3);
+        m_fileNames.push_back(stem + "." + extensions[static_cast<std::size_t>(i % extensions.size())]);
+    }
+    if (!m_options.realistic) m_fileNames[1] = "a0.bas", m_fileNames[0] = "ba0.bas";
+    for (const std::string& name : m_fileNames) m_fileRows.push_back(m_project.addMissingFile(name));
+    if (!m_options.realistic) m_project.addMissingFile("missing.frm");
+    for (std::size_t i = 0; i < m_fileNames.size(); ++i) {
+        std::string text = fileText(static_cast<int>(i));
+        m_project.writeFile(m_fileNames[i], text);
+    }
+    if (!m_options.realistic) {
+        // The same file twice in the project, and statistics nodes whose keys also end in file names.
+        m_project.addMissingFile(m_fileNames[2]);
+        for (const std::string& name : m_fileNames)
+            m_project.model.tree.add("project", "linecnt" + m_project.pathOf(name), "Code Lines - 1");
+    }
+    addTables();
+}
+
+}  // namespace
+
+void generateProject(ScratchProject& project, std::uint32_t seed, const GeneratorOptions& options) {
+    Generator(project, seed, options).run();
+}
+
+}  // namespace tally::test

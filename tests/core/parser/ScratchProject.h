@@ -1,0 +1,87 @@
+#pragma once
+// A project written to a temporary folder for the pass tests: source files on disk, their Files rows
+// and tree nodes, tables filled by hand, a progress sink that records what it is told, and runners
+// for the passes.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/ProjectModel.h"
+#include "core/parser/ParseContext.h"
+
+namespace tally::test {
+
+// Records every progress report as a text: "range 0 <max>", "file <label>", "line <label>",
+// "value <n>". An optional hook sees each record as it is made.
+class RecordingProgress : public ParseProgress {
+public:
+    std::vector<std::string> events;
+    std::function<void(const std::string&)> hook;
+
+    void setFileLabel(std::string_view text) override { note("file " + std::string(text)); }
+    void setLineLabel(std::string_view text) override { note("line " + std::string(text)); }
+    void setRange(long long minimum, long long maximum) override {
+        note("range " + std::to_string(minimum) + " " + std::to_string(maximum));
+    }
+    void setValue(long long value) override { note("value " + std::to_string(value)); }
+
+private:
+    void note(std::string event) {
+        events.push_back(std::move(event));
+        if (hook) hook(events.back());
+    }
+};
+
+class ScratchProject {
+public:
+    ScratchProject();
+    ~ScratchProject();
+    ScratchProject(const ScratchProject&) = delete;
+    ScratchProject& operator=(const ScratchProject&) = delete;
+
+    // The full path a file of this name gets.
+    std::string pathOf(std::string_view fileName) const;
+    // Writes (or rewrites) a file in the folder, adding no row.
+    void writeFile(std::string_view fileName, std::string_view bytes);
+    // Writes the file, adds its Files row and its tree node (key = path); returns the row.
+    int addFile(std::string_view fileName, std::string_view bytes);
+    // Adds a Files row and tree node for a file that is not on disk.
+    int addMissingFile(std::string_view fileName);
+
+    // Appends a routine to a slot: slot 0 for project-wide routines, a file row for its own ones.
+    SubRec& addRoutine(int slot, std::string_view name, std::string_view fileName, int kind = kKindSub);
+    // Appends a module-level variable declared in `fileName`.
+    VarRec& addModuleVariable(std::string_view name, std::string_view scope, std::string_view fileName,
+                              bool isConst = false);
+
+    void runCallPass();
+    void runUsagePass();
+    void runLiteralCallPass();
+    void runLiteralUsagePass();
+
+    // The routine of a slot with that name (the first one); fails the test when there is none.
+    SubRec& routine(int slot, std::string_view name);
+
+    ProjectModel model;
+    RecordingProgress progress;
+    // Where the passes report; the recorder unless a test points it elsewhere.
+    ParseProgress* progressSink = &progress;
+    CancelFlag cancel{false};
+    const std::string& dir() const { return m_dir; }
+
+private:
+    ParseContext context();
+
+    std::string m_dir;
+    NoFileVersions m_versions;
+};
+
+// The entries of a CalledBy or Calls text, without their code-1 terminators.
+std::vector<std::string> entriesOf(std::string_view list);
+
+// Source text from lines, each followed by `ending`.
+std::string sourceText(std::initializer_list<std::string_view> lines, std::string_view ending = "\r\n");
+
+}  // namespace tally::test
