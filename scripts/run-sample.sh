@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-build/src/cli/tallyscan6-cli scan examples/sample/Sample.vbp
+build/src/cli/tallyscan6-cli scan examples/sample/Hourglass.vbp

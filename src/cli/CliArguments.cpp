@@ -1,6 +1,9 @@
 #include "cli/CliArguments.h"
 
+#include <algorithm>
 #include <map>
+
+#include "core/review/ReviewList.h"
 
 namespace tally {
 
@@ -10,6 +13,26 @@ CliParseResult failure(std::string message) {
     CliParseResult result;
     result.error = std::move(message);
     return result;
+}
+
+bool isListName(const std::string& name) {
+    ReviewListId id;
+    return reviewListFromCommandName(name, id);
+}
+
+// Adds a list name, "all" standing for the seven in toolbar order; repeated names count once.
+bool addListNames(std::vector<std::string>& names, const std::string& name) {
+    std::vector<std::string> wanted;
+    if (name == "all") {
+        for (ReviewListId id : kAllReviewLists) wanted.emplace_back(reviewListInfo(id).commandName);
+    } else if (isListName(name)) {
+        wanted.push_back(name);
+    } else {
+        return false;
+    }
+    for (const std::string& w : wanted)
+        if (std::find(names.begin(), names.end(), w) == names.end()) names.push_back(w);
+    return true;
 }
 
 }  // namespace
@@ -42,6 +65,25 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
             const std::string* path = value();
             if (!path || path->empty()) return failure("--save needs a file name");
             parsed.savePath = *path;
+        } else if (arg == "--list" || arg == "--fail-on") {
+            const std::string* name = value();
+            if (!name) return failure(arg + " needs a list name");
+            if (!addListNames(arg == "--list" ? parsed.lists : parsed.failOn, *name))
+                return failure("unknown list '" + *name + "' (see --help)");
+        } else if (arg == "--format") {
+            const std::string* format = value();
+            if (!format || (*format != "text" && *format != "csv" && *format != "json"))
+                return failure("--format takes text, csv or json");
+            parsed.format = *format;
+        } else if (arg == "--routine") {
+            const std::string* spec = value();
+            if (!spec || spec->find(':') == std::string::npos || spec->front() == ':' || spec->back() == ':')
+                return failure("--routine takes FILE:NAME");
+            parsed.routines.push_back(*spec);
+        } else if (arg == "--file") {
+            const std::string* file = value();
+            if (!file || file->empty()) return failure("--file needs a file name");
+            parsed.files.push_back(*file);
         } else if (arg == "--save-partial") {
             parsed.savePartial = true;
         } else if (arg == "--no-progress") {
@@ -56,8 +98,10 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
     }
 
     if (parsed.input.empty()) return failure("'" + args[0] + "' needs a file");
-    if (parsed.command == CliCommand::Tree && !parsed.savePath.empty())
-        return failure("'tree' does not take --save");
+    bool reviews = !parsed.lists.empty() || !parsed.failOn.empty() || !parsed.routines.empty() ||
+                   !parsed.files.empty();
+    if (parsed.command == CliCommand::Tree && (!parsed.savePath.empty() || reviews))
+        return failure("'tree' takes no options");
     if (parsed.savePartial && parsed.command != CliCommand::Scan)
         return failure("--save-partial belongs to 'scan'");
     if (parsed.savePartial && parsed.savePath.empty()) return failure("--save-partial needs --save");
@@ -80,10 +124,21 @@ std::string cliUsage() {
            "Options:\n"
            "  --save OUT.psf      write the scan (scan, open) to OUT.psf\n"
            "  --save-partial      with scan: save even when the scan was cancelled (Ctrl-C)\n"
+           "  --list NAME         print a review list (repeatable); NAME is one of never-called,\n"
+           "                      no-code, no-return, no-type, never-used, all-routines,\n"
+           "                      all-types, or all for every list\n"
+           "  --format FORMAT     text (default: '# caption' then tab-separated rows), csv or json\n"
+           "  --fail-on NAME      exit with code 3 when that list has an unchecked row\n"
+           "                      (repeatable; checked rows count as reviewed)\n"
+           "  --routine FILE:NAME print the problems, properties, callers, callees and\n"
+           "                      parameters of a routine; FILE is its file name, e.g. modMain.bas;\n"
+           "                      NAME as the routine list shows it, e.g. Total# or Value [Get]\n"
+           "  --file FILE         print the properties of a file\n"
            "  --no-progress       no progress bar on stderr\n"
            "  --version           print the program version\n"
            "\n"
-           "Exit codes: 0 success, 2 usage or input error, 130 scan cancelled.\n";
+           "Output is UTF-8. Exit codes: 0 success, 2 usage or input error, 3 a --fail-on list\n"
+           "has rows, 130 scan cancelled.\n";
 }
 
 }  // namespace tally

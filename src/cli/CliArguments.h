@@ -14,6 +14,11 @@ struct CliArguments {
     std::string savePath;   // --save: where to write the scan file
     bool savePartial = false;  // --save-partial: also save a cancelled scan
     bool progress = true;      // --no-progress turns the terminal progress bar off
+    std::vector<std::string> lists;   // --list: review lists to print ("all" expanded)
+    std::vector<std::string> failOn;  // --fail-on: lists that must be empty
+    std::string format = "text";      // --format: text, csv or json
+    std::vector<std::string> routines;  // --routine FILE:NAME
+    std::vector<std::string> files;     // --file FILE
 };
 
 struct CliParseResult {

@@ -1,9 +1,10 @@
 #include "core/archive/SafeFileWriter.h"
 
+#include "support/Unprivileged.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -104,28 +105,14 @@ TEST_F(SafeFileWriterTest, MissingOrBlockedFoldersGiveAnErrorValue) {
     EXPECT_EQ(folderEntries(), (std::vector<std::string>{"folder", "plain"}));
 }
 
-// The superuser may write anywhere, so as root the write runs in a child that became "nobody".
 TEST_F(SafeFileWriterTest, ReadOnlyFolderIsRefused) {
     fs::create_directory(path("locked"));
     ASSERT_TRUE(SafeFileWriter(path("locked/a.psf")).write("before"));
     fs::permissions(m_dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(path("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                          fs::perms::others_exec);
-    int errorNumber = -1;
-    if (::geteuid() != 0) {
-        errorNumber = SafeFileWriter(path("locked/a.psf")).write("after").errorNumber;
-    } else {
-        pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(255);
-            ::_exit(SafeFileWriter(path("locked/a.psf")).write("after").errorNumber);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        errorNumber = WEXITSTATUS(status);
-    }
+    int errorNumber =
+        test::runUnprivileged([&] { return SafeFileWriter(path("locked/a.psf")).write("after").errorNumber; });
     EXPECT_EQ(errorNumber, 70);
     fs::permissions(path("locked"), fs::perms::owner_all);
     EXPECT_EQ(contents(path("locked/a.psf")), "before");

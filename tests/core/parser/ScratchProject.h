@@ -15,7 +15,7 @@ namespace tally::test {
 
 // Records every progress report as a text: "range 0 <max>", "file <label>", "line <label>",
 // "value <n>". An optional hook sees each record as it is made.
-class RecordingProgress : public ParseProgress {
+class ProgressLog : public ParseProgress {
 public:
     std::vector<std::string> events;
     std::function<void(const std::string&)> hook;
@@ -65,7 +65,7 @@ public:
     SubRec& routine(int slot, std::string_view name);
 
     ProjectModel model;
-    RecordingProgress progress;
+    ProgressLog progress;
     // Where the passes report; the recorder unless a test points it elsewhere.
     ParseProgress* progressSink = &progress;
     CancelFlag cancel{false};

@@ -1,0 +1,216 @@
+#include "cli/CliApp.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "cli/CliArguments.h"
+#include "cli/ReviewOutput.h"
+#include "cli/TerminalProgress.h"
+#include "core/parser/ParseDriver.h"
+#include "core/project/FileFacts.h"
+#include "core/project/PathOps.h"
+#include "core/project/ProjectReader.h"
+#include "core/review/RoutineListing.h"
+#include "core/scanfile/ScanFileReader.h"
+#include "core/scanfile/ScanFileWriter.h"
+#include "core/text/TextOps.h"
+#include "core/text/Windows1252.h"
+#include "platform/SystemLocale.h"
+
+namespace tally {
+
+namespace {
+
+constexpr const char* kProgram = "tallyscan6-cli";
+
+std::string utf8(std::string_view text) { return windows1252ToUtf8(text); }
+
+int inputError(CliEnvironment& env, const std::string& message) {
+    env.err << kProgram << ": " << utf8(message) << '\n';
+    return kExitUsage;
+}
+
+bool isScanFile(const std::string& path) { return endsWith(toLower(path), ".psf"); }
+
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model) {
+    ScanReadResult result = openScanFile(absolutePath(path), model);
+    if (!result.ok) env.err << kProgram << ": " << utf8(result.message) << '\n';
+    return result.ok;
+}
+
+bool loadProject(CliEnvironment& env, const std::string& path, ProjectModel& model) {
+    NoFileVersions versions;
+    // The flag is not handed over to be cleared: a Ctrl-C while the project file is read cancels too.
+    OpenProjectResult result = openProject(model, absolutePath(path), versions);
+    if (!result.ok) env.err << kProgram << ": " << utf8(result.message) << '\n';
+    return result.ok;
+}
+
+void printTree(std::ostream& out, const ProjectTree& tree) {
+    for (const TreeLine& line : tree.displayLines())
+        out << std::string(2 * line.depth, ' ') << utf8(line.node->text) << " [" << utf8(line.node->key) << "] ["
+            << line.node->image << "]\n";
+}
+
+// The number at the end of a counter node's text ("Code Lines  - 1,234" gives "1,234").
+std::string counterValue(const ProjectTree& tree, std::string_view key) {
+    const TreeNode* node = tree.find(key);
+    if (!node) return "0";
+    std::size_t dash = node->text.rfind(" - ");
+    return dash == std::string::npos ? node->text : trim(node->text.substr(dash + 3));
+}
+
+void printSummary(std::ostream& out, const ProjectModel& model, double seconds) {
+    int present = 0, missing = 0;
+    for (int row = 1; row < model.fileCount(); ++row) (fileExists(model.files[row].path) ? present : missing)++;
+    long long routines = 0;
+    for (const auto& slot : model.subs) routines += static_cast<long long>(slot.size());
+    char secondsText[32];
+    std::snprintf(secondsText, sizeof secondsText, "%.2f", seconds);
+    out << utf8(model.caption) << '\n'
+        << "  project:    " << utf8(model.projectPath) << '\n'
+        << "  files:      " << present << (missing ? " (" + std::to_string(missing) + " missing)" : "") << '\n'
+        << "  routines:   " << routines << '\n'
+        << "  code lines: " << counterValue(model.tree, "linecnt") << '\n'
+        << "  seconds:    " << secondsText << '\n';
+}
+
+bool saveScan(CliEnvironment& env, const ProjectModel& model, const std::string& path) {
+    FileWriteResult written = saveScanFile(model, absolutePath(path));
+    if (!written.ok) {
+        env.err << kProgram << ": " << utf8(written.description) << '\n';
+        return false;
+    }
+    return true;
+}
+
+int findFileRow(const ProjectModel& model, const std::string& file) {
+    std::string wanted = utf8ToWindows1252(file);
+    for (int row = 1; row < model.fileCount(); ++row)
+        if (equalsIgnoreCase(fileNameOf(model.files[row].path), wanted)) return row;
+    for (int row = 1; row < model.fileCount(); ++row)
+        if (equalsIgnoreCase(model.files[row].name, wanted)) return row;
+    return 0;
+}
+
+// Lists, panels and --fail-on; returns the exit code.
+int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectModel& model) {
+    OutputFormat format = args.format == "csv" ? OutputFormat::Csv
+                          : args.format == "json" ? OutputFormat::Json
+                                                  : OutputFormat::Text;
+    std::vector<ReviewListData> lists;
+    for (const std::string& name : args.lists) {
+        ReviewListId id;
+        reviewListFromCommandName(name, id);
+        lists.push_back(buildReviewList(model, id));
+    }
+    if (!lists.empty()) printReviewLists(env.out, lists, format);
+
+    for (const std::string& spec : args.files) {
+        int row = findFileRow(model, spec);
+        if (row == 0) return inputError(env, "no file '" + spec + "' in this project");
+        printPanel(env.out, "File Properties: " + utf8(fileNameOf(model.files[row].path)),
+                   fileProperties(model, row, systemNumberLocale()));
+    }
+    for (const std::string& spec : args.routines) {
+        std::size_t colon = spec.find(':');
+        int row = findFileRow(model, spec.substr(0, colon));
+        if (row == 0) return inputError(env, "no file '" + spec.substr(0, colon) + "' in this project");
+        RoutineLookup found = findListedRoutine(model, row, utf8ToWindows1252(spec.substr(colon + 1)));
+        if (!found.found) return inputError(env, std::string(kRoutineNotFound));
+        RoutinePanels panels = routinePanels(model, found.slot, found.position);
+        std::string title = spec.substr(colon + 1) + " (" + utf8(fileNameOf(model.files[row].path)) + ")";
+        printPanel(env.out, "Routine & File Properties: " + title, panels.properties);
+        printPanel(env.out, "Dependencies: " + title, panels.dependencies);
+        printPanel(env.out, "Parameters Passed In: " + title, panels.parameters);
+    }
+
+    int failing = 0;
+    for (const std::string& name : args.failOn) {
+        ReviewListId id;
+        reviewListFromCommandName(name, id);
+        ReviewListData list = buildReviewList(model, id);
+        int open = 0;
+        for (const ReviewRow& row : list.rows)
+            if (!row.checked && row.source != ReviewSource::Summary) ++open;
+        if (open > 0) {
+            env.err << kProgram << ": " << open << " unreviewed row" << (open == 1 ? "" : "s") << " in "
+                    << reviewListInfo(id).caption << '\n';
+            ++failing;
+        }
+    }
+    return failing ? kExitReviewFailed : kExitOk;
+}
+
+int runScan(CliEnvironment& env, const CliArguments& args) {
+    ProjectModel model;
+    if (!loadProject(env, args.input, model)) return kExitUsage;
+
+    std::unique_ptr<TerminalProgress> terminal;
+    std::unique_ptr<ParseProgress> progress;
+    NullParseProgress silent;
+    if (args.progress && env.stderrIsTerminal) {
+        terminal = std::make_unique<TerminalProgress>(env.err);
+        progress = std::make_unique<ThrottledProgress>(*terminal);
+    }
+    NoFileVersions versions;
+    ParseContext context{model, progress ? *progress : static_cast<ParseProgress&>(silent), env.cancel, versions,
+                         systemNumberLocale()};
+    auto started = std::chrono::steady_clock::now();
+    ParseOutcome outcome = runParse(context);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (terminal) terminal->finish();
+
+    if (outcome.cancelled) {
+        env.err << kProgram << ": the scan was cancelled; the review lists are not complete\n";
+        if (!args.savePath.empty() && args.savePartial) saveScan(env, model, args.savePath);
+        return kExitCancelled;
+    }
+    printSummary(env.out, model, seconds);
+    if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
+    return printReviews(env, args, model);
+}
+
+int runOpen(CliEnvironment& env, const CliArguments& args) {
+    ProjectModel model;
+    if (!loadScan(env, args.input, model)) return kExitUsage;
+    if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
+    return printReviews(env, args, model);
+}
+
+int runTree(CliEnvironment& env, const CliArguments& args) {
+    ProjectModel model;
+    bool loaded = isScanFile(args.input) ? loadScan(env, args.input, model) : loadProject(env, args.input, model);
+    if (!loaded) return kExitUsage;
+    printTree(env.out, model.tree);
+    return kExitOk;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& argv, CliEnvironment& env) {
+    CliParseResult parsed = parseCliArguments(argv);
+    if (!parsed.ok) {
+        env.err << kProgram << ": " << parsed.error << "\nTry '" << kProgram << " --help'.\n";
+        return kExitUsage;
+    }
+    const CliArguments& args = parsed.arguments;
+    switch (args.command) {
+        case CliCommand::Help: env.out << cliUsage(); return kExitOk;
+        case CliCommand::Version: env.out << "tallyscan6-cli 6.0.0\n"; return kExitOk;
+        case CliCommand::Tree: return runTree(env, args);
+        case CliCommand::Open: return runOpen(env, args);
+        case CliCommand::Scan: return runScan(env, args);
+    }
+    return kExitUsage;
+}
+
+}  // namespace tally

@@ -1,0 +1,127 @@
+#include "cli/CliApp.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "core/project/FileFacts.h"
+
+namespace tally {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kRoot = TALLY_SOURCE_DIR;
+const std::string kSample = kRoot + "/examples/sample/Hourglass.vbp";
+const std::string kClean = kRoot + "/tests/data/tiny/clean/Clean.vbp";
+
+struct CliRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<std::string> args, bool cancelled = false) {
+    std::ostringstream out, err;
+    CancelFlag cancel{cancelled};
+    CliEnvironment env{out, err, cancel, false};
+    CliRun result;
+    result.code = runCli(args, env);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+}
+
+std::string tempPath(const std::string& name) {
+    fs::path dir = fs::temp_directory_path() / "tally_cli_tests";
+    fs::create_directories(dir);
+    return (dir / name).string();
+}
+
+}  // namespace
+
+TEST(CliApp, HelpAndUsageErrors) {
+    CliRun help = run({"--help"});
+    EXPECT_EQ(help.code, kExitOk);
+    EXPECT_THAT(help.out, HasSubstr("Usage: tallyscan6-cli"));
+    CliRun bad = run({"scan"});
+    EXPECT_EQ(bad.code, kExitUsage);
+    EXPECT_EQ(bad.err, "tallyscan6-cli: 'scan' needs a file\nTry 'tallyscan6-cli --help'.\n");
+}
+
+TEST(CliApp, TreeOfAProjectWithoutClassesHasNoClassNode) {
+    CliRun tree = run({"tree", kRoot + "/tests/data/tiny/nocls/NoClasses.vbp"});
+    ASSERT_EQ(tree.code, kExitOk) << tree.err;
+    EXPECT_THAT(tree.out, HasSubstr("Forms [forms] [open]"));
+    EXPECT_THAT(tree.out, Not(HasSubstr("Class Modules")));
+    EXPECT_THAT(tree.out, HasSubstr("  Properties [properties] [open]\n"));
+}
+
+TEST(CliApp, MissingInputsAreInputErrors) {
+    CliRun project = run({"tree", "/nonexistent/x.vbp"});
+    EXPECT_EQ(project.code, kExitUsage);
+    EXPECT_THAT(project.err, HasSubstr("/nonexistent/x.vbp does not exist."));
+    CliRun scan = run({"open", "/nonexistent/x.psf"});
+    EXPECT_EQ(scan.code, kExitUsage);
+    EXPECT_THAT(scan.err, HasSubstr("There was a problem reading the Project Scan File. The following error occured."));
+}
+
+TEST(CliApp, OpenAndSaveReproducesAScanFileByteForByte) {
+    std::string source = kRoot + "/tests/data/scanfiles/invoice-v2.psf";
+    std::string copy = tempPath("copy.psf");
+    CliRun open = run({"open", source, "--save", copy});
+    ASSERT_EQ(open.code, kExitOk) << open.err;
+    EXPECT_EQ(readFileBytes(copy), readFileBytes(source));
+}
+
+TEST(CliApp, ScanOfTheSamplePrintsASummaryAndListsAndFailsOnDeadCode) {
+    std::string saved = tempPath("sample.psf");
+    CliRun scan = run({"scan", kSample, "--save", saved, "--list", "never-called", "--fail-on", "never-called"});
+    EXPECT_EQ(scan.code, kExitReviewFailed) << scan.err;
+    EXPECT_THAT(scan.out, HasSubstr("Hourglass - Tallyscan 6\n"));
+    EXPECT_THAT(scan.out, HasSubstr("  files:      9\n"));
+    EXPECT_THAT(scan.out, HasSubstr("# Never Called\n"));
+    EXPECT_THAT(scan.out, HasSubstr("PurgeEntry\tSub Routine\tmodMain.bas\n"));
+    EXPECT_THAT(scan.err, HasSubstr("unreviewed rows in Never Called"));
+
+    // The saved scan gives the same list without parsing again.
+    CliRun reopened = run({"open", saved, "--list", "never-called"});
+    ASSERT_EQ(reopened.code, kExitOk) << reopened.err;
+    EXPECT_EQ(reopened.out, scan.out.substr(scan.out.find("# Never Called")));
+}
+
+TEST(CliApp, CleanProjectPassesEveryReviewGate) {
+    CliRun scan = run({"scan", kClean, "--fail-on", "never-called", "--fail-on", "no-code", "--fail-on", "no-return",
+                    "--fail-on", "no-type", "--fail-on", "never-used"});
+    EXPECT_EQ(scan.code, kExitOk) << scan.err;
+}
+
+TEST(CliApp, RoutinePanelsShowProblemsCallersAndParameters) {
+    CliRun scan = run({"scan", kSample, "--routine", "modFormat.bas:Percent", "--routine", "modFormat.bas:RoundTotal#"});
+    ASSERT_EQ(scan.code, kExitOk) << scan.err;
+    EXPECT_THAT(scan.out, HasSubstr("## Parameters Passed In: Percent (modFormat.bas)\n  ByVal Part\t\n  Whole\tDouble\n"));
+    EXPECT_THAT(scan.out, HasSubstr("  Old style type declaration.\n"));
+    CliRun missing = run({"scan", kSample, "--routine", "modFormat.bas:NoSuchRoutine"});
+    EXPECT_EQ(missing.code, kExitUsage);
+    EXPECT_THAT(missing.err, HasSubstr("This routine was not found in the current scan."));
+}
+
+TEST(CliApp, CancelledScanSaysSoAndSavesOnlyWhenAskedTo) {
+    std::string target = tempPath("cancelled.psf");
+    fs::remove(target);
+    CliRun cancelled = run({"scan", kSample, "--save", target}, true);
+    EXPECT_EQ(cancelled.code, kExitCancelled);
+    EXPECT_THAT(cancelled.err, HasSubstr("cancelled"));
+    EXPECT_FALSE(fs::exists(target));
+    CliRun partial = run({"scan", kSample, "--save", target, "--save-partial"}, true);
+    EXPECT_EQ(partial.code, kExitCancelled);
+    EXPECT_TRUE(fs::exists(target));
+}
+
+}  // namespace tally
