@@ -31,7 +31,8 @@ constexpr std::array<NameStart, 11> kNameStarts{{
 
 constexpr std::array<std::string_view, 5> kNotDeclarations{"Type ", "Sub ", "Preserve ", "Function ",
                                                            "Declare "};
-constexpr std::array<std::string_view, 4> kParameterWords{"WithEvents ", "Optional ", "ByRef ", "ByVal "};
+// Words that may stand before a parameter name, in the order the language allows them.
+constexpr std::array<std::string_view, 5> kParameterWords{"WithEvents ", "Optional ", "ByRef ", "ByVal ", "ParamArray "};
 
 // Takes out every "( ... )" group (array bounds), each on its own so that the names between two
 // arrays stay. An unclosed "(" is left as it is.

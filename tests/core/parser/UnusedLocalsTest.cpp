@@ -89,6 +89,8 @@ End Sub
     ASSERT_TRUE(p.run());
     EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"first|Many|modM.bas|6"}));
     EXPECT_EQ(p.routine("Many")->params, "ByVal first As Long, ParamArray rest()");
+    // The untyped ParamArray is filed under its name, without the keyword in front.
+    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"rest|Many|modM.bas|6|notype"}));
 }
 
 }  // namespace
