@@ -1,0 +1,109 @@
+// tallyscan6-scanbench: times reading and splitting a project's sources against the full scan
+// (project file, three passes), and reports the scan's peak memory against the source size.
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "core/parser/CallPass.h"
+#include "core/parser/DeclarationPass.h"
+#include "core/parser/ParseDriver.h"
+#include "core/parser/UsagePass.h"
+#include "core/parser/SourceLines.h"
+#include "core/project/FileFacts.h"
+#include "core/project/ProjectReader.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+// Resident memory now, in KB (the second field of /proc/self/statm, in pages).
+long residentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * 4;
+}
+
+long peakKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tallyscan6-scanbench PROJECT.vbp [runs]\n");
+        return 2;
+    }
+    const std::string project = argv[1];
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const long baselineKb = residentKb();
+
+    tally::NoFileVersions versions;
+    tally::NullParseProgress quiet;
+    tally::CancelFlag cancel{false};
+
+    double bestScan = 1e9, bestRead = 1e9;
+    double bestPass[3] = {1e9, 1e9, 1e9};
+    long long lines = 0, bytes = 0;
+    std::size_t routines = 0;
+    for (int run = 0; run < runs; ++run) {
+        // (b) the full scan, as the program does it.
+        {
+            tally::ProjectModel model;
+            auto start = Clock::now();
+            if (!tally::openProject(model, project, versions)) {
+                std::fprintf(stderr, "cannot open %s\n", project.c_str());
+                return 1;
+            }
+            tally::ParseContext context{model, quiet, cancel, versions, {}};
+            tally::runParse(context);
+            bestScan = std::min(bestScan, seconds(start));
+            routines = 0;
+            for (const auto& slot : model.subs) routines += slot.size();
+        }
+        // The passes one by one, to see where the time goes.
+        {
+            tally::ProjectModel model;
+            tally::openProject(model, project, versions);
+            tally::ParseContext context{model, quiet, cancel, versions, {}};
+            auto start = Clock::now();
+            tally::runDeclarationPass(context);
+            bestPass[0] = std::min(bestPass[0], seconds(start));
+            start = Clock::now();
+            tally::runCallPass(context);
+            bestPass[1] = std::min(bestPass[1], seconds(start));
+            start = Clock::now();
+            tally::runUsagePass(context);
+            bestPass[2] = std::min(bestPass[2], seconds(start));
+        }
+        // (a) only reading and splitting every source file into lines.
+        tally::ProjectModel model;
+        tally::openProject(model, project, versions);
+        auto start = Clock::now();
+        lines = bytes = 0;
+        for (int row = 1; row < model.fileCount(); ++row) {
+            std::optional<std::string> text = tally::readFileBytes(model.files[row].path);
+            if (!text) continue;
+            bytes += static_cast<long long>(text->size());
+            lines += static_cast<long long>(tally::splitLines(*text).size());
+        }
+        bestRead = std::min(bestRead, seconds(start));
+    }
+    const long extraKb = std::max(0L, peakKb() - baselineKb);
+    std::printf("lines=%lld bytes=%lld routines=%zu read_split_s=%.4f scan_s=%.4f ratio=%.2f "
+                "peak_extra_mb=%.1f memory_per_source=%.2f pass1_s=%.4f pass2_s=%.4f pass3_s=%.4f\n",
+                lines, bytes, routines, bestRead, bestScan, bestScan / bestRead, extraKb / 1024.0,
+                bytes ? extraKb * 1024.0 / static_cast<double>(bytes) : 0.0, bestPass[0], bestPass[1], bestPass[2]);
+    return 0;
+}
