@@ -24,6 +24,7 @@ public:
     // Sets the names of the current file's own routines; ids are those of fileNames().
     void setFileNames(const std::vector<std::string_view>& fileNames);
 
+    // The project-wide names and the file's own names, with the ids match() reports.
     const NameTrie& globalNames() const { return m_globalForward; }
     const NameTrie& fileNames() const { return m_fileForward; }
 

@@ -62,7 +62,6 @@ std::string routineNameOf(std::string_view line, std::size_t keywordLength) {
 
 // The routines of one slot grouped by name: rows of the name with id i are rows[first[i] ..).
 struct SlotIndex {
-    std::vector<std::string_view> names;  // one per routine, in slot order
     std::vector<std::uint32_t> first;
     std::vector<std::uint32_t> rows;
 
@@ -78,6 +77,11 @@ struct SlotIndex {
             rows[fill[static_cast<std::size_t>(ids[r])]++] = static_cast<std::uint32_t>(r);
     }
 };
+
+const std::vector<SubRec>& noRoutines() {
+    static const std::vector<SubRec> none;
+    return none;
+}
 
 std::vector<std::string_view> namesOf(const std::vector<SubRec>& slot) {
     std::vector<std::string_view> names;
@@ -101,16 +105,16 @@ public:
     void run();
 
 private:
-    const std::vector<SubRec>& globalSlot() {
-        static const std::vector<SubRec> none;
-        return m_model.subs.empty() ? none : m_model.subs[0];
+    const std::vector<SubRec>& globalSlot() const {
+        return m_model.subs.empty() ? noRoutines() : m_model.subs[0];
     }
     int rowOfPath(const std::string& path) const {
         auto it = m_rowOfPath.find(path);
         return it == m_rowOfPath.end() ? 0 : it->second;
     }
-    // False when the pass was cancelled in the middle of the file.
-    bool readFile(const std::string& path, const std::string& text);
+    // Reads one file's lines and records the calls on them; false when the pass was cancelled
+    // in the middle of the file.
+    bool readLines(const std::string& path, const std::string& text);
     // The routine whose lines are being read, as CalledBy entries name it.
     struct Caller {
         std::string name;
@@ -146,7 +150,7 @@ void CallPassRun::run() {
         if (!bytes) continue;
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
-        if (!readFile(file.path, *bytes)) {
+        if (!readLines(file.path, *bytes)) {
             m_variables.storeFilesNotUsing();
             return;
         }
@@ -159,11 +163,11 @@ void CallPassRun::run() {
     m_context.progress.setValue(0);
 }
 
-bool CallPassRun::readFile(const std::string& path, const std::string& text) {
+bool CallPassRun::readLines(const std::string& path, const std::string& text) {
     const int fileRow = rowOfPath(path);
     const int ownSlot = fileRow < static_cast<int>(m_model.subs.size()) ? fileRow : -1;
-    static const std::vector<SubRec> none;
-    const std::vector<SubRec>& own = ownSlot >= 0 ? m_model.subs[static_cast<std::size_t>(ownSlot)] : none;
+    const std::vector<SubRec>& own =
+        ownSlot >= 0 ? m_model.subs[static_cast<std::size_t>(ownSlot)] : noRoutines();
     m_matcher.setFileNames(namesOf(own));
     m_fileIndex.group(own, m_matcher.fileNames());
 
@@ -176,7 +180,7 @@ bool CallPassRun::readFile(const std::string& path, const std::string& text) {
     Caller caller;  // name empty between routines and in the declarations section
     std::string continuation;
     bool continuing = false;
-    std::string joined;
+    std::string continued;  // a logical line made of several physical ones
     int lineInRoutine = 0;
     long long physicalLine = 0;
     char lineLabel[32] = "Line ";
@@ -200,10 +204,10 @@ bool CallPassRun::readFile(const std::string& path, const std::string& text) {
         }
         std::string_view logical = trimmed;
         if (continuing) {
-            joined.assign(continuation).append(" ").append(trimmed);
+            continued.assign(continuation).append(" ").append(trimmed);
             continuation.clear();
             continuing = false;
-            logical = joined;
+            logical = continued;
         }
         ++lineInRoutine;
         auto digits = std::to_chars(lineLabel + 5, lineLabel + sizeof lineLabel, physicalLine);

@@ -1,5 +1,6 @@
 #include "core/parser/ModuleVariableScan.h"
 
+#include "core/parser/PublicVariableSweep.h"
 #include "core/parser/TypeSuffixSplit.h"
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
@@ -24,7 +25,7 @@ ModuleVariableScan::ModuleVariableScan(ProjectModel& model)
     m_rows.reserve(pubVar.size());
     for (std::size_t r = 0; r < pubVar.size(); ++r) {
         TypeSuffixSplit split = splitTypeSuffix(pubVar[r].name);
-        bool isPrivate = startsWith(pubVar[r].scope, "Private ");
+        bool isPrivate = isPrivateModuleScope(pubVar[r].scope);
         m_rows.push_back({m_forward.idsOfGivenNames()[r], split.suffix, isPrivate});
         if (isPrivate) m_privateRowsByPath[pubVar[r].file].push_back(r);
     }

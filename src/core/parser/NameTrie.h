@@ -32,6 +32,7 @@ public:
     const std::vector<int>& idsOfGivenNames() const { return m_givenIds; }
     // Number of distinct names.
     int size() const { return static_cast<int>(m_names.size()); }
+    // The text of a name id.
     const std::string& name(int id) const { return m_names[static_cast<std::size_t>(id)]; }
 
     // False when no name can begin with the byte c (in a backward trie: end with it), so a walk from

@@ -8,10 +8,10 @@
 
 namespace tally {
 
-// `filesProcessed` is the number of files the call pass read; a public variable whose FilesNotUsing
-// equals it is used nowhere. A private variable counts as in use only when its own file uses it, as
-// `usedInOwnFile(pubVarRow)` tells. A blanked DecVar row that had been counted on the "No Type" row
-// of Types takes its use back.
+// Runs the sweep. `filesProcessed` is the number of files the call pass read; a public variable whose
+// FilesNotUsing equals it is used nowhere. A private variable counts as in use only when its own file uses
+// it, as `usedInOwnFile(pubVarRow)` tells. A blanked DecVar row that had been counted on the "No Type" row of
+// Types takes its use back.
 void sweepPublicVariables(ProjectModel& model, int filesProcessed,
                           const std::function<bool(std::size_t)>& usedInOwnFile);
 

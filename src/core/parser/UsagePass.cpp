@@ -1,14 +1,12 @@
 #include "core/parser/UsagePass.h"
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-#include "core/parser/ByteSetScan.h"
 #include "core/parser/CalledByList.h"
 #include "core/parser/FullPathLookup.h"
 #include "core/parser/NameTrie.h"
@@ -62,8 +60,8 @@ private:
     struct RoutineRef {
         std::uint32_t slot, position;
     };
-    std::unique_ptr<NameTrie> m_callerNames;
-    std::unique_ptr<NameTrie> m_fileTrie;
+    NameTrie m_callerNames;
+    NameTrie m_fileTrie;
     // The routines of name n lie in groups m_groups[m_groupsOfName[n] .. m_groupsOfName[n + 1]), one
     // per file and sorted by file id; the routines of group g are m_refs[g.firstRef, next group's).
     struct Group {
@@ -195,17 +193,17 @@ void UsagePassRun::buildCallerIndexes() {
                 m_deadCallers.insert(joinKey(r.name, r.file));
         }
     }
-    m_callerNames = std::make_unique<NameTrie>(NameTrie::Direction::Forward, callerNames);
-    m_fileTrie = std::make_unique<NameTrie>(NameTrie::Direction::Forward, fileNames);
-    const int names = m_callerNames->size();
+    m_callerNames = NameTrie(NameTrie::Direction::Forward, callerNames);
+    m_fileTrie = NameTrie(NameTrie::Direction::Forward, fileNames);
+    const int names = m_callerNames.size();
     struct Keyed {
         int name, file;
         RoutineRef ref;
     };
     std::vector<Keyed> keyed;
     // The tries were built from the routines in this same order.
-    const std::vector<int>& nameIds = m_callerNames->idsOfGivenNames();
-    const std::vector<int>& fileIds = m_fileTrie->idsOfGivenNames();
+    const std::vector<int>& nameIds = m_callerNames.idsOfGivenNames();
+    const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();
     for (std::size_t slot = 0, k = 0; slot < m_slots; ++slot) {
         for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos, ++k)
             keyed.push_back({nameIds[k],
@@ -226,7 +224,7 @@ void UsagePassRun::buildCallerIndexes() {
     for (std::size_t n = 1; n < m_groupsOfName.size(); ++n) m_groupsOfName[n] += m_groupsOfName[n - 1];
     m_groups.push_back({-1, static_cast<std::uint32_t>(m_refs.size())});
     m_nameSeen.assign(static_cast<std::size_t>(names), 0);
-    m_fileSeen.assign(static_cast<std::size_t>(m_fileTrie->size()), 0);
+    m_fileSeen.assign(static_cast<std::size_t>(m_fileTrie.size()), 0);
 }
 
 void UsagePassRun::calledByDeadOnly(SubRec& callee, const std::vector<CalledByEntry>& entries) {
@@ -259,7 +257,7 @@ void UsagePassRun::findCallers(const SubRec& callee) {
     // A routine is a caller when its name occurs in the list and its file name occurs after the
     // first place of the name, within the same entry. Only the first place of each name counts.
     // Names are met in the order of the places where they begin, so the first meeting is the first place.
-    const NameTrie& names = *m_callerNames;
+    const NameTrie& names = m_callerNames;
     for (std::size_t start = 0; start < calledBy.size(); ++start) {
         if (!names.mayBeginWith(calledBy[start])) continue;
         names.forEachStartingAt(calledBy, start, [&](int id, std::size_t) {
@@ -285,7 +283,7 @@ void UsagePassRun::findCallersNamed(int nameId, std::size_t hit, std::string_vie
     };
     if (last - first <= 8) {
         for (const Group* group = first; group != last; ++group) {
-            std::size_t at = window.find(m_fileTrie->name(group->file));
+            std::size_t at = window.find(m_fileTrie.name(group->file));
             if (at != std::string_view::npos && at > 0) append(group);
         }
         return;
@@ -298,11 +296,11 @@ void UsagePassRun::findCallersNamed(int nameId, std::size_t hit, std::string_vie
     }
     const unsigned stamp = m_fileStamp;
     m_filesAtHit.clear();
-    m_fileTrie->forEachStartingAt(calledBy, hit, [&](int fileId, std::size_t) {
+    m_fileTrie.forEachStartingAt(calledBy, hit, [&](int fileId, std::size_t) {
         m_fileSeen[static_cast<std::size_t>(fileId)] = stamp;
     });
     for (std::size_t j = hit + 1; j < end; ++j) {
-        m_fileTrie->forEachStartingAt(calledBy, j, [&](int fileId, std::size_t) {
+        m_fileTrie.forEachStartingAt(calledBy, j, [&](int fileId, std::size_t) {
             auto& seen = m_fileSeen[static_cast<std::size_t>(fileId)];
             if (seen == stamp) return;
             seen = stamp;

@@ -270,7 +270,9 @@ std::string Generator::fileText(int fileIndex) {
         addRoutineRow(fileRow, fileName, header);
         lines.push_back((m_options.realistic || chance(80) ? "" : "  ") + header);
         for (int j = 0; j < m_options.linesPerRoutine; ++j) {
-            lines.push_back(bodyLine());
+            // Every fourth file is mostly comments, so that variables seen only in comments are common.
+            const bool commentedOut = !m_options.realistic && fileIndex % 4 == 3 && chance(80);
+            lines.push_back((commentedOut ? "' " : "") + bodyLine());
             for (std::string& pending : m_pendingLines) lines.push_back(pending);
             m_pendingLines.clear();
         }

@@ -218,8 +218,9 @@ TEST(PassTiming, DISABLED_FastAgainstLiteral) {
         project.runUsagePass();
         const long long peak = residentKilobytes("VmHWM:");
         if (baseline > 0 && peak > 0)
-            std::printf("scale %d: passes 2 and 3 raised the resident size by %lld KB (%.2f x the source)\n", scale,
-                        peak - baseline, static_cast<double>(peak - baseline) * 1024.0 / static_cast<double>(bytes));
+            std::printf("scale %d: passes 2 and 3 raised the resident size by %lld KB (%.2f x the source)\n",
+                        scale, peak - baseline,
+                        static_cast<double>(peak - baseline) * 1024.0 / static_cast<double>(bytes));
         project.model = untouched;
         const ProjectModel before = project.model;
         double read = best(
