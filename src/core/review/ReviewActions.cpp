@@ -1,5 +1,6 @@
 #include "core/review/ReviewActions.h"
 
+#include "core/parser/FullPathLookup.h"
 #include "core/review/RoutineFacts.h"
 #include "core/text/TextOps.h"
 
@@ -43,9 +44,8 @@ CodeTarget reviewDoubleClickTarget(const ProjectModel& model, const ReviewListDa
     const ReviewRow& row = list.rows[rowIndex];
     if (row.source == ReviewSource::Summary || row.source == ReviewSource::Type) return target;
 
-    FilePathLookup paths(model.tree);
     target.valid = true;
-    target.filePath = paths.fullPath(row.column3);
+    target.filePath = FullPathLookup(model.tree, {row.column3}).pathOf(row.column3);
     if (row.source == ReviewSource::DecVar || row.source == ReviewSource::UnVar) {
         const VarRec& var = row.source == ReviewSource::DecVar ? model.decVar[row.index] : model.unVar[row.index];
         // "Public" itself counts too: a public variable lives in the declarations section as well.

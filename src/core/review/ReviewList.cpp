@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/parser/FullPathLookup.h"
 #include "core/review/RoutineFacts.h"
 #include "core/text/TextOps.h"
 
@@ -60,8 +61,8 @@ void forEachRoutine(const ProjectModel& model, ReviewListData& list, Include inc
 
 // The owner shown for an unused variable: its scope text, with the routine's type character when
 // the scope names an old-style routine of the variable's file.
-std::string ownerLocation(const ProjectModel& model, FilePathLookup& paths, const VarRec& var) {
-    int fileRow = model.fileRowOf(paths.fullPath(var.file));
+std::string ownerLocation(const ProjectModel& model, const FullPathLookup& paths, const VarRec& var) {
+    int fileRow = model.fileRowOf(paths.pathOf(var.file));
     auto findIn = [&](int slot, bool checkFile) -> const SubRec* {
         if (slot < 0 || slot >= static_cast<int>(model.subs.size())) return nullptr;
         for (const SubRec& routine : model.subs[slot])
@@ -75,7 +76,9 @@ std::string ownerLocation(const ProjectModel& model, FilePathLookup& paths, cons
 
 void addVariableRows(const ProjectModel& model, ReviewListData& list, bool unused) {
     const std::vector<VarRec>& table = unused ? model.unVar : model.decVar;
-    FilePathLookup paths(model.tree);
+    std::vector<std::string_view> fileNames;
+    for (const VarRec& var : table) fileNames.push_back(var.file);
+    FullPathLookup paths(model.tree, fileNames);
     for (int index = 0; index < static_cast<int>(table.size()); ++index) {
         const VarRec& var = table[index];
         if (trimView(var.name).empty()) continue;

@@ -78,18 +78,4 @@ bool EventHandlerTest::isHandler(std::string_view routineName) const {
     return m_sources.count(std::string(routineName.substr(0, underscore))) > 0;
 }
 
-const std::string& FilePathLookup::fullPath(std::string_view fileName) {
-    std::string name(fileName);
-    auto known = m_known.find(name);
-    if (known != m_known.end()) return known->second;
-    std::string found;
-    for (const TreeNode* node : m_tree.additionOrder()) {
-        if (endsWith(node->key, name)) {
-            found = node->key;
-            break;
-        }
-    }
-    return m_known.emplace(name, std::move(found)).first->second;
-}
-
 }  // namespace tally

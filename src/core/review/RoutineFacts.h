@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "core/model/ProjectModel.h"
@@ -38,18 +37,6 @@ public:
 
 private:
     std::unordered_set<std::string> m_sources;
-};
-
-// The full path of a file name through the project tree: the key of the first node, in the order
-// nodes were added, whose key ends with the file name. Answers are remembered.
-class FilePathLookup {
-public:
-    explicit FilePathLookup(const ProjectTree& tree) : m_tree(tree) {}
-    const std::string& fullPath(std::string_view fileName);
-
-private:
-    const ProjectTree& m_tree;
-    std::unordered_map<std::string, std::string> m_known;
 };
 
 }  // namespace tally
