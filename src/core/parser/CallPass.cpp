@@ -256,11 +256,13 @@ void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller
     m_matcher.match(line, m_globalHits, m_fileHits);
     if (m_globalHits.empty() && m_fileHits.empty()) return;
     caller.lineText = toDecimal(lineInRoutine);
-    // The caller's own name on its lines is recursion or the function setting its result.
+    // The caller's own name on its lines is recursion or the function setting its result. A routine
+    // without a name (a header without "(") is never called: its empty name is in every line.
     if (ownSlot >= 0) {
         std::vector<SubRec>& slot = m_model.subs[static_cast<std::size_t>(ownSlot)];
         for (int id : m_fileHits) {
-            if (m_matcher.fileNames().name(id) == caller.name) continue;
+            std::string_view name = m_matcher.fileNames().name(id);
+            if (name.empty() || name == caller.name) continue;
             for (std::uint32_t k = m_fileIndex.first[id]; k < m_fileIndex.first[id + 1]; ++k)
                 record(slot[m_fileIndex.rows[k]], caller);
         }
@@ -268,7 +270,8 @@ void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller
     if (m_model.subs.empty()) return;
     std::vector<SubRec>& global = m_model.subs[0];
     for (int id : m_globalHits) {
-        if (m_matcher.globalNames().name(id) == caller.name) continue;
+        std::string_view name = m_matcher.globalNames().name(id);
+        if (name.empty() || name == caller.name) continue;
         for (std::uint32_t k = m_globalIndex.first[id]; k < m_globalIndex.first[id + 1]; ++k)
             record(global[m_globalIndex.rows[k]], caller);
     }

@@ -55,7 +55,7 @@ TEST(CallPass, MatchingIsPlainSubstringSearch) {
                                    "    s = \"Foo(\"",      // inside a string literal
                                    "    z = 1: LoadData",   // Load begins another name after a blank
                                    "    w = Total + 1",     // Tot begins Total after a blank
-                                   "    v = 2",             // the empty name: any blank, "(" or "."
+                                   "    v = 2",             // no name of the three follows a blank here
                                    "End Sub"}));
     p.addRoutine(0, "Foo", "m.bas");
     p.addRoutine(0, "Load", "m.bas");
@@ -65,7 +65,9 @@ TEST(CallPass, MatchingIsPlainSubstringSearch) {
     EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy), (Entries{"Main - m.bas - 1", "Main - m.bas - 2"}));
     EXPECT_EQ(entriesOf(p.routine(0, "Load").calledBy), (Entries{"Main - m.bas - 3"}));
     EXPECT_EQ(entriesOf(p.routine(0, "Tot").calledBy), (Entries{"Main - m.bas - 4"}));
-    EXPECT_EQ(p.routine(0, "").timesCalled, 5);
+    // A routine without a name would match every blank, "(" and "."; it is never called.
+    EXPECT_EQ(p.routine(0, "").timesCalled, 0);
+    EXPECT_EQ(p.routine(0, "").calledBy, "");
 }
 
 TEST(CallPass, AContinuedCallCountsOnceAtTheLogicalLine) {

@@ -225,7 +225,7 @@ void runCallPass(ParseContext& context) {
             for (int slot : {row, 0}) {
                 if (slot >= static_cast<int>(model.subs.size())) continue;
                 for (SubRec& r : model.subs[static_cast<std::size_t>(slot)]) {
-                    if (!isCalledOn(line, r.name) || r.name == routine || lineInRoutine == 0) continue;
+                    if (r.name.empty() || !isCalledOn(line, r.name) || r.name == routine || lineInRoutine == 0) continue;
                     ++r.timesCalled;
                     r.calledBy += routine + " - " + fileName + " - " + std::to_string(lineInRoutine) + "\x01";
                 }
