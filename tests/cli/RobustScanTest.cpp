@@ -1,0 +1,124 @@
+// Whole scans (project file, three passes, scan file) of hostile inputs: nothing may crash or hang,
+// and the rest of the project is still analysed.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "SyntheticProject.h"
+#include "core/parser/ParseDriver.h"
+#include "core/project/ProjectReader.h"
+#include "core/scanfile/ScanFileReader.h"
+#include "core/scanfile/ScanFileWriter.h"
+
+namespace tally {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScratchDir {
+public:
+    explicit ScratchDir(const std::string& name) : m_dir(fs::temp_directory_path() / ("tally_robust_" + name)) {
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    ~ScratchDir() { fs::remove_all(m_dir); }
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+
+private:
+    fs::path m_dir;
+};
+
+struct Scan {
+    ProjectModel model;
+    ParseOutcome outcome;
+};
+
+Scan scan(const std::string& project) {
+    Scan s;
+    NoFileVersions versions;
+    NullParseProgress quiet;
+    CancelFlag cancel{false};
+    EXPECT_TRUE(openProject(s.model, project, versions));
+    ParseContext context{s.model, quiet, cancel, versions, {}};
+    s.outcome = runParse(context);
+    return s;
+}
+
+const SubRec* findRoutine(const ProjectModel& model, const std::string& name) {
+    for (const auto& slot : model.subs)
+        for (const SubRec& r : slot)
+            if (r.name == name) return &r;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(RobustScan, HostileMembersDoNotStopTheOthers) {
+    ScratchDir dir("hostile");
+    std::string binary(300000, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 131) % 251);
+    dir.write("modBinary.bas", binary);
+    std::string oneLine = "Public Sub Wide(";
+    while (oneLine.size() < (20u << 20)) oneLine += "x (\"unclosed , Good 1 . ";
+    dir.write("modWide.bas", oneLine);
+    dir.write("modQuotes.bas", "Sub Q()\r\n    MsgBox \"never closed\r\n    Good 2\r\nEnd Sub\r\n");
+    dir.write("frmHuge.frm",
+              "VERSION 5.00\r\nBegin VB.Form frmHuge\r\n   Caption = \"Huge list\"\r\n   Begin VB.ListBox lst\r\n      List = \"frmHuge.frx\":0000\r\n"
+              "   End\r\nEnd\r\nAttribute VB_Name = \"frmHuge\"\r\nPrivate Sub Form_Load()\r\n    Good\r\nEnd Sub\r\n");
+    dir.write("frmHuge.frx", std::string(20u << 20, 'A'));
+    dir.write("frmEmpty.frm",
+              "VERSION 5.00\r\nBegin VB.Form frmEmpty\r\n   Begin VB.ListBox lst\r\n      List = \"frmEmpty.frx\":0000\r\n"
+              "   End\r\nEnd\r\n");
+    dir.write("frmEmpty.frx", "");
+    dir.write("frmDir.frm",
+              "VERSION 5.00\r\nBegin VB.Form frmDir\r\n   Begin VB.ListBox lst\r\n      List = \"frmDir.frx\":0000\r\n"
+              "   End\r\nEnd\r\n");
+    fs::create_directories(dir.path("frmDir.frx"));  // a companion that cannot be read as a file
+    dir.write("modGood.bas", "Public Sub Good(Optional n As Long)\r\n    Debug.Print n\r\nEnd Sub\r\n");
+    dir.write("Hostile.vbp",
+              "Module=modBinary; modBinary.bas\r\nModule=modWide; modWide.bas\r\nModule=modQuotes; modQuotes.bas\r\n"
+              "Form=frmHuge.frm\r\nForm=frmEmpty.frm\r\nForm=frmDir.frm\r\nModule=modGood; modGood.bas\r\n"
+              "Module=modGood; modGood.bas\r\nModule=modGone; modGone.bas\r\n");
+
+    Scan s = scan(dir.path("Hostile.vbp"));
+    EXPECT_FALSE(s.outcome.cancelled);
+    EXPECT_EQ(s.model.fileCount(), 9);  // row 0, seven members (the repeated one once), the missing one
+    const SubRec* good = findRoutine(s.model, "Good");
+    ASSERT_NE(good, nullptr);
+    // Called from Q, from Form_Load and (as plain substring search finds it) from the wide line.
+    EXPECT_GE(good->timesCalled, 2);
+    // The caption is read; the oversized, empty and unreadable companions add no list text.
+    ASSERT_EQ(s.model.spell.size(), 1u);
+    EXPECT_EQ(s.model.spell[0].value, " Huge list");
+    // The whole scan survives a save and a reopen.
+    ASSERT_TRUE(saveScanFile(s.model, dir.path("Hostile.psf")));
+    ProjectModel reopened;
+    ScanReadResult read = openScanFile(dir.path("Hostile.psf"), reopened);
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(reopened.subs, s.model.subs);
+}
+
+TEST(RobustScan, FiveThousandMembers) {
+    ScratchDir dir("many");
+    bench::SyntheticProjectOptions options;
+    options.files = 5000;
+    options.routinesPerFile = 2;
+    options.linesPerRoutine = 4;
+    options.controlsPerForm = 2;
+    bench::SyntheticProjectResult written = bench::writeSyntheticProject(dir.path("p"), options);
+    ASSERT_TRUE(written.ok) << written.error;
+    Scan s = scan(written.projectPath);
+    EXPECT_EQ(s.model.fileCount(), 5001);
+    EXPECT_GT(s.model.subCount(5000), 0);  // the last file keeps its routines
+    long long routines = 0;
+    for (const auto& slot : s.model.subs) routines += static_cast<long long>(slot.size());
+    EXPECT_GE(routines, 5000 * 2);
+}
+
+}  // namespace tally
