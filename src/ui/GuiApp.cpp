@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "core/project/FileVersion.h"
 #include "platform/PosixShellRunner.h"
@@ -25,6 +27,17 @@ int runGui(int argc, char** argv) {
         else
             std::fputs("tallyscan6 6.0.0\n", stdout);
         return 0;
+    }
+
+    // Without a display Qt would abort with a message about platform plugins; say what to do instead.
+    bool platformGiven = std::getenv("QT_QPA_PLATFORM") != nullptr;
+    for (int i = 1; i < argc; ++i) platformGiven = platformGiven || !std::strcmp(argv[i], "-platform");
+    if (!platformGiven && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        std::fputs(
+            "tallyscan6: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+            "Run it on a desktop, under xvfb-run, or use tallyscan6-cli for the same analysis.\n",
+            stderr);
+        return 1;
     }
 
     QApplication app(argc, argv);

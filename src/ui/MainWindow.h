@@ -110,6 +110,7 @@ private:
     bool writeScan(const std::string& path);
     bool anyProjectFileExists() const;
     void forgetShownProject();
+    void showTreeAndCaption();
     void showModelInViews();
     void notify(const QString& text, MessageIcon icon);
     void reportShellResult(const ShellRunResult& result);

@@ -67,13 +67,19 @@ void MainWindow::notify(const QString& text, MessageIcon icon) {
     m_prompts.notify(text, icon, applicationTitle());
 }
 
-void MainWindow::showModelInViews() {
+void MainWindow::showTreeAndCaption() {
     setWindowTitle(m_model.caption.empty() ? applicationTitle() : fromAnsi(m_model.caption));
     m_tree->resetTree(m_model.tree);
-    m_spell->resetRows(m_model.spell);
+}
+
+void MainWindow::showModelInViews() {
+    showTreeAndCaption();
+    m_spell->resetRows(&m_model.spell);
 }
 
 void MainWindow::forgetShownProject() {
+    // The spell list reads the model's rows in place: it lets go of them before they change.
+    m_spell->resetRows(nullptr);
     m_codeView->clear();
     m_routines->clearViews();
     m_review->clearList();
@@ -99,7 +105,9 @@ bool MainWindow::openAProject() {
     {
         BusyPointer busy;
         opened = openProject(m_model, m_model.projectPath, m_versions);
-        showModelInViews();
+        // The tree is copied into its view, so it can be shown while the passes fill the model;
+        // the spell list, which reads the model's rows in place, waits for the end.
+        showTreeAndCaption();
         if (opened.ok) cancelled = runParseDialog();
         m_model.scanChanged = false;
         m_model.scanFilePath.clear();

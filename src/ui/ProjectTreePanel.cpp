@@ -1,78 +1,48 @@
 #include "ui/ProjectTreePanel.h"
 
 #include <QHeaderView>
-#include <QTreeWidgetItemIterator>
-#include <vector>
 
-#include "ui/AnsiText.h"
-#include "ui/IconLibrary.h"
+#include "ui/ProjectTreeModel.h"
 
 namespace tally {
 
-namespace {
-constexpr int kKeyRole = Qt::UserRole + 1;
-}
-
-ProjectTreePanel::ProjectTreePanel(QWidget* parent) : QTreeWidget(parent) {
+ProjectTreePanel::ProjectTreePanel(QWidget* parent) : QTreeView(parent) {
     setObjectName(QStringLiteral("tvwFiles"));
-    setColumnCount(1);
+    m_model = new ProjectTreeModel(this);
+    setModel(m_model);
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setTextElideMode(Qt::ElideMiddle);
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        if (!m_resetting && current) emit nodeSelected(keyOf(current));
+    // The one column fills the panel, so a selected row is highlighted across it; names too long
+    // for the panel are elided and shown whole in their tool tip.
+    header()->setStretchLastSection(true);
+    setTextElideMode(Qt::ElideRight);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid()) emit nodeSelected(m_model->keyOf(current));
     });
 }
 
-std::string ProjectTreePanel::keyOf(const QTreeWidgetItem* item) {
-    return item ? item->data(0, kKeyRole).toByteArray().toStdString() : std::string();
-}
-
 void ProjectTreePanel::resetTree(const ProjectTree& tree) {
-    m_resetting = true;
-    setUpdatesEnabled(false);
-    clear();
-    std::vector<std::pair<QTreeWidgetItem*, bool>> expansions;
-    QList<QTreeWidgetItem*> topLevel;
-    std::vector<QTreeWidgetItem*> parents;  // the last item seen at each depth
-    for (const TreeLine& line : tree.displayLines()) {
-        const TreeNode& node = *line.node;
-        auto* item = new QTreeWidgetItem;
-        item->setText(0, fromAnsi(node.text));
-        item->setData(0, kKeyRole, QByteArray::fromStdString(node.key));
-        item->setIcon(0, IconLibrary::treeIcon(node.image, node.selectedImage));
-        parents.resize(static_cast<std::size_t>(line.depth) + 1);
-        parents[line.depth] = item;
-        if (line.depth == 0)
-            topLevel.append(item);
-        else
-            parents[line.depth - 1]->addChild(item);
-        expansions.emplace_back(item, node.expanded);
-    }
-    addTopLevelItems(topLevel);
-    for (auto& [item, expanded] : expansions) item->setExpanded(expanded);
-    setCurrentItem(nullptr);
-    setUpdatesEnabled(true);
-    m_resetting = false;
+    // A reset clears the current index without a currentChanged signal.
+    m_model->resetTree(tree);
+    for (const QModelIndex& index : m_model->expandedIndexes()) setExpanded(index, true);
 }
 
 bool ProjectTreePanel::selectKey(const std::string& key) {
-    QByteArray wanted = QByteArray::fromStdString(key);
-    for (QTreeWidgetItemIterator it(this); *it; ++it) {
-        if ((*it)->data(0, kKeyRole).toByteArray() == wanted) {
-            setCurrentItem(*it);
-            scrollToItem(*it);
-            return true;
-        }
-    }
-    return false;
+    QModelIndex index = m_model->indexOfKey(key);
+    if (!index.isValid()) return false;
+    setCurrentIndex(index);
+    scrollTo(index);
+    return true;
 }
 
 std::string ProjectTreePanel::selectedKey() const {
-    return keyOf(currentItem());
+    return m_model->keyOf(currentIndex());
+}
+
+QString ProjectTreePanel::rootText() const {
+    return m_model->index(0, 0).data().toString();
 }
 
 }  // namespace tally

@@ -2,14 +2,16 @@
 // The project tree (tvwFiles): the model's node table as a tree, each node with the icon of its
 // image key (and its selected image while selected) and its expanded flag.
 
-#include <QTreeWidget>
+#include <QTreeView>
 #include <string>
 
 #include "core/model/ProjectTree.h"
 
 namespace tally {
 
-class ProjectTreePanel : public QTreeWidget {
+class ProjectTreeModel;
+
+class ProjectTreePanel : public QTreeView {
     Q_OBJECT
 public:
     explicit ProjectTreePanel(QWidget* parent = nullptr);
@@ -20,14 +22,15 @@ public:
     bool selectKey(const std::string& key);
     // The key of the selected node; empty when none is selected.
     std::string selectedKey() const;
+    // The text of the first top-level node (the project's title); empty when there is none.
+    QString rootText() const;
 
 signals:
     // The user (or selectKey) made the node with `key` the current one.
     void nodeSelected(const std::string& key);
 
 private:
-    static std::string keyOf(const QTreeWidgetItem* item);
-    bool m_resetting = false;
+    ProjectTreeModel* m_model;
 };
 
 }  // namespace tally

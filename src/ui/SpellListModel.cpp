@@ -5,14 +5,14 @@
 
 namespace tally {
 
-void SpellListModel::resetRows(std::vector<SpellRow> rows) {
+void SpellListModel::resetRows(const std::vector<SpellRow>* rows) {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_rows = rows;
     endResetModel();
 }
 
 int SpellListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() || !m_rows ? 0 : static_cast<int>(m_rows->size());
 }
 
 int SpellListModel::columnCount(const QModelIndex& parent) const {
@@ -21,7 +21,7 @@ int SpellListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant SpellListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const SpellRow& row = m_rows[index.row()];
+    const SpellRow& row = (*m_rows)[index.row()];
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         const std::string* texts[] = {&row.file, &row.routine, &row.label, &row.value, &row.corrected};
         return fromAnsi(*texts[index.column()]);

@@ -14,8 +14,10 @@ class SpellListModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Shows `rows` in place of what was shown.
-    void resetRows(std::vector<SpellRow> rows);
+    // Shows `rows` (null: none) in place of what was shown. The rows are read where they are, not
+    // copied, as a big project has hundreds of thousands: whoever changes or drops them resets the
+    // model first.
+    void resetRows(const std::vector<SpellRow>* rows);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -23,7 +25,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<SpellRow> m_rows;
+    const std::vector<SpellRow>* m_rows = nullptr;
 };
 
 }  // namespace tally

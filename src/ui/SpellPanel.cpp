@@ -32,8 +32,8 @@ SpellPanel::SpellPanel(QWidget* parent) : QWidget(parent) {
     });
 }
 
-void SpellPanel::resetRows(std::vector<SpellRow> rows) {
-    m_model->resetRows(std::move(rows));
+void SpellPanel::resetRows(const std::vector<SpellRow>* rows) {
+    m_model->resetRows(rows);
 }
 
 }  // namespace tally

@@ -18,8 +18,9 @@ class SpellPanel : public QWidget {
 public:
     explicit SpellPanel(QWidget* parent = nullptr);
 
-    // Shows `rows` in place of what was shown.
-    void resetRows(std::vector<SpellRow> rows);
+    // Shows `rows` (null: none) in place of what was shown; they are not copied, so whoever changes
+    // or drops them calls this first.
+    void resetRows(const std::vector<SpellRow>* rows);
     QTreeView* listView() const { return m_list; }
 
 signals:

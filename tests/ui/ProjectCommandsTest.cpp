@@ -101,8 +101,7 @@ private slots:
         QCOMPARE(h.window->tabs()->currentIndex(), 0);
         // Pass 2 added its statistics to the tree, which shows them.
         QVERIFY(h.window->model().tree.size() > 40);
-        QCOMPARE(h.window->projectTree()->topLevelItem(0)->text(0),
-                 QStringLiteral("Hourglass Timesheets 2.4.17"));
+        QCOMPARE(h.window->projectTree()->rootText(), QStringLiteral("Hourglass Timesheets 2.4.17"));
 
         h.window->updateProjectMenu();
         QVERIFY(h.window->projectMenuAction("mnuProjSaveScan")->isEnabled());
@@ -143,6 +142,39 @@ private slots:
         QVERIFY(h.window->model().tree.contains("properties"));
         QVERIFY(!h.window->toolbarAction("savescan")->isEnabled());
         QVERIFY(!reviewEnabled(*h.window));
+    }
+
+    void aMissingProjectFileSaysWhyAndLeavesTheSkeleton() {
+        Harness h;
+        h.window->startUp();
+        QSignalSpy started(h.window.get(), &MainWindow::parseStarted);
+        h.window->openProjectFile(QStringLiteral("/no/such/folder/Gone.vbp"));
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(h.prompts.shown.size(), std::size_t{1});
+        QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Exclamation);
+        QVERIFY(!h.prompts.shown[0].text.isEmpty());
+        QCOMPARE(h.window->model().fileCount(), 0);
+        QVERIFY(h.window->model().tree.contains("properties"));
+        QVERIFY(!h.window->toolbarAction("savescan")->isEnabled());
+        QVERIFY(!reviewEnabled(*h.window));
+    }
+
+    void openingAProjectOffersToKeepUnsavedCheckMarks() {
+        QTemporaryDir dir;
+        std::string scan = (dir.path() + QStringLiteral("/Hourglass.psf")).toStdString();
+        QVERIFY(writeSampleScan(scan));
+        Harness h;
+        h.window->startUp(QString::fromStdString(scan));
+        h.window->openProjectFile(samplePath());
+        QVERIFY(h.prompts.shown.empty());  // nothing was changed: nothing to lose
+        h.window->openScanFile(QString::fromStdString(scan));
+        h.prompts.shown.clear();
+        ReviewListModel* list = h.window->reviewPanel()->listModel();
+        QVERIFY(list->setData(list->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+        h.window->openProjectFile(samplePath());
+        QCOMPARE(
+            h.prompts.texts(),
+            QStringList{QStringLiteral("The current scan file has changed. Would you like to save it now?")});
     }
 
     void closingOffersToSaveANewScanAndSavesIt() {
