@@ -44,6 +44,8 @@ QHeaderView::section { background: #f3f5f8; color: #374151; padding: 4px 8px; bo
 QTreeView, QTreeWidget { border: 1px solid #dde1e7; }
 QTreeView#tvwFiles { border: none; border-right: 1px solid #dde1e7; }
 QTreeView::item { padding: 2px 0px; }
+QProgressBar { border: 1px solid #cfd6e0; border-radius: 4px; background: #eef1f5; min-height: 10px; max-height: 10px; }
+QProgressBar::chunk { background: #2563eb; border-radius: 3px; }
 QStatusBar { border-top: 1px solid #dde1e7; background: #f7f8fa; color: #4b5563; }
 QStatusBar QLabel { padding: 0px 6px; }
 QStatusBar::item { border: none; }

@@ -202,10 +202,16 @@ void MainWindow::buildShortcuts() {
     }
     auto* switchPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
     connect(switchPane, &QShortcut::activated, this, [this] {
-        if (m_tree->hasFocus())
-            m_tabs->currentWidget()->nextInFocusChain()->setFocus();
-        else
+        if (!m_tree->hasFocus()) {
             m_tree->setFocus();
+            return;
+        }
+        for (QWidget* child : m_tabs->currentWidget()->findChildren<QWidget*>()) {
+            if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
+                child->setFocus(Qt::ShortcutFocusReason);
+                return;
+            }
+        }
     });
 }
 

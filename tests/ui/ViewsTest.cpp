@@ -245,6 +245,12 @@ private slots:
         QCOMPARE(w.tabs()->currentWidget(), w.spellPanel());
         QTest::keyClick(&w, Qt::Key_1, Qt::ControlModifier);
         QCOMPARE(w.tabs()->currentWidget(), w.routinesPanel());
+        // F6 moves between the tree and the tab shown.
+        w.projectTree()->setFocus();
+        QTest::keyClick(&w, Qt::Key_F6);
+        QVERIFY(w.routinesPanel()->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(&w, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), w.projectTree());
         // Ctrl+S saves the scan: the save dialog comes (and is cancelled here).
         w.updateProjectMenu();
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
