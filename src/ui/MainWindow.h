@@ -153,6 +153,7 @@ private:
     QAction* m_tbVb = nullptr;
 
     bool m_closing = false;
+    bool m_modelBusy = false;  // a worker thread reads or writes the model
 };
 
 }  // namespace tally

@@ -16,6 +16,7 @@
 #include "core/settings/ProjectShellCommands.h"
 #include "core/text/TextOps.h"
 #include "ui/AnsiText.h"
+#include "ui/BackgroundCall.h"
 #include "ui/CodeViewHost.h"
 #include "ui/MainWindow.h"
 #include "ui/ParseDialog.h"
@@ -180,7 +181,9 @@ void MainWindow::loadScan(const std::string& path) {
     ScanReadResult read;
     {
         BusyPointer busy;
-        read = tally::openScanFile(path, m_model);
+        m_modelBusy = true;
+        read = runWhilePainting([this, &path] { return tally::openScanFile(path, m_model); });
+        m_modelBusy = false;
         showModelInViews();
     }
     if (!read.ok) notify(fromAnsi(read.message), MessageIcon::Exclamation);
@@ -217,7 +220,9 @@ bool MainWindow::writeScan(const std::string& path) {
     FileWriteResult written;
     {
         BusyPointer busy;
-        written = saveScanFile(m_model, path);
+        m_modelBusy = true;
+        written = runWhilePainting([this, &path] { return saveScanFile(m_model, path); });
+        m_modelBusy = false;
     }
     if (!written.ok) {
         notify(fromAnsi(written.description) + QStringLiteral("\n\n") + fromLocalPath(written.detail),
@@ -255,6 +260,11 @@ void MainWindow::openInVbCommand() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A scan file is being read or written on the worker thread: the window stays until it is done.
+    if (m_modelBusy) {
+        event->ignore();
+        return;
+    }
     if (!m_closing) {
         m_closing = true;
         m_codeView->offerToSaveChanges();
