@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -98,6 +99,17 @@ int main(int argc, char** argv) {
     settle.restart();
     while (settle.elapsed() < 100) QApplication::processEvents(QEventLoop::AllEvents, 20);
 
+    // Saving the scan and opening it again run on a worker thread too.
+    QTemporaryDir scratch;
+    prompts.savePath = scratch.filePath(QStringLiteral("bench.psf"));
+    qint64 saveStart = clock.nsecsElapsed();
+    window.saveScanCommand();
+    qint64 saveEnd = clock.nsecsElapsed();
+    window.openScanFile(prompts.savePath);
+    qint64 reopenEnd = clock.nsecsElapsed();
+    settle.restart();
+    while (settle.elapsed() < 100) QApplication::processEvents(QEventLoop::AllEvents, 20);
+
     const tally::ProjectModel& model = window.model();
     long long routines = 0;
     for (const auto& slot : model.subs) routines += static_cast<long long>(slot.size());
@@ -113,5 +125,9 @@ int main(int argc, char** argv) {
     std::printf("reading the project file:        %.1f ms (before the dialog)\n",
                 largestGap(ticks, openStart, parseStart));
     std::printf("filling the views afterwards:    %.1f ms\n", largestGap(ticks, parseEnd, openEnd));
+    std::printf("saving the scan file:            %.2f s, largest gap %.1f ms\n", (saveEnd - saveStart) / 1e9,
+                largestGap(ticks, saveStart, saveEnd));
+    std::printf("reopening the scan file:         %.2f s, largest gap %.1f ms\n", (reopenEnd - saveEnd) / 1e9,
+                largestGap(ticks, saveEnd, reopenEnd));
     return 0;
 }

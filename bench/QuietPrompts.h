@@ -1,5 +1,5 @@
 #pragma once
-// Answers every question of the main window with No and chooses no file, so that the bench tools
+// Answers every question of the main window with No and opens no file, so that the bench tools
 // run without anybody at the keyboard.
 
 #include "core/settings/ShellRunner.h"
@@ -12,7 +12,9 @@ public:
     void notify(const QString&, MessageIcon, const QString&) override {}
     bool askYesNo(const QString&, const QString&) override { return false; }
     QString chooseOpenFile(const QString&, const QString&) override { return {}; }
-    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return savePath; }
+
+    QString savePath;  // what the save dialog answers; empty: cancelled
 };
 
 // Starts nothing.

@@ -232,6 +232,17 @@ private slots:
         QVERIFY(codeView(w)->lastTarget().filePath.ends_with("/frmMain.frm"));
     }
 
+    void aRealCodeViewPanelCanTakeThePlaceholdersPlace() {
+        auto h = openedSample();
+        MainWindow& w = *h->window;
+        auto* panel = new CodeViewPlaceholder;
+        w.setCodeView(panel);
+        QCOMPARE(w.tabs()->widget(1), panel);
+        QCOMPARE(w.tabs()->tabText(1), QStringLiteral("Code View"));
+        QVERIFY(w.projectTree()->selectKey(fileKey(w, "modDates.bas")));
+        QVERIFY(panel->filePath().ends_with("/modDates.bas"));
+    }
+
     void theKeyboardReachesTheReviewListsTabsAndCommands() {
         auto h = openedSample();
         MainWindow& w = *h->window;
