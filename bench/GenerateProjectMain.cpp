@@ -13,13 +13,20 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto number = [&]() { return i + 1 < argc ? std::atoll(argv[++i]) : 0LL; };
-        if (arg == "--out" && i + 1 < argc) folder = argv[++i];
-        else if (arg == "--lines") targetLines = number();
-        else if (arg == "--files") options.files = static_cast<int>(number());
-        else if (arg == "--seed") options.seed = static_cast<std::uint32_t>(number());
-        else if (arg == "--routines") options.routinesPerFile = static_cast<int>(number());
-        else if (arg == "--routine-lines") options.linesPerRoutine = static_cast<int>(number());
-        else if (arg == "--calls") options.callsPerRoutine = static_cast<int>(number());
+        if (arg == "--out" && i + 1 < argc)
+            folder = argv[++i];
+        else if (arg == "--lines")
+            targetLines = number();
+        else if (arg == "--files")
+            options.files = static_cast<int>(number());
+        else if (arg == "--seed")
+            options.seed = static_cast<std::uint32_t>(number());
+        else if (arg == "--routines")
+            options.routinesPerFile = static_cast<int>(number());
+        else if (arg == "--routine-lines")
+            options.linesPerRoutine = static_cast<int>(number());
+        else if (arg == "--calls")
+            options.callsPerRoutine = static_cast<int>(number());
         else {
             std::fprintf(stderr,
                          "usage: tallyscan6-genproject --out DIR [--lines N | --files N] [--seed S]\n"
@@ -32,7 +39,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (targetLines > 0) {
-        long long perFile = 12 + static_cast<long long>(options.routinesPerFile) * (options.linesPerRoutine + 4);
+        long long perFile =
+            12 + static_cast<long long>(options.routinesPerFile) * (options.linesPerRoutine + 4);
         options.files = static_cast<int>(std::max(1LL, targetLines / perFile));
     }
     tally::bench::SyntheticProjectResult result = tally::bench::writeSyntheticProject(folder, options);
@@ -40,7 +48,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tallyscan6-genproject: %s\n", result.error.c_str());
         return 1;
     }
-    std::printf("%s\t%d files\t%lld lines\t%lld bytes\n", result.projectPath.c_str(), options.files, result.lines,
-                result.bytes);
+    std::printf("%s\t%d files\t%lld lines\t%lld bytes\n", result.projectPath.c_str(), options.files,
+                result.lines, result.bytes);
     return 0;
 }

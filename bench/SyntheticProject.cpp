@@ -9,9 +9,12 @@ namespace tally::bench {
 
 namespace {
 
-const char* const kVerbs[] = {"Load", "Save", "Calc", "Get", "Update", "Check", "Build", "Find", "Show", "Read"};
-const char* const kNouns[] = {"Data", "Item", "Total", "Record", "List", "Name", "Value", "Grid", "Report", "Rate"};
-const char* const kWords[] = {"Customer", "invoice", "totl", "recieved", "amount", "the", "date", "adress", "item", "saved"};
+const char* const kVerbs[] = {"Load",  "Save",  "Calc", "Get",  "Update",
+                              "Check", "Build", "Find", "Show", "Read"};
+const char* const kNouns[] = {"Data", "Item",  "Total", "Record", "List",
+                              "Name", "Value", "Grid",  "Report", "Rate"};
+const char* const kWords[] = {"Customer", "invoice", "totl",   "recieved", "amount",
+                              "the",      "date",    "adress", "item",     "saved"};
 
 enum class Kind { Module, Class, Form };
 
@@ -52,10 +55,14 @@ public:
             target = &other.publicRoutines[pick(other.publicRoutines.size())];
         }
         switch (pick(4)) {
-            case 0: return "    nResult = " + *target + "(i)";
-            case 1: return "    " + *target + " i";
-            case 2: return "    Call " + *target + "(i)";
-            default: return "    If " + *target + "(i) > 0 Then nResult = nResult + 1";
+            case 0:
+                return "    nResult = " + *target + "(i)";
+            case 1:
+                return "    " + *target + " i";
+            case 2:
+                return "    Call " + *target + "(i)";
+            default:
+                return "    If " + *target + "(i) > 0 Then nResult = nResult + 1";
         }
     }
 
@@ -75,18 +82,34 @@ public:
                 continue;
             }
             switch (pick(10)) {
-                case 0: line("    ' " + std::string(kWords[pick(10)]) + " " + kWords[pick(10)] + " check"); break;
-                case 1: line(""); break;
-                case 2: line("    MsgBox \"The " + std::string(kWords[pick(10)]) + " was " + kWords[pick(10)] + "\""); break;
+                case 0:
+                    line("    ' " + std::string(kWords[pick(10)]) + " " + kWords[pick(10)] + " check");
+                    break;
+                case 1:
+                    line("");
+                    break;
+                case 2:
+                    line("    MsgBox \"The " + std::string(kWords[pick(10)]) + " was " + kWords[pick(10)] +
+                         "\"");
+                    break;
                 case 3:
                     line("    nResult = nResult + i * 2 + _");
                     line("        " + std::to_string(pick(100)));
                     ++n;
                     break;
-                case 4: line("    For i = 1 To " + std::to_string(1 + pick(50)) + ": nResult = nResult + i: Next i"); break;
-                case 5: line("    If nResult > " + std::to_string(pick(1000)) + " Then nResult = 0 ' reset"); break;
-                case 6: line("    m" + self.name + "Count = m" + self.name + "Count + 1"); break;
-                default: line("    nResult = nResult + Len(\"" + std::string(kWords[pick(10)]) + "\")"); break;
+                case 4:
+                    line("    For i = 1 To " + std::to_string(1 + pick(50)) +
+                         ": nResult = nResult + i: Next i");
+                    break;
+                case 5:
+                    line("    If nResult > " + std::to_string(pick(1000)) + " Then nResult = 0 ' reset");
+                    break;
+                case 6:
+                    line("    m" + self.name + "Count = m" + self.name + "Count + 1");
+                    break;
+                default:
+                    line("    nResult = nResult + Len(\"" + std::string(kWords[pick(10)]) + "\")");
+                    break;
             }
         }
         line(end);
@@ -154,7 +177,8 @@ std::string routineName(int file, int index) {
 
 }  // namespace
 
-SyntheticProjectResult writeSyntheticProject(const std::string& folder, const SyntheticProjectOptions& options) {
+SyntheticProjectResult writeSyntheticProject(const std::string& folder,
+                                             const SyntheticProjectOptions& options) {
     SyntheticProjectResult result;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -175,18 +199,27 @@ SyntheticProjectResult writeSyntheticProject(const std::string& folder, const Sy
             if (m.kind == Kind::Module && r % 2 == 0)
                 m.publicRoutines.push_back(routineName(f, r));
             else
-                m.privateRoutines.push_back(r % 7 == 3 ? std::string("Helper") + kNouns[r % 10] : routineName(f, r));
+                m.privateRoutines.push_back(r % 7 == 3 ? std::string("Helper") + kNouns[r % 10]
+                                                       : routineName(f, r));
         }
         members.push_back(std::move(m));
     }
 
     Writer writer(options);
-    std::string vbp = "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#stdole2.tlb#OLE Automation\r\n";
+    std::string vbp =
+        "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#stdole2.tlb#OLE "
+        "Automation\r\n";
     for (const Member& m : members) {
         switch (m.kind) {
-            case Kind::Form: vbp += "Form=" + m.fileName + "\r\n"; break;
-            case Kind::Class: vbp += "Class=" + m.name + "; " + m.fileName + "\r\n"; break;
-            case Kind::Module: vbp += "Module=" + m.name + "; " + m.fileName + "\r\n"; break;
+            case Kind::Form:
+                vbp += "Form=" + m.fileName + "\r\n";
+                break;
+            case Kind::Class:
+                vbp += "Class=" + m.name + "; " + m.fileName + "\r\n";
+                break;
+            case Kind::Module:
+                vbp += "Module=" + m.name + "; " + m.fileName + "\r\n";
+                break;
         }
         if (m.kind == Kind::Form) {
             writer.designer(m);
@@ -200,7 +233,8 @@ SyntheticProjectResult writeSyntheticProject(const std::string& folder, const Sy
         if (m.kind == Kind::Form) writer.routine(members, m, "Private Sub Form_Load()", "End Sub");
         if (m.kind == Kind::Class) writer.routine(members, m, "Private Sub Class_Initialize()", "End Sub");
         for (const std::string& name : m.publicRoutines)
-            writer.routine(members, m, "Public Function " + name + "(ByVal n As Long) As Long", "End Function");
+            writer.routine(members, m, "Public Function " + name + "(ByVal n As Long) As Long",
+                           "End Function");
         for (const std::string& name : m.privateRoutines)
             writer.routine(members, m, "Private Sub " + name + "(n)", "End Sub");
         std::string text = writer.take();
@@ -212,7 +246,10 @@ SyntheticProjectResult writeSyntheticProject(const std::string& folder, const Sy
             return result;
         }
     }
-    vbp += "Startup=\"Sub Main\"\r\nTitle=\"Synthetic\"\r\nName=\"Synthetic\"\r\nMajorVer=1\r\nMinorVer=0\r\nRevisionVer=0\r\n";
+    vbp +=
+        "Startup=\"Sub "
+        "Main\"\r\nTitle=\"Synthetic\"\r\nName=\"Synthetic\"\r\nMajorVer=1\r\nMinorVer=0\r\nRevisionVer="
+        "0\r\n";
     result.projectPath = folder + "/Synthetic.vbp";
     std::ofstream project(result.projectPath, std::ios::binary);
     project << vbp;

@@ -10,12 +10,12 @@ namespace tally::bench {
 
 struct SyntheticProjectOptions {
     std::uint32_t seed = 1;
-    int files = 100;             // source files (about a fifth forms, a fifth classes, the rest modules)
+    int files = 100;  // source files (about a fifth forms, a fifth classes, the rest modules)
     int routinesPerFile = 20;
-    int linesPerRoutine = 20;    // body lines
+    int linesPerRoutine = 20;  // body lines
     int callsPerRoutine = 3;
-    int moduleVariables = 4;     // private module-level variables per file
-    int publicVariables = 2;     // public variables per standard module
+    int moduleVariables = 4;  // private module-level variables per file
+    int publicVariables = 2;  // public variables per standard module
     int controlsPerForm = 12;
 };
 
@@ -28,6 +28,7 @@ struct SyntheticProjectResult {
 };
 
 // Writes the project into `folder` (created when missing) as "Synthetic.vbp" and its members.
-SyntheticProjectResult writeSyntheticProject(const std::string& folder, const SyntheticProjectOptions& options);
+SyntheticProjectResult writeSyntheticProject(const std::string& folder,
+                                             const SyntheticProjectOptions& options);
 
 }  // namespace tally::bench

@@ -1,6 +1,14 @@
 #!/usr/bin/env bash
-# Builds Tallyscan 6 and analyses the bundled sample project.
+# Builds Tallyscan 6 and opens the bundled sample project: in the desktop program when a display
+# is available, otherwise with the command-line analysis.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-build/src/cli/tallyscan6-cli scan examples/sample/Hourglass.vbp
+sample=examples/sample/Hourglass.vbp
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/src/ui/tallyscan6 ]; then
+    exec build/src/ui/tallyscan6 --project "$sample"
+fi
+build/src/cli/tallyscan6-cli scan "$sample"
+echo
+echo "No display found, so this was the command-line analysis. On a desktop, the window opens with:"
+echo "    build/src/ui/tallyscan6 --project $sample"

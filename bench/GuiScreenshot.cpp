@@ -1,0 +1,114 @@
+// tallyscan6-screenshot: opens a project in the main window, selects a file and a tab, and saves a
+// picture of the window. Run it under xvfb-run (scripts/screenshot.sh) for the documentation.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QPixmap>
+#include <QTabWidget>
+#include <cstdio>
+
+#include "QuietPrompts.h"
+#include "core/project/FileVersion.h"
+#include "core/review/ReviewList.h"
+#include "platform/SystemLocale.h"
+#include "ui/AppStyle.h"
+#include "ui/IconLibrary.h"
+#include "ui/MainWindow.h"
+#include "ui/ProjectTreePanel.h"
+
+namespace {
+
+void settle(int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// Every image key at 16 and 32 pixels, base and variants side by side.
+bool saveIconSheet(const QString& out) {
+    const char* keys[] = {"proj",    "form",        "module",      "class",   "userctl", "propsht",
+                          "code",    "comment",     "blank",       "control", "sub",     "func",
+                          "prop",    "dll",         "drive",       "object",  "open",    "close",
+                          "event",   "decs",        "var",         "const",   "type",    "report",
+                          "tb-open", "tb-openscan", "tb-savescan", "tb-vb",   "app"};
+    const int cell = 44;
+    QImage sheet(cell * 6, cell * static_cast<int>(std::size(keys)), QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    int row = 0;
+    for (const char* key : keys) {
+        QString base = QString::fromLatin1(key);
+        QString variants[] = {base, base + QLatin1Char('1'), base + QLatin1Char('0')};
+        for (int v = 0; v < 3; ++v) {
+            QIcon icon = tally::IconLibrary::icon(variants[v]);
+            painter.drawPixmap(v * cell * 2 + 4, row * cell + 14, icon.pixmap(QSize(16, 16), 1.0));
+            painter.drawPixmap(v * cell * 2 + 28, row * cell + 6, icon.pixmap(QSize(32, 32), 1.0));
+        }
+        ++row;
+    }
+    return sheet.save(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QString out, project, select;
+    int tab = 0, list = 0, width = 1180, height = 740;
+    QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        const QString& name = args[i];
+        const QString& value = args[i + 1];
+        if (name == QLatin1String("--out"))
+            out = value;
+        else if (name == QLatin1String("--project"))
+            project = value;
+        else if (name == QLatin1String("--select"))
+            select = value;
+        else if (name == QLatin1String("--tab"))
+            tab = value.toInt();
+        else if (name == QLatin1String("--list"))
+            list = value.toInt();
+        else if (name == QLatin1String("--size")) {
+            width = value.section(QLatin1Char('x'), 0, 0).toInt();
+            height = value.section(QLatin1Char('x'), 1, 1).toInt();
+        }
+    }
+    if (args.size() == 3 && args[1] == QLatin1String("--icon-sheet")) return saveIconSheet(args[2]) ? 0 : 1;
+    if (out.isEmpty()) {
+        std::fputs(
+            "usage: tallyscan6-screenshot --out FILE.png [--project X.vbp] [--select FILE-NAME]\n"
+            "       [--tab 0-4] [--list 1-7] [--size WxH]\n"
+            "       tallyscan6-screenshot --icon-sheet FILE.png\n",
+            stderr);
+        return 2;
+    }
+    tally::applyAppStyle(app);
+    tally::bench::QuietPrompts prompts;
+    tally::bench::NoShell shell;
+    tally::NoFileVersions versions;
+    tally::MainWindow window(
+        tally::MainWindowServices{prompts, shell, versions, tally::systemNumberLocale()});
+    window.startUp();
+    window.resize(width, height);
+    window.show();
+    settle(200);
+    if (!project.isEmpty()) window.openProjectFile(project);
+    if (!select.isEmpty()) {
+        for (const tally::TreeNode* node : window.model().tree.additionOrder()) {
+            if (QString::fromStdString(node->key).endsWith(QLatin1Char('/') + select)) {
+                window.projectTree()->selectKey(node->key);
+                break;
+            }
+        }
+    }
+    window.tabs()->setCurrentIndex(tab);
+    if (list > 0) window.showReviewList(tally::kAllReviewLists[list - 1]);
+    settle(400);
+    if (!window.grab().save(out)) {
+        std::fprintf(stderr, "tallyscan6-screenshot: cannot write %s\n", out.toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}

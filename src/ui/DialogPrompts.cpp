@@ -1,0 +1,53 @@
+#include "ui/DialogPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace tally {
+
+QString qtNameFilter(const QString& filter) {
+    QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            if (pattern == QLatin1String("*.*")) {
+                patterns << QStringLiteral("*");
+                continue;
+            }
+            patterns << pattern.toLower();
+            if (pattern.toUpper() != pattern.toLower()) patterns << pattern.toUpper();
+        }
+        patterns.removeDuplicates();
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+void DialogPrompts::notify(const QString& text, MessageIcon icon, const QString& title) {
+    QMessageBox::Icon boxIcon = icon == MessageIcon::Exclamation ? QMessageBox::Warning
+                                : icon == MessageIcon::Question  ? QMessageBox::Question
+                                                                 : QMessageBox::Information;
+    QMessageBox box(boxIcon, title, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+bool DialogPrompts::askYesNo(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString DialogPrompts::chooseOpenFile(const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileName(m_parent, caption, QString(), qtNameFilter(filter));
+}
+
+QString DialogPrompts::chooseSaveFile(const QString& caption, const QString& filter,
+                                      const QString& proposed) {
+    return QFileDialog::getSaveFileName(m_parent, caption, proposed, qtNameFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+}  // namespace tally

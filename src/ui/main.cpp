@@ -1,0 +1,7 @@
+// tallyscan6: the Tallyscan 6 desktop program.
+
+#include "ui/GuiApp.h"
+
+int main(int argc, char** argv) {
+    return tally::runGui(argc, argv);
+}

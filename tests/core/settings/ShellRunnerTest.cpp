@@ -1,0 +1,107 @@
+#include "core/settings/ShellRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/project/TempDir.h"
+#include "core/settings/ProjectShellCommands.h"
+
+namespace tally {
+
+namespace {
+
+// Records what it was asked to start and answers with a fixed code.
+class RecordingRunner final : public ShellRunner {
+public:
+    explicit RecordingRunner(int code = kShellStarted) : m_code(code) {}
+    int start(const ShellRequest& request) override {
+        requests.push_back(request);
+        return m_code;
+    }
+    std::vector<ShellRequest> requests;
+
+private:
+    int m_code;
+};
+
+}  // namespace
+
+TEST(ShellErrorMessage, EveryCodeOfTheTableAndTheFallback) {
+    EXPECT_EQ(shellErrorMessage(2), "File not found.");
+    EXPECT_EQ(shellErrorMessage(3), "Path not found.");
+    EXPECT_EQ(shellErrorMessage(5), "Access denied.");
+    EXPECT_EQ(shellErrorMessage(8), "Out of memory.");
+    EXPECT_EQ(shellErrorMessage(11), "Invalid EXE file or error in EXE image.");
+    EXPECT_EQ(shellErrorMessage(26), "A sharing violation occurred.");
+    EXPECT_EQ(shellErrorMessage(27), "Incomplete or invalid file association.");
+    EXPECT_EQ(shellErrorMessage(28), "DDE Time out.");
+    EXPECT_EQ(shellErrorMessage(29), "DDE transaction failed.");
+    EXPECT_EQ(shellErrorMessage(30), "DDE busy.");
+    EXPECT_EQ(shellErrorMessage(31), "No association for file extension.");
+    // Codes the table does not name, 0 included, are unknown errors; 32 and above are successes.
+    EXPECT_EQ(shellErrorMessage(0), "Unknown error");
+    EXPECT_EQ(shellErrorMessage(1), "Unknown error");
+    EXPECT_EQ(shellErrorMessage(-1), "Unknown error");
+    EXPECT_EQ(shellErrorMessage(32), "");
+    EXPECT_EQ(shellErrorMessage(kShellStarted), "");
+}
+
+TEST(ShellRun, PassesTheRequestAndReportsTheCode) {
+    RecordingRunner ok;
+    ShellRunResult started = shellRun(ok, "notepad.exe", "/p/a.vbp");
+    EXPECT_TRUE(started.ok);
+    EXPECT_EQ(started.message, "");
+    ASSERT_EQ(ok.requests.size(), 1u);
+    EXPECT_EQ(ok.requests[0].file, "notepad.exe");
+    EXPECT_EQ(ok.requests[0].parameters, "/p/a.vbp");
+
+    RecordingRunner failing(kShellNoAssociation);
+    ShellRunResult failed = shellRun(failing, "/p/a.xyz", "");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.code, 31);
+    EXPECT_EQ(failed.message, "No association for file extension.");
+}
+
+TEST(ProjectShellCommands, ViewSourceHandsThePathToTheTextEditor) {
+    RecordingRunner runner;
+    EXPECT_TRUE(viewProjectSource(runner, "/p/Hourglass.vbp").ok);
+    ASSERT_EQ(runner.requests.size(), 1u);
+    EXPECT_EQ(runner.requests[0].file, kTextEditorProgram);
+    EXPECT_EQ(runner.requests[0].parameters, "/p/Hourglass.vbp");
+}
+
+TEST(ProjectShellCommands, OpenInDevelopmentEnvironmentOnlyStartsAnExistingProjectFile) {
+    TempDir dir;
+    std::string project = dir.write("App.vbp", "Type=Exe\r\n");
+    std::string upper = dir.write("Old.VBP", "Type=Exe\r\n");
+    std::string program = dir.write("evil.sh", "#!/bin/sh\n");
+    std::string disguised = dir.write("evil.vbp.sh", "#!/bin/sh\n");
+
+    RecordingRunner runner;
+    EXPECT_TRUE(openProjectInDevelopmentEnvironment(runner, project).ok);
+    EXPECT_TRUE(openProjectInDevelopmentEnvironment(runner, upper).ok);
+    ASSERT_EQ(runner.requests.size(), 2u);
+    EXPECT_EQ(runner.requests[0].file, project);
+    EXPECT_EQ(runner.requests[0].parameters, "");
+    EXPECT_EQ(runner.requests[1].file, upper);
+
+    // A path from a scan file written elsewhere must never start whatever it names.
+    for (const std::string& path : {program, disguised, dir / "Missing.vbp", dir.path(), std::string()}) {
+        ShellRunResult refused = openProjectInDevelopmentEnvironment(runner, path);
+        EXPECT_FALSE(refused.ok) << path;
+        EXPECT_EQ(refused.code, kShellFileNotFound) << path;
+        EXPECT_EQ(refused.message, "File not found.") << path;
+    }
+    EXPECT_EQ(runner.requests.size(), 2u);
+}
+
+TEST(ProjectShellCommands, AFolderNamedLikeAProjectIsNotAProject) {
+    TempDir dir;
+    dir.write("Trap.vbp/inner.txt", "x");
+    RecordingRunner runner;
+    EXPECT_FALSE(openProjectInDevelopmentEnvironment(runner, dir / "Trap.vbp").ok);
+    EXPECT_TRUE(runner.requests.empty());
+}
+
+}  // namespace tally

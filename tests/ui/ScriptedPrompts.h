@@ -1,0 +1,82 @@
+#pragma once
+// Test stand-ins for the main window's dialogs and shell: message boxes answered from a script and
+// recorded, file dialogs that return prepared paths, and a shell that records what it was asked.
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "core/settings/ShellRunner.h"
+#include "ui/UserPrompts.h"
+
+namespace tally::test {
+
+struct ShownMessage {
+    QString text;
+    MessageIcon icon;
+    QString title;
+};
+
+class ScriptedPrompts final : public UserPrompts {
+public:
+    void notify(const QString& text, MessageIcon icon, const QString& title) override {
+        shown.push_back({text, icon, title});
+    }
+    bool askYesNo(const QString& text, const QString& title) override {
+        shown.push_back({text, MessageIcon::Question, title});
+        bool answer = false;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        if (onQuestion) onQuestion(text, answer);
+        return answer;
+    }
+    QString chooseOpenFile(const QString& caption, const QString& filter) override {
+        filters << filter;
+        captions << caption;
+        return take(openFiles);
+    }
+    QString chooseSaveFile(const QString& caption, const QString& filter, const QString& proposed) override {
+        filters << filter;
+        captions << caption;
+        proposals << proposed;
+        return take(saveFiles);
+    }
+
+    // The texts shown, in order.
+    QStringList texts() const {
+        QStringList all;
+        for (const ShownMessage& message : shown) all << message.text;
+        return all;
+    }
+
+    std::vector<ShownMessage> shown;
+    std::deque<bool> answers;  // answers to questions; No when the script has run out
+    std::function<void(const QString&, bool)> onQuestion;
+    std::deque<QString> openFiles;
+    std::deque<QString> saveFiles;
+    QStringList filters, captions, proposals;
+
+private:
+    static QString take(std::deque<QString>& paths) {
+        if (paths.empty()) return {};
+        QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+class RecordingShell final : public ShellRunner {
+public:
+    int start(const ShellRequest& request) override {
+        requests.push_back(request);
+        return code;
+    }
+    std::vector<ShellRequest> requests;
+    int code = kShellStarted;
+};
+
+}  // namespace tally::test

@@ -1,0 +1,76 @@
+#pragma once
+// Shared pieces of the window tests: a main window with scripted dialogs, the sample project, and
+// readers of what the views show.
+
+#include <QAbstractItemModel>
+#include <QStringList>
+#include <QTreeWidget>
+#include <memory>
+#include <string>
+
+#include "ScriptedPrompts.h"
+#include "core/parser/ParseDriver.h"
+#include "core/project/FileVersion.h"
+#include "core/project/ProjectReader.h"
+#include "core/scanfile/ScanFileWriter.h"
+#include "ui/MainWindow.h"
+#include "ui/PanelRowsView.h"
+
+namespace tally::test {
+
+inline QString samplePath() {
+    return QStringLiteral(TALLY_SOURCE_DIR "/examples/sample/Hourglass.vbp");
+}
+
+// A main window whose dialogs are scripted and whose shell only records.
+struct Harness {
+    explicit Harness(ParseFunction parse = runParse)
+        : window(std::make_unique<MainWindow>(
+              MainWindowServices{prompts, shell, versions, NumberLocale{}, parse})) {}
+
+    ScriptedPrompts prompts;
+    RecordingShell shell;
+    NoFileVersions versions;
+    std::unique_ptr<MainWindow> window;
+};
+
+// The full path of the project file whose name is `fileName`, from the tree's keys.
+inline std::string fileKey(MainWindow& window, const std::string& fileName) {
+    for (const TreeNode* node : window.model().tree.additionOrder())
+        if (node->key.size() > fileName.size() && node->key.ends_with("/" + fileName)) return node->key;
+    return {};
+}
+
+// The texts of one column of an item model.
+inline QStringList columnTexts(const QAbstractItemModel* model, int column = 0) {
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row) texts << model->index(row, column).data().toString();
+    return texts;
+}
+
+// The rows of a list widget as "text|sub1|sub2", bold rows marked with a leading "*".
+inline QStringList rowTexts(const QTreeWidget* view) {
+    QStringList rows;
+    for (int i = 0; i < view->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = view->topLevelItem(i);
+        QStringList cells;
+        for (int column = 0; column < view->columnCount(); ++column) cells << item->text(column);
+        while (cells.size() > 1 && cells.back().isEmpty()) cells.removeLast();
+        rows << (item->font(0).bold() ? QStringLiteral("*") : QString()) + cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+// Parses the sample project with the core alone and saves its scan file at `path`.
+inline bool writeSampleScan(const std::string& path) {
+    ProjectModel model;
+    NoFileVersions versions;
+    if (!openProject(model, samplePath().toStdString(), versions)) return false;
+    NullParseProgress progress;
+    CancelFlag cancel{false};
+    ParseContext context{model, progress, cancel, versions, NumberLocale{}};
+    runParse(context);
+    return saveScanFile(model, path).ok;
+}
+
+}  // namespace tally::test
