@@ -31,4 +31,8 @@ const std::string& FullPathLookup::pathOf(std::string_view fileName) const {
     return it == m_paths.end() ? none : it->second;
 }
 
+std::string fullPathOf(const ProjectTree& tree, std::string_view fileName) {
+    return FullPathLookup(tree, {fileName}).pathOf(fileName);
+}
+
 }  // namespace tally

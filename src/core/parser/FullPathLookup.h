@@ -24,4 +24,7 @@ private:
     std::unordered_map<std::string, std::string> m_paths;
 };
 
+// The full path of one file name (see FullPathLookup); empty when no key ends with it.
+std::string fullPathOf(const ProjectTree& tree, std::string_view fileName);
+
 }  // namespace tally

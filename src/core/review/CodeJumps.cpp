@@ -1,5 +1,6 @@
 #include "core/review/CodeJumps.h"
 
+#include "core/parser/FullPathLookup.h"
 #include "core/review/RoutineFacts.h"
 #include "core/text/TextOps.h"
 
@@ -34,9 +35,8 @@ SpellJump spellRowTarget(const ProjectModel& model, int rowIndex) {
     if (jump.routineName.empty() || !isRoutineName(model, jump.routineName)) return jump;
     jump.isRoutine = true;
     if (jump.fileName.empty()) return jump;
-    FilePathLookup paths(model.tree);
     jump.target.valid = true;
-    jump.target.filePath = paths.fullPath(jump.fileName);
+    jump.target.filePath = fullPathOf(model.tree, jump.fileName);
     jump.target.routineText = jump.routineName;
     return jump;
 }
@@ -45,9 +45,8 @@ CodeTarget dependencyRowTarget(const ProjectModel& model, const PanelRow& row,
                                std::string_view listedRoutine) {
     CodeTarget target;
     if (row.bold || row.subItems.empty() || trimView(row.subItems[0]).empty()) return target;
-    FilePathLookup paths(model.tree);
     target.valid = true;
-    target.filePath = paths.fullPath(trimView(row.subItems[0]));
+    target.filePath = fullPathOf(model.tree, trimView(row.subItems[0]));
     target.routineText = row.text;
     target.searchText = std::string(listedRoutine);
     return target;

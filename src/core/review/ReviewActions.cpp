@@ -45,7 +45,7 @@ CodeTarget reviewDoubleClickTarget(const ProjectModel& model, const ReviewListDa
     if (row.source == ReviewSource::Summary || row.source == ReviewSource::Type) return target;
 
     target.valid = true;
-    target.filePath = FullPathLookup(model.tree, {row.column3}).pathOf(row.column3);
+    target.filePath = fullPathOf(model.tree, row.column3);
     if (row.source == ReviewSource::DecVar || row.source == ReviewSource::UnVar) {
         const VarRec& var = row.source == ReviewSource::DecVar ? model.decVar[row.index] : model.unVar[row.index];
         // "Public" itself counts too: a public variable lives in the declarations section as well.
