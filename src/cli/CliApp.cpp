@@ -114,20 +114,20 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
     }
     if (!lists.empty()) printReviewLists(env.out, lists, format);
 
-    for (const std::string& spec : args.files) {
-        int row = findFileRow(model, spec);
-        if (row == 0) return inputError(env, "no file '" + spec + "' in this project");
+    for (const std::string& wanted : args.files) {
+        int row = findFileRow(model, wanted);
+        if (row == 0) return inputError(env, "no file '" + wanted + "' in this project");
         printPanel(env.out, "File Properties: " + utf8(fileNameOf(model.files[row].path)),
                    fileProperties(model, row, systemNumberLocale()));
     }
-    for (const std::string& spec : args.routines) {
-        std::size_t colon = spec.find(':');
-        int row = findFileRow(model, spec.substr(0, colon));
-        if (row == 0) return inputError(env, "no file '" + spec.substr(0, colon) + "' in this project");
-        RoutineLookup found = findListedRoutine(model, row, utf8ToWindows1252(spec.substr(colon + 1)));
+    for (const std::string& wanted : args.routines) {
+        std::size_t colon = wanted.find(':');
+        int row = findFileRow(model, wanted.substr(0, colon));
+        if (row == 0) return inputError(env, "no file '" + wanted.substr(0, colon) + "' in this project");
+        RoutineLookup found = findListedRoutine(model, row, utf8ToWindows1252(wanted.substr(colon + 1)));
         if (!found.found) return inputError(env, std::string(kRoutineNotFound));
         RoutinePanels panels = routinePanels(model, found.slot, found.position);
-        std::string title = spec.substr(colon + 1) + " (" + utf8(fileNameOf(model.files[row].path)) + ")";
+        std::string title = wanted.substr(colon + 1) + " (" + utf8(fileNameOf(model.files[row].path)) + ")";
         printPanel(env.out, "Routine & File Properties: " + title, panels.properties);
         printPanel(env.out, "Dependencies: " + title, panels.dependencies);
         printPanel(env.out, "Parameters Passed In: " + title, panels.parameters);

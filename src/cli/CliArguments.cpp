@@ -76,10 +76,10 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
                 return failure("--format takes text, csv or json");
             parsed.format = *format;
         } else if (arg == "--routine") {
-            const std::string* spec = value();
-            if (!spec || spec->find(':') == std::string::npos || spec->front() == ':' || spec->back() == ':')
+            const std::string* wanted = value();
+            if (!wanted || wanted->find(':') == std::string::npos || wanted->front() == ':' || wanted->back() == ':')
                 return failure("--routine takes FILE:NAME");
-            parsed.routines.push_back(*spec);
+            parsed.routines.push_back(*wanted);
         } else if (arg == "--file") {
             const std::string* file = value();
             if (!file || file->empty()) return failure("--file needs a file name");
