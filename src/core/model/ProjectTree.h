@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/text/NameHash.h"
+
 namespace tally {
 
 struct TreeNode {
@@ -70,15 +72,9 @@ private:
     void markRemoved(int index);
     void appendDepthFirst(int index, int depth, std::vector<TreeLine>& out) const;
 
-    // Finds a key given as a view without building a string from it.
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
-    };
-
     std::vector<Slot> m_slots;
     std::vector<int> m_roots;
-    std::unordered_map<std::string, int, KeyHash, std::equal_to<>> m_index;
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> m_index;
     std::size_t m_size = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "core/parser/RoutineBlocks.h"
 #include "core/parser/SourceLines.h"
 #include "core/parser/StatisticsNodes.h"
+#include "core/parser/TableGrowth.h"
 #include "core/project/FileFacts.h"
 #include "core/text/NumberFormat.h"
 #include "core/text/TextOps.h"
@@ -65,6 +66,16 @@ bool readFile(DeclarationState& state, std::string_view text) {
     return true;
 }
 
+// The tables that take many rows grow by projection rather than by doubling (see TableGrowth.h).
+void reserveProjected(DeclarationState& state) {
+    ProjectModel& model = state.model;
+    reserveProjectedRows(model.spell, state.runningTotal, state.totalSize);
+    reserveProjectedRows(model.decVar, state.runningTotal, state.totalSize);
+    reserveProjectedRows(model.unVar, state.runningTotal, state.totalSize);
+    reserveProjectedRows(model.pubVar, state.runningTotal, state.totalSize);
+    if (!model.subs.empty()) reserveProjectedRows(model.subs[0], state.runningTotal, state.totalSize);
+}
+
 }  // namespace
 
 bool runDeclarationPass(ParseContext& ctx) {
@@ -86,6 +97,7 @@ bool runDeclarationPass(ParseContext& ctx) {
         state.current.length = static_cast<std::int64_t>(bytes->size());
         state.current.controls = std::max<std::int32_t>(0, state.beginLines - 1);
         state.statistics.push_back(std::move(state.current));
+        reserveProjected(state);
     }
     ctx.progress.setValue(0);
     addStatisticsNodes(state);

@@ -7,27 +7,18 @@
 
 namespace tally {
 
-// Makes room for one more row. A full table of a few dozen rows grows to the rows projected for the
-// whole project from the share of it read so far (`readSoFar` of `total` characters), at least twice
-// and at most 64 times its rows. Doubling alone moves every row about once more and takes fresh
-// memory twice the table's final size; the projection usually gets there in one or two steps, and
-// room it gives that is never used is never touched.
+// Called after each file: when the rows projected for the whole project from the share of it read so
+// far (`readSoFar` of `total` characters, with an eighth more) exceed the table's capacity, the table
+// grows to them, and at least by half. Doubling alone would move every row about once more and take
+// fresh memory twice the table's final size; room that is never used is never touched.
 template <class Row>
-void makeRoomForRow(std::vector<Row>& rows, long long readSoFar, long long total) {
-    constexpr std::size_t kFirstRoom = 64;
-    if (rows.size() < rows.capacity()) return;
-    std::size_t have = rows.size();
-    if (have < kFirstRoom) {
-        rows.reserve(kFirstRoom);
-        return;
-    }
-    std::size_t wanted = 2 * have;
-    if (readSoFar > 0 && total > readSoFar) {
-        double projected =
-            static_cast<double>(have) * static_cast<double>(total) / static_cast<double>(readSoFar);
-        wanted = std::clamp(static_cast<std::size_t>(projected * 1.125), 2 * have, 64 * have);
-    }
-    rows.reserve(wanted);
+void reserveProjectedRows(std::vector<Row>& rows, long long readSoFar, long long total) {
+    if (rows.empty() || readSoFar <= 0 || total <= readSoFar) return;
+    double projected =
+        static_cast<double>(rows.size()) * static_cast<double>(total) / static_cast<double>(readSoFar);
+    auto wanted = static_cast<std::size_t>(projected * 1.125);
+    if (wanted <= rows.capacity()) return;
+    rows.reserve(std::max(wanted, rows.capacity() + rows.capacity() / 2));
 }
 
 }  // namespace tally

@@ -4,7 +4,6 @@
 
 #include "core/parser/CompanionText.h"
 #include "core/parser/LiteralTexts.h"
-#include "core/parser/TableGrowth.h"
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
 
@@ -94,7 +93,6 @@ void captureText(DeclarationState& state, std::string_view statement) {
     state.firstRowOfRoutine = false;
     row.label = std::move(capture.label);
     row.value = std::move(capture.text);
-    makeRoomForRow(state.model.spell, state.runningTotal, state.totalSize);
     state.model.spell.push_back(std::move(row));
 }
 

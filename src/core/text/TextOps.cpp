@@ -5,27 +5,21 @@
 namespace tally {
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 }  // namespace
 
-std::string_view trimView(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && isBlank(s[b])) ++b;
-    while (e > b && isBlank(s[e - 1])) --e;
-    return s.substr(b, e - b);
+std::string trim(std::string_view s) {
+    return std::string(trimView(s));
 }
-
-std::string trim(std::string_view s) { return std::string(trimView(s)); }
-
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 bool endsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
-
-bool contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 
 std::string toLower(std::string_view s) {
     std::string out(s);
@@ -87,6 +81,8 @@ std::string replaceAll(std::string_view s, std::string_view from, std::string_vi
     return out;
 }
 
-std::string toDecimal(long long value) { return std::to_string(value); }
+std::string toDecimal(long long value) {
+    return std::to_string(value);
+}
 
 }  // namespace tally
