@@ -65,6 +65,11 @@ bool ProjectTree::add(std::string_view parentKey, std::string_view key, std::str
     return true;
 }
 
+void ProjectTree::reserveForMore(std::size_t count) {
+    m_slots.reserve(m_slots.size() + count);
+    m_index.reserve(m_index.size() + count);
+}
+
 void ProjectTree::markRemoved(int index) {
     Slot& slot = m_slots[index];
     slot.removed = true;

@@ -34,6 +34,8 @@ public:
     // Returns false and adds nothing when the key is taken or the parent does not exist.
     bool add(std::string_view parentKey, std::string_view key, std::string_view text,
              std::string_view image = {}, std::string_view selectedImage = {});
+    // Makes room for `count` more nodes, so that adding many nodes in a row moves the others once at most.
+    void reserveForMore(std::size_t count);
     // Removes the node and everything below it.
     bool remove(std::string_view key);
     void clear();

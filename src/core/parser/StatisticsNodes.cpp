@@ -52,6 +52,8 @@ void addFileNodes(DeclarationState& state, const FileStatistics& file) {
 
 void addStatisticsNodes(DeclarationState& state) {
     FileStatistics total;
+    // Up to eight nodes per file, and the project counters.
+    state.model.tree.reserveForMore(8 * state.statistics.size() + 8);
     for (const FileStatistics& file : state.statistics) {
         addFileNodes(state, file);
         total.lines.code += file.lines.code;

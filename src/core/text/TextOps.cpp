@@ -43,8 +43,11 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
 std::size_t findIgnoreCase(std::string_view s, std::string_view part, std::size_t from) {
     if (part.empty()) return from <= s.size() ? from : std::string_view::npos;
     if (part.size() > s.size()) return std::string_view::npos;
+    // The first character is tested against both of its cases before the rest is compared.
+    const char first = lowerAscii(part[0]), firstUpper = upperAscii(part[0]);
     for (std::size_t i = from; i + part.size() <= s.size(); ++i) {
-        std::size_t j = 0;
+        if (s[i] != first && s[i] != firstUpper) continue;
+        std::size_t j = 1;
         while (j < part.size() && lowerAscii(s[i + j]) == lowerAscii(part[j])) ++j;
         if (j == part.size()) return i;
     }
