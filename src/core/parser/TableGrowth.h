@@ -7,6 +7,10 @@
 
 namespace tally {
 
+// Asks the system to back a large block with large memory pages where it can (Linux), so that
+// filling it takes a few page faults instead of one per 4 KB. Has no other effect.
+void adviseLargePages(void* start, std::size_t bytes);
+
 // Called after each file: when the rows projected for the whole project from the share of it read so
 // far (`readSoFar` of `total` characters, with an eighth more) exceed the table's capacity, the table
 // grows to them, and at least by half. Doubling alone would move every row about once more and take
@@ -19,6 +23,7 @@ void reserveProjectedRows(std::vector<Row>& rows, long long readSoFar, long long
     auto wanted = static_cast<std::size_t>(projected * 1.125);
     if (wanted <= rows.capacity()) return;
     rows.reserve(std::max(wanted, rows.capacity() + rows.capacity() / 2));
+    adviseLargePages(rows.data() + rows.size(), (rows.capacity() - rows.size()) * sizeof(Row));
 }
 
 }  // namespace tally
