@@ -55,12 +55,12 @@ bool readFile(DeclarationState& state, std::string_view text) {
 
         std::string_view logical;
         if (!joiner.feed(raw, logical)) continue;
-        if (countLogicalLine(logical, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
+        std::string_view statement = trimView(logical);
+        if (countTrimmedLine(statement, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
         if (state.inRoutine) {
             state.routineText.append(logical);
             state.routineText.append("\r\n");
         }
-        std::string_view statement = trimView(logical);
         if (applyDeclarationTests(state, statement)) applyRoutineTests(state, statement);
     }
     return true;

@@ -50,6 +50,7 @@ bool isCandidate(const std::vector<Candidate>& candidates, std::string_view name
 std::vector<Candidate> collectCandidates(ProjectModel& model, TypeNotes& types, std::string_view text,
                                          const NameOwner& owner, const std::vector<std::string>& paramNames) {
     std::vector<Candidate> candidates;
+    candidates.reserve(paramNames.size() + 8);
     for (const std::string& param : paramNames) {
         std::string_view name = trimView(param);
         if (startsWith(name, "Optional ")) name = trimView(name.substr(9));
