@@ -91,7 +91,7 @@ bool runDeclarationPass(ParseContext& ctx) {
         state.startFile(first == firstRows.end() ? 0 : first->second, path);
         ctx.progress.setFileLabel("Part 1of 3. Parsing " + state.fileName);
         // A file that vanished or cannot be read since the existence test is passed over.
-        std::optional<std::string> bytes = readFileBytes(path);
+        std::optional<std::string> bytes = readFileBytes(path, state.fileStatus[row].length);
         if (!bytes) continue;
         if (!readFile(state, *bytes)) return false;
         state.current.length = static_cast<std::int64_t>(bytes->size());

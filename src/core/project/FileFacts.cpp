@@ -38,18 +38,22 @@ bool readInto(std::FILE* file, std::string& bytes, std::size_t limit) {
     return !std::ferror(file);
 }
 
-std::optional<std::string> readFile(std::string_view path, std::size_t limit) {
+// `expectedLength` below 0: the length is asked of the open file.
+std::optional<std::string> readFile(std::string_view path, std::size_t limit, std::int64_t expectedLength) {
     std::string p(path);
     if (!usablePath(p)) return std::nullopt;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(p.c_str(), "rb"), &std::fclose);
     if (!file) return std::nullopt;
     // The reads go straight into the string: no stream buffer is needed.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    if (expectedLength < 0) {
+        struct stat info {};
+        expectedLength = ::fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : 0;
+    }
     std::string bytes;
-    struct stat info {};
-    // One byte more than the reported length, so that the end is seen without growing the buffer.
-    if (::fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        bytes.reserve(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size) + 1));
+    // One byte more than the expected length, so that the end is seen without growing the buffer.
+    if (expectedLength > 0)
+        bytes.reserve(std::min<std::size_t>(limit, static_cast<std::size_t>(expectedLength) + 1));
     if (!readInto(file.get(), bytes, limit)) return std::nullopt;
     return bytes;
 }
@@ -85,11 +89,15 @@ double fileModifiedOle(std::string_view path) {
 }
 
 std::optional<std::string> readFileBytes(std::string_view path) {
-    return readFile(path, std::string::npos);
+    return readFile(path, std::string::npos, -1);
+}
+
+std::optional<std::string> readFileBytes(std::string_view path, std::int64_t expectedLength) {
+    return readFile(path, std::string::npos, std::max<std::int64_t>(expectedLength, 0));
 }
 
 std::optional<std::string> readFileHead(std::string_view path, std::size_t limit) {
-    return readFile(path, limit);
+    return readFile(path, limit, -1);
 }
 
 }  // namespace tally

@@ -31,6 +31,11 @@ TEST(FileFacts, FilesAreReadWholeOrByTheirHead) {
     EXPECT_EQ(readFileHead(smallPath, 4096), "Attribute VB_Name\r\n");
     EXPECT_EQ(readFileHead(smallPath, 9), "Attribute");
 
+    // A length given by an earlier look sizes the buffer only: a file that changed since is read whole.
+    EXPECT_EQ(readFileBytes(bigPath, 10), big);
+    EXPECT_EQ(readFileBytes(bigPath, 10'000'000), big);
+    EXPECT_EQ(readFileBytes(smallPath, 0), "Attribute VB_Name\r\n");
+
     EXPECT_EQ(readFileBytes(dir / "missing.bas"), std::nullopt);
     EXPECT_EQ(readFileBytes(dir.path()), std::nullopt);
     EXPECT_EQ(readFileBytes(smallPath + std::string("\0x", 2)), std::nullopt);
