@@ -44,7 +44,7 @@ TypeNotes::TypeNotes(ProjectModel& model) : m_model(model) {
 
 bool TypeNotes::isBuiltIn(std::string_view name) {
     for (std::string_view builtIn : kBuiltInTypes)
-        if (equalsIgnoreCase(name, builtIn)) return true;
+        if (name.size() == builtIn.size() && equalsIgnoreCase(name, builtIn)) return true;
     return false;
 }
 
