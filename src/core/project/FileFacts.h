@@ -30,8 +30,8 @@ std::int64_t fileLength(std::string_view path);
 double fileModifiedOle(std::string_view path);
 // The whole file as bytes; nothing when it cannot be opened or read.
 std::optional<std::string> readFileBytes(std::string_view path);
-// The same, with the buffer sized from `expectedLength` (the length a look at the disk just gave)
-// instead of a look of its own.
+// The same for a path that a look at the disk just found to be a regular file of `expectedLength`
+// bytes: the buffer is sized from it instead of a look of its own.
 std::optional<std::string> readFileBytes(std::string_view path, std::int64_t expectedLength);
 // At most the first `limit` bytes of the file (all of it when it is shorter); nothing when it cannot
 // be opened or read.
