@@ -16,9 +16,9 @@ RoutineWordIndex::RoutineWordIndex(std::string_view text, const std::vector<std:
             m_apostrophes.push_back(i);
         } else if (c == '"') {
             m_quotes.push_back(i);
-        } else if (isWordChar(c)) {
+        } else if (isLocalNameChar(c)) {
             std::size_t j = i;
-            while (j < text.size() && isWordChar(text[j])) ++j;
+            while (j < text.size() && isLocalNameChar(text[j])) ++j;
             auto found = m_words.find(text.substr(i, j - i));
             if (found != m_words.end()) found->second.at.push_back(i);
             i = j - 1;

@@ -9,7 +9,7 @@
 namespace tally {
 
 // A character of a name: letters, digits, "_" and every byte above 0x7F.
-inline bool isWordChar(char c) {
+inline bool isLocalNameChar(char c) {
     unsigned char u = static_cast<unsigned char>(c);
     return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '_' ||
            u >= 0x80;

@@ -29,7 +29,7 @@ std::string_view searchWordOf(std::string_view name) {
     name = trimView(name);
     std::size_t blank = name.find_last_of(" \t");
     if (blank != std::string_view::npos) name = name.substr(blank + 1);
-    if (name.empty() || !std::all_of(name.begin(), name.end(), isWordChar)) return {};
+    if (name.empty() || !std::all_of(name.begin(), name.end(), isLocalNameChar)) return {};
     return name;
 }
 
@@ -88,7 +88,8 @@ std::size_t findWord(std::string_view text, std::string_view word, std::size_t f
         read += at + 1 - from;
         from = at + 1;
         std::size_t after = at + word.size();
-        if ((at == 0 || !isWordChar(text[at - 1])) && (after == text.size() || !isWordChar(text[after])))
+        if ((at == 0 || !isLocalNameChar(text[at - 1])) &&
+            (after == text.size() || !isLocalNameChar(text[after])))
             return at;
     }
     read += text.size() - std::min(from, text.size());
