@@ -4,6 +4,8 @@ namespace tally {
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
+    // Room for lines of a usual length, so that the list is seldom moved while it grows.
+    lines.reserve(text.size() / 32 + 1);
     std::size_t start = 0;
     const std::size_t n = text.size();
     // Each end is found with two fast searches (the next LF, then a CR before it) rather than by
