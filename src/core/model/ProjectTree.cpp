@@ -2,17 +2,29 @@
 
 #include <algorithm>
 
-#include "core/text/TextOps.h"
-
 namespace tally {
 
 namespace {
-bool sortsBefore(const std::string& a, const std::string& b) { return toLower(a) < toLower(b); }
+unsigned char lowerByte(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
+// The order of the ASCII lower-case copies of the texts (bytes unsigned, a prefix first), found
+// without making the copies.
+bool sortsBefore(std::string_view a, std::string_view b) {
+    std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        unsigned char x = lowerByte(a[i]), y = lowerByte(b[i]);
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+}
 }  // namespace
 
 int ProjectTree::indexOf(std::string_view key) const {
     if (key.empty()) return -1;
-    auto it = m_index.find(std::string(key));
+    auto it = m_index.find(key);
     return it == m_index.end() ? -1 : it->second;
 }
 
@@ -22,9 +34,8 @@ void ProjectTree::insertChild(std::vector<int>& siblings, int child, bool sorted
         return;
     }
     const std::string& text = m_slots[child].node.text;
-    auto at = std::upper_bound(siblings.begin(), siblings.end(), child, [&](int, int other) {
-        return sortsBefore(text, m_slots[other].node.text);
-    });
+    auto at = std::upper_bound(siblings.begin(), siblings.end(), child,
+                               [&](int, int other) { return sortsBefore(text, m_slots[other].node.text); });
     siblings.insert(at, child);
 }
 
@@ -54,6 +65,11 @@ bool ProjectTree::add(std::string_view parentKey, std::string_view key, std::str
     return true;
 }
 
+void ProjectTree::reserveForMore(std::size_t count) {
+    m_slots.reserve(m_slots.size() + count);
+    m_index.reserve(m_index.size() + count);
+}
+
 void ProjectTree::markRemoved(int index) {
     Slot& slot = m_slots[index];
     slot.removed = true;
@@ -80,7 +96,9 @@ void ProjectTree::clear() {
     m_size = 0;
 }
 
-bool ProjectTree::contains(std::string_view key) const { return indexOf(key) >= 0; }
+bool ProjectTree::contains(std::string_view key) const {
+    return indexOf(key) >= 0;
+}
 
 const TreeNode* ProjectTree::find(std::string_view key) const {
     int index = indexOf(key);

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/text/NameHash.h"
+
 namespace tally {
 
 struct TreeNode {
@@ -32,6 +34,8 @@ public:
     // Returns false and adds nothing when the key is taken or the parent does not exist.
     bool add(std::string_view parentKey, std::string_view key, std::string_view text,
              std::string_view image = {}, std::string_view selectedImage = {});
+    // Makes room for `count` more nodes, so that adding many nodes in a row moves the others once at most.
+    void reserveForMore(std::size_t count);
     // Removes the node and everything below it.
     bool remove(std::string_view key);
     void clear();
@@ -72,7 +76,7 @@ private:
 
     std::vector<Slot> m_slots;
     std::vector<int> m_roots;
-    std::unordered_map<std::string, int> m_index;
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> m_index;
     std::size_t m_size = 0;
 };
 

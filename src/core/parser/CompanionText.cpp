@@ -30,9 +30,8 @@ std::string companionText(std::string_view bytes) {
 }
 
 std::string readCompanionText(std::string_view path) {
-    if (!fileExists(path)) return {};
-    std::int64_t length = fileLength(path);
-    if (length <= 0 || length > kCompanionTextLimit) return {};
+    PathStatus status = pathStatus(path);
+    if (!status.regularFile || status.length <= 0 || status.length > kCompanionTextLimit) return {};
     std::optional<std::string> bytes = readFileBytes(path);
     if (!bytes) return {};
     return companionText(*bytes);

@@ -12,7 +12,7 @@ void ControlNames::add(std::string_view name, int controlKind) {
 }
 
 int ControlNames::kindOf(std::string_view name) const {
-    auto found = m_firstKind.find(std::string(name));
+    auto found = m_firstKind.find(name);
     return found == m_firstKind.end() ? 0 : found->second;
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/model/ProjectModel.h"
+#include "core/text/NameHash.h"
 
 namespace tally {
 
@@ -22,7 +23,7 @@ public:
 
 private:
     ProjectModel& m_model;
-    std::unordered_map<std::string, int> m_firstKind;
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> m_firstKind;
 };
 
 }  // namespace tally

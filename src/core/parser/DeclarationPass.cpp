@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "core/parser/DeclarationSection.h"
 #include "core/parser/DeclarationState.h"
@@ -10,6 +11,7 @@
 #include "core/parser/RoutineBlocks.h"
 #include "core/parser/SourceLines.h"
 #include "core/parser/StatisticsNodes.h"
+#include "core/parser/TableGrowth.h"
 #include "core/project/FileFacts.h"
 #include "core/text/NumberFormat.h"
 #include "core/text/TextOps.h"
@@ -21,12 +23,25 @@ namespace {
 void setUp(DeclarationState& state) {
     ProjectModel& model = state.model;
     model.spell.clear();
-    for (const FileRec& file : model.files)
-        if (fileExists(file.path)) state.totalSize += fileLength(file.path);
+    // Each file is looked at once in this pass: whether it exists and its length serve both the
+    // progress total here and the choice of the files to read below.
+    state.fileStatus.reserve(model.files.size());
+    for (const FileRec& file : model.files) {
+        state.fileStatus.push_back(pathStatus(file.path));
+        state.totalSize += state.fileStatus.back().length;
+    }
     std::string text = "Total Size  - " + formatSizeKb(state.totalSize, state.ctx.locale);
     if (!model.tree.setText("totsize", text)) model.tree.add("properties", "totsize", text, "drive");
     state.ctx.progress.setRange(0, state.totalSize);
     state.runningTotal = 0;
+}
+
+// The first Files row of each path, as fileRowOf finds it, for all rows in one go.
+std::unordered_map<std::string_view, int> firstRowsByPath(const ProjectModel& model) {
+    std::unordered_map<std::string_view, int> rows;
+    rows.reserve(model.files.size());
+    for (int row = 1; row < model.fileCount(); ++row) rows.try_emplace(model.files[row].path, row);
+    return rows;
 }
 
 // Reads one file through. Returns false when the pass was cancelled.
@@ -40,15 +55,25 @@ bool readFile(DeclarationState& state, std::string_view text) {
 
         std::string_view logical;
         if (!joiner.feed(raw, logical)) continue;
-        if (countLogicalLine(logical, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
+        std::string_view statement = trimView(logical);
+        if (countTrimmedLine(statement, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
         if (state.inRoutine) {
             state.routineText.append(logical);
             state.routineText.append("\r\n");
         }
-        std::string_view statement = trimView(logical);
         if (applyDeclarationTests(state, statement)) applyRoutineTests(state, statement);
     }
     return true;
+}
+
+// The tables that take many rows grow by projection rather than by doubling (see TableGrowth.h).
+void reserveProjected(DeclarationState& state) {
+    ProjectModel& model = state.model;
+    reserveProjectedRows(model.spell, state.runningTotal, state.totalSize);
+    reserveProjectedRows(model.decVar, state.runningTotal, state.totalSize);
+    reserveProjectedRows(model.unVar, state.runningTotal, state.totalSize);
+    reserveProjectedRows(model.pubVar, state.runningTotal, state.totalSize);
+    if (!model.subs.empty()) reserveProjectedRows(model.subs[0], state.runningTotal, state.totalSize);
 }
 
 }  // namespace
@@ -57,18 +82,22 @@ bool runDeclarationPass(ParseContext& ctx) {
     DeclarationState state(ctx);
     setUp(state);
     ProjectModel& model = ctx.model;
+    const std::unordered_map<std::string_view, int> firstRows = firstRowsByPath(model);
     for (int row = 0; row < model.fileCount(); ++row) {
         if (ctx.cancelled()) return false;
+        if (!state.fileStatus[row].regularFile) continue;
         std::string path = model.files[row].path;
-        if (!fileExists(path)) continue;
-        state.startFile(model.fileRowOf(path), path);
+        auto first = firstRows.find(path);
+        state.startFile(first == firstRows.end() ? 0 : first->second, path);
         ctx.progress.setFileLabel("Part 1of 3. Parsing " + state.fileName);
         // A file that vanished or cannot be read since the existence test is passed over.
-        std::optional<std::string> bytes = readFileBytes(path);
+        std::optional<std::string> bytes = readFileBytes(path, state.fileStatus[row].length);
         if (!bytes) continue;
         if (!readFile(state, *bytes)) return false;
+        state.current.length = static_cast<std::int64_t>(bytes->size());
         state.current.controls = std::max<std::int32_t>(0, state.beginLines - 1);
         state.statistics.push_back(std::move(state.current));
+        reserveProjected(state);
     }
     ctx.progress.setValue(0);
     addStatisticsNodes(state);

@@ -10,6 +10,7 @@
 #include "core/parser/FileStatistics.h"
 #include "core/parser/ParseContext.h"
 #include "core/parser/TypeNotes.h"
+#include "core/project/FileFacts.h"
 
 namespace tally {
 
@@ -25,6 +26,8 @@ struct DeclarationState {
     // Progress: characters read so far and the size of all existing files.
     long long runningTotal = 0;
     long long totalSize = 0;
+    // What the disk said about each Files row at the start of the pass, by row.
+    std::vector<PathStatus> fileStatus;
     // Declare statements of the whole project.
     std::int32_t dllDeclarations = 0;
     // One row per file read to its end, in file order.

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "core/parser/HeaderText.h"
 #include "core/model/TypeCharacters.h"
+#include "core/parser/HeaderText.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -32,7 +32,8 @@ constexpr std::array<NameStart, 11> kNameStarts{{
 constexpr std::array<std::string_view, 5> kNotDeclarations{"Type ", "Sub ", "Preserve ", "Function ",
                                                            "Declare "};
 // Words that may stand before a parameter name, in the order the language allows them.
-constexpr std::array<std::string_view, 5> kParameterWords{"WithEvents ", "Optional ", "ByRef ", "ByVal ", "ParamArray "};
+constexpr std::array<std::string_view, 5> kParameterWords{"WithEvents ", "Optional ", "ByRef ", "ByVal ",
+                                                          "ParamArray "};
 
 // Takes out every "( ... )" group (array bounds), each on its own so that the names between two
 // arrays stay. An unclosed "(" is left as it is.
@@ -41,18 +42,17 @@ std::string withoutBounds(std::string_view names) {
     out.reserve(names.size());
     std::size_t i = 0;
     while (i < names.size()) {
-        if (names[i] != '(') {
-            out.push_back(names[i++]);
-            continue;
-        }
+        std::size_t open = names.find('(', i);
+        out.append(names.substr(i, open - i));
+        if (open == std::string_view::npos) break;
         int depth = 0;
-        std::size_t j = i;
+        std::size_t j = open;
         for (; j < names.size(); ++j) {
             if (names[j] == '(') ++depth;
             if (names[j] == ')' && --depth == 0) break;
         }
         if (j == names.size()) {
-            out.append(names.substr(i));
+            out.append(names.substr(open));
             break;
         }
         i = j + 1;
@@ -124,8 +124,13 @@ DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::str
     std::string text = withoutBounds(names);
     if (result.isConst) text = neutralisedConstants(text);
 
-    for (const std::string& part : split(text, ",")) {
-        std::string_view item = trimView(part);
+    // The parts between commas, as views of `text`.
+    std::string_view rest = text;
+    for (bool more = true; more;) {
+        std::size_t comma = rest.find(',');
+        more = comma != std::string_view::npos;
+        std::string_view item = trimView(rest.substr(0, comma));
+        if (more) rest.remove_prefix(comma + 1);
         if (item.empty()) continue;
         std::string_view type;
         bool typed = false;

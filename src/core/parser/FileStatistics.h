@@ -10,6 +10,8 @@ namespace tally {
 
 struct FileStatistics {
     std::string path;
+    // The length of the text read, the file's length when the pass read it.
+    std::int64_t length = 0;
     LineCounts lines;
     std::int32_t subs = 0;
     std::int32_t functions = 0;

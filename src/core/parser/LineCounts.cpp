@@ -12,17 +12,19 @@ LineClass classifyLine(std::string_view logical) {
 }
 
 bool countLogicalLine(std::string_view logical, bool inRoutineBody, LineCounts& counts) {
-    switch (classifyLine(logical)) {
-        case LineClass::Blank:
-            if (inRoutineBody) ++counts.blank;
-            return false;
-        case LineClass::Comment:
-            ++counts.comment;
-            return false;
-        case LineClass::Code:
-            break;
+    return countTrimmedLine(trimView(logical), inRoutineBody, counts);
+}
+
+bool countTrimmedLine(std::string_view trimmed, bool inRoutineBody, LineCounts& counts) {
+    if (trimmed.empty()) {
+        if (inRoutineBody) ++counts.blank;
+        return false;
     }
-    if (logical.find('\'') != std::string_view::npos) ++counts.comment;
+    if (trimmed.front() == '\'') {
+        ++counts.comment;
+        return false;
+    }
+    if (trimmed.find('\'') != std::string_view::npos) ++counts.comment;
     if (!inRoutineBody) return false;
     ++counts.code;
     return true;

@@ -23,5 +23,7 @@ LineClass classifyLine(std::string_view logical);
 // holding an apostrophe anywhere (a trailing comment, or one inside a literal), as a comment line.
 // Returns true when the line counted as a code line of the open routine.
 bool countLogicalLine(std::string_view logical, bool inRoutineBody, LineCounts& counts);
+// The same for a line already trimmed.
+bool countTrimmedLine(std::string_view trimmed, bool inRoutineBody, LineCounts& counts);
 
 }  // namespace tally

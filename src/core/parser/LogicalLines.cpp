@@ -4,7 +4,7 @@
 
 namespace tally {
 
-bool LogicalLineJoiner::feed(std::string_view raw, std::string_view& logical) {
+bool LogicalLineJoiner::feedJoining(std::string_view raw, std::string_view& logical) {
     if (!raw.empty() && raw.back() == '_') {
         m_buffer.push_back(' ');
         m_buffer.append(trimView(raw.substr(0, raw.size() - 1)));

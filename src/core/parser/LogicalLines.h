@@ -15,12 +15,21 @@ class LogicalLineJoiner {
 public:
     // Takes one raw line. Returns true and sets `logical` when a logical line is complete; false
     // while a continuation is pending. The view stays valid until the next call.
-    bool feed(std::string_view raw, std::string_view& logical);
+    bool feed(std::string_view raw, std::string_view& logical) {
+        // Inline for the usual line, which neither continues nor completes a continuation.
+        if (!m_continuing && (raw.empty() || raw.back() != '_')) {
+            logical = raw;
+            return true;
+        }
+        return feedJoining(raw, logical);
+    }
     // Forgets a pending continuation (a new file starts).
     void reset();
     bool continuing() const { return m_continuing; }
 
 private:
+    bool feedJoining(std::string_view raw, std::string_view& logical);
+
     std::string m_buffer;
     std::string m_joined;
     bool m_continuing = false;

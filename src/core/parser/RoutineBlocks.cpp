@@ -24,6 +24,11 @@ bool startsWithAny(std::string_view s, const std::array<std::string_view, 4>& pr
     return false;
 }
 
+// Every header, end, Begin and Declare starts with one of these letters; most body lines do not.
+bool startsLikeBlockLine(char c) {
+    return c == 'B' || c == 'D' || c == 'E' || c == 'F' || c == 'P' || c == 'S';
+}
+
 // The name written before the header's first "(": the text after the last blank before it.
 std::string routineNameOf(std::string_view header) {
     std::size_t paren = header.find('(');
@@ -76,8 +81,7 @@ void openDesignerControl(DeclarationState& state, std::string_view statement) {
 }  // namespace
 
 void applyRoutineTests(DeclarationState& state, std::string_view statement) {
-    // Every header, end, Begin and Declare starts with one of these letters; most body lines do not.
-    if (statement.empty() || std::string_view("BDEFPS").find(statement.front()) == std::string_view::npos) {
+    if (statement.empty() || !startsLikeBlockLine(statement.front())) {
         if (state.inRoutine) captureText(state, statement);
         return;
     }

@@ -3,7 +3,6 @@
 #include <set>
 
 #include "core/parser/StatisticsTexts.h"
-#include "core/project/FileFacts.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -36,7 +35,7 @@ void addFileNodes(DeclarationState& state, const FileStatistics& file) {
     const NumberLocale& locale = state.ctx.locale;
     const std::string& path = file.path;
     const LineCounts& lines = file.lines;
-    tree.add(path, "filesize" + path, fileSizeText(fileLength(path), locale), "drive");
+    tree.add(path, "filesize" + path, fileSizeText(file.length, locale), "drive");
     tree.add(path, "linecnt" + path, fileCodeLinesText(lines.code, locale), "code");
     if (lines.code != 0) {
         tree.add(path, "cmntcnt" + path, fileCommentLinesText(lines.comment, lines.code, locale), "comment");
@@ -53,6 +52,8 @@ void addFileNodes(DeclarationState& state, const FileStatistics& file) {
 
 void addStatisticsNodes(DeclarationState& state) {
     FileStatistics total;
+    // Up to eight nodes per file, and the project counters.
+    state.model.tree.reserveForMore(8 * state.statistics.size() + 8);
     for (const FileStatistics& file : state.statistics) {
         addFileNodes(state, file);
         total.lines.code += file.lines.code;

@@ -28,13 +28,15 @@ Capture messageBoxText(std::string_view statement) {
 
 Capture assignedText(std::string_view statement) {
     Capture capture;
-    if (findIgnoreCase(statement, "listitems.add") != std::string_view::npos) {
+    // Item calls and icon keys are written with a ".": most lines have none and skip their tests.
+    const bool hasDot = contains(statement, ".");
+    if (hasDot && findIgnoreCase(statement, "listitems.add") != std::string_view::npos) {
         capture.text = argumentText(statement, ItemCall::ListItemsAdd);
         if (!capture.text.empty()) capture.label = "ListItems.Add";
-    } else if (findIgnoreCase(statement, "nodes.add") != std::string_view::npos) {
+    } else if (hasDot && findIgnoreCase(statement, "nodes.add") != std::string_view::npos) {
         capture.text = argumentText(statement, ItemCall::NodesAdd);
         if (!capture.text.empty()) capture.label = "Nodes.Add";
-    } else if (contains(statement, ".SmallIcon = \"") || contains(statement, ".LargeIcon = \"")) {
+    } else if (hasDot && (contains(statement, ".SmallIcon = \"") || contains(statement, ".LargeIcon = \""))) {
         // An icon key names a picture, not a text.
     } else {
         capture.text = quotedTexts(statement);
@@ -52,11 +54,11 @@ bool startsLikeText(char c) {
 }  // namespace
 
 std::string_view spellIconOf(std::string_view fileText) {
-    std::string ending = toLower(fileText.substr(fileText.size() >= 3 ? fileText.size() - 3 : 0));
-    if (ending == "frm") return "form";
-    if (ending == "cls") return "class";
-    if (ending == "ctl") return "userctl";
-    if (ending == "bas") return "module";
+    std::string_view ending = fileText.substr(fileText.size() >= 3 ? fileText.size() - 3 : 0);
+    if (equalsIgnoreCase(ending, "frm")) return "form";
+    if (equalsIgnoreCase(ending, "cls")) return "class";
+    if (equalsIgnoreCase(ending, "ctl")) return "userctl";
+    if (equalsIgnoreCase(ending, "bas")) return "module";
     return {};
 }
 
@@ -64,7 +66,7 @@ void captureText(DeclarationState& state, std::string_view statement) {
     Capture capture;
     if (startsWith(statement, "MsgBox(") || startsWith(statement, "MsgBox "))
         capture = messageBoxText(statement);
-    else if (contains(statement, " = ") && contains(statement, "\""))
+    else if (contains(statement, "\"") && contains(statement, " = "))
         capture = assignedText(statement);
 
     if (state.inDesignerBlock) {
@@ -85,15 +87,19 @@ void captureText(DeclarationState& state, std::string_view statement) {
     std::string_view trimmed = trimView(capture.text);
     if (trimmed.empty() || !startsLikeText(trimmed.front())) return;
 
-    SpellRow row;
-    row.file = state.firstRowOfFile ? state.fileName : std::string(" ");
+    // Filled where it lies: a Spell row is six strings, and the table holds many.
+    SpellRow& row = state.model.spell.emplace_back();
+    if (state.firstRowOfFile) {
+        row.file = state.fileName;
+        row.icon = spellIconOf(row.file);
+    } else {
+        row.file = " ";
+    }
     state.firstRowOfFile = false;
-    row.icon = std::string(spellIconOf(row.file));
-    if (state.firstRowOfRoutine) row.routine = trim(state.routineName);
+    if (state.firstRowOfRoutine) row.routine = trimView(state.routineName);
     state.firstRowOfRoutine = false;
     row.label = std::move(capture.label);
     row.value = std::move(capture.text);
-    state.model.spell.push_back(std::move(row));
 }
 
 }  // namespace tally

@@ -8,8 +8,9 @@
 namespace tally {
 
 namespace {
-constexpr std::string_view kBuiltInTypes =
-    "*byte*boolean*integer*long*currency*decimal*single*double*date*string*object*variant*any*";
+constexpr std::array<std::string_view, 13> kBuiltInTypes{"byte",    "boolean", "integer", "long", "currency",
+                                                         "decimal", "single",  "double",  "date", "string",
+                                                         "object",  "variant", "any"};
 
 struct Definition {
     std::string_view prefix;
@@ -42,8 +43,9 @@ TypeNotes::TypeNotes(ProjectModel& model) : m_model(model) {
 }
 
 bool TypeNotes::isBuiltIn(std::string_view name) {
-    if (name.empty() || name.find('*') != std::string_view::npos) return false;
-    return kBuiltInTypes.find("*" + toLower(name) + "*") != std::string_view::npos;
+    for (std::string_view builtIn : kBuiltInTypes)
+        if (name.size() == builtIn.size() && equalsIgnoreCase(name, builtIn)) return true;
+    return false;
 }
 
 std::vector<TypeRec>& TypeNotes::typeRows() {
@@ -80,16 +82,15 @@ bool TypeNotes::note(std::string_view typeText, bool isConst) {
     if (name.empty()) return false;
 
     std::vector<TypeRec>& rows = typeRows();
-    std::string key(name);
-    auto found = m_rows.find(key);
+    auto found = m_rows.find(name);
     if (found != m_rows.end()) {
         TypeRec& row = rows[found->second];
         if (!definition) ++row.uses;
         if (definition && row.typeKind == kTypeObject) row.typeKind = kind;
         return false;
     }
-    rows.push_back(TypeRec{key, kind, definition ? 0 : 1});
-    m_rows.emplace(std::move(key), rows.size() - 1);
+    rows.push_back(TypeRec{std::string(name), kind, definition ? 0 : 1});
+    m_rows.emplace(rows.back().name, rows.size() - 1);
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/model/ProjectModel.h"
+#include "core/text/NameHash.h"
 
 namespace tally {
 
@@ -31,7 +32,7 @@ private:
     std::vector<TypeRec>& typeRows();
 
     ProjectModel& m_model;
-    std::unordered_map<std::string, std::size_t> m_rows;
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> m_rows;
 };
 
 }  // namespace tally

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
-#include <unordered_set>
 
-#include "core/parser/HeaderText.h"
 #include "core/model/TypeCharacters.h"
+#include "core/parser/HeaderText.h"
+#include "core/parser/RoutineWordIndex.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -23,12 +22,6 @@ struct Candidate {
     bool isConst = false;
 };
 
-bool isWordChar(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '_' ||
-           u >= 0x80;
-}
-
 // The word searched for a candidate: without its type-declaration character, and the last word of
 // a name that kept a keyword ("ParamArray args"). Empty when that is not a plain word.
 std::string_view searchWordOf(std::string_view name) {
@@ -36,7 +29,7 @@ std::string_view searchWordOf(std::string_view name) {
     name = trimView(name);
     std::size_t blank = name.find_last_of(" \t");
     if (blank != std::string_view::npos) name = name.substr(blank + 1);
-    if (name.empty() || !std::all_of(name.begin(), name.end(), isWordChar)) return {};
+    if (name.empty() || !std::all_of(name.begin(), name.end(), isLocalNameChar)) return {};
     return name;
 }
 
@@ -49,16 +42,20 @@ bool containsAny(std::string_view s, const auto& parts) {
     return std::any_of(parts.begin(), parts.end(), [&](std::string_view p) { return contains(s, p); });
 }
 
+bool isCandidate(const std::vector<Candidate>& candidates, std::string_view name) {
+    return std::any_of(candidates.begin(), candidates.end(),
+                       [&](const Candidate& c) { return c.name == name; });
+}
+
 std::vector<Candidate> collectCandidates(ProjectModel& model, TypeNotes& types, std::string_view text,
                                          const NameOwner& owner, const std::vector<std::string>& paramNames) {
     std::vector<Candidate> candidates;
-    std::unordered_set<std::string> known;
+    candidates.reserve(paramNames.size() + 8);
     for (const std::string& param : paramNames) {
         std::string_view name = trimView(param);
         if (startsWith(name, "Optional ")) name = trimView(name.substr(9));
         if (name.empty()) continue;
         candidates.push_back(Candidate{std::string(name), 0, false});
-        known.emplace(name);
     }
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -72,83 +69,94 @@ std::vector<Candidate> collectCandidates(ProjectModel& model, TypeNotes& types, 
             std::size_t paren = line.find('(');
             std::string_view array = trimView(
                 line.substr(6, paren == std::string_view::npos ? std::string_view::npos : paren - 6));
-            if (contains(array, ".") || known.count(std::string(array))) continue;
+            if (contains(array, ".") || isCandidate(candidates, array)) continue;
         }
         DeclaredNames declared = splitDeclaredNames(model, types, line, false, owner);
-        for (std::string& name : declared.names) {
-            known.insert(name);
+        for (std::string& name : declared.names)
             candidates.push_back(Candidate{std::move(name), lineStart, declared.isConst});
-        }
     }
     return candidates;
 }
 
-// Where the words, line starts, apostrophes and double quotes of the routine text lie.
-class RoutineTextIndex {
-public:
-    struct Word {
-        std::vector<std::size_t> at;
-        std::vector<std::size_t> useFrom;      // index of the first use at or after i; at.size() when none
-        std::vector<std::size_t> commentFrom;  // index of the first hit in a comment at or after i
-    };
+// How a candidate fared in its routine.
+enum class Verdict { NotFound, Used, Unused, OnlyInComments };
 
-    RoutineTextIndex(std::string_view text, const std::vector<std::string_view>& words) {
-        for (std::string_view w : words)
-            if (!w.empty()) m_words.try_emplace(w);
-        m_lineStarts.push_back(0);
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            char c = text[i];
-            if (c == '\n') {
-                m_lineStarts.push_back(i + 1);
-            } else if (c == '\'') {
-                m_apostrophes.push_back(i);
-            } else if (c == '"') {
-                m_quotes.push_back(i);
-            } else if (isWordChar(c)) {
-                std::size_t j = i;
-                while (j < text.size() && isWordChar(text[j])) ++j;
-                auto found = m_words.find(text.substr(i, j - i));
-                if (found != m_words.end()) found->second.at.push_back(i);
-                i = j - 1;
+// The first whole-word occurrence of `word` at or after `from`: not part of a longer name on either
+// side. npos when there is none. `read` grows by the characters passed over.
+std::size_t findWord(std::string_view text, std::string_view word, std::size_t from, std::size_t& read) {
+    for (std::size_t at = text.find(word, from); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        read += at + 1 - from;
+        from = at + 1;
+        std::size_t after = at + word.size();
+        if ((at == 0 || !isLocalNameChar(text[at - 1])) &&
+            (after == text.size() || !isLocalNameChar(text[after])))
+            return at;
+    }
+    read += text.size() - std::min(from, text.size());
+    return std::string_view::npos;
+}
+
+// The same test as RoutineWordIndex's, on the line of the hit alone. `read` grows by its length.
+bool isUse(std::string_view text, std::size_t hit, std::size_t& read) {
+    std::size_t newline = text.rfind('\n', hit);
+    std::size_t lineStart = newline == std::string_view::npos ? 0 : newline + 1;
+    std::string_view before = text.substr(lineStart, hit - lineStart);
+    read += before.size();
+    if (before.find('\'') == std::string_view::npos) return true;
+    std::size_t close = before.rfind('"');
+    if (close == std::string_view::npos || close == 0) return false;
+    std::size_t open = before.rfind('"', close - 1);
+    if (open == std::string_view::npos) return false;
+    return before.substr(open + 1, close - open - 1).find('\'') != std::string_view::npos;
+}
+
+// Judges the candidates one by one, each searched from its declaration up to its first use: fast
+// when, as usual, uses follow soon and few names go unused. Gives up (false) once the searches have
+// read about eight times the text, as they would over and over in a routine with many unused names;
+// the index then does it in one pass.
+bool judgeOneByOne(std::string_view text, const std::vector<Candidate>& candidates,
+                   const std::vector<std::string_view>& words, std::vector<Verdict>& verdicts) {
+    const std::size_t budget = 8 * text.size() + 4096;
+    std::size_t read = 0;
+    for (std::size_t i = 0; i < candidates.size() && read <= budget; ++i) {
+        std::string_view word = words[i];
+        if (word.empty()) continue;
+        std::size_t declaration = findWord(text, word, candidates[i].declaredFrom, read);
+        if (declaration == std::string_view::npos) continue;
+        verdicts[i] = Verdict::Unused;
+        for (std::size_t hit = findWord(text, word, declaration + word.size(), read);
+             hit != std::string_view::npos && read <= budget;
+             hit = findWord(text, word, hit + word.size(), read)) {
+            if (isUse(text, hit, read)) {
+                verdicts[i] = Verdict::Used;
+                break;
             }
-        }
-        for (auto& [word, entry] : m_words) classify(entry);
-    }
-
-    const Word* find(std::string_view word) const {
-        auto found = m_words.find(word);
-        return found == m_words.end() ? nullptr : &found->second;
-    }
-
-private:
-    void classify(Word& entry) const {
-        std::size_t n = entry.at.size();
-        entry.useFrom.assign(n + 1, n);
-        entry.commentFrom.assign(n + 1, n);
-        for (std::size_t i = n; i-- > 0;) {
-            bool use = isUse(entry.at[i]);
-            entry.useFrom[i] = use ? i : entry.useFrom[i + 1];
-            entry.commentFrom[i] = use ? entry.commentFrom[i + 1] : i;
+            verdicts[i] = Verdict::OnlyInComments;
         }
     }
+    return read <= budget;
+}
 
-    bool isUse(std::size_t hit) const {
-        std::size_t lineStart = *(std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), hit) - 1);
-        auto apostrophe = std::lower_bound(m_apostrophes.begin(), m_apostrophes.end(), lineStart);
-        if (apostrophe == m_apostrophes.end() || *apostrophe >= hit) return true;
-        std::size_t quotesBefore = std::lower_bound(m_quotes.begin(), m_quotes.end(), hit) - m_quotes.begin();
-        if (quotesBefore < 2) return false;
-        std::size_t open = m_quotes[quotesBefore - 2], close = m_quotes[quotesBefore - 1];
-        if (open < lineStart) return false;
-        auto inside = std::upper_bound(m_apostrophes.begin(), m_apostrophes.end(), open);
-        return inside != m_apostrophes.end() && *inside < close;
+void judgeByIndex(std::string_view text, const std::vector<Candidate>& candidates,
+                  const std::vector<std::string_view>& words, std::vector<Verdict>& verdicts) {
+    RoutineWordIndex index(text, words);
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        verdicts[i] = Verdict::NotFound;
+        if (words[i].empty()) continue;
+        const RoutineWordIndex::Word* word = index.find(words[i]);
+        if (!word) continue;
+        const std::vector<std::size_t>& at = word->at;
+        std::size_t declaration =
+            std::lower_bound(at.begin(), at.end(), candidates[i].declaredFrom) - at.begin();
+        if (declaration == at.size()) continue;
+        if (word->useFrom[declaration + 1] < at.size())
+            verdicts[i] = Verdict::Used;
+        else if (word->commentFrom[declaration + 1] < at.size())
+            verdicts[i] = Verdict::OnlyInComments;
+        else
+            verdicts[i] = Verdict::Unused;
     }
-
-    std::unordered_map<std::string_view, Word> m_words;
-    std::vector<std::size_t> m_lineStarts;
-    std::vector<std::size_t> m_apostrophes;
-    std::vector<std::size_t> m_quotes;
-};
+}
 
 }  // namespace
 
@@ -159,24 +167,19 @@ void checkUnusedLocals(ProjectModel& model, TypeNotes& types, std::string_view r
     std::vector<std::string_view> words;
     words.reserve(candidates.size());
     for (const Candidate& c : candidates) words.push_back(searchWordOf(c.name));
-    RoutineTextIndex index(routineText, words);
+    std::vector<Verdict> verdicts(candidates.size(), Verdict::NotFound);
+    if (!judgeOneByOne(routineText, candidates, words, verdicts))
+        judgeByIndex(routineText, candidates, words, verdicts);
 
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        if (words[i].empty()) continue;
-        const RoutineTextIndex::Word* word = index.find(words[i]);
-        if (!word) continue;
-        const std::vector<std::size_t>& at = word->at;
-        std::size_t declaration =
-            std::lower_bound(at.begin(), at.end(), candidates[i].declaredFrom) - at.begin();
-        if (declaration == at.size()) continue;
-        if (word->useFrom[declaration + 1] < at.size()) continue;
+        if (verdicts[i] == Verdict::NotFound || verdicts[i] == Verdict::Used) continue;
         VarRec row;
         row.name = candidates[i].name;
         row.scope = std::string(owner.scope);
         row.ownerKind = owner.kind;
         row.file = std::string(owner.fileName);
         row.isConst = candidates[i].isConst;
-        row.commented = word->commentFrom[declaration + 1] < at.size();
+        row.commented = verdicts[i] == Verdict::OnlyInComments;
         model.unVar.push_back(std::move(row));
     }
 }

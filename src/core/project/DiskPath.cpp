@@ -19,10 +19,9 @@ bool isNetworkPath(std::string_view path) {
 }
 
 bool existsOnDisk(const std::string& path) {
-    // A name with a NUL byte would be cut short by the system and name another file.
-    if (path.empty() || path.find('\0') != std::string::npos) return false;
-    std::error_code ec;
-    return fs::exists(fs::path(path), ec);
+    // A name with a NUL byte (refused by pathStatus) would be cut short by the system and name
+    // another file.
+    return pathStatus(path).present;
 }
 
 std::string joinNative(const std::string& dir, std::string_view name) {
@@ -46,18 +45,11 @@ std::string findEntry(const std::string& dir, std::string_view name) {
     return best;
 }
 
-}  // namespace
-
-bool sameFileName(std::string_view projectName, std::string_view diskName) {
-    if (equalsIgnoreCase(projectName, diskName)) return true;
-    for (unsigned char c : projectName)
-        if (c >= 0x80) return equalsIgnoreCase(windows1252ToUtf8(projectName), diskName);
-    return false;
-}
-
-std::string resolveOnDisk(std::string_view path) {
+// resolveOnDisk, with the disk's answer for the returned path in `status`.
+std::string resolveWithStatus(std::string_view path, PathStatus& status) {
     std::string original(path);
-    if (path.empty() || isNetworkPath(path) || existsOnDisk(original)) return original;
+    status = pathStatus(original);
+    if (path.empty() || isNetworkPath(path) || status.present) return original;
     if (original.find('\0') != std::string::npos) return original;
 
     std::string resolved =
@@ -73,15 +65,36 @@ std::string resolveOnDisk(std::string_view path) {
         if (entry.empty()) return original;
         resolved = joinNative(resolved, entry);
     }
+    status = pathStatus(resolved);
     return resolved;
 }
 
-std::string resolveMemberPath(std::string_view projectDir, std::string_view fileText) {
+}  // namespace
+
+bool sameFileName(std::string_view projectName, std::string_view diskName) {
+    if (equalsIgnoreCase(projectName, diskName)) return true;
+    for (unsigned char c : projectName)
+        if (c >= 0x80) return equalsIgnoreCase(windows1252ToUtf8(projectName), diskName);
+    return false;
+}
+
+std::string resolveOnDisk(std::string_view path) {
+    PathStatus status;
+    return resolveWithStatus(path, status);
+}
+
+std::string resolveMemberPath(std::string_view projectDir, std::string_view fileText, PathStatus* status) {
     std::string joined = resolveProjectText(projectDir, fileText);
-    if (isNetworkPath(joined)) return joined;
-    // Windows folds "." and "x\.." out of a path before it looks at the disk; doing the same here
-    // gives one file one key however the project file spells the way to it.
-    return resolveOnDisk(fs::path(joined).lexically_normal().string());
+    PathStatus found;
+    std::string resolved = joined;
+    if (isNetworkPath(joined))
+        found = pathStatus(joined);
+    else
+        // Windows folds "." and "x\.." out of a path before it looks at the disk; doing the same here
+        // gives one file one key however the project file spells the way to it.
+        resolved = resolveWithStatus(fs::path(joined).lexically_normal().string(), found);
+    if (status) *status = found;
+    return resolved;
 }
 
 }  // namespace tally

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/project/FileFacts.h"
+
 namespace tally {
 
 // True when a name written in a project file names the directory entry `diskName` as Windows would
@@ -19,7 +21,9 @@ std::string resolveOnDisk(std::string_view path);
 
 // The full native path of a project-file text: the lexical join with the project directory with its
 // "." and "x/.." steps folded away, then the disk's spelling when the disk has the file under
-// another case.
-std::string resolveMemberPath(std::string_view projectDir, std::string_view fileText);
+// another case. When `status` is given it receives what the disk says about the returned path (for
+// a path found as spelled, from the same look that found it).
+std::string resolveMemberPath(std::string_view projectDir, std::string_view fileText,
+                              PathStatus* status = nullptr);
 
 }  // namespace tally

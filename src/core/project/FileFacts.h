@@ -2,12 +2,26 @@
 // What the disk says about a file named in a project: whether it exists, its length and date.
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tally {
 
+// What one look at the disk tells about a path.
+struct PathStatus {
+    bool present = false;      // something exists at the path (a folder counts)
+    bool regularFile = false;  // a regular file (or a link to one): what fileExists tests
+    std::int64_t length = 0;   // of a regular file; 0 otherwise
+    std::time_t modified = 0;  // last-modified time of a regular file; 0 otherwise
+
+    // The last-modified time as fileModifiedOle gives it.
+    double modifiedOle() const;
+};
+
+// Asks the disk once about a path; the tests below are each a part of this answer.
+PathStatus pathStatus(std::string_view path);
 // True when the path names an existing regular file (or a link to one).
 bool fileExists(std::string_view path);
 // The file's length in bytes; 0 when it cannot be read.
@@ -16,5 +30,11 @@ std::int64_t fileLength(std::string_view path);
 double fileModifiedOle(std::string_view path);
 // The whole file as bytes; nothing when it cannot be opened or read.
 std::optional<std::string> readFileBytes(std::string_view path);
+// The same for a path that a look at the disk just found to be a regular file of `expectedLength`
+// bytes: the buffer is sized from it instead of a look of its own.
+std::optional<std::string> readFileBytes(std::string_view path, std::int64_t expectedLength);
+// At most the first `limit` bytes of the file (all of it when it is shorter); nothing when it cannot
+// be opened or read.
+std::optional<std::string> readFileHead(std::string_view path, std::size_t limit);
 
 }  // namespace tally

@@ -10,6 +10,7 @@
 #include "core/parser/SourceLines.h"
 #include "core/project/DiskPath.h"
 #include "core/project/FileFacts.h"
+#include "core/project/FolderEntries.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectFileText.h"
 #include "core/project/TreeSkeleton.h"
@@ -54,12 +55,33 @@ std::string after(std::string_view line, std::size_t n) {
     return std::string(line.substr(std::min(n, line.size())));
 }
 
+// The name of a form-like file, from its first "Begin" line of that kind.
 std::string declaredName(const MemberKind& kind, const std::string& path) {
-    std::optional<std::string> text = readFileBytes(path);
+    // The name line comes first in a form; the head of the file gives it without reading the rest.
+    // Only a keyword found with its whole line in the head decides; otherwise the whole file is read.
+    constexpr std::size_t kHeadLength = 4096;
+    std::optional<std::string> text = readFileHead(path, kHeadLength);
+    if (!text) return {};
+    std::size_t at = text->find(kind.keyword);
+    bool lineInHead =
+        at != std::string::npos && text->find_first_of("\r\n", at + kind.keyword.size()) != std::string::npos;
+    if (text->size() == kHeadLength && !lineInHead) text = readFileBytes(path);
     if (!text) return {};
     std::optional<std::string> name = nameFromText(*text, kind.keyword);
     if (!name && !kind.fallbackKeyword.empty()) name = nameFromText(*text, kind.fallbackKeyword);
     return name.value_or(std::string());
+}
+
+// Appends the Files row of a file whose disk facts are known.
+int addFileRow(ProjectModel& model, std::string_view path, std::string_view name, const PathStatus& status,
+               bool hasFrx) {
+    FileRec rec;
+    rec.name = std::string(name);
+    rec.path = std::string(path);
+    rec.scanned = status.modifiedOle();
+    rec.size = static_cast<std::int32_t>(std::min<std::int64_t>(status.length, INT32_MAX));
+    rec.hasFrx = hasFrx;
+    return model.addFile(std::move(rec));
 }
 
 class ProjectFileReader {
@@ -125,13 +147,15 @@ private:
         }
         // An entry that names no file would key its node by the project folder.
         if (trimView(fileText).empty()) return;
-        std::string path = resolveMemberPath(m_model.projectDir, fileText);
+        PathStatus status;
+        std::string path = resolveMemberPath(m_model.projectDir, fileText, &status);
         // A file named twice keeps its first node: tree keys are unique and the passes read it once.
         if (m_model.tree.contains(path)) return;
         if (!kind.keyword.empty()) name = declaredName(kind, path);
         if (!m_model.tree.add(kind.categoryKey, path, name + " (" + fileNameOf(path) + ")", kind.image))
             return;
-        addProjectFile(m_model, path, name);
+        // The status came with the path; the folder listing spares a look for each missing companion.
+        addFileRow(m_model, path, name, status, fileExists(m_folders, frxPathOf(path)));
         ++m_counts[index];
     }
 
@@ -154,6 +178,7 @@ private:
 
     ProjectModel& m_model;
     const FileVersionSource& m_versions;
+    FolderEntries m_folders;
     std::array<int, kMemberKinds> m_counts{};
     std::string m_title, m_name, m_major, m_minor, m_revision;
 };
@@ -204,13 +229,7 @@ OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
 }
 
 int addProjectFile(ProjectModel& model, std::string_view path, std::string_view name) {
-    FileRec rec;
-    rec.name = std::string(name);
-    rec.path = std::string(path);
-    rec.scanned = fileModifiedOle(path);
-    rec.size = static_cast<std::int32_t>(std::min<std::int64_t>(fileLength(path), INT32_MAX));
-    rec.hasFrx = fileExists(frxPathOf(path));
-    return model.addFile(std::move(rec));
+    return addFileRow(model, path, name, pathStatus(path), fileExists(frxPathOf(path)));
 }
 
 }  // namespace tally

@@ -5,27 +5,21 @@
 namespace tally {
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 }  // namespace
 
-std::string_view trimView(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && isBlank(s[b])) ++b;
-    while (e > b && isBlank(s[e - 1])) --e;
-    return s.substr(b, e - b);
+std::string trim(std::string_view s) {
+    return std::string(trimView(s));
 }
-
-std::string trim(std::string_view s) { return std::string(trimView(s)); }
-
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 bool endsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
-
-bool contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 
 std::string toLower(std::string_view s) {
     std::string out(s);
@@ -49,8 +43,11 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
 std::size_t findIgnoreCase(std::string_view s, std::string_view part, std::size_t from) {
     if (part.empty()) return from <= s.size() ? from : std::string_view::npos;
     if (part.size() > s.size()) return std::string_view::npos;
+    // The first character is tested against both of its cases before the rest is compared.
+    const char first = lowerAscii(part[0]), firstUpper = upperAscii(part[0]);
     for (std::size_t i = from; i + part.size() <= s.size(); ++i) {
-        std::size_t j = 0;
+        if (s[i] != first && s[i] != firstUpper) continue;
+        std::size_t j = 1;
         while (j < part.size() && lowerAscii(s[i + j]) == lowerAscii(part[j])) ++j;
         if (j == part.size()) return i;
     }
@@ -87,6 +84,8 @@ std::string replaceAll(std::string_view s, std::string_view from, std::string_vi
     return out;
 }
 
-std::string toDecimal(long long value) { return std::to_string(value); }
+std::string toDecimal(long long value) {
+    return std::to_string(value);
+}
 
 }  // namespace tally

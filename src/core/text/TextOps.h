@@ -10,12 +10,24 @@
 namespace tally {
 
 // Removes blanks and tabs at both ends (sources indented with tabs must trim like blank-indented ones).
-std::string_view trimView(std::string_view s);
+inline std::string_view trimView(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    return s.substr(b, e - b);
+}
 std::string trim(std::string_view s);
 
-bool startsWith(std::string_view s, std::string_view prefix);
+// Inline, with the first byte compared before the rest: the passes test many prefixes on every line.
+inline bool startsWith(std::string_view s, std::string_view prefix) {
+    if (prefix.size() > s.size()) return false;
+    if (prefix.empty()) return true;
+    return s[0] == prefix[0] && s.compare(0, prefix.size(), prefix) == 0;
+}
 bool endsWith(std::string_view s, std::string_view suffix);
-bool contains(std::string_view s, std::string_view part);
+inline bool contains(std::string_view s, std::string_view part) {
+    return s.find(part) != std::string_view::npos;
+}
 
 // ASCII lower/upper case; bytes above 0x7F are left as they are.
 std::string toLower(std::string_view s);

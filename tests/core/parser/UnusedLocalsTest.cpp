@@ -93,5 +93,34 @@ End Sub
     EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"rest|Many|modM.bas|6|notype"}));
 }
 
+TEST(UnusedLocals, ARoutineWithManyUnusedNamesIsJudgedAsASmallOne) {
+    // Names are searched one by one from their declaration; a routine where that would read the text
+    // over and over (many unused names) is judged in one pass instead. The verdicts must not differ.
+    const std::string body =
+        R"VB(    Dim used As Long, commented As Long, quoted As Long, longer As Long, later As Long
+    used = 1 ' commented
+    ' commented again, and later
+    s = "it's" & quoted ' x
+    longerName = 2
+    t = "ab" ' later
+)VB";
+    std::string pads;
+    for (int i = 0; i < 60; ++i) pads += "    Dim pad" + std::to_string(i) + " As Long\n";
+    ParserTestProject p;
+    p.add("modFew.bas", crlf("Sub Few(ByVal p As Long)\n" + body + "End Sub\n"));
+    p.add("modMany.bas", crlf("Sub Many(ByVal p As Long)\n" + pads + body + "End Sub\n"));
+    ASSERT_TRUE(p.run());
+    // Each row without its scope and file, which differ between the two routines.
+    Rows few, many;
+    for (const VarRec& row : p.model.unVar) {
+        std::string verdict = row.name + (row.commented ? "|commented" : "");
+        if (row.scope == "Few") few.push_back(verdict);
+        if (row.scope == "Many" && row.name.rfind("pad", 0) != 0) many.push_back(verdict);
+    }
+    EXPECT_EQ(few, (Rows{"p", "commented|commented", "longer", "later|commented"}));
+    EXPECT_EQ(many, few);
+    EXPECT_EQ(p.model.unVar.size(), 4u + 4u + 60u);
+}
+
 }  // namespace
 }  // namespace tally

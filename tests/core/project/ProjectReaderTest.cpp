@@ -117,6 +117,29 @@ TEST(ProjectReader, AFileNamedTwiceIsAddedAndCountedOnce) {
     EXPECT_EQ(model.fileCount(), 3);
 }
 
+TEST(ProjectReader, FormNamesAreFoundWhereverTheirLineLies) {
+    TempDir dir;
+    std::string padding;
+    while (padding.size() < 4076) padding += "' padding\r\n";
+    padding.resize(4076);  // the keyword starts 20 bytes before the end of the first 4096
+    dir.write("frmEdge.frm", padding + "Begin VB.Form frmEdgeName\r\nEnd\r\n");
+    dir.write("frmLate.frm", padding + padding + "Begin VB.Form frmLate\r\n");
+    dir.write("frmNoEnd.frm", padding + "\r\nBegin VB.Form frmNoEnd");
+    dir.write("mdiLate.frm", padding + padding + "Begin VB.MDIForm mdiLate\r\n");
+    dir.write("frmEarly.frm",
+              "Begin VB.Form frmEarly\r\n" + padding + padding + "Begin VB.Form frmOther\r\n");
+    dir.write("frmEarly.frx", "x");
+    ProjectModel model = openText(dir,
+                                  "Form=frmEdge.frm\r\nForm=frmLate.frm\r\nForm=frmNoEnd.frm\r\n"
+                                  "Form=mdiLate.frm\r\nForm=frmEarly.frm\r\n");
+    std::string names;
+    for (const FileRec& file : model.files) names += file.name + "|";
+    EXPECT_EQ(names, "|frmEdgeName|frmLate|frmNoEnd|mdiLate|frmEarly|");
+    EXPECT_FALSE(model.files[1].hasFrx);
+    EXPECT_TRUE(model.files[5].hasFrx);
+    EXPECT_EQ(model.files[2].size, static_cast<std::int32_t>(2 * padding.size() + 23));
+}
+
 TEST(ProjectReader, LineEndsOfEveryKindAndGarbageAreRead) {
     TempDir dir;
     dir.write("a.bas", "x");
