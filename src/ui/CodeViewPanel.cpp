@@ -142,15 +142,13 @@ void CodeViewPanel::commitPendingEdits() {
 }
 
 void CodeViewPanel::offerToSaveChanges() {
-    guarded([this] { m_code->leaveCodeFile(); });
+    m_code->leaveCodeFile();
     afterShow();
 }
 
 void CodeViewPanel::clear() {
-    guarded([this] {
-        m_code->leaveCodeFile();
-        m_code->setRoutineItems({}, {});
-    });
+    m_code->leaveCodeFile();
+    m_code->setRoutineItems({}, {});
     fillCombo({});
     m_header->clear();
     afterShow();
@@ -173,43 +171,39 @@ void CodeViewPanel::showFile(const std::string& filePath, const std::vector<Comb
     m_header->showFile(fromLocalPath(filePath));
     // Walking the tree with the keyboard must not pull the focus into the code.
     m_view->setFocusOnFill(false);
-    guarded([&] {
-        m_code->setRoutineItems(filePath, items);
-        fillCombo(items);
-        if (items.empty()) {
-            report(m_code->showRoutine(filePath, {}));
-            return;
-        }
+    m_code->setRoutineItems(filePath, items);
+    fillCombo(items);
+    if (items.empty()) {
+        report(m_code->showRoutine(filePath, {}));
+    } else {
         m_combo->setCurrentIndex(0);
         report(m_code->showSubFile(0));
-    });
+    }
     m_view->setFocusOnFill(true);
     afterShow();
 }
 
 void CodeViewPanel::showTarget(const CodeTarget& target, const std::vector<ComboItem>& items) {
     m_header->showFile(fromLocalPath(target.filePath));
-    guarded([&] {
-        m_code->setRoutineItems(target.filePath, items);
-        fillCombo(items);
-        int index = -1;
-        std::string_view wanted =
-            target.declarations ? kDeclarationsEntry : std::string_view(target.routineText);
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i].text == wanted) index = static_cast<int>(i);
-        bool searchRoutine = index < 0 && !target.declarations && !target.routineText.empty();
-        if (items.empty()) {
-            report(m_code->showRoutine(target.filePath, {}));
-            return;
-        }
-        index = std::max(index, 0);
-        m_combo->setCurrentIndex(index);
-        CodeViewResult shown = m_code->showSubFile(static_cast<std::size_t>(index));
-        report(shown);
-        if (!shown.ok) return;
-        if (searchRoutine) m_code->goToText(target.routineText, 0);
-        if (!target.searchText.empty()) m_code->goToText(target.searchText, 0);
-    });
+    m_code->setRoutineItems(target.filePath, items);
+    fillCombo(items);
+    if (items.empty()) {
+        report(m_code->showRoutine(target.filePath, {}));
+        afterShow();
+        return;
+    }
+    int index = -1;
+    std::string_view wanted = target.declarations ? kDeclarationsEntry : std::string_view(target.routineText);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].text == wanted) index = static_cast<int>(i);
+    // A name the combo does not hold is looked for in the declarations.
+    bool searchRoutine = index < 0 && !target.declarations && !target.routineText.empty();
+    index = std::max(index, 0);
+    m_combo->setCurrentIndex(index);
+    CodeViewResult shown = m_code->showSubFile(static_cast<std::size_t>(index));
+    report(shown);
+    if (shown.ok && searchRoutine) m_code->goToText(target.routineText, 0);
+    if (shown.ok && !target.searchText.empty()) m_code->goToText(target.searchText, 0);
     afterShow();
     m_editor->ensureCursorVisible();
 }
@@ -218,13 +212,13 @@ void CodeViewPanel::chooseItem(int index) {
     if (index < 0) return;
     m_view->setFocusOnFill(!m_arrowChoice);
     m_arrowChoice = false;
-    guarded([this, index] { report(m_code->showSubFile(static_cast<std::size_t>(index))); });
+    report(m_code->showSubFile(static_cast<std::size_t>(index)));
     m_view->setFocusOnFill(true);
     afterShow();
 }
 
 void CodeViewPanel::refresh() {
-    guarded([this] { m_code->refresh(); });
+    m_code->refresh();
 }
 
 void CodeViewPanel::report(const CodeViewResult& result) {

@@ -6,7 +6,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 #include "core/codeview/CodeView.h"
@@ -88,11 +87,8 @@ private:
     void placeProgressStrip();
 
     // Keys, changes and commands (CodeViewPanelCommands.cpp).
-    // Runs a command of the view; a text change it causes is looked at once it has finished.
-    void guarded(const std::function<void()>& work);
     bool editorKeyPress(QKeyEvent* event);
     void textChanged();
-    void handleChange();
     void selectionChanged();
     CodeViewFacts facts() const;
     void updateMenu();
@@ -119,8 +115,6 @@ private:
 
     CodeViewToolbarState m_toolbar;
     bool m_codeTab = false;
-    int m_commandDepth = 0;
-    bool m_changePending = false;
     bool m_arrowChoice = false;  // the combo's choice came from an arrow key on the closed combo
 };
 

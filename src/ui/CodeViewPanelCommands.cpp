@@ -23,15 +23,6 @@ bool isArrowKey(int key) {
 
 }  // namespace
 
-void CodeViewPanel::guarded(const std::function<void()>& work) {
-    ++m_commandDepth;
-    work();
-    if (--m_commandDepth == 0 && m_changePending) {
-        m_changePending = false;
-        handleChange();
-    }
-}
-
 bool CodeViewPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_editor) {
         if (event->type() == QEvent::KeyPress) return editorKeyPress(static_cast<QKeyEvent*>(event));
@@ -63,9 +54,7 @@ bool CodeViewPanel::editorKeyPress(QKeyEvent* event) {
         m_editor->moveFocus(!back);
         return true;
     }
-    bool consumed = false;
-    guarded([&] { consumed = m_code->keyDown(windowsKeyCode(key), windowsModifiers(event->modifiers())); });
-    if (consumed) return true;
+    if (m_code->keyDown(windowsKeyCode(key), windowsModifiers(event->modifiers()))) return true;
 
     struct KeyCommand {
         QKeySequence::StandardKey keys;
@@ -92,21 +81,12 @@ bool CodeViewPanel::editorKeyPress(QKeyEvent* event) {
     return false;
 }
 
+// The change is looked at at once, as the view's rules expect: while the view fills or colours
+// itself, or before a routine is shown, they ignore it.
 void CodeViewPanel::textChanged() {
     // Edits that bypass the keys (dropped text, the middle button's paste, an input method) count too.
     if (!m_view->changingText() && !m_code->colouring()) m_code->markEdited();
-    if (m_commandDepth > 0) {
-        m_changePending = true;
-        return;
-    }
-    handleChange();
-}
-
-void CodeViewPanel::handleChange() {
-    ++m_commandDepth;
     ChangeOutcome outcome = m_code->textChanged();
-    --m_commandDepth;
-    m_changePending = false;
     if (outcome.action == ChangeOutcome::Action::None) return;
     if (outcome.action == ChangeOutcome::Action::RoutineRemoved) {
         syncCombo();
@@ -148,10 +128,10 @@ void CodeViewPanel::tabChosen(bool codeViewTab) {
 void CodeViewPanel::runCommand(CodeViewCommand command) {
     switch (command) {
         case CodeViewCommand::Undo:
-            guarded([this] { m_code->undo(); });
+            m_code->undo();
             break;
         case CodeViewCommand::Cut:
-            guarded([this] { m_code->cut(m_clipboard); });
+            m_code->cut(m_clipboard);
             break;
         case CodeViewCommand::Copy:
             m_code->copy(m_clipboard);
@@ -161,7 +141,7 @@ void CodeViewPanel::runCommand(CodeViewCommand command) {
             }
             break;
         case CodeViewCommand::Paste:
-            guarded([this] { m_code->paste(m_clipboard); });
+            m_code->paste(m_clipboard);
             break;
         case CodeViewCommand::SelectAll:
             m_code->selectAll();
@@ -173,16 +153,16 @@ void CodeViewPanel::runCommand(CodeViewCommand command) {
             reportFind(m_code->findNext());
             break;
         case CodeViewCommand::TabLeft:
-            guarded([this] { m_code->tabLeft(); });
+            m_code->tabLeft();
             break;
         case CodeViewCommand::TabRight:
-            guarded([this] { m_code->tabRight(); });
+            m_code->tabRight();
             break;
         case CodeViewCommand::Comment:
-            guarded([this] { m_code->comment(); });
+            m_code->comment();
             break;
         case CodeViewCommand::SaveOrZip:
-            guarded([this] { m_code->saveOrZipOpenFile(); });
+            m_code->saveOrZipOpenFile();
             break;
     }
     m_editor->ensureCursorVisible();
