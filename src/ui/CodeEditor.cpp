@@ -36,6 +36,7 @@ CodeEditor::CodeEditor(QWidget* parent) : QPlainTextEdit(parent), m_gutter(new G
     setTabChangesFocus(false);
     setFrameShape(QFrame::NoFrame);
     setCenterOnScroll(false);
+    document()->setDocumentMargin(6);
     QPalette colours = palette();
     colours.setColor(QPalette::Base, Qt::white);
     colours.setColor(QPalette::Text, Qt::black);

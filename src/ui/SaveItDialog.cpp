@@ -67,7 +67,7 @@ SaveItDialog::SaveItDialog(const QString& label, std::span<const SaveItButton> b
     layout->setSpacing(16);
     layout->addLayout(header);
     layout->addLayout(grid);
-    setMinimumWidth(520);
+    setMinimumWidth(560);
 
     // Enter saves: the changed text is what the user was working on.
     if (saveButton) {

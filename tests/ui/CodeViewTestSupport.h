@@ -2,6 +2,7 @@
 // Shared pieces of the code view tests: the main window on a scratch copy of the sample project,
 // the real code view panel, and readers of the pane's text, selection and colours.
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
