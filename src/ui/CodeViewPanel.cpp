@@ -29,6 +29,7 @@ CodeViewPanel::CodeViewPanel(ProjectModel& model, UserPrompts& prompts, const Ed
     m_editor = new CodeEditor(this);
     m_editor->applySettings(settings);
     m_editor->setPlaceholderText(tr("Select a file in the project tree to see its code."));
+    m_editor->setAccessibleName(tr("Code"));
     m_progress = new ProgressStrip(this);
     m_view = std::make_unique<EditorRichTextView>(m_editor);
     m_code = std::make_unique<CodeView>(m_model, *m_view, m_saveIt, *m_progress);
@@ -81,6 +82,7 @@ void CodeViewPanel::buildStrip() {
     m_combo->setIconSize(QSize(16, 16));
     m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_combo->setToolTip(tr("The routine shown (Alt+Down lists them)"));
+    m_combo->setAccessibleName(tr("Routine"));
     m_refresh = new QToolButton(m_strip);
     m_refresh->setObjectName(QStringLiteral("refresh"));
     m_refresh->setIcon(IconLibrary::icon(QStringLiteral("refresh")));
