@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "SyntheticRoutine.h"
 #include "core/codeview/CodeScanner.h"
 #include "core/codeview/MemoryRichTextView.h"
 #include "core/text/TextOps.h"
@@ -16,38 +17,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A routine that looks like real code: declarations, assignments with calls, literals (one of them
-// running over a line end), apostrophe and REM comments, blank and indented lines.
-std::string syntheticRoutine(int lines) {
-    static const char* const kShapes[] = {
-        "    Dim sName%d As String\r\n",
-        "    nCount = nCount + Len(sName%d) ' total\r\n",
-        "    If Left$(s, 1) = \"A\" Then s = UCase(s)\r\n",
-        "    For i = 1 To UBound(a%d): Call Process(a(i)): Next\r\n",
-        "    Rem reset the counter %d\r\n",
-        "    MsgBox \"Total \" & CStr(nCount%d), vbInformation\r\n",
-        "\r\n",
-        "    Set obj%d = New Collection\r\n",
-    };
-    std::string text = "Private Sub RunTheLongRoutine(ByVal lngStart As Long)\r\n";
-    char line[256];
-    for (int i = 1; i < lines - 1; ++i) {
-        const char* shape = kShapes[i % 8];
-        std::snprintf(line, sizeof line, shape, i, i, i);
-        text += line;
-    }
-    text += "End Sub\r\n";
-    return text;
-}
-
-std::vector<tally::MarkRec> syntheticMarks() {
-    std::vector<tally::MarkRec> marks;
-    for (int i = 0; i < 60; ++i) marks.push_back({"sName" + std::to_string(i * 80), 255});
-    marks.push_back({"Process", 128});
-    marks.push_back({"nCount", 0xFF0000});
-    return marks;
-}
 
 // The best of a few runs, in milliseconds.
 double bestOf(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
@@ -67,9 +36,9 @@ double bestOf(int runs, const std::function<void()>& prepare, const std::functio
 int main(int argc, char** argv) {
     int lines = argc > 1 ? std::atoi(argv[1]) : 5000;
     int runs = argc > 2 ? std::atoi(argv[2]) : 7;
-    std::string text = syntheticRoutine(lines);
+    std::string text = tally::bench::syntheticRoutine(lines);
     std::string lowered = tally::toLower(text);
-    std::vector<tally::MarkRec> marks = syntheticMarks();
+    std::vector<tally::MarkRec> marks = tally::bench::syntheticMarks();
     tally::NullColouringProgress progress;
     tally::MemoryRichTextView view;
 

@@ -2,6 +2,7 @@
 // picture of the window. Run it under xvfb-run (scripts/screenshot.sh) for the documentation.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QPixmap>
@@ -13,6 +14,7 @@
 #include "core/review/ReviewList.h"
 #include "platform/SystemLocale.h"
 #include "ui/AppStyle.h"
+#include "ui/CodeViewPanel.h"
 #include "ui/IconLibrary.h"
 #include "ui/MainWindow.h"
 #include "ui/ProjectTreePanel.h"
@@ -54,7 +56,7 @@ bool saveIconSheet(const QString& out) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QString out, project, select;
+    QString out, project, select, routine;
     int tab = 0, list = 0, width = 1180, height = 740;
     QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
@@ -66,6 +68,8 @@ int main(int argc, char** argv) {
             project = value;
         else if (name == QLatin1String("--select"))
             select = value;
+        else if (name == QLatin1String("--routine"))
+            routine = value;
         else if (name == QLatin1String("--tab"))
             tab = value.toInt();
         else if (name == QLatin1String("--list"))
@@ -79,7 +83,7 @@ int main(int argc, char** argv) {
     if (out.isEmpty()) {
         std::fputs(
             "usage: tallyscan6-screenshot --out FILE.png [--project X.vbp] [--select FILE-NAME]\n"
-            "       [--tab 0-4] [--list 1-7] [--size WxH]\n"
+            "       [--tab 0-4] [--list 1-7] [--routine NAME] [--size WxH]\n"
             "       tallyscan6-screenshot --icon-sheet FILE.png\n",
             stderr);
         return 2;
@@ -104,6 +108,16 @@ int main(int argc, char** argv) {
         }
     }
     window.tabs()->setCurrentIndex(tab);
+    if (!routine.isEmpty()) {
+        // The routine is chosen in the code view's combo, as the user would.
+        if (auto* code = dynamic_cast<tally::CodeViewPanel*>(window.codeView())) {
+            int index = code->routineCombo()->findText(routine);
+            if (index >= 0) {
+                code->routineCombo()->setCurrentIndex(index);
+                code->chooseItem(index);
+            }
+        }
+    }
     if (list > 0) window.showReviewList(tally::kAllReviewLists[list - 1]);
     settle(400);
     if (!window.grab().save(out)) {

@@ -13,6 +13,9 @@ public:
     bool askYesNo(const QString&, const QString&) override { return false; }
     QString chooseOpenFile(const QString&, const QString&) override { return {}; }
     QString chooseSaveFile(const QString&, const QString&, const QString&) override { return savePath; }
+    SaveItChoice chooseSaveIt(const QString&, std::span<const SaveItButton>) override {
+        return SaveItChoice::ContinueWithoutSaving;
+    }
 
     QString savePath;  // what the save dialog answers; empty: cancelled
 };

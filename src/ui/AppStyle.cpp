@@ -38,6 +38,10 @@ QTabWidget#tbsMain QTabBar::tab { padding: 7px 16px; margin-right: 2px; color: #
 QTabWidget#tbsMain QTabBar::tab:selected { color: #1d4ed8; border-bottom: 2px solid #2563eb; }
 QTabWidget#tbsMain QTabBar::tab:hover:!selected { color: #1f2937; border-bottom: 2px solid #c7d2e3; }
 #headerStrip { background: #f7f8fa; border-bottom: 1px solid #e3e6eb; }
+QWidget#picCode { background: #fdfdfe; border-bottom: 1px solid #e3e6eb; }
+QWidget#picCode QToolButton { border-radius: 5px; padding: 3px; }
+QWidget#picCode QToolButton:hover { background: #e8edf5; }
+QLabel#caretPlace { color: #6b7280; }
 QLabel#headerTitle { font-weight: 600; color: #1f2937; }
 QLabel#headerDetail { color: #6b7280; }
 QHeaderView::section { background: #f3f5f8; color: #374151; padding: 4px 8px; border: none; border-right: 1px solid #e3e6eb; border-bottom: 1px solid #dde1e7; }

@@ -3,12 +3,15 @@
 // panel exists a placeholder stands in. Every request carries plain core values: the file's full
 // path, the routine combo items of that file, and where to go in it.
 
+#include <QList>
 #include <string>
 #include <vector>
 
 #include "core/review/ReviewActions.h"
 #include "core/review/RoutineListing.h"
 
+class QAction;
+class QMenu;
 class QWidget;
 
 namespace tally {
@@ -36,6 +39,13 @@ public:
     virtual void showTarget(const CodeTarget& target, const std::vector<ComboItem>& items) = 0;
     // True when the routine combo holds no items (nothing has been shown).
     virtual bool isEmpty() const = 0;
+
+    // The "Code View" menu for the menu bar; null when the view has no commands.
+    virtual QMenu* commandMenu() { return nullptr; }
+    // The view's buttons for the main toolbar, in order.
+    virtual QList<QAction*> toolbarActions() { return {}; }
+    // A tab of the main window was chosen; `codeViewTab` when it is this view's tab.
+    virtual void tabChosen(bool codeViewTab) { (void)codeViewTab; }
 };
 
 }  // namespace tally

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "ui/SaveItDialog.h"
+
 namespace tally {
 
 QString qtNameFilter(const QString& filter) {
@@ -21,15 +23,20 @@ QString qtNameFilter(const QString& filter) {
             if (pattern.toUpper() != pattern.toLower()) patterns << pattern.toUpper();
         }
         patterns.removeDuplicates();
-        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        // A name that already shows its pattern ("Basic Files (*.bas)") shows it once, in both cases.
+        QString name = parts[i];
+        QString shown = QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        if (name.endsWith(shown)) name.chop(shown.size());
+        filters << name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }
 
 void DialogPrompts::notify(const QString& text, MessageIcon icon, const QString& title) {
-    QMessageBox::Icon boxIcon = icon == MessageIcon::Exclamation ? QMessageBox::Warning
-                                : icon == MessageIcon::Question  ? QMessageBox::Question
-                                                                 : QMessageBox::Information;
+    QMessageBox::Icon boxIcon = icon == MessageIcon::Exclamation   ? QMessageBox::Warning
+                                : icon == MessageIcon::Question    ? QMessageBox::Question
+                                : icon == MessageIcon::Information ? QMessageBox::Information
+                                                                   : QMessageBox::NoIcon;
     QMessageBox box(boxIcon, title, text, QMessageBox::Ok, m_parent);
     box.exec();
 }
@@ -48,6 +55,12 @@ QString DialogPrompts::chooseSaveFile(const QString& caption, const QString& fil
                                       const QString& proposed) {
     return QFileDialog::getSaveFileName(m_parent, caption, proposed, qtNameFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+SaveItChoice DialogPrompts::chooseSaveIt(const QString& label, std::span<const SaveItButton> buttons) {
+    SaveItDialog dialog(label, buttons, m_parent);
+    dialog.exec();
+    return dialog.choice();
 }
 
 }  // namespace tally

@@ -18,6 +18,7 @@ public:
     bool askYesNo(const QString& text, const QString& title) override;
     QString chooseOpenFile(const QString& caption, const QString& filter) override;
     QString chooseSaveFile(const QString& caption, const QString& filter, const QString& proposed) override;
+    SaveItChoice chooseSaveIt(const QString& label, std::span<const SaveItButton> buttons) override;
 
 private:
     QWidget* m_parent;

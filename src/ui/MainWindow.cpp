@@ -11,9 +11,10 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "ui/AnsiText.h"
-#include "ui/CodeViewPlaceholder.h"
+#include "ui/CodeViewPanel.h"
 #include "ui/IconLibrary.h"
 #include "ui/ProjectTreePanel.h"
 #include "ui/ReviewPanel.h"
@@ -71,14 +72,14 @@ void MainWindow::buildCentre() {
     m_tabs->setDocumentMode(true);
 
     m_routines = new RoutinesPanel(m_model, m_prompts, m_locale, m_tabs);
-    auto* placeholder = new CodeViewPlaceholder(m_tabs);
-    m_codeView = placeholder;
+    auto* codeView = new CodeViewPanel(m_model, m_prompts, EditorSettings{}, m_tabs);
+    m_codeView = codeView;
     m_review = new ReviewPanel(m_model, m_tabs);
     m_spell = new SpellPanel(m_tabs);
     m_registry = new QWidget(m_tabs);
     m_registry->setObjectName(QStringLiteral("picReg"));
     m_tabs->addTab(m_routines, tr("Routines"));
-    m_tabs->addTab(placeholder, tr("Code View"));
+    m_tabs->addTab(codeView, tr("Code View"));
     m_tabs->addTab(m_review, tr("Code Review"));
     m_tabs->addTab(m_spell, tr("Spell Check"));
     m_tabs->addTab(m_registry, tr("The Registry"));
@@ -99,6 +100,37 @@ void MainWindow::buildCentre() {
     connect(m_routines, &RoutinesPanel::targetRequested, this, &MainWindow::showCodeTarget);
     connect(m_review, &ReviewPanel::targetRequested, this, &MainWindow::showCodeTarget);
     connect(m_spell, &SpellPanel::rowActivated, this, &MainWindow::spellRowActivated);
+    connectCodeView();
+}
+
+void MainWindow::connectCodeView() {
+    if (auto* panel = dynamic_cast<CodeViewPanel*>(m_codeView))
+        connect(panel, &CodeViewPanel::routineRemoved, m_routines, &RoutinesPanel::removeRoutine);
+}
+
+// The code view's menu goes between the Project and Code Review menus, its buttons between the
+// scan buttons and the development environment's.
+void MainWindow::installCodeViewCommands() {
+    if (QMenu* menu = m_codeView->commandMenu())
+        m_codeViewMenuAction = menuBar()->insertMenu(m_reviewMenuAction, menu);
+    QList<QAction*> buttons = m_codeView->toolbarActions();
+    if (buttons.isEmpty()) return;
+    m_codeViewSeparator = m_mainToolbar->insertSeparator(m_vbSeparator);
+    m_mainToolbar->insertActions(m_vbSeparator, buttons);
+    for (QAction* button : buttons)
+        if (auto* tool = qobject_cast<QToolButton*>(m_mainToolbar->widgetForAction(button)))
+            tool->setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+void MainWindow::removeCodeViewCommands() {
+    if (m_codeViewMenuAction) menuBar()->removeAction(m_codeViewMenuAction);
+    m_codeViewMenuAction = nullptr;
+    for (QAction* button : m_codeView->toolbarActions()) m_mainToolbar->removeAction(button);
+    if (m_codeViewSeparator) {
+        m_mainToolbar->removeAction(m_codeViewSeparator);
+        delete m_codeViewSeparator;
+    }
+    m_codeViewSeparator = nullptr;
 }
 
 void MainWindow::buildMenus() {
@@ -136,6 +168,7 @@ void MainWindow::buildMenus() {
 
     QMenu* review = menuBar()->addMenu(tr("&Code Review"));
     review->setObjectName(QStringLiteral("mnuRev"));
+    m_reviewMenuAction = review->menuAction();
     int number = 1;
     for (ReviewListId id : kAllReviewLists) {
         auto* item = new QAction(fromAnsi(reviewListInfo(id).menuCaption), this);
@@ -168,8 +201,9 @@ void MainWindow::buildToolbar() {
     m_mainToolbar->addAction(m_tbOpen);
     m_mainToolbar->addAction(m_tbOpenScan);
     m_mainToolbar->addAction(m_tbSaveScan);
-    m_mainToolbar->addSeparator();
+    m_vbSeparator = m_mainToolbar->addSeparator();
     m_mainToolbar->addAction(m_tbVb);
+    installCodeViewCommands();
     connect(m_tbOpen, &QAction::triggered, this, &MainWindow::openProjectCommand);
     connect(m_tbOpenScan, &QAction::triggered, this, &MainWindow::openScanCommand);
     connect(m_tbSaveScan, &QAction::triggered, this, &MainWindow::saveScanCommand);
@@ -206,6 +240,10 @@ void MainWindow::buildShortcuts() {
             m_tree->setFocus();
             return;
         }
+        if (QWidget* proxy = m_tabs->currentWidget()->focusProxy()) {
+            proxy->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
         for (QWidget* child : m_tabs->currentWidget()->findChildren<QWidget*>()) {
             if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
                 child->setFocus(Qt::ShortcutFocusReason);
@@ -231,12 +269,16 @@ void MainWindow::updateProjectMenu() {
 void MainWindow::setCodeView(CodeViewHost* codeView) {
     QWidget* old = m_codeView->widget();
     bool wasCurrent = m_tabs->currentIndex() == kCodeViewTab;
+    removeCodeViewCommands();
     m_tabs->blockSignals(true);
     m_tabs->removeTab(kCodeViewTab);
     m_tabs->insertTab(kCodeViewTab, codeView->widget(), tr("Code View"));
     if (wasCurrent) m_tabs->setCurrentIndex(kCodeViewTab);
     m_tabs->blockSignals(false);
     m_codeView = codeView;
+    installCodeViewCommands();
+    connectCodeView();
+    m_codeView->tabChosen(wasCurrent);
     old->deleteLater();
 }
 

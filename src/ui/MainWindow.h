@@ -100,6 +100,9 @@ private:
     void buildStatusBar();
     void buildShortcuts();
     void centreOnScreen();
+    void installCodeViewCommands();
+    void removeCodeViewCommands();
+    void connectCodeView();
     void setProjectButtonsEnabled(bool enabled);
 
     // Opening, saving, closing (MainWindowProject.cpp).
@@ -151,6 +154,10 @@ private:
     QAction* m_tbOpenScan = nullptr;
     QAction* m_tbSaveScan = nullptr;
     QAction* m_tbVb = nullptr;
+    QAction* m_reviewMenuAction = nullptr;
+    QAction* m_vbSeparator = nullptr;
+    QAction* m_codeViewMenuAction = nullptr;
+    QAction* m_codeViewSeparator = nullptr;
 
     bool m_closing = false;
     bool m_modelBusy = false;  // a worker thread reads or writes the model

@@ -35,10 +35,14 @@ void MainWindow::showCodeTarget(const CodeTarget& target) {
     std::vector<RoutineEntry> entries = listFileRoutines(m_model, fileRow, RoutineFilter::Routines);
     m_codeView->showTarget(target, comboItemsFor(m_model, fileRow, entries));
     m_tabs->setCurrentWidget(m_codeView->widget());
+    // The user asked to see the code: the keyboard goes with the eyes.
+    m_codeView->widget()->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::tabChosen(int index) {
-    if (m_tabs->widget(index) != m_codeView->widget() || !m_codeView->isEmpty()) return;
+    bool codeViewTab = m_tabs->widget(index) == m_codeView->widget();
+    m_codeView->tabChosen(codeViewTab);
+    if (!codeViewTab || !m_codeView->isEmpty()) return;
     const RoutineEntry* entry = m_routines->selectedEntry();
     if (!entry || entry->declarations) return;
     CodeTarget target = routineEntryTarget(m_model, m_routines->fileRow(), *entry);

@@ -182,6 +182,21 @@ void RoutinesPanel::chooseEntry(int index) {
     showEntry(index);
 }
 
+void RoutinesPanel::removeRoutine(const std::string& routineKey) {
+    if (m_fileRow <= 0 || m_fileRow >= m_model.fileCount()) return;
+    const std::string& path = m_model.files[m_fileRow].path;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].declarations || path + m_entries[i].comboText != routineKey) continue;
+        m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
+        m_filling = true;
+        delete m_lvwSubs->takeTopLevelItem(static_cast<int>(i));
+        m_filling = false;
+        clearPanels();
+        if (!m_entries.empty()) chooseEntry(i > 0 ? static_cast<int>(i) - 1 : 0);
+        return;
+    }
+}
+
 const RoutineEntry* RoutinesPanel::selectedEntry() const {
     int index = m_lvwSubs->indexOfTopLevelItem(m_lvwSubs->currentItem());
     if (index < 0 || index >= static_cast<int>(m_entries.size())) return nullptr;

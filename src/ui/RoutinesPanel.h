@@ -41,6 +41,9 @@ public:
     const RoutineEntry* selectedEntry() const;
     // Chooses entry `index` of the routine list as a click would.
     void chooseEntry(int index);
+    // Takes the row keyed file path & combo text out of the list (the code view emptied that
+    // routine) and chooses the entry before it.
+    void removeRoutine(const std::string& routineKey);
 
 signals:
     // A double click asks the code view to show this.

@@ -3,10 +3,11 @@
 // dialogs; tests answer them from a script.
 
 #include <QString>
+#include <span>
+
+#include "core/codeview/SaveItPrompt.h"
 
 namespace tally {
-
-enum class MessageIcon { Information, Exclamation, Question };
 
 class UserPrompts {
 public:
@@ -22,6 +23,9 @@ public:
     // does not ask about overwriting: the caller asks in its own words.
     virtual QString chooseSaveFile(const QString& caption, const QString& filter,
                                    const QString& proposed) = 0;
+    // The "Save It" dialog with `label` above its buttons; the button chosen (closing the dialog
+    // otherwise is "Continue Without Saving").
+    virtual SaveItChoice chooseSaveIt(const QString& label, std::span<const SaveItButton> buttons) = 0;
 };
 
 // The title of the program's message boxes and of its main window without a project.

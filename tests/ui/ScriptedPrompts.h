@@ -45,6 +45,14 @@ public:
         proposals << proposed;
         return take(saveFiles);
     }
+    SaveItChoice chooseSaveIt(const QString& label, std::span<const SaveItButton> buttons) override {
+        saveItLabels << label;
+        saveItButtons.assign(buttons.begin(), buttons.end());
+        if (saveItAnswers.empty()) return SaveItChoice::ContinueWithoutSaving;
+        SaveItChoice answer = saveItAnswers.front();
+        saveItAnswers.pop_front();
+        return answer;
+    }
 
     // The texts shown, in order.
     QStringList texts() const {
@@ -59,6 +67,9 @@ public:
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
     QStringList filters, captions, proposals;
+    std::deque<SaveItChoice> saveItAnswers;   // "Continue Without Saving" when the script has run out
+    QStringList saveItLabels;                 // the labels of the "Save It" dialogs shown
+    std::vector<SaveItButton> saveItButtons;  // the buttons of the last one
 
 private:
     static QString take(std::deque<QString>& paths) {

@@ -36,6 +36,12 @@ CodeViewPlaceholder* codeView(MainWindow& window) {
     return dynamic_cast<CodeViewPlaceholder*>(window.codeView());
 }
 
+// Puts a stand-in that records what it is asked to show in place of the code view, for the tests
+// of where the window's views send the code view.
+void recordCodeView(MainWindow& window) {
+    window.setCodeView(new CodeViewPlaceholder);
+}
+
 void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
     QCoreApplication::processEvents();
     view->scrollTo(index);
@@ -58,6 +64,7 @@ private slots:
     void selectingAFileFillsTheRoutineListPanelsStatusAndCodeView() {
         auto h = openedSample();
         MainWindow& w = *h->window;
+        recordCodeView(w);
         std::string path = fileKey(w, "modFormat.bas");
         QVERIFY(w.projectTree()->selectKey(path));
 
@@ -92,6 +99,7 @@ private slots:
     void routineEntriesShowProblemsPropertiesCallersAndParameters() {
         auto h = openedSample();
         MainWindow& w = *h->window;
+        recordCodeView(w);
         QVERIFY(w.projectTree()->selectKey(fileKey(w, "modFormat.bas")));
         auto* info = w.findChild<PanelRowsView*>(QStringLiteral("lvwSubInfo"));
         auto* deps = w.findChild<PanelRowsView*>(QStringLiteral("lvwCalledBy"));
@@ -191,6 +199,7 @@ private slots:
     void reviewDoubleClicksLandInTheCodeView() {
         auto h = openedSample();
         MainWindow& w = *h->window;
+        recordCodeView(w);
         w.showReviewList(ReviewListId::NeverCalled);
         QTreeView* view = w.reviewPanel()->listView();
         doubleClick(view, w.reviewPanel()->listModel()->index(1, 0));  // Sleep, a DLL declaration
@@ -210,6 +219,7 @@ private slots:
     void spellRowsLeadToTheirRoutineOrSayTheyAreNone() {
         auto h = openedSample();
         MainWindow& w = *h->window;
+        recordCodeView(w);
         w.tabs()->setCurrentWidget(w.spellPanel());
         QTreeView* view = w.spellPanel()->listView();
         QAbstractItemModel* rows = view->model();

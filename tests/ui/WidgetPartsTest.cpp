@@ -61,6 +61,8 @@ private slots:
                  QStringLiteral("Project Files (*.vbp *.VBP);;All Files (*)"));
         QCOMPARE(qtNameFilter(QStringLiteral("Project Scan Files|*.psf|All Files|*.*")),
                  QStringLiteral("Project Scan Files (*.psf *.PSF);;All Files (*)"));
+        QCOMPARE(qtNameFilter(QStringLiteral("Basic Files (*.bas)|*.bas|All Files|*.*")),
+                 QStringLiteral("Basic Files (*.bas *.BAS);;All Files (*)"));
     }
 
     void everyImageKeyHasACrispIcon() {

@@ -93,8 +93,15 @@ RoutineLocation findRoutine(std::string_view fileText, std::string_view header) 
     if (start == npos) {
         wanted = std::string(header.substr(0, header.size() - 1)) + " _";
         start = fileText.find(wanted);
-        if (start == npos) return found;
     }
+    // A function declared the old way carries its type character after the name
+    // («Public Function RoundTotal#(»), which the name in the model does not.
+    for (char typeCharacter : std::string_view("$%&!#")) {
+        if (start != npos || !endsWith(header, "(")) break;
+        wanted = std::string(header.substr(0, header.size() - 1)) + typeCharacter + "(";
+        start = fileText.find(wanted);
+    }
+    if (start == npos) return found;
     found.header = wanted;
 
     std::size_t end = fileText.find(endKeyword, start);

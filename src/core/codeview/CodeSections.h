@@ -34,7 +34,8 @@ struct RoutineLocation {
     std::optional<TextRange> range;
 };
 
-// Finds the routine whose header (for example «Private Sub cmdOK_Click(») occurs first in the text.
+// Finds the routine whose header (for example «Private Sub cmdOK_Click(») occurs first in the text;
+// failing that, the header continued after the name, or with a type character after the name.
 RoutineLocation findRoutine(std::string_view fileText, std::string_view header);
 
 // The header prefix of a routine combo code (Kind plus Scope), for example 9 gives "Private Sub ";

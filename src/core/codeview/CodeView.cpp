@@ -67,6 +67,10 @@ void CodeView::commit() {
     m_fileChanged = true;
 }
 
+void CodeView::commitPending() {
+    if (m_viewChanged) commitIfHeaderIntact();
+}
+
 // A routine whose header line was damaged in the view is never written back.
 void CodeView::commitIfHeaderIntact() {
     if (!routineIsShown() || contains(m_view.text(), m_shownHeader)) commit();
@@ -190,8 +194,14 @@ void CodeView::refresh() {
     if (m_currentItem < 0) return;
     buildFileMarks(m_model, m_itemsFile);
     appendRoutineMarks(m_model, fileNameOf(m_itemsFile), currentRoutineName());
-    RedrawSuspension quiet(m_view);
-    tidyCode(m_view, m_model.marks, m_progress);
+    std::string before = m_view.text();
+    {
+        RedrawSuspension quiet(m_view);
+        tidyCode(m_view, m_model.marks, m_progress);
+    }
+    // The rewritten words are the user's text now; without this they would be dropped at the next
+    // commit, which only happens after an edit.
+    if (m_view.text() != before) markEdited();
 }
 
 ChangeOutcome CodeView::textChanged() {

@@ -83,6 +83,8 @@ public:
     void leaveCodeFile();
     // Puts the view's text back into the file text in place of the slice shown.
     void commit();
+    // Commits the view's edits when there are any, unless the shown routine's header was damaged.
+    void commitPending();
     // Shows the "(Declarations)" section of the file at `path`.
     CodeViewResult showDeclarations(std::string_view path);
     // Shows the routine of the file at `path` whose header text (for example «Private Sub
@@ -98,7 +100,7 @@ public:
     int currentItem() const { return m_currentItem; }
     // A combo item was chosen: commits, rebuilds the marks and shows the section or routine.
     CodeViewResult showSubFile(std::size_t index);
-    // The refresh button: the tidy pass over the view.
+    // The refresh button: the tidy pass over the view. A tidy that rewrote words counts as an edit.
     void refresh();
 
     // The commands of the "Code View" menu and toolbar.

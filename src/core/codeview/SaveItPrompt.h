@@ -25,7 +25,7 @@ struct SaveItButton {
 std::array<SaveItButton, 4> saveItButtons(bool zipAvailable);
 
 // How a message box looks.
-enum class MessageIcon { None, Information, Exclamation };
+enum class MessageIcon { None, Information, Exclamation, Question };
 
 class SaveItPrompt {
 public:

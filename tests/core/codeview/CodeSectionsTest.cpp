@@ -78,6 +78,17 @@ TEST(Routines, AHeaderContinuedAfterTheNameIsFound) {
     EXPECT_EQ(slice(text, found.range), "Private Sub Long _\r\n    (ByVal a As Long)\r\nEnd Sub\r\n");
 }
 
+TEST(Routines, AFunctionWithATypeCharacterAfterItsNameIsFound) {
+    std::string text = "x\r\nPublic Function RoundTotal#(ByVal d As Double)\r\nEnd Function\r\n";
+    RoutineLocation found = findRoutine(text, "Public Function RoundTotal(");
+    EXPECT_EQ(found.header, "Public Function RoundTotal#(");
+    EXPECT_EQ(slice(text, found.range), "Public Function RoundTotal#(ByVal d As Double)\r\nEnd Function\r\n");
+    // The exact header wins over a typed one further up; another name with the same start does not count.
+    std::string both = "Function Total$()\r\nEnd Function\r\nFunction Total()\r\nEnd Function\r\n";
+    EXPECT_EQ(findRoutine(both, "Function Total(").header, "Function Total(");
+    EXPECT_EQ(findRoutine("Function Totals()\r\nEnd Function\r\n", "Function Total(").header, "");
+}
+
 TEST(Routines, NothingWhenTheHeaderOrItsEndIsMissing) {
     RoutineLocation missing = findRoutine("Sub A()\r\nEnd Sub\r\n", "Sub B(");
     EXPECT_EQ(missing.header, "");

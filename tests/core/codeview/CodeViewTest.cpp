@@ -332,6 +332,36 @@ TEST_F(CodeViewTest, RefreshTidiesTheViewWithTheMarksOfTheRoutine) {
     EXPECT_EQ(view.selStart(), 3u);
 }
 
+TEST_F(CodeViewTest, ATidyThatRewroteWordsIsCommittedLikeAnEditAndATidyOfTidyTextIsNot) {
+    code.showSubFile(1);
+    code.refresh();
+    EXPECT_FALSE(code.viewChanged());
+    EXPECT_FALSE(code.fileChanged());
+
+    view.setText(
+        "' Adds to the total.\r\nPrivate Sub Add(ByVal n As Long)\r\n    mtotal = mtotal + n\r\nend "
+        "sub\r\n\r\n");
+    code.refresh();
+    EXPECT_TRUE(code.viewChanged());
+    code.commitPending();
+    EXPECT_FALSE(code.viewChanged());
+    EXPECT_NE(code.codeFileText().find("    mtotal = mtotal + n\r\nEnd Sub\r\n"), std::string::npos);
+}
+
+TEST_F(CodeViewTest, CommitPendingKeepsAStoredRoutineWhoseHeaderWasDamaged) {
+    code.showSubFile(1);
+    type(0, 0, "x");
+    code.commitPending();
+    EXPECT_FALSE(code.viewChanged());
+    EXPECT_NE(code.codeFileText().find("x' Adds to the total."), std::string::npos);
+
+    std::string stored = code.codeFileText();
+    std::size_t header = view.text().find("Private Sub Add(");
+    type(header + 8, 3, "Fun");
+    code.commitPending();
+    EXPECT_EQ(code.codeFileText(), stored);
+}
+
 TEST(CommandState, MenuAndToolbarFollowTheTabTheTextTheSelectionAndTheClipboard) {
     CodeViewFacts facts{.codeViewTabChosen = true,
                         .viewHasText = true,

@@ -1,0 +1,271 @@
+// Writing code back from the Code View tab, checked byte for byte on a copy of the sample project:
+// the "Save It" dialog and its choices, leaving or closing with changed code, emptying a routine,
+// and the jumps from the other tabs that land on a routine with its text selected.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeView>
+
+#include "CodeViewTestSupport.h"
+#include "ui/ReviewListModel.h"
+#include "ui/ReviewPanel.h"
+#include "ui/RoutinesPanel.h"
+#include "ui/SaveItDialog.h"
+#include "ui/SpellPanel.h"
+
+using namespace tally;
+using namespace tally::test;
+
+namespace {
+
+// Types text into the pane the way a keyboard with those characters would.
+void typeText(QWidget* editor, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(editor, &release);
+    }
+}
+
+// The file's bytes with `inserted` put before the first `before`.
+QByteArray withInsert(QByteArray bytes, const QByteArray& before, const QByteArray& inserted) {
+    qsizetype at = bytes.indexOf(before);
+    return at < 0 ? QByteArray() : bytes.insert(at, inserted);
+}
+
+// Types "é€ " at the start of the line holding `line` in the pane.
+void editLine(CodeHarness& c, const std::string& line) {
+    c.showCodeTab();
+    QVERIFY(c.select(line, 0));
+    typeText(c.editor(), QStringLiteral("é€ "));
+}
+
+void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
+    QCoreApplication::processEvents();
+    view->scrollTo(index);
+    QPoint centre = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
+}
+
+}  // namespace
+
+class CodeViewSavingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveWritesTheEditedFileInItsOwnCodePageAndLineEnds() {
+        CodeHarness c;
+        QVERIFY(c.ok);
+        QByteArray original = c.bytes(QStringLiteral("modFormat.bas"));
+        QVERIFY(original.contains("\"\x80\""));
+        QVERIFY(c.selectFile("modFormat.bas"));
+        editLine(c, "Option Explicit");
+        c.prompts().saveItAnswers = {SaveItChoice::Save};
+        c.panel->runCommand(CodeViewCommand::SaveOrZip);
+
+        QCOMPARE(c.prompts().saveItLabels, QStringList{QStringLiteral("Save modFormat.bas")});
+        const auto& buttons = c.prompts().saveItButtons;
+        QCOMPARE(buttons.size(), std::size_t{4});
+        QCOMPARE(std::string(buttons[1].caption), std::string("Zip && Save File"));
+        QVERIFY(!buttons[1].enabled);
+        QVERIFY(buttons[3].enabled);
+        QByteArray expected = withInsert(original, "Option Explicit\r\n", "\xE9\x80 ");
+        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), expected);
+        QVERIFY(!c.panel->code().fileChanged());
+        // Saving again without a change writes the same bytes.
+        c.prompts().saveItAnswers = {SaveItChoice::Save};
+        c.panel->runCommand(CodeViewCommand::SaveOrZip);
+        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), expected);
+    }
+
+    void saveAsWritesTheEditedTextAndLeavesTheOpenFileAlone() {
+        CodeHarness c;
+        QVERIFY(c.ok);
+        QByteArray original = c.bytes(QStringLiteral("modFormat.bas"));
+        QVERIFY(c.selectFile("modFormat.bas"));
+        QVERIFY(c.choose(QStringLiteral("ParseHours")));
+        editLine(c, "    Dim vParts");
+        QString copy = c.path(QStringLiteral("Copy.bas"));
+        c.prompts().saveItAnswers = {SaveItChoice::SaveAs};
+        c.prompts().saveFiles = {copy};
+        c.panel->runCommand(CodeViewCommand::SaveOrZip);
+        QCOMPARE(c.prompts().captions.last(), QStringLiteral("Save File"));
+        QCOMPARE(c.prompts().filters.last(), QStringLiteral("Basic Files (*.bas)|*.bas|All Files|*.*"));
+        QCOMPARE(c.prompts().proposals.last(), c.path(QStringLiteral("modFormat.bas")));
+        QCOMPARE(c.bytes(QStringLiteral("Copy.bas")), withInsert(original, "    Dim vParts", "\xE9\x80 "));
+        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), original);
+
+        // An existing file is replaced only after a Yes.
+        QVERIFY(QFile::copy(c.path(QStringLiteral("modMain.bas")), c.path(QStringLiteral("Taken.bas"))));
+        QByteArray taken = c.bytes(QStringLiteral("Taken.bas"));
+        c.prompts().saveItAnswers = {SaveItChoice::SaveAs};
+        c.prompts().saveFiles = {c.path(QStringLiteral("Taken.bas"))};
+        c.prompts().answers = {false};
+        c.panel->runCommand(CodeViewCommand::SaveOrZip);
+        QCOMPARE(c.prompts().texts().value(0),
+                 QStringLiteral("The file ") + c.path(QStringLiteral("Taken.bas")) +
+                     QStringLiteral(" exists. Do you want to overwrite this file?"));
+        QCOMPARE(c.bytes(QStringLiteral("Taken.bas")), taken);
+    }
+
+    void aFailedSaveSaysWhyAndKeepsTheFile() {
+        CodeHarness c;
+        QVERIFY(c.ok);
+        QByteArray original = c.bytes(QStringLiteral("modFormat.bas"));
+        QVERIFY(c.selectFile("modFormat.bas"));
+        editLine(c, "Option Explicit");
+        QFile::setPermissions(c.path(QStringLiteral("modFormat.bas")), QFile::ReadOwner | QFile::ReadGroup);
+        c.prompts().saveItAnswers = {SaveItChoice::Save};
+        c.panel->runCommand(CodeViewCommand::SaveOrZip);
+        QVERIFY(c.prompts().texts().value(0).startsWith(
+            QStringLiteral("The following error occured while trying to save ") +
+            c.path(QStringLiteral("modFormat.bas")) + QStringLiteral("\r\n\r\n75 - ")));
+        QCOMPARE(c.prompts().shown[0].icon, MessageIcon::None);
+        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), original);
+        QVERIFY(c.panel->code().fileChanged());
+        QFile::setPermissions(c.path(QStringLiteral("modFormat.bas")), QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    void leavingOrClosingWithChangedCodeOffersToSaveIt() {
+        CodeHarness c;
+        QVERIFY(c.ok);
+        QByteArray format = c.bytes(QStringLiteral("modFormat.bas"));
+        QVERIFY(c.selectFile("modFormat.bas"));
+        editLine(c, "Option Explicit");
+        // Another file: "Continue Without Saving" drops the edit.
+        QVERIFY(c.selectFile("modMain.bas"));
+        QCOMPARE(c.prompts().saveItLabels,
+                 QStringList{QStringLiteral("The code in modFormat.bas has changed. ")});
+        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), format);
+
+        QByteArray main = c.bytes(QStringLiteral("modMain.bas"));
+        editLine(c, "Option Explicit");
+        c.prompts().saveItAnswers = {SaveItChoice::Save};
+        c.window().close();
+        QCOMPARE(c.prompts().saveItLabels.last(), QStringLiteral("The code in modMain.bas has changed. "));
+        QCOMPARE(c.bytes(QStringLiteral("modMain.bas")), withInsert(main, "Option Explicit", "\xE9\x80 "));
+        // The scan question comes after the code.
+        QCOMPARE(c.prompts().texts().last(), QStringLiteral("Would you like to save this project scan?"));
+    }
+
+    void emptyingARoutineTakesItOutOfTheFileTheComboAndTheRoutineList() {
+        CodeHarness c;
+        QVERIFY(c.ok);
+        QByteArray original = c.bytes(QStringLiteral("modFormat.bas"));
+        QVERIFY(c.selectFile("modFormat.bas"));
+        QVERIFY(c.choose(QStringLiteral("ResetFormats")));
+        c.showCodeTab();
+        QTest::keyClick(c.editor(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(c.editor(), Qt::Key_Delete);
+        QComboBox* combo = c.panel->routineCombo();
+        QCOMPARE(combo->findText(QStringLiteral("ResetFormats")), -1);
+        QCOMPARE(combo->currentText(), QStringLiteral("Percent"));
+        QVERIFY(c.view().text().find("Public Function Percent(") != std::string::npos);
+        QStringList listed = rowTexts(c.window().findChild<QTreeWidget*>(QStringLiteral("lvwSubs")));
+        QVERIFY(!listed.contains(QStringLiteral("ResetFormats")));
+        QCOMPARE(listed.size(), 9);
+        c.prompts().saveItAnswers = {SaveItChoice::Save};
+        c.panel->runCommand(CodeViewCommand::SaveOrZip);
+        QByteArray saved = c.bytes(QStringLiteral("modFormat.bas"));
+        QCOMPARE(saved, original.left(original.indexOf("Public Sub ResetFormats()")));
+    }
+
+    void damagingTheHeaderBringsTheRoutineBackAsStored() {
+        CodeHarness c;
+        QVERIFY(c.ok);
+        QVERIFY(c.selectFile("modFormat.bas"));
+        QVERIFY(c.choose(QStringLiteral("ParseHours")));
+        std::string stored = c.view().text();
+        c.showCodeTab();
+        QVERIFY(c.select("Hours(", 1));
+        c.view().setSelStart(c.view().selStart() + 1);
+        QTest::keyClick(c.editor(), Qt::Key_Backspace);
+        QCOMPARE(c.view().text(), stored);
+        QVERIFY(!c.panel->code().viewChanged());
+    }
+
+    void jumpsFromTheOtherTabsLandOnTheRoutineWithTheTextSelected() {
+        CodeHarness c;
+        QVERIFY(c.ok);
+        MainWindow& w = c.window();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // A DLL declaration of the Never Called list: the declarations, the name selected.
+        w.showReviewList(ReviewListId::NeverCalled);
+        QTreeView* list = w.reviewPanel()->listView();
+        doubleClick(list, w.reviewPanel()->listModel()->index(1, 0));
+        QCOMPARE(w.tabs()->currentWidget(), c.panel);
+        QCOMPARE(c.panel->headerText(), QStringLiteral("modMain.bas"));
+        QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("(Declarations)"));
+        QCOMPARE(c.view().selText(), std::string(" Sleep "));
+        QCOMPARE(QApplication::focusWidget(), c.editor());
+
+        // A dependency row: the caller shown, the callee's name selected in it.
+        QVERIFY(c.selectFile("modFormat.bas"));
+        w.tabs()->setCurrentIndex(0);
+        w.routinesPanel()->chooseEntry(6);  // Percent
+        auto* deps = w.findChild<PanelRowsView*>(QStringLiteral("lvwCalledBy"));
+        doubleClick(deps, deps->model()->index(1, 0));  // LoadEntriesFor in frmMain.frm
+        QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("LoadEntriesFor"));
+        QVERIFY(c.view().text().starts_with("Private Sub LoadEntriesFor("));
+        QCOMPARE(c.view().selText(), std::string("Percent"));
+
+        // A routine entry of the list, activated with Enter.
+        w.tabs()->setCurrentIndex(0);
+        auto* subs = w.findChild<QTreeWidget*>(QStringLiteral("lvwSubs"));
+        subs->setFocus();
+        subs->setCurrentItem(subs->topLevelItem(8));
+        QTest::keyClick(subs, Qt::Key_Return);
+        QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("RoundTotal"));
+        QVERIFY(c.view().text().find("Public Function RoundTotal#(") != std::string::npos);
+
+        // A spell row of a routine.
+        w.tabs()->setCurrentWidget(w.spellPanel());
+        QAbstractItemModel* rows = w.spellPanel()->listView()->model();
+        int row = columnTexts(rows, 3).indexOf(QStringLiteral("Café Lumière (sample)"));
+        doubleClick(w.spellPanel()->listView(), rows->index(row, 3));
+        QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("LoadClients"));
+        QVERIFY(c.view().text().find("Private Sub LoadClients()") != std::string::npos);
+    }
+
+    void theCodeViewTabShowsTheRoutineChosenInTheListWhenItHasNothingYet() {
+        CodeHarness c;
+        QVERIFY(c.ok);
+        MainWindow& w = c.window();
+        QVERIFY(c.panel->isEmpty());
+        int row = w.model().fileRowOf(fileKey(w, "modFormat.bas"));
+        w.routinesPanel()->showFile(row);
+        w.routinesPanel()->chooseEntry(5);  // ParseHours
+        w.tabs()->setCurrentIndex(1);
+        QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("ParseHours"));
+        QVERIFY(c.view().text().find("Public Function ParseHours(") != std::string::npos);
+    }
+
+    void theSaveItDialogShowsItsFourChoices() {
+        auto buttons = saveItButtons(false);
+        SaveItDialog dialog(QStringLiteral("Save modFormat.bas"), buttons);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Save It"));
+        QCOMPARE(dialog.labelText(), QStringLiteral("Save modFormat.bas"));
+        QStringList captions;
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) captions << button->text();
+        QCOMPARE(captions, (QStringList{"Continue Without Saving", "Zip && Save File", "Save File As...",
+                                        "Save File"}));
+        QVERIFY(!dialog.button(SaveItChoice::ZipAndSave)->isEnabled());
+        QVERIFY(dialog.button(SaveItChoice::Save)->isDefault());
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblSaveInfo2"))->text(),
+                 QStringLiteral("Save the file under a new name."));
+        dialog.button(SaveItChoice::SaveAs)->click();
+        QCOMPARE(dialog.choice(), SaveItChoice::SaveAs);
+        SaveItDialog closed(QStringLiteral("x"), buttons);
+        closed.reject();
+        QCOMPARE(closed.choice(), SaveItChoice::ContinueWithoutSaving);
+    }
+};
+
+QTEST_MAIN(CodeViewSavingTest)
+#include "CodeViewSavingTest.moc"

@@ -1,0 +1,88 @@
+#pragma once
+// Shared pieces of the code view tests: the main window on a scratch copy of the sample project,
+// the real code view panel, and readers of the pane's text, selection and colours.
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "UiTestSupport.h"
+#include "ui/CodeEditor.h"
+#include "ui/CodeViewPanel.h"
+#include "ui/EditorRichTextView.h"
+#include "ui/ProjectTreePanel.h"
+
+namespace tally::test {
+
+// The main window, shown, with a copy of the sample project opened; examples/ is never written.
+struct CodeHarness {
+    CodeHarness() {
+        QDir sample(QStringLiteral(TALLY_SOURCE_DIR "/examples/sample"));
+        for (const QString& name : sample.entryList(QDir::Files))
+            QFile::copy(sample.filePath(name), folder.filePath(name));
+        h.window->startUp();
+        h.window->resize(1180, 760);
+        h.window->show();
+        ok = QTest::qWaitForWindowExposed(h.window.get());
+        h.window->openProjectFile(folder.filePath(QStringLiteral("Hourglass.vbp")));
+        panel = dynamic_cast<CodeViewPanel*>(h.window->codeView());
+        ok = ok && panel != nullptr;
+    }
+
+    MainWindow& window() { return *h.window; }
+    ScriptedPrompts& prompts() { return h.prompts; }
+    EditorRichTextView& view() { return panel->view(); }
+    CodeEditor* editor() { return panel->editor(); }
+
+    // The copy's path of a sample file, and its bytes on disk now.
+    QString path(const QString& name) const { return folder.filePath(name); }
+    QByteArray bytes(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Selects the file in the tree, as a click would.
+    bool selectFile(const std::string& name) {
+        return window().projectTree()->selectKey(fileKey(window(), name));
+    }
+    // Chooses the combo item with this text; false when there is none.
+    bool choose(const QString& routine) {
+        int index = panel->routineCombo()->findText(routine);
+        if (index < 0) return false;
+        panel->routineCombo()->setCurrentIndex(index);
+        panel->chooseItem(index);
+        return true;
+    }
+    // Brings the Code View tab to the front with the focus in the pane.
+    void showCodeTab() {
+        window().tabs()->setCurrentWidget(panel);
+        window().activateWindow();
+        editor()->setFocus();
+    }
+    // Selects `length` characters from the first occurrence of `text` in the pane (all of it when
+    // length is negative).
+    bool select(const std::string& text, int length = -1) {
+        std::size_t at = view().text().find(text);
+        if (at == std::string::npos) return false;
+        view().setSelStart(at);
+        view().setSelLength(length < 0 ? text.size() : static_cast<std::size_t>(length));
+        return true;
+    }
+    Colour colourOf(const std::string& text) {
+        std::size_t at = view().text().find(text);
+        return at == std::string::npos ? 0xFFFFFFFF : view().colourAt(at);
+    }
+
+    QTemporaryDir folder;
+    Harness h;
+    CodeViewPanel* panel = nullptr;
+    bool ok = false;
+};
+
+inline QByteArray latin(const char* text) {
+    return QByteArray(text);
+}
+
+}  // namespace tally::test
