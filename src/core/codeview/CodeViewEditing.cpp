@@ -135,15 +135,30 @@ bool CodeView::keyDown(int keyCode, int modifiers) {
         case 19:  // Pause
         case 20:  // Caps Lock
         case 27:  // Esc
+        // Keys that change nothing either: Shift, Insert, the Windows and menu keys, the function
+        // keys and the lock keys. Counting them as edits made merely reading a routine ask to save it.
+        case 16:  // Shift
+        case 45:  // Insert
+        case 91:  // Left Windows
+        case 92:  // Right Windows
+        case 93:  // Menu
+        case 144:  // Num Lock
+        case 145:  // Scroll Lock
             return false;
         case 33:  // Page Up
         case 34:  // Page Down
+        case 35:  // End
         case 36:  // Home
+        case 37:  // Left
         case 38:  // Up
+        case 39:  // Right
         case 40:  // Down
             m_lineReset = false;
             return false;
         default:
+            if (keyCode >= 112 && keyCode <= 135) return false;  // F1 to F24
+            // Copying and selecting everything leave the text as it is.
+            if (modifiers == kCtrlMask && (keyCode == 'C' || keyCode == 'A' || keyCode == 45)) return false;
             markEdited();
             if (!m_lineReset) plainCaretLine();
             m_lineReset = true;

@@ -279,6 +279,18 @@ TEST_F(CodeViewTest, TypingShowsTheCaretLinePlainOnceUntilTheCaretMovesAway) {
     EXPECT_FALSE(code.lineReset());
 }
 
+TEST_F(CodeViewTest, ReadingARoutineWithKeysIsNotAnEdit) {
+    code.showSubFile(1);
+    const int readingKeys[][2] = {{16, kShiftMask}, {35, 0}, {37, 0}, {39, kShiftMask}, {45, 0},
+                                  {114, 0},         {'C', kCtrlMask}, {'A', kCtrlMask}, {93, 0}};
+    for (const auto& key : readingKeys) {
+        EXPECT_FALSE(code.keyDown(key[0], key[1])) << key[0];
+        EXPECT_FALSE(code.viewChanged()) << "key " << key[0] << " counted as an edit";
+    }
+    code.keyDown('C', 0);  // a typed "c" is an edit
+    EXPECT_TRUE(code.viewChanged());
+}
+
 TEST_F(CodeViewTest, FindTakesTheFirstSelectedLineAndReportsWhenNothingIsFound) {
     view.setText("Foo\r\nBar Foo\r\n");
     view.setSelStart(0);
