@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/parser/CallPass.h"
 #include "core/parser/DeclarationPass.h"
@@ -31,6 +33,35 @@ double cpuSeconds() {
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
+
+// A fingerprint of every table the two passes write, to check that a change left the results alone.
+class Digest {
+public:
+    void add(std::string_view text) {
+        for (char c : text) mix(static_cast<unsigned char>(c));
+        mix(0x100);
+    }
+    void add(long long number) { add(std::to_string(number)); }
+    void add(const std::vector<tally::VarRec>& rows) {
+        for (const tally::VarRec& row : rows) {
+            add(row.name), add(row.scope), add(row.file);
+            add(row.filesNotUsing), add(row.isConst), add(row.commented), add(row.countedAsNoType);
+        }
+    }
+    void add(const tally::ProjectModel& model) {
+        for (const auto& slot : model.subs)
+            for (const tally::SubRec& r : slot) {
+                add(r.name), add(r.file), add(r.timesCalled), add(r.calledBy), add(r.calls), add(r.problems);
+            }
+        add(model.pubVar), add(model.unVar), add(model.decVar);
+        for (const tally::TypeRec& type : model.types) add(type.name), add(type.uses);
+    }
+    unsigned long long value() const { return m_hash; }
+
+private:
+    void mix(unsigned value) { m_hash = (m_hash ^ value) * 1099511628211ULL; }
+    unsigned long long m_hash = 14695981039346656037ULL;
+};
 
 struct Timing {
     double wall = 1e9, cpu = 1e9;
@@ -75,6 +106,15 @@ int main(int argc, char** argv) {
     {
         tally::ParseContext context{afterPass2, quiet, cancel, versions, {}};
         tally::runCallPass(context);
+    }
+
+    {
+        tally::ProjectModel model = afterPass2;
+        tally::ParseContext context{model, quiet, cancel, versions, {}};
+        tally::runUsagePass(context);
+        Digest digest;
+        digest.add(model);
+        std::printf("digest=%016llx ", digest.value());
     }
 
     Timing call, usage;
