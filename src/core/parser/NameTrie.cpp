@@ -5,9 +5,9 @@
 namespace tally {
 
 namespace {
-// A name as stored: forward tries read it left to right, backward tries right to left.
+// A distinct name as the trie reads it (reversed in a backward trie), with its id.
 struct Entry {
-    std::string key;
+    std::string_view key;
     int id;
 };
 
@@ -16,28 +16,29 @@ unsigned char at(const Entry& e, std::size_t depth) {
 }
 }  // namespace
 
-NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& names) {
-    std::vector<Entry> entries;
-    // The map's keys view the stored texts, which therefore must never move: reserve them all first.
-    m_names.reserve(names.size());
-    m_ids.reserve(names.size());
+NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& names) : m_names(names.size()) {
     m_givenIds.reserve(names.size());
-    for (std::string_view name : names) {
-        const int id = static_cast<int>(m_names.size());
-        m_names.emplace_back(name);
-        auto [it, added] = m_ids.try_emplace(m_names.back(), id);
-        m_givenIds.push_back(it->second);
-        if (!added) {
-            m_names.pop_back();
-            continue;
+    for (std::string_view name : names) m_givenIds.push_back(m_names.intern(name));
+    const auto distinct = static_cast<std::size_t>(m_names.size());
+
+    std::vector<std::string_view> keys(distinct);
+    std::string reversed;  // the backward keys, one after another
+    if (direction == Direction::Backward) {
+        std::size_t total = 0;
+        for (std::size_t id = 0; id < distinct; ++id) total += m_names.text(static_cast<int>(id)).size();
+        reversed.reserve(total);
+        for (std::size_t id = 0; id < distinct; ++id) {
+            std::string_view name = m_names.text(static_cast<int>(id));
+            reversed.append(name.rbegin(), name.rend());
         }
-        std::string key(name);
-        if (direction == Direction::Backward) std::reverse(key.begin(), key.end());
-        entries.push_back({std::move(key), id});
+        for (std::size_t id = 0, start = 0; id < distinct; start += keys[id].size(), ++id)
+            keys[id] = std::string_view(reversed).substr(start, m_names.text(static_cast<int>(id)).size());
+    } else {
+        for (std::size_t id = 0; id < distinct; ++id) keys[id] = m_names.text(static_cast<int>(id));
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return std::string_view(a.key) < std::string_view(b.key);
-    });
+    std::vector<Entry> entries(distinct);
+    for (std::size_t id = 0; id < distinct; ++id) entries[id] = {keys[id], static_cast<int>(id)};
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
 
     // Depth first over ranges of the sorted keys that share a prefix. The edges leaving one node are
     // made together, so they lie together and stay sorted; and a node's first child is laid out next,
@@ -71,8 +72,8 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
             while (j < p.hi && at(entries[j], p.depth) == label) ++j;
             // The edge runs on while the keys of the group agree and none of them ends: as they are
             // sorted, that is the common prefix of the first and the last, at most the first's length.
-            const std::string& a = entries[i].key;
-            const std::string& b = entries[j - 1].key;
+            const std::string_view a = entries[i].key;
+            const std::string_view b = entries[j - 1].key;
             std::size_t common = p.depth + 1;
             while (common < a.size() && common < b.size() && a[common] == b[common] &&
                    common - p.depth < 0xFFFF)
@@ -81,7 +82,7 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
             edge.first = label;
             edge.length = static_cast<std::uint16_t>(common - p.depth);
             edge.rest = static_cast<std::uint32_t>(m_labels.size());
-            m_labels.append(a, p.depth + 1, common - p.depth - 1);
+            m_labels.append(a.substr(p.depth + 1, common - p.depth - 1));
             children.push_back({static_cast<std::int32_t>(m_edges.size()), i, j, common});
             m_edges.push_back(edge);
             m_edgeNames.push_back(-1);
@@ -97,11 +98,6 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
         }
         stack.insert(stack.end(), children.rbegin(), children.rend());
     }
-}
-
-int NameTrie::idOf(std::string_view name) const {
-    auto it = m_ids.find(name);
-    return it == m_ids.end() ? -1 : it->second;
 }
 
 }  // namespace tally

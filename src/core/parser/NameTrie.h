@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "core/parser/NameInterner.h"
 
 namespace tally {
 
@@ -20,20 +21,13 @@ public:
     // Builds the trie of `names`. Each distinct text gets an id, counting from 0 in order of first
     // appearance in `names`.
     NameTrie(Direction direction, const std::vector<std::string_view>& names);
-    // Moving keeps the stored texts where they are; copying would not, so it is not offered.
-    NameTrie(NameTrie&&) = default;
-    NameTrie& operator=(NameTrie&&) = default;
-    NameTrie(const NameTrie&) = delete;
-    NameTrie& operator=(const NameTrie&) = delete;
 
-    // The id of a name, or -1 when it is not in the set.
-    int idOf(std::string_view name) const;
     // The id of each name given to the constructor, in the order given.
     const std::vector<int>& idsOfGivenNames() const { return m_givenIds; }
     // Number of distinct names.
-    int size() const { return static_cast<int>(m_names.size()); }
+    int size() const { return m_names.size(); }
     // The text of a name id.
-    const std::string& name(int id) const { return m_names[static_cast<std::size_t>(id)]; }
+    std::string_view name(int id) const { return m_names.text(id); }
 
     // False when no name can begin with the byte c (in a backward trie: end with it), so a walk from
     // there finds nothing; the empty name can begin anywhere.
@@ -70,8 +64,7 @@ private:
     std::string m_labels;                   // the stretches of the edges, without their first characters
     std::int32_t m_rootChild[256];
     std::int32_t m_emptyName = -1;
-    std::vector<std::string> m_names;
-    std::unordered_map<std::string_view, int> m_ids;  // keys view the texts in m_names
+    NameInterner m_names;
     std::vector<int> m_givenIds;
 };
 
