@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "core/parser/ByteSetScan.h"
 #include "core/parser/TypeSuffixSplit.h"
@@ -80,16 +79,19 @@ void ModuleVariableOccurrences::index(std::string_view text) {
 
     m_lineStarts.clear();
     m_firstApostrophe.clear();
-    for (std::size_t start = 0; start < n;) {
-        const char* lineBegin = text.data() + start;
-        const void* lf = std::memchr(lineBegin, '\n', n - start);
-        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1 : n;
-        const void* quote = std::memchr(lineBegin, '\'', end - start);
-        m_lineStarts.push_back(start);
-        m_firstApostrophe.push_back(
-            quote ? static_cast<std::size_t>(static_cast<const char*>(quote) - text.data()) : npos);
-        start = end;
+    if (n > 0) {
+        m_lineStarts.push_back(0);
+        m_firstApostrophe.push_back(npos);
     }
+    static constexpr char kLineMarks[] = {'\n', '\''};
+    forEachByteOf(text, kLineMarks, [&](std::size_t i) {
+        if (text[i] == '\'') {
+            if (m_firstApostrophe.back() == npos) m_firstApostrophe.back() = i;
+        } else if (i + 1 < n) {
+            m_lineStarts.push_back(i + 1);
+            m_firstApostrophe.push_back(npos);
+        }
+    });
     m_firstDeclarationEnd.assign(m_lineStarts.size(), -2);
 
     m_rawIds.clear();
@@ -106,25 +108,28 @@ void ModuleVariableOccurrences::index(std::string_view text) {
         m_rawIds.push_back(id);
         m_raw.push_back({static_cast<std::uint32_t>(start), fromRight});
     };
-    static constexpr char kMarks[] = {' ', '\n', '(', '.', ',', ')'};
-    forEachByteOf(text, kMarks, [&](std::size_t i) {
-        const char c = text[i];
-        if ((c == '(' || c == '.' || c == ',' || c == ')') &&
-            m_backward.mayBeginWith(i > 0 ? text[i - 1] : '\0'))
-            m_backward.forEachEndingAt(text, i,
-                                       [&](int id, std::size_t length) { note(id, i - length, true); });
-        if ((c == ' ' || c == '\n' || c == '(') && m_forward.mayBeginWith(at(i + 1))) {
-            m_forward.forEachStartingAt(text, i + 1, [&](int id, std::size_t length) {
-                // Keep only occurrences that some form can use.
-                const char next = at(i + 1 + length);
-                bool keep = c == '('                       // "(N", "(N ", "(N,"
-                            || (c == '\n' && next == ' ')  // CR LF "N = "
-                            || (c == ' ' && (next == ' ' || next == '(' || next == '\r' || next == ',' ||
-                                             isTypeSuffix(next)));
-                if (keep) note(id, i + 1, false);
-            });
-        }
-    });
+    // Names begin after a blank, a line end or "(", and end before "(", ".", "," or ")".
+    static constexpr char kBeforeName[] = {' ', '\n', '('};
+    static constexpr char kAfterName[] = {'(', '.', ',', ')'};
+    forEachMarkBesideRange(
+        text, kBeforeName, m_forward.firstBytes(), kAfterName, m_backward.firstBytes(), [&](std::size_t i) {
+            const char c = text[i];
+            if ((c == '(' || c == '.' || c == ',' || c == ')') &&
+                m_backward.mayBeginWith(i > 0 ? text[i - 1] : '\0'))
+                m_backward.forEachEndingAt(text, i,
+                                           [&](int id, std::size_t length) { note(id, i - length, true); });
+            if ((c == ' ' || c == '\n' || c == '(') && m_forward.mayBeginWith(at(i + 1))) {
+                m_forward.forEachStartingAt(text, i + 1, [&](int id, std::size_t length) {
+                    // Keep only occurrences that some form can use.
+                    const char next = at(i + 1 + length);
+                    bool keep = c == '('                       // "(N", "(N ", "(N,"
+                                || (c == '\n' && next == ' ')  // CR LF "N = "
+                                || (c == ' ' && (next == ' ' || next == '(' || next == '\r' || next == ',' ||
+                                                 isTypeSuffix(next)));
+                    if (keep) note(id, i + 1, false);
+                });
+            }
+        });
 
     // Group by name, keeping the text order within each name.
     std::uint32_t offset = 0;

@@ -90,14 +90,17 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
         }
         const auto count = static_cast<std::uint32_t>(m_edges.size()) - first;
         if (p.edge < 0) {
-            for (std::uint32_t e = first; e < first + count; ++e)
+            for (std::uint32_t e = first; e < first + count; ++e) {
                 m_rootChild[m_edges[e].first] = static_cast<std::int32_t>(e);
+                m_firstBytes.add(m_edges[e].first);
+            }
         } else {
             m_edges[static_cast<std::size_t>(p.edge)].firstChild = first;
             m_edges[static_cast<std::size_t>(p.edge)].childCount = static_cast<std::uint16_t>(count);
         }
         stack.insert(stack.end(), children.rbegin(), children.rend());
     }
+    if (m_emptyName >= 0) m_firstBytes = ByteRange::all();
 }
 
 }  // namespace tally

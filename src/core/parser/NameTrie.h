@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/parser/ByteRange.h"
 #include "core/parser/NameInterner.h"
 
 namespace tally {
@@ -34,6 +35,9 @@ public:
     bool mayBeginWith(char c) const {
         return m_emptyName >= 0 || m_rootChild[static_cast<unsigned char>(c)] >= 0;
     }
+    // The range of the bytes that names begin with (in a backward trie: end with); every byte with
+    // the empty name, none without names.
+    ByteRange firstBytes() const { return m_firstBytes; }
 
     // Calls visit(id, length) for every name that is text[start, start + length), shortest first.
     template <class Visit>
@@ -64,6 +68,7 @@ private:
     std::string m_labels;                   // the stretches of the edges, without their first characters
     std::int32_t m_rootChild[256];
     std::int32_t m_emptyName = -1;
+    ByteRange m_firstBytes;
     NameInterner m_names;
     std::vector<int> m_givenIds;
 };
