@@ -14,6 +14,44 @@ struct Entry {
 unsigned char at(const Entry& e, std::size_t depth) {
     return static_cast<unsigned char>(e.key[depth]);
 }
+
+// The byte of a key at `depth`, or -1 past its end (a key sorts before its extensions).
+int byteAt(const Entry& e, std::size_t depth) {
+    return depth < e.key.size() ? static_cast<unsigned char>(e.key[depth]) : -1;
+}
+
+// Sorts distinct keys that agree on their first `depth` bytes. A three-way radix quicksort: it compares
+// one byte per step instead of whole keys, so the long prefixes that routine names share (LoadData1,
+// LoadData2, ...) are read once per level rather than once per comparison.
+void sortKeys(Entry* a, std::size_t n, std::size_t depth) {
+    while (n > 1) {
+        if (n < 12) {
+            for (std::size_t i = 1; i < n; ++i)
+                for (std::size_t j = i; j > 0 && a[j].key.substr(depth) < a[j - 1].key.substr(depth); --j)
+                    std::swap(a[j], a[j - 1]);
+            return;
+        }
+        const int pivot = byteAt(a[n / 2], depth);
+        // a[0, lt) below the pivot, a[lt, i) equal, a[gt, n) above.
+        std::size_t lt = 0, i = 0, gt = n;
+        while (i < gt) {
+            const int b = byteAt(a[i], depth);
+            if (b < pivot)
+                std::swap(a[lt++], a[i++]);
+            else if (b > pivot)
+                std::swap(a[i], a[--gt]);
+            else
+                ++i;
+        }
+        sortKeys(a, lt, depth);
+        sortKeys(a + gt, n - gt, depth);
+        // Keys that ended at the pivot are equal, and keys are distinct: one at most.
+        if (pivot < 0) return;
+        a += lt;
+        n = gt - lt;
+        ++depth;
+    }
+}
 }  // namespace
 
 NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& names) : m_names(names.size()) {
@@ -38,7 +76,7 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
     }
     std::vector<Entry> entries(distinct);
     for (std::size_t id = 0; id < distinct; ++id) entries[id] = {keys[id], static_cast<int>(id)};
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    sortKeys(entries.data(), entries.size(), 0);
 
     // Depth first over ranges of the sorted keys that share a prefix. The edges leaving one node are
     // made together, so they lie together and stay sorted; and a node's first child is laid out next,
