@@ -46,6 +46,31 @@ void forEachByteOf(std::string_view text, const char (&bytes)[N], Visit&& visit)
     }
 }
 
+// Calls visit(i), in increasing order, for every i where text[i] lies in `range`.
+template <class Visit>
+void forEachByteInRange(std::string_view text, ByteRange range, Visit&& visit) {
+    if (range.empty()) return;
+    const char* data = text.data();
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i low = _mm_set1_epi8(static_cast<char>(range.lo));
+    const __m128i width = _mm_set1_epi8(static_cast<char>(range.hi - range.lo));
+    for (; i + 16 <= n; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i offset = _mm_sub_epi8(block, low);
+        auto mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(offset, width), offset)));
+        while (mask != 0) {
+            visit(i + static_cast<std::size_t>(__builtin_ctz(mask)));
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i < n; ++i)
+        if (range.contains(data[i])) visit(i);
+}
+
 #if defined(__SSE2__)
 namespace detail {
 // Lanes of `block` equal to one of the bytes that fill `wanted`.

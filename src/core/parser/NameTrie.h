@@ -23,6 +23,8 @@ public:
     // appearance in `names`.
     NameTrie(Direction direction, const std::vector<std::string_view>& names);
 
+    // The id of a name, or -1 when it is not in the set.
+    int idOf(std::string_view name) const { return m_names.find(name); }
     // The id of each name given to the constructor, in the order given.
     const std::vector<int>& idsOfGivenNames() const { return m_givenIds; }
     // Number of distinct names.
