@@ -106,17 +106,29 @@ void forEachMarkBesideRange(std::string_view text, const char (&leading)[L], Byt
     __m128i leadingBytes[L], trailingBytes[T];
     for (std::size_t k = 0; k < L; ++k) leadingBytes[k] = _mm_set1_epi8(leading[k]);
     for (std::size_t k = 0; k < T; ++k) trailingBytes[k] = _mm_set1_epi8(trailing[k]);
-    // Sixteen places at once: `at` points to the first, and the byte before and the byte after the
-    // sixteen must be readable; each lane thus meets its neighbours in the blocks read one byte earlier
-    // and one byte later.
-    auto scanBlock = [&](const char* at, std::size_t i, unsigned lanes) {
+    const bool anyNext = !next.empty(), anyPrevious = !previous.empty();
+    // Sixteen places at once, from `at`: the byte before and the byte after the sixteen must be
+    // readable, so that each lane meets its neighbours in the blocks read one byte earlier and later.
+    // The first block and the last, partial one are copied between zero bytes, which also stand for
+    // the neighbours outside the text; lines are short, so that is the common case.
+    char padded[18];
+    for (std::size_t i = 0; i < n; i += 16) {
+        const char* at = data + i;
+        unsigned lanes = 0xFFFFu;
+        if (i == 0 || i + 17 > n) {
+            std::memset(padded, 0, sizeof padded);
+            const std::size_t from = i > 0 ? i - 1 : 0;
+            std::memcpy(padded + 1 - (i - from), data + from, std::min(n, i + 17) - from);
+            at = padded + 1;
+            if (n - i < 16) lanes = (1u << (n - i)) - 1;
+        }
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
         __m128i wanted = _mm_setzero_si128();
-        if (!next.empty()) {
+        if (anyNext) {
             const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
             wanted = detail::anyOf(block, leadingBytes) & detail::inRange(after, nextLow, nextWidth);
         }
-        if (!previous.empty()) {
+        if (anyPrevious) {
             const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1));
             wanted |=
                 detail::anyOf(block, trailingBytes) & detail::inRange(before, previousLow, previousWidth);
@@ -126,21 +138,7 @@ void forEachMarkBesideRange(std::string_view text, const char (&leading)[L], Byt
             visit(i + static_cast<std::size_t>(__builtin_ctz(mask)));
             mask &= mask - 1;
         }
-    };
-    // The first block and the last, partial one are copied between zero bytes, which also stand for
-    // the neighbours outside the text; lines are short, so this is the common case.
-    auto scanPadded = [&](std::size_t i) {
-        char padded[18] = {};
-        const std::size_t from = i > 0 ? i - 1 : 0;
-        const std::size_t to = std::min(n, i + 17);
-        std::memcpy(padded + 1 - (i - from), data + from, to - from);
-        const std::size_t count = std::min<std::size_t>(16, n - i);
-        scanBlock(padded + 1, i, count == 16 ? 0xFFFFu : (1u << count) - 1);
-    };
-    scanPadded(0);
-    std::size_t i = 16;
-    for (; i + 17 <= n; i += 16) scanBlock(data + i, i, 0xFFFFu);
-    if (i < n) scanPadded(i);
+    }
 #else
     auto isOneOf = [](char c, const char* bytes, std::size_t count) {
         for (std::size_t k = 0; k < count; ++k)
