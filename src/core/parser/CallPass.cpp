@@ -1,16 +1,18 @@
 #include "core/parser/CallPass.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "core/parser/CallMatcher.h"
+#include "core/parser/CalledByLog.h"
+#include "core/parser/FileBuffer.h"
 #include "core/parser/LineCursor.h"
 #include "core/parser/ModuleVariableScan.h"
 #include "core/parser/PublicVariableSweep.h"
+#include "core/parser/RowsByName.h"
 #include "core/parser/TypeSuffixSplit.h"
 #include "core/project/FileFacts.h"
 #include "core/project/PathOps.h"
@@ -52,55 +54,6 @@ std::string routineNameOf(std::string_view line, std::size_t keywordLength) {
     return std::string(splitTypeSuffix(name).stem);
 }
 
-// The routines of one slot grouped by name id: those of name id lie at rows[first[id], first[id] +
-// count[id]) in slot order, for the ids of the last grouping (those with stamp[id] == current).
-class RowsByName {
-public:
-    explicit RowsByName(std::size_t names) : m_first(names), m_count(names), m_stamp(names, 0) {}
-
-    // Groups the rows 0, 1, ... whose name ids are ids[0, n).
-    void group(const int* ids, std::size_t n) {
-        if (++m_current == 0) {
-            std::fill(m_stamp.begin(), m_stamp.end(), 0);
-            m_current = 1;
-        }
-        m_touched.clear();
-        for (std::size_t r = 0; r < n; ++r) {
-            const auto id = static_cast<std::size_t>(ids[r]);
-            if (m_stamp[id] != m_current) {
-                m_stamp[id] = m_current;
-                m_count[id] = 0;
-                m_touched.push_back(id);
-            }
-            ++m_count[id];
-        }
-        std::uint32_t offset = 0;
-        for (std::size_t id : m_touched) {
-            m_first[id] = offset;
-            offset += m_count[id];
-            m_count[id] = 0;
-        }
-        m_rows.resize(n);
-        for (std::size_t r = 0; r < n; ++r) {
-            const auto id = static_cast<std::size_t>(ids[r]);
-            m_rows[m_first[id] + m_count[id]++] = static_cast<std::uint32_t>(r);
-        }
-    }
-    // Calls visit(row) for the rows of a name id of the last grouping, in slot order.
-    template <class Visit>
-    void forEachRow(int id, Visit&& visit) const {
-        const auto k = static_cast<std::size_t>(id);
-        for (std::uint32_t i = m_first[k]; i < m_first[k] + m_count[k]; ++i) visit(m_rows[i]);
-    }
-
-private:
-    std::vector<std::uint32_t> m_first, m_count;
-    std::vector<unsigned> m_stamp;
-    unsigned m_current = 0;
-    std::vector<std::size_t> m_touched;
-    std::vector<std::uint32_t> m_rows;
-};
-
 // The slots that can be a file's own: those of the Files rows (slot 0 when a file is not found).
 std::size_t ownSlotCount(const ProjectModel& model) {
     return std::max<std::size_t>(1, std::min(model.subs.size(), model.files.size()));
@@ -115,6 +68,36 @@ std::vector<std::string_view> routineNames(const ProjectModel& model) {
     return names;
 }
 
+// trimView inlined: it runs on every physical line.
+std::string_view trimBlanks(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    return s.substr(b, e - b);
+}
+
+// "Line <n>" for the physical line n, counted up in place rather than written out for every line.
+class LineLabel {
+public:
+    void next() {
+        std::size_t i = m_size;
+        while (i > kDigits && m_text[i - 1] == '9') m_text[--i] = '0';
+        if (i > kDigits) {
+            ++m_text[i - 1];
+        } else {
+            // All nines: one digit more.
+            m_text[kDigits] = '1';
+            m_text[m_size++] = '0';
+        }
+    }
+    std::string_view text() const { return std::string_view(m_text, m_size); }
+
+private:
+    static constexpr std::size_t kDigits = 5;  // where the number begins
+    char m_text[32] = "Line 0";
+    std::size_t m_size = 6;
+};
+
 class CallPassRun {
 public:
     explicit CallPassRun(ParseContext& context)
@@ -123,7 +106,8 @@ public:
           m_matcher(routineNames(context.model)),
           m_variables(context.model),
           m_globalRows(static_cast<std::size_t>(m_matcher.names().size())),
-          m_fileRows(static_cast<std::size_t>(m_matcher.names().size())) {
+          m_fileRows(static_cast<std::size_t>(m_matcher.names().size())),
+          m_calledBy(context.model) {
         // The matcher's name ids of slot s are ids[m_slotStart[s], m_slotStart[s + 1]).
         const std::size_t slots = std::min(m_model.subs.size(), ownSlotCount(m_model));
         m_slotStart.assign(1, 0);
@@ -147,7 +131,7 @@ private:
     }
     // Reads one file's lines and records the calls on them; false when the pass was cancelled
     // in the middle of the file.
-    bool readLines(const std::string& path, const std::string& text);
+    bool readLines(const std::string& path, std::string_view text);
     // The routine whose lines are being read, as CalledBy entries name it.
     struct Caller {
         std::string name;
@@ -155,7 +139,6 @@ private:
         std::string lineText;  // the line within the routine, in decimal
     };
     void recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine);
-    void record(SubRec& callee, const Caller& caller);
 
     ParseContext& m_context;
     ProjectModel& m_model;
@@ -163,6 +146,8 @@ private:
     ModuleVariableScan m_variables;
     std::vector<std::size_t> m_slotStart;
     RowsByName m_globalRows, m_fileRows;
+    CalledByLog m_calledBy;
+    FileBuffer m_file;
     std::unordered_map<std::string, int> m_rowOfPath;
     std::vector<int> m_globalHits, m_fileHits;
     std::string m_joined;         // the file's lines joined with CR LF, when they had other ends
@@ -180,24 +165,25 @@ void CallPassRun::run() {
     for (const FileRec& file : m_model.files) {
         if (!fileExists(file.path)) continue;
         // A file that vanished or cannot be read since the project was opened is passed over.
-        std::optional<std::string> bytes = readFileBytes(file.path);
-        if (!bytes) continue;
+        if (!m_file.read(file.path)) continue;
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
-        if (!readLines(file.path, *bytes)) {
+        if (!readLines(file.path, m_file.bytes())) {
+            m_calledBy.writeTo(m_model);
             m_variables.storeFilesNotUsing();
             return;
         }
         m_context.progress.setLineLabel("Please wait...");
         m_variables.scanFile(m_fileText, file.path);
     }
+    m_calledBy.writeTo(m_model);
     m_variables.storeFilesNotUsing();
     sweepPublicVariables(m_model, filesProcessed,
                          [this](std::size_t row) { return m_variables.usedInOwnFile(row); });
     m_context.progress.setValue(0);
 }
 
-bool CallPassRun::readLines(const std::string& path, const std::string& text) {
+bool CallPassRun::readLines(const std::string& path, std::string_view text) {
     const int fileRow = rowOfPath(path);
     const int ownSlot = fileRow < static_cast<int>(m_model.subs.size()) ? fileRow : -1;
     if (ownSlot >= 0) {
@@ -219,20 +205,19 @@ bool CallPassRun::readLines(const std::string& path, const std::string& text) {
     bool continuing = false;
     std::string continued;  // a logical line made of several physical ones
     int lineInRoutine = 0;
-    long long physicalLine = 0;
-    char lineLabel[32] = "Line ";
+    LineLabel lineLabel;
 
     LineCursor lines(text);
     std::string_view raw;
     while (lines.next(raw)) {
         if (m_context.cancelled()) return false;
-        ++physicalLine;
+        lineLabel.next();
         m_charactersRead += static_cast<long long>(raw.size());
         m_context.progress.setValue(m_charactersRead);
         crlfThroughout = crlfThroughout && lines.endsInCrLf();
 
         // Trimmed first, then a final "_" continues the statement on the next physical line.
-        std::string_view trimmed = trimView(raw);
+        std::string_view trimmed = trimBlanks(raw);
         if (!trimmed.empty() && trimmed.back() == '_') {
             continuation += ' ';
             continuation += trimView(trimmed.substr(0, trimmed.size() - 1));
@@ -244,12 +229,10 @@ bool CallPassRun::readLines(const std::string& path, const std::string& text) {
             continued.assign(continuation).append(" ").append(trimmed);
             continuation.clear();
             continuing = false;
-            line = trimView(continued);
+            line = trimBlanks(continued);
         }
         ++lineInRoutine;
-        auto digits = std::to_chars(lineLabel + 5, lineLabel + sizeof lineLabel, physicalLine);
-        m_context.progress.setLineLabel(
-            std::string_view(lineLabel, static_cast<std::size_t>(digits.ptr - lineLabel)));
+        m_context.progress.setLineLabel(lineLabel.text());
 
         if (line.empty() || line.front() == '\'') continue;
 
@@ -286,8 +269,13 @@ void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller
     m_matcher.match(line, m_globalHits, m_fileHits);
     if (m_globalHits.empty() && m_fileHits.empty()) return;
     caller.lineText = toDecimal(lineInRoutine);
+    m_calledBy.startLine(caller.entry, caller.lineText);
     // The caller's own name on its lines is recursion or the function setting its result. A routine
     // without a name (a header without "(") is never called: its empty name is in every line.
+    auto record = [&](std::size_t slot, SubRec& callee, std::size_t row) {
+        ++callee.timesCalled;
+        m_calledBy.add(slot, row);
+    };
     auto calls = [&](int id) {
         std::string_view name = m_matcher.names().name(id);
         return !name.empty() && name != caller.name;
@@ -295,17 +283,13 @@ void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller
     if (ownSlot >= 0) {
         std::vector<SubRec>& slot = m_model.subs[static_cast<std::size_t>(ownSlot)];
         for (int id : m_fileHits)
-            if (calls(id)) m_fileRows.forEachRow(id, [&](std::uint32_t row) { record(slot[row], caller); });
+            if (calls(id))
+                m_fileRows.forEachRow(id, [&](std::uint32_t row) { record(ownSlot, slot[row], row); });
     }
     if (m_model.subs.empty()) return;
     std::vector<SubRec>& global = m_model.subs[0];
     for (int id : m_globalHits)
-        if (calls(id)) m_globalRows.forEachRow(id, [&](std::uint32_t row) { record(global[row], caller); });
-}
-
-void CallPassRun::record(SubRec& callee, const Caller& caller) {
-    ++callee.timesCalled;
-    callee.calledBy.append(caller.entry).append(caller.lineText).push_back('\x01');
+        if (calls(id)) m_globalRows.forEachRow(id, [&](std::uint32_t row) { record(0, global[row], row); });
 }
 
 }  // namespace
