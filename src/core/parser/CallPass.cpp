@@ -10,6 +10,7 @@
 #include "core/parser/CalledByLog.h"
 #include "core/parser/FileBuffer.h"
 #include "core/parser/LineCursor.h"
+#include "core/parser/LineLabel.h"
 #include "core/parser/ModuleVariableScan.h"
 #include "core/parser/PublicVariableSweep.h"
 #include "core/parser/RowsByName.h"
@@ -75,28 +76,6 @@ std::string_view trimBlanks(std::string_view s) {
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
     return s.substr(b, e - b);
 }
-
-// "Line <n>" for the physical line n, counted up in place rather than written out for every line.
-class LineLabel {
-public:
-    void next() {
-        std::size_t i = m_size;
-        while (i > kDigits && m_text[i - 1] == '9') m_text[--i] = '0';
-        if (i > kDigits) {
-            ++m_text[i - 1];
-        } else {
-            // All nines: one digit more.
-            m_text[kDigits] = '1';
-            m_text[m_size++] = '0';
-        }
-    }
-    std::string_view text() const { return std::string_view(m_text, m_size); }
-
-private:
-    static constexpr std::size_t kDigits = 5;  // where the number begins
-    char m_text[32] = "Line 0";
-    std::size_t m_size = 6;
-};
 
 class CallPassRun {
 public:

@@ -14,6 +14,7 @@ namespace tally {
 
 class LineCursor {
 public:
+    // A cursor before the first line of `text`, which must outlive it.
     explicit LineCursor(std::string_view text) : m_text(text) {}
 
     // The next line, or false after the last one.

@@ -12,6 +12,7 @@ namespace tally {
 // count[id]) in slot order, for the ids of the last grouping (those with stamp[id] == current).
 class RowsByName {
 public:
+    // Room for the name ids 0 to names - 1.
     explicit RowsByName(std::size_t names) : m_first(names), m_count(names), m_stamp(names, 0) {}
 
     // Groups the rows 0, 1, ... whose name ids are ids[0, n).
