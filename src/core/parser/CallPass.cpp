@@ -135,15 +135,14 @@ private:
 };
 
 void CallPassRun::run() {
+    // The length is 0 for a path that names no regular file, as for an empty one.
     long long total = 0;
-    for (const FileRec& file : m_model.files)
-        if (fileExists(file.path)) total += fileLength(file.path);
+    for (const FileRec& file : m_model.files) total += fileLength(file.path);
     m_context.progress.setRange(0, total);
 
     int filesProcessed = 0;
     for (const FileRec& file : m_model.files) {
-        if (!fileExists(file.path)) continue;
-        // A file that vanished or cannot be read since the project was opened is passed over.
+        // A file that is missing, vanished or cannot be read since the project was opened is passed over.
         if (!m_file.read(file.path)) continue;
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;

@@ -3,6 +3,7 @@
 // CalledBy log and the reused file buffer.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <random>
@@ -215,6 +216,13 @@ TEST(FileBuffer, ReadsEachFileWholeAndNothingOfTheLastOne) {
     EXPECT_FALSE(buffer.read(dir + "/tally_filebuffer_missing.txt"));
     EXPECT_EQ(buffer.bytes(), "");
     EXPECT_FALSE(buffer.read(std::string("bad\0path", 8)));
+    EXPECT_FALSE(buffer.read(dir));  // a folder
+    // A pipe where a source was is refused at once rather than waited on.
+    const std::string pipe = dir + "/tally_filebuffer_pipe";
+    std::remove(pipe.c_str());
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(buffer.read(pipe));
+    std::remove(pipe.c_str());
     EXPECT_FALSE(buffer.read(""));
     std::remove(big.c_str());
     std::remove(small.c_str());
