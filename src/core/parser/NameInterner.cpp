@@ -24,9 +24,17 @@ std::uint64_t NameInterner::hashOf(std::string_view text) {
         h = (h ^ word) * 0xBF58476D1CE4E5B9ULL;
         h ^= h >> 31;
     }
+    // The last bytes as one word, read as two overlapping halves (or byte by byte when very short).
     std::uint64_t tail = 0;
-    for (std::size_t k = 0; k < n; ++k)
-        tail |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[k])) << (8 * k);
+    if (n >= 4) {
+        std::uint32_t low, high;
+        std::memcpy(&low, p, 4);
+        std::memcpy(&high, p + n - 4, 4);
+        tail = (static_cast<std::uint64_t>(high) << 32) | low;
+    } else {
+        for (std::size_t k = 0; k < n; ++k)
+            tail |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[k])) << (8 * k);
+    }
     h = (h ^ tail) * 0x94D049BB133111EBULL;
     return h ^ (h >> 29);
 }
