@@ -155,6 +155,18 @@ TEST(NameTrie, FindsEveryNameAtAPlaceShortestFirst) {
     EXPECT_EQ(forward.firstBytes().hi, 0xE9);
     EXPECT_EQ(backward.firstBytes().lo, 'G');  // "G" ends with G, the smallest last byte
 
+    // Many children with gaps between their first characters, looked up by search.
+    std::vector<std::string> sparse;
+    for (char c = 'A'; c <= 'y'; c += 3) sparse.push_back(std::string("x") + c);
+    std::vector<std::string_view> sparseNames(sparse.begin(), sparse.end());
+    NameTrie spread(NameTrie::Direction::Forward, sparseNames);
+    for (char c = '@'; c <= 'z'; ++c) {
+        const std::string text = std::string("x") + c;
+        int found = -1;
+        spread.forEachStartingAt(text, 0, [&](int id, std::size_t) { found = id; });
+        EXPECT_EQ(found, (c - 'A') % 3 == 0 && c >= 'A' && c <= 'y' ? (c - 'A') / 3 : -1) << text;
+    }
+
     // The empty name begins everywhere.
     NameTrie withEmpty(NameTrie::Direction::Forward, {"", "a"});
     EXPECT_TRUE(withEmpty.firstBytes().contains('\0'));
