@@ -42,6 +42,9 @@ bool FileBuffer::read(const std::string& path) {
             return false;
         }
         m_size += static_cast<std::size_t>(got);
+        // A read that filled less than it asked for and brought the length fstat gave has met the end:
+        // no further read is needed to see it.
+        if (m_size == expected && m_size < m_storage.size()) break;
     }
     return true;
 }
