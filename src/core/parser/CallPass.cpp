@@ -121,8 +121,7 @@ private:
     // The routine whose lines are being read, as CalledBy entries name it.
     struct Caller {
         std::string name;
-        std::string entry;     // "<routine> - <file> - "
-        std::string lineText;  // the line within the routine, in decimal
+        std::string entry;  // "<routine> - <file> - "
     };
     void recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine);
 
@@ -228,6 +227,7 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
                 lineInRoutine = 0;
                 caller.name = routineNameOf(line, keywords);
                 caller.entry.assign(caller.name).append(" - ").append(fileName).append(" - ");
+                m_calledBy.startCaller(caller.entry);
                 continue;  // the header line itself never counts as a call
             }
         } else if (first == 'E' && (startsWith(line, "End Sub") || startsWith(line, "End Function"))) {
@@ -253,13 +253,11 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
 void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine) {
     m_matcher.match(line, m_globalHits, m_fileHits);
     if (m_globalHits.empty() && m_fileHits.empty()) return;
-    caller.lineText = toDecimal(lineInRoutine);
-    m_calledBy.startLine(caller.entry, caller.lineText);
     // The caller's own name on its lines is recursion or the function setting its result. A routine
     // without a name (a header without "(") is never called: its empty name is in every line.
     auto record = [&](std::size_t slot, SubRec& callee, std::size_t row) {
         ++callee.timesCalled;
-        m_calledBy.add(slot, row);
+        m_calledBy.add(slot, row, lineInRoutine);
     };
     auto calls = [&](int id) {
         std::string_view name = m_matcher.names().name(id);

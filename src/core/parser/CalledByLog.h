@@ -17,20 +17,21 @@ public:
     // Numbers the routines of every slot of `model`, whose slots must not change until writeTo().
     explicit CalledByLog(const ProjectModel& model);
 
-    // Starts the entries of one line: "<entry><line><code 1>", the same text for every routine it calls.
-    void startLine(std::string_view entry, std::string_view line);
-    // Adds the current line's entry for the routine at `row` of `slot`.
-    void add(std::size_t slot, std::size_t row);
+    // Starts the entries of a calling routine: "<routine> - <file> - ", the line following.
+    void startCaller(std::string_view entry);
+    // Adds the entry "<caller's text><line><code 1>" for the routine at `row` of `slot`.
+    void add(std::size_t slot, std::size_t row, int line);
     // Appends the entries to the CalledBy lists, each routine's in the order added, and forgets them.
     void writeTo(ProjectModel& model);
 
 private:
-    std::vector<std::size_t> m_slotStart;   // the number of the first routine of each slot
-    std::string m_text;                     // the lines' entry texts one after another
-    std::vector<std::size_t> m_lineStarts;  // where each line's text begins, and the end of the last
+    std::vector<std::size_t> m_slotStart;     // the number of the first routine of each slot
+    std::string m_callers;                    // the callers' texts one after another
+    std::vector<std::size_t> m_callerStarts;  // where each caller's text begins, and the end of the last
     struct Item {
         std::uint32_t routine;
-        std::uint32_t line;
+        std::uint32_t caller;
+        int line;
     };
     std::vector<Item> m_items;
 };

@@ -182,18 +182,18 @@ TEST(CalledByLog, WritesEachRoutinesEntriesInTheOrderAdded) {
     model.subs[1].resize(1);
     model.subs[0][1].calledBy = "Old - a.bas - 1\x01";
     CalledByLog log(model);
-    log.startLine("A - f.bas - ", "3");
-    log.add(0, 1);
-    log.add(1, 0);
-    log.startLine("B - g.bas - ", "7");
-    log.add(1, 0);
-    log.add(0, 1);
+    log.startCaller("A - f.bas - ");
+    log.add(0, 1, 3);
+    log.add(1, 0, 3);
+    log.startCaller("B - g.bas - ");
+    log.add(1, 0, 7);
+    log.add(0, 1, 12);
     log.writeTo(model);
     EXPECT_EQ(model.subs[0][0].calledBy, "");
     EXPECT_EQ(model.subs[0][1].calledBy,
               "Old - a.bas - 1\x01"
               "A - f.bas - 3\x01"
-              "B - g.bas - 7\x01");
+              "B - g.bas - 12\x01");
     EXPECT_EQ(model.subs[1][0].calledBy,
               "A - f.bas - 3\x01"
               "B - g.bas - 7\x01");
