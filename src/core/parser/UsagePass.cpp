@@ -12,28 +12,11 @@
 #include "core/parser/FullPathLookup.h"
 #include "core/parser/NameInterner.h"
 #include "core/parser/NameTrie.h"
+#include "core/parser/RoutineKeyTable.h"
 
 namespace tally {
 
 namespace {
-
-// A routine's name and kind within a slot (or, for the project-wide slot, within a file), with the
-// name and the file as their ids.
-struct RoutineKey {
-    std::uint32_t place;  // slot, or file id
-    std::uint32_t name;
-    int kind;
-
-    bool operator==(const RoutineKey&) const = default;
-};
-
-struct RoutineKeyHash {
-    std::size_t operator()(const RoutineKey& key) const {
-        std::uint64_t h = ((static_cast<std::uint64_t>(key.place) << 32) | key.name) * 0x9E3779B97F4A7C15ULL;
-        h ^= static_cast<std::uint32_t>(key.kind) * 0xC2B2AE3D27D4EB4FULL;
-        return static_cast<std::size_t>(h ^ (h >> 29));
-    }
-};
 
 class UsagePassRun {
 public:
@@ -83,7 +66,7 @@ private:
     bool m_anyRoutine = false;
 
     // First position of a (slot, name, kind), and of a (file, name, kind) in the project-wide slot.
-    std::unordered_map<RoutineKey, std::uint32_t, RoutineKeyHash> m_firstInSlot, m_firstGlobal;
+    RoutineKeyTable m_firstInSlot, m_firstGlobal;
 
     std::vector<unsigned> m_nameSeen, m_fileSeen;
     unsigned m_nameStamp = 0, m_fileStamp = 0;
@@ -151,16 +134,16 @@ void UsagePassRun::writeCalls() {
 void UsagePassRun::buildRoutineIndexes() {
     const std::vector<int>& nameIds = m_callerNames.idsOfGivenNames();
     const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();
-    m_firstInSlot.reserve(nameIds.size());
+    m_firstInSlot = RoutineKeyTable(nameIds.size());
     for (std::size_t slot = 0, k = 0; slot < m_slots; ++slot) {
         const std::vector<SubRec>& routines = m_model.subs[slot];
         for (std::size_t pos = 0; pos < routines.size(); ++pos, ++k) {
             const auto name = static_cast<std::uint32_t>(nameIds[k]);
             const auto position = static_cast<std::uint32_t>(pos);
-            m_firstInSlot.try_emplace({static_cast<std::uint32_t>(slot), name, routines[pos].kind}, position);
+            m_firstInSlot.addFirst({static_cast<std::uint32_t>(slot), name, routines[pos].kind}, position);
             if (slot == 0)
-                m_firstGlobal.try_emplace({static_cast<std::uint32_t>(fileIds[k]), name, routines[pos].kind},
-                                          position);
+                m_firstGlobal.addFirst({static_cast<std::uint32_t>(fileIds[k]), name, routines[pos].kind},
+                                       position);
         }
     }
 }
@@ -194,23 +177,23 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
         const std::size_t slot = slotOfFile[file];
         // First the routine of that name and kind in the file's own slot.
         if (slot < m_slots && name >= 0) {
-            auto own = m_firstInSlot.find(
+            const std::uint32_t* own = m_firstInSlot.find(
                 {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(name), var.ownerKind});
-            if (own != m_firstInSlot.end()) {
-                mark(m_model.subs[slot][own->second]);
+            if (own) {
+                mark(m_model.subs[slot][*own]);
                 m_context.progress.setValue(m_value);
                 continue;
             }
         }
         // Then a global routine of that name, kind and file; the progress counts the routines a
         // search from the first would have looked at.
-        auto global = m_firstGlobal.end();
+        const std::uint32_t* global = nullptr;
         if (name >= 0 && routineFileOf[file] >= 0)
             global = m_firstGlobal.find({static_cast<std::uint32_t>(routineFileOf[file]),
                                          static_cast<std::uint32_t>(name), var.ownerKind});
-        if (global != m_firstGlobal.end()) {
-            m_value += static_cast<long long>(global->second) + 1;
-            mark(m_model.subs[0][global->second]);
+        if (global) {
+            m_value += static_cast<long long>(*global) + 1;
+            mark(m_model.subs[0][*global]);
         } else {
             m_value += static_cast<long long>(globals);
         }
