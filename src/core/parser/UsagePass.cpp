@@ -153,7 +153,11 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
     NameInterner files(64);
     std::vector<int> fileOfRow;
     fileOfRow.reserve(rows.size());
-    for (const VarRec& var : rows) fileOfRow.push_back(files.intern(var.file));
+    // Rows come routine by routine, so most name the file (and the routine) the row before did.
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const bool same = r > 0 && rows[r].file == rows[r - 1].file;
+        fileOfRow.push_back(same ? fileOfRow.back() : files.intern(rows[r].file));
+    }
     std::vector<std::string_view> fileNames;
     for (int id = 0; id < files.size(); ++id) fileNames.push_back(files.text(id));
     FullPathLookup paths(m_model.tree, fileNames);
@@ -169,10 +173,11 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
     auto mark = [flag](SubRec& routine) {
         if ((routine.problems & flag) == 0) routine.problems += flag;
     };
+    int name = -1;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const VarRec& var = rows[r];
         ++m_value;
-        const int name = m_callerNames.idOf(var.scope);
+        if (r == 0 || var.scope != rows[r - 1].scope) name = m_callerNames.idOf(var.scope);
         const auto file = static_cast<std::size_t>(fileOfRow[r]);
         const std::size_t slot = slotOfFile[file];
         // First the routine of that name and kind in the file's own slot.
