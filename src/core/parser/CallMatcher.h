@@ -5,9 +5,11 @@
 // boundaries: a name that begins or ends another identifier matches too, and so does the empty name
 // on any line holding "(", " " or ".".
 //
-// The names of the project-wide routines are fixed for a whole pass; the names of the current file's
-// own routines change per file. Instead of testing every name against the line, the matcher walks
-// tries of the names from the few places where a match can begin or end.
+// The matcher holds every routine name of the project in one pair of tries, built once per pass.
+// Two subsets of them count: the project-wide routines, fixed for the whole pass, and the current
+// file's own routines, which change per file. Instead of testing every name against the line, the
+// matcher walks the tries from the few places where a match can begin or end, and sorts each name it
+// meets into the subsets it belongs to.
 
 #include <string_view>
 #include <vector>
@@ -18,24 +20,35 @@ namespace tally {
 
 class CallMatcher {
 public:
-    // The names of the project-wide routines; ids are those of globalNames().
-    explicit CallMatcher(const std::vector<std::string_view>& globalNames);
+    // All the names that either subset may hold; ids are those of names().
+    explicit CallMatcher(const std::vector<std::string_view>& names);
 
-    // Sets the names of the current file's own routines; ids are those of fileNames().
-    void setFileNames(const std::vector<std::string_view>& fileNames);
+    // The names, with the ids used everywhere else.
+    const NameTrie& names() const { return m_forward; }
 
-    // The project-wide names and the file's own names, with the ids match() reports.
-    const NameTrie& globalNames() const { return m_globalForward; }
-    const NameTrie& fileNames() const { return m_fileForward; }
+    // Makes the names `ids` the project-wide ones.
+    void setGlobalNames(const std::vector<int>& ids);
+    // Makes the names `ids` (or ids[first, last)) the current file's own ones, replacing the last file's.
+    void setFileNames(const int* first, const int* last);
 
-    // The distinct ids of the global and of the file's names that `line` calls, in no fixed order.
+    // The distinct ids of the project-wide and of the file's names that `line` calls, in no fixed order.
     void match(std::string_view line, std::vector<int>& globalHits, std::vector<int>& fileHits);
 
 private:
-    NameTrie m_globalForward, m_globalBackward;
-    NameTrie m_fileForward, m_fileBackward;
-    std::vector<unsigned> m_globalStamps, m_fileStamps;
-    unsigned m_stamp = 0;
+    // Notes that `line` calls the name `id`.
+    void hit(int id, std::vector<int>& globalHits, std::vector<int>& fileHits) {
+        const auto k = static_cast<std::size_t>(id);
+        if (m_lineStamps[k] == m_lineStamp) return;
+        m_lineStamps[k] = m_lineStamp;
+        if (m_global[k]) globalHits.push_back(id);
+        if (m_fileStamps[k] == m_fileStamp) fileHits.push_back(id);
+    }
+
+    NameTrie m_forward, m_backward;
+    std::vector<char> m_global;          // per id: a project-wide name
+    std::vector<unsigned> m_fileStamps;  // per id: equal to m_fileStamp for the file's own names
+    std::vector<unsigned> m_lineStamps;  // per id: equal to m_lineStamp once met on this line
+    unsigned m_fileStamp = 0, m_lineStamp = 0;
 };
 
 }  // namespace tally

@@ -4,10 +4,10 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/model/ProjectTree.h"
+#include "core/parser/NameTrie.h"
 
 namespace tally {
 
@@ -21,7 +21,8 @@ public:
     const std::string& pathOf(std::string_view fileName) const;
 
 private:
-    std::unordered_map<std::string, std::string> m_paths;
+    NameTrie m_names;  // backward: every file name that a key ends with is found from the key's end
+    std::vector<std::string> m_paths;  // per name id
 };
 
 // The full path of one file name (see FullPathLookup); empty when no key ends with it.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "core/parser/ByteSetScan.h"
 #include "core/parser/TypeSuffixSplit.h"
@@ -72,25 +71,10 @@ ModuleVariableOccurrences::ModuleVariableOccurrences(const NameTrie& forward, co
 
 void ModuleVariableOccurrences::index(std::string_view text) {
     m_text = text;
-    const std::size_t n = text.size();
     if (++m_textStamp == 0) {
         std::fill(m_stamp.begin(), m_stamp.end(), 0);
         m_textStamp = 1;
     }
-
-    m_lineStarts.clear();
-    m_firstApostrophe.clear();
-    for (std::size_t start = 0; start < n;) {
-        const char* lineBegin = text.data() + start;
-        const void* lf = std::memchr(lineBegin, '\n', n - start);
-        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1 : n;
-        const void* quote = std::memchr(lineBegin, '\'', end - start);
-        m_lineStarts.push_back(start);
-        m_firstApostrophe.push_back(
-            quote ? static_cast<std::size_t>(static_cast<const char*>(quote) - text.data()) : npos);
-        start = end;
-    }
-    m_firstDeclarationEnd.assign(m_lineStarts.size(), -2);
 
     m_rawIds.clear();
     m_raw.clear();
@@ -106,25 +90,28 @@ void ModuleVariableOccurrences::index(std::string_view text) {
         m_rawIds.push_back(id);
         m_raw.push_back({static_cast<std::uint32_t>(start), fromRight});
     };
-    static constexpr char kMarks[] = {' ', '\n', '(', '.', ',', ')'};
-    forEachByteOf(text, kMarks, [&](std::size_t i) {
-        const char c = text[i];
-        if ((c == '(' || c == '.' || c == ',' || c == ')') &&
-            m_backward.mayBeginWith(i > 0 ? text[i - 1] : '\0'))
-            m_backward.forEachEndingAt(text, i,
-                                       [&](int id, std::size_t length) { note(id, i - length, true); });
-        if ((c == ' ' || c == '\n' || c == '(') && m_forward.mayBeginWith(at(i + 1))) {
-            m_forward.forEachStartingAt(text, i + 1, [&](int id, std::size_t length) {
-                // Keep only occurrences that some form can use.
-                const char next = at(i + 1 + length);
-                bool keep = c == '('                       // "(N", "(N ", "(N,"
-                            || (c == '\n' && next == ' ')  // CR LF "N = "
-                            || (c == ' ' && (next == ' ' || next == '(' || next == '\r' || next == ',' ||
-                                             isTypeSuffix(next)));
-                if (keep) note(id, i + 1, false);
-            });
-        }
-    });
+    // Names begin after a blank, a line end or "(", and end before "(", ".", "," or ")".
+    static constexpr char kBeforeName[] = {' ', '\n', '('};
+    static constexpr char kAfterName[] = {'(', '.', ',', ')'};
+    forEachMarkBesideRange(
+        text, kBeforeName, m_forward.firstBytes(), kAfterName, m_backward.firstBytes(), [&](std::size_t i) {
+            const char c = text[i];
+            if ((c == '(' || c == '.' || c == ',' || c == ')') &&
+                m_backward.mayBeginWith(i > 0 ? text[i - 1] : '\0'))
+                m_backward.forEachEndingAt(text, i,
+                                           [&](int id, std::size_t length) { note(id, i - length, true); });
+            if ((c == ' ' || c == '\n' || c == '(') && m_forward.mayBeginWith(at(i + 1))) {
+                m_forward.forEachStartingAt(text, i + 1, [&](int id, std::size_t length) {
+                    // Keep only occurrences that some form can use.
+                    const char next = at(i + 1 + length);
+                    bool keep = c == '('                       // "(N", "(N ", "(N,"
+                                || (c == '\n' && next == ' ')  // CR LF "N = "
+                                || (c == ' ' && (next == ' ' || next == '(' || next == '\r' || next == ',' ||
+                                                 isTypeSuffix(next)));
+                    if (keep) note(id, i + 1, false);
+                });
+            }
+        });
 
     // Group by name, keeping the text order within each name.
     std::uint32_t offset = 0;
@@ -140,34 +127,31 @@ void ModuleVariableOccurrences::index(std::string_view text) {
     }
 }
 
-std::size_t ModuleVariableOccurrences::lineOf(std::size_t pos) const {
-    auto it = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), pos);
-    return static_cast<std::size_t>(it - m_lineStarts.begin()) - 1;
+// Lines end after LF. The line tests are asked for the few places where a name occurs in one of the
+// forms, so the line is found around the place then rather than indexed for the whole text.
+std::size_t ModuleVariableOccurrences::lineStartOf(std::size_t pos) const {
+    const std::size_t lf = pos == 0 ? npos : m_text.rfind('\n', pos - 1);
+    return lf == npos ? 0 : lf + 1;
 }
 
 bool ModuleVariableOccurrences::prefixHasApostrophe(std::size_t pos) const {
-    if (m_lineStarts.empty()) return false;
-    std::size_t quote = m_firstApostrophe[lineOf(pos)];
-    return quote != npos && quote <= pos;
+    if (m_text.empty()) return false;
+    const std::size_t start = lineStartOf(pos);
+    return m_text.substr(start, pos - start + 1).find('\'') != npos;
 }
 
-bool ModuleVariableOccurrences::prefixHasDeclarationWord(std::size_t pos) {
-    if (m_lineStarts.empty()) return false;
-    std::size_t line = lineOf(pos);
-    std::int64_t& firstEnd = m_firstDeclarationEnd[line];
-    if (firstEnd == -2) {
-        std::size_t start = m_lineStarts[line];
-        std::size_t end = line + 1 < m_lineStarts.size() ? m_lineStarts[line + 1] : m_text.size();
-        std::string_view lineText = m_text.substr(start, end - start);
-        firstEnd = -1;
-        for (std::string_view word : kDeclarationWords) {
-            std::size_t at = lineText.find(word);
-            if (at == npos) continue;
-            auto wordEnd = static_cast<std::int64_t>(start + at + word.size() - 1);
-            if (firstEnd < 0 || wordEnd < firstEnd) firstEnd = wordEnd;
-        }
+bool ModuleVariableOccurrences::prefixHasDeclarationWord(std::size_t pos) const {
+    if (m_text.empty()) return false;
+    const std::size_t start = lineStartOf(pos);
+    const std::size_t lf = m_text.find('\n', start);
+    const std::string_view lineText = m_text.substr(start, lf == npos ? npos : lf + 1 - start);
+    // The first place where a declaration word ends, anywhere in the line.
+    std::size_t firstEnd = npos;
+    for (std::string_view word : kDeclarationWords) {
+        const std::size_t at = lineText.find(word);
+        if (at != npos) firstEnd = std::min(firstEnd, start + at + word.size() - 1);
     }
-    return firstEnd >= 0 && static_cast<std::size_t>(firstEnd) <= pos;
+    return firstEnd != npos && firstEnd <= pos;
 }
 
 ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, char keySuffix) {

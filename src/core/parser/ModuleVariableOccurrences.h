@@ -48,17 +48,15 @@ private:
         std::uint32_t start;  // where the name begins
         bool endsBeforeMark;  // found from the right ("(", ".", "," or ")" follows), else from the left
     };
+    // Whether the line holding pos has an apostrophe, or a declaration word that ends, at or before pos.
     bool prefixHasApostrophe(std::size_t pos) const;
-    bool prefixHasDeclarationWord(std::size_t pos);
-    std::size_t lineOf(std::size_t pos) const;
+    bool prefixHasDeclarationWord(std::size_t pos) const;
+    std::size_t lineStartOf(std::size_t pos) const;
     char at(std::size_t pos) const { return pos < m_text.size() ? m_text[pos] : '\0'; }
 
     const NameTrie& m_forward;
     const NameTrie& m_backward;
     std::string_view m_text;
-    std::vector<std::size_t> m_lineStarts;
-    std::vector<std::size_t> m_firstApostrophe;       // per line; npos when none
-    std::vector<std::int64_t> m_firstDeclarationEnd;  // per line, computed when first needed; -2 unknown
 
     // Occurrences grouped by name: those of name id lie at [m_first[id], m_first[id] + m_count[id]),
     // valid when m_stamp[id] equals m_textStamp.

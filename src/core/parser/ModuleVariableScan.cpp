@@ -66,7 +66,7 @@ void ModuleVariableScan::scanFile(std::string_view text, std::string_view path) 
             }
             ++m_ownFilesNotUsing[r];
             bool commented = first.seenInComment;
-            std::string name = m_forward.name(row.name);
+            std::string name(m_forward.name(row.name));
             if (row.suffix != 0) {
                 // Written with its type character, the key " N$ " may find what " N " did not.
                 auto again = m_occurrences.findUse(row.name, row.suffix);

@@ -5,39 +5,78 @@
 namespace tally {
 
 namespace {
-// A name as stored: forward tries read it left to right, backward tries right to left.
+// A distinct name as the trie reads it (reversed in a backward trie), with its id.
 struct Entry {
-    std::string key;
+    std::string_view key;
     int id;
 };
 
 unsigned char at(const Entry& e, std::size_t depth) {
     return static_cast<unsigned char>(e.key[depth]);
 }
+
+// The byte of a key at `depth`, or -1 past its end (a key sorts before its extensions).
+int byteAt(const Entry& e, std::size_t depth) {
+    return depth < e.key.size() ? static_cast<unsigned char>(e.key[depth]) : -1;
+}
+
+// Sorts distinct keys that agree on their first `depth` bytes. A three-way radix quicksort: it compares
+// one byte per step instead of whole keys, so the long prefixes that routine names share (LoadData1,
+// LoadData2, ...) are read once per level rather than once per comparison.
+void sortKeys(Entry* a, std::size_t n, std::size_t depth) {
+    while (n > 1) {
+        if (n < 12) {
+            for (std::size_t i = 1; i < n; ++i)
+                for (std::size_t j = i; j > 0 && a[j].key.substr(depth) < a[j - 1].key.substr(depth); --j)
+                    std::swap(a[j], a[j - 1]);
+            return;
+        }
+        const int pivot = byteAt(a[n / 2], depth);
+        // a[0, lt) below the pivot, a[lt, i) equal, a[gt, n) above.
+        std::size_t lt = 0, i = 0, gt = n;
+        while (i < gt) {
+            const int b = byteAt(a[i], depth);
+            if (b < pivot)
+                std::swap(a[lt++], a[i++]);
+            else if (b > pivot)
+                std::swap(a[i], a[--gt]);
+            else
+                ++i;
+        }
+        sortKeys(a, lt, depth);
+        sortKeys(a + gt, n - gt, depth);
+        // Keys that ended at the pivot are equal, and keys are distinct: one at most.
+        if (pivot < 0) return;
+        a += lt;
+        n = gt - lt;
+        ++depth;
+    }
+}
 }  // namespace
 
-NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& names) {
-    std::vector<Entry> entries;
-    // The map's keys view the stored texts, which therefore must never move: reserve them all first.
-    m_names.reserve(names.size());
-    m_ids.reserve(names.size());
+NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& names) : m_names(names.size()) {
     m_givenIds.reserve(names.size());
-    for (std::string_view name : names) {
-        const int id = static_cast<int>(m_names.size());
-        m_names.emplace_back(name);
-        auto [it, added] = m_ids.try_emplace(m_names.back(), id);
-        m_givenIds.push_back(it->second);
-        if (!added) {
-            m_names.pop_back();
-            continue;
+    for (std::string_view name : names) m_givenIds.push_back(m_names.intern(name));
+    const auto distinct = static_cast<std::size_t>(m_names.size());
+
+    std::vector<std::string_view> keys(distinct);
+    std::string reversed;  // the backward keys, one after another
+    if (direction == Direction::Backward) {
+        std::size_t total = 0;
+        for (std::size_t id = 0; id < distinct; ++id) total += m_names.text(static_cast<int>(id)).size();
+        reversed.reserve(total);
+        for (std::size_t id = 0; id < distinct; ++id) {
+            std::string_view name = m_names.text(static_cast<int>(id));
+            reversed.append(name.rbegin(), name.rend());
         }
-        std::string key(name);
-        if (direction == Direction::Backward) std::reverse(key.begin(), key.end());
-        entries.push_back({std::move(key), id});
+        for (std::size_t id = 0, start = 0; id < distinct; start += keys[id].size(), ++id)
+            keys[id] = std::string_view(reversed).substr(start, m_names.text(static_cast<int>(id)).size());
+    } else {
+        for (std::size_t id = 0; id < distinct; ++id) keys[id] = m_names.text(static_cast<int>(id));
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return std::string_view(a.key) < std::string_view(b.key);
-    });
+    std::vector<Entry> entries(distinct);
+    for (std::size_t id = 0; id < distinct; ++id) entries[id] = {keys[id], static_cast<int>(id)};
+    sortKeys(entries.data(), entries.size(), 0);
 
     // Depth first over ranges of the sorted keys that share a prefix. The edges leaving one node are
     // made together, so they lie together and stay sorted; and a node's first child is laid out next,
@@ -71,8 +110,8 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
             while (j < p.hi && at(entries[j], p.depth) == label) ++j;
             // The edge runs on while the keys of the group agree and none of them ends: as they are
             // sorted, that is the common prefix of the first and the last, at most the first's length.
-            const std::string& a = entries[i].key;
-            const std::string& b = entries[j - 1].key;
+            const std::string_view a = entries[i].key;
+            const std::string_view b = entries[j - 1].key;
             std::size_t common = p.depth + 1;
             while (common < a.size() && common < b.size() && a[common] == b[common] &&
                    common - p.depth < 0xFFFF)
@@ -81,7 +120,7 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
             edge.first = label;
             edge.length = static_cast<std::uint16_t>(common - p.depth);
             edge.rest = static_cast<std::uint32_t>(m_labels.size());
-            m_labels.append(a, p.depth + 1, common - p.depth - 1);
+            m_labels.append(a.substr(p.depth + 1, common - p.depth - 1));
             children.push_back({static_cast<std::int32_t>(m_edges.size()), i, j, common});
             m_edges.push_back(edge);
             m_edgeNames.push_back(-1);
@@ -89,19 +128,17 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
         }
         const auto count = static_cast<std::uint32_t>(m_edges.size()) - first;
         if (p.edge < 0) {
-            for (std::uint32_t e = first; e < first + count; ++e)
+            for (std::uint32_t e = first; e < first + count; ++e) {
                 m_rootChild[m_edges[e].first] = static_cast<std::int32_t>(e);
+                m_firstBytes.add(m_edges[e].first);
+            }
         } else {
             m_edges[static_cast<std::size_t>(p.edge)].firstChild = first;
             m_edges[static_cast<std::size_t>(p.edge)].childCount = static_cast<std::uint16_t>(count);
         }
         stack.insert(stack.end(), children.rbegin(), children.rend());
     }
-}
-
-int NameTrie::idOf(std::string_view name) const {
-    auto it = m_ids.find(name);
-    return it == m_ids.end() ? -1 : it->second;
+    if (m_emptyName >= 0) m_firstBytes = ByteRange::all();
 }
 
 }  // namespace tally

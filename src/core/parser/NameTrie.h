@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "core/parser/ByteRange.h"
+#include "core/parser/NameInterner.h"
 
 namespace tally {
 
@@ -20,26 +22,24 @@ public:
     // Builds the trie of `names`. Each distinct text gets an id, counting from 0 in order of first
     // appearance in `names`.
     NameTrie(Direction direction, const std::vector<std::string_view>& names);
-    // Moving keeps the stored texts where they are; copying would not, so it is not offered.
-    NameTrie(NameTrie&&) = default;
-    NameTrie& operator=(NameTrie&&) = default;
-    NameTrie(const NameTrie&) = delete;
-    NameTrie& operator=(const NameTrie&) = delete;
 
     // The id of a name, or -1 when it is not in the set.
-    int idOf(std::string_view name) const;
+    int idOf(std::string_view name) const { return m_names.find(name); }
     // The id of each name given to the constructor, in the order given.
     const std::vector<int>& idsOfGivenNames() const { return m_givenIds; }
     // Number of distinct names.
-    int size() const { return static_cast<int>(m_names.size()); }
+    int size() const { return m_names.size(); }
     // The text of a name id.
-    const std::string& name(int id) const { return m_names[static_cast<std::size_t>(id)]; }
+    std::string_view name(int id) const { return m_names.text(id); }
 
     // False when no name can begin with the byte c (in a backward trie: end with it), so a walk from
     // there finds nothing; the empty name can begin anywhere.
     bool mayBeginWith(char c) const {
         return m_emptyName >= 0 || m_rootChild[static_cast<unsigned char>(c)] >= 0;
     }
+    // The range of the bytes that names begin with (in a backward trie: end with); every byte with
+    // the empty name, none without names.
+    ByteRange firstBytes() const { return m_firstBytes; }
 
     // Calls visit(id, length) for every name that is text[start, start + length), shortest first.
     template <class Visit>
@@ -70,28 +70,33 @@ private:
     std::string m_labels;                   // the stretches of the edges, without their first characters
     std::int32_t m_rootChild[256];
     std::int32_t m_emptyName = -1;
-    std::vector<std::string> m_names;
-    std::unordered_map<std::string_view, int> m_ids;  // keys view the texts in m_names
+    ByteRange m_firstBytes;
+    NameInterner m_names;
     std::vector<int> m_givenIds;
 };
 
 inline std::int32_t NameTrie::findEdge(std::uint32_t first, std::uint32_t count, unsigned char c) const {
     const Edge* e = m_edges.data() + first;
-    if (count == 1) return e->first == c ? static_cast<std::int32_t>(first) : -1;
+    // Children whose first characters run without gaps (digits, often) are found by position.
+    const unsigned guess = static_cast<unsigned>(c) - e->first;
+    if (guess < count) {
+        if (e[guess].first == c) return static_cast<std::int32_t>(first + guess);
+    } else if (c < e->first) {
+        return -1;
+    }
     if (count <= 8) {
         for (const Edge* end = e + count; e != end; ++e)
             if (e->first == c) return static_cast<std::int32_t>(e - m_edges.data());
         return -1;
     }
-    std::uint32_t lo = 0, hi = count;
-    while (lo < hi) {
-        std::uint32_t mid = (lo + hi) / 2;
-        if (e[mid].first < c)
-            lo = mid + 1;
-        else
-            hi = mid;
+    // Without branches on the comparisons, which a processor cannot predict here.
+    const Edge* base = e;
+    for (std::uint32_t n = count; n > 1;) {
+        const std::uint32_t half = n / 2;
+        base = base[half].first <= c ? base + half : base;
+        n -= half;
     }
-    return lo < count && e[lo].first == c ? static_cast<std::int32_t>(first + lo) : -1;
+    return base->first == c ? static_cast<std::int32_t>(base - m_edges.data()) : -1;
 }
 
 template <class Visit>

@@ -1,46 +1,40 @@
 #include "core/parser/UsagePass.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
+#include "core/parser/ByteSetScan.h"
 #include "core/parser/CalledByList.h"
 #include "core/parser/FullPathLookup.h"
+#include "core/parser/NameInterner.h"
 #include "core/parser/NameTrie.h"
+#include "core/parser/RoutineKeyTable.h"
 
 namespace tally {
 
 namespace {
 
-std::string joinKey(std::string_view a, std::string_view b) {
-    std::string key;
-    key.reserve(a.size() + b.size() + 1);
-    key.append(a).push_back('\x01');
-    key.append(b);
-    return key;
-}
-
-std::string routineKey(std::string_view name, int kind, std::string_view extra = {}) {
-    return joinKey(name, joinKey(std::to_string(kind), extra));
-}
-
 class UsagePassRun {
 public:
     explicit UsagePassRun(ParseContext& context) : m_context(context), m_model(context.model) {
         m_slots = std::min(m_model.subs.size(), m_model.files.size());
+        for (std::size_t row = m_model.files.size(); row-- > 1;)
+            m_rowOfPath[m_model.files[row].path] = static_cast<int>(row);
     }
 
     void run();
 
 private:
+    void buildCallerIndexes();
+    void buildRoutineIndexes();
     // Flags the routine owning each variable row (flag 2 for UnVar, 4 for DecVar).
     void flagOwners(const std::vector<VarRec>& rows, int flag);
-    void buildRoutineIndexes();
-    void buildCallerIndexes();
-    void calledByDeadOnly(SubRec& callee, const std::vector<CalledByEntry>& entries);
+    void calledByDeadOnly(SubRec& callee);
+    bool isDeadCaller(std::string_view routine, std::string_view file) const;
     // Notes the callers of `callee` found in its CalledBy list.
     void findCallers(const SubRec& callee);
     void findCallersNamed(int nameId, std::size_t hit, std::string_view calledBy, std::uint32_t calleeIndex);
@@ -51,10 +45,7 @@ private:
     ProjectModel& m_model;
     std::size_t m_slots = 0;
     long long m_value = 0;
-
-    // First position of (slot, name, kind), and of (name, kind, file) in the global slot.
-    std::unordered_map<std::string, std::size_t> m_firstInSlot;
-    std::unordered_map<std::string, std::size_t> m_firstGlobal;
+    std::unordered_map<std::string, int> m_rowOfPath;  // the first Files row of each path
 
     // Every routine as a possible caller: grouped by name id, then by file id.
     struct RoutineRef {
@@ -67,12 +58,15 @@ private:
     struct Group {
         int file;
         std::uint32_t firstRef;
+        bool anyDead;  // one of them is a never-called Function, Sub or DLL routine
     };
     std::vector<std::uint32_t> m_groupsOfName;
     std::vector<Group> m_groups;
     std::vector<RoutineRef> m_refs;
-    std::unordered_set<std::string> m_deadCallers;
     bool m_anyRoutine = false;
+
+    // First position of a (slot, name, kind), and of a (file, name, kind) in the project-wide slot.
+    RoutineKeyTable m_firstInSlot, m_firstGlobal;
 
     std::vector<unsigned> m_nameSeen, m_fileSeen;
     unsigned m_nameStamp = 0, m_fileStamp = 0;
@@ -97,15 +91,15 @@ void UsagePassRun::run() {
     m_context.progress.setRange(0, std::max(0LL, maximum));
     m_value = 0;
 
+    buildCallerIndexes();
     buildRoutineIndexes();
     flagOwners(m_model.unVar, kProblemUnusedVariable);
     flagOwners(m_model.decVar, kProblemUntypedVariable);
 
-    buildCallerIndexes();
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
         for (SubRec& callee : m_model.subs[slot]) {
             if (callee.calledBy.empty()) continue;
-            calledByDeadOnly(callee, parseCalledByList(callee.calledBy));
+            calledByDeadOnly(callee);
             findCallers(callee);
         }
         m_context.progress.setValue(++m_value);
@@ -114,67 +108,97 @@ void UsagePassRun::run() {
 }
 
 void UsagePassRun::writeCalls() {
-    // Each caller's list is written in one go, its callees in the order they were met.
-    std::stable_sort(m_callPairs.begin(), m_callPairs.end(),
-                     [](const CallPair& a, const CallPair& b) { return a.caller < b.caller; });
-    for (std::size_t k = 0; k < m_callPairs.size();) {
-        const std::uint32_t caller = m_callPairs[k].caller;
-        std::size_t end = k, length = 0;
-        for (; end < m_callPairs.size() && m_callPairs[end].caller == caller; ++end)
-            length += m_callees[m_callPairs[end].callee + 1] - m_callees[m_callPairs[end].callee];
+    // Each caller's list is written in one go, its callees in the order they were met: the pairs are
+    // grouped by caller with a counting sort, which keeps that order.
+    std::vector<std::uint32_t> start(m_refs.size() + 1, 0);
+    for (const CallPair& pair : m_callPairs) ++start[pair.caller + 1];
+    for (std::size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+    std::vector<std::uint32_t> callees(m_callPairs.size());
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+    for (const CallPair& pair : m_callPairs) callees[fill[pair.caller]++] = pair.callee;
+
+    for (std::size_t caller = 0; caller < m_refs.size(); ++caller) {
+        if (start[caller] == start[caller + 1]) continue;
+        std::size_t length = 0;
+        for (std::uint32_t k = start[caller]; k < start[caller + 1]; ++k)
+            length += m_callees[callees[k] + 1] - m_callees[callees[k]];
         SubRec& routine = m_model.subs[m_refs[caller].slot][m_refs[caller].position];
         routine.calls.reserve(routine.calls.size() + length);
-        for (; k < end; ++k) {
-            const std::uint32_t callee = m_callPairs[k].callee;
+        for (std::uint32_t k = start[caller]; k < start[caller + 1]; ++k) {
+            const std::uint32_t callee = callees[k];
             routine.calls.append(m_calleeText, m_callees[callee], m_callees[callee + 1] - m_callees[callee]);
         }
     }
 }
 
 void UsagePassRun::buildRoutineIndexes() {
-    for (std::size_t slot = 0; slot < m_slots; ++slot) {
+    const std::vector<int>& nameIds = m_callerNames.idsOfGivenNames();
+    const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();
+    m_firstInSlot = RoutineKeyTable(nameIds.size());
+    for (std::size_t slot = 0, k = 0; slot < m_slots; ++slot) {
         const std::vector<SubRec>& routines = m_model.subs[slot];
-        for (std::size_t pos = 0; pos < routines.size(); ++pos) {
-            const SubRec& r = routines[pos];
-            m_firstInSlot.try_emplace(joinKey(std::to_string(slot), routineKey(r.name, r.kind)), pos);
-            if (slot == 0) m_firstGlobal.try_emplace(routineKey(r.name, r.kind, r.file), pos);
+        for (std::size_t pos = 0; pos < routines.size(); ++pos, ++k) {
+            const auto name = static_cast<std::uint32_t>(nameIds[k]);
+            const auto position = static_cast<std::uint32_t>(pos);
+            m_firstInSlot.addFirst({static_cast<std::uint32_t>(slot), name, routines[pos].kind}, position);
+            if (slot == 0)
+                m_firstGlobal.addFirst({static_cast<std::uint32_t>(fileIds[k]), name, routines[pos].kind},
+                                       position);
         }
     }
 }
 
 void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
+    // The rows name few distinct files: find the slot and the file id of each file name once.
+    NameInterner files(64);
+    std::vector<int> fileOfRow;
+    fileOfRow.reserve(rows.size());
+    // Rows come routine by routine, so most name the file (and the routine) the row before did.
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const bool same = r > 0 && rows[r].file == rows[r - 1].file;
+        fileOfRow.push_back(same ? fileOfRow.back() : files.intern(rows[r].file));
+    }
     std::vector<std::string_view> fileNames;
-    fileNames.reserve(rows.size());
-    for (const VarRec& row : rows) fileNames.push_back(row.file);
+    for (int id = 0; id < files.size(); ++id) fileNames.push_back(files.text(id));
     FullPathLookup paths(m_model.tree, fileNames);
-    std::unordered_map<std::string, int> rowOfPath;
-    for (std::size_t row = m_model.files.size(); row-- > 1;)
-        rowOfPath[m_model.files[row].path] = static_cast<int>(row);
+    std::vector<std::size_t> slotOfFile;
+    std::vector<int> routineFileOf;  // the id among the routines' file names, or -1
+    for (std::string_view file : fileNames) {
+        auto row = m_rowOfPath.find(paths.pathOf(file));
+        slotOfFile.push_back(row == m_rowOfPath.end() ? 0 : static_cast<std::size_t>(row->second));
+        routineFileOf.push_back(m_fileTrie.idOf(file));
+    }
 
     const std::size_t globals = m_slots > 0 ? m_model.subs[0].size() : 0;
     auto mark = [flag](SubRec& routine) {
         if ((routine.problems & flag) == 0) routine.problems += flag;
     };
-    for (const VarRec& var : rows) {
+    int name = -1;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const VarRec& var = rows[r];
         ++m_value;
-        auto pathRow = rowOfPath.find(paths.pathOf(var.file));
-        const std::size_t slot = pathRow == rowOfPath.end() ? 0 : static_cast<std::size_t>(pathRow->second);
+        if (r == 0 || var.scope != rows[r - 1].scope) name = m_callerNames.idOf(var.scope);
+        const auto file = static_cast<std::size_t>(fileOfRow[r]);
+        const std::size_t slot = slotOfFile[file];
         // First the routine of that name and kind in the file's own slot.
-        if (slot < m_slots) {
-            auto own =
-                m_firstInSlot.find(joinKey(std::to_string(slot), routineKey(var.scope, var.ownerKind)));
-            if (own != m_firstInSlot.end()) {
-                mark(m_model.subs[slot][own->second]);
+        if (slot < m_slots && name >= 0) {
+            const std::uint32_t* own = m_firstInSlot.find(
+                {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(name), var.ownerKind});
+            if (own) {
+                mark(m_model.subs[slot][*own]);
                 m_context.progress.setValue(m_value);
                 continue;
             }
         }
         // Then a global routine of that name, kind and file; the progress counts the routines a
         // search from the first would have looked at.
-        auto global = m_firstGlobal.find(routineKey(var.scope, var.ownerKind, var.file));
-        if (global != m_firstGlobal.end()) {
-            m_value += static_cast<long long>(global->second) + 1;
-            mark(m_model.subs[0][global->second]);
+        const std::uint32_t* global = nullptr;
+        if (name >= 0 && routineFileOf[file] >= 0)
+            global = m_firstGlobal.find({static_cast<std::uint32_t>(routineFileOf[file]),
+                                         static_cast<std::uint32_t>(name), var.ownerKind});
+        if (global) {
+            m_value += static_cast<long long>(*global) + 1;
+            mark(m_model.subs[0][*global]);
         } else {
             m_value += static_cast<long long>(globals);
         }
@@ -189,8 +213,6 @@ void UsagePassRun::buildCallerIndexes() {
             callerNames.push_back(r.name);
             fileNames.push_back(r.file);
             m_anyRoutine = true;
-            if (r.timesCalled == 0 && r.kind < kKindPropertyGet)
-                m_deadCallers.insert(joinKey(r.name, r.file));
         }
     }
     m_callerNames = NameTrie(NameTrie::Direction::Forward, callerNames);
@@ -201,6 +223,7 @@ void UsagePassRun::buildCallerIndexes() {
         RoutineRef ref;
     };
     std::vector<Keyed> keyed;
+    keyed.reserve(callerNames.size());
     // The tries were built from the routines in this same order.
     const std::vector<int>& nameIds = m_callerNames.idsOfGivenNames();
     const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();
@@ -214,34 +237,48 @@ void UsagePassRun::buildCallerIndexes() {
         return a.name != b.name ? a.name < b.name : a.file < b.file;
     });
     m_groupsOfName.assign(static_cast<std::size_t>(names) + 1, 0);
+    m_refs.reserve(keyed.size());
     for (std::size_t k = 0; k < keyed.size(); ++k) {
         if (k == 0 || keyed[k].name != keyed[k - 1].name || keyed[k].file != keyed[k - 1].file) {
-            m_groups.push_back({keyed[k].file, static_cast<std::uint32_t>(k)});
+            m_groups.push_back({keyed[k].file, static_cast<std::uint32_t>(k), false});
             ++m_groupsOfName[static_cast<std::size_t>(keyed[k].name) + 1];
         }
+        const SubRec& routine = m_model.subs[keyed[k].ref.slot][keyed[k].ref.position];
+        if (routine.timesCalled == 0 && routine.kind < kKindPropertyGet) m_groups.back().anyDead = true;
         m_refs.push_back(keyed[k].ref);
     }
     for (std::size_t n = 1; n < m_groupsOfName.size(); ++n) m_groupsOfName[n] += m_groupsOfName[n - 1];
-    m_groups.push_back({-1, static_cast<std::uint32_t>(m_refs.size())});
+    m_groups.push_back({-1, static_cast<std::uint32_t>(m_refs.size()), false});
     m_nameSeen.assign(static_cast<std::size_t>(names), 0);
     m_fileSeen.assign(static_cast<std::size_t>(m_fileTrie.size()), 0);
 }
 
-void UsagePassRun::calledByDeadOnly(SubRec& callee, const std::vector<CalledByEntry>& entries) {
+bool UsagePassRun::isDeadCaller(std::string_view routine, std::string_view file) const {
+    const int name = m_callerNames.idOf(routine);
+    const int fileId = m_fileTrie.idOf(file);
+    if (name < 0 || fileId < 0) return false;
+    const Group* first = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(name)];
+    const Group* last = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(name) + 1];
+    const Group* group =
+        std::lower_bound(first, last, fileId, [](const Group& g, int f) { return g.file < f; });
+    return group != last && group->file == fileId && group->anyDead;
+}
+
+void UsagePassRun::calledByDeadOnly(SubRec& callee) {
     if (callee.kind >= kKindPropertyGet || (callee.problems & kProblemCalledByDeadOnly) != 0) return;
     // Flagged when one never-called Function, Sub or DLL routine made every recorded call (with no
     // readable entry at all, any routine does).
-    bool flag = false;
-    if (entries.empty()) {
-        flag = m_anyRoutine;
-    } else {
-        const CalledByEntry& first = entries.front();
-        flag = std::all_of(entries.begin(), entries.end(),
-                           [&](const CalledByEntry& e) {
-                               return e.routine == first.routine && e.file == first.file;
-                           }) &&
-               m_deadCallers.count(joinKey(first.routine, first.file)) != 0;
-    }
+    bool any = false, oneCaller = true;
+    CalledByEntry first;
+    forEachCalledByEntry(callee.calledBy, [&](const CalledByEntry& entry) {
+        if (!any) {
+            first = entry;
+            any = true;
+        } else if (entry.routine != first.routine || entry.file != first.file) {
+            oneCaller = false;
+        }
+    });
+    const bool flag = any ? oneCaller && isDeadCaller(first.routine, first.file) : m_anyRoutine;
     if (flag) callee.problems += kProblemCalledByDeadOnly;
 }
 
@@ -258,15 +295,14 @@ void UsagePassRun::findCallers(const SubRec& callee) {
     // first place of the name, within the same entry. Only the first place of each name counts.
     // Names are met in the order of the places where they begin, so the first meeting is the first place.
     const NameTrie& names = m_callerNames;
-    for (std::size_t start = 0; start < calledBy.size(); ++start) {
-        if (!names.mayBeginWith(calledBy[start])) continue;
+    forEachByteInRange(calledBy, names.firstBytes(), [&](std::size_t start) {
         names.forEachStartingAt(calledBy, start, [&](int id, std::size_t) {
             auto& seen = m_nameSeen[static_cast<std::size_t>(id)];
             if (seen == m_nameStamp) return;
             seen = m_nameStamp;
             findCallersNamed(id, start, calledBy, calleeIndex);
         });
-    }
+    });
 }
 
 void UsagePassRun::findCallersNamed(int nameId, std::size_t hit, std::string_view calledBy,

@@ -1,0 +1,23 @@
+#pragma once
+// One source file's bytes at a time, read into storage kept from file to file: a pass that reads every
+// file of a project once then allocates, grows and copies no string per file.
+
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+class FileBuffer {
+public:
+    // Reads the whole file, replacing the bytes of the last one; false (and no bytes) when it is not a
+    // regular file or cannot be read, as fileExists and readFileBytes together decide.
+    bool read(const std::string& path);
+    // The bytes read last; valid until the next read.
+    std::string_view bytes() const { return std::string_view(m_storage.data(), m_size); }
+
+private:
+    std::string m_storage;  // never shrinks; only the first m_size bytes are the file's
+    std::size_t m_size = 0;
+};
+
+}  // namespace tally

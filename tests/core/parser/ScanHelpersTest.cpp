@@ -1,0 +1,244 @@
+// The building blocks of the fast call and usage passes, against plain readings of what they promise:
+// line cutting, the SIMD mark and range scans (at block edges too), name numbering and tries, the
+// CalledBy log and the reused file buffer.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/parser/ByteSetScan.h"
+#include "core/parser/CalledByLog.h"
+#include "core/parser/FileBuffer.h"
+#include "core/parser/LineCursor.h"
+#include "core/parser/LineLabel.h"
+#include "core/parser/NameInterner.h"
+#include "core/parser/NameTrie.h"
+#include "core/parser/SourceLines.h"
+
+namespace tally::test {
+
+namespace {
+
+// Texts of every length up to a few blocks, of bytes that the scans care about.
+std::vector<std::string> randomTexts(unsigned seed, const std::string& alphabet, int count) {
+    std::mt19937 random(seed);
+    std::vector<std::string> texts;
+    for (int k = 0; k < count; ++k) {
+        std::string text(random() % 70, ' ');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+}  // namespace
+
+TEST(LineCursor, CutsLinesAsSplitLinesDoes) {
+    std::vector<std::string> texts = {"",         "\r\n", "a",          "a\r\nb",      "a\rb\nc\r\n",
+                                      "\r\r\n\n", "x\r",  "a\n\r\nb\r", "line\r\n\r\n"};
+    for (const std::string& text : randomTexts(3, "ab \t\r\n", 400)) texts.push_back(text);
+    for (const std::string& text : texts) {
+        std::vector<std::string_view> lines;
+        std::vector<bool> crlf;
+        LineCursor cursor(text);
+        std::string_view line;
+        while (cursor.next(line)) {
+            lines.push_back(line);
+            crlf.push_back(cursor.endsInCrLf());
+        }
+        const std::vector<std::string_view> expected = splitLines(text);
+        ASSERT_EQ(lines, expected) << text;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const std::size_t end = static_cast<std::size_t>(lines[k].data() - text.data()) + lines[k].size();
+            EXPECT_EQ(crlf[k], text.compare(end, 2, "\r\n") == 0) << text;
+        }
+    }
+}
+
+TEST(LineLabel, CountsUpThroughEveryCarry) {
+    LineLabel label;
+    EXPECT_EQ(label.text(), "Line 0");
+    for (int n = 1; n <= 10001; ++n) {
+        label.next();
+        if (n == 1 || n == 9 || n == 10 || n == 99 || n == 100 || n == 999 || n == 1000 || n == 10001) {
+            EXPECT_EQ(label.text(), "Line " + std::to_string(n));
+        }
+    }
+}
+
+TEST(ByteScans, MarksBesideARangeAreExactlyThePlainReading) {
+    const char leading[] = {' ', '.'};
+    const char trailing[] = {'('};
+    const ByteRange ranges[] = {{'a', 'c'}, ByteRange{}, ByteRange::all(), {0, 0}, {'(', 'z'}};
+    for (const std::string& text : randomTexts(11, "ab z.( \x01\xE9", 600)) {
+        for (ByteRange next : ranges) {
+            for (ByteRange previous : ranges) {
+                std::vector<std::size_t> expected, found;
+                for (std::size_t i = 0; i < text.size(); ++i) {
+                    const char after = i + 1 < text.size() ? text[i + 1] : '\0';
+                    const char before = i > 0 ? text[i - 1] : '\0';
+                    if (((text[i] == ' ' || text[i] == '.') && next.contains(after)) ||
+                        (text[i] == '(' && previous.contains(before)))
+                        expected.push_back(i);
+                }
+                forEachMarkBesideRange(text, leading, next, trailing, previous,
+                                       [&](std::size_t i) { found.push_back(i); });
+                ASSERT_EQ(found, expected) << '"' << text << '"';
+            }
+        }
+    }
+}
+
+TEST(ByteScans, BytesInARange) {
+    for (const std::string& text : randomTexts(5, "aAzZ09 \xE9\xFF", 300)) {
+        for (ByteRange range : {ByteRange{'A', 'Z'}, ByteRange{}, ByteRange::all(), ByteRange{0xE9, 0xFF}}) {
+            std::vector<std::size_t> expected, found;
+            for (std::size_t i = 0; i < text.size(); ++i)
+                if (range.contains(text[i])) expected.push_back(i);
+            forEachByteInRange(text, range, [&](std::size_t i) { found.push_back(i); });
+            ASSERT_EQ(found, expected) << text;
+        }
+    }
+}
+
+TEST(NameInterner, NumbersTextsInOrderOfFirstAppearance) {
+    NameInterner names(2);
+    EXPECT_EQ(names.intern("b"), 0);
+    EXPECT_EQ(names.intern(""), 1);
+    EXPECT_EQ(names.intern("b"), 0);
+    EXPECT_EQ(names.intern(std::string("a\0b", 3)), 2);
+    EXPECT_EQ(names.find(std::string("a\0c", 3)), -1);
+    EXPECT_EQ(names.find("B"), -1);
+    // Growing well past the room asked for keeps every id.
+    for (int k = 0; k < 5000; ++k) names.intern("name" + std::to_string(k));
+    EXPECT_EQ(names.size(), 5003);
+    EXPECT_EQ(names.find("name4321"), 4324);
+    EXPECT_EQ(names.text(4324), "name4321");
+    EXPECT_EQ(names.text(2), std::string("a\0b", 3));
+}
+
+TEST(NameTrie, FindsEveryNameAtAPlaceShortestFirst) {
+    // Many children under one node (past the linear search), bytes above 127, repeats.
+    std::vector<std::string> owned = {"Go", "Goal", "G", "Go", "\xE9t\xE9", "Gz"};
+    for (char c = 'a'; c <= 'p'; ++c) owned.push_back(std::string("G") + c + "x");
+    std::vector<std::string_view> names(owned.begin(), owned.end());
+    NameTrie forward(NameTrie::Direction::Forward, names);
+    NameTrie backward(NameTrie::Direction::Backward, names);
+    EXPECT_EQ(forward.idsOfGivenNames()[3], forward.idsOfGivenNames()[0]);
+    EXPECT_EQ(forward.idsOfGivenNames(), backward.idsOfGivenNames());
+    EXPECT_EQ(forward.size(), static_cast<int>(owned.size()) - 1);
+    EXPECT_EQ(forward.idOf("Goal"), 1);
+    EXPECT_EQ(forward.idOf("Goa"), -1);
+
+    auto startingAt = [&](std::string_view text, std::size_t start) {
+        std::vector<std::string_view> found;
+        forward.forEachStartingAt(text, start, [&](int id, std::size_t length) {
+            EXPECT_EQ(forward.name(id), text.substr(start, length));
+            found.push_back(forward.name(id));
+        });
+        return found;
+    };
+    EXPECT_EQ(startingAt("x Goals", 2), (std::vector<std::string_view>{"G", "Go", "Goal"}));
+    EXPECT_EQ(startingAt("Gpx", 0), (std::vector<std::string_view>{"G", "Gpx"}));
+    EXPECT_EQ(startingAt("Gq", 0), (std::vector<std::string_view>{"G"}));
+    EXPECT_EQ(startingAt("\xE9t\xE9!", 0), (std::vector<std::string_view>{"\xE9t\xE9"}));
+    EXPECT_TRUE(startingAt("Goal", 4).empty());
+
+    std::vector<std::string_view> ending;
+    backward.forEachEndingAt("aGoal", 5, [&](int id, std::size_t) { ending.push_back(backward.name(id)); });
+    EXPECT_EQ(ending, (std::vector<std::string_view>{"Goal"}));
+    EXPECT_EQ(forward.firstBytes().lo, 'G');
+    EXPECT_EQ(forward.firstBytes().hi, 0xE9);
+    EXPECT_EQ(backward.firstBytes().lo, 'G');  // "G" ends with G, the smallest last byte
+
+    // Many children with gaps between their first characters, looked up by search.
+    std::vector<std::string> sparse;
+    for (char c = 'A'; c <= 'y'; c += 3) sparse.push_back(std::string("x") + c);
+    std::vector<std::string_view> sparseNames(sparse.begin(), sparse.end());
+    NameTrie spread(NameTrie::Direction::Forward, sparseNames);
+    for (char c = '@'; c <= 'z'; ++c) {
+        const std::string text = std::string("x") + c;
+        int found = -1;
+        spread.forEachStartingAt(text, 0, [&](int id, std::size_t) { found = id; });
+        EXPECT_EQ(found, (c - 'A') % 3 == 0 && c >= 'A' && c <= 'y' ? (c - 'A') / 3 : -1) << text;
+    }
+
+    // The empty name begins everywhere.
+    NameTrie withEmpty(NameTrie::Direction::Forward, {"", "a"});
+    EXPECT_TRUE(withEmpty.firstBytes().contains('\0'));
+    EXPECT_TRUE(withEmpty.mayBeginWith('%'));
+    NameTrie none;
+    EXPECT_TRUE(none.firstBytes().empty());
+}
+
+TEST(CalledByLog, WritesEachRoutinesEntriesInTheOrderAdded) {
+    ProjectModel model;
+    model.subs.resize(2);
+    model.subs[0].resize(2);
+    model.subs[1].resize(1);
+    model.subs[0][1].calledBy = "Old - a.bas - 1\x01";
+    CalledByLog log(model);
+    log.startCaller("A - f.bas - ");
+    log.add(0, 1, 3);
+    log.add(1, 0, 3);
+    log.startCaller("B - g.bas - ");
+    log.add(1, 0, 7);
+    log.add(0, 1, 12);
+    log.writeTo(model);
+    EXPECT_EQ(model.subs[0][0].calledBy, "");
+    EXPECT_EQ(model.subs[0][1].calledBy,
+              "Old - a.bas - 1\x01"
+              "A - f.bas - 3\x01"
+              "B - g.bas - 12\x01");
+    EXPECT_EQ(model.subs[1][0].calledBy,
+              "A - f.bas - 3\x01"
+              "B - g.bas - 7\x01");
+    // Written entries are forgotten.
+    log.writeTo(model);
+    EXPECT_EQ(model.subs[1][0].calledBy,
+              "A - f.bas - 3\x01"
+              "B - g.bas - 7\x01");
+}
+
+TEST(FileBuffer, ReadsEachFileWholeAndNothingOfTheLastOne) {
+    const std::string dir = ::testing::TempDir();
+    const std::string big = dir + "/tally_filebuffer_big.txt", small = dir + "/tally_filebuffer_small.txt",
+                      empty = dir + "/tally_filebuffer_empty.txt";
+    auto write = [](const std::string& path, const std::string& bytes) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    };
+    const std::string bigText(100000, 'x');
+    write(big, bigText + "\r\nend");
+    write(small, std::string("ab\0c", 4));
+    write(empty, "");
+    FileBuffer buffer;
+    ASSERT_TRUE(buffer.read(big));
+    EXPECT_EQ(buffer.bytes(), bigText + "\r\nend");
+    ASSERT_TRUE(buffer.read(small));
+    EXPECT_EQ(buffer.bytes(), std::string("ab\0c", 4));
+    ASSERT_TRUE(buffer.read(empty));
+    EXPECT_EQ(buffer.bytes(), "");
+    EXPECT_FALSE(buffer.read(dir + "/tally_filebuffer_missing.txt"));
+    EXPECT_EQ(buffer.bytes(), "");
+    EXPECT_FALSE(buffer.read(std::string("bad\0path", 8)));
+    EXPECT_FALSE(buffer.read(dir));  // a folder
+    // A pipe where a source was is refused at once rather than waited on.
+    const std::string pipe = dir + "/tally_filebuffer_pipe";
+    std::remove(pipe.c_str());
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(buffer.read(pipe));
+    std::remove(pipe.c_str());
+    EXPECT_FALSE(buffer.read(""));
+    std::remove(big.c_str());
+    std::remove(small.c_str());
+    std::remove(empty.c_str());
+}
+
+}  // namespace tally::test
