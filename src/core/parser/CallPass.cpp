@@ -149,10 +149,13 @@ void CallPassRun::run() {
     int filesProcessed = 0;
     for (const FileRec& file : m_model.files) {
         // A file that is missing, vanished or cannot be read since the project was opened is passed over.
-        if (!m_file.read(file.path)) continue;
+        // The text pass 1 read is used when there is one, once the file is seen to be still there.
+        std::optional<std::string> kept = m_context.sources ? m_context.sources->take(file.path) : std::nullopt;
+        if (kept && !fileExists(file.path)) continue;
+        if (!kept && !m_file.read(file.path)) continue;
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
-        if (!readLines(file.path, m_file.bytes())) {
+        if (!readLines(file.path, kept ? std::string_view(*kept) : m_file.bytes())) {
             m_calledBy.writeTo(m_model);
             m_variables.storeFilesNotUsing();
             return;

@@ -98,6 +98,7 @@ bool runDeclarationPass(ParseContext& ctx) {
         state.current.controls = std::max<std::int32_t>(0, state.beginLines - 1);
         state.statistics.push_back(std::move(state.current));
         reserveProjected(state);
+        if (ctx.sources) ctx.sources->keep(path, std::move(*bytes));
     }
     ctx.progress.setValue(0);
     addStatisticsNodes(state);

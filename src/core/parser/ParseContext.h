@@ -4,6 +4,7 @@
 
 #include "core/model/ProjectModel.h"
 #include "core/parser/ParseProgress.h"
+#include "core/parser/SourceTextCache.h"
 #include "core/project/FileVersion.h"
 #include "core/text/NumberFormat.h"
 
@@ -15,6 +16,8 @@ struct ParseContext {
     const CancelFlag& cancel;
     const FileVersionSource& versions;
     NumberLocale locale;
+    // Where pass 1 leaves the texts it read for pass 2; none when a pass runs on its own.
+    SourceTextCache* sources = nullptr;
 
     bool cancelled() const { return cancel.load(std::memory_order_relaxed); }
 };

@@ -10,6 +10,9 @@ namespace tally {
 ParseOutcome runParse(ParseContext& context) {
     ProjectModel& model = context.model;
     model.parseStart = oleNow();
+    // The texts pass 1 reads are kept for pass 2, so the project is read from disk once.
+    SourceTextCache sources;
+    context.sources = &sources;
 
     runDeclarationPass(context);
     if (context.cancelled()) context.progress.hide();
@@ -18,10 +21,12 @@ ParseOutcome runParse(ParseContext& context) {
     runCallPass(context);
     if (context.cancelled()) context.progress.hide();
 
+    sources.clear();
     context.progress.setFileLabel("Part 3 of 3");
     context.progress.setLineLabel("Please wait...");
     runUsagePass(context);
 
+    context.sources = nullptr;
     ParseOutcome outcome;
     outcome.cancelled = context.cancelled();
     model.parseTime = oleNow() - model.parseStart;

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ParserTestProject.h"
 
 namespace tally::test {
@@ -94,6 +96,36 @@ TEST(ParseDriver, CancelInPassTwoKeepsPassOnesRowsAndStillMarksProblems) {
     ASSERT_NE(helper, nullptr);
     EXPECT_EQ(helper->timesCalled, 0);                    // pass 2 stopped before the call line
     EXPECT_EQ(helper->problems, kProblemUnusedVariable);  // pass 3 ran over what was gathered
+}
+
+TEST(ParseDriver, PassTwoReusesPassOnesTextsButSkipsAFileRemovedMeanwhile) {
+    ParserTestProject p;
+    p.add("modA.bas", kModule);
+    p.add("modB.bas", "Public Sub Other()\r\n    Main\r\nEnd Sub\r\n");
+    CancelFlag cancel{false};
+    DialogLog dialog{cancel};
+    p.model.reset();
+    // Pass 1 has read both files when pass 2 starts on modA.bas; modB.bas goes away then.
+    struct Remover final : ParseProgress {
+        DialogLog& inner;
+        std::string victim;
+        explicit Remover(DialogLog& log, std::string path) : inner(log), victim(std::move(path)) {}
+        void setFileLabel(std::string_view text) override {
+            inner.setFileLabel(text);
+            if (text == "Part 2 of 3. Parsing modA.bas") std::filesystem::remove(victim);
+        }
+        void setLineLabel(std::string_view text) override { inner.setLineLabel(text); }
+        void setRange(long long, long long) override {}
+        void setValue(long long) override {}
+    } remover(dialog, p.pathOf("modB.bas"));
+    ParseContext removing{p.model, remover, cancel, p.versions, {}};
+    runParse(removing);
+    EXPECT_THAT(dialog.steps, ElementsAre("Part 1of 3. Parsing modA.bas", "Part 1of 3. Parsing modB.bas",
+                                          "Part 2 of 3. Parsing modA.bas", "Part 3 of 3"));
+    const SubRec* main = p.routine("Main");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->timesCalled, 0);  // its only caller was in the removed file
+    EXPECT_EQ(p.routine("Helper")->timesCalled, 1);
 }
 
 TEST(ParseDriver, AProjectWithoutFilesParsesToNothing) {

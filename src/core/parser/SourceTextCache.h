@@ -1,0 +1,31 @@
+#pragma once
+// The source texts the declaration pass read, handed on to the call pass so that one parse reads
+// each file from disk once. The call pass still checks that a file exists when its turn comes, so a
+// file removed between the passes is skipped as it would be without the cache.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace tally {
+
+class SourceTextCache {
+public:
+    // Keeps the bytes read for a path (the last ones kept win).
+    void keep(std::string_view path, std::string bytes) { m_texts[std::string(path)] = std::move(bytes); }
+    // Hands over the bytes kept for a path, once; nothing when none were kept.
+    std::optional<std::string> take(std::string_view path) {
+        auto found = m_texts.find(std::string(path));
+        if (found == m_texts.end()) return std::nullopt;
+        std::optional<std::string> bytes(std::move(found->second));
+        m_texts.erase(found);
+        return bytes;
+    }
+    void clear() { m_texts.clear(); }
+
+private:
+    std::unordered_map<std::string, std::string> m_texts;
+};
+
+}  // namespace tally
