@@ -1,7 +1,9 @@
 #pragma once
 // The source texts the declaration pass read, handed on to the call pass so that one parse reads
 // each file from disk once. The call pass still checks that a file exists when its turn comes, so a
-// file removed between the passes is skipped as it would be without the cache.
+// file removed between the passes is skipped as it would be without the cache. The cache holds a
+// bounded number of bytes: texts kept beyond it would cost more in fresh memory than reading the
+// file again costs, so those files are simply read again.
 
 #include <optional>
 #include <string>
@@ -12,8 +14,14 @@ namespace tally {
 
 class SourceTextCache {
 public:
-    // Keeps the bytes read for a path (the last ones kept win).
-    void keep(std::string_view path, std::string bytes) { m_texts[std::string(path)] = std::move(bytes); }
+    explicit SourceTextCache(std::size_t budgetBytes = kDefaultBudget) : m_budget(budgetBytes) {}
+
+    // Keeps the bytes read for a path (the last ones kept win) while they fit in the budget.
+    void keep(std::string_view path, std::string bytes) {
+        if (m_held + bytes.size() > m_budget) return;
+        m_held += bytes.size();
+        m_texts[std::string(path)] = std::move(bytes);
+    }
     // Hands over the bytes kept for a path, once; nothing when none were kept.
     std::optional<std::string> take(std::string_view path) {
         auto found = m_texts.find(std::string(path));
@@ -22,9 +30,16 @@ public:
         m_texts.erase(found);
         return bytes;
     }
-    void clear() { m_texts.clear(); }
+    void clear() {
+        m_texts.clear();
+        m_held = 0;
+    }
+
+    static constexpr std::size_t kDefaultBudget = std::size_t{8} << 20;
 
 private:
+    std::size_t m_budget;
+    std::size_t m_held = 0;
     std::unordered_map<std::string, std::string> m_texts;
 };
 

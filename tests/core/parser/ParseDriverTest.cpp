@@ -140,3 +140,16 @@ TEST(ParseDriver, AProjectWithoutFilesParsesToNothing) {
 
 }  // namespace
 }  // namespace tally::test
+
+namespace tally {
+
+TEST(SourceTextCache, KeepsTextsWithinItsBudgetAndHandsEachOverOnce) {
+    SourceTextCache cache(10);
+    cache.keep("/p/a.bas", "123456");
+    cache.keep("/p/b.bas", "123456");  // would exceed the budget: read again by the call pass
+    EXPECT_EQ(cache.take("/p/a.bas"), std::optional<std::string>("123456"));
+    EXPECT_EQ(cache.take("/p/a.bas"), std::nullopt);
+    EXPECT_EQ(cache.take("/p/b.bas"), std::nullopt);
+}
+
+}  // namespace tally
