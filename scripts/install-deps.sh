@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev
-    qt6-base-dev qt6-svg-dev
+    qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-liberation2
     python3
 )
 
