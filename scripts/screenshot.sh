@@ -12,10 +12,17 @@ code=${2:-docs/screenshot-codeview.png}
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j2 --target tallyscan6-screenshot >/dev/null
 mkdir -p "$(dirname "$out")" "$(dirname "$code")"
-xvfb-run -a -s "-screen 0 1400x900x24" "$build/bench/tallyscan6-screenshot" --out "$out" \
-    --project examples/sample/Hourglass.vbp --select modMain.bas --tab 2 --list 1 --size 1180x720 2>/dev/null
-xvfb-run -a -s "-screen 0 1400x900x24" "$build/bench/tallyscan6-screenshot" --out "$code" \
-    --project examples/sample/Hourglass.vbp --select frmMain.frm --tab 1 --routine ExportCsv \
+out=$(realpath "$out")
+code=$(realpath "$code")
+# The pictures show the project's folder: take them on a copy in a plain folder, not in the checkout.
+stage=/tmp/Projects/Hourglass
+rm -rf "$stage" && mkdir -p "$stage" && cp -r examples/sample examples/shared "$stage"/
+bin=$(realpath "$build/bench/tallyscan6-screenshot")
+cd "$stage"
+xvfb-run -a -s "-screen 0 1400x900x24" "$bin" --out "$out" \
+    --project sample/Hourglass.vbp --select modMain.bas --tab 2 --list 1 --size 1180x720 2>/dev/null
+xvfb-run -a -s "-screen 0 1400x900x24" "$bin" --out "$code" \
+    --project sample/Hourglass.vbp --select frmMain.frm --tab 1 --routine ExportCsv \
     --size 1180x720 2>/dev/null
 echo "$out"
 echo "$code"
