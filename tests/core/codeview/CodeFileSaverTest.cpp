@@ -1,7 +1,5 @@
 #include "core/codeview/CodeFileSaver.h"
 
-#include "support/Unprivileged.h"
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,31 +30,6 @@ TEST(LineEnds, AreDetectedFromTheFirstLineEndAndRoundTrip) {
         EXPECT_EQ(fromCrLfText(toCrLfText(cr, LineEnd::Cr), LineEnd::Cr), cr);
 }
 
-TEST(AtomicSave, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporaryFile) {
-    ScratchFolder folder;
-    std::string path = folder.write("Form1.frm", "old");
-    ::chmod(path.c_str(), 0640);
-    FileWriteResult result = saveBytesAtomically(path, std::string("new \x80\xE9\r\n", 8));
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(folder.read("Form1.frm"), std::string("new \x80\xE9\r\n", 8));
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_THAT(folder.names(), ElementsAre("Form1.frm"));
-}
-
-TEST(AtomicSave, WritesThroughALinkAndKeepsTheLink) {
-    ScratchFolder folder;
-    std::string target = folder.write("real.bas", "old");
-    std::string link = folder.path("link.bas");
-    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-    EXPECT_TRUE(saveBytesAtomically(link, "new").ok);
-    EXPECT_EQ(folder.read("real.bas"), "new");
-    struct stat info {};
-    ::lstat(link.c_str(), &info);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
-}
-
 TEST(AtomicSave, AFailureLeavesTheOriginalIntact) {
     ScratchFolder folder;
     std::string readOnly = folder.write("ReadOnly.bas", "original");
@@ -75,16 +48,6 @@ TEST(AtomicSave, AFailureLeavesTheOriginalIntact) {
               "The following error occured while trying to save /p/a.bas\r\n\r\n76 - Path not found");
     EXPECT_EQ(writeFailedMessage("/p/b.bas", refused),
               "An error was encountered writing to /p/b.bas\r\n\r\n75 - Path/File access error");
-}
-
-TEST(AtomicSave, AFolderThatCannotBeWrittenLeavesTheOriginalIntact) {
-    ScratchFolder folder;
-    std::string path = folder.write("Module1.bas", "original");
-    ::chmod(folder.root().c_str(), 0555);
-    int errorNumber = test::runUnprivileged([&] { return saveBytesAtomically(path, "replacement").errorNumber; });
-    ::chmod(folder.root().c_str(), 0755);
-    EXPECT_EQ(errorNumber, 70);
-    EXPECT_EQ(folder.read("Module1.bas"), "original");
 }
 
 namespace {
