@@ -8,7 +8,7 @@
 #include <sstream>
 #include <thread>
 
-#include "core/project/TempDir.h"
+#include "support/TempDir.h"
 #include "support/Unprivileged.h"
 
 namespace tally {

@@ -1,5 +1,6 @@
 #include "core/archive/SafeFileWriter.h"
 
+#include "support/TempDir.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -23,32 +24,15 @@ namespace fs = std::filesystem;
 
 class SafeFileWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "safewriter-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(m_dir, ec);
-    }
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string path(const std::string& name) const { return m_dir / name; }
     static std::string contents(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        return all.str();
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
     // Only the target itself may be left in the folder: no temporary files.
-    std::vector<std::string> folderEntries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir)) names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> folderEntries() const { return m_dir.names(); }
 
-    fs::path m_dir;
+    TempDir m_dir;
 };
 
 TEST_F(SafeFileWriterTest, CreatesAndReplacesFilesWithExactBytes) {
@@ -108,7 +92,7 @@ TEST_F(SafeFileWriterTest, MissingOrBlockedFoldersGiveAnErrorValue) {
 TEST_F(SafeFileWriterTest, ReadOnlyFolderIsRefused) {
     fs::create_directory(path("locked"));
     ASSERT_TRUE(SafeFileWriter(path("locked/a.psf")).write("before"));
-    fs::permissions(m_dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(path("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                          fs::perms::others_exec);
     int errorNumber =

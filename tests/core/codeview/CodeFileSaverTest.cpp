@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "CodeViewTestSupport.h"
+#include "support/TempDir.h"
 #include "core/codeview/CodeView.h"
 
 namespace tally {
 
 using ::testing::ElementsAre;
-using testing::ScratchFolder;
 using testing::ScriptedPrompt;
 
 TEST(LineEnds, AreDetectedFromTheFirstLineEndAndRoundTrip) {
@@ -31,7 +31,7 @@ TEST(LineEnds, AreDetectedFromTheFirstLineEndAndRoundTrip) {
 }
 
 TEST(AtomicSave, AFailureLeavesTheOriginalIntact) {
-    ScratchFolder folder;
+    TempDir folder;
     std::string readOnly = folder.write("ReadOnly.bas", "original");
     ::chmod(readOnly.c_str(), 0444);
     FileWriteResult refused = saveBytesAtomically(readOnly, "replacement");
@@ -39,7 +39,7 @@ TEST(AtomicSave, AFailureLeavesTheOriginalIntact) {
     EXPECT_EQ(refused.errorNumber, 75);
     EXPECT_EQ(folder.read("ReadOnly.bas"), "original");
 
-    FileWriteResult noFolder = saveBytesAtomically(folder.path("missing/Module1.bas"), "x");
+    FileWriteResult noFolder = saveBytesAtomically(folder / "missing/Module1.bas", "x");
     EXPECT_FALSE(noFolder.ok);
     EXPECT_EQ(noFolder.errorNumber, 76);
     EXPECT_EQ(noFolder.description, "Path not found");
@@ -70,7 +70,7 @@ protected:
         view.setSelText(to);
     }
 
-    ScratchFolder folder;
+    TempDir folder;
     ProjectModel model;
     MemoryRichTextView view;
     ScriptedPrompt prompt;
@@ -117,7 +117,7 @@ TEST_F(SavingTest, SaveAsWritesTheEditedTextAndLeavesTheOpenFileAlone) {
     open("M.bas", kLfModule);
     edit("+ 1", "+ 3");
     prompt.choice = SaveItChoice::SaveAs;
-    prompt.saveAsPath = folder.path("Copy.bas");
+    prompt.saveAsPath = folder / "Copy.bas";
     code.saveOrZipOpenFile();
     EXPECT_THAT(prompt.filters, ElementsAre("Basic Files (*.bas)|*.bas|All Files|*.*"));
     EXPECT_TRUE(prompt.questions.empty());
@@ -129,10 +129,10 @@ TEST_F(SavingTest, SaveAsWritesTheEditedTextAndLeavesTheOpenFileAlone) {
 
     // An existing file is overwritten only after Yes.
     folder.write("Taken.bas", "keep me");
-    prompt.saveAsPath = folder.path("Taken.bas");
+    prompt.saveAsPath = folder / "Taken.bas";
     prompt.yes = false;
     code.saveOrZipOpenFile();
-    EXPECT_THAT(prompt.questions, ElementsAre("The file " + folder.path("Taken.bas") +
+    EXPECT_THAT(prompt.questions, ElementsAre("The file " + (folder / "Taken.bas") +
                                               " exists. Do you want to overwrite this file?"));
     EXPECT_EQ(folder.read("Taken.bas"), "keep me");
 }

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "CodeViewTestSupport.h"
+#include "support/TempDir.h"
 #include "core/codeview/CodeViewCommandState.h"
 
 namespace tally {
 
 using testing::MemoryClipboard;
 using testing::paint;
-using testing::ScratchFolder;
 using testing::ScriptedPrompt;
 
 namespace {
@@ -45,7 +45,7 @@ protected:
         view.setSelText(text);
     }
 
-    ScratchFolder folder;
+    TempDir folder;
     ProjectModel model;
     MemoryRichTextView view;
     ScriptedPrompt prompt;
@@ -152,10 +152,10 @@ TEST_F(CodeViewTest, ADllDeclarationEmptiesTheView) {
 
 TEST_F(CodeViewTest, AMissingFileIsReportedAndTheViewLeftAsItWas) {
     code.showSubFile(1);
-    code.setRoutineItems(folder.path("Gone.bas"), items());
+    code.setRoutineItems(folder / "Gone.bas", items());
     CodeViewResult result = code.showSubFile(1);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, folder.path("Gone.bas") + " does not exist.");
+    EXPECT_EQ(result.message, (folder / "Gone.bas") + " does not exist.");
     EXPECT_EQ(view.text(), kAdd);
 }
 

@@ -1,12 +1,7 @@
 #pragma once
 // Helpers shared by the code view tests: a picture of a view's colours, a scripted save prompt and
-// a scratch folder.
+// a clipboard in memory.
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -85,44 +80,6 @@ public:
     void setText(std::string_view text) override { content = std::string(text); }
     std::string text() const override { return content; }
     bool hasText() const override { return !content.empty(); }
-};
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tally-codeview-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        m_path = ::mkdtemp(name.data());
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::string path(const std::string& name) const { return (m_path / name).string(); }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-        return path(name);
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    // The names in the folder, to see that no temporary file was left behind.
-    std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path))
-            out.push_back(entry.path().filename().string());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-    const std::filesystem::path& root() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
 };
 
 }  // namespace tally::testing

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/project/TempDir.h"
+#include "support/TempDir.h"
 
 namespace tally {
 

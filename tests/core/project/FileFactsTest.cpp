@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "core/project/FolderEntries.h"
-#include "core/project/TempDir.h"
+#include "support/TempDir.h"
 
 namespace tally {
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/project/TempDir.h"
+#include "support/TempDir.h"
 #include "core/project/TreeDump.h"
 #include "core/project/TreeSkeleton.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/project/TempDir.h"
+#include "support/TempDir.h"
 #include "core/settings/ProjectShellCommands.h"
 
 namespace tally {

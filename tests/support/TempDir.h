@@ -1,12 +1,16 @@
 #pragma once
-// A directory of its own for one test, removed with everything in it when the test ends.
+// A directory of its own for one test, removed with everything in it when the test ends (even when
+// the test took its write permission away).
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tally {
 
@@ -17,8 +21,11 @@ public:
         if (::mkdtemp(pattern.data())) m_path = pattern;
     }
     ~TempDir() {
+        if (m_path.empty()) return;
         std::error_code ec;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ec);
+        std::filesystem::remove_all(m_path, ec);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -31,6 +38,18 @@ public:
         std::filesystem::create_directories(std::filesystem::path(full).parent_path());
         std::ofstream(full, std::ios::binary) << bytes;
         return full;
+    }
+    std::string read(std::string_view relative) const {
+        std::ifstream in(*this / relative, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // The names in the directory, sorted: to see that no temporary file was left behind.
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+            out.push_back(entry.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
     }
 
 private:
