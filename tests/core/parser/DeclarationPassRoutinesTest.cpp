@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "ParserTestProject.h"
+#include "ScratchProject.h"
 
-namespace tally {
+namespace tally::test {
 namespace {
 
-using test::crlf;
-using test::ParserTestProject;
 using Rows = std::vector<std::string>;
 
 TEST(DeclarationPassRoutines, SlotsScopesKindsReturnTypesAndParameters) {
-    ParserTestProject p;
-    p.add("modMain.bas", crlf(R"VB(Attribute VB_Name = "modMain"
+    ScratchProject p;
+    p.addFile("modMain.bas", crlf(R"VB(Attribute VB_Name = "modMain"
 Sub Plain()
 End Sub
 Private Sub Hidden(ByVal n As Long)
@@ -39,8 +37,8 @@ End Function
 Public Function Cut() As Long ' returns (x) As Integer
 End Function
 )VB"));
-    p.add("frmMain.frm", crlf("Sub FormLocal()\nEnd Sub\nPublic Sub FormShared()\nEnd Sub\n"));
-    ASSERT_TRUE(p.run());
+    p.addFile("frmMain.frm", crlf("Sub FormLocal()\nEnd Sub\nPublic Sub FormShared()\nEnd Sub\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
     // Kinds: 0 Function, 6 Sub, 24/30/72 Property Get/Let/Set. Scopes: 3 Private, 5 Public,
     // 20 Friend. Problems: 1 old style, 8 no return type.
     EXPECT_EQ(p.routineRows(), (Rows{
@@ -60,13 +58,13 @@ End Function
                                    "2:FormLocal 6 0 N/A () 0 0",
                                }));
     EXPECT_EQ(p.model.subs[0][0].file, "modMain.bas");
-    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"x|Calc|modMain.bas|0|notype"}));
+    EXPECT_EQ(varRows(p.model.decVar), (Rows{"x|Calc|modMain.bas|0|notype"}));
     EXPECT_EQ(p.type("Integer"), nullptr);  // a comment after the header is no return type
 }
 
 TEST(DeclarationPassRoutines, LineCountsLeaveOutHeaderEndBlanksAndComments) {
-    ParserTestProject p;
-    p.add("modA.bas", crlf(R"VB(Sub A()
+    ScratchProject p;
+    p.addFile("modA.bas", crlf(R"VB(Sub A()
     Dim i As Long
 
     ' comment
@@ -75,8 +73,8 @@ TEST(DeclarationPassRoutines, LineCountsLeaveOutHeaderEndBlanksAndComments) {
     Debug.Print i ' trailing
 End Sub
 )VB"));
-    ASSERT_TRUE(p.run());
-    EXPECT_EQ(p.routine("A")->lineCount, 3);
+    ASSERT_TRUE(p.runDeclarationPass());
+    EXPECT_EQ(p.findRoutine("A")->lineCount, 3);
     std::string path = p.pathOf("modA.bas");
     EXPECT_EQ(p.nodeText("linecnt" + path), "Code Lines - 3");
     EXPECT_EQ(p.nodeText("cmntcnt" + path), "Comments  - 2/66.67%");
@@ -84,22 +82,22 @@ End Sub
 }
 
 TEST(DeclarationPassRoutines, FunctionPrefixesNeedABlank) {
-    ParserTestProject p;
-    p.add("modB.bas", crlf(R"VB(Public FunctionCount As Long
+    ScratchProject p;
+    p.addFile("modB.bas", crlf(R"VB(Public FunctionCount As Long
 Private Sub Work()
     FunctionName = 1
     Functional = 2
 End Sub
 )VB"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     EXPECT_EQ(p.routineRows(), (Rows{"1:Work 6 3 N/A () 2 0"}));
-    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"FunctionCount"}));
+    EXPECT_EQ(names(p.model.pubVar), (Rows{"FunctionCount"}));
     EXPECT_EQ(p.nodeText("func" + p.pathOf("modB.bas")), "Functions - 0");
 }
 
 TEST(DeclarationPassRoutines, ControlAndEventRoutines) {
-    ParserTestProject p;
-    p.add("frmMain.frm", crlf(R"VB(VERSION 5.00
+    ScratchProject p;
+    p.addFile("frmMain.frm", crlf(R"VB(VERSION 5.00
 Begin VB.Form frmMain
    Caption = "Main"
    Begin VB.CommandButton cmdOK
@@ -122,7 +120,7 @@ End Sub
 Private Sub cmdNone_Click()
 End Sub
 )VB"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     std::vector<ControlRec> controls{{"frmMain", kControlDesigner},
                                      {"cmdOK", kControlDesigner},
                                      {"m_conn", kControlEventSource},
@@ -139,19 +137,19 @@ End Sub
                                }));
     // Event routine parameters are no unused candidates; an untyped one is still a DecVar row.
     EXPECT_TRUE(p.model.unVar.empty());
-    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"n|m_conn_Changed|frmMain.frm|6|notype"}));
+    EXPECT_EQ(varRows(p.model.decVar), (Rows{"n|m_conn_Changed|frmMain.frm|6|notype"}));
     EXPECT_EQ(p.nodeText("controls" + p.pathOf("frmMain.frm")), "Controls  - 1");
 }
 
 TEST(DeclarationPassRoutines, DeclareStatementsAndDllNodes) {
-    ParserTestProject p;
+    ScratchProject p;
     p.versions.versions["kernel32.dll"] = "5.1.2600";
-    p.add("modApi.bas", crlf(R"VB(Private Declare Function GetTickCount Lib "kernel32" () As Long
+    p.addFile("modApi.bas", crlf(R"VB(Private Declare Function GetTickCount Lib "kernel32" () As Long
 Public Declare Sub Sleep Lib "kernel32" (ByVal ms As Long)
 Declare Function GetName& Lib "user32.dll" (ByVal h, s As String) ' returns As Integer
 Declare Function NoLib Alias "x" ()
 )VB"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     EXPECT_EQ(p.routineRows(), (Rows{
                                    "0:Sleep 12 5 N/A (ByVal ms As Long) 1 0",
                                    "0:GetName 18 0 Long (ByVal h, s As String) 1 1 old",
@@ -175,10 +173,11 @@ Declare Function NoLib Alias "x" ()
 }
 
 TEST(DeclarationPassRoutines, HeadersWithoutParenthesesAndStrayEnds) {
-    ParserTestProject p;
-    p.add("modD.bas", crlf("Sub First()\n    x = 1\nEnd Sub\nStatic Sub NotAHeader()\n    y = 2\nEnd Sub\n"
-                           "Sub Broken\nEnd Sub\n"));
-    ASSERT_TRUE(p.run());
+    ScratchProject p;
+    p.addFile("modD.bas",
+              crlf("Sub First()\n    x = 1\nEnd Sub\nStatic Sub NotAHeader()\n    y = 2\nEnd Sub\n"
+                   "Sub Broken\nEnd Sub\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
     // A stray End records nothing (not First again) and takes no code line back; a header without
     // "(" gives a routine without a name.
     EXPECT_EQ(p.routineRows(), (Rows{"0:First 6 0 N/A () 1 0", "0: 6 0 N/A () 0 0"}));
@@ -186,18 +185,18 @@ TEST(DeclarationPassRoutines, HeadersWithoutParenthesesAndStrayEnds) {
 }
 
 TEST(DeclarationPassRoutines, FileEndingInsideARoutineLeavesTheNextFileInIt) {
-    ParserTestProject p;
-    p.add("modE.bas", crlf("Sub Open1()\n    a = 1\n"));
-    p.add("modF.bas", crlf("Dim z As Long\n\nSub Two()\nEnd Sub\n"));
-    ASSERT_TRUE(p.run());
+    ScratchProject p;
+    p.addFile("modE.bas", crlf("Sub Open1()\n    a = 1\n"));
+    p.addFile("modF.bas", crlf("Dim z As Long\n\nSub Two()\nEnd Sub\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
     EXPECT_EQ(p.routineRows(), (Rows{"0:Two 6 0 N/A () 0 0"}));
     EXPECT_EQ(p.model.subs[0][0].file, "modF.bas");
     // modF starts in a routine: its declaration, blank line and first header count as routine
     // lines; its declarations section is still read as one.
     EXPECT_EQ(p.nodeText("linecnt" + p.pathOf("modF.bas")), "Code Lines - 2");
     EXPECT_EQ(p.nodeText("whitect" + p.pathOf("modF.bas")), "Blank Lines  - 1/50.00%");
-    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"z"}));
+    EXPECT_EQ(names(p.model.pubVar), (Rows{"z"}));
 }
 
 }  // namespace
-}  // namespace tally
+}  // namespace tally::test

@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "ParserTestProject.h"
+#include "ScratchProject.h"
 #include "core/parser/TextCapture.h"
 
-namespace tally {
+namespace tally::test {
 namespace {
-
-using test::crlf;
-using test::ParserTestProject;
 
 SpellRow row(std::string file, std::string routine, std::string label, std::string value,
              std::string icon = {}) {
@@ -19,8 +16,8 @@ SpellRow row(std::string file, std::string routine, std::string label, std::stri
 }
 
 TEST(DeclarationPassSpell, RoutineTextsAndTheirLabels) {
-    ParserTestProject p;
-    p.add("modS.bas", crlf(R"VB(Private Const HIDDEN = "Declarations are not read"
+    ScratchProject p;
+    p.addFile("modS.bas", crlf(R"VB(Private Const HIDDEN = "Declarations are not read"
 Sub Show()
     MsgBox "Saved the file", vbInformation
     MsgBox("In parentheses")
@@ -45,7 +42,7 @@ Sub Second()
     q = "Second two"
 End Sub
 )VB"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     std::vector<SpellRow> expected{
         row("modS.bas", "Show", "MsgBox", "Saved the file", "module"),
         row(" ", "", "MsgBox", "In parentheses"),
@@ -62,9 +59,9 @@ End Sub
 }
 
 TEST(DeclarationPassSpell, DesignerCaptionsTextsAndTheCompanionList) {
-    ParserTestProject p;
-    p.write("frmD.frx", std::string("lt\x03\x00", 4) + "Red" + std::string("\x00\x01", 2) + "Blue");
-    p.add("frmD.frm", crlf(R"VB(VERSION 5.00
+    ScratchProject p;
+    p.writeFile("frmD.frx", std::string("lt\x03\x00", 4) + "Red" + std::string("\x00\x01", 2) + "Blue");
+    p.addFile("frmD.frm", crlf(R"VB(VERSION 5.00
 Begin VB.Form frmD
    Caption = "&Open"
    Tag = "x"
@@ -87,7 +84,7 @@ Private Sub Form_Load()
     Caption = "Loaded"
 End Sub
 )VB"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     std::vector<SpellRow> expected{
         row("frmD.frm", "frmD", "Caption", " &Open", "form"),
         row(" ", "", "Text", " Pick one"),
@@ -101,11 +98,11 @@ End Sub
 }
 
 TEST(DeclarationPassSpell, FirstRowOfEachFileCarriesItsNameAndIcon) {
-    ParserTestProject p;
-    p.add("Class1.cls", crlf("Sub A()\n    s = \"class text\"\nEnd Sub\n"));
-    p.add("pgX.pag", crlf("Sub B()\n    s = \"page text\"\nEnd Sub\n"));
-    p.add("ctlX.ctl", crlf("Sub C()\n    s = \"control text\"\n    s = \"more\"\nEnd Sub\n"));
-    ASSERT_TRUE(p.run());
+    ScratchProject p;
+    p.addFile("Class1.cls", crlf("Sub A()\n    s = \"class text\"\nEnd Sub\n"));
+    p.addFile("pgX.pag", crlf("Sub B()\n    s = \"page text\"\nEnd Sub\n"));
+    p.addFile("ctlX.ctl", crlf("Sub C()\n    s = \"control text\"\n    s = \"more\"\nEnd Sub\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
     ASSERT_EQ(p.model.spell.size(), 4u);
     EXPECT_EQ(p.model.spell[0], row("Class1.cls", "A", "s", " class text", "class"));
     EXPECT_EQ(p.model.spell[1], row("pgX.pag", "B", "s", " page text"));
@@ -116,11 +113,11 @@ TEST(DeclarationPassSpell, FirstRowOfEachFileCarriesItsNameAndIcon) {
 }
 
 TEST(DeclarationPassSpell, UnreadableCompanionGivesAnEmptyListText) {
-    ParserTestProject p;
-    p.add("frmE.frm", crlf("Begin VB.Form frmE\n   List = \"frmE.frx\":0000\nEnd\n"));
-    ASSERT_TRUE(p.run());
+    ScratchProject p;
+    p.addFile("frmE.frm", crlf("Begin VB.Form frmE\n   List = \"frmE.frx\":0000\nEnd\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
     EXPECT_TRUE(p.model.spell.empty());
 }
 
 }  // namespace
-}  // namespace tally
+}  // namespace tally::test

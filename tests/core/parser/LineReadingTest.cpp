@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ParserTestProject.h"
+#include "ScratchProject.h"
 #include "core/parser/CompanionText.h"
 #include "core/parser/LineCounts.h"
 #include "core/parser/LiteralTexts.h"
@@ -11,7 +11,7 @@
 #include "core/parser/SourceLines.h"
 #include "core/parser/StatisticsTexts.h"
 
-namespace tally {
+namespace tally::test {
 namespace {
 
 std::vector<std::string> logicalLines(std::string_view text) {
@@ -98,12 +98,12 @@ TEST(CompanionText, LettersAndDigitsSurviveBinaryRunsBecomeOneSpace) {
 }
 
 TEST(CompanionText, MissingEmptyOrHugeFilesGiveNoText) {
-    test::ParserTestProject project;
+    test::ScratchProject project;
     EXPECT_EQ(readCompanionText(project.pathOf("none.frx")), "");
-    EXPECT_EQ(readCompanionText(project.write("empty.frx", "")), "");
-    EXPECT_EQ(readCompanionText(project.write("ok.frx", "ltxxOne\x01Two")), "xxOne Two");
+    EXPECT_EQ(readCompanionText(project.writeFile("empty.frx", "")), "");
+    EXPECT_EQ(readCompanionText(project.writeFile("ok.frx", "ltxxOne\x01Two")), "xxOne Two");
     std::string huge(static_cast<std::size_t>(kCompanionTextLimit) + 1, 'a');
-    EXPECT_EQ(readCompanionText(project.write("huge.frx", huge)), "");
+    EXPECT_EQ(readCompanionText(project.writeFile("huge.frx", huge)), "");
 }
 
 TEST(StatisticsTexts, SizesAndPercentages) {
@@ -119,4 +119,4 @@ TEST(StatisticsTexts, SizesAndPercentages) {
 }
 
 }  // namespace
-}  // namespace tally
+}  // namespace tally::test

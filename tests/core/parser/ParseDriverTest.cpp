@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "ParserTestProject.h"
+#include "ScratchProject.h"
 
 namespace tally::test {
 namespace {
@@ -44,13 +44,13 @@ const char* kModule =
     "End Sub\r\n";
 
 struct DriverRun {
-    ParserTestProject project;
+    ScratchProject project;
     CancelFlag cancel{false};
     DialogLog dialog{cancel};
     ParseOutcome outcome;
 
     void run() {
-        project.add("modA.bas", kModule);
+        project.addFile("modA.bas", kModule);
         project.model.reset();
         ParseContext context{project.model, dialog, cancel, project.versions, {}};
         outcome = runParse(context);
@@ -68,7 +68,7 @@ TEST(ParseDriver, RunsTheThreePassesInOrderAndTimesThem) {
     EXPECT_GT(d.project.model.parseStart, 40000.0);  // an OLE date in this century
     EXPECT_GE(d.project.model.parseTime, 0.0);
     EXPECT_LT(d.project.model.parseTime, 1.0);  // days
-    const SubRec* helper = d.project.routine("Helper");
+    const SubRec* helper = d.project.findRoutine("Helper");
     ASSERT_NE(helper, nullptr);
     EXPECT_EQ(helper->timesCalled, 1);  // pass 2
     // Pass 3: an unused local, and its only caller Main is never called itself.
@@ -84,7 +84,7 @@ TEST(ParseDriver, CancelInPassOneLeavesPassTwoWithNothingButRunsPassThree) {
     // Pass 2 still names its first file, then stops before that file's first line.
     EXPECT_THAT(d.dialog.steps,
                 ElementsAre("Part 1of 3. Parsing modA.bas", "Part 2 of 3. Parsing modA.bas", "Part 3 of 3"));
-    EXPECT_EQ(d.project.routine("Helper"), nullptr);  // nothing was recorded
+    EXPECT_EQ(d.project.findRoutine("Helper"), nullptr);  // nothing was recorded
 }
 
 TEST(ParseDriver, CancelInPassTwoKeepsPassOnesRowsAndStillMarksProblems) {
@@ -92,16 +92,16 @@ TEST(ParseDriver, CancelInPassTwoKeepsPassOnesRowsAndStillMarksProblems) {
     d.dialog.cancelAt = "Part 2 of 3";
     d.run();
     EXPECT_TRUE(d.outcome.cancelled);
-    const SubRec* helper = d.project.routine("Helper");
+    const SubRec* helper = d.project.findRoutine("Helper");
     ASSERT_NE(helper, nullptr);
     EXPECT_EQ(helper->timesCalled, 0);                    // pass 2 stopped before the call line
     EXPECT_EQ(helper->problems, kProblemUnusedVariable);  // pass 3 ran over what was gathered
 }
 
 TEST(ParseDriver, PassTwoReusesPassOnesTextsButSkipsAFileRemovedMeanwhile) {
-    ParserTestProject p;
-    p.add("modA.bas", kModule);
-    p.add("modB.bas", "Public Sub Other()\r\n    Main\r\nEnd Sub\r\n");
+    ScratchProject p;
+    p.addFile("modA.bas", kModule);
+    p.addFile("modB.bas", "Public Sub Other()\r\n    Main\r\nEnd Sub\r\n");
     CancelFlag cancel{false};
     DialogLog dialog{cancel};
     p.model.reset();
@@ -122,10 +122,10 @@ TEST(ParseDriver, PassTwoReusesPassOnesTextsButSkipsAFileRemovedMeanwhile) {
     runParse(removing);
     EXPECT_THAT(dialog.steps, ElementsAre("Part 1of 3. Parsing modA.bas", "Part 1of 3. Parsing modB.bas",
                                           "Part 2 of 3. Parsing modA.bas", "Part 3 of 3"));
-    const SubRec* main = p.routine("Main");
+    const SubRec* main = p.findRoutine("Main");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->timesCalled, 0);  // its only caller was in the removed file
-    EXPECT_EQ(p.routine("Helper")->timesCalled, 1);
+    EXPECT_EQ(p.findRoutine("Helper")->timesCalled, 1);
 }
 
 TEST(ParseDriver, AProjectWithoutFilesParsesToNothing) {
@@ -141,7 +141,7 @@ TEST(ParseDriver, AProjectWithoutFilesParsesToNothing) {
 }  // namespace
 }  // namespace tally::test
 
-namespace tally {
+namespace tally::test {
 
 TEST(SourceTextCache, KeepsTextsWithinItsBudgetAndHandsEachOverOnce) {
     SourceTextCache cache(10);
@@ -152,4 +152,4 @@ TEST(SourceTextCache, KeepsTextsWithinItsBudgetAndHandsEachOverOnce) {
     EXPECT_EQ(cache.take("/p/b.bas"), std::nullopt);
 }
 
-}  // namespace tally
+}  // namespace tally::test
