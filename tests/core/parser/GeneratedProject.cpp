@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/text/TextOps.h"
+
 namespace tally::test {
 
 namespace {
@@ -67,110 +69,69 @@ std::string Generator::typedVariable() {
     return name;
 }
 
+// Body lines: {r} stands for a routine name, {v} and {w} for variable names, {t} for a variable that may
+// carry a type character; "|" starts a further physical line, which is never commented out.
+const std::vector<std::string> kRealisticLines = {
+    "    {v} = {r}({w}, 1)",
+    "    Call {r}({v})",
+    "    {r} {v}",
+    "    If {v} > 0 Then {w} = {v} + 1",
+    "    ' Update the {v} before the grid is drawn",
+    "",
+    "    {v} = {w} * 2 ' scale",
+    "    txtName.Text = \"Name of the {w} record\"",
+    "    For i = 1 To {v}.Count",
+    "    Next i",
+    "    Set {v} = frmMain.{r}",
+    "    {v}.Add {w}, \"key\"",
+};
+const std::vector<std::string> kCollidingLines = {
+    "x = {r}(1)",
+    "{r} 1",
+    "Call {r}",
+    "frm.{r}",
+    "{r}",
+    "y = 1 ' {r}({v})",
+    "s = \"{r}(\" & {v}",
+    "' {r} {v} = 1",
+    "{v} = {w} + 1",
+    "\tIf {v} Then",
+    "End If",
+    "x = {v}({w}, 1)",
+    "{v}.Add {w}",
+    "{r} {v}, {w}",
+    "Dim {v} As Long",
+    "   ",
+    "",
+    "x = 1 + _|    {r}({t})",
+    "Call {w}(_|  {v} _|{r}",
+    "{t} = {t} + 1",
+    "z = ({v}, {t})",
+    "q = {v} ' it's {w}",
+    "s = \"it's\" & {t}",
+    "End Sub",
+    "End Property",
+    "End Function",
+    " = {t}",
+    "({v} {r}",
+    "{v}{r}({w})",
+    "With {v}\r\n.Value = {w}",
+    "Const {t} = 2",
+    "Private Sub {r}_Inner()",
+    "Static Function {r}()",
+    "{r}.{v} {w}",
+};
+
 std::string Generator::bodyLine() {
     const std::string r = routineName(), v = variableName(), w = variableName();
-    if (m_options.realistic) {
-        switch (pick(12)) {
-            case 0:
-                return "    " + v + " = " + r + "(" + w + ", 1)";
-            case 1:
-                return "    Call " + r + "(" + v + ")";
-            case 2:
-                return "    " + r + " " + v;
-            case 3:
-                return "    If " + v + " > 0 Then " + w + " = " + v + " + 1";
-            case 4:
-                return "    ' Update the " + v + " before the grid is drawn";
-            case 5:
-                return "";
-            case 6:
-                return "    " + v + " = " + w + " * 2 ' scale";
-            case 7:
-                return "    txtName.Text = \"Name of the " + w + " record\"";
-            case 8:
-                return "    For i = 1 To " + v + ".Count";
-            case 9:
-                return "    Next i";
-            case 10:
-                return "    Set " + v + " = frmMain." + r;
-            default:
-                return "    " + v + ".Add " + w + ", \"key\"";
-        }
-    }
-    const std::string tv = typedVariable();
-    switch (pick(34)) {
-        case 0:
-            return "x = " + r + "(1)";
-        case 1:
-            return r + " 1";
-        case 2:
-            return "Call " + r;
-        case 3:
-            return "frm." + r;
-        case 4:
-            return r;
-        case 5:
-            return "y = 1 ' " + r + "(" + v + ")";
-        case 6:
-            return "s = \"" + r + "(\" & " + v;
-        case 7:
-            return "' " + r + " " + v + " = 1";
-        case 8:
-            return v + " = " + w + " + 1";
-        case 9:
-            return "\tIf " + v + " Then";
-        case 10:
-            return "End If";
-        case 11:
-            return "x = " + v + "(" + w + ", 1)";
-        case 12:
-            return v + ".Add " + w;
-        case 13:
-            return r + " " + v + ", " + w;
-        case 14:
-            return "Dim " + v + " As Long";
-        case 15:
-            return "   ";
-        case 16:
-            return "";
-        case 17:
-            m_pendingLines.push_back("    " + r + "(" + tv + ")");
-            return "x = 1 + _";
-        case 18:
-            m_pendingLines.push_back("  " + v + " _");
-            m_pendingLines.push_back(r);
-            return "Call " + w + "(_";
-        case 19:
-            return tv + " = " + tv + " + 1";
-        case 20:
-            return "z = (" + v + ", " + tv + ")";
-        case 21:
-            return "q = " + v + " ' it's " + w;
-        case 22:
-            return "s = \"it's\" & " + tv;
-        case 23:
-            return "End Sub";
-        case 24:
-            return "End Property";
-        case 25:
-            return "End Function";
-        case 26:
-            return " = " + tv;
-        case 27:
-            return "(" + v + " " + r;
-        case 28:
-            return v + r + "(" + w + ")";
-        case 29:
-            return "With " + v + "\r\n.Value = " + w;
-        case 30:
-            return "Const " + tv + " = 2";
-        case 31:
-            return "Private Sub " + r + "_Inner()";
-        case 32:
-            return "Static Function " + r + "()";
-        default:
-            return r + "." + v + " " + w;
-    }
+    const std::string t = m_options.realistic ? std::string() : typedVariable();
+    const std::vector<std::string>& templates = m_options.realistic ? kRealisticLines : kCollidingLines;
+    std::string text = templates[static_cast<std::size_t>(pick(static_cast<int>(templates.size())))];
+    for (auto [mark, name] : {std::pair{"{r}", &r}, {"{v}", &v}, {"{w}", &w}, {"{t}", &t}})
+        text = replaceAll(text, mark, *name);
+    std::vector<std::string> lines = split(text, "|");
+    m_pendingLines.insert(m_pendingLines.end(), lines.begin() + 1, lines.end());
+    return lines.front();
 }
 
 std::string Generator::scopeTextOf(const std::string& fileName) {
