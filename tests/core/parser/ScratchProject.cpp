@@ -9,6 +9,7 @@
 #include "LiteralPasses.h"
 #include "core/parser/CallPass.h"
 #include "core/parser/DeclarationPass.h"
+#include "core/parser/ParseDriver.h"
 #include "core/parser/UsagePass.h"
 #include "core/project/FileFacts.h"
 #include "core/text/TextOps.h"
@@ -94,6 +95,11 @@ bool ScratchProject::runDeclarationPass() {
     model.reset();
     auto c = context();
     return tally::runDeclarationPass(c);
+}
+bool ScratchProject::runAllPasses() {
+    model.reset();
+    auto c = context();
+    return !runParse(c).cancelled;
 }
 void ScratchProject::runCallPass() {
     auto c = context();

@@ -15,7 +15,7 @@
 namespace tally::test {
 
 // Records every progress report as a text: "range 0 <max>", "file <label>", "line <label>",
-// "value <n>". An optional hook sees each record as it is made.
+// "value <n>", "hide". An optional hook sees each record as it is made.
 class ProgressLog : public ParseProgress {
 public:
     std::vector<std::string> events;
@@ -27,6 +27,7 @@ public:
         note("range " + std::to_string(minimum) + " " + std::to_string(maximum));
     }
     void setValue(long long value) override { note("value " + std::to_string(value)); }
+    void hide() override { note("hide"); }
 
 private:
     void note(std::string event) {
@@ -67,8 +68,10 @@ public:
     VarRec& addModuleVariable(std::string_view name, std::string_view scope, std::string_view fileName,
                               bool isConst = false);
 
-    // Clears the tables and runs the declaration pass; false when it was cancelled.
+    // Clear the tables and run the declaration pass, or all three passes as a parse does; false when
+    // cancelled.
     bool runDeclarationPass();
+    bool runAllPasses();
     void runCallPass();
     void runUsagePass();
     void runLiteralCallPass();
