@@ -71,30 +71,23 @@ TEST(CallPass, MatchingIsPlainSubstringSearch) {
 }
 
 TEST(CallPass, AContinuedCallCountsOnceAtTheLogicalLine) {
-    // Blank and comment lines count in the numbering; physical continuation lines do not.
+    // Blank and comment lines count in the numbering; physical continuation lines do not. A "_"
+    // followed by blanks still continues the line in this pass.
     for (std::string_view ending : {"\r\n", "\n", "\r"}) {
         ScratchProject p;
-        p.addFile("m.bas", sourceText({"Public Sub Caller()", "", "    ' note", "    x = 1 + _",
-                                       "        Foo(2)", "    Foo 1", "End Sub"},
-                                      ending));
+        p.addFile("m.bas",
+                  sourceText({"Public Sub Caller()", "", "    ' note", "    x = 1 + _", "        Foo(2)",
+                              "    Foo 1", "    y = _   ", "    Foo(3)", "End Sub"},
+                             ending));
         p.addRoutine(0, "Foo", "m.bas");
         p.runCallPass();
         EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy),
-                  (Entries{"Caller - m.bas - 3", "Caller - m.bas - 4"}))
+                  (Entries{"Caller - m.bas - 3", "Caller - m.bas - 4", "Caller - m.bas - 5"}))
             << "line ends "
             << (ending == "\r\n" ? "CR LF"
                 : ending == "\n" ? "LF"
                                  : "CR");
     }
-}
-
-TEST(CallPass, ContinuationIsTestedAfterTrimming) {
-    ScratchProject p;
-    // A "_" followed by blanks still continues the line in this pass.
-    p.addFile("m.bas", sourceText({"Sub Main()", "    x = _   ", "    Foo(1)", "    Foo", "End Sub"}));
-    p.addRoutine(0, "Foo", "m.bas");
-    p.runCallPass();
-    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy), (Entries{"Main - m.bas - 1", "Main - m.bas - 2"}));
 }
 
 TEST(CallPass, PrivateRoutinesAreCandidatesOnlyInTheirOwnFile) {
