@@ -8,62 +8,6 @@
 namespace tally::test {
 namespace {
 
-std::vector<std::string> childTexts(const ScratchProject& p, std::string_view key) {
-    std::vector<std::string> out;
-    for (const TreeNode* n : p.model.tree.children(key)) out.push_back(n->text);
-    return out;
-}
-
-TEST(DeclarationPassFiles, StatisticsNodesPerFileAndForTheProject) {
-    ScratchProject p;
-    std::string form = crlf(R"VB(Begin VB.Form frmA
-   Begin VB.TextBox txt
-   End
-   Begin VB.Label lbl
-   End
-End
-Private Sub Form_Load()
-    ' set up
-
-    x = 1 ' one
-    y = 2
-End Sub
-Public Function F() As Long
-    F = 1
-End Function
-Property Get P() As Long
-End Property
-)VB");
-    p.addFile("frmA.frm", form);
-    p.addFile("modEmpty.bas", crlf("Sub Nothing()\nEnd Sub\n' note\n"));
-    p.addMissingFile("modGone.bas");
-    ASSERT_TRUE(p.runDeclarationPass());
-
-    std::string a = p.pathOf("frmA.frm");
-    EXPECT_EQ(childTexts(p, a),
-              (std::vector<std::string>{"Size  - 1KB", "Code Lines - 3", "Comments  - 2/66.67%",
-                                        "Blank Lines  - 1/33.33%", "Controls  - 2", "Subs  - 1",
-                                        "Functions - 1", "Properties - 1"}));
-    EXPECT_EQ(p.model.controls.size(), 3u);  // the form and its two controls
-    EXPECT_EQ(p.model.tree.find("linecnt" + a)->image, "code");
-    EXPECT_EQ(p.model.tree.find("filesize" + a)->image, "drive");
-    std::string e = p.pathOf("modEmpty.bas");
-    EXPECT_EQ(childTexts(p, e), (std::vector<std::string>{"Size  - 1KB", "Code Lines - 0", "Controls  - 0",
-                                                          "Subs  - 1", "Functions - 0", "Properties - 0"}));
-    EXPECT_TRUE(childTexts(p, p.pathOf("modGone.bas")).empty());
-
-    EXPECT_EQ(p.nodeText("totsize"), "Total Size  - 1KB");
-    EXPECT_EQ(p.nodeText("linecnt"), "Code Lines  - 3");
-    EXPECT_EQ(p.nodeText("cmntcnt"), "Comments - 3/100.00%");
-    EXPECT_EQ(p.nodeText("whitect"), "Blank Lines  - 1/33.33%");
-    EXPECT_EQ(p.nodeText("controlsct"), "Control Count  - 2");
-    EXPECT_EQ(p.nodeText("subcnt"), "Sub Count  - 2");
-    EXPECT_EQ(p.nodeText("funcnt"), "Function Count  - 1");
-    EXPECT_EQ(p.nodeText("propcnt"), "Property Count  - 1");
-    EXPECT_EQ(p.nodeText("dllcnt"), "DLL Declarations - 0");
-    EXPECT_EQ(p.model.tree.find("dllcnt")->parentKey, "properties");
-}
-
 TEST(DeclarationPassFiles, ProjectWithoutCodeLinesHasNoPercentageNodes) {
     ScratchProject p;
     p.addFile("modDecl.bas", crlf("Public x As Long\n"));
@@ -149,8 +93,6 @@ Sub Q(ByVal s As String = "(", t)
     Set itm = lvw.ListItems.Add(, , "unclosed
 End Sub
 )VB"));
-    p.addFile("frmNoEnd.frm",
-              crlf("Begin VB.Form frmNoEnd\n   Caption = \"Left open\"\n   Begin VB.Label l\n"));
     p.addFile("modAfter.bas", crlf("Sub Z()\nEnd Sub\n"));
     ASSERT_TRUE(p.runDeclarationPass());
     EXPECT_NE(p.findRoutine("Q"), nullptr);

@@ -75,10 +75,6 @@ End Sub
 )VB"));
     ASSERT_TRUE(p.runDeclarationPass());
     EXPECT_EQ(p.findRoutine("A")->lineCount, 3);
-    std::string path = p.pathOf("modA.bas");
-    EXPECT_EQ(p.nodeText("linecnt" + path), "Code Lines - 3");
-    EXPECT_EQ(p.nodeText("cmntcnt" + path), "Comments  - 2/66.67%");
-    EXPECT_EQ(p.nodeText("whitect" + path), "Blank Lines  - 1/33.33%");
 }
 
 TEST(DeclarationPassRoutines, FunctionPrefixesNeedABlank) {
@@ -182,20 +178,6 @@ TEST(DeclarationPassRoutines, HeadersWithoutParenthesesAndStrayEnds) {
     // "(" gives a routine without a name.
     EXPECT_EQ(p.routineRows(), (Rows{"0:First 6 0 N/A () 1 0", "0: 6 0 N/A () 0 0"}));
     EXPECT_EQ(p.nodeText("linecnt" + p.pathOf("modD.bas")), "Code Lines - 1");
-}
-
-TEST(DeclarationPassRoutines, FileEndingInsideARoutineLeavesTheNextFileInIt) {
-    ScratchProject p;
-    p.addFile("modE.bas", crlf("Sub Open1()\n    a = 1\n"));
-    p.addFile("modF.bas", crlf("Dim z As Long\n\nSub Two()\nEnd Sub\n"));
-    ASSERT_TRUE(p.runDeclarationPass());
-    EXPECT_EQ(p.routineRows(), (Rows{"0:Two 6 0 N/A () 0 0"}));
-    EXPECT_EQ(p.model.subs[0][0].file, "modF.bas");
-    // modF starts in a routine: its declaration, blank line and first header count as routine
-    // lines; its declarations section is still read as one.
-    EXPECT_EQ(p.nodeText("linecnt" + p.pathOf("modF.bas")), "Code Lines - 2");
-    EXPECT_EQ(p.nodeText("whitect" + p.pathOf("modF.bas")), "Blank Lines  - 1/50.00%");
-    EXPECT_EQ(names(p.model.pubVar), (Rows{"z"}));
 }
 
 }  // namespace
