@@ -98,7 +98,7 @@ TEST(CompanionText, LettersAndDigitsSurviveBinaryRunsBecomeOneSpace) {
 }
 
 TEST(CompanionText, MissingEmptyOrHugeFilesGiveNoText) {
-    test::ScratchProject project;
+    ScratchProject project;
     EXPECT_EQ(readCompanionText(project.pathOf("none.frx")), "");
     EXPECT_EQ(readCompanionText(project.writeFile("empty.frx", "")), "");
     EXPECT_EQ(readCompanionText(project.writeFile("ok.frx", "ltxxOne\x01Two")), "xxOne Two");

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ScratchProject.h"
 #include "core/parser/ByteSetScan.h"
 #include "core/parser/CalledByLog.h"
 #include "core/parser/FileBuffer.h"
@@ -205,40 +205,23 @@ TEST(CalledByLog, WritesEachRoutinesEntriesInTheOrderAdded) {
 }
 
 TEST(FileBuffer, ReadsEachFileWholeAndNothingOfTheLastOne) {
-    const std::string dir = ::testing::TempDir();
-    const std::string big = dir + "/tally_filebuffer_big.txt", small = dir + "/tally_filebuffer_small.txt",
-                      empty = dir + "/tally_filebuffer_empty.txt";
-    auto write = [](const std::string& path, const std::string& bytes) {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    };
-    const std::string bigText(100000, 'x');
-    write(big, bigText + "\r\nend");
-    write(small, std::string("ab\0c", 4));
-    write(empty, "");
+    ScratchProject p;
+    const std::string big = std::string(100000, 'x') + "\r\nend", small("ab\0c", 4);
     FileBuffer buffer;
-    ASSERT_TRUE(buffer.read(big));
-    EXPECT_EQ(buffer.bytes(), bigText + "\r\nend");
-    ASSERT_TRUE(buffer.read(small));
-    EXPECT_EQ(buffer.bytes(), std::string("ab\0c", 4));
-    ASSERT_TRUE(buffer.read(empty));
+    ASSERT_TRUE(buffer.read(p.writeFile("big.txt", big)));
+    EXPECT_EQ(buffer.bytes(), big);
+    ASSERT_TRUE(buffer.read(p.writeFile("small.txt", small)));
+    EXPECT_EQ(buffer.bytes(), small);
+    ASSERT_TRUE(buffer.read(p.writeFile("empty.txt", "")));
     EXPECT_EQ(buffer.bytes(), "");
-    EXPECT_FALSE(buffer.read(dir + "/tally_filebuffer_missing.txt"));
+    EXPECT_FALSE(buffer.read(p.pathOf("missing.txt")));
     EXPECT_EQ(buffer.bytes(), "");
     EXPECT_FALSE(buffer.read(std::string("bad\0path", 8)));
-    EXPECT_FALSE(buffer.read(dir));  // a folder
-    // A pipe where a source was is refused at once rather than waited on.
-    const std::string pipe = dir + "/tally_filebuffer_pipe";
-    std::remove(pipe.c_str());
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_FALSE(buffer.read(pipe));
-    std::remove(pipe.c_str());
+    EXPECT_FALSE(buffer.read(p.pathOf("")));  // a folder
     EXPECT_FALSE(buffer.read(""));
-    std::remove(big.c_str());
-    std::remove(small.c_str());
-    std::remove(empty.c_str());
+    // A pipe where a source was is refused at once rather than waited on.
+    ASSERT_EQ(::mkfifo(p.pathOf("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(buffer.read(p.pathOf("pipe")));
 }
 
 }  // namespace tally::test
