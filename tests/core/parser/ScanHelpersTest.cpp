@@ -1,6 +1,6 @@
 // The building blocks of the fast call and usage passes, against plain readings of what they promise:
-// line cutting, the SIMD mark and range scans (at block edges too), name numbering and tries, the
-// CalledBy log and the reused file buffer.
+// line cutting, the SIMD mark and range scans (at block edges too), name numbering and tries, and the
+// reused file buffer. The CalledBy log is driven through the pass equivalence test on every seed.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +11,6 @@
 
 #include "ScratchProject.h"
 #include "core/parser/ByteSetScan.h"
-#include "core/parser/CalledByLog.h"
 #include "core/parser/FileBuffer.h"
 #include "core/parser/LineCursor.h"
 #include "core/parser/LineLabel.h"
@@ -173,35 +172,6 @@ TEST(NameTrie, FindsEveryNameAtAPlaceShortestFirst) {
     EXPECT_TRUE(withEmpty.mayBeginWith('%'));
     NameTrie none;
     EXPECT_TRUE(none.firstBytes().empty());
-}
-
-TEST(CalledByLog, WritesEachRoutinesEntriesInTheOrderAdded) {
-    ProjectModel model;
-    model.subs.resize(2);
-    model.subs[0].resize(2);
-    model.subs[1].resize(1);
-    model.subs[0][1].calledBy = "Old - a.bas - 1\x01";
-    CalledByLog log(model);
-    log.startCaller("A - f.bas - ");
-    log.add(0, 1, 3);
-    log.add(1, 0, 3);
-    log.startCaller("B - g.bas - ");
-    log.add(1, 0, 7);
-    log.add(0, 1, 12);
-    log.writeTo(model);
-    EXPECT_EQ(model.subs[0][0].calledBy, "");
-    EXPECT_EQ(model.subs[0][1].calledBy,
-              "Old - a.bas - 1\x01"
-              "A - f.bas - 3\x01"
-              "B - g.bas - 12\x01");
-    EXPECT_EQ(model.subs[1][0].calledBy,
-              "A - f.bas - 3\x01"
-              "B - g.bas - 7\x01");
-    // Written entries are forgotten.
-    log.writeTo(model);
-    EXPECT_EQ(model.subs[1][0].calledBy,
-              "A - f.bas - 3\x01"
-              "B - g.bas - 7\x01");
 }
 
 TEST(FileBuffer, ReadsEachFileWholeAndNothingOfTheLastOne) {
