@@ -10,23 +10,6 @@ namespace tally::test {
 
 using Entries = std::vector<std::string>;
 
-TEST(CallPass, EachCallFormCountsOnceWithItsLineInTheRoutine) {
-    ScratchProject p;
-    p.addFile("m.bas",
-              sourceText({"Public Sub Foo(ByVal n)", "End Sub", "Public Sub Caller()", "    x = Foo(1)",
-                          "    Foo 1", "    Call Foo", "    frm.Foo", "    Foo", "End Sub"}));
-    p.addRoutine(0, "Foo", "m.bas");
-    p.addRoutine(0, "Caller", "m.bas");
-    p.runCallPass();
-    const SubRec& foo = p.routine(0, "Foo");
-    EXPECT_EQ(foo.timesCalled, 5);
-    EXPECT_EQ(entriesOf(foo.calledBy),
-              (Entries{"Caller - m.bas - 1", "Caller - m.bas - 2", "Caller - m.bas - 3", "Caller - m.bas - 4",
-                       "Caller - m.bas - 5"}));
-    EXPECT_EQ(foo.calledBy.back(), '\x01');
-    EXPECT_EQ(p.routine(0, "Caller").timesCalled, 0);
-}
-
 TEST(CallPass, LinesThatAreNoCallsOfARoutine) {
     ScratchProject p;
     p.addFile("m.bas", sourceText({
@@ -90,21 +73,6 @@ TEST(CallPass, AContinuedCallCountsOnceAtTheLogicalLine) {
     }
 }
 
-TEST(CallPass, PrivateRoutinesAreCandidatesOnlyInTheirOwnFile) {
-    ScratchProject p;
-    int a = p.addFile("A.frm",
-                      sourceText({"Private Sub Foo()", "End Sub", "Private Sub Go()", "    Foo", "End Sub"}));
-    p.addFile("B.bas", sourceText({"Public Sub Foo()", "End Sub"}));
-    int c = p.addFile("C.frm", sourceText({"Private Sub Run()", "    Call Foo", "End Sub"}));
-    p.addRoutine(a, "Foo", "A.frm");
-    p.addRoutine(a, "Go", "A.frm");
-    p.addRoutine(0, "Foo", "B.bas");
-    p.addRoutine(c, "Run", "C.frm");
-    p.runCallPass();
-    EXPECT_EQ(entriesOf(p.routine(a, "Foo").calledBy), (Entries{"Go - A.frm - 1"}));
-    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy), (Entries{"Go - A.frm - 1", "Run - C.frm - 1"}));
-}
-
 TEST(CallPass, AFunctionSettingItsResultIsNoCallOfItself) {
     ScratchProject p;
     p.addFile("m.bas", sourceText({"Function Total#()", "    Total = 1.5", "    Helper 1", "End Function",
@@ -154,16 +122,6 @@ TEST(CallPass, ARoutineCalledFortyThousandTimesIsCountedExactly) {
     p.runCallPass();
     EXPECT_EQ(p.routine(0, "Foo").timesCalled, 40000);
     EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy).back(), "Main - m.bas - 40000");
-}
-
-TEST(CallPass, ReportsFileLineAndCharacterProgress) {
-    ScratchProject p;
-    p.addFile("a.bas", "Sub A()\r\nx = _\r\n1\r\nEnd Sub\r\n");
-    p.addMissingFile("gone.bas");
-    p.runCallPass();
-    EXPECT_EQ(p.progress.events, (Entries{"range 0 28", "file Part 2 of 3. Parsing a.bas", "value 7",
-                                          "line Line 1", "value 12", "value 13", "line Line 3", "value 20",
-                                          "line Line 4", "line Please wait...", "value 0"}));
 }
 
 TEST(CallPass, CancelStopsBeforeTheNextLineAndKeepsWhatWasRecorded) {

@@ -56,15 +56,6 @@ End Sub
     EXPECT_EQ(files, 1);
 }
 
-TEST(DeclarationPassFiles, CancelBeforeTheFirstLineRecordsNothing) {
-    ScratchProject p;
-    p.addFile("modA.bas", crlf("Sub A()\nEnd Sub\n"));
-    p.cancel = true;
-    EXPECT_FALSE(p.runDeclarationPass());
-    EXPECT_EQ(p.model.subCount(0), 0);
-    EXPECT_EQ(p.nodeText("subcnt"), "<none>");
-}
-
 TEST(DeclarationPassFiles, FileVanishingBeforeItsReadIsSkipped) {
     ScratchProject p;
     p.addFile("modA.bas", crlf("Sub A()\nEnd Sub\n"));

@@ -64,18 +64,6 @@ TEST(ModuleVariableScan, PrivateVariablesAreJudgedInTheirOwnFile) {
     EXPECT_EQ(names(p.model.unVar), (Rows{"mX", "mB", "total#"}));
 }
 
-TEST(ModuleVariableScan, MentionedOnlyInCommentsIsUnusedAndCommented) {
-    ScratchProject p;
-    p.addFile("m.frm", sourceText({"Private mTotal As Long", "' mTotal holds the sum", "Sub A()",
-                                   "    ' reset mTotal here", "End Sub"}));
-    p.addFile("n.frm", sourceText({"Private mLast As Long", "Sub A()", "End Sub"}));
-    p.addModuleVariable("mTotal", "Private Form Level", "m.frm");
-    p.addModuleVariable("mLast", "Private Form Level", "n.frm", true);
-    p.runCallPass();
-    EXPECT_EQ(varRows(p.model.unVar), (Rows{"mTotal|Private Form Level|m.frm|0|commented",
-                                            "mLast|Private Form Level|n.frm|0|const"}));
-}
-
 TEST(ModuleVariableScan, PublicVariablesAreCountedPerFileAndSweptAfterTheLast) {
     ScratchProject p;
     p.addFile("a.bas",
