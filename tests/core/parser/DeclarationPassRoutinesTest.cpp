@@ -135,13 +135,11 @@ Declare Function NoLib Alias "x" ()
     EXPECT_EQ(p.type("Integer"), nullptr);
     EXPECT_TRUE(p.model.decVar.empty());
 
-    std::string path = p.pathOf("modApi.bas");
-    EXPECT_EQ(p.nodeText("dlls" + path), "DLLs");
+    // Versions come from the version source; the rest of the DLL nodes is pinned by the golden scans.
     Rows perFile;
-    for (const TreeNode* n : p.model.tree.children("dlls" + path)) perFile.push_back(n->text);
+    for (const TreeNode* n : p.model.tree.children("dlls" + p.pathOf("modApi.bas")))
+        perFile.push_back(n->text);
     EXPECT_EQ(perFile, (Rows{"kernel32.dll - 5.1.2600", "user32.dll - "}));
-    EXPECT_EQ(p.nodeText("dllkernel32.dll"), "kernel32.dll - 5.1.2600");
-    EXPECT_EQ(p.model.tree.children("alldlls").size(), 2u);
     EXPECT_EQ(p.nodeText("dllcnt"), "DLL Declarations - 3");
 }
 

@@ -24,18 +24,13 @@ std::vector<std::string> logicalLines(std::string_view text) {
     return out;
 }
 
-TEST(LogicalLines, ContinuationJoinsWithALeadingSpace) {
+TEST(LogicalLines, ContinuationsAndLineEnds) {
     EXPECT_EQ(logicalLines("x = 1 + _\r\n    2\r\n"), (std::vector<std::string>{" x = 1 + 2"}));
     EXPECT_EQ(logicalLines("a _\r\n\tb _\r\nc\r\nd"), (std::vector<std::string>{" a b c", "d"}));
     // Not continued: the mark is followed by blanks, or the line needs no joining.
     EXPECT_EQ(logicalLines("x = 1 _  \r\n  y"), (std::vector<std::string>{"x = 1 _  ", "  y"}));
-}
-
-TEST(LogicalLines, LoneLineFeedsAndCarriageReturnsEndLines) {
+    // Lone line feeds and carriage returns end lines; a continuation pending at the end yields nothing.
     EXPECT_EQ(logicalLines("a _\nb\rc\r\nd\n"), (std::vector<std::string>{" a b", "c", "d"}));
-}
-
-TEST(LogicalLines, AContinuationPendingAtTheEndYieldsNothing) {
     EXPECT_EQ(logicalLines("a\r\nb _"), (std::vector<std::string>{"a"}));
     LogicalLineJoiner joiner;
     std::string_view out;

@@ -106,25 +106,19 @@ void scanModuleVariables(ProjectModel& model, const std::string& text, const std
                 continue;
             }
         }
-        VarRec u;
-        u.name = trim(key);
-        u.scope = v.scope;
-        u.isConst = v.isConst;
-        u.file = fileNameOf(v.file);
-        u.commented = commented;
-        model.unVar.push_back(u);
+        model.unVar.push_back({.name = trim(key),
+                               .scope = v.scope,
+                               .file = fileNameOf(v.file),
+                               .isConst = v.isConst,
+                               .commented = commented});
     }
 }
 
 void sweep(ProjectModel& model, int f, const std::vector<bool>& usedInOwnFile) {
     for (const VarRec& v : model.pubVar) {
         if (startsWith(v.scope, "Public") && v.filesNotUsing == f) {
-            VarRec u;
-            u.name = v.name;
-            u.scope = v.scope;
-            u.isConst = v.isConst;
-            u.file = fileNameOf(v.file);
-            model.unVar.push_back(u);
+            model.unVar.push_back(
+                {.name = v.name, .scope = v.scope, .file = fileNameOf(v.file), .isConst = v.isConst});
         }
     }
     auto used = [&](std::size_t r) {

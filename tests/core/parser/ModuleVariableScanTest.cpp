@@ -88,25 +88,18 @@ TEST(ModuleVariableScan, TheSweepBlanksRowsThatRepeatAVariableInUse) {
     p.addModuleVariable("gTotal", "Public", "a.bas");
     p.addModuleVariable("mY", "Private Module Level", "a.bas");
     p.addModuleVariable("mZ", "Private Module Level", "a.bas");  // unused
-    auto decVar = [&](const char* name, const char* file, bool counted) {
-        VarRec row;
-        row.name = name;
-        row.scope = "Private Module Level";
-        row.file = file;
-        row.countedAsNoType = counted;
-        p.model.decVar.push_back(row);
+    const std::string level = "Private Module Level";
+    p.model.decVar = {
+        {.name = "gTotal", .scope = level, .file = "a.bas", .countedAsNoType = true},  // blanked, gives back
+        {.name = "gTotal",
+         .scope = level,
+         .file = "z.bas"},  // blanked (public), never counted: gives nothing
+        {.name = "mY", .scope = level, .file = "a.bas", .countedAsNoType = true},  // blanked: used in a.bas
+        {.name = "mY", .scope = level, .file = "b.bas", .countedAsNoType = true},  // kept: another file's
+        {.name = "mZ", .scope = level, .file = "a.bas", .countedAsNoType = true},  // kept: mZ is unused
     };
-    decVar("gTotal", "a.bas", true);   // blanked; gives back its "No Type" use
-    decVar("gTotal", "z.bas", false);  // blanked (public); never counted, so nothing given back
-    decVar("mY", "a.bas", true);       // blanked: private, same file, used there
-    decVar("mY", "b.bas", true);       // kept: another file's name
-    decVar("mZ", "a.bas", true);       // kept: mZ is not used
     p.model.ensureTypes()[0].uses = 4;
-    VarRec local;
-    local.name = "gTotal";
-    local.scope = "Calc";
-    local.file = "b.bas";
-    p.model.unVar.push_back(local);  // a local of the same name: blanked
+    p.model.unVar.push_back({.name = "gTotal", .scope = "Calc", .file = "b.bas"});  // a local: blanked
     p.runCallPass();
 
     EXPECT_EQ(names(p.model.decVar), (Rows{"", "", "", "mY", "mZ"}));

@@ -92,13 +92,9 @@ TEST(ParseDriver, PassTwoReusesPassOnesTextsButSkipsAFileRemovedMeanwhile) {
 }
 
 TEST(ParseDriver, AProjectWithoutFilesParsesToNothing) {
-    ProjectModel model;
-    NullParseProgress quiet;
-    CancelFlag cancel{false};
-    NoFileVersions versions;
-    ParseContext context{model, quiet, cancel, versions, {}};
-    EXPECT_FALSE(runParse(context).cancelled);
-    EXPECT_EQ(model.largestSlotCount(), 0);
+    ScratchProject p;
+    EXPECT_TRUE(p.runAllPasses());
+    EXPECT_EQ(p.model.largestSlotCount(), 0);
 }
 
 TEST(SourceTextCache, KeepsTextsWithinItsBudgetAndHandsEachOverOnce) {
