@@ -10,7 +10,7 @@ namespace tally::test {
 
 using Entries = std::vector<std::string>;
 
-TEST(CallPass, LinesThatAreNoCallsOfARoutine) {
+TEST(CallPass, MatchingIsPlainSubstringSearchInsideRoutineBodies) {
     ScratchProject p;
     p.addFile("m.bas", sourceText({
                            "Foo 1",               // declarations section: not inside a routine
@@ -23,27 +23,15 @@ TEST(CallPass, LinesThatAreNoCallsOfARoutine) {
                            "    ' Foo(1)",        // a comment line
                            "    Foox",            // begins with Foo, but not followed by a blank
                            "End Sub",
+                           "Sub Main()",
+                           "    y = 1 ' then Foo",  // inside a trailing comment: a call
+                           "    s = \"Foo(\"",      // inside a string literal: a call
+                           "    z = 1: LoadData",   // Load begins another name after a blank
+                           "    w = Total + 1",     // Tot begins Total after a blank
+                           "    v = 2",             // no name follows a blank here
+                           "End Sub",
                        }));
-    p.addRoutine(0, "Foo", "m.bas");
-    p.addRoutine(0, "Bar", "m.bas");
-    p.runCallPass();
-    EXPECT_EQ(p.routine(0, "Foo").timesCalled, 0);
-    EXPECT_EQ(p.routine(0, "Foo").calledBy, "");
-}
-
-TEST(CallPass, MatchingIsPlainSubstringSearch) {
-    ScratchProject p;
-    p.addFile("m.bas", sourceText({"Sub Main()",
-                                   "    y = 1 ' then Foo",  // inside a trailing comment
-                                   "    s = \"Foo(\"",      // inside a string literal
-                                   "    z = 1: LoadData",   // Load begins another name after a blank
-                                   "    w = Total + 1",     // Tot begins Total after a blank
-                                   "    v = 2",             // no name of the three follows a blank here
-                                   "End Sub"}));
-    p.addRoutine(0, "Foo", "m.bas");
-    p.addRoutine(0, "Load", "m.bas");
-    p.addRoutine(0, "Tot", "m.bas");
-    p.addRoutine(0, "", "m.bas");
+    for (const char* name : {"Foo", "Bar", "Load", "Tot", ""}) p.addRoutine(0, name, "m.bas");
     p.runCallPass();
     EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy), (Entries{"Main - m.bas - 1", "Main - m.bas - 2"}));
     EXPECT_EQ(entriesOf(p.routine(0, "Load").calledBy), (Entries{"Main - m.bas - 3"}));

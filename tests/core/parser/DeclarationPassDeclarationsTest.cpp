@@ -22,9 +22,7 @@ Private Sub Main()
 End Sub
 Dim mAfter As Long
 )"));
-    p.addFile("Class1.cls", crlf("Private mValue As Long\n"));
     p.addFile("frmA.frm", crlf("Dim mForm\n"));
-    p.addFile("ctlA.ctl", crlf("Private mCtl As Long\n"));
     p.addFile("pgA.pag", crlf("Private mPage As Long\n"));
     ASSERT_TRUE(p.runDeclarationPass());
 
@@ -36,15 +34,14 @@ Dim mAfter As Long
                             "LIMIT|Private Module Level|modA.bas|0|const",
                             "NAMES|Private Module Level|modA.bas|0|const",
                             "TITLE|Private Module Level|modA.bas|0|const",
-                            "mValue|Private Class Level|Class1.cls|0", "mForm|Private Form Level|frmA.frm|0",
-                            "mCtl|Private Control Level|ctlA.ctl|0", "mPage|Private Page Level|pgA.pag|0"}));
+                            "mForm|Private Form Level|frmA.frm|0", "mPage|Private Page Level|pgA.pag|0"}));
     // Untyped variables count as "No Type"; untyped constants go to DecVar only.
     EXPECT_EQ(varRows(p.model.decVar),
               (Rows{"gOld|Public|modA.bas|0|notype", "mLoose|Private Module Level|modA.bas|0|notype",
                     "LIMIT|Private Module Level|modA.bas|0", "NAMES|Private Module Level|modA.bas|0",
                     "mForm|Private Form Level|frmA.frm|0|notype"}));
     EXPECT_EQ(p.model.types[0], (TypeRec{"No Type", kTypeUnknown, 3}));
-    EXPECT_EQ(p.type("Long")->uses, 4);
+    EXPECT_EQ(p.type("Long")->uses, 2);    // gCount, mPage
     EXPECT_EQ(p.type("String")->uses, 3);  // gName$, mList, TITLE
     EXPECT_EQ(p.type("String")->typeKind, kTypeVariable);
 }

@@ -20,10 +20,6 @@ Public Function Calc(ByVal x, y As Long) As Double
 End Function
 Friend Function Pal() As String
 End Function
-Property Get Value() As Long
-End Property
-Public Property Let Value(ByVal v As Long)
-End Property
 Private Property Set Obj(ByVal o As Object)
 End Property
 Public Function Names(ByVal n As Long) As String()
@@ -35,14 +31,12 @@ End Function
 )VB"));
     p.addFile("frmMain.frm", crlf("Sub FormLocal()\nEnd Sub\nPublic Sub FormShared()\nEnd Sub\n"));
     ASSERT_TRUE(p.runDeclarationPass());
-    // Kinds: 0 Function, 6 Sub, 24/30/72 Property Get/Let/Set. Scopes: 3 Private, 5 Public,
-    // 20 Friend. Problems: 1 old style, 8 no return type.
+    // Kinds: 0 Function, 6 Sub, 72 Property Set. Scopes: 3 Private, 5 Public,
+    // 20 Friend. Problems: 8 no return type.
     EXPECT_EQ(p.routineRows(), (Rows{
                                    "0:Plain 6 0 N/A () 0 0",
                                    "0:Calc 0 5 Double (ByVal x, y As Long) 1 0",
                                    "0:Pal 0 20 String () 0 0",
-                                   "0:Value 24 0 Long () 0 0",
-                                   "0:Value 30 5 N/A (ByVal v As Long) 0 0",
                                    "0:Names 0 5 String() (ByVal n As Long) 0 0",
                                    "0:Sum 0 5 None (a() As Long) 0 8",
                                    "0:Cut 0 5 Long () 0 0",
@@ -54,21 +48,6 @@ End Function
     EXPECT_EQ(p.model.subs[0][0].file, "modMain.bas");
     EXPECT_EQ(varRows(p.model.decVar), (Rows{"x|Calc|modMain.bas|0|notype"}));
     EXPECT_EQ(p.type("Integer"), nullptr);  // a comment after the header is no return type
-}
-
-TEST(DeclarationPassRoutines, LineCountsLeaveOutHeaderEndBlanksAndComments) {
-    ScratchProject p;
-    p.addFile("modA.bas", crlf(R"VB(Sub A()
-    Dim i As Long
-
-    ' comment
-    i = 1: _
-      i = 2
-    Debug.Print i ' trailing
-End Sub
-)VB"));
-    ASSERT_TRUE(p.runDeclarationPass());
-    EXPECT_EQ(p.findRoutine("A")->lineCount, 3);
 }
 
 TEST(DeclarationPassRoutines, FunctionPrefixesNeedABlank) {
