@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "ParserTestProject.h"
+#include "ScratchProject.h"
+#include "core/text/TextOps.h"
 
-namespace tally {
+namespace tally::test {
 namespace {
 
-using test::crlf;
-using test::ParserTestProject;
 using Rows = std::vector<std::string>;
 
 TEST(DeclarationPassDeclarations, ModuleVariablesAndTheirScopes) {
-    ParserTestProject p;
-    p.add("modA.bas", crlf(R"(Option Explicit
+    ScratchProject p;
+    p.addFile("modA.bas", crlf(R"(Option Explicit
 Public gCount As Long, gName$
 Global gOld
 Private mList() As String, mMap(1 To 5) As Variant, mLoose
@@ -23,58 +22,53 @@ Private Sub Main()
 End Sub
 Dim mAfter As Long
 )"));
-    p.add("Class1.cls", crlf("Private mValue As Long\n"));
-    p.add("frmA.frm", crlf("Dim mForm\n"));
-    p.add("ctlA.ctl", crlf("Private mCtl As Long\n"));
-    p.add("pgA.pag", crlf("Private mPage As Long\n"));
-    ASSERT_TRUE(p.run());
+    p.addFile("frmA.frm", crlf("Dim mForm\n"));
+    p.addFile("pgA.pag", crlf("Private mPage As Long\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
 
-    std::string bas = p.pathOf("modA.bas");
-    EXPECT_EQ(p.varRows(p.model.pubVar),
-              (Rows{"gCount|Public|" + bas + "|0", "gName$|Public|" + bas + "|0", "gOld|Public|" + bas + "|0",
-                    "mList|Private Module Level|" + bas + "|0", "mMap|Private Module Level|" + bas + "|0",
-                    "mLoose|Private Module Level|" + bas + "|0", "mDim|Private Module Level|" + bas + "|0",
-                    "LIMIT|Private Module Level|" + bas + "|0|const",
-                    "NAMES|Private Module Level|" + bas + "|0|const",
-                    "TITLE|Private Module Level|" + bas + "|0|const",
-                    "mValue|Private Class Level|" + p.pathOf("Class1.cls") + "|0",
-                    "mForm|Private Form Level|" + p.pathOf("frmA.frm") + "|0",
-                    "mCtl|Private Control Level|" + p.pathOf("ctlA.ctl") + "|0",
-                    "mPage|Private Page Level|" + p.pathOf("pgA.pag") + "|0"}));
+    Rows pubVar = varRows(p.model.pubVar);
+    for (std::string& row : pubVar) row = replaceAll(row, p.pathOf(""), "");  // file names, not paths
+    EXPECT_EQ(pubVar, (Rows{"gCount|Public|modA.bas|0", "gName$|Public|modA.bas|0", "gOld|Public|modA.bas|0",
+                            "mList|Private Module Level|modA.bas|0", "mMap|Private Module Level|modA.bas|0",
+                            "mLoose|Private Module Level|modA.bas|0", "mDim|Private Module Level|modA.bas|0",
+                            "LIMIT|Private Module Level|modA.bas|0|const",
+                            "NAMES|Private Module Level|modA.bas|0|const",
+                            "TITLE|Private Module Level|modA.bas|0|const",
+                            "mForm|Private Form Level|frmA.frm|0", "mPage|Private Page Level|pgA.pag|0"}));
     // Untyped variables count as "No Type"; untyped constants go to DecVar only.
-    EXPECT_EQ(p.varRows(p.model.decVar),
+    EXPECT_EQ(varRows(p.model.decVar),
               (Rows{"gOld|Public|modA.bas|0|notype", "mLoose|Private Module Level|modA.bas|0|notype",
                     "LIMIT|Private Module Level|modA.bas|0", "NAMES|Private Module Level|modA.bas|0",
                     "mForm|Private Form Level|frmA.frm|0|notype"}));
     EXPECT_EQ(p.model.types[0], (TypeRec{"No Type", kTypeUnknown, 3}));
-    EXPECT_EQ(p.type("Long")->uses, 4);
+    EXPECT_EQ(p.type("Long")->uses, 2);    // gCount, mPage
     EXPECT_EQ(p.type("String")->uses, 3);  // gName$, mList, TITLE
     EXPECT_EQ(p.type("String")->typeKind, kTypeVariable);
 }
 
 TEST(DeclarationPassDeclarations, PropertyHeadersAreNotModuleDeclarations) {
-    ParserTestProject p;
-    p.add("Class2.cls", crlf(R"(Private Const m_def_Color = 0 'Default Property Values:
+    ScratchProject p;
+    p.addFile("Class2.cls", crlf(R"(Private Const m_def_Color = 0 'Default Property Values:
 Public Property Get Color() As Long
 End Property
 )"));
-    p.add("Class3.cls", crlf(R"(Private Property Let Size(ByVal v As Long)
+    p.addFile("Class3.cls", crlf(R"(Private Property Let Size(ByVal v As Long)
 End Property
 Public Sub Go()
 End Sub
 )"));
-    ASSERT_TRUE(p.run());
-    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"m_def_Color"}));
-    EXPECT_EQ(p.names(p.model.decVar), (Rows{"m_def_Color"}));
+    ASSERT_TRUE(p.runDeclarationPass());
+    EXPECT_EQ(names(p.model.pubVar), (Rows{"m_def_Color"}));
+    EXPECT_EQ(names(p.model.decVar), (Rows{"m_def_Color"}));
     EXPECT_EQ(p.model.types[0].uses, 0);
 }
 
 TEST(DeclarationPassDeclarations, TypeAndEnumBlocks) {
-    ParserTestProject p;
-    p.add("modT.bas", crlf(R"(Public Sub UsesEarly(p As Point)
+    ScratchProject p;
+    p.addFile("modT.bas", crlf(R"(Public Sub UsesEarly(p As Point)
 End Sub
 )"));
-    p.add("modU.bas", crlf(R"(Private Type Point ' a point
+    p.addFile("modU.bas", crlf(R"(Private Type Point ' a point
     x As Integer   ' across
     y As Long
     Label As String * 20
@@ -91,7 +85,7 @@ Type Bare
 End Type
 Dim pt As New Point
 )"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     // Point was used (as an object) before its definition turned it into a Type.
     const TypeRec* point = p.type("Point");
     ASSERT_TRUE(point);
@@ -104,17 +98,17 @@ Dim pt As New Point
     EXPECT_EQ(p.type("String")->uses, 1);
     EXPECT_EQ(p.type("Integer   "), nullptr);
 
-    EXPECT_EQ(p.varRows(p.model.decVar),
+    EXPECT_EQ(varRows(p.model.decVar),
               (Rows{"Loose|Point Element|modU.bas|0", "Green|Color Element|modU.bas|0",
                     "Mode|Bare Element|modU.bas|0"}));
     EXPECT_EQ(p.model.types[0].uses, 0);
     // The declaration after the blocks is back to module level.
-    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"pt"}));
+    EXPECT_EQ(names(p.model.pubVar), (Rows{"pt"}));
 }
 
 TEST(DeclarationPassDeclarations, DesignerPropertiesAreNotDeclarations) {
-    ParserTestProject p;
-    p.add("frmGrid.frm", crlf(R"(VERSION 5.00
+    ScratchProject p;
+    p.addFile("frmGrid.frm", crlf(R"(VERSION 5.00
 Object = "{5E9E78A0-531B-11CF-91F6-C2863C385E30}#1.0#0"; "MSFLXGRD.OCX"
 Begin VB.Form frmGrid
    Caption = "Grid"
@@ -139,8 +133,8 @@ Implements IGrid
 Private Sub Form_Load()
 End Sub
 )"));
-    ASSERT_TRUE(p.run());
-    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"mCell"}));
+    ASSERT_TRUE(p.runDeclarationPass());
+    EXPECT_EQ(names(p.model.pubVar), (Rows{"mCell"}));
     EXPECT_TRUE(p.model.decVar.empty());
     const TypeRec* cell = p.type("Cell");
     ASSERT_TRUE(cell);
@@ -159,8 +153,8 @@ End Sub
 }
 
 TEST(DeclarationPassDeclarations, WithEventsAndEvents) {
-    ParserTestProject p;
-    p.add("Class4.cls", crlf(R"(Private WithEvents mTimer As Timer ' As needed
+    ScratchProject p;
+    p.addFile("Class4.cls", crlf(R"(Private WithEvents mTimer As Timer ' As needed
 Public Event Changed(ByVal n As Long)
 Public Event NoParens
 Dim WithEvents  As Foo
@@ -168,7 +162,7 @@ Public Sub Raise()
 End Sub
 Private WithEvents mLate As Timer
 )"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     std::vector<ControlRec> expected{{"mTimer", kControlEventSource}, {"Changed", kControlEventSource}};
     EXPECT_EQ(p.model.controls, expected);
     EXPECT_TRUE(p.model.pubVar.empty());
@@ -176,8 +170,8 @@ Private WithEvents mLate As Timer
 }
 
 TEST(DeclarationPassDeclarations, NamesMadeOfTypeCharactersAndOddStatements) {
-    ParserTestProject p;
-    p.add("modOdd.bas", crlf(R"(Dim $
+    ScratchProject p;
+    p.addFile("modOdd.bas", crlf(R"(Dim $
 Dim %, &, x!
 Public ()
 Const
@@ -186,12 +180,12 @@ Dim a(, b
 Private Type
 End Type
 )"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     // An unclosed bound keeps the names after it; "Private Type" without a name reads as a variable.
-    EXPECT_EQ(p.names(p.model.pubVar), (Rows{"$", "%", "&", "x!", "a", "b", "Type"}));
+    EXPECT_EQ(names(p.model.pubVar), (Rows{"$", "%", "&", "x!", "a", "b", "Type"}));
     EXPECT_EQ(p.type("Single")->uses, 1);
     EXPECT_EQ(p.type("String")->uses, 1);
 }
 
 }  // namespace
-}  // namespace tally
+}  // namespace tally::test

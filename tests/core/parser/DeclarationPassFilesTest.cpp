@@ -3,133 +3,67 @@
 #include <chrono>
 #include <filesystem>
 
-#include "ParserTestProject.h"
+#include "ScratchProject.h"
 
-namespace tally {
+namespace tally::test {
 namespace {
 
-using test::crlf;
-using test::ParserTestProject;
-
-std::vector<std::string> childTexts(const ParserTestProject& p, std::string_view key) {
-    std::vector<std::string> out;
-    for (const TreeNode* n : p.model.tree.children(key)) out.push_back(n->text);
-    return out;
-}
-
-TEST(DeclarationPassFiles, StatisticsNodesPerFileAndForTheProject) {
-    ParserTestProject p;
-    std::string form = crlf(R"VB(Begin VB.Form frmA
-   Begin VB.TextBox txt
-   End
-   Begin VB.Label lbl
-   End
-End
-Private Sub Form_Load()
-    ' set up
-
-    x = 1 ' one
-    y = 2
-End Sub
-Public Function F() As Long
-    F = 1
-End Function
-Property Get P() As Long
-End Property
-)VB");
-    p.add("frmA.frm", form);
-    p.add("modEmpty.bas", crlf("Sub Nothing()\nEnd Sub\n' note\n"));
-    p.addMissing("modGone.bas");
-    ASSERT_TRUE(p.run());
-
-    std::string a = p.pathOf("frmA.frm");
-    EXPECT_EQ(childTexts(p, a),
-              (std::vector<std::string>{"Size  - 1KB", "Code Lines - 3", "Comments  - 2/66.67%",
-                                        "Blank Lines  - 1/33.33%", "Controls  - 2", "Subs  - 1",
-                                        "Functions - 1", "Properties - 1"}));
-    EXPECT_EQ(p.model.controls.size(), 3u);  // the form and its two controls
-    EXPECT_EQ(p.model.tree.find("linecnt" + a)->image, "code");
-    EXPECT_EQ(p.model.tree.find("filesize" + a)->image, "drive");
-    std::string e = p.pathOf("modEmpty.bas");
-    EXPECT_EQ(childTexts(p, e), (std::vector<std::string>{"Size  - 1KB", "Code Lines - 0", "Controls  - 0",
-                                                          "Subs  - 1", "Functions - 0", "Properties - 0"}));
-    EXPECT_TRUE(childTexts(p, p.pathOf("modGone.bas")).empty());
-
-    EXPECT_EQ(p.nodeText("totsize"), "Total Size  - 1KB");
-    EXPECT_EQ(p.nodeText("linecnt"), "Code Lines  - 3");
-    EXPECT_EQ(p.nodeText("cmntcnt"), "Comments - 3/100.00%");
-    EXPECT_EQ(p.nodeText("whitect"), "Blank Lines  - 1/33.33%");
-    EXPECT_EQ(p.nodeText("controlsct"), "Control Count  - 2");
-    EXPECT_EQ(p.nodeText("subcnt"), "Sub Count  - 2");
-    EXPECT_EQ(p.nodeText("funcnt"), "Function Count  - 1");
-    EXPECT_EQ(p.nodeText("propcnt"), "Property Count  - 1");
-    EXPECT_EQ(p.nodeText("dllcnt"), "DLL Declarations - 0");
-    EXPECT_EQ(p.model.tree.find("dllcnt")->parentKey, "properties");
-}
-
 TEST(DeclarationPassFiles, ProjectWithoutCodeLinesHasNoPercentageNodes) {
-    ParserTestProject p;
-    p.add("modDecl.bas", crlf("Public x As Long\n"));
-    ASSERT_TRUE(p.run());
+    ScratchProject p;
+    p.addFile("modDecl.bas", crlf("Public x As Long\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
     EXPECT_EQ(p.nodeText("linecnt"), "Code Lines  - 0");
     EXPECT_EQ(p.nodeText("cmntcnt"), "<none>");
     EXPECT_EQ(p.nodeText("whitect"), "<none>");
 }
 
 TEST(DeclarationPassFiles, ProgressReportsFilesAndCharactersRead) {
-    ParserTestProject p;
-    p.add("modA.bas", "Sub A()\r\nEnd Sub\r\n");
-    p.add("modB.bas", "x _\r\n y\n");
-    ASSERT_TRUE(p.run());
-    EXPECT_EQ(p.progress.fileLabels,
-              (std::vector<std::string>{"Part 1of 3. Parsing modA.bas", "Part 1of 3. Parsing modB.bas"}));
-    EXPECT_EQ(p.progress.rangeMin, 0);
-    EXPECT_EQ(p.progress.rangeMax, 18 + 8);
-    EXPECT_EQ(p.progress.values, (std::vector<long long>{7, 14, 17, 19, 0}));
+    ScratchProject p;
+    p.addFile("modA.bas", "Sub A()\r\nEnd Sub\r\n");
+    p.addFile("modB.bas", "x _\r\n y\n");
+    ASSERT_TRUE(p.runDeclarationPass());
+    std::vector<std::string> shown;
+    for (const std::string& event : p.progress.events)
+        if (!event.starts_with("line ")) shown.push_back(event);
+    EXPECT_EQ(shown, (std::vector<std::string>{"range 0 26", "file Part 1of 3. Parsing modA.bas", "value 7",
+                                               "value 14", "file Part 1of 3. Parsing modB.bas", "value 17",
+                                               "value 19", "value 0"}));
 }
 
 TEST(DeclarationPassFiles, CancelStopsAtOnceAndKeepsWhatWasRecorded) {
-    ParserTestProject p;
-    p.add("modA.bas", crlf(R"VB(Sub First()
+    ScratchProject p;
+    p.addFile("modA.bas", crlf(R"VB(Sub First()
     MsgBox "Before the cancel"
 End Sub
 Sub Second()
     MsgBox "After the cancel"
 End Sub
 )VB"));
-    p.add("modB.bas", crlf("Sub Third()\nEnd Sub\n"));
-    int values = 0;
-    p.progress.onValue = [&](long long) {
-        if (++values == 4) p.cancel = true;
+    p.addFile("modB.bas", crlf("Sub Third()\nEnd Sub\n"));
+    int values = 0, files = 0;
+    p.progress.hook = [&](const std::string& event) {
+        files += event.starts_with("file ");
+        if (event.starts_with("value ") && ++values == 4) p.cancel = true;
     };
-    EXPECT_FALSE(p.run());
-    EXPECT_EQ(p.progress.values.size(), 4u);  // no line after the cancel, no reset to 0
+    EXPECT_FALSE(p.runDeclarationPass());
+    EXPECT_EQ(values, 4);  // no line after the cancel, no reset to 0
     ASSERT_EQ(p.model.subCount(0), 1);
     EXPECT_EQ(p.model.subs[0][0].name, "First");
     ASSERT_EQ(p.model.spell.size(), 1u);
     EXPECT_EQ(p.model.spell[0].value, "Before the cancel");
     EXPECT_EQ(p.nodeText("linecnt" + p.pathOf("modA.bas")), "<none>");
     EXPECT_EQ(p.nodeText("linecnt"), "<none>");
-    EXPECT_EQ(p.progress.fileLabels.size(), 1u);
-}
-
-TEST(DeclarationPassFiles, CancelBeforeTheFirstLineRecordsNothing) {
-    ParserTestProject p;
-    p.add("modA.bas", crlf("Sub A()\nEnd Sub\n"));
-    p.cancel = true;
-    EXPECT_FALSE(p.run());
-    EXPECT_EQ(p.model.subCount(0), 0);
-    EXPECT_EQ(p.nodeText("subcnt"), "<none>");
+    EXPECT_EQ(files, 1);
 }
 
 TEST(DeclarationPassFiles, FileVanishingBeforeItsReadIsSkipped) {
-    ParserTestProject p;
-    p.add("modA.bas", crlf("Sub A()\nEnd Sub\n"));
-    p.add("modB.bas", crlf("Sub B()\nEnd Sub\n"));
-    p.progress.onFileLabel = [&](std::string_view label) {
-        if (label.ends_with("modA.bas")) std::filesystem::remove(p.pathOf("modA.bas"));
+    ScratchProject p;
+    p.addFile("modA.bas", crlf("Sub A()\nEnd Sub\n"));
+    p.addFile("modB.bas", crlf("Sub B()\nEnd Sub\n"));
+    p.progress.hook = [&](const std::string& event) {
+        if (event == "file Part 1of 3. Parsing modA.bas") std::filesystem::remove(p.pathOf("modA.bas"));
     };
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     ASSERT_EQ(p.model.subCount(0), 1);
     EXPECT_EQ(p.model.subs[0][0].name, "B");
     EXPECT_EQ(p.nodeText("linecnt" + p.pathOf("modA.bas")), "<none>");
@@ -137,77 +71,76 @@ TEST(DeclarationPassFiles, FileVanishingBeforeItsReadIsSkipped) {
 }
 
 TEST(DeclarationPassFiles, MalformedSourcesDoNotStopTheProject) {
-    ParserTestProject p;
+    ScratchProject p;
     std::string binary;
     for (int i = 0; i < 200000; ++i)
         binary.push_back(static_cast<char>(i * 37 % 256 == 10 ? 0 : i * 37 % 256));
     binary.append(std::string("\0\0Sub X(\0", 10));
-    p.add("modBin.bas", binary);
-    p.add("modQuotes.bas", crlf(R"VB(Private Const A = "open, B
+    p.addFile("modBin.bas", binary);
+    p.addFile("modQuotes.bas", crlf(R"VB(Private Const A = "open, B
 Sub Q(ByVal s As String = "(", t)
     MsgBox "never closed
     x = "a" & "b
     Set itm = lvw.ListItems.Add(, , "unclosed
 End Sub
 )VB"));
-    p.add("frmNoEnd.frm", crlf("Begin VB.Form frmNoEnd\n   Caption = \"Left open\"\n   Begin VB.Label l\n"));
-    p.add("modAfter.bas", crlf("Sub Z()\nEnd Sub\n"));
-    ASSERT_TRUE(p.run());
-    EXPECT_NE(p.routine("Q"), nullptr);
-    EXPECT_EQ(p.routine("Q")->params, "ByVal s As String = \"(\", t");
-    ASSERT_NE(p.routine("Z"), nullptr);
+    p.addFile("modAfter.bas", crlf("Sub Z()\nEnd Sub\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
+    EXPECT_NE(p.findRoutine("Q"), nullptr);
+    EXPECT_EQ(p.findRoutine("Q")->params, "ByVal s As String = \"(\", t");
+    ASSERT_NE(p.findRoutine("Z"), nullptr);
     EXPECT_EQ(p.nodeText("subct" + p.pathOf("modAfter.bas")), "Subs  - 1");
 }
 
 TEST(DeclarationPassFiles, HugeOneLineFilesStayLinear) {
-    ParserTestProject p;
+    ScratchProject p;
     std::string words;
     words.reserve(21 << 20);
     words.append("Private Sub Huge(");
     for (int i = 0; words.size() < (20u << 20); ++i) words.append("a" + std::to_string(i) + ", ");
     words.append("z)");
-    p.add("modHuge.bas", words);
+    p.addFile("modHuge.bas", words);
     std::string params = "Private Sub Many(";
     for (int i = 0; params.size() < (2u << 20); ++i) params.append("p" + std::to_string(i) + ", ");
     params.append("q)\r\nEnd Sub\r\n");
-    p.add("modParams.bas", params);
+    p.addFile("modParams.bas", params);
     std::string dims = "Sub D()\r\nDim ";
     for (int i = 0; dims.size() < (4u << 20); ++i) dims.append("v" + std::to_string(i % 1000) + ", ");
     dims.append("w\r\n' w v1\r\nEnd Sub\r\n");
-    p.add("modDims.bas", dims);
+    p.addFile("modDims.bas", dims);
     auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 20.0);
-    ASSERT_NE(p.routine("D"), nullptr);
+    ASSERT_NE(p.findRoutine("D"), nullptr);
     ASSERT_FALSE(p.model.unVar.empty());
     EXPECT_EQ(p.model.unVar.back().name, "w");
     EXPECT_TRUE(p.model.unVar.back().commented);
 }
 
 TEST(DeclarationPassFiles, MoreThanTwoHundredFilesKeepEveryRoutine) {
-    ParserTestProject p;
+    ScratchProject p;
     for (int i = 1; i <= 205; ++i)
-        p.add("frm" + std::to_string(i) + ".frm",
-              crlf("Private Sub S" + std::to_string(i) + "()\nEnd Sub\n"));
-    ASSERT_TRUE(p.run());
+        p.addFile("frm" + std::to_string(i) + ".frm",
+                  crlf("Private Sub S" + std::to_string(i) + "()\nEnd Sub\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
     int slot = -1;
-    ASSERT_NE(p.routine("S205", &slot), nullptr);
+    ASSERT_NE(p.findRoutine("S205", &slot), nullptr);
     EXPECT_EQ(slot, 205);
 }
 
 TEST(DeclarationPassFiles, LineFeedEndingsAndTabIndentation) {
-    ParserTestProject p;
-    p.add("modLf.bas",
-          "Option Explicit\n\tPrivate mTab As Long\nSub L()\n\tDim q\n\tMsgBox \"Tabbed\"\nEnd Sub\n");
-    ASSERT_TRUE(p.run());
-    EXPECT_EQ(p.names(p.model.pubVar), (std::vector<std::string>{"mTab"}));
-    ASSERT_NE(p.routine("L"), nullptr);
-    EXPECT_EQ(p.routine("L")->lineCount, 2);
+    ScratchProject p;
+    p.addFile("modLf.bas",
+              "Option Explicit\n\tPrivate mTab As Long\nSub L()\n\tDim q\n\tMsgBox \"Tabbed\"\nEnd Sub\n");
+    ASSERT_TRUE(p.runDeclarationPass());
+    EXPECT_EQ(names(p.model.pubVar), (std::vector<std::string>{"mTab"}));
+    ASSERT_NE(p.findRoutine("L"), nullptr);
+    EXPECT_EQ(p.findRoutine("L")->lineCount, 2);
     ASSERT_EQ(p.model.spell.size(), 1u);
     EXPECT_EQ(p.model.spell[0].value, "Tabbed");
-    EXPECT_EQ(p.names(p.model.unVar), (std::vector<std::string>{"q"}));
+    EXPECT_EQ(names(p.model.unVar), (std::vector<std::string>{"q"}));
 }
 
 }  // namespace
-}  // namespace tally
+}  // namespace tally::test

@@ -4,9 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "core/text/TextOps.h"
+
 namespace tally::test {
 
 namespace {
+
+struct Header;
 
 class Generator {
 public:
@@ -31,7 +35,8 @@ private:
     std::string bodyLine();
     std::string fileText(int fileIndex);
     std::string scopeTextOf(const std::string& fileName);
-    void addRoutineRow(int fileRow, const std::string& fileName, const std::string& header);
+    void addRoutineRow(int fileRow, const std::string& fileName, const Header& header,
+                       const std::string& name);
     void addTables();
 
     ScratchProject& m_project;
@@ -67,110 +72,106 @@ std::string Generator::typedVariable() {
     return name;
 }
 
+// Routine headers ("%" stands for the name) and the kind and scope of the row the declaration pass
+// makes of each; a kind of -1 makes no row.
+struct Header {
+    const char* text;
+    int kind;
+    int scope;
+};
+const std::vector<Header> kCollidingHeaders = {
+    {"Public Function %#(ByVal x)", kKindFunction, kScopePublic},
+    {"Private Sub %()", kKindSub, kScopePrivate},
+    {"Sub %()", kKindSub, kScopeNone},
+    {"Public Sub %(a, b)", kKindSub, kScopePublic},
+    {"Function %$()", kKindFunction, kScopeNone},
+    {"Property Get %() As Long", kKindPropertyGet, kScopeNone},
+    {"Friend Property Let %(v)", kKindPropertyLet, kScopeFriend},
+    {"Private Property Set %(o)", kKindPropertySet, kScopePrivate},
+    {"Static Sub %()", -1, kScopeNone},
+    {"Sub %", kKindSub, kScopeNone},
+    {"Public Property Get %()", kKindPropertyGet, kScopePublic},
+};
+const std::vector<Header> kRealisticHeaders = {
+    {"Public Sub %()", kKindSub, kScopePublic},
+    {"Private Function %(ByVal n As Long) As Long", kKindFunction, kScopePrivate},
+};
+
+// Module-level lines ("{v}" the variable, "{w}" another name) and the PubVar row each makes: scope
+// "" for the file's private level, nullptr for no row. The realistic kind uses the first three.
+struct Declaration {
+    const char* text;
+    const char* scope;
+    bool isConst;
+};
+const std::vector<Declaration> kDeclarations = {
+    {"Private {v} As Long", "", false},          {"Public {v}", "Public", false}, {"Const {v} = 1", "", true},
+    {"' {v} is kept for later", nullptr, false}, {"{v} = 1", nullptr, false},     {"Dim {v}, {w}", "", false},
+};
+
+// Body lines: {r} stands for a routine name, {v} and {w} for variable names, {t} for a variable that may
+// carry a type character; "|" starts a further physical line, which is never commented out.
+const std::vector<std::string> kRealisticLines = {
+    "    {v} = {r}({w}, 1)",
+    "    Call {r}({v})",
+    "    {r} {v}",
+    "    If {v} > 0 Then {w} = {v} + 1",
+    "    ' Update the {v} before the grid is drawn",
+    "",
+    "    {v} = {w} * 2 ' scale",
+    "    txtName.Text = \"Name of the {w} record\"",
+    "    For i = 1 To {v}.Count",
+    "    Next i",
+    "    Set {v} = frmMain.{r}",
+    "    {v}.Add {w}, \"key\"",
+};
+const std::vector<std::string> kCollidingLines = {
+    "x = {r}(1)",
+    "{r} 1",
+    "Call {r}",
+    "frm.{r}",
+    "{r}",
+    "y = 1 ' {r}({v})",
+    "s = \"{r}(\" & {v}",
+    "' {r} {v} = 1",
+    "{v} = {w} + 1",
+    "\tIf {v} Then",
+    "End If",
+    "x = {v}({w}, 1)",
+    "{v}.Add {w}",
+    "{r} {v}, {w}",
+    "Dim {v} As Long",
+    "   ",
+    "",
+    "x = 1 + _|    {r}({t})",
+    "Call {w}(_|  {v} _|{r}",
+    "{t} = {t} + 1",
+    "z = ({v}, {t})",
+    "q = {v} ' it's {w}",
+    "s = \"it's\" & {t}",
+    "End Sub",
+    "End Property",
+    "End Function",
+    " = {t}",
+    "({v} {r}",
+    "{v}{r}({w})",
+    "With {v}\r\n.Value = {w}",
+    "Const {t} = 2",
+    "Private Sub {r}_Inner()",
+    "Static Function {r}()",
+    "{r}.{v} {w}",
+};
+
 std::string Generator::bodyLine() {
     const std::string r = routineName(), v = variableName(), w = variableName();
-    if (m_options.realistic) {
-        switch (pick(12)) {
-            case 0:
-                return "    " + v + " = " + r + "(" + w + ", 1)";
-            case 1:
-                return "    Call " + r + "(" + v + ")";
-            case 2:
-                return "    " + r + " " + v;
-            case 3:
-                return "    If " + v + " > 0 Then " + w + " = " + v + " + 1";
-            case 4:
-                return "    ' Update the " + v + " before the grid is drawn";
-            case 5:
-                return "";
-            case 6:
-                return "    " + v + " = " + w + " * 2 ' scale";
-            case 7:
-                return "    txtName.Text = \"Name of the " + w + " record\"";
-            case 8:
-                return "    For i = 1 To " + v + ".Count";
-            case 9:
-                return "    Next i";
-            case 10:
-                return "    Set " + v + " = frmMain." + r;
-            default:
-                return "    " + v + ".Add " + w + ", \"key\"";
-        }
-    }
-    const std::string tv = typedVariable();
-    switch (pick(34)) {
-        case 0:
-            return "x = " + r + "(1)";
-        case 1:
-            return r + " 1";
-        case 2:
-            return "Call " + r;
-        case 3:
-            return "frm." + r;
-        case 4:
-            return r;
-        case 5:
-            return "y = 1 ' " + r + "(" + v + ")";
-        case 6:
-            return "s = \"" + r + "(\" & " + v;
-        case 7:
-            return "' " + r + " " + v + " = 1";
-        case 8:
-            return v + " = " + w + " + 1";
-        case 9:
-            return "\tIf " + v + " Then";
-        case 10:
-            return "End If";
-        case 11:
-            return "x = " + v + "(" + w + ", 1)";
-        case 12:
-            return v + ".Add " + w;
-        case 13:
-            return r + " " + v + ", " + w;
-        case 14:
-            return "Dim " + v + " As Long";
-        case 15:
-            return "   ";
-        case 16:
-            return "";
-        case 17:
-            m_pendingLines.push_back("    " + r + "(" + tv + ")");
-            return "x = 1 + _";
-        case 18:
-            m_pendingLines.push_back("  " + v + " _");
-            m_pendingLines.push_back(r);
-            return "Call " + w + "(_";
-        case 19:
-            return tv + " = " + tv + " + 1";
-        case 20:
-            return "z = (" + v + ", " + tv + ")";
-        case 21:
-            return "q = " + v + " ' it's " + w;
-        case 22:
-            return "s = \"it's\" & " + tv;
-        case 23:
-            return "End Sub";
-        case 24:
-            return "End Property";
-        case 25:
-            return "End Function";
-        case 26:
-            return " = " + tv;
-        case 27:
-            return "(" + v + " " + r;
-        case 28:
-            return v + r + "(" + w + ")";
-        case 29:
-            return "With " + v + "\r\n.Value = " + w;
-        case 30:
-            return "Const " + tv + " = 2";
-        case 31:
-            return "Private Sub " + r + "_Inner()";
-        case 32:
-            return "Static Function " + r + "()";
-        default:
-            return r + "." + v + " " + w;
-    }
+    const std::string t = m_options.realistic ? std::string() : typedVariable();
+    const std::vector<std::string>& templates = m_options.realistic ? kRealisticLines : kCollidingLines;
+    std::string text = templates[static_cast<std::size_t>(pick(static_cast<int>(templates.size())))];
+    for (auto [mark, name] : {std::pair{"{r}", &r}, {"{v}", &v}, {"{w}", &w}, {"{t}", &t}})
+        text = replaceAll(text, mark, *name);
+    std::vector<std::string> lines = split(text, "|");
+    m_pendingLines.insert(m_pendingLines.end(), lines.begin() + 1, lines.end());
+    return lines.front();
 }
 
 std::string Generator::scopeTextOf(const std::string& fileName) {
@@ -181,39 +182,15 @@ std::string Generator::scopeTextOf(const std::string& fileName) {
     return "Private Module Level";
 }
 
-void Generator::addRoutineRow(int fileRow, const std::string& fileName, const std::string& header) {
-    // Rows as the declaration pass makes them: bare name, slot by scope.
-    static const std::vector<std::pair<std::string, int>> kinds = {{"Function ", kKindFunction},
-                                                                   {"Sub ", kKindSub},
-                                                                   {"Property Get ", kKindPropertyGet},
-                                                                   {"Property Let ", kKindPropertyLet},
-                                                                   {"Property Set ", kKindPropertySet}};
-    std::string rest = header;
-    int scope = kScopeNone;
-    for (auto [word, code] : std::vector<std::pair<std::string, int>>{
-             {"Private ", kScopePrivate}, {"Public ", kScopePublic}, {"Friend ", kScopeFriend}}) {
-        if (rest.rfind(word, 0) == 0) {
-            scope = code;
-            rest = rest.substr(word.size());
-        }
-    }
-    int kind = -1;
-    for (const auto& [word, code] : kinds) {
-        if (rest.rfind(word, 0) == 0) {
-            kind = code;
-            rest = rest.substr(word.size());
-            break;
-        }
-    }
-    if (kind < 0) return;
-    std::string name = rest.substr(0, rest.find('('));
-    if (rest.find('(') == std::string::npos) name.clear();
-    if (!name.empty() && std::string("$%&!#").find(name.back()) != std::string::npos) name.pop_back();
-    bool global =
-        scope == kScopePublic || scope == kScopeFriend ||
-        (scope == kScopeNone && fileName.size() >= 3 && fileName.substr(fileName.size() - 3) == "bas");
-    if (!m_options.realistic && chance(10)) kind = kKindControl;
-    m_project.addRoutine(global ? 0 : fileRow, name, fileName, kind);
+void Generator::addRoutineRow(int fileRow, const std::string& fileName, const Header& header,
+                              const std::string& name) {
+    // Rows as the declaration pass makes them: bare name (none without "("), slot by scope.
+    if (header.kind < 0) return;
+    const bool global = header.scope == kScopePublic || header.scope == kScopeFriend ||
+                        (header.scope == kScopeNone && fileName.ends_with("bas"));
+    const int kind = !m_options.realistic && chance(10) ? kKindControl : header.kind;
+    const bool named = std::string_view(header.text).find('(') != std::string_view::npos;
+    m_project.addRoutine(global ? 0 : fileRow, named ? name : std::string(), fileName, kind);
 }
 
 std::string Generator::fileText(int fileIndex) {
@@ -224,51 +201,20 @@ std::string Generator::fileText(int fileIndex) {
     int declarations = m_options.realistic ? 6 : 3 + pick(6);
     for (int i = 0; i < declarations; ++i) {
         std::string v = typedVariable();
-        switch (pick(m_options.realistic ? 3 : 6)) {
-            case 0:
-                lines.push_back("Private " + v + " As Long");
-                m_project.addModuleVariable(v, scopeTextOf(fileName), fileName);
-                break;
-            case 1:
-                lines.push_back("Public " + v);
-                m_project.addModuleVariable(v, "Public", fileName);
-                break;
-            case 2:
-                lines.push_back("Const " + v + " = 1");
-                m_project.addModuleVariable(v, scopeTextOf(fileName), fileName, true);
-                break;
-            case 3:
-                lines.push_back("' " + v + " is kept for later");
-                break;
-            case 4:
-                lines.push_back(v + " = 1");
-                break;
-            default:
-                lines.push_back("Dim " + v + ", " + variableName());
-                m_project.addModuleVariable(v, scopeTextOf(fileName), fileName);
-                break;
-        }
+        const Declaration& d = kDeclarations[static_cast<std::size_t>(pick(m_options.realistic ? 3 : 6))];
+        std::string line = replaceAll(d.text, "{v}", v);
+        if (line.find("{w}") != std::string::npos) line = replaceAll(line, "{w}", variableName());
+        lines.push_back(line);
+        if (d.scope)
+            m_project.addModuleVariable(v, *d.scope ? d.scope : scopeTextOf(fileName), fileName, d.isConst);
     }
-    static const std::vector<std::string> headers = {"Public Function %#(ByVal x)",
-                                                     "Private Sub %()",
-                                                     "Sub %()",
-                                                     "Public Sub %(a, b)",
-                                                     "Function %$()",
-                                                     "Property Get %() As Long",
-                                                     "Friend Property Let %(v)",
-                                                     "Private Property Set %(o)",
-                                                     "Static Sub %()",
-                                                     "Sub %",
-                                                     "Public Property Get %()"};
     for (int k = 0; k < m_options.routinesPerFile; ++k) {
-        std::string header =
-            m_options.realistic
-                ? (chance(50) ? "Public Sub %()" : "Private Function %(ByVal n As Long) As Long")
-                : any(headers);
-        std::string name = routineName();
-        header.replace(header.find('%'), 1, name);
-        addRoutineRow(fileRow, fileName, header);
-        lines.push_back((m_options.realistic || chance(80) ? "" : "  ") + header);
+        const Header& header =
+            m_options.realistic ? kRealisticHeaders[chance(50) ? 0 : 1] : any(kCollidingHeaders);
+        const std::string name = routineName();
+        const std::string text = replaceAll(header.text, "%", name);
+        addRoutineRow(fileRow, fileName, header, name);
+        lines.push_back((m_options.realistic || chance(80) ? "" : "  ") + text);
         for (int j = 0; j < m_options.linesPerRoutine; ++j) {
             // Every fourth file is mostly comments, so that variables seen only in comments are common.
             const bool commentedOut = !m_options.realistic && fileIndex % 4 == 3 && chance(80);
@@ -276,9 +222,9 @@ std::string Generator::fileText(int fileIndex) {
             for (std::string& pending : m_pendingLines) lines.push_back(pending);
             m_pendingLines.clear();
         }
-        lines.push_back(header.find("Property") != std::string::npos   ? "End Property"
-                        : header.find("Function") != std::string::npos ? "End Function"
-                                                                       : "End Sub");
+        lines.push_back(text.find("Property") != std::string::npos   ? "End Property"
+                        : text.find("Function") != std::string::npos ? "End Function"
+                                                                     : "End Sub");
     }
 
     std::string ending = "\r\n";

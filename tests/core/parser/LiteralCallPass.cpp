@@ -1,4 +1,3 @@
-#include <array>
 #include <string>
 #include <vector>
 
@@ -12,28 +11,14 @@ namespace tally::literal {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, std::size_t>, 20> kHeaders = {{
-    {"Function ", 9},
-    {"Private Function ", 17},
-    {"Public Function ", 16},
-    {"Friend Function ", 16},
-    {"Sub ", 4},
-    {"Private Sub ", 12},
-    {"Public Sub ", 11},
-    {"Friend Sub ", 11},
-    {"Property Set ", 13},
-    {"Public Property Set ", 20},
-    {"Private Property Set ", 21},
-    {"Friend Property Set ", 20},
-    {"Property Let ", 13},
-    {"Public Property Let ", 20},
-    {"Private Property Let ", 21},
-    {"Friend Property Let ", 20},
-    {"Property Get ", 13},
-    {"Public Property Get ", 20},
-    {"Private Property Get ", 21},
-    {"Friend Property Get ", 20},
-}};
+// Every routine header prefix: an optional scope word, then the kind of routine.
+std::vector<std::string> headerPrefixes() {
+    std::vector<std::string> prefixes;
+    for (const char* kind : {"Function ", "Sub ", "Property Set ", "Property Let ", "Property Get "})
+        for (const char* scope : {"", "Private ", "Public ", "Friend "})
+            prefixes.push_back(std::string(scope) + kind);
+    return prefixes;
+}
 
 std::string stripSuffix(std::string name, char* suffix = nullptr) {
     char c = name.empty() ? 0 : name.back();
@@ -121,25 +106,19 @@ void scanModuleVariables(ProjectModel& model, const std::string& text, const std
                 continue;
             }
         }
-        VarRec u;
-        u.name = trim(key);
-        u.scope = v.scope;
-        u.isConst = v.isConst;
-        u.file = fileNameOf(v.file);
-        u.commented = commented;
-        model.unVar.push_back(u);
+        model.unVar.push_back({.name = trim(key),
+                               .scope = v.scope,
+                               .file = fileNameOf(v.file),
+                               .isConst = v.isConst,
+                               .commented = commented});
     }
 }
 
 void sweep(ProjectModel& model, int f, const std::vector<bool>& usedInOwnFile) {
     for (const VarRec& v : model.pubVar) {
         if (startsWith(v.scope, "Public") && v.filesNotUsing == f) {
-            VarRec u;
-            u.name = v.name;
-            u.scope = v.scope;
-            u.isConst = v.isConst;
-            u.file = fileNameOf(v.file);
-            model.unVar.push_back(u);
+            model.unVar.push_back(
+                {.name = v.name, .scope = v.scope, .file = fileNameOf(v.file), .isConst = v.isConst});
         }
     }
     auto used = [&](std::size_t r) {
@@ -209,8 +188,10 @@ void runCallPass(ParseContext& context) {
             line = trim(line);
             if (line.empty() || line[0] == '\'') continue;
             bool matched = false;
-            for (const auto& [prefix, length] : kHeaders) {
+            static const std::vector<std::string> headers = headerPrefixes();
+            for (const std::string& prefix : headers) {
                 if (!startsWith(line, prefix)) continue;
+                const std::size_t length = prefix.size();
                 matched = true;
                 lineInRoutine = 0;
                 std::size_t paren = line.find('(');
@@ -225,7 +206,9 @@ void runCallPass(ParseContext& context) {
             for (int slot : {row, 0}) {
                 if (slot >= static_cast<int>(model.subs.size())) continue;
                 for (SubRec& r : model.subs[static_cast<std::size_t>(slot)]) {
-                    if (r.name.empty() || !isCalledOn(line, r.name) || r.name == routine || lineInRoutine == 0) continue;
+                    if (r.name.empty() || !isCalledOn(line, r.name) || r.name == routine ||
+                        lineInRoutine == 0)
+                        continue;
                     ++r.timesCalled;
                     r.calledBy += routine + " - " + fileName + " - " + std::to_string(lineInRoutine) + "\x01";
                 }

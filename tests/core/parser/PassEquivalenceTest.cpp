@@ -3,110 +3,67 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-
-#if defined(__GLIBC__)
-#endif
-
 #include "GeneratedProject.h"
-#include "core/parser/SourceLines.h"
-#include "core/project/FileFacts.h"
 
 namespace tally::test {
 
 namespace {
 
-std::string show(const std::string& text) {
-    std::string out;
-    for (char c : text) out += c == '\x01' ? std::string("|") : std::string(1, c);
+// What the two passes write into each routine row.
+std::vector<std::string> passColumns(const ProjectModel& model) {
+    std::vector<std::string> rows;
+    for (std::size_t slot = 0; slot < model.subs.size(); ++slot)
+        for (const SubRec& r : model.subs[slot])
+            rows.push_back(std::to_string(slot) + ":" + r.name + " called " + std::to_string(r.timesCalled) +
+                           " by [" + r.calledBy + "] calls [" + r.calls + "] problems " +
+                           std::to_string(r.problems));
+    return rows;
+}
+
+std::vector<std::string> passColumns(const std::vector<VarRec>& rows) {
+    std::vector<std::string> out = varRows(rows);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        out[r] += "|not using " + std::to_string(rows[r].filesNotUsing);
     return out;
 }
 
-// Compares field by field and names the first differing rows; stops after a few.
-class TableComparison {
-public:
-    void subs(const ProjectModel& expected, const ProjectModel& actual) {
-        ASSERT_EQ(expected.subs.size(), actual.subs.size());
-        for (std::size_t slot = 0; slot < expected.subs.size(); ++slot) {
-            ASSERT_EQ(expected.subs[slot].size(), actual.subs[slot].size()) << "slot " << slot;
-            for (std::size_t pos = 0; pos < expected.subs[slot].size(); ++pos) {
-                const SubRec& e = expected.subs[slot][pos];
-                const SubRec& a = actual.subs[slot][pos];
-                std::string where =
-                    "Subs(" + std::to_string(slot) + "," + std::to_string(pos) + ") '" + e.name + "'";
-                field(where + " TimesCalled", e.timesCalled, a.timesCalled);
-                field(where + " CalledBy", show(e.calledBy), show(a.calledBy));
-                field(where + " Calls", show(e.calls), show(a.calls));
-                field(where + " Problems", e.problems, a.problems);
-                if (!(e == a)) note(where + " differs in another field");
-            }
+// Names the first few differing rows rather than printing whole tables.
+void expectSameRows(const char* table, const std::vector<std::string>& literal,
+                    const std::vector<std::string>& fast) {
+    ASSERT_EQ(literal.size(), fast.size()) << table;
+    int reported = 0;
+    for (std::size_t r = 0; r < literal.size() && reported < 12; ++r)
+        if (literal[r] != fast[r]) {
+            ++reported;
+            ADD_FAILURE() << table << " row " << r << "\n literal: " << literal[r]
+                          << "\n fast:    " << fast[r];
         }
-    }
-    void vars(const char* table, const std::vector<VarRec>& expected, const std::vector<VarRec>& actual) {
-        ASSERT_EQ(expected.size(), actual.size()) << table;
-        for (std::size_t r = 0; r < expected.size(); ++r) {
-            const VarRec& e = expected[r];
-            const VarRec& a = actual[r];
-            std::string where = std::string(table) + "(" + std::to_string(r) + ") '" + e.name + "'";
-            field(where + " Name", e.name, a.name);
-            field(where + " Scope", e.scope, a.scope);
-            field(where + " File", e.file, a.file);
-            field(where + " FilesNotUsing", e.filesNotUsing, a.filesNotUsing);
-            field(where + " IsConst", e.isConst, a.isConst);
-            field(where + " Commented", e.commented, a.commented);
-            if (!(e == a)) note(where + " differs in another field");
-        }
-    }
-    void types(const ProjectModel& expected, const ProjectModel& actual) {
-        EXPECT_EQ(expected.types, actual.types);
-    }
-
-private:
-    template <class T>
-    void field(const std::string& where, const T& expected, const T& actual) {
-        if (expected == actual) return;
-        std::ostringstream text;
-        text << where << ": literal " << expected << ", fast " << actual;
-        note(text.str());
-    }
-    void note(const std::string& message) {
-        if (m_failures++ < 12) ADD_FAILURE() << message;
-    }
-    int m_failures = 0;
-};
-
-struct Outcome {
-    ProjectModel model;
-    std::vector<std::string> events;
-};
-
-Outcome runBoth(ScratchProject& project, bool fast) {
-    project.progress.events.clear();
-    if (fast) {
-        project.runCallPass();
-        project.runUsagePass();
-    } else {
-        project.runLiteralCallPass();
-        project.runLiteralUsagePass();
-    }
-    return {project.model, project.progress.events};
 }
 
 void expectSameOutcome(ScratchProject& project) {
+    project.progress.events.clear();
     const ProjectModel before = project.model;
-    Outcome fast = runBoth(project, true);
-    project.model = before;
-    Outcome literal = runBoth(project, false);
+    project.runCallPass();
+    project.runUsagePass();
+    const ProjectModel fast = project.model;
+    const std::vector<std::string> fastEvents = project.progress.events;
 
-    TableComparison compare;
-    compare.subs(literal.model, fast.model);
-    compare.vars("PubVar", literal.model.pubVar, fast.model.pubVar);
-    compare.vars("UnVar", literal.model.unVar, fast.model.unVar);
-    compare.vars("DecVar", literal.model.decVar, fast.model.decVar);
-    compare.types(literal.model, fast.model);
-    EXPECT_EQ(literal.events, fast.events);
+    project.model = before;
+    project.progress.events.clear();
+    project.runLiteralCallPass();
+    project.runLiteralUsagePass();
+    const ProjectModel& literal = project.model;
+
+    expectSameRows("Subs", passColumns(literal), passColumns(fast));
+    expectSameRows("PubVar", passColumns(literal.pubVar), passColumns(fast.pubVar));
+    expectSameRows("UnVar", passColumns(literal.unVar), passColumns(fast.unVar));
+    expectSameRows("DecVar", passColumns(literal.decVar), passColumns(fast.decVar));
+    // Every other field too.
+    EXPECT_TRUE(literal.subs == fast.subs);
+    EXPECT_TRUE(literal.pubVar == fast.pubVar && literal.unVar == fast.unVar &&
+                literal.decVar == fast.decVar);
+    EXPECT_EQ(literal.types, fast.types);
+    EXPECT_EQ(project.progress.events, fastEvents);
 }
 
 }  // namespace

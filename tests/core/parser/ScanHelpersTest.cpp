@@ -1,23 +1,21 @@
 // The building blocks of the fast call and usage passes, against plain readings of what they promise:
-// line cutting, the SIMD mark and range scans (at block edges too), name numbering and tries, the
-// CalledBy log and the reused file buffer.
+// the SIMD mark and range scans (at block edges too), name numbering and tries, and the reused file
+// buffer. Line cutting, the CalledBy log and the trie's search among many children are driven through
+// the pass equivalence test on every seed (a fault in any of them fails it).
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ScratchProject.h"
 #include "core/parser/ByteSetScan.h"
-#include "core/parser/CalledByLog.h"
 #include "core/parser/FileBuffer.h"
-#include "core/parser/LineCursor.h"
 #include "core/parser/LineLabel.h"
 #include "core/parser/NameInterner.h"
 #include "core/parser/NameTrie.h"
-#include "core/parser/SourceLines.h"
 
 namespace tally::test {
 
@@ -36,28 +34,6 @@ std::vector<std::string> randomTexts(unsigned seed, const std::string& alphabet,
 }
 
 }  // namespace
-
-TEST(LineCursor, CutsLinesAsSplitLinesDoes) {
-    std::vector<std::string> texts = {"",         "\r\n", "a",          "a\r\nb",      "a\rb\nc\r\n",
-                                      "\r\r\n\n", "x\r",  "a\n\r\nb\r", "line\r\n\r\n"};
-    for (const std::string& text : randomTexts(3, "ab \t\r\n", 400)) texts.push_back(text);
-    for (const std::string& text : texts) {
-        std::vector<std::string_view> lines;
-        std::vector<bool> crlf;
-        LineCursor cursor(text);
-        std::string_view line;
-        while (cursor.next(line)) {
-            lines.push_back(line);
-            crlf.push_back(cursor.endsInCrLf());
-        }
-        const std::vector<std::string_view> expected = splitLines(text);
-        ASSERT_EQ(lines, expected) << text;
-        for (std::size_t k = 0; k < lines.size(); ++k) {
-            const std::size_t end = static_cast<std::size_t>(lines[k].data() - text.data()) + lines[k].size();
-            EXPECT_EQ(crlf[k], text.compare(end, 2, "\r\n") == 0) << text;
-        }
-    }
-}
 
 TEST(LineLabel, CountsUpThroughEveryCarry) {
     LineLabel label;
@@ -155,18 +131,6 @@ TEST(NameTrie, FindsEveryNameAtAPlaceShortestFirst) {
     EXPECT_EQ(forward.firstBytes().hi, 0xE9);
     EXPECT_EQ(backward.firstBytes().lo, 'G');  // "G" ends with G, the smallest last byte
 
-    // Many children with gaps between their first characters, looked up by search.
-    std::vector<std::string> sparse;
-    for (char c = 'A'; c <= 'y'; c += 3) sparse.push_back(std::string("x") + c);
-    std::vector<std::string_view> sparseNames(sparse.begin(), sparse.end());
-    NameTrie spread(NameTrie::Direction::Forward, sparseNames);
-    for (char c = '@'; c <= 'z'; ++c) {
-        const std::string text = std::string("x") + c;
-        int found = -1;
-        spread.forEachStartingAt(text, 0, [&](int id, std::size_t) { found = id; });
-        EXPECT_EQ(found, (c - 'A') % 3 == 0 && c >= 'A' && c <= 'y' ? (c - 'A') / 3 : -1) << text;
-    }
-
     // The empty name begins everywhere.
     NameTrie withEmpty(NameTrie::Direction::Forward, {"", "a"});
     EXPECT_TRUE(withEmpty.firstBytes().contains('\0'));
@@ -175,70 +139,24 @@ TEST(NameTrie, FindsEveryNameAtAPlaceShortestFirst) {
     EXPECT_TRUE(none.firstBytes().empty());
 }
 
-TEST(CalledByLog, WritesEachRoutinesEntriesInTheOrderAdded) {
-    ProjectModel model;
-    model.subs.resize(2);
-    model.subs[0].resize(2);
-    model.subs[1].resize(1);
-    model.subs[0][1].calledBy = "Old - a.bas - 1\x01";
-    CalledByLog log(model);
-    log.startCaller("A - f.bas - ");
-    log.add(0, 1, 3);
-    log.add(1, 0, 3);
-    log.startCaller("B - g.bas - ");
-    log.add(1, 0, 7);
-    log.add(0, 1, 12);
-    log.writeTo(model);
-    EXPECT_EQ(model.subs[0][0].calledBy, "");
-    EXPECT_EQ(model.subs[0][1].calledBy,
-              "Old - a.bas - 1\x01"
-              "A - f.bas - 3\x01"
-              "B - g.bas - 12\x01");
-    EXPECT_EQ(model.subs[1][0].calledBy,
-              "A - f.bas - 3\x01"
-              "B - g.bas - 7\x01");
-    // Written entries are forgotten.
-    log.writeTo(model);
-    EXPECT_EQ(model.subs[1][0].calledBy,
-              "A - f.bas - 3\x01"
-              "B - g.bas - 7\x01");
-}
-
 TEST(FileBuffer, ReadsEachFileWholeAndNothingOfTheLastOne) {
-    const std::string dir = ::testing::TempDir();
-    const std::string big = dir + "/tally_filebuffer_big.txt", small = dir + "/tally_filebuffer_small.txt",
-                      empty = dir + "/tally_filebuffer_empty.txt";
-    auto write = [](const std::string& path, const std::string& bytes) {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    };
-    const std::string bigText(100000, 'x');
-    write(big, bigText + "\r\nend");
-    write(small, std::string("ab\0c", 4));
-    write(empty, "");
+    ScratchProject p;
+    const std::string big = std::string(100000, 'x') + "\r\nend", small("ab\0c", 4);
     FileBuffer buffer;
-    ASSERT_TRUE(buffer.read(big));
-    EXPECT_EQ(buffer.bytes(), bigText + "\r\nend");
-    ASSERT_TRUE(buffer.read(small));
-    EXPECT_EQ(buffer.bytes(), std::string("ab\0c", 4));
-    ASSERT_TRUE(buffer.read(empty));
+    ASSERT_TRUE(buffer.read(p.writeFile("big.txt", big)));
+    EXPECT_EQ(buffer.bytes(), big);
+    ASSERT_TRUE(buffer.read(p.writeFile("small.txt", small)));
+    EXPECT_EQ(buffer.bytes(), small);
+    ASSERT_TRUE(buffer.read(p.writeFile("empty.txt", "")));
     EXPECT_EQ(buffer.bytes(), "");
-    EXPECT_FALSE(buffer.read(dir + "/tally_filebuffer_missing.txt"));
+    EXPECT_FALSE(buffer.read(p.pathOf("missing.txt")));
     EXPECT_EQ(buffer.bytes(), "");
     EXPECT_FALSE(buffer.read(std::string("bad\0path", 8)));
-    EXPECT_FALSE(buffer.read(dir));  // a folder
-    // A pipe where a source was is refused at once rather than waited on.
-    const std::string pipe = dir + "/tally_filebuffer_pipe";
-    std::remove(pipe.c_str());
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_FALSE(buffer.read(pipe));
-    std::remove(pipe.c_str());
+    EXPECT_FALSE(buffer.read(p.pathOf("")));  // a folder
     EXPECT_FALSE(buffer.read(""));
-    std::remove(big.c_str());
-    std::remove(small.c_str());
-    std::remove(empty.c_str());
+    // A pipe where a source was is refused at once rather than waited on.
+    ASSERT_EQ(::mkfifo(p.pathOf("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(buffer.read(p.pathOf("pipe")));
 }
 
 }  // namespace tally::test

@@ -8,7 +8,11 @@
 
 #include "LiteralPasses.h"
 #include "core/parser/CallPass.h"
+#include "core/parser/DeclarationPass.h"
+#include "core/parser/ParseDriver.h"
 #include "core/parser/UsagePass.h"
+#include "core/project/FileFacts.h"
+#include "core/text/TextOps.h"
 
 namespace tally::test {
 
@@ -16,7 +20,17 @@ ScratchProject::ScratchProject() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tallyscan-pass-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
     m_dir = pattern;
-    model.tree.add("", "project", "Project");
+    model.tree.add("", "project", "Project", "proj");
+    for (auto [key, text] : {std::pair{"forms", "Forms"},
+                             {"modules", "Modules"},
+                             {"classes", "Class Modules"},
+                             {"controls", "User Controls"},
+                             {"propshts", "Property Pages"},
+                             {"properties", "Properties"},
+                             {"allreference", "References"},
+                             {"allobject", "Objects"},
+                             {"alldlls", "DLLs"}})
+        model.tree.add("project", key, text, "close", "open");
 }
 
 ScratchProject::~ScratchProject() {
@@ -28,9 +42,11 @@ std::string ScratchProject::pathOf(std::string_view fileName) const {
     return m_dir + "/" + std::string(fileName);
 }
 
-void ScratchProject::writeFile(std::string_view fileName, std::string_view bytes) {
-    std::ofstream out(pathOf(fileName), std::ios::binary);
+std::string ScratchProject::writeFile(std::string_view fileName, std::string_view bytes) {
+    std::string path = pathOf(fileName);
+    std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
 }
 
 int ScratchProject::addFile(std::string_view fileName, std::string_view bytes) {
@@ -39,10 +55,16 @@ int ScratchProject::addFile(std::string_view fileName, std::string_view bytes) {
 }
 
 int ScratchProject::addMissingFile(std::string_view fileName) {
-    FileRec rec;
-    rec.name = std::string(fileName.substr(0, fileName.find('.')));
-    rec.path = pathOf(fileName);
-    model.tree.add("project", rec.path, fileName);
+    std::string path = pathOf(fileName);
+    std::string extension = toLower(fileName.substr(fileName.rfind('.') + 1));
+    std::string parent = extension == "frm"   ? "forms"
+                         : extension == "cls" ? "classes"
+                         : extension == "ctl" ? "controls"
+                         : extension == "pag" ? "propshts"
+                                              : "modules";
+    std::string name(fileName.substr(0, fileName.rfind('.')));
+    model.tree.add(parent, path, name + " (" + std::string(fileName) + ")", extension);
+    FileRec rec{name, path, fileModifiedOle(path), static_cast<std::int32_t>(fileLength(path)), false};
     return model.addFile(std::move(rec));
 }
 
@@ -66,9 +88,19 @@ VarRec& ScratchProject::addModuleVariable(std::string_view name, std::string_vie
 }
 
 ParseContext ScratchProject::context() {
-    return ParseContext{model, *progressSink, cancel, m_versions, {}};
+    return ParseContext{model, *progressSink, cancel, versions, {}};
 }
 
+bool ScratchProject::runDeclarationPass() {
+    model.reset();
+    auto c = context();
+    return tally::runDeclarationPass(c);
+}
+bool ScratchProject::runAllPasses() {
+    model.reset();
+    auto c = context();
+    return !runParse(c).cancelled;
+}
 void ScratchProject::runCallPass() {
     auto c = context();
     tally::runCallPass(c);
@@ -94,6 +126,59 @@ SubRec& ScratchProject::routine(int slot, std::string_view name) {
     return none;
 }
 
+const SubRec* ScratchProject::findRoutine(std::string_view name, int* slot) const {
+    for (std::size_t s = 0; s < model.subs.size(); ++s)
+        for (const SubRec& rec : model.subs[s])
+            if (rec.name == name) {
+                if (slot) *slot = static_cast<int>(s);
+                return &rec;
+            }
+    return nullptr;
+}
+
+std::string ScratchProject::nodeText(std::string_view key) const {
+    const TreeNode* node = model.tree.find(key);
+    return node ? node->text : std::string("<none>");
+}
+
+const TypeRec* ScratchProject::type(std::string_view name) const {
+    for (const TypeRec& rec : model.types)
+        if (rec.name == name) return &rec;
+    return nullptr;
+}
+
+std::vector<std::string> ScratchProject::routineRows() const {
+    std::vector<std::string> out;
+    for (std::size_t slot = 0; slot < model.subs.size(); ++slot)
+        for (const SubRec& r : model.subs[slot]) {
+            std::string row = std::to_string(slot) + ":" + r.name + " " + std::to_string(r.kind) + " " +
+                              std::to_string(r.scope) + " " + r.returnType + " (" + r.params + ") " +
+                              std::to_string(r.lineCount) + " " + std::to_string(r.problems);
+            if (r.isEvent) row += " event";
+            if (r.oldStyle) row += " old";
+            out.push_back(row);
+        }
+    return out;
+}
+
+std::vector<std::string> names(const std::vector<VarRec>& rows) {
+    std::vector<std::string> out;
+    for (const VarRec& row : rows) out.push_back(row.name);
+    return out;
+}
+
+std::vector<std::string> varRows(const std::vector<VarRec>& rows) {
+    std::vector<std::string> out;
+    for (const VarRec& r : rows) {
+        std::string row = r.name + "|" + r.scope + "|" + r.file + "|" + std::to_string(r.ownerKind);
+        if (r.isConst) row += "|const";
+        if (r.commented) row += "|commented";
+        if (r.countedAsNoType) row += "|notype";
+        out.push_back(row);
+    }
+    return out;
+}
+
 std::vector<std::string> entriesOf(std::string_view list) {
     std::vector<std::string> entries;
     std::size_t start = 0;
@@ -109,6 +194,10 @@ std::string sourceText(std::initializer_list<std::string_view> lines, std::strin
     std::string text;
     for (std::string_view line : lines) text.append(line).append(ending);
     return text;
+}
+
+std::string crlf(std::string_view text) {
+    return replaceAll(text, "\n", "\r\n");
 }
 
 }  // namespace tally::test

@@ -1,18 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "ParserTestProject.h"
+#include "ScratchProject.h"
 
-namespace tally {
+namespace tally::test {
 namespace {
-
-using test::crlf;
-using test::ParserTestProject;
 
 using Rows = std::vector<std::string>;
 
 TEST(UnusedLocals, EachFormOfUseCountsAndLongerNamesDoNot) {
-    ParserTestProject p;
-    p.add("modK.bas", crlf(R"VB(Private Sub Uses(ByVal a As Long, b As String, Optional c As Long, d, e)
+    ScratchProject p;
+    p.addFile("modK.bas", crlf(R"VB(Private Sub Uses(ByVal a As Long, b As String, Optional c As Long, d, e)
     Dim i As Long, j As Long, k%, m As Object, n As Long, o As Long
     Dim unusedOne As Long
     Dim idx As Long
@@ -28,14 +25,14 @@ TEST(UnusedLocals, EachFormOfUseCountsAndLongerNamesDoNot) {
     Debug.Print "unusedOne"
 End Sub
 )VB"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     // "unusedOne" inside a literal counts as a use: hits are found by text.
-    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"idx|Uses|modK.bas|6"}));
+    EXPECT_EQ(varRows(p.model.unVar), (Rows{"idx|Uses|modK.bas|6"}));
 }
 
 TEST(UnusedLocals, ParametersConstantsAndCommentedNames) {
-    ParserTestProject p;
-    p.add("modL.bas", crlf(R"VB(Public Function Calc(ByVal x As Long, Optional y As Long) As Long
+    ScratchProject p;
+    p.addFile("modL.bas", crlf(R"VB(Public Function Calc(ByVal x As Long, Optional y As Long) As Long
     Const RATE = 5
     Const USED_RATE As Long = 2
     Static total As Long
@@ -46,18 +43,18 @@ TEST(UnusedLocals, ParametersConstantsAndCommentedNames) {
     Calc = USED_RATE
 End Function
 )VB"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     // "note" after a comment mark counts as used: the line's last literal holds an apostrophe.
-    EXPECT_EQ(p.varRows(p.model.unVar),
+    EXPECT_EQ(varRows(p.model.unVar),
               (Rows{"x|Calc|modL.bas|0", "y|Calc|modL.bas|0", "RATE|Calc|modL.bas|0|const",
                     "total|Calc|modL.bas|0|commented"}));
     // RATE is an untyped constant: a DecVar row that does not count as "No Type".
-    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"RATE|Calc|modL.bas|0"}));
+    EXPECT_EQ(varRows(p.model.decVar), (Rows{"RATE|Calc|modL.bas|0"}));
 }
 
 TEST(UnusedLocals, HeadersAndReDimLines) {
-    ParserTestProject p;
-    p.add("Class5.cls", crlf(R"VB(Public Property Set Target(ByVal obj As Object)
+    ScratchProject p;
+    p.addFile("Class5.cls", crlf(R"VB(Public Property Set Target(ByVal obj As Object)
     Dim arr() As Long
     ReDim arr(10)
     ReDim fresh(5)
@@ -71,26 +68,26 @@ Public Property Get Count$()
     Count = "1"
 End Property
 )VB"));
-    ASSERT_TRUE(p.run());
+    ASSERT_TRUE(p.runDeclarationPass());
     // The Property Set header declares nothing; arr is used by its ReDim lines; fresh is a ReDim
     // declaration and used; a$ is not used.
-    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"a$|Count|Class5.cls|24"}));
-    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"fresh|Target|Class5.cls|72|notype"}));
-    EXPECT_EQ(p.routine("Count")->returnType, "String");
+    EXPECT_EQ(varRows(p.model.unVar), (Rows{"a$|Count|Class5.cls|24"}));
+    EXPECT_EQ(varRows(p.model.decVar), (Rows{"fresh|Target|Class5.cls|72|notype"}));
+    EXPECT_EQ(p.findRoutine("Count")->returnType, "String");
 }
 
 TEST(UnusedLocals, ParamArrayAndSplitHeaders) {
-    ParserTestProject p;
-    p.add("modM.bas", crlf(R"VB(Public Sub Many(ByVal first As Long, _
+    ScratchProject p;
+    p.addFile("modM.bas", crlf(R"VB(Public Sub Many(ByVal first As Long, _
                 ParamArray rest())
     Debug.Print UBound(rest)
 End Sub
 )VB"));
-    ASSERT_TRUE(p.run());
-    EXPECT_EQ(p.varRows(p.model.unVar), (Rows{"first|Many|modM.bas|6"}));
-    EXPECT_EQ(p.routine("Many")->params, "ByVal first As Long, ParamArray rest()");
+    ASSERT_TRUE(p.runDeclarationPass());
+    EXPECT_EQ(varRows(p.model.unVar), (Rows{"first|Many|modM.bas|6"}));
+    EXPECT_EQ(p.findRoutine("Many")->params, "ByVal first As Long, ParamArray rest()");
     // The untyped ParamArray is filed under its name, without the keyword in front.
-    EXPECT_EQ(p.varRows(p.model.decVar), (Rows{"rest|Many|modM.bas|6|notype"}));
+    EXPECT_EQ(varRows(p.model.decVar), (Rows{"rest|Many|modM.bas|6|notype"}));
 }
 
 TEST(UnusedLocals, ARoutineWithManyUnusedNamesIsJudgedAsASmallOne) {
@@ -106,10 +103,10 @@ TEST(UnusedLocals, ARoutineWithManyUnusedNamesIsJudgedAsASmallOne) {
 )VB";
     std::string pads;
     for (int i = 0; i < 60; ++i) pads += "    Dim pad" + std::to_string(i) + " As Long\n";
-    ParserTestProject p;
-    p.add("modFew.bas", crlf("Sub Few(ByVal p As Long)\n" + body + "End Sub\n"));
-    p.add("modMany.bas", crlf("Sub Many(ByVal p As Long)\n" + pads + body + "End Sub\n"));
-    ASSERT_TRUE(p.run());
+    ScratchProject p;
+    p.addFile("modFew.bas", crlf("Sub Few(ByVal p As Long)\n" + body + "End Sub\n"));
+    p.addFile("modMany.bas", crlf("Sub Many(ByVal p As Long)\n" + pads + body + "End Sub\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
     // Each row without its scope and file, which differ between the two routines.
     Rows few, many;
     for (const VarRec& row : p.model.unVar) {
@@ -123,4 +120,4 @@ TEST(UnusedLocals, ARoutineWithManyUnusedNamesIsJudgedAsASmallOne) {
 }
 
 }  // namespace
-}  // namespace tally
+}  // namespace tally::test
