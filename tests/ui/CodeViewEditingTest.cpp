@@ -55,10 +55,7 @@ private slots:
 
     void typingTakesTheKeywordColoursOffTheLineUntilTheNextColouring() {
         CodeHarness c;
-        QVERIFY(c.ok);
-        QVERIFY(c.selectFile("modFormat.bas"));
-        QVERIFY(c.choose(QStringLiteral("ParseHours")));
-        c.showCodeTab();
+        QVERIFY(c.showRoutine("modFormat.bas", QStringLiteral("ParseHours")));
         QVERIFY(c.select("    Dim nPos%", 4));
         c.view().setSelStart(c.view().selStart() + 4);
         QTest::keyClicks(c.editor(), "x");
@@ -75,10 +72,7 @@ private slots:
 
     void commentIndentAndOutdentFromKeysAndMenu() {
         CodeHarness c;
-        QVERIFY(c.ok);
-        QVERIFY(c.selectFile("modFormat.bas"));
-        QVERIFY(c.choose(QStringLiteral("ParseHours")));
-        c.showCodeTab();
+        QVERIFY(c.showRoutine("modFormat.bas", QStringLiteral("ParseHours")));
         const std::string lines = "    Dim sWork$\r\n    Dim nPos%\r\n";
         const std::string commented = "'    Dim sWork$\r\n'    Dim nPos%\r\n";
         const std::string twice = "''    Dim sWork$\r\n''    Dim nPos%\r\n";
@@ -118,10 +112,7 @@ private slots:
 
     void findSearchesFromTheSelectionAndSaysWhenNothingIsLeft() {
         CodeHarness c;
-        QVERIFY(c.ok);
-        QVERIFY(c.selectFile("modFormat.bas"));
-        QVERIFY(c.choose(QStringLiteral("ParseHours")));
-        c.showCodeTab();
+        QVERIFY(c.showRoutine("modFormat.bas", QStringLiteral("ParseHours")));
         // Find takes the selection up to its first line break.
         QVERIFY(c.select("sWork$\r\n    Dim", 11));
         QTest::keyClick(c.editor(), Qt::Key_F, Qt::ControlModifier);
@@ -147,10 +138,7 @@ private slots:
 
     void cutAndPasteGoThroughTheClipboard() {
         CodeHarness c;
-        QVERIFY(c.ok);
-        QVERIFY(c.selectFile("modFormat.bas"));
-        QVERIFY(c.choose(QStringLiteral("ParseHours")));
-        c.showCodeTab();
+        QVERIFY(c.showRoutine("modFormat.bas", QStringLiteral("ParseHours")));
         QVERIFY(c.select("    Dim nPos%\r\n"));
         QTest::keyClick(c.editor(), Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("    Dim nPos%\n"));

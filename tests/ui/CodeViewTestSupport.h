@@ -55,6 +55,12 @@ struct CodeHarness {
         panel->chooseItem(index);
         return true;
     }
+    // Shows the file's routine on the Code View tab, with the focus in the pane.
+    bool showRoutine(const std::string& file, const QString& routine) {
+        if (!ok || !selectFile(file) || !choose(routine)) return false;
+        showCodeTab();
+        return true;
+    }
     // Brings the Code View tab to the front with the focus in the pane.
     void showCodeTab() {
         window().tabs()->setCurrentWidget(panel);
