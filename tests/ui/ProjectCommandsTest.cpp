@@ -163,17 +163,18 @@ private slots:
 
     void aChangedScanFileIsOfferedForSavingUnderItsOwnName_data() {
         QTest::addColumn<bool>("check");
-        QTest::addColumn<bool>("close");
-        QTest::newRow("unchanged, closing") << false << true;
-        QTest::newRow("checked, closing") << true << true;
-        QTest::newRow("checked, opening a project") << true << false;
+        QTest::addColumn<QString>("then");
+        QTest::newRow("unchanged, closing") << false << "close";
+        QTest::newRow("checked, closing") << true << "close";
+        QTest::newRow("checked, opening a project") << true << "project";
+        QTest::newRow("checked, opening another scan") << true << "scan";
     }
 
     void aChangedScanFileIsOfferedForSavingUnderItsOwnName() {
         QFETCH(bool, check);
-        QFETCH(bool, close);
-        SampleScan scan;
-        QVERIFY(scan.ok);
+        QFETCH(QString, then);
+        SampleScan scan, other;
+        QVERIFY(scan.ok && other.ok);
         Harness h;
         h.window->startUp(QString::fromStdString(scan.path));
         h.window->show();
@@ -181,10 +182,13 @@ private slots:
         const ReviewRow row = list->list().rows[1];
         if (check) QVERIFY(list->setData(list->index(1, 0), Qt::Checked, Qt::CheckStateRole));
         h.prompts.answers = {true};
-        if (close)
+        h.prompts.openFiles = {QString::fromStdString(other.path)};
+        if (then == "close")
             h.window->close();
-        else
+        else if (then == "project")
             h.window->openProjectFile(samplePath());
+        else
+            h.window->openScanCommand();
         if (!check) {
             QVERIFY(h.prompts.shown.empty());
             return;
@@ -214,22 +218,6 @@ private slots:
         QVERIFY(h.window->saveScanCommand());
         QVERIFY(QFileInfo(target).size() > 1000);
         QCOMPARE(h.window->model().scanFilePath, target.toStdString());
-    }
-
-    void openingAnotherScanOffersToSaveTheCurrentOneFirst() {
-        SampleScan scan;
-        QVERIFY(scan.ok);
-        Harness h;
-        h.window->startUp();
-        h.window->openProjectFile(samplePath());
-        h.prompts.openFiles = {QString::fromStdString(scan.path)};
-        h.window->openScanCommand();
-        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("Would you like to save this project scan?")});
-        QCOMPARE(h.window->model().scanFilePath, scan.path);
-        // The same file again is no other scan: then nothing is asked.
-        h.prompts.shown.clear();
-        h.window->openScanFile(QString::fromStdString(scan.path));
-        QVERIFY(h.prompts.shown.empty());
     }
 
     void cancellingTheParseAsksFirst_data() {
