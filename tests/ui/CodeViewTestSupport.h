@@ -22,11 +22,7 @@ struct CodeHarness {
         QDir sample(QStringLiteral(TALLY_SOURCE_DIR "/examples/sample"));
         for (const QString& name : sample.entryList(QDir::Files))
             QFile::copy(sample.filePath(name), folder.filePath(name));
-        h.window->startUp();
-        h.window->resize(1180, 760);
-        h.window->show();
-        ok = QTest::qWaitForWindowExposed(h.window.get());
-        h.window->openProjectFile(folder.filePath(QStringLiteral("Hourglass.vbp")));
+        ok = h.openShown(folder.filePath(QStringLiteral("Hourglass.vbp")));
         panel = dynamic_cast<CodeViewPanel*>(h.window->codeView());
         ok = ok && panel != nullptr;
     }

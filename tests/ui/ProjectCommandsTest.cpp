@@ -57,22 +57,6 @@ class ProjectCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsEmptyAndHasNothingToSave() {
-        Harness h;
-        h.window->startUp();
-        QCOMPARE(h.window->windowTitle(), QStringLiteral("Tallyscan 6"));
-        QCOMPARE(h.window->routinesPanel()->hintText(), QStringLiteral("Open a project to begin."));
-        QVERIFY(!h.window->toolbarAction("savescan")->isEnabled());
-        QVERIFY(!h.window->toolbarAction("vb")->isEnabled());
-        QVERIFY(!reviewEnabled(*h.window));
-        QVERIFY(h.window->model().tree.contains("properties"));
-
-        QVERIFY(!h.window->saveScanCommand());
-        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("You need to open a project first.")});
-        QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Information);
-        QVERIFY(h.prompts.proposals.isEmpty());
-    }
-
     void opensTheSampleProjectThroughTheParseDialog() {
         Harness h;
         h.window->startUp();
@@ -86,7 +70,6 @@ private slots:
         QCOMPARE(finished[0][0].toBool(), false);
 
         QCOMPARE(h.window->windowTitle(), QStringLiteral("Hourglass - Tallyscan 6"));
-        QVERIFY(h.window->model().scanFilePath.empty());
         QVERIFY(!h.window->model().scanChanged);
         QVERIFY(h.window->toolbarAction("savescan")->isEnabled());
         QVERIFY(h.window->toolbarAction("vb")->isEnabled());
@@ -116,37 +99,47 @@ private slots:
         QVERIFY(h.prompts.shown.empty());
     }
 
-    void aFailedOpenSaysWhyAndLeavesTheSkeleton_data() {
-        QTest::addColumn<bool>("scanFile");
-        QTest::newRow("damaged scan file") << true;
-        QTest::newRow("missing project file") << false;
+    void withoutAProjectThereIsNothingToSave_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("nothing") << "";
+        QTest::newRow("a damaged scan file") << "scan";
+        QTest::newRow("a missing project file") << "project";
     }
 
-    void aFailedOpenSaysWhyAndLeavesTheSkeleton() {
-        QFETCH(bool, scanFile);
+    void withoutAProjectThereIsNothingToSave() {
+        QFETCH(QString, opened);
         QTemporaryDir dir;
         QString broken = dir.filePath(QStringLiteral("broken.psf"));
         writeFile(broken, "Not a scan file\r\n");
         Harness h;
-        h.window->startUp(scanFile ? broken : QString());
-        if (!scanFile) h.window->openProjectFile(dir.filePath(QStringLiteral("Gone.vbp")));
-        QCOMPARE(h.prompts.shown.size(), std::size_t{1});
-        QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Exclamation);
-        if (scanFile)
+        h.window->startUp(opened == "scan" ? broken : QString());
+        if (opened.isEmpty())
+            QCOMPARE(h.window->routinesPanel()->hintText(), QStringLiteral("Open a project to begin."));
+        if (opened == "project") h.window->openProjectFile(dir.filePath(QStringLiteral("Gone.vbp")));
+        // A failed open says why, with the warning icon.
+        QCOMPARE(h.prompts.shown.size(), std::size_t{opened.isEmpty() ? 0u : 1u});
+        if (!opened.isEmpty()) QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Exclamation);
+        if (opened == "scan")
             QVERIFY(h.prompts.shown[0].text.startsWith(QStringLiteral(
                 "There was a problem reading the Project Scan File. The following error occured.")));
+        // The empty skeleton, with the project commands off.
+        QCOMPARE(h.window->windowTitle(), QStringLiteral("Tallyscan 6"));
         QCOMPARE(h.window->model().fileCount(), 0);
         QVERIFY(h.window->model().tree.contains("properties"));
         QVERIFY(!h.window->toolbarAction("savescan")->isEnabled());
+        QVERIFY(!h.window->toolbarAction("vb")->isEnabled());
         QVERIFY(!reviewEnabled(*h.window));
+
+        h.prompts.shown.clear();
+        QVERIFY(!h.window->saveScanCommand());
+        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("You need to open a project first.")});
+        QVERIFY(h.prompts.proposals.isEmpty());
     }
 
     void closingOffersToSaveANewScanAndSavesIt() {
         QTemporaryDir dir;
         Harness h;
-        h.window->startUp();
-        h.window->show();
-        h.window->openProjectFile(samplePath());
+        QVERIFY(h.openShown());
         QString target = dir.path() + QStringLiteral("/saved.psf");
         h.prompts.answers = {true};
         h.prompts.saveFiles = {target};
@@ -207,8 +200,7 @@ private slots:
         QString target = dir.path() + QStringLiteral("/existing.psf");
         writeFile(target, "keep me");
         Harness h;
-        h.window->startUp();
-        h.window->openProjectFile(samplePath());
+        QVERIFY(h.openShown());
         h.prompts.saveFiles = {target, target};
         h.prompts.answers = {false, true};
         QVERIFY(!h.window->saveScanCommand());
@@ -257,8 +249,7 @@ private slots:
 
     void openInVbHandsOverOnlyAnExistingProjectFile() {
         Harness h;
-        h.window->startUp();
-        h.window->openProjectFile(samplePath());
+        QVERIFY(h.openShown());
         h.window->openInVbCommand();
         QCOMPARE(h.shell.requests.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(h.shell.requests[0].file), samplePath());
@@ -279,15 +270,13 @@ private slots:
 
     void viewSourceUsesTheTextEditorAndReportsShellFailures() {
         Harness h;
-        h.window->startUp();
-        h.window->openProjectFile(samplePath());
+        QVERIFY(h.openShown());
         h.shell.code = kShellNoAssociation;
         h.window->projectMenuAction("mnuProjViewSource")->trigger();
         QCOMPARE(h.shell.requests.size(), std::size_t{1});
         QCOMPARE(h.shell.requests[0].file, std::string("notepad.exe"));
         QCOMPARE(QString::fromStdString(h.shell.requests[0].parameters), samplePath());
         QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("No association for file extension.")});
-        QCOMPARE(h.prompts.shown[0].title, QStringLiteral("Tallyscan 6"));
     }
 };
 

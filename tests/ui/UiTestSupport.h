@@ -29,6 +29,17 @@ struct Harness {
         : window(std::make_unique<MainWindow>(
               MainWindowServices{prompts, shell, versions, NumberLocale{}, parse})) {}
 
+    // Starts the window empty, shows it and opens the project (the sample by default) through the
+    // parse dialog; false when the window could not be shown.
+    bool openShown(const QString& project = samplePath()) {
+        window->startUp();
+        window->resize(1180, 760);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get())) return false;
+        window->openProjectFile(project);
+        return true;
+    }
+
     ScriptedPrompts prompts;
     RecordingShell shell;
     NoFileVersions versions;
