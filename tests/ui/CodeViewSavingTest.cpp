@@ -150,15 +150,6 @@ private slots:
         QVERIFY(c.view().text().starts_with("Private Sub LoadEntriesFor("));
         QCOMPARE(c.view().selText(), std::string("Percent"));
 
-        // A routine entry of the list, activated with Enter.
-        w.tabs()->setCurrentIndex(0);
-        auto* subs = w.findChild<QTreeWidget*>(QStringLiteral("lvwSubs"));
-        subs->setFocus();
-        subs->setCurrentItem(subs->topLevelItem(8));
-        QTest::keyClick(subs, Qt::Key_Return);
-        QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("RoundTotal"));
-        QVERIFY(c.view().text().find("Public Function RoundTotal#(") != std::string::npos);
-
         // A spell row of a routine.
         w.tabs()->setCurrentWidget(w.spellPanel());
         QAbstractItemModel* rows = w.spellPanel()->listView()->model();
