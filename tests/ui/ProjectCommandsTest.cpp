@@ -135,15 +135,27 @@ private slots:
         QVERIFY(h.prompts.proposals.isEmpty());
     }
 
-    void closingOffersToSaveANewScanAndSavesIt() {
+    void savingANewScanProposesItsNameAndAsksBeforeOverwriting() {
         QTemporaryDir dir;
+        QString target = dir.path() + QStringLiteral("/existing.psf");
+        writeFile(target, "keep me");
         Harness h;
         QVERIFY(h.openShown());
-        QString target = dir.path() + QStringLiteral("/saved.psf");
-        h.prompts.answers = {true};
+        const QString overwrite = QStringLiteral("This file already exists. Do you want to overwrite it?");
+        // No to overwriting keeps the file as it was.
         h.prompts.saveFiles = {target};
+        h.prompts.answers = {false};
+        QVERIFY(!h.window->saveScanCommand());
+        QCOMPARE(h.prompts.texts(), QStringList{overwrite});
+        QCOMPARE(QFileInfo(target).size(), 7);
+
+        // Closing offers to save the new scan; Yes, then Yes to overwriting, writes it.
+        h.prompts.shown.clear();
+        h.prompts.saveFiles = {target};
+        h.prompts.answers = {true, true};
         h.window->close();
-        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("Would you like to save this project scan?")});
+        QCOMPARE(h.prompts.texts(),
+                 (QStringList{QStringLiteral("Would you like to save this project scan?"), overwrite}));
         // The proposal is the project's name with .psf, in the project's folder.
         QCOMPARE(h.prompts.proposals.value(0),
                  QStringLiteral(TALLY_SOURCE_DIR "/examples/sample/Hourglass.psf"));
@@ -151,6 +163,7 @@ private slots:
         ProjectModel reread;
         QVERIFY(openScanFile(target.toStdString(), reread).ok);
         QCOMPARE(reread.fileCount(), h.window->model().fileCount());
+        QCOMPARE(h.window->model().scanFilePath, target.toStdString());
     }
 
     void aChangedScanFileIsOfferedForSavingUnderItsOwnName_data() {
@@ -192,23 +205,6 @@ private slots:
         ProjectModel reread;
         QVERIFY(openScanFile(scan.path, reread).ok);
         QVERIFY(reread.subs[row.slot][row.index].checked);
-    }
-
-    void overwritingAnExistingScanNeedsAYes() {
-        QTemporaryDir dir;
-        QString target = dir.path() + QStringLiteral("/existing.psf");
-        writeFile(target, "keep me");
-        Harness h;
-        QVERIFY(h.openShown());
-        h.prompts.saveFiles = {target, target};
-        h.prompts.answers = {false, true};
-        QVERIFY(!h.window->saveScanCommand());
-        QCOMPARE(h.prompts.texts().value(0),
-                 QStringLiteral("This file already exists. Do you want to overwrite it?"));
-        QCOMPARE(QFileInfo(target).size(), 7);
-        QVERIFY(h.window->saveScanCommand());
-        QVERIFY(QFileInfo(target).size() > 1000);
-        QCOMPARE(h.window->model().scanFilePath, target.toStdString());
     }
 
     void cancellingTheParseAsksFirst_data() {
