@@ -22,11 +22,7 @@ struct CodeHarness {
         QDir sample(QStringLiteral(TALLY_SOURCE_DIR "/examples/sample"));
         for (const QString& name : sample.entryList(QDir::Files))
             QFile::copy(sample.filePath(name), folder.filePath(name));
-        h.window->startUp();
-        h.window->resize(1180, 760);
-        h.window->show();
-        ok = QTest::qWaitForWindowExposed(h.window.get());
-        h.window->openProjectFile(folder.filePath(QStringLiteral("Hourglass.vbp")));
+        ok = h.openShown(folder.filePath(QStringLiteral("Hourglass.vbp")));
         panel = dynamic_cast<CodeViewPanel*>(h.window->codeView());
         ok = ok && panel != nullptr;
     }
@@ -43,9 +39,10 @@ struct CodeHarness {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // Selects the file in the tree, as a click would.
+    // Selects the file in the tree, as a click would; false when there is no such file or the window
+    // could not be set up.
     bool selectFile(const std::string& name) {
-        return window().projectTree()->selectKey(fileKey(window(), name));
+        return ok && window().projectTree()->selectKey(fileKey(window(), name));
     }
     // Chooses the combo item with this text; false when there is none.
     bool choose(const QString& routine) {
@@ -53,6 +50,12 @@ struct CodeHarness {
         if (index < 0) return false;
         panel->routineCombo()->setCurrentIndex(index);
         panel->chooseItem(index);
+        return true;
+    }
+    // Shows the file's routine on the Code View tab, with the focus in the pane.
+    bool showRoutine(const std::string& file, const QString& routine) {
+        if (!selectFile(file) || !choose(routine)) return false;
+        showCodeTab();
         return true;
     }
     // Brings the Code View tab to the front with the focus in the pane.
@@ -80,9 +83,5 @@ struct CodeHarness {
     CodeViewPanel* panel = nullptr;
     bool ok = false;
 };
-
-inline QByteArray latin(const char* text) {
-    return QByteArray(text);
-}
 
 }  // namespace tally::test

@@ -2,7 +2,6 @@
 // commands, driven through the real window with scripted dialogs.
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -14,7 +13,6 @@
 
 #include "UiTestSupport.h"
 #include "core/scanfile/ScanFileReader.h"
-#include "ui/CodeViewPlaceholder.h"
 #include "ui/ParseDialog.h"
 #include "ui/ProjectTreePanel.h"
 #include "ui/ReviewListModel.h"
@@ -35,9 +33,19 @@ ParseFunction parseAfter(std::function<bool(ParseContext&)> go) {
     };
 }
 
-bool reviewEnabled(MainWindow& window) {
-    return window.reviewPanel()->buttonsEnabled();
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
+
+// The sample's scan file, saved in a scratch folder.
+struct SampleScan {
+    SampleScan() { ok = writeSampleScan(path); }
+    QTemporaryDir dir;
+    std::string path = (dir.path() + QStringLiteral("/Hourglass.psf")).toStdString();
+    bool ok = false;
+};
 
 }  // namespace
 
@@ -45,150 +53,103 @@ class ProjectCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsEmptyWithTheProjectCommandsDisabled() {
-        Harness h;
-        h.window->startUp();
-        QCOMPARE(h.window->windowTitle(), QStringLiteral("Tallyscan 6"));
-        QCOMPARE(h.window->routinesPanel()->hintText(), QStringLiteral("Open a project to begin."));
-        QVERIFY(!h.window->toolbarAction("savescan")->isEnabled());
-        QVERIFY(!h.window->toolbarAction("vb")->isEnabled());
-        QVERIFY(h.window->toolbarAction("open")->isEnabled());
-        QVERIFY(!h.window->projectMenuAction("mnuProjSaveScan")->isEnabled());
-        QVERIFY(!h.window->projectMenuAction("mnuProjViewSource")->isEnabled());
-        QVERIFY(!h.window->projectMenuAction("mnuProjOpenInVb")->isEnabled());
-        QVERIFY(!reviewEnabled(*h.window));
-        // The empty skeleton with its counters.
-        QVERIFY(h.window->model().tree.contains("project"));
-        QVERIFY(h.window->model().tree.contains("properties"));
-    }
-
-    void savingWithoutAProjectShowsTheNoticeAndWritesNothing() {
-        Harness h;
-        h.window->startUp();
-        QVERIFY(!h.window->saveScanCommand());
-        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("You need to open a project first.")});
-        QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Information);
-        QCOMPARE(h.prompts.shown[0].title, QStringLiteral("Tallyscan 6"));
-        QVERIFY(h.prompts.proposals.isEmpty());
-    }
-
     void opensTheSampleProjectThroughTheParseDialog() {
         Harness h;
         h.window->startUp();
-        QSignalSpy started(h.window.get(), &MainWindow::parseStarted);
         QSignalSpy finished(h.window.get(), &MainWindow::parseFinished);
         h.prompts.openFiles = {samplePath()};
         h.window->openProjectCommand();
         QCOMPARE(h.prompts.filters.value(0), QStringLiteral("Project Files|*.vbp|All Files|*.*"));
-        QCOMPARE(started.count(), 1);
         QCOMPARE(finished.count(), 1);
         QCOMPARE(finished[0][0].toBool(), false);
 
         QCOMPARE(h.window->windowTitle(), QStringLiteral("Hourglass - Tallyscan 6"));
-        QVERIFY(h.window->model().scanFilePath.empty());
-        QVERIFY(!h.window->model().scanChanged);
         QVERIFY(h.window->toolbarAction("savescan")->isEnabled());
         QVERIFY(h.window->toolbarAction("vb")->isEnabled());
         QCOMPARE(h.window->routinesPanel()->hintText(),
                  QStringLiteral("Select a file from the list to view it's properties and routines."));
+        QCOMPARE(h.window->projectTree()->rootText(), QStringLiteral("Hourglass Timesheets 2.4.17"));
         // The first review list is shown and its button pressed; the tab stays where it was.
         ReviewPanel* review = h.window->reviewPanel();
-        QVERIFY(reviewEnabled(*h.window));
+        QVERIFY(h.window->reviewPanel()->buttonsEnabled());
         QVERIFY(review->buttonAction(ReviewListId::NeverCalled)->isChecked());
-        QVERIFY(!review->buttonAction(ReviewListId::NoCode)->isChecked());
         QCOMPARE(review->listModel()->rowCount(), 15);
-        QCOMPARE(review->listModel()->index(0, 0).data().toString(), QStringLiteral("GetTickCount"));
         QCOMPARE(h.window->tabs()->currentIndex(), 0);
-        // Pass 2 added its statistics to the tree, which shows them.
-        QVERIFY(h.window->model().tree.size() > 40);
-        QCOMPARE(h.window->projectTree()->rootText(), QStringLiteral("Hourglass Timesheets 2.4.17"));
-
-        h.window->updateProjectMenu();
-        QVERIFY(h.window->projectMenuAction("mnuProjSaveScan")->isEnabled());
-        QVERIFY(h.window->projectMenuAction("mnuProjOpenInVb")->isEnabled());
     }
 
     void startsWithAScanFileArgumentWithoutParsing() {
-        QTemporaryDir dir;
-        std::string scan = (dir.path() + QStringLiteral("/Hourglass.psf")).toStdString();
-        QVERIFY(writeSampleScan(scan));
+        SampleScan scan;
+        QVERIFY(scan.ok);
         Harness h;
         QSignalSpy started(h.window.get(), &MainWindow::parseStarted);
-        h.window->startUp(QString::fromStdString(scan));
+        h.window->startUp(QString::fromStdString(scan.path));
         QCOMPARE(started.count(), 0);
-        QCOMPARE(h.window->model().scanFilePath, scan);
+        QCOMPARE(h.window->model().scanFilePath, scan.path);
         QCOMPARE(h.window->windowTitle(), QStringLiteral("Hourglass - Tallyscan 6"));
         QVERIFY(h.window->toolbarAction("savescan")->isEnabled());
-        QCOMPARE(h.window->routinesPanel()->hintText(),
-                 QStringLiteral("Select a file from the list to view it's properties and routines."));
         QCOMPARE(h.window->reviewPanel()->listModel()->rowCount(), 15);
         QVERIFY(h.prompts.shown.empty());
     }
 
-    void aBrokenScanFileShowsTheMessageAndLeavesTheSkeleton() {
+    void withoutAProjectThereIsNothingToSave_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("nothing") << "";
+        QTest::newRow("a damaged scan file") << "scan";
+        QTest::newRow("a missing project file") << "project";
+    }
+
+    void withoutAProjectThereIsNothingToSave() {
+        QFETCH(QString, opened);
         QTemporaryDir dir;
-        QString broken = dir.path() + QStringLiteral("/broken.psf");
-        QFile file(broken);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Not a scan file\r\n");
-        file.close();
+        QString broken = dir.filePath(QStringLiteral("broken.psf"));
+        writeFile(broken, "Not a scan file\r\n");
         Harness h;
-        h.window->startUp(broken);
-        QCOMPARE(h.prompts.shown.size(), std::size_t{1});
-        QVERIFY(h.prompts.shown[0].text.startsWith(QStringLiteral(
-            "There was a problem reading the Project Scan File. The following error occured.")));
-        QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Exclamation);
+        h.window->startUp(opened == "scan" ? broken : QString());
+        if (opened.isEmpty())
+            QCOMPARE(h.window->routinesPanel()->hintText(), QStringLiteral("Open a project to begin."));
+        if (opened == "project") h.window->openProjectFile(dir.filePath(QStringLiteral("Gone.vbp")));
+        // A failed open says why, with the warning icon.
+        QCOMPARE(h.prompts.shown.size(), std::size_t{opened.isEmpty() ? 0u : 1u});
+        if (!opened.isEmpty()) QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Exclamation);
+        if (opened == "scan")
+            QVERIFY(h.prompts.shown[0].text.startsWith(QStringLiteral(
+                "There was a problem reading the Project Scan File. The following error occured.")));
+        // The empty skeleton, with the project commands off.
+        QCOMPARE(h.window->windowTitle(), QStringLiteral("Tallyscan 6"));
         QCOMPARE(h.window->model().fileCount(), 0);
         QVERIFY(h.window->model().tree.contains("properties"));
         QVERIFY(!h.window->toolbarAction("savescan")->isEnabled());
-        QVERIFY(!reviewEnabled(*h.window));
-    }
+        QVERIFY(!h.window->toolbarAction("vb")->isEnabled());
+        QVERIFY(!h.window->reviewPanel()->buttonsEnabled());
 
-    void aMissingProjectFileSaysWhyAndLeavesTheSkeleton() {
-        Harness h;
-        h.window->startUp();
-        QSignalSpy started(h.window.get(), &MainWindow::parseStarted);
-        h.window->openProjectFile(QStringLiteral("/no/such/folder/Gone.vbp"));
-        QCOMPARE(started.count(), 0);
-        QCOMPARE(h.prompts.shown.size(), std::size_t{1});
-        QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Exclamation);
-        QVERIFY(!h.prompts.shown[0].text.isEmpty());
-        QCOMPARE(h.window->model().fileCount(), 0);
-        QVERIFY(h.window->model().tree.contains("properties"));
-        QVERIFY(!h.window->toolbarAction("savescan")->isEnabled());
-        QVERIFY(!reviewEnabled(*h.window));
-    }
-
-    void openingAProjectOffersToKeepUnsavedCheckMarks() {
-        QTemporaryDir dir;
-        std::string scan = (dir.path() + QStringLiteral("/Hourglass.psf")).toStdString();
-        QVERIFY(writeSampleScan(scan));
-        Harness h;
-        h.window->startUp(QString::fromStdString(scan));
-        h.window->openProjectFile(samplePath());
-        QVERIFY(h.prompts.shown.empty());  // nothing was changed: nothing to lose
-        h.window->openScanFile(QString::fromStdString(scan));
         h.prompts.shown.clear();
-        ReviewListModel* list = h.window->reviewPanel()->listModel();
-        QVERIFY(list->setData(list->index(0, 0), Qt::Checked, Qt::CheckStateRole));
-        h.window->openProjectFile(samplePath());
-        QCOMPARE(
-            h.prompts.texts(),
-            QStringList{QStringLiteral("The current scan file has changed. Would you like to save it now?")});
+        QVERIFY(!h.window->saveScanCommand());
+        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("You need to open a project first.")});
+        QCOMPARE(h.prompts.shown[0].title, QStringLiteral("Tallyscan 6"));
+        QVERIFY(h.prompts.proposals.isEmpty());
     }
 
-    void closingOffersToSaveANewScanAndSavesIt() {
+    void savingANewScanProposesItsNameAndAsksBeforeOverwriting() {
         QTemporaryDir dir;
+        QString target = dir.path() + QStringLiteral("/existing.psf");
+        writeFile(target, "keep me");
         Harness h;
-        h.window->startUp();
-        h.window->show();
-        h.window->openProjectFile(samplePath());
-        QString target = dir.path() + QStringLiteral("/saved.psf");
-        h.prompts.answers = {true};
+        QVERIFY(h.openShown());
+        const QString overwrite = QStringLiteral("This file already exists. Do you want to overwrite it?");
+        // No to overwriting keeps the file as it was.
         h.prompts.saveFiles = {target};
+        h.prompts.answers = {false};
+        QVERIFY(!h.window->saveScanCommand());
+        QCOMPARE(h.prompts.texts(), QStringList{overwrite});
+        QCOMPARE(QFileInfo(target).size(), 7);
+
+        // Closing offers to save the new scan; Yes, then Yes to overwriting, writes it.
+        h.prompts.shown.clear();
+        h.prompts.saveFiles = {target};
+        h.prompts.answers = {true, true};
         h.window->close();
-        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("Would you like to save this project scan?")});
-        QCOMPARE(h.prompts.shown[0].title, QStringLiteral("Tallyscan 6"));
+        QCOMPARE(h.prompts.texts(),
+                 (QStringList{QStringLiteral("Would you like to save this project scan?"), overwrite}));
         // The proposal is the project's name with .psf, in the project's folder.
         QCOMPARE(h.prompts.proposals.value(0),
                  QStringLiteral(TALLY_SOURCE_DIR "/examples/sample/Hourglass.psf"));
@@ -199,138 +160,101 @@ private slots:
         QCOMPARE(h.window->model().scanFilePath, target.toStdString());
     }
 
-    void closingAsksToSaveAChangedScanFileWithoutAskingForAName() {
-        QTemporaryDir dir;
-        std::string scan = (dir.path() + QStringLiteral("/Hourglass.psf")).toStdString();
-        QVERIFY(writeSampleScan(scan));
+    void aChangedScanFileIsOfferedForSavingUnderItsOwnName_data() {
+        QTest::addColumn<bool>("check");
+        QTest::addColumn<QString>("then");
+        QTest::newRow("unchanged, closing") << false << "close";
+        QTest::newRow("checked, closing") << true << "close";
+        QTest::newRow("checked, opening a project") << true << "project";
+        QTest::newRow("checked, opening another scan") << true << "scan";
+    }
+
+    void aChangedScanFileIsOfferedForSavingUnderItsOwnName() {
+        QFETCH(bool, check);
+        QFETCH(QString, then);
+        SampleScan scan, other;
+        QVERIFY(scan.ok && other.ok);
         Harness h;
-        h.window->startUp(QString::fromStdString(scan));
+        h.window->startUp(QString::fromStdString(scan.path));
         h.window->show();
         ReviewListModel* list = h.window->reviewPanel()->listModel();
-        QVERIFY(list->setData(list->index(1, 0), Qt::Checked, Qt::CheckStateRole));
-        QVERIFY(h.window->model().scanChanged);
+        const ReviewRow row = list->list().rows[1];
+        if (check) QVERIFY(list->setData(list->index(1, 0), Qt::Checked, Qt::CheckStateRole));
         h.prompts.answers = {true};
-        h.window->close();
+        h.prompts.openFiles = {QString::fromStdString(other.path)};
+        if (then == "close")
+            h.window->close();
+        else if (then == "project")
+            h.window->openProjectFile(samplePath());
+        else
+            h.window->openScanCommand();
+        if (!check) {
+            QVERIFY(h.prompts.shown.empty());
+            return;
+        }
         QCOMPARE(
             h.prompts.texts(),
             QStringList{QStringLiteral("The current scan file has changed. Would you like to save it now?")});
         QVERIFY(h.prompts.proposals.isEmpty());
         ProjectModel reread;
-        QVERIFY(openScanFile(scan, reread).ok);
-        const ReviewRow& row = h.window->reviewPanel()->listModel()->list().rows[1];
+        QVERIFY(openScanFile(scan.path, reread).ok);
         QVERIFY(reread.subs[row.slot][row.index].checked);
     }
 
-    void anUnchangedScanFileClosesWithoutAQuestion() {
-        QTemporaryDir dir;
-        std::string scan = (dir.path() + QStringLiteral("/Hourglass.psf")).toStdString();
-        QVERIFY(writeSampleScan(scan));
-        Harness h;
-        h.window->startUp(QString::fromStdString(scan));
-        h.window->show();
-        h.window->close();
-        QVERIFY(h.prompts.shown.empty());
+    void cancellingTheParseAsksFirst_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Yes cancels") << true;
+        QTest::newRow("No lets it finish") << false;
     }
 
-    void overwritingAnExistingScanNeedsAYes() {
-        QTemporaryDir dir;
-        QString target = dir.path() + QStringLiteral("/existing.psf");
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("keep me");
-        file.close();
-        Harness h;
-        h.window->startUp();
-        h.window->openProjectFile(samplePath());
-        h.prompts.saveFiles = {target, target};
-        h.prompts.answers = {false, true};
-        QVERIFY(!h.window->saveScanCommand());
-        QCOMPARE(h.prompts.texts().value(0),
-                 QStringLiteral("This file already exists. Do you want to overwrite it?"));
-        QFile kept(target);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), QByteArray("keep me"));
-        kept.close();
-        QVERIFY(h.window->saveScanCommand());
-        QVERIFY(QFileInfo(target).size() > 1000);
-        QCOMPARE(h.window->model().scanFilePath, target.toStdString());
-    }
-
-    void openingAnotherScanOffersToSaveTheCurrentOneFirst() {
-        QTemporaryDir dir;
-        std::string scan = (dir.path() + QStringLiteral("/a.psf")).toStdString();
-        QVERIFY(writeSampleScan(scan));
-        Harness h;
-        h.window->startUp();
-        h.window->openProjectFile(samplePath());
-        // The same file again is no other scan: then nothing is asked.
-        h.prompts.openFiles = {QString::fromStdString(scan)};
-        h.window->openScanCommand();
-        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("Would you like to save this project scan?")});
-        QCOMPARE(h.prompts.filters.value(0), QStringLiteral("Project Scan Files|*.psf|All Files|*.*"));
-        QCOMPARE(h.window->model().scanFilePath, scan);
-        h.prompts.shown.clear();
-        h.window->openScanFile(QString::fromStdString(scan));
-        QVERIFY(h.prompts.shown.empty());
-    }
-
-    void cancellingTheParseKeepsTheReviewToolbarDisabled() {
-        Harness h(parseAfter([](ParseContext& context) { return context.cancelled(); }));
+    void cancellingTheParseAsksFirst() {
+        QFETCH(bool, yes);
+        std::atomic<bool> answered{false};
+        Harness h(parseAfter([&](ParseContext& context) {
+            return yes ? context.cancelled() : answered.load();
+        }));
         h.window->startUp();
         h.window->show();
-        h.prompts.answers = {true};
+        h.prompts.answers = {yes};
+        h.prompts.onQuestion = [&](const QString&, bool) { answered = true; };
         QPointer<ParseDialog> seen;
         connect(h.window.get(), &MainWindow::parseStarted, this, [&] {
             seen = h.window->findChild<ParseDialog*>();
             QVERIFY(seen);
-            QCOMPARE(seen->windowTitle(), QStringLiteral("Parse Project Files"));
-            QCOMPARE(seen->cancelButton()->text(), QStringLiteral("Cancel"));
             QTimer::singleShot(20, seen, [&] { QTest::mouseClick(seen->cancelButton(), Qt::LeftButton); });
         });
         QSignalSpy finished(h.window.get(), &MainWindow::parseFinished);
         h.window->openProjectFile(samplePath());
         QCOMPARE(finished.count(), 1);
-        QCOMPARE(finished[0][0].toBool(), true);
+        QCOMPARE(finished[0][0].toBool(), yes);
         QCOMPARE(h.prompts.texts(),
                  QStringList{QStringLiteral("Do you want to cancel parsing the project files?")});
-        QCOMPARE(h.prompts.shown[0].title, QCoreApplication::applicationDirPath());
-        QVERIFY(!reviewEnabled(*h.window));
-        QVERIFY(!h.window->reviewPanel()->listModel()->hasList());
-        // The partial model is still shown and can be saved.
+        QCOMPARE(h.window->reviewPanel()->buttonsEnabled(), !yes);
+        QCOMPARE(h.window->reviewPanel()->listModel()->hasList(), !yes);
+        // Even a cancelled parse leaves a model that can be saved.
         QVERIFY(h.window->toolbarAction("savescan")->isEnabled());
         QVERIFY(!seen);  // the dialog is gone
     }
 
-    void answeringNoToTheCancelQuestionLetsTheParseFinish() {
-        std::atomic<bool> answered{false};
-        Harness h(parseAfter([&](ParseContext&) { return answered.load(); }));
-        h.window->startUp();
-        h.window->show();
-        h.prompts.answers = {false};
-        h.prompts.onQuestion = [&](const QString&, bool) { answered = true; };
-        connect(h.window.get(), &MainWindow::parseStarted, this, [&] {
-            ParseDialog* dialog = h.window->findChild<ParseDialog*>();
-            QTimer::singleShot(20, dialog,
-                               [dialog] { QTest::keyClick(dialog, Qt::Key_Escape); });  // asks like Cancel
-        });
-        QSignalSpy finished(h.window.get(), &MainWindow::parseFinished);
-        h.window->openProjectFile(samplePath());
-        QCOMPARE(finished[0][0].toBool(), false);
-        QVERIFY(answered);
-        QVERIFY(reviewEnabled(*h.window));
-        QCOMPARE(h.window->reviewPanel()->listModel()->rowCount(), 15);
-    }
-
-    void openInVbHandsOverOnlyAnExistingProjectFile() {
+    void theShellCommandsHandOverOnlyAnExistingProjectFile() {
         Harness h;
-        h.window->startUp();
-        h.window->openProjectFile(samplePath());
-        h.window->openInVbCommand();
+        QVERIFY(h.openShown());
+        // View Source opens the project file in the text editor; a shell failure is reported.
+        h.shell.code = kShellNoAssociation;
+        h.window->projectMenuAction("mnuProjViewSource")->trigger();
         QCOMPARE(h.shell.requests.size(), std::size_t{1});
-        QCOMPARE(QString::fromStdString(h.shell.requests[0].file), samplePath());
-        QCOMPARE(h.shell.requests[0].parameters, std::string());
-        QVERIFY(h.prompts.shown.empty());
+        QCOMPARE(h.shell.requests[0].file, std::string("notepad.exe"));
+        QCOMPARE(QString::fromStdString(h.shell.requests[0].parameters), samplePath());
+        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("No association for file extension.")});
 
+        // Open in VB starts the project file itself.
+        h.shell.code = kShellStarted;
+        h.prompts.shown.clear();
+        h.window->openInVbCommand();
+        QCOMPARE(h.shell.requests.size(), std::size_t{2});
+        QCOMPARE(QString::fromStdString(h.shell.requests[1].file), samplePath());
+        QCOMPARE(h.shell.requests[1].parameters, std::string());
+        QVERIFY(h.prompts.shown.empty());
         // A scan file written elsewhere may name anything as its project.
         for (const char* path :
              {"/bin/sh", "C:\\Projects\\App.vbp", TALLY_SOURCE_DIR "/examples/sample/modMain.bas"}) {
@@ -340,20 +264,7 @@ private slots:
             QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("File not found.")});
             QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Exclamation);
         }
-        QCOMPARE(h.shell.requests.size(), std::size_t{1});
-    }
-
-    void viewSourceUsesTheTextEditorAndReportsShellFailures() {
-        Harness h;
-        h.window->startUp();
-        h.window->openProjectFile(samplePath());
-        h.shell.code = kShellNoAssociation;
-        h.window->projectMenuAction("mnuProjViewSource")->trigger();
-        QCOMPARE(h.shell.requests.size(), std::size_t{1});
-        QCOMPARE(h.shell.requests[0].file, std::string("notepad.exe"));
-        QCOMPARE(QString::fromStdString(h.shell.requests[0].parameters), samplePath());
-        QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("No association for file extension.")});
-        QCOMPARE(h.prompts.shown[0].title, QStringLiteral("Tallyscan 6"));
+        QCOMPARE(h.shell.requests.size(), std::size_t{2});
     }
 };
 

@@ -45,9 +45,8 @@ public:
         proposals << proposed;
         return take(saveFiles);
     }
-    SaveItChoice chooseSaveIt(const QString& label, std::span<const SaveItButton> buttons) override {
+    SaveItChoice chooseSaveIt(const QString& label, std::span<const SaveItButton>) override {
         saveItLabels << label;
-        saveItButtons.assign(buttons.begin(), buttons.end());
         if (saveItAnswers.empty()) return SaveItChoice::ContinueWithoutSaving;
         SaveItChoice answer = saveItAnswers.front();
         saveItAnswers.pop_front();
@@ -67,9 +66,8 @@ public:
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
     QStringList filters, captions, proposals;
-    std::deque<SaveItChoice> saveItAnswers;   // "Continue Without Saving" when the script has run out
-    QStringList saveItLabels;                 // the labels of the "Save It" dialogs shown
-    std::vector<SaveItButton> saveItButtons;  // the buttons of the last one
+    std::deque<SaveItChoice> saveItAnswers;  // "Continue Without Saving" when the script has run out
+    QStringList saveItLabels;  // the labels of the "Save It" dialogs shown
 
 private:
     static QString take(std::deque<QString>& paths) {

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModel>
 #include <QStringList>
+#include <QTest>
 #include <QTreeWidget>
 #include <memory>
 #include <string>
@@ -27,6 +28,17 @@ struct Harness {
     explicit Harness(ParseFunction parse = runParse)
         : window(std::make_unique<MainWindow>(
               MainWindowServices{prompts, shell, versions, NumberLocale{}, parse})) {}
+
+    // Starts the window empty, shows it and opens the project (the sample by default) through the
+    // parse dialog; false when the window could not be shown.
+    bool openShown(const QString& project = samplePath()) {
+        window->startUp();
+        window->resize(1180, 760);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get())) return false;
+        window->openProjectFile(project);
+        return true;
+    }
 
     ScriptedPrompts prompts;
     RecordingShell shell;
@@ -59,6 +71,16 @@ inline QStringList rowTexts(const QTreeWidget* view) {
         rows << (item->font(0).bold() ? QStringLiteral("*") : QString()) + cells.join(QLatin1Char('|'));
     }
     return rows;
+}
+
+// A real double click on a cell: a click, then the second press that the system reports as a
+// double click.
+inline void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
+    QCoreApplication::processEvents();
+    view->scrollTo(index);
+    QPoint centre = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
 }
 
 // Parses the sample project with the core alone and saves its scan file at `path`.
