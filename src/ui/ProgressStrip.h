@@ -19,7 +19,6 @@ public:
     void end() override;
 
     // The painted width in pixels (0 when no pass runs).
-    int filledWidth() const { return m_filled; }
     // How many passes have run.
     int passes() const { return m_passes; }
 

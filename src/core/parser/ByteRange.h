@@ -25,14 +25,6 @@ struct ByteRange {
             hi = c;
         }
     }
-    // The smallest range holding both.
-    ByteRange unite(ByteRange other) const {
-        if (other.empty()) return *this;
-        ByteRange both = *this;
-        both.add(other.lo);
-        both.add(other.hi);
-        return both;
-    }
 };
 
 }  // namespace tally

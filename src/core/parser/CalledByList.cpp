@@ -2,12 +2,6 @@
 
 namespace tally {
 
-std::vector<CalledByEntry> parseCalledByList(std::string_view list) {
-    std::vector<CalledByEntry> entries;
-    forEachCalledByEntry(list, [&](const CalledByEntry& entry) { entries.push_back(entry); });
-    return entries;
-}
-
 std::vector<std::string> calledByPairs(std::string_view list) {
     std::vector<std::string> pairs;
     forEachCalledByEntry(list, [&](const CalledByEntry& entry) {

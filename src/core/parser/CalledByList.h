@@ -38,9 +38,6 @@ void forEachCalledByEntry(std::string_view list, Visit&& visit) {
     }
 }
 
-// The entries of a CalledBy text as a list, read as forEachCalledByEntry reads them.
-std::vector<CalledByEntry> parseCalledByList(std::string_view list);
-
 // The same as a flat list of texts: routine, then file, for each entry.
 std::vector<std::string> calledByPairs(std::string_view list);
 

@@ -33,7 +33,6 @@ public:
 
     // Whether the PubVar row is a private variable that its own file uses.
     bool usedInOwnFile(std::size_t row) const { return m_usedInOwnFile[row] != 0; }
-    int filesScanned() const { return m_scans; }
 
 private:
     struct Row {

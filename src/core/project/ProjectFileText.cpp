@@ -1,6 +1,5 @@
 #include "core/project/ProjectFileText.h"
 
-#include "core/project/FileFacts.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -23,12 +22,6 @@ std::optional<std::string> nameFromText(std::string_view text, std::string_view 
     std::size_t space = rest.rfind(' ');
     if (space != std::string_view::npos) rest = rest.substr(space + 1);
     return trim(rest);
-}
-
-std::string nameFromFile(std::string_view path, std::string_view keyword) {
-    std::optional<std::string> text = readFileBytes(path);
-    if (!text) return {};
-    return nameFromText(*text, keyword).value_or(std::string());
 }
 
 std::string objectLibraryVersion(std::string_view line) {

@@ -23,9 +23,6 @@ ModuleEntry splitModuleEntry(std::string_view entry);
 // (case-sensitive), trimmed, from its last space on. Nothing when the keyword does not occur.
 std::optional<std::string> nameFromText(std::string_view text, std::string_view keyword);
 
-// The declared name of a form-like file on disk; empty when the file cannot be read or has no keyword.
-std::string nameFromFile(std::string_view path, std::string_view keyword);
-
 // The version written in an "Object=" line: the text between the first "}#" and the next "#"
 // ("2.0" for "Object={...}#2.0#0; MSCOMCTL.OCX"); empty when either is missing.
 std::string objectLibraryVersion(std::string_view line);

@@ -228,8 +228,4 @@ OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
     return {};
 }
 
-int addProjectFile(ProjectModel& model, std::string_view path, std::string_view name) {
-    return addFileRow(model, path, name, pathStatus(path), fileExists(frxPathOf(path)));
-}
-
 }  // namespace tally

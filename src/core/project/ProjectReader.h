@@ -26,8 +26,4 @@ struct OpenProjectResult {
 OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
                               const FileVersionSource& versions, CancelFlag* cancel = nullptr);
 
-// Appends the Files row of a source file with the disk's date, size and .frx companion at this
-// moment; a missing file gets the zero date and size 0. Returns the new row index.
-int addProjectFile(ProjectModel& model, std::string_view path, std::string_view name);
-
 }  // namespace tally

@@ -35,12 +35,6 @@ std::string_view reviewIconKey(int kind) {
     return entry ? entry->icon : std::string_view();
 }
 
-int kindOfReviewTypeText(std::string_view typeText) {
-    for (const KindText& entry : kKindTexts)
-        if (entry.typeText == typeText) return entry.kind;
-    return -1;
-}
-
 std::string_view propertyMarker(int kind) {
     switch (kind) {
         case kKindPropertyGet: return " [Get]";
@@ -49,8 +43,6 @@ std::string_view propertyMarker(int kind) {
         default: return {};
     }
 }
-
-bool isPropertyKind(int kind) { return !propertyMarker(kind).empty(); }
 
 std::string oldStyleSuffix(const SubRec& routine) {
     if (!routine.oldStyle) return {};

@@ -14,12 +14,8 @@ namespace tally {
 std::string_view reviewTypeText(int kind);
 // "func", "sub", "dll", "prop" or "control"; empty for an unknown kind.
 std::string_view reviewIconKey(int kind);
-// The kind a review type text stands for; -1 when it is none.
-int kindOfReviewTypeText(std::string_view typeText);
 // " [Get]", " [Let]" or " [Set]" for property procedures; empty otherwise.
 std::string_view propertyMarker(int kind);
-// True for Property Get, Let and Set.
-bool isPropertyKind(int kind);
 // The type character that stands for an old-style routine's return type ("#" for Double); empty
 // when the routine is not old style or its type has no character.
 std::string oldStyleSuffix(const SubRec& routine);
