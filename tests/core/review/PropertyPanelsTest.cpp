@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "core/review/ReviewModelBuilder.h"
+#include "support/TempDir.h"
 
 namespace tally {
 
@@ -98,13 +98,8 @@ TEST(RoutineLookup, StripsMarkersSearchesTheSlotThenTheFilesGlobals) {
 }
 
 TEST(FileProperties, ShowScannedAndCurrentSizesAndSurviveARemovedFile) {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "tally_panels";
-    std::filesystem::create_directories(dir);
-    std::string path = (dir / "modA.bas").string();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::string bytes(1536, 'x');
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    TempDir dir;
+    std::string path = dir.write("modA.bas", std::string(1536, 'x'));
 
     ProjectModel model;
     model.addFile(FileRec{"modA", path, 46362.5, 100, false});
