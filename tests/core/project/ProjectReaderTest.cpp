@@ -49,7 +49,6 @@ TEST(ProjectReader, OpensTheDemoProjectIntoFilesAndTree) {
     EXPECT_EQ(dumpTree(model.tree), golden("demo.txt"));
 
     ASSERT_EQ(model.fileCount(), 7);
-    EXPECT_EQ(model.subs.size(), 7u);
     EXPECT_EQ(model.files[2].name, "mdiShell");
     const FileRec& main = model.files[1];
     EXPECT_EQ(main.path, demo + "frmMain.frm");
