@@ -4,35 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "SyntheticProject.h"
 #include "core/parser/ParseDriver.h"
 #include "core/project/ProjectReader.h"
 #include "core/scanfile/ScanFileReader.h"
 #include "core/scanfile/ScanFileWriter.h"
+#include "support/TempDir.h"
 
 namespace tally {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class ScratchDir {
-public:
-    explicit ScratchDir(const std::string& name) : m_dir(fs::temp_directory_path() / ("tally_robust_" + name)) {
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    ~ScratchDir() { fs::remove_all(m_dir); }
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-
-private:
-    fs::path m_dir;
-};
 
 struct Scan {
     ProjectModel model;
@@ -60,7 +44,7 @@ const SubRec* findRoutine(const ProjectModel& model, const std::string& name) {
 }  // namespace
 
 TEST(RobustScan, HostileMembersDoNotStopTheOthers) {
-    ScratchDir dir("hostile");
+    TempDir dir;
     std::string binary(300000, '\0');
     for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 131) % 251);
     dir.write("modBinary.bas", binary);
@@ -79,14 +63,14 @@ TEST(RobustScan, HostileMembersDoNotStopTheOthers) {
     dir.write("frmDir.frm",
               "VERSION 5.00\r\nBegin VB.Form frmDir\r\n   Begin VB.ListBox lst\r\n      List = \"frmDir.frx\":0000\r\n"
               "   End\r\nEnd\r\n");
-    fs::create_directories(dir.path("frmDir.frx"));  // a companion that cannot be read as a file
+    fs::create_directories(dir / "frmDir.frx");  // a companion that cannot be read as a file
     dir.write("modGood.bas", "Public Sub Good(Optional n As Long)\r\n    Debug.Print n\r\nEnd Sub\r\n");
     dir.write("Hostile.vbp",
               "Module=modBinary; modBinary.bas\r\nModule=modWide; modWide.bas\r\nModule=modQuotes; modQuotes.bas\r\n"
               "Form=frmHuge.frm\r\nForm=frmEmpty.frm\r\nForm=frmDir.frm\r\nModule=modGood; modGood.bas\r\n"
               "Module=modGood; modGood.bas\r\nModule=modGone; modGone.bas\r\n");
 
-    Scan s = scan(dir.path("Hostile.vbp"));
+    Scan s = scan(dir / "Hostile.vbp");
     EXPECT_FALSE(s.outcome.cancelled);
     EXPECT_EQ(s.model.fileCount(), 9);  // row 0, seven members (the repeated one once), the missing one
     const SubRec* good = findRoutine(s.model, "Good");
@@ -97,21 +81,21 @@ TEST(RobustScan, HostileMembersDoNotStopTheOthers) {
     ASSERT_EQ(s.model.spell.size(), 1u);
     EXPECT_EQ(s.model.spell[0].value, " Huge list");
     // The whole scan survives a save and a reopen.
-    ASSERT_TRUE(saveScanFile(s.model, dir.path("Hostile.psf")));
+    ASSERT_TRUE(saveScanFile(s.model, dir / "Hostile.psf"));
     ProjectModel reopened;
-    ScanReadResult read = openScanFile(dir.path("Hostile.psf"), reopened);
+    ScanReadResult read = openScanFile(dir / "Hostile.psf", reopened);
     ASSERT_TRUE(read.ok) << read.message;
     EXPECT_EQ(reopened.subs, s.model.subs);
 }
 
 TEST(RobustScan, FiveThousandMembers) {
-    ScratchDir dir("many");
+    TempDir dir;
     bench::SyntheticProjectOptions options;
     options.files = 5000;
     options.routinesPerFile = 2;
     options.linesPerRoutine = 4;
     options.controlsPerForm = 2;
-    bench::SyntheticProjectResult written = bench::writeSyntheticProject(dir.path("p"), options);
+    bench::SyntheticProjectResult written = bench::writeSyntheticProject(dir / "p", options);
     ASSERT_TRUE(written.ok) << written.error;
     Scan s = scan(written.projectPath);
     EXPECT_EQ(s.model.fileCount(), 5001);

@@ -23,16 +23,6 @@ TEST(ProjectModel, FileRowOfComparesExactlyAndZeroMeansNotFound) {
     EXPECT_EQ(model.fileRowOf(""), 0);  // row 0's empty path is never a match
 }
 
-TEST(ProjectModel, MoreThanTwoHundredFilesKeepTheirRoutines) {
-    ProjectModel model;
-    for (int i = 0; i < 450; ++i) model.addFile(FileRec{"M" + std::to_string(i), "/p/" + std::to_string(i)});
-    model.addRoutine(450, SubRec{.name = "Last"});
-    model.addRoutine(0, SubRec{.name = "G1"});
-    model.addRoutine(0, SubRec{.name = "G2"});
-    EXPECT_EQ(model.subCount(450), 1);
-    EXPECT_EQ(model.largestSlotCount(), 2);
-}
-
 TEST(ProjectModel, ResetKeepsFilesAndTreeButEmptiesTheRest) {
     ProjectModel model;
     model.addFile(FileRec{"A", "/p/A.bas"});

@@ -56,10 +56,6 @@ TEST(ProjectTree, RemovingANodeRemovesItsSubtreeAndFreesTheKeys) {
     EXPECT_EQ(keysOf(tree.displayOrder()), (std::vector<std::string>{"project", "classes"}));
 }
 
-}  // namespace tally
-
-namespace tally {
-
 TEST(ProjectTree, NodesWithoutKeysAreAllowedButCannotBeFoundOrParents) {
     ProjectTree tree;
     tree.add("", "project", "P");

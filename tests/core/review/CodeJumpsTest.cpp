@@ -1,11 +1,13 @@
 #include "core/review/CodeJumps.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/review/ReviewModelBuilder.h"
 
 namespace tally {
 
+using ::testing::ElementsAre;
 using testing::ReviewModelBuilder;
 
 namespace {
@@ -37,20 +39,16 @@ TEST(SpellRowTarget, TakesFileAndRoutineFromTheNearestRowsAbove) {
     SpellJump own = spellRowTarget(b.model(), 1);
     EXPECT_TRUE(own.isRoutine);
     EXPECT_EQ(own.fileName, "modA.bas");
-    EXPECT_EQ(own.routineName, "Calc");
     ASSERT_TRUE(own.target.valid);
-    EXPECT_EQ(own.target.filePath, "/p/modA.bas");
     EXPECT_EQ(own.target.routineText, "Calc");
     EXPECT_FALSE(own.target.declarations);
 
     SpellJump inherited = spellRowTarget(b.model(), 2);
-    EXPECT_TRUE(inherited.isRoutine);
     EXPECT_EQ(inherited.target.filePath, "/p/modA.bas");
     EXPECT_EQ(inherited.target.routineText, "Calc");
 
     // A global routine counts as well; blank-only texts are passed over.
     SpellJump global = spellRowTarget(b.model(), 4);
-    EXPECT_TRUE(global.isRoutine);
     EXPECT_EQ(global.target.filePath, "/p/modB.bas");
     EXPECT_EQ(global.target.routineText, "Total");
 }
@@ -68,27 +66,30 @@ TEST(SpellRowTarget, ControlsCaptionsAndOtherCasesAreNotRoutines) {
     EXPECT_FALSE(spellRowTarget(b.model(), 99).isRoutine);
 }
 
-TEST(DependencyRowTarget, CallerRowsLeadToTheirRoutineHeaderRowsNowhere) {
+TEST(DependencyRows, CallersWithFileAndLineThenCalleesAndOnlyRoutineRowsLeadSomewhere) {
     ReviewModelBuilder b;
     int a = b.file("modA.bas");
     SubRec& calc = b.routine(a, "Calc", kKindFunction, "modA.bas");
-    calc.calledBy = "Main - modA.bas - 4\x01";
+    calc.calledBy =
+        "Main - modA.bas - 4\x01"
+        "Run - frmMain.frm - 12\x01";
     calc.calls = "Helper - modA.bas\x01";
-    RoutinePanels panels = routinePanels(b.model(), a, 0);
-    ASSERT_EQ(panels.dependencies.size(), 4u);
+    std::vector<PanelRow> rows = routinePanels(b.model(), a, 0).dependencies;
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0].key, "calledby");
+    EXPECT_THAT(rows[0].subItems, ElementsAre("File", "Line"));
+    EXPECT_THAT(rows[2].subItems, ElementsAre("frmMain.frm", "12"));
+    EXPECT_EQ(rows[3].key, "itcalls");
+    EXPECT_THAT(rows[4].subItems, ElementsAre("modA.bas"));
 
-    CodeTarget caller = dependencyRowTarget(b.model(), panels.dependencies[1], "Calc");
+    CodeTarget caller = dependencyRowTarget(b.model(), rows[1], "Calc");
     ASSERT_TRUE(caller.valid);
     EXPECT_EQ(caller.filePath, "/p/modA.bas");
     EXPECT_EQ(caller.routineText, "Main");
     EXPECT_EQ(caller.searchText, "Calc");
-
-    CodeTarget callee = dependencyRowTarget(b.model(), panels.dependencies[3], "Calc");
-    ASSERT_TRUE(callee.valid);
-    EXPECT_EQ(callee.routineText, "Helper");
-
-    EXPECT_FALSE(dependencyRowTarget(b.model(), panels.dependencies[0], "Calc").valid);
-    EXPECT_FALSE(dependencyRowTarget(b.model(), panels.dependencies[2], "Calc").valid);
+    EXPECT_EQ(dependencyRowTarget(b.model(), rows[4], "Calc").routineText, "Helper");
+    EXPECT_FALSE(dependencyRowTarget(b.model(), rows[0], "Calc").valid);
+    EXPECT_FALSE(dependencyRowTarget(b.model(), rows[3], "Calc").valid);
 }
 
 TEST(RoutineEntryTarget, DeclarationsOrTheRoutineComboText) {
@@ -98,14 +99,8 @@ TEST(RoutineEntryTarget, DeclarationsOrTheRoutineComboText) {
     std::vector<RoutineEntry> entries = listFileRoutines(b.model(), a, RoutineFilter::Routines);
     ASSERT_EQ(entries.size(), 2u);
 
-    CodeTarget decs = routineEntryTarget(b.model(), a, entries[0]);
-    EXPECT_TRUE(decs.valid);
-    EXPECT_TRUE(decs.declarations);
-    EXPECT_EQ(decs.filePath, "/p/modA.bas");
-
-    CodeTarget value = routineEntryTarget(b.model(), a, entries[1]);
-    EXPECT_FALSE(value.declarations);
-    EXPECT_EQ(value.routineText, "Value [Get]");
+    EXPECT_TRUE(routineEntryTarget(b.model(), a, entries[0]).declarations);
+    EXPECT_EQ(routineEntryTarget(b.model(), a, entries[1]).routineText, "Value [Get]");
     EXPECT_FALSE(routineEntryTarget(b.model(), 7, entries[1]).valid);
 }
 

@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "core/review/ReviewModelBuilder.h"
+#include "support/TempDir.h"
 
 namespace tally {
 
@@ -49,24 +49,6 @@ TEST(RoutinePanels, FormLoadShowsNeverCalledAndAGlobalSubShowsGlobal) {
     EXPECT_EQ(routinePanels(b.model(), 0, 1).properties[1].text, "None");  // public class member
 }
 
-TEST(RoutinePanels, DependenciesListCallersWithLinesAndCallees) {
-    ReviewModelBuilder b;
-    int m = b.file("modA.bas");
-    SubRec& r = b.routine(m, "Calc", kKindFunction, "modA.bas");
-    r.calledBy = "Main - modA.bas - 3\x01" "Run - frmMain.frm - 12\x01";
-    r.calls = "Helper - modA.bas\x01";
-    std::vector<PanelRow> rows = routinePanels(b.model(), m, 0).dependencies;
-    ASSERT_EQ(rows.size(), 5u);
-    EXPECT_EQ(rows[0].key, "calledby");
-    EXPECT_TRUE(rows[0].bold);
-    EXPECT_THAT(rows[0].subItems, ElementsAre("File", "Line"));
-    EXPECT_EQ(rows[2].text, "Run");
-    EXPECT_THAT(rows[2].subItems, ElementsAre("frmMain.frm", "12"));
-    EXPECT_EQ(rows[3].key, "itcalls");
-    EXPECT_EQ(rows[4].text, "Helper");
-    EXPECT_THAT(rows[4].subItems, ElementsAre("modA.bas"));
-}
-
 TEST(ParameterRows, SplitAtEveryCommaWithTypedAndUntypedIcons) {
     std::vector<PanelRow> rows = parameterRows("ByVal a As Long, b");
     ASSERT_EQ(rows.size(), 2u);
@@ -98,13 +80,8 @@ TEST(RoutineLookup, StripsMarkersSearchesTheSlotThenTheFilesGlobals) {
 }
 
 TEST(FileProperties, ShowScannedAndCurrentSizesAndSurviveARemovedFile) {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "tally_panels";
-    std::filesystem::create_directories(dir);
-    std::string path = (dir / "modA.bas").string();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::string bytes(1536, 'x');
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    TempDir dir;
+    std::string path = dir.write("modA.bas", std::string(1536, 'x'));
 
     ProjectModel model;
     model.addFile(FileRec{"modA", path, 46362.5, 100, false});

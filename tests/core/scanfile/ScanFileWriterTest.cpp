@@ -46,30 +46,6 @@ TEST(ScanFileWriter, WritesTheInvoiceAnalysisExactlyAsTheFixture) {
     EXPECT_EQ(scanFileText(invoiceModel()), fileBytes(scanFixturePath("invoice-v2.psf")));
 }
 
-TEST(ScanFileWriter, EmptyModelWritesTheHeaderAndNineEmptySections) {
-    const std::string expected =
-        "Version 2.0\r\n\r\n\r\n 0\r\n 0\r\n"
-        "Begin Types 0\r\nEnd Types\r\nBegin Project 0\r\nEnd Project\r\nBegin Files 0\r\nEnd Files\r\n"
-        "Begin Subs 0\r\nEnd Subs\r\nBegin Controls 0\r\nEnd Controls\r\nBegin DecVar 0\r\nEnd DecVar\r\n"
-        "Begin UnVar 0\r\nEnd UnVar\r\nBegin PubVar 0\r\nEnd PubVar\r\nBegin Spell 0\r\nEnd Spell\r\n";
-    EXPECT_EQ(scanFileText(ProjectModel{}), expected);
-}
-
-TEST(ScanFileWriter, FilesRowZeroCarriesTheNumberOfGlobalRoutines) {
-    ProjectModel m;
-    m.addFile({"Module1", "/p/Module1.bas", 0.0, 10, false});
-    for (const char* name : {"A", "B", "C"}) m.addRoutine(0, SubRec{.name = name});
-    const std::vector<std::string> lines = writtenLines(scanFileText(m));
-    auto files = std::find(lines.begin(), lines.end(), "Begin Files 2");
-    ASSERT_NE(files, lines.end());
-    EXPECT_EQ(std::vector<std::string>(files + 1, files + 7),
-              (std::vector<std::string>{"\"\"", "\"\"", "#1899-12-30#", "0", "#FALSE#", "3"}));
-    EXPECT_EQ(files[7], "\"Module1\"");
-    EXPECT_EQ(files[12], "0");  // Module1's own slot is empty
-    EXPECT_EQ(files[13], "End Files");
-    EXPECT_EQ(files[14], "Begin Subs 3");
-}
-
 TEST(ScanFileWriter, EscapesOnlyParamsAndSpellSubTextsTwoToFour) {
     ProjectModel m;
     m.addFile({"a", "/p/a.bas", 0.0, 1, false});
