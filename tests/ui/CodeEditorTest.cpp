@@ -1,6 +1,6 @@
 // The code view's text pane as the core sees it: exact text round trips through the editor, the
 // position mapping between CR LF and paragraph breaks, colours that behave like the memory view's,
-// colouring kept out of the undo history, and the key codes handed to the core.
+// and colouring kept out of the undo history.
 
 #include <QtTest>
 
@@ -9,7 +9,6 @@
 #include "ui/CodeEditor.h"
 #include "ui/CodeTextCodec.h"
 #include "ui/EditorRichTextView.h"
-#include "ui/WindowsKeys.h"
 
 using namespace tally;
 
@@ -165,25 +164,6 @@ private slots:
         QCOMPARE(view.text(), std::string("Dim a\r\nEnd Sub\r\n"));
         editor.undo();
         QCOMPARE(view.text(), std::string("dim a\r\nend sub\r\n"));
-    }
-
-    void keysReachTheCoreAsWindowsKeyCodes() {
-        const std::pair<Qt::Key, int> codes[] = {{Qt::Key_Tab, 9},          {Qt::Key_Backtab, 9},
-                                                 {Qt::Key_Apostrophe, 222}, {Qt::Key_A, 'A'},
-                                                 {Qt::Key_7, '7'},          {Qt::Key_Escape, 27},
-                                                 {Qt::Key_Home, 36},        {Qt::Key_F3, 114}};
-        for (auto [key, code] : codes) QCOMPARE(windowsKeyCode(key), code);
-        QCOMPARE(windowsModifiers(Qt::ShiftModifier), 1);
-        QCOMPARE(windowsModifiers(Qt::ControlModifier | Qt::AltModifier), 6);
-    }
-
-    void theEditorUsesTheSettingsFontAndTabStops() {
-        CodeEditor editor;
-        editor.applySettings(EditorSettings{"Arial", 10, 4});
-        QCOMPARE(editor.font().pointSizeF(), 10.0);
-        QCOMPARE(editor.tabStopDistance(),
-                 QFontMetricsF(editor.font()).horizontalAdvance(QStringLiteral("    ")));
-        QCOMPARE(editor.lineWrapMode(), QPlainTextEdit::NoWrap);
     }
 };
 

@@ -139,20 +139,10 @@ private slots:
         QCOMPARE(c.prompts().texts().value(0), QStringLiteral("The search text was not found."));
     }
 
-    void theCommandsHaveTheirCaptionsAndFollowTheTabTheTextAndTheSelection() {
+    void theToolbarFollowsTheTabTheTextAndTheSelection() {
         CodeHarness c;
         QVERIFY(c.ok);
-        QMenu* menu = c.panel->commandMenu();
-        QCOMPARE(menu->title(), QStringLiteral("Code &View"));
-        QVERIFY(c.window().menuBar()->actions().contains(menu->menuAction()));
-        QStringList captions;
-        for (QAction* item : menu->actions())
-            if (!item->isSeparator()) captions << item->text();
-        QCOMPARE(captions,
-                 (QStringList{"&Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                              "Select &All\tCtrl+A", "&Find\tCtrl+F", "Find &Next\tF3", "Tab &Left\tTab",
-                              "Tab &Right\tShift+Tab", "Co&mment\tCtrl+'", "Save or Zip The &Open File..."}));
-
+        QVERIFY(c.window().menuBar()->actions().contains(c.panel->commandMenu()->menuAction()));
         // The toolbar's buttons: on the Code View tab, with text, with a selection.
         QApplication::clipboard()->clear();
         const char* keys[] = {"savefile", "cut", "copy", "paste", "find", "tabl", "tabr", "comment"};
@@ -177,14 +167,12 @@ private slots:
         MainWindow& w = c.window();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        // Alt+3 shows the third review list; Ctrl+4 and Ctrl+1 choose tabs.
+        // Alt+3 shows the third review list; Ctrl+4 chooses a tab.
         QTest::keyClick(&w, Qt::Key_3, Qt::AltModifier);
         QCOMPARE(w.tabs()->currentWidget(), w.reviewPanel());
         QVERIFY(w.reviewPanel()->buttonAction(ReviewListId::NoReturn)->isChecked());
         QTest::keyClick(&w, Qt::Key_4, Qt::ControlModifier);
         QCOMPARE(w.tabs()->currentWidget(), w.spellPanel());
-        QTest::keyClick(&w, Qt::Key_1, Qt::ControlModifier);
-        QCOMPARE(w.tabs()->currentWidget(), w.routinesPanel());
         // Ctrl+S saves the scan: the save dialog comes (and is cancelled here).
         w.updateProjectMenu();
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);

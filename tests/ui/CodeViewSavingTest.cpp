@@ -155,15 +155,10 @@ private slots:
         QVERIFY(c.view().text().find("Private Sub LoadClients()") != std::string::npos);
     }
 
-    void theSaveItDialogShowsItsFourChoices() {
+    void theSaveItDialogAnswersWithTheButtonPressed() {
         auto buttons = saveItButtons(false);
         SaveItDialog dialog(QStringLiteral("Save modFormat.bas"), buttons);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Save It"));
         QCOMPARE(dialog.labelText(), QStringLiteral("Save modFormat.bas"));
-        QStringList captions;
-        for (QPushButton* button : dialog.findChildren<QPushButton*>()) captions << button->text();
-        QCOMPARE(captions, (QStringList{"Continue Without Saving", "Zip && Save File", "Save File As...",
-                                        "Save File"}));
         QVERIFY(!dialog.button(SaveItChoice::ZipAndSave)->isEnabled());
         QVERIFY(dialog.button(SaveItChoice::Save)->isDefault());
         dialog.button(SaveItChoice::SaveAs)->click();

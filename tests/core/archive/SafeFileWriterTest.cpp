@@ -5,15 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace tally {
@@ -25,12 +19,6 @@ namespace fs = std::filesystem;
 class SafeFileWriterTest : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return m_dir / name; }
-    static std::string contents(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    // Only the target itself may be left in the folder: no temporary files.
-    std::vector<std::string> folderEntries() const { return m_dir.names(); }
 
     TempDir m_dir;
 };
@@ -41,13 +29,13 @@ TEST_F(SafeFileWriterTest, CreatesAndReplacesFilesWithExactBytes) {
     FileWriteResult first = SafeFileWriter(target).write(bytes);
     ASSERT_TRUE(first.ok) << first.description;
     EXPECT_EQ(first.errorNumber, 0);
-    EXPECT_EQ(contents(target), bytes);
+    EXPECT_EQ(m_dir.read("scan.psf"), bytes);
 
     ASSERT_TRUE(SafeFileWriter(target).write("short"));
-    EXPECT_EQ(contents(target), "short");
+    EXPECT_EQ(m_dir.read("scan.psf"), "short");
     ASSERT_TRUE(SafeFileWriter(target).write(""));
-    EXPECT_EQ(contents(target), "");
-    EXPECT_EQ(folderEntries(), std::vector<std::string>{"scan.psf"});
+    EXPECT_EQ(m_dir.read("scan.psf"), "");
+    EXPECT_EQ(m_dir.names(), std::vector<std::string>{"scan.psf"});
 }
 
 TEST_F(SafeFileWriterTest, ReplacedFileKeepsItsPermissions) {
@@ -66,7 +54,7 @@ TEST_F(SafeFileWriterTest, WritingThroughALinkReplacesTheLinkedFile) {
     fs::create_symlink(real, link);
     ASSERT_TRUE(SafeFileWriter(link).write("new"));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(contents(real), "new");
+    EXPECT_EQ(m_dir.read("real.frm"), "new");
 }
 
 TEST_F(SafeFileWriterTest, MissingOrBlockedFoldersGiveAnErrorValue) {
@@ -86,7 +74,7 @@ TEST_F(SafeFileWriterTest, MissingOrBlockedFoldersGiveAnErrorValue) {
     EXPECT_TRUE(fs::is_directory(path("folder")));
 
     EXPECT_EQ(SafeFileWriter("").write("x").errorNumber, 76);
-    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"folder", "plain"}));
+    EXPECT_EQ(m_dir.names(), (std::vector<std::string>{"folder", "plain"}));
 }
 
 TEST_F(SafeFileWriterTest, ReadOnlyFolderIsRefused) {
@@ -99,7 +87,7 @@ TEST_F(SafeFileWriterTest, ReadOnlyFolderIsRefused) {
         test::runUnprivileged([&] { return SafeFileWriter(path("locked/a.psf")).write("after").errorNumber; });
     EXPECT_EQ(errorNumber, 70);
     fs::permissions(path("locked"), fs::perms::owner_all);
-    EXPECT_EQ(contents(path("locked/a.psf")), "before");
+    EXPECT_EQ(m_dir.read("locked/a.psf"), "before");
 }
 
 // A file-size limit makes the write itself fail part way, even for the superuser.
@@ -119,8 +107,8 @@ TEST_F(SafeFileWriterTest, FailedWriteLeavesThePreviousFileAndNoTemporary) {
 
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.errorNumber, 61);
-    EXPECT_EQ(contents(target), "previous contents");
-    EXPECT_EQ(folderEntries(), std::vector<std::string>{"scan.psf"});
+    EXPECT_EQ(m_dir.read("scan.psf"), "previous contents");
+    EXPECT_EQ(m_dir.names(), std::vector<std::string>{"scan.psf"});
 }
 
 }  // namespace

@@ -32,11 +32,4 @@ TEST(BlockCommands, OutdentTakesFourBlanksWhenNoLineStartsWithATab) {
     EXPECT_EQ(outdentBlock("a\r\nb"), "a\r\nb");
 }
 
-TEST(BlockCommands, OnlyASelectionWithALineBreakSpansLines) {
-    EXPECT_TRUE(isMultiLineSelection("a\r\nb"));
-    EXPECT_TRUE(isMultiLineSelection("a\r\n"));
-    EXPECT_FALSE(isMultiLineSelection("a b"));
-    EXPECT_FALSE(isMultiLineSelection(""));
-}
-
 }  // namespace tally

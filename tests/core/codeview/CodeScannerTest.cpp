@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "CodeViewTestSupport.h"
-#include "core/codeview/CodeWordLists.h"
 
 namespace tally {
 
@@ -48,19 +47,6 @@ public:
 };
 
 }  // namespace
-
-TEST(WordLists, HoldTheListsVerbatimAndAnswerByWord) {
-    const CodeWordLists& lists = CodeWordLists::standard();
-    EXPECT_TRUE(kFunctionList.starts_with("*Abs*Add*AddItem*"));
-    EXPECT_TRUE(kKeywordList.ends_with("*Nothing*To*"));
-    EXPECT_TRUE(lists.keywords().containsExact("Error$"));
-    EXPECT_TRUE(lists.keywords().containsExact("#Const"));
-    EXPECT_FALSE(lists.keywords().containsExact("dim"));
-    EXPECT_FALSE(lists.keywords().containsExact("Di"));  // a part of an entry is not an entry
-    EXPECT_EQ(lists.functions().canonicalOfLower("lcase"), "LCase");
-    EXPECT_EQ(lists.keywords().canonicalOfLower("redim"), "ReDim");
-    EXPECT_EQ(lists.keywords().canonicalOfLower("abs"), "");
-}
 
 TEST(FullPass, ColoursKeywordsExactlyAndLeavesOtherWordsBlack) {
     EXPECT_EQ(colourFull("Dim x As Long\r\n").paint, "kkk...kk.kkkk..");

@@ -99,14 +99,4 @@ TEST(Routines, NothingWhenTheHeaderOrItsEndIsMissing) {
     EXPECT_FALSE(findRoutine("Sub A()\r\nEnd Sub\r\n", "  ").range);
 }
 
-TEST(Routines, HeaderPrefixesByCode) {
-    EXPECT_EQ(headerPrefixOfCode(0), "Function ");
-    EXPECT_EQ(headerPrefixOfCode(9), "Private Sub ");
-    EXPECT_EQ(headerPrefixOfCode(39), "Private Sub ");
-    EXPECT_EQ(headerPrefixOfCode(29), "Public Property Get ");
-    EXPECT_EQ(headerPrefixOfCode(92), "Friend Property Set ");
-    EXPECT_EQ(headerPrefixOfCode(12), "");
-    EXPECT_EQ(headerPrefixOfCode(23), "");
-}
-
 }  // namespace tally
