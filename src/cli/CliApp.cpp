@@ -108,8 +108,9 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
                                                   : OutputFormat::Text;
     std::vector<ReviewListData> lists;
     for (const std::string& name : args.lists) {
-        ReviewListId id;
-        reviewListFromCommandName(name, id);
+        // The names were checked when the arguments were read; one that is not a list is passed over.
+        ReviewListId id{};
+        if (!reviewListFromCommandName(name, id)) continue;
         lists.push_back(buildReviewList(model, id));
     }
     if (!lists.empty()) printReviewLists(env.out, lists, format);
@@ -135,8 +136,8 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
 
     int failing = 0;
     for (const std::string& name : args.failOn) {
-        ReviewListId id;
-        reviewListFromCommandName(name, id);
+        ReviewListId id{};
+        if (!reviewListFromCommandName(name, id)) continue;
         ReviewListData list = buildReviewList(model, id);
         int open = 0;
         for (const ReviewRow& row : list.rows)
