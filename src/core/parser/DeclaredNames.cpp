@@ -124,18 +124,21 @@ DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::str
     std::string text = withoutBounds(names);
     if (result.isConst) text = neutralisedConstants(text);
 
-    // The parts between commas, as views of `text`.
-    std::string_view rest = text;
-    for (bool more = true; more;) {
-        std::size_t comma = rest.find(',');
-        more = comma != std::string_view::npos;
-        std::string_view item = trimView(rest.substr(0, comma));
-        if (more) rest.remove_prefix(comma + 1);
+    // The parts between commas, as views of `text`; a parameter's default value may hold a literal
+    // with commas in it.
+    for (std::string_view part : splitOutsideLiterals(text, ',')) {
+        std::string_view item = trimView(part);
         if (item.empty()) continue;
         std::string_view type;
         bool typed = false;
         if (result.isConst) {
             std::size_t eq = item.find(" = ");
+            if (eq != std::string_view::npos) item = trimView(item.substr(0, eq));
+        }
+        if (header) {
+            // "Optional bOn = False", "Optional x As Long = 5": the default value is no part of the
+            // name or the type.
+            std::size_t eq = item.find('=');
             if (eq != std::string_view::npos) item = trimView(item.substr(0, eq));
         }
         typed = cutIgnoreCase(item, " as ", &type);

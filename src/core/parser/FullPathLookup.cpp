@@ -2,6 +2,18 @@
 
 namespace tally {
 
+namespace {
+
+// A key names the file only when the file name is the whole key or follows a separator, so that
+// "Main.frm" is never taken for ".../frmMain.frm".
+bool endsAtSeparator(const std::string& key, std::size_t length) {
+    if (length == 0 || length >= key.size()) return true;
+    const char before = key[key.size() - length - 1];
+    return before == '\\' || before == '/';
+}
+
+}  // namespace
+
 FullPathLookup::FullPathLookup(const ProjectTree& tree, const std::vector<std::string_view>& fileNames)
     : m_names(NameTrie::Direction::Backward, fileNames), m_paths(static_cast<std::size_t>(m_names.size())) {
     std::vector<char> found(m_paths.size(), 0);
@@ -9,9 +21,9 @@ FullPathLookup::FullPathLookup(const ProjectTree& tree, const std::vector<std::s
     for (const TreeNode* node : tree.additionOrder()) {
         if (missing == 0) break;
         const std::string& key = node->key;
-        m_names.forEachEndingAt(key, key.size(), [&](int id, std::size_t) {
+        m_names.forEachEndingAt(key, key.size(), [&](int id, std::size_t length) {
             const auto k = static_cast<std::size_t>(id);
-            if (found[k]) return;
+            if (found[k] || !endsAtSeparator(key, length)) return;
             found[k] = 1;
             m_paths[k] = key;
             --missing;

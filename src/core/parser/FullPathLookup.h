@@ -1,6 +1,7 @@
 #pragma once
 // The full path of a file named without its directory, as the project tree knows it: the key of the
-// first node, in the order the nodes were added, whose key ends with the file name.
+// first node, in the order the nodes were added, whose key is the file name or ends with a separator
+// (`\` or `/`) followed by the file name.
 
 #include <string>
 #include <string_view>
@@ -14,7 +15,8 @@ namespace tally {
 class FullPathLookup {
 public:
     // Answers for all `fileNames` at once, walking the tree's keys a single time; an empty file name
-    // is the key of the first node. Names that no key ends with get the empty text.
+    // is the key of the first node. Names that no key ends with, after a
+    // separator, get the empty text.
     FullPathLookup(const ProjectTree& tree, const std::vector<std::string_view>& fileNames);
 
     // The path found for one of the file names given; empty for any other text.

@@ -18,7 +18,6 @@ constexpr std::array<std::string_view, 5> kHeaderWords{"Property Let ", "Propert
 
 struct Candidate {
     std::string name;
-    std::size_t declaredFrom = 0;
     bool isConst = false;
 };
 
@@ -55,13 +54,12 @@ std::vector<Candidate> collectCandidates(ProjectModel& model, TypeNotes& types, 
         std::string_view name = trimView(param);
         if (startsWith(name, "Optional ")) name = trimView(name.substr(9));
         if (name.empty()) continue;
-        candidates.push_back(Candidate{std::string(name), 0, false});
+        candidates.push_back(Candidate{std::string(name), false});
     }
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find("\r\n", pos);
         if (end == std::string_view::npos) end = text.size();
-        std::size_t lineStart = pos;
         std::string_view line = trimView(text.substr(pos, end - pos));
         pos = end + 2;
         if (!startsWithAny(line, kLocalStarts) || containsAny(beforeApostrophe(line), kHeaderWords)) continue;
@@ -73,7 +71,7 @@ std::vector<Candidate> collectCandidates(ProjectModel& model, TypeNotes& types, 
         }
         DeclaredNames declared = splitDeclaredNames(model, types, line, false, owner);
         for (std::string& name : declared.names)
-            candidates.push_back(Candidate{std::move(name), lineStart, declared.isConst});
+            candidates.push_back(Candidate{std::move(name), declared.isConst});
     }
     return candidates;
 }
@@ -121,7 +119,7 @@ bool judgeOneByOne(std::string_view text, const std::vector<Candidate>& candidat
     for (std::size_t i = 0; i < candidates.size() && read <= budget; ++i) {
         std::string_view word = words[i];
         if (word.empty()) continue;
-        std::size_t declaration = findWord(text, word, candidates[i].declaredFrom, read);
+        std::size_t declaration = findWord(text, word, 0, read);
         if (declaration == std::string_view::npos) continue;
         verdicts[i] = Verdict::Unused;
         for (std::size_t hit = findWord(text, word, declaration + word.size(), read);
@@ -146,9 +144,8 @@ void judgeByIndex(std::string_view text, const std::vector<Candidate>& candidate
         const RoutineWordIndex::Word* word = index.find(words[i]);
         if (!word) continue;
         const std::vector<std::size_t>& at = word->at;
-        std::size_t declaration =
-            std::lower_bound(at.begin(), at.end(), candidates[i].declaredFrom) - at.begin();
-        if (declaration == at.size()) continue;
+        if (at.empty()) continue;
+        const std::size_t declaration = 0;
         if (word->useFrom[declaration + 1] < at.size())
             verdicts[i] = Verdict::Used;
         else if (word->commentFrom[declaration + 1] < at.size())

@@ -18,8 +18,9 @@ namespace tally {
 // only when its array is not a candidate already and names no member); their declarations are taken
 // apart as any declaration (untyped locals go to DecVar, types are noted).
 //
-// A candidate's declaration is its first whole-word occurrence (type-declaration character left
-// out) at or after the start of its declaring line, or from the top for a parameter. Every later
+// A candidate's declaration is its first whole-word occurrence in the routine (type-declaration
+// character left out), even when that lies above the declaring line (`Erase a` before the `ReDim a(1)`
+// that declares it): a local used before its declaration is used. Every later
 // whole-word occurrence is a hit; this takes in each written form of a use (the bare name, "x(",
 // "x.", "(x,", "x,", "x)", " = x" ...) and leaves out longer names that merely contain it. A hit is a
 // use when the text from the start of its line up to it holds no apostrophe, or when the last

@@ -37,7 +37,8 @@ private:
     bool isDeadCaller(std::string_view routine, std::string_view file) const;
     // Notes the callers of `callee` found in its CalledBy list.
     void findCallers(const SubRec& callee);
-    void findCallersNamed(int nameId, std::size_t hit, std::string_view calledBy, std::uint32_t calleeIndex);
+    void findCallersNamed(int nameId, std::size_t hit, std::size_t end, std::string_view calledBy,
+                          std::uint32_t calleeIndex);
     // Appends the noted callees to the callers' Calls lists.
     void writeCalls();
 
@@ -68,8 +69,8 @@ private:
     // First position of a (slot, name, kind), and of a (file, name, kind) in the project-wide slot.
     RoutineKeyTable m_firstInSlot, m_firstGlobal;
 
-    std::vector<unsigned> m_nameSeen, m_fileSeen;
-    unsigned m_nameStamp = 0, m_fileStamp = 0;
+    std::vector<unsigned> m_nameSeen, m_fileSeen, m_groupSeen;
+    unsigned m_nameStamp = 0, m_fileStamp = 0, m_groupStamp = 0;
     std::vector<int> m_filesAtHit;
 
     // Calls entries to write: the callees' texts "name - file<code 1>" one after another (callee i is
@@ -250,6 +251,7 @@ void UsagePassRun::buildCallerIndexes() {
     for (std::size_t n = 1; n < m_groupsOfName.size(); ++n) m_groupsOfName[n] += m_groupsOfName[n - 1];
     m_groups.push_back({-1, static_cast<std::uint32_t>(m_refs.size()), false});
     m_nameSeen.assign(static_cast<std::size_t>(names), 0);
+    m_groupSeen.assign(m_groups.size(), 0);
     m_fileSeen.assign(static_cast<std::size_t>(m_fileTrie.size()), 0);
 }
 
@@ -287,54 +289,65 @@ void UsagePassRun::findCallers(const SubRec& callee) {
     m_calleeText.append(callee.name).append(" - ").append(callee.file).push_back('\x01');
     m_callees.push_back(m_calleeText.size());
     const std::string_view calledBy = callee.calledBy;
-    if (++m_nameStamp == 0) {
-        std::fill(m_nameSeen.begin(), m_nameSeen.end(), 0);
-        m_nameStamp = 1;
+    if (++m_groupStamp == 0) {
+        std::fill(m_groupSeen.begin(), m_groupSeen.end(), 0);
+        m_groupStamp = 1;
     }
-    // A routine is a caller when its name occurs in the list and its file name occurs after the
-    // first place of the name, within the same entry. Only the first place of each name counts.
-    // Names are met in the order of the places where they begin, so the first meeting is the first place.
+    // A routine is a caller when its name occurs in the list and its file name occurs after that
+    // place, within the same entry. Every entry counts, not only the one where the name first
+    // occurs: a name met first inside another caller's entry must not hide its own. Within one
+    // entry the name's first place leaves the most room for the file, so later places there are
+    // passed over. Names are met in the order of the places where they begin.
     const NameTrie& names = m_callerNames;
+    std::size_t entryEnd = 0;
+    bool anyEntry = false;
     forEachByteInRange(calledBy, names.firstBytes(), [&](std::size_t start) {
+        if (!anyEntry || start >= entryEnd) {
+            anyEntry = true;
+            entryEnd = calledBy.find('\x01', start + 1);
+            if (entryEnd == std::string_view::npos) entryEnd = calledBy.size();
+            if (++m_nameStamp == 0) {
+                std::fill(m_nameSeen.begin(), m_nameSeen.end(), 0);
+                m_nameStamp = 1;
+            }
+        }
         names.forEachStartingAt(calledBy, start, [&](int id, std::size_t) {
             auto& seen = m_nameSeen[static_cast<std::size_t>(id)];
             if (seen == m_nameStamp) return;
             seen = m_nameStamp;
-            findCallersNamed(id, start, calledBy, calleeIndex);
+            findCallersNamed(id, start, entryEnd, calledBy, calleeIndex);
         });
     });
 }
 
-void UsagePassRun::findCallersNamed(int nameId, std::size_t hit, std::string_view calledBy,
+void UsagePassRun::findCallersNamed(int nameId, std::size_t hit, std::size_t end, std::string_view calledBy,
                                     std::uint32_t calleeIndex) {
     const Group* first = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(nameId)];
     const Group* last = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(nameId) + 1];
-    std::size_t end = calledBy.find('\x01', hit + 1);
-    if (end == std::string_view::npos) end = calledBy.size();
-    // The file's first place at or after the hit must lie after the hit and before the entry's end.
-    const std::string_view window = calledBy.substr(hit, end - hit);
+    // Each caller is noted once per callee, however many entries name it.
     auto append = [&](const Group* group) {
+        auto& seen = m_groupSeen[static_cast<std::size_t>(group - m_groups.data())];
+        if (seen == m_groupStamp) return;
+        seen = m_groupStamp;
         for (std::uint32_t k = group->firstRef; k < (group + 1)->firstRef; ++k)
             m_callPairs.push_back({k, calleeIndex});
     };
+    // The file must begin after the hit and before the entry's end.
     if (last - first <= 8) {
         for (const Group* group = first; group != last; ++group) {
-            std::size_t at = window.find(m_fileTrie.name(group->file));
-            if (at != std::string_view::npos && at > 0) append(group);
+            const std::size_t at = calledBy.find(m_fileTrie.name(group->file), hit + 1);
+            if (at < end) append(group);
         }
         return;
     }
     // A name shared by many files (an event routine of every form): list the file names that start
-    // inside the window instead of searching for each.
+    // inside the entry instead of searching for each.
     if (++m_fileStamp == 0) {
         std::fill(m_fileSeen.begin(), m_fileSeen.end(), 0);
         m_fileStamp = 1;
     }
     const unsigned stamp = m_fileStamp;
     m_filesAtHit.clear();
-    m_fileTrie.forEachStartingAt(calledBy, hit, [&](int fileId, std::size_t) {
-        m_fileSeen[static_cast<std::size_t>(fileId)] = stamp;
-    });
     for (std::size_t j = hit + 1; j < end; ++j) {
         m_fileTrie.forEachStartingAt(calledBy, j, [&](int fileId, std::size_t) {
             auto& seen = m_fileSeen[static_cast<std::size_t>(fileId)];

@@ -138,20 +138,16 @@ RoutinePanels routinePanels(const ProjectModel& model, int slot, int position) {
 }
 
 std::vector<PanelRow> parameterRows(std::string_view params) {
+    // Commas inside a default value's literal ("Widget, Mark") do not start another parameter.
     std::vector<PanelRow> rows;
-    std::string text = std::string(params) + ",";
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t comma = text.find(',', start);
-        std::string part = text.substr(start, comma - start + 1);  // with its comma
-        start = comma + 1;
-        if (part.size() < 2) continue;
-        std::string withoutComma = part.substr(0, part.size() - 1);
-        std::size_t as = toLower(withoutComma).find(" as ");
+    for (std::string_view part : splitOutsideLiterals(params, ',')) {
+        if (part.empty()) continue;
+        std::string text(part);
+        std::size_t as = toLower(text).find(" as ");
         if (as != std::string::npos)
-            rows.push_back(plainRow(trim(withoutComma.substr(0, as)), {trim(withoutComma.substr(as + 4))}, "var"));
+            rows.push_back(plainRow(trim(text.substr(0, as)), {trim(text.substr(as + 4))}, "var"));
         else
-            rows.push_back(plainRow(trim(withoutComma), {""}, "var1"));
+            rows.push_back(plainRow(trim(text), {""}, "var1"));
     }
     return rows;
 }

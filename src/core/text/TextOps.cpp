@@ -88,4 +88,19 @@ std::string toDecimal(long long value) {
     return std::to_string(value);
 }
 
+std::vector<std::string_view> splitOutsideLiterals(std::string_view s, char sep) {
+    std::vector<std::string_view> parts;
+    bool inLiteral = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '"') inLiteral = !inLiteral;
+        if (s[i] == sep && !inLiteral) {
+            parts.push_back(s.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.push_back(s.substr(start));
+    return parts;
+}
+
 }  // namespace tally

@@ -38,6 +38,9 @@ std::size_t findIgnoreCase(std::string_view s, std::string_view part, std::size_
 
 // Splits at every occurrence of `sep`; an empty input gives one empty part.
 std::vector<std::string> split(std::string_view s, std::string_view sep);
+// Splits at every `sep` that lies outside double-quoted literals (an unclosed literal runs to the
+// end); views of `s`, untrimmed, empty parts kept.
+std::vector<std::string_view> splitOutsideLiterals(std::string_view s, char sep);
 
 // Replaces every occurrence of `from` (non-empty) by `to`.
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to);

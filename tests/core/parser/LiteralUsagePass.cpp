@@ -12,7 +12,9 @@ namespace {
 
 std::string fullPathOf(const ProjectTree& tree, const std::string& fileName) {
     for (const TreeNode* node : tree.additionOrder())
-        if (endsWith(node->key, fileName)) return node->key;
+        if (fileName.empty() || node->key == fileName ||
+            (endsWith(node->key, "\\" + fileName) || endsWith(node->key, "/" + fileName)))
+            return node->key;
     return {};
 }
 
@@ -71,13 +73,17 @@ void runUsagePass(ParseContext& context) {
                             if (pairs[2 * k] == y.name && pairs[2 * k + 1] == y.file) ++count;
                     if (count == entries && x.kind < 24 && (x.problems & 16) == 0) x.problems += 16;
 
-                    std::size_t p = x.calledBy.find(y.name);
-                    if (p == std::string::npos) continue;
-                    std::size_t q = x.calledBy.find(y.file, p);
-                    std::size_t end = x.calledBy.find('\x01', p + 1);
-                    if (end == std::string::npos) end = x.calledBy.size();
-                    if (q != std::string::npos && q > p && q < end)
-                        y.calls += x.name + " - " + x.file + "\x01";
+                    // Every place of the name counts; the caller is added once.
+                    for (std::size_t p = x.calledBy.find(y.name); p != std::string::npos;
+                         p = x.calledBy.find(y.name, p + 1)) {
+                        std::size_t q = x.calledBy.find(y.file, p + 1);
+                        std::size_t end = x.calledBy.find('\x01', p + 1);
+                        if (end == std::string::npos) end = x.calledBy.size();
+                        if (q != std::string::npos && q < end) {
+                            y.calls += x.name + " - " + x.file + "\x01";
+                            break;
+                        }
+                    }
                 }
             }
         }

@@ -119,5 +119,33 @@ TEST(UnusedLocals, ARoutineWithManyUnusedNamesIsJudgedAsASmallOne) {
     EXPECT_EQ(p.model.unVar.size(), 4u + 4u + 60u);
 }
 
+TEST(UnusedLocals, ParameterCandidatesAreTheNamesWithoutDefaultsOrModifiers) {
+    ScratchProject p;
+    p.addFile("modP.bas", crlf(R"VB(Public Sub Toggle(Optional bOn = False, Optional ByVal Prefix As String = "Widget, Mark", Optional n% = 3)
+    Debug.Print "x"
+End Sub
+Public Sub UsesThem(Optional bOn = False, Optional ByVal Prefix As String = "Widget, Mark")
+    If bOn Then Debug.Print Prefix
+End Sub
+)VB"));
+    ASSERT_TRUE(p.runDeclarationPass());
+    // "False" is no candidate, and the comma in the literal makes no second parameter.
+    EXPECT_EQ(varRows(p.model.unVar),
+              (Rows{"bOn|Toggle|modP.bas|6", "Prefix|Toggle|modP.bas|6", "n%|Toggle|modP.bas|6"}));
+    EXPECT_EQ(names(p.model.decVar), (Rows{"bOn", "bOn"}));
+}
+
+TEST(UnusedLocals, ALocalUsedAboveItsOnlyDeclarationIsUsed) {
+    ScratchProject p;
+    p.addFile("modR.bas", crlf(R"VB(Private Sub Reset()
+    Erase arrData
+    ReDim arrData(1)
+    ReDim arrOther(1)
+End Sub
+)VB"));
+    ASSERT_TRUE(p.runDeclarationPass());
+    EXPECT_EQ(varRows(p.model.unVar), (Rows{"arrOther|Reset|modR.bas|6"}));
+}
+
 }  // namespace
 }  // namespace tally::test

@@ -49,7 +49,7 @@ TEST(RoutinePanels, FormLoadShowsNeverCalledAndAGlobalSubShowsGlobal) {
     EXPECT_EQ(routinePanels(b.model(), 0, 1).properties[1].text, "None");  // public class member
 }
 
-TEST(ParameterRows, SplitAtEveryCommaWithTypedAndUntypedIcons) {
+TEST(ParameterRows, SplitAtCommasOutsideLiteralsWithTypedAndUntypedIcons) {
     std::vector<PanelRow> rows = parameterRows("ByVal a As Long, b");
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].text, "ByVal a");
@@ -59,8 +59,12 @@ TEST(ParameterRows, SplitAtEveryCommaWithTypedAndUntypedIcons) {
     EXPECT_THAT(rows[1].subItems, ElementsAre(""));
     EXPECT_EQ(rows[1].icon, "var1");
     EXPECT_TRUE(parameterRows("").empty());
-    // A default value with a comma spreads over two rows.
-    EXPECT_EQ(parameterRows("Optional s As String = \"a,b\"").size(), 2u);
+    // A comma inside a default value's literal does not start another parameter.
+    rows = parameterRows("Optional ByVal Prefix As String = \"Widget, Mark\", n");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].text, "Optional ByVal Prefix");
+    EXPECT_THAT(rows[0].subItems, ElementsAre("String = \"Widget, Mark\""));
+    EXPECT_EQ(rows[1].text, "n");
 }
 
 TEST(RoutineLookup, StripsMarkersSearchesTheSlotThenTheFilesGlobals) {
