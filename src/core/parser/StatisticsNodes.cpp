@@ -1,6 +1,6 @@
 #include "core/parser/StatisticsNodes.h"
 
-#include <set>
+#include <map>
 
 #include "core/parser/StatisticsTexts.h"
 #include "core/text/TextOps.h"
@@ -19,14 +19,17 @@ void addDllNodes(DeclarationState& state, const FileStatistics& file) {
     ProjectTree& tree = state.model.tree;
     std::string folderKey = "dlls" + file.path;
     tree.add(file.path, folderKey, "DLLs", "open", "close");
-    std::set<std::string> listed;
+    // One child per Declare, in file order, a library declared three times three times; the
+    // project's "alldlls" keeps one node per library (its key is unique). Each version is read once.
+    std::map<std::string, std::string> textOf;
     for (const std::string& entry : split(file.dllNames, "\x01")) {
         if (entry.empty()) continue;
         std::string name = contains(entry, ".") ? entry : entry + ".dll";
-        std::string text = name + " - " + state.ctx.versions.fileVersion(name);
-        // Every Declare names its library; a library declared twice is still one library.
-        if (listed.insert(name).second) tree.add(folderKey, "", text);
-        tree.add("alldlls", "dll" + name, text);
+        auto known = textOf.find(name);
+        if (known == textOf.end())
+            known = textOf.emplace(name, name + " - " + state.ctx.versions.fileVersion(name)).first;
+        tree.add(folderKey, "", known->second);
+        tree.add("alldlls", "dll" + name, known->second);
     }
 }
 

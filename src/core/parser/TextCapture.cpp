@@ -4,6 +4,7 @@
 
 #include "core/parser/CompanionText.h"
 #include "core/parser/LiteralTexts.h"
+#include "core/project/DiskPath.h"
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
 
@@ -77,7 +78,7 @@ void captureText(DeclarationState& state, std::string_view statement) {
                 state.frxRead = true;
                 capture.label = trim(capture.text);
                 capture.text =
-                    readCompanionText(ensureTrailingSeparator(directoryOf(state.path)) + capture.label);
+                    readCompanionText(resolveOnDisk(ensureTrailingSeparator(directoryOf(state.path)) + capture.label));
             } else {
                 capture.text.clear();
             }

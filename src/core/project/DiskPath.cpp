@@ -1,12 +1,12 @@
 #include "core/project/DiskPath.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
-#include "core/text/Windows1252.h"
 
 namespace tally {
 
@@ -30,23 +30,9 @@ std::string joinNative(const std::string& dir, std::string_view name) {
     return dir + kNativeSeparator + std::string(name);
 }
 
-// The entry of `dir` that the project's `name` means, or empty. When several entries differ only in
-// case the smallest byte string wins, so the choice does not depend on the order of the directory.
-std::string findEntry(const std::string& dir, std::string_view name) {
-    std::error_code ec;
-    fs::directory_iterator it(fs::path(dir.empty() ? std::string(".") : dir), ec);
-    std::string best;
-    if (ec) return best;
-    for (const fs::directory_entry& entry : it) {
-        std::string entryName = entry.path().filename().string();
-        if (!sameFileName(name, entryName)) continue;
-        if (best.empty() || entryName < best) best = std::move(entryName);
-    }
-    return best;
-}
-
-// resolveOnDisk, with the disk's answer for the returned path in `status`.
-std::string resolveWithStatus(std::string_view path, PathStatus& status) {
+// resolveOnDisk, with the disk's answer for the returned path in `status`. Each folder on the way is
+// listed once through `folders`, however many members of the project lie in it.
+std::string resolveWithStatus(std::string_view path, PathStatus& status, FolderEntries& folders) {
     std::string original(path);
     status = pathStatus(original);
     if (path.empty() || isNetworkPath(path) || status.present) return original;
@@ -56,14 +42,20 @@ std::string resolveWithStatus(std::string_view path, PathStatus& status) {
         path.front() == kNativeSeparator ? std::string(1, kNativeSeparator) : std::string();
     for (std::string_view component : split(path, "/")) {
         if (component.empty()) continue;
-        std::string exact = joinNative(resolved, component);
-        if (component == "." || component == ".." || existsOnDisk(exact)) {
+        if (component == "." || component == "..") {
+            resolved = joinNative(resolved, component);
+            continue;
+        }
+        std::optional<std::string> entry = folders.entryOf(resolved, component);
+        if (!entry) {
+            // A folder that cannot be listed may still be passed through.
+            std::string exact = joinNative(resolved, component);
+            if (!existsOnDisk(exact)) return original;
             resolved = std::move(exact);
             continue;
         }
-        std::string entry = findEntry(resolved, component);
-        if (entry.empty()) return original;
-        resolved = joinNative(resolved, entry);
+        if (entry->empty()) return original;
+        resolved = joinNative(resolved, *entry);
     }
     status = pathStatus(resolved);
     return resolved;
@@ -71,19 +63,16 @@ std::string resolveWithStatus(std::string_view path, PathStatus& status) {
 
 }  // namespace
 
-bool sameFileName(std::string_view projectName, std::string_view diskName) {
-    if (equalsIgnoreCase(projectName, diskName)) return true;
-    for (unsigned char c : projectName)
-        if (c >= 0x80) return equalsIgnoreCase(windows1252ToUtf8(projectName), diskName);
-    return false;
-}
-
 std::string resolveOnDisk(std::string_view path) {
     PathStatus status;
-    return resolveWithStatus(path, status);
+    FolderEntries folders;
+    return resolveWithStatus(path, status, folders);
 }
 
-std::string resolveMemberPath(std::string_view projectDir, std::string_view fileText, PathStatus* status) {
+std::string resolveMemberPath(std::string_view projectDir, std::string_view fileText, PathStatus* status,
+                              FolderEntries* folders) {
+    FolderEntries ownFolders;
+    if (!folders) folders = &ownFolders;
     std::string joined = resolveProjectText(projectDir, fileText);
     PathStatus found;
     std::string resolved = joined;
@@ -92,7 +81,7 @@ std::string resolveMemberPath(std::string_view projectDir, std::string_view file
     else
         // Windows folds "." and "x\.." out of a path before it looks at the disk; doing the same here
         // gives one file one key however the project file spells the way to it.
-        resolved = resolveWithStatus(fs::path(joined).lexically_normal().string(), found);
+        resolved = resolveWithStatus(fs::path(joined).lexically_normal().string(), found, *folders);
     if (status) *status = found;
     return resolved;
 }

@@ -6,13 +6,9 @@
 #include <string_view>
 
 #include "core/project/FileFacts.h"
+#include "core/project/FolderEntries.h"
 
 namespace tally {
-
-// True when a name written in a project file names the directory entry `diskName` as Windows would
-// see it: equal ignoring ASCII case, either as bytes or after reading the project's name as
-// Windows-1252 and the disk's name as UTF-8.
-bool sameFileName(std::string_view projectName, std::string_view diskName);
 
 // The path as the disk spells it: unchanged when it exists exactly; otherwise rebuilt component by
 // component from the directory entries that `sameFileName` accepts. A network path ("\\server\...")
@@ -22,8 +18,9 @@ std::string resolveOnDisk(std::string_view path);
 // The full native path of a project-file text: the lexical join with the project directory with its
 // "." and "x/.." steps folded away, then the disk's spelling when the disk has the file under
 // another case. When `status` is given it receives what the disk says about the returned path (for
-// a path found as spelled, from the same look that found it).
+// a path found as spelled, from the same look that found it). `folders` keeps the folder listings
+// from one member to the next.
 std::string resolveMemberPath(std::string_view projectDir, std::string_view fileText,
-                              PathStatus* status = nullptr);
+                              PathStatus* status = nullptr, FolderEntries* folders = nullptr);
 
 }  // namespace tally

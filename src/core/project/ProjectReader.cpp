@@ -104,11 +104,12 @@ public:
             keepIfNotEmpty(m_title, unquote(line.substr(6)));
         } else if (startsWith(line, "Name=")) {
             keepIfNotEmpty(m_name, unquote(line.substr(5)));
-        } else if (startsWith(line, "MajorVer")) {
+        } else if (startsWith(line, "MajorVer=")) {
+            // Whole keys only: add-ins write look-alikes such as "RevisionVersion=0".
             m_major = after(line, 9);
-        } else if (startsWith(line, "MinorVer")) {
+        } else if (startsWith(line, "MinorVer=")) {
             m_minor = after(line, 9);
-        } else if (startsWith(line, "RevisionVer")) {
+        } else if (startsWith(line, "RevisionVer=")) {
             m_revision = after(line, 12);
         }
     }
@@ -145,10 +146,12 @@ private:
         } else {
             fileText = std::string(entry);
         }
+        // Windows ignores blanks after a file name ("Module=modA; a.bas   ").
+        while (!fileText.empty() && (fileText.back() == ' ' || fileText.back() == '\t')) fileText.pop_back();
         // An entry that names no file would key its node by the project folder.
         if (trimView(fileText).empty()) return;
         PathStatus status;
-        std::string path = resolveMemberPath(m_model.projectDir, fileText, &status);
+        std::string path = resolveMemberPath(m_model.projectDir, fileText, &status, &m_folders);
         // A file named twice keeps its first node: tree keys are unique and the passes read it once.
         if (m_model.tree.contains(path)) return;
         if (!kind.keyword.empty()) name = declaredName(kind, path);
@@ -182,6 +185,11 @@ private:
     std::array<int, kMemberKinds> m_counts{};
     std::string m_title, m_name, m_major, m_minor, m_revision;
 };
+
+bool isSectionHeader(std::string_view line) {
+    std::string_view text = trimView(line);
+    return text.size() >= 2 && text.front() == '[' && text.back() == ']';
+}
 
 std::string absoluteProjectPath(std::string_view projectPath) {
     std::error_code ec;
@@ -220,7 +228,12 @@ OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
     // Project files saved by newer editors may start with a byte order mark.
     if (startsWith(content, kUtf8Bom)) content.remove_prefix(kUtf8Bom.size());
     ProjectFileReader reader(model, versions);
-    for (std::string_view line : splitLines(content)) reader.readLine(line);
+    for (std::string_view line : splitLines(content)) {
+        // The project's own settings come first; from the first "[Section]" header on, the lines
+        // belong to add-ins ("[MS Transaction Server]", "[vbAdvance]") and name no members.
+        if (isSectionHeader(line)) break;
+        reader.readLine(line);
+    }
     reader.finish();
 
     model.reset();

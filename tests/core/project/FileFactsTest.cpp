@@ -67,7 +67,7 @@ TEST(FileFacts, OneLookTellsPresenceKindLengthAndDate) {
     }
 }
 
-TEST(FolderEntries, AListedFolderRulesOutOnlyNamesItDoesNotHold) {
+TEST(FolderEntries, AListedFolderRulesOutOnlyNamesItDoesNotHoldUnderAnyCase) {
     TempDir dir;
     std::string form = dir.write("app/frmMain.frx", "x");
     dir.write("app/frmOther.frm", "x");
@@ -76,7 +76,8 @@ TEST(FolderEntries, AListedFolderRulesOutOnlyNamesItDoesNotHold) {
 
     EXPECT_TRUE(fileExists(folders, form));
     EXPECT_FALSE(fileExists(folders, dir / "app/frmOther.frx"));
-    EXPECT_FALSE(fileExists(folders, dir / "app/FRMMAIN.FRX"));  // names on this disk keep their case
+    EXPECT_TRUE(fileExists(folders, dir / "app/FRMMAIN.FRX"));  // found as Windows finds it
+    EXPECT_EQ(folders.spelledOnDisk(dir / "app/FRMMAIN.FRX"), form);
     EXPECT_FALSE(fileExists(folders, dir / "app/folder.frx"));   // there, but not a file
     EXPECT_FALSE(fileExists(folders, dir / "nowhere/x.frx"));    // a folder that cannot be listed
     EXPECT_FALSE(folders.mayExist(dir / "app/frmOther.frx"));

@@ -78,6 +78,47 @@ TEST(ProjectReader, OnlyExactPrefixesAtTheStartOfALineCount) {
     EXPECT_EQ(model.fileCount(), 4);
 }
 
+TEST(ProjectReader, VersionKeysMatchWholeAndAddInSectionsHoldNoSettings) {
+    TempDir dir;
+    dir.write("a.bas", "x");
+    dir.write("b.bas", "x");
+    ProjectModel model = openText(dir,
+                                  "Module=modA; a.bas\r\nTitle=App\r\nMajorVersion=9\r\nMajorVer=2\r\n"
+                                  "MinorVer=1\r\nRevisionVer=5\r\nRevisionVersion=0\r\n"
+                                  "[MS Transaction Server]\r\nAutoRefresh=1\r\n[vbAdvance]\r\n"
+                                  "RevisionVer=8\r\nModule=modB; b.bas\r\nName=\"AddIn\"\r\n");
+    EXPECT_EQ(model.tree.find("project")->text, "App 2.1.5");
+    EXPECT_EQ(texts(model, "modules"), "modA (a.bas)");
+    EXPECT_EQ(model.caption, "Tallyscan 6");
+    EXPECT_EQ(model.fileCount(), 2);
+}
+
+TEST(ProjectReader, CompanionsAndMembersAreFoundAsWindowsFindsThem) {
+    TempDir dir;
+    dir.write("frmA.frm", "Begin VB.Form frmA\r\n");
+    dir.write("frmA.FRX", "x");
+    dir.write("na\xC3\xAFve.bas", "x");  // "naïve.bas" as this disk spells it
+    ProjectModel model = openText(dir, "Form=frmA.frm   \r\nModule=modN; NA\xCFVE.bas  \r\n");
+    ASSERT_EQ(model.fileCount(), 3);
+    EXPECT_EQ(model.files[1].path, dir / "frmA.frm");
+    EXPECT_TRUE(model.files[1].hasFrx);
+    EXPECT_EQ(model.files[2].path, dir / "na\xC3\xAFve.bas");
+    EXPECT_GT(model.files[2].size, 0);
+}
+
+TEST(ProjectReader, ManyMissingMembersInALargeFolderAreReadInOneListing) {
+    // Each missing member used to list its folder again: 100,000 of them in a folder of 2,000 files
+    // took minutes. The folder is now listed once for the open.
+    TempDir dir;
+    for (int i = 0; i < 2000; ++i) dir.write("f" + std::to_string(i) + ".bas", "");
+    std::string vbp;
+    for (int i = 0; i < 100000; ++i) vbp += "Module=m; Missing" + std::to_string(i) + ".BAS\r\n";
+    vbp += "Module=m; F7.BAS\r\n";
+    ProjectModel model = openText(dir, vbp);
+    EXPECT_EQ(model.fileCount(), 100002);
+    EXPECT_EQ(model.files.back().path, dir / "f7.bas");
+}
+
 TEST(ProjectReader, WithoutNameTitleOrMembersOnlyTheFrameRemains) {
     TempDir dir;
     ProjectModel model = openText(dir, "Type=Exe\r\nMajorVer=1\r\n");
