@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <cerrno>
 #include <system_error>
 
@@ -31,15 +33,7 @@ public:
 
     void readInto(ProjectModel& m) {
         readHeader(m);
-        readTypes(m);
-        readProject(m);
-        readFiles(m);
-        readSubs(m);
-        readControls(m);
-        readVars(m.decVar, ScanSection::DecVar);
-        readVars(m.unVar, ScanSection::UnVar);
-        readVars(m.pubVar, ScanSection::PubVar);
-        readSpell(m);
+        readSections(m);
     }
 
 private:
@@ -74,11 +68,61 @@ private:
         return *value;
     }
 
-    // Reads "Begin <section> <count>" and returns the count.
-    long long openSection(ScanSection section) {
+    // After the header come the nine sections, each once. Lines outside a section (a stray line, an
+    // "End" line of its own) are passed over and the sections are taken in the order they come; a
+    // file that ends before every section was read is cut short.
+    void readSections(ProjectModel& m) {
+        constexpr std::size_t kSections = kScanSectionNames.size();
+        std::array<bool, kSections> seen{};
+        for (std::size_t read = 0; read < kSections;) {
+            if (m_in.atEnd()) {
+                const auto missing = static_cast<std::size_t>(std::find(seen.begin(), seen.end(), false) - seen.begin());
+                m_in.enterHeader("Begin " + std::string(kScanSectionNames[missing]));
+                m_in.plainLine();  // fails: the file is cut short
+            }
+            std::string_view line = trimView(m_in.plainLine());
+            std::optional<ScanSection> section = openedSection(line);
+            if (!section) continue;
+            const auto index = static_cast<std::size_t>(*section);
+            m_in.enterHeader("");
+            if (seen[index])
+                m_in.fail(kInvalidFormat, "Invalid file format",
+                          "opens section " + sectionName(*section) + " a second time");
+            seen[index] = true;
+            ++read;
+            readSection(m, *section, line);
+        }
+        if (m_subsBeforeFiles) placeEarlySubs(m);
+    }
+
+    static std::optional<ScanSection> openedSection(std::string_view line) {
+        if (!startsWith(line, "Begin ")) return std::nullopt;
+        for (std::size_t i = 0; i < kScanSectionNames.size(); ++i) {
+            std::string_view name = kScanSectionNames[i];
+            std::string_view rest = line.substr(6);
+            if (startsWith(rest, name) && (rest.size() == name.size() || rest[name.size()] == ' '))
+                return static_cast<ScanSection>(i);
+        }
+        return std::nullopt;
+    }
+
+    void readSection(ProjectModel& m, ScanSection section, std::string_view line) {
+        switch (section) {
+            case ScanSection::Types: return readTypes(m, line);
+            case ScanSection::Project: return readProject(m, line);
+            case ScanSection::Files: return readFiles(m, line);
+            case ScanSection::Subs: return readSubs(m, line);
+            case ScanSection::Controls: return readControls(m, line);
+            case ScanSection::DecVar: return readVars(m.decVar, section, line);
+            case ScanSection::UnVar: return readVars(m.unVar, section, line);
+            case ScanSection::PubVar: return readVars(m.pubVar, section, line);
+            case ScanSection::Spell: return readSpell(m, line);
+        }
+    }
+
+    // Reads the count of the opening line "Begin <section> <count>".
+    long long openSection(ScanSection section, std::string_view line) {
         const std::string begin = "Begin " + sectionName(section);
-        m_in.enterHeader(begin);
-        std::string_view line = trimView(m_in.nextNonBlankLine());
         m_in.enterHeader("");
         if (!startsWith(line, begin + " "))
             m_in.fail(kInvalidFormat, "Invalid file format", "should be \"" + begin + "\" and a count");
@@ -105,8 +149,8 @@ private:
                           toDecimal(count) + " records, or a record has too many lines");
     }
 
-    void readTypes(ProjectModel& m) {
-        long long count = openSection(ScanSection::Types);
+    void readTypes(ProjectModel& m, std::string_view line) {
+        long long count = openSection(ScanSection::Types, line);
         for (long long i = 0; i < count; ++i) {
             m_in.startRecord(i);
             TypeRec type;
@@ -118,8 +162,8 @@ private:
         closeSection(ScanSection::Types, count);
     }
 
-    void readProject(ProjectModel& m) {
-        long long count = openSection(ScanSection::Project);
+    void readProject(ProjectModel& m, std::string_view line) {
+        long long count = openSection(ScanSection::Project, line);
         for (long long i = 0; i < count; ++i) {
             m_in.startRecord(i);
             const int firstLine = m_in.lineNumber() + 1;
@@ -144,8 +188,8 @@ private:
         closeSection(ScanSection::Project, count);
     }
 
-    void readFiles(ProjectModel& m) {
-        long long count = openSection(ScanSection::Files);
+    void readFiles(ProjectModel& m, std::string_view line) {
+        long long count = openSection(ScanSection::Files, line);
         for (long long i = 0; i < count; ++i) {
             m_in.startRecord(i);
             FileRec file;
@@ -161,21 +205,30 @@ private:
             m_subCounts.push_back(subCount);
         }
         closeSection(ScanSection::Files, count);
+        m_filesRead = true;
     }
 
     // The count of the Subs section is the largest routine count of one slot; the records are those
-    // of every slot in turn, as many as the Files section gave each slot.
-    void readSubs(ProjectModel& m) {
-        long long count = openSection(ScanSection::Subs);
+    // of every slot in turn, as many as the Files section gave each slot. A Subs section met before
+    // the Files section is read up to its end line and placed once the counts are known.
+    void readSubs(ProjectModel& m, std::string_view line) {
+        long long count = openSection(ScanSection::Subs, line);
+        m_subsCount = count;
+        if (!m_filesRead) {
+            m_subsBeforeFiles = true;
+            for (long long record = 0; !m_in.nextLineIs("End Subs"); ++record) {
+                m_in.startRecord(record);
+                m_earlySubs.push_back(readSub());
+            }
+            closeSection(ScanSection::Subs, count);
+            return;
+        }
         long long largest = 0, total = 0;
         for (std::int32_t n : m_subCounts) {
             largest = std::max<long long>(largest, n);
             total += n;
         }
-        if (count != largest)
-            m_in.fail(kInvalidFormat, "Invalid file format",
-                      "counts " + toDecimal(count) +
-                          " routines, but the largest routine count of a file is " + toDecimal(largest));
+        checkSubsCount(count, largest);
         m_in.enterSection(ScanSection::Subs, total);
         m.subs.assign(m.files.size(), {});
         long long record = 0;
@@ -186,6 +239,32 @@ private:
             }
         }
         closeSection(ScanSection::Subs, count);
+    }
+
+    void checkSubsCount(long long count, long long largest) {
+        if (count != largest)
+            m_in.fail(kInvalidFormat, "Invalid file format",
+                      "counts " + toDecimal(count) +
+                          " routines, but the largest routine count of a file is " + toDecimal(largest));
+    }
+
+    void placeEarlySubs(ProjectModel& m) {
+        long long largest = 0, total = 0;
+        for (std::int32_t n : m_subCounts) {
+            largest = std::max<long long>(largest, n);
+            total += n;
+        }
+        m_in.enterSection(ScanSection::Subs, m_subsCount);
+        checkSubsCount(m_subsCount, largest);
+        if (total != static_cast<long long>(m_earlySubs.size()))
+            m_in.fail(kInvalidFormat, "Invalid file format",
+                      "ends the file, but section Subs held " + toDecimal(static_cast<long long>(m_earlySubs.size())) +
+                          " routines where the files count " + toDecimal(total));
+        m.subs.assign(m.files.size(), {});
+        std::size_t next = 0;
+        for (std::size_t slot = 0; slot < m_subCounts.size(); ++slot)
+            for (std::int32_t position = 0; position < m_subCounts[slot]; ++position)
+                m.subs[slot].push_back(std::move(m_earlySubs[next++]));
     }
 
     SubRec readSub() {
@@ -207,8 +286,8 @@ private:
         return sub;
     }
 
-    void readControls(ProjectModel& m) {
-        long long count = openSection(ScanSection::Controls);
+    void readControls(ProjectModel& m, std::string_view line) {
+        long long count = openSection(ScanSection::Controls, line);
         for (long long i = 0; i < count; ++i) {
             m_in.startRecord(i);
             ControlRec control;
@@ -219,8 +298,8 @@ private:
         closeSection(ScanSection::Controls, count);
     }
 
-    void readVars(std::vector<VarRec>& rows, ScanSection section) {
-        long long count = openSection(section);
+    void readVars(std::vector<VarRec>& rows, ScanSection section, std::string_view line) {
+        long long count = openSection(section, line);
         for (long long i = 0; i < count; ++i) {
             m_in.startRecord(i);
             VarRec var;
@@ -236,8 +315,8 @@ private:
         closeSection(section, count);
     }
 
-    void readSpell(ProjectModel& m) {
-        long long count = openSection(ScanSection::Spell);
+    void readSpell(ProjectModel& m, std::string_view line) {
+        long long count = openSection(ScanSection::Spell, line);
         for (long long i = 0; i < count; ++i) {
             m_in.startRecord(i);
             SpellRow row;
@@ -255,6 +334,10 @@ private:
     ScanLineCursor m_in;
     bool m_version2 = true;
     std::vector<std::int32_t> m_subCounts;
+    bool m_filesRead = false;
+    bool m_subsBeforeFiles = false;
+    long long m_subsCount = 0;
+    std::vector<SubRec> m_earlySubs;
 };
 
 ScanReadResult failed(ProjectModel& model, int number, std::string description) {

@@ -59,6 +59,10 @@ std::string_view ScanLineCursor::nextNonBlankLine() {
     return line;
 }
 
+bool ScanLineCursor::nextLineIs(std::string_view text) const {
+    return !atEnd() && trimView(m_lines[m_next]) == text;
+}
+
 // A field line that opens or closes a section means the records ran out before the count did.
 std::string_view ScanLineCursor::fieldLine() {
     std::string_view line = plainLine();

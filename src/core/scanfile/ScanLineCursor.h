@@ -35,6 +35,8 @@ public:
     std::string_view plainLine();
     // The next line without blank lines before it (blank lines may separate sections).
     std::string_view nextNonBlankLine();
+    // True when the next line, trimmed, is `text`; reads nothing. False at the end.
+    bool nextLineIs(std::string_view text) const;
 
     std::string text();
     std::int32_t integer();

@@ -142,6 +142,33 @@ TEST(ScanFileReader, TolerantFormsAreAccepted) {
     EXPECT_EQ(m.fileCount(), 3);
 }
 
+TEST(ScanFileReader, StrayLinesAndSectionsInAnotherOrderDoNotRejectTheFile) {
+    std::vector<std::string> lines = fixtureLines();
+    ProjectModel expected;
+    ASSERT_TRUE(readScanText(joined(lines), "x.psf", expected));
+    // Lines 75-118 are Subs, 55-74 Files, 6-16 Types; the rest stays in place.
+    auto range = [&](int first, int last) {
+        return std::vector<std::string>(lines.begin() + (first - 1), lines.begin() + last);
+    };
+    std::vector<std::string> reordered = range(1, 5);
+    reordered.push_back("a stray line an editor left");
+    for (auto part : {range(75, 118), range(17, 54), range(55, 74), range(6, 16), range(119, 178)}) {
+        reordered.insert(reordered.end(), part.begin(), part.end());
+        reordered.push_back("End Types");  // an end line of its own is passed over too
+    }
+    ProjectModel m;
+    ScanReadResult result = readScanText(joined(reordered), "x.psf", m);
+    ASSERT_TRUE(result.ok) << result.message;
+    expectSameModel(m, expected);
+
+    // A Subs section before the Files section whose routine counts do not add up is still refused.
+    reordered = range(1, 5);
+    for (auto part : {range(75, 117), range(118, 118), range(6, 74), range(119, 178)})
+        reordered.insert(reordered.end(), part.begin(), part.end());
+    reordered.erase(reordered.begin() + 5 + 14, reordered.begin() + 5 + 28);  // one routine less
+    EXPECT_FALSE(readScanText(joined(reordered), "x.psf", m).ok);
+}
+
 struct Malformed {
     const char* what;
     std::string text;
@@ -177,7 +204,9 @@ TEST(ScanFileReader, MalformedFilesGiveTheFailureMessageAndAnEmptyModel) {
         {"negative count", withLine(119, "Begin Controls -1"),
          "321 - Invalid file format: line 119 gives a negative count"},
         {"section missing", withLine(17, "Begin Projects 6"),
-         "321 - Invalid file format: line 17 should be \"Begin Project\" and a count"},
+         "62 - Input past end of file: line 179 is missing (Begin Project)"},
+        {"section twice", withLine(141, "Begin DecVar 1"),
+         "321 - Invalid file format: line 141 opens section DecVar a second time"},
         {"Subs count wrong", withLine(75, "Begin Subs 3"),
          "321 - Invalid file format: line 75 counts 3 routines, but the largest routine count of a file is 2 "
          "in section Subs"},
