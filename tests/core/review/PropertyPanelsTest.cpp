@@ -36,13 +36,16 @@ TEST(RoutinePanels, ProblemsInFlagOrderThenTheWorkedOutOnes) {
     EXPECT_FALSE(panels.properties[1].bold);
 }
 
-TEST(RoutinePanels, FormLoadShowsNeverCalledAndAGlobalSubShowsGlobal) {
+TEST(RoutinePanels, FormLoadIsAnEventRoutineAndAGlobalSubShowsGlobal) {
     ReviewModelBuilder b;
     int f = b.file("frmMain.frm");
-    b.routine(f, "Form_Load", kKindSub, "frmMain.frm", kScopePrivate, 0, 4);
+    // The kinds the parser gives: Form_Load handles the form's own event, MDIForm_Load names no control.
+    b.routine(f, "Form_Load", kKindControl, "frmMain.frm", kScopePrivate, 0, 4);
     b.routine(0, "Main", kKindSub, "frmMain.frm", kScopeNone, 2, 4);
     b.routine(0, "Reset", kKindSub, "CItem.cls", kScopePublic, 0, 4);
-    EXPECT_EQ(routinePanels(b.model(), f, 0).properties[1].text, "Never called.");
+    b.routine(f, "MDIForm_Load", kKindSub, "frmMain.frm", kScopePrivate, 0, 4);
+    EXPECT_EQ(routinePanels(b.model(), f, 0).properties[1].text, "None");
+    EXPECT_EQ(routinePanels(b.model(), f, 1).properties[1].text, "Never called.");
     RoutinePanels main = routinePanels(b.model(), 0, 0);
     EXPECT_EQ(main.properties[1].text, "None");
     EXPECT_EQ(main.properties[3].text, "Type: Global Sub ");
