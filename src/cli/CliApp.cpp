@@ -25,7 +25,7 @@ namespace {
 
 constexpr const char* kProgram = "tallyscan6-cli";
 
-std::string utf8(std::string_view text) { return windows1252ToUtf8(text); }
+std::string utf8(std::string_view text) { return displayUtf8(text); }
 
 int inputError(CliEnvironment& env, const std::string& message) {
     env.err << kProgram << ": " << utf8(message) << '\n';
@@ -93,9 +93,13 @@ bool saveScan(CliEnvironment& env, const ProjectModel& model, const std::string&
 }
 
 int findFileRow(const ProjectModel& model, const std::string& file) {
+    // File names come from the file system (UTF-8, as typed); member names from the project file
+    // (Windows-1252).
     std::string wanted = utf8ToWindows1252(file);
-    for (int row = 1; row < model.fileCount(); ++row)
-        if (equalsIgnoreCase(fileNameOf(model.files[row].path), wanted)) return row;
+    for (int row = 1; row < model.fileCount(); ++row) {
+        const std::string name = fileNameOf(model.files[row].path);
+        if (equalsIgnoreCase(name, file) || equalsIgnoreCase(name, wanted)) return row;
+    }
     for (int row = 1; row < model.fileCount(); ++row)
         if (equalsIgnoreCase(model.files[row].name, wanted)) return row;
     return 0;

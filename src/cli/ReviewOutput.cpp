@@ -8,7 +8,7 @@ namespace tally {
 
 namespace {
 
-std::string utf8(const std::string& text) { return windows1252ToUtf8(text); }
+std::string utf8(const std::string& text) { return displayUtf8(text); }
 
 void printText(std::ostream& out, const ReviewListData& list) {
     out << "# " << utf8(std::string(reviewListInfo(list.id).caption)) << '\n';

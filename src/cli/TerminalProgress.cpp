@@ -7,7 +7,7 @@
 namespace tally {
 
 void TerminalProgress::setFileLabel(std::string_view text) {
-    m_file = windows1252ToUtf8(text);
+    m_file = displayUtf8(text);
     redraw();
 }
 

@@ -50,6 +50,21 @@ TEST(CliApp, HelpAndUsageErrors) {
     EXPECT_EQ(bad.err, "tallyscan6-cli: 'scan' needs a file\nTry 'tallyscan6-cli --help'.\n");
 }
 
+TEST(CliApp, NonAsciiFoldersAndFileNamesPrintOnceConverted) {
+    TempDir dir;
+    const std::string folder = "Donn\xC3\xA9""es";  // UTF-8, as this file system names it
+    dir.write(folder + "/caf\xC3\xA9.bas", "Attribute VB_Name = \"modCafe\"\r\nPublic Sub Brew()\r\nEnd Sub\r\n");
+    // The project file is Windows-1252: "Module=modCafé; CAFÉ.bas".
+    dir.write(folder + "/P.vbp", "Module=modCaf\xE9; CAF\xC9.bas\r\n");
+    CliRun tree = run({"tree", dir / (folder + "/P.vbp")});
+    EXPECT_EQ(tree.code, kExitOk) << tree.err;
+    EXPECT_THAT(tree.out, HasSubstr("modCaf\xC3\xA9 (caf\xC3\xA9.bas) [" + dir / folder + "/caf\xC3\xA9.bas]"));
+    CliRun file = run({"scan", dir / (folder + "/P.vbp"), "--file", "caf\xC3\xA9.bas"});
+    EXPECT_EQ(file.code, kExitOk) << file.err;
+    EXPECT_THAT(file.out, HasSubstr("File Properties: caf\xC3\xA9.bas"));
+    EXPECT_THAT(file.out, HasSubstr("Path: " + dir / folder + "/caf\xC3\xA9.bas"));
+}
+
 TEST(CliApp, MissingInputsAreInputErrors) {
     CliRun project = run({"tree", "/nonexistent/x.vbp"});
     EXPECT_EQ(project.code, kExitUsage);

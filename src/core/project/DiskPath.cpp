@@ -7,6 +7,7 @@
 
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
+#include "core/text/Windows1252.h"
 
 namespace tally {
 
@@ -28,6 +29,17 @@ std::string joinNative(const std::string& dir, std::string_view name) {
     if (dir.empty()) return std::string(name);
     if (dir.back() == kNativeSeparator) return dir + std::string(name);
     return dir + kNativeSeparator + std::string(name);
+}
+
+std::string utf8Components(const std::string& path) {
+    std::string out;
+    bool first = true;
+    for (const std::string& component : split(path, "/")) {
+        if (!first) out.push_back(kNativeSeparator);
+        first = false;
+        out += isValidUtf8(component) ? component : windows1252ToUtf8(component);
+    }
+    return out;
 }
 
 // resolveOnDisk, with the disk's answer for the returned path in `status`. Each folder on the way is
@@ -83,6 +95,10 @@ std::string resolveMemberPath(std::string_view projectDir, std::string_view file
         // gives one file one key however the project file spells the way to it.
         resolved = resolveWithStatus(fs::path(joined).lexically_normal().string(), found, *folders);
     if (status) *status = found;
+    // A member that is not on disk keeps the project file's spelling; its Windows-1252 components
+    // are written as the file system writes names (UTF-8), so that the path is one text of one
+    // encoding, beside a project folder that the file system named.
+    if (!found.present && !isNetworkPath(resolved) && !isValidUtf8(resolved)) resolved = utf8Components(resolved);
     return resolved;
 }
 

@@ -25,18 +25,6 @@ unsigned char foldByte(unsigned char c) {
     }
 }
 
-bool isValidUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > s.size()) return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += length;
-    }
-    return true;
-}
-
 // The folded keys under which a directory entry can be meant: its bytes, and its text read as UTF-8
 // and written in Windows-1252 when every character has a place there.
 void forEachKeyOfDiskName(std::string_view diskName, auto&& visit) {

@@ -75,4 +75,56 @@ std::string utf8ToWindows1252(std::string_view utf8) {
     return out;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence of two or more bytes starting at `i`, or 0.
+std::size_t utf8SequenceAt(std::string_view s, std::size_t i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    std::size_t length = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (length == 0 || c == 0xC0 || c == 0xC1 || c > 0xF4 || i + length > s.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+    const auto c1 = static_cast<unsigned char>(s[i + 1]);
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
+        (c == 0xF4 && c1 >= 0x90))
+        return 0;
+    return length;
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = utf8SequenceAt(bytes, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string displayUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            out.push_back(bytes[i++]);
+            continue;
+        }
+        const std::size_t length = utf8SequenceAt(bytes, i);
+        if (length > 0) {
+            out.append(bytes.substr(i, length));
+            i += length;
+        } else {
+            out.append(windows1252ToUtf8(bytes.substr(i, 1)));
+            ++i;
+        }
+    }
+    return out;
+}
+
 }  // namespace tally

@@ -10,6 +10,15 @@ namespace tally {
 
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// True when the bytes are well-formed UTF-8 (plain ASCII included).
+bool isValidUtf8(std::string_view bytes);
+
+// Text for a person to read, from bytes of mixed origin: the model's texts are Windows-1252, but
+// paths and the file names taken from them are the file system's own bytes (UTF-8 here), and one
+// text may hold both ("Donn\xE9es (caf\xC3\xA9.bas)"). A well-formed UTF-8 sequence is kept as it
+// is, every other byte is read as Windows-1252, so each part is converted once.
+std::string displayUtf8(std::string_view bytes);
+
 // Characters that Windows-1252 cannot hold become '?'; malformed UTF-8 bytes are taken as Windows-1252.
 std::string utf8ToWindows1252(std::string_view utf8);
 

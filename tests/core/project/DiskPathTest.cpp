@@ -48,6 +48,8 @@ TEST(DiskPath, AWindows1252NameFindsTheSameTextStoredAsUtf8) {
     EXPECT_FALSE(sameFileName("\xD7.bas", "\xC3\xB7.bas")) << "the multiplication sign is no letter";
     EXPECT_FALSE(sameFileName("?.bas", "\xE6\x97\xA5.bas")) << "a character Windows-1252 lacks is no '?'";
     EXPECT_FALSE(sameFileName("x.bas", "x.bas "));
+    // A member that is not there keeps its spelling, written as the file system writes names.
+    EXPECT_EQ(resolveMemberPath(dir / "app/", "Donn\xE9""es\\x.bas"), dir / "app/Donn\xC3\xA9""es/x.bas");
 }
 
 }  // namespace tally

@@ -17,4 +17,16 @@ TEST(Windows1252, MapsTheC1RangeLikeWindows) {
     EXPECT_EQ(utf8ToWindows1252("\xE4\xB8\xAD"), "?");  // not representable
 }
 
+TEST(Windows1252, DisplayTextConvertsEachPartOfAMixedTextOnce) {
+    // A member name from the project file (Windows-1252) beside a file name from the disk (UTF-8).
+    EXPECT_EQ(displayUtf8("Donn\xE9""es (caf\xC3\xA9.bas)"), "Donn\xC3\xA9""es (caf\xC3\xA9.bas)");
+    EXPECT_EQ(displayUtf8("\xE6\x97\xA5\x80"), "\xE6\x97\xA5\xE2\x82\xAC");
+    // Overlong forms, surrogates and cut sequences are Windows-1252 bytes.
+    EXPECT_EQ(displayUtf8("\xC0\xAF"), "\xC3\x80\xC2\xAF");
+    EXPECT_EQ(displayUtf8("\xED\xA0\x80"), windows1252ToUtf8("\xED\xA0\x80"));
+    EXPECT_EQ(displayUtf8("a\xE6\x97"), "a\xC3\xA6\xE2\x80\x94");
+    EXPECT_TRUE(isValidUtf8("caf\xC3\xA9"));
+    EXPECT_FALSE(isValidUtf8("caf\xE9"));
+}
+
 }  // namespace tally
