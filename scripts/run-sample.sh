@@ -3,7 +3,8 @@
 # is available, otherwise with the command-line analysis.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh
+# Only the two programs: the tests and benchmarks are built by scripts/run-tests.sh.
+scripts/build.sh tallyscan6-cli tallyscan6
 sample=examples/sample/Hourglass.vbp
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/src/ui/tallyscan6 ]; then
     exec build/src/ui/tallyscan6 --project "$sample"
