@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "GeneratedProject.h"
-#include "core/parser/SourceLines.h"
+#include "core/support/SourceLines.h"
 #include "core/project/FileFacts.h"
 
 namespace tally::test {

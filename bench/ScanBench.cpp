@@ -15,7 +15,7 @@
 #include "core/parser/DeclarationPass.h"
 #include "core/parser/ParseDriver.h"
 #include "core/parser/UsagePass.h"
-#include "core/parser/SourceLines.h"
+#include "core/support/SourceLines.h"
 #include "core/project/FileFacts.h"
 #include "core/project/ProjectReader.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/parser/ParseProgress.h"
+#include "core/support/ParseProgress.h"
 
 namespace tally {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "core/parser/ParseProgress.h"
+#include "core/support/ParseProgress.h"
 
 namespace tally {
 

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 
-#include "core/parser/ParseProgress.h"
+#include "core/support/ParseProgress.h"
 
 namespace tally {
 

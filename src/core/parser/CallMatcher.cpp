@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/parser/ByteSetScan.h"
+#include "core/support/ByteSetScan.h"
 
 namespace tally {
 

@@ -10,7 +10,7 @@
 
 #include "core/parser/CallMatcher.h"
 #include "core/parser/CalledByLog.h"
-#include "core/parser/FileBuffer.h"
+#include "core/support/FileBuffer.h"
 #include "core/parser/LineCursor.h"
 #include "core/parser/LineLabel.h"
 #include "core/parser/ModuleVariableScan.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "core/parser/ByteSetScan.h"
+#include "core/support/ByteSetScan.h"
 #include "core/parser/TypeSuffixSplit.h"
 
 namespace tally {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/parser/NameTrie.h"
+#include "core/support/NameTrie.h"
 
 namespace tally {
 

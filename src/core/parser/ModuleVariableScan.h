@@ -16,7 +16,7 @@
 
 #include "core/model/ProjectModel.h"
 #include "core/parser/ModuleVariableOccurrences.h"
-#include "core/parser/NameTrie.h"
+#include "core/support/NameTrie.h"
 
 namespace tally {
 

@@ -3,7 +3,7 @@
 // flag it polls, where library versions come from and how numbers are written in the tree.
 
 #include "core/model/ProjectModel.h"
-#include "core/parser/ParseProgress.h"
+#include "core/support/ParseProgress.h"
 #include "core/parser/SourceTextCache.h"
 #include "core/project/FileVersion.h"
 #include "core/text/NumberFormat.h"

@@ -7,11 +7,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/parser/ByteSetScan.h"
+#include "core/support/ByteSetScan.h"
 #include "core/parser/CalledByList.h"
-#include "core/parser/FullPathLookup.h"
-#include "core/parser/NameInterner.h"
-#include "core/parser/NameTrie.h"
+#include "core/model/FullPathLookup.h"
+#include "core/support/NameInterner.h"
+#include "core/support/NameTrie.h"
 #include "core/parser/RoutineKeyTable.h"
 
 namespace tally {

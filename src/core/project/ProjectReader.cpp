@@ -7,7 +7,7 @@
 #include <optional>
 #include <system_error>
 
-#include "core/parser/SourceLines.h"
+#include "core/support/SourceLines.h"
 #include "core/project/DiskPath.h"
 #include "core/project/FileFacts.h"
 #include "core/project/FolderEntries.h"

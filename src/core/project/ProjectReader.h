@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/model/ProjectModel.h"
-#include "core/parser/ParseProgress.h"
+#include "core/support/ParseProgress.h"
 #include "core/project/FileVersion.h"
 
 namespace tally {

@@ -1,6 +1,6 @@
 #include "core/review/CodeJumps.h"
 
-#include "core/parser/FullPathLookup.h"
+#include "core/model/FullPathLookup.h"
 #include "core/review/RoutineFacts.h"
 #include "core/text/TextOps.h"
 

@@ -1,6 +1,6 @@
 #include "core/review/ReviewActions.h"
 
-#include "core/parser/FullPathLookup.h"
+#include "core/model/FullPathLookup.h"
 #include "core/review/RoutineFacts.h"
 #include "core/text/TextOps.h"
 

@@ -1,6 +1,6 @@
 #include "core/scanfile/ScanLineCursor.h"
 
-#include "core/parser/SourceLines.h"
+#include "core/support/SourceLines.h"
 #include "core/scanfile/ScanFieldForms.h"
 #include "core/text/TextOps.h"
 

@@ -8,7 +8,7 @@
 #include "core/parser/LineCounts.h"
 #include "core/parser/LiteralTexts.h"
 #include "core/parser/LogicalLines.h"
-#include "core/parser/SourceLines.h"
+#include "core/support/SourceLines.h"
 #include "core/parser/StatisticsTexts.h"
 
 namespace tally::test {

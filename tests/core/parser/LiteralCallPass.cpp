@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "LiteralPasses.h"
-#include "core/parser/SourceLines.h"
+#include "core/support/SourceLines.h"
 #include "core/project/FileFacts.h"
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"

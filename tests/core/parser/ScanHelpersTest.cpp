@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "ScratchProject.h"
-#include "core/parser/ByteSetScan.h"
-#include "core/parser/FileBuffer.h"
-#include "core/parser/NameInterner.h"
+#include "core/support/ByteSetScan.h"
+#include "core/support/FileBuffer.h"
+#include "core/support/NameInterner.h"
 
 namespace tally::test {
 

@@ -1,4 +1,4 @@
-#include "core/parser/TableGrowth.h"
+#include "core/support/TableGrowth.h"
 
 #include <cstdint>
 

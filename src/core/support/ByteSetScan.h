@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "core/parser/ByteRange.h"
+#include "core/support/ByteRange.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

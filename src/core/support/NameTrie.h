@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/parser/ByteRange.h"
-#include "core/parser/NameInterner.h"
+#include "core/support/ByteRange.h"
+#include "core/support/NameInterner.h"
 
 namespace tally {
 

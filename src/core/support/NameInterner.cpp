@@ -1,4 +1,4 @@
-#include "core/parser/NameInterner.h"
+#include "core/support/NameInterner.h"
 
 #include <cstring>
 

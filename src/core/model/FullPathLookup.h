@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/model/ProjectTree.h"
-#include "core/parser/NameTrie.h"
+#include "core/support/NameTrie.h"
 
 namespace tally {
 

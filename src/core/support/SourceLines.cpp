@@ -1,4 +1,4 @@
-#include "core/parser/SourceLines.h"
+#include "core/support/SourceLines.h"
 
 namespace tally {
 

@@ -1,4 +1,4 @@
-#include "core/parser/FullPathLookup.h"
+#include "core/model/FullPathLookup.h"
 
 namespace tally {
 

@@ -1,4 +1,4 @@
-#include "core/parser/FileBuffer.h"
+#include "core/support/FileBuffer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "core/parser/NameTrie.h"
+#include "core/support/NameTrie.h"
 
 #include <algorithm>
 
