@@ -161,7 +161,10 @@ std::string routineHeaderIn(std::string_view routineText) {
         std::size_t lineEnd = routineText.find(kCrLf, from);
         if (lineEnd == npos) lineEnd = routineText.size();
         std::string_view line = trimView(routineText.substr(from, lineEnd - from));
-        if (!line.empty() && line.front() != '\'') {
+        std::string_view rest = line;
+        for (std::string_view scope : kScopeWords)
+            if (rest.starts_with(scope)) rest = trimView(rest.substr(scope.size()));
+        if (rest.starts_with("Sub ") || rest.starts_with("Function ") || rest.starts_with("Property ")) {
             std::size_t paren = line.find('(');
             return std::string(paren == npos ? line : line.substr(0, paren + 1));
         }

@@ -41,8 +41,9 @@ struct RoutineLocation {
 RoutineLocation findRoutine(std::string_view fileText, std::string_view header);
 
 // The header of the routine in `routineText` (a routine as the view shows it, with its comment
-// lines above): its first line that is neither blank nor a comment, up to and including the first
-// "(" (the whole line, trimmed, when it has none). Empty when there is no such line.
+// lines above): its first line that starts with Sub, Function or Property after any scope words,
+// up to and including the first "(" (the whole line, trimmed, when it has none). Empty when no
+// line does (the header was commented out or is half typed).
 std::string routineHeaderIn(std::string_view routineText);
 
 // The header prefix of a routine combo code (Kind plus Scope), for example 9 gives "Private Sub ";

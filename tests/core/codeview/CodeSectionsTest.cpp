@@ -139,7 +139,11 @@ TEST(Routines, ARoutineWhoseScopeWasChangedIsFoundUnderTheNewScope) {
 TEST(Routines, TheHeaderOfAShownRoutineIsItsFirstLineOfCode) {
     EXPECT_EQ(routineHeaderIn("' note\r\n\r\n  Public Sub Add(ByVal n)\r\nEnd Sub\r\n"), "Public Sub Add(");
     EXPECT_EQ(routineHeaderIn("Private Sub Long _\r\n(ByVal n)\r\n"), "Private Sub Long _");
+    EXPECT_EQ(routineHeaderIn("Friend Property Get Name() As String\r\n"), "Friend Property Get Name(");
     EXPECT_EQ(routineHeaderIn("' only a comment\r\n \r\n"), "");
+    // A header commented out, or half typed, leaves no header; the body is not taken for one.
+    EXPECT_EQ(routineHeaderIn("' Private Sub Add(ByVal n)\r\n    Dim x As Long\r\nEnd Sub\r\n"), "");
+    EXPECT_EQ(routineHeaderIn("Privat Su Add(ByVal n)\r\n    Dim x As Long\r\n"), "");
 }
 
 }  // namespace tally
