@@ -143,6 +143,11 @@ private slots:
         auto* line = registry->findChild<QLabel*>(QStringLiteral("comingLater"));
         QVERIFY(line && line->isVisible());
         QVERIFY(line->text().contains(QStringLiteral("registry"), Qt::CaseInsensitive));
+        // The spell list is there, and says that the check itself comes later.
+        h.window->tabs()->setCurrentWidget(h.window->spellPanel());
+        auto* spell = h.window->spellPanel()->findChild<QLabel*>(QStringLiteral("comingLater"));
+        QVERIFY(spell && spell->isVisible());
+        QVERIFY(spell->text().contains(QStringLiteral("spelling")));
     }
 
     void theTreesExpandedNodesTravelInTheScanFile() {
