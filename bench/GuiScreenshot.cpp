@@ -6,7 +6,10 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QPixmap>
+#include <QMenuBar>
 #include <QTabWidget>
+#include <QKeyEvent>
+#include <QTextCursor>
 #include <cstdio>
 
 #include "QuietPrompts.h"
@@ -14,6 +17,7 @@
 #include "core/review/ReviewList.h"
 #include "platform/SystemLocale.h"
 #include "ui/AppStyle.h"
+#include "ui/CodeEditor.h"
 #include "ui/CodeViewPanel.h"
 #include "ui/IconLibrary.h"
 #include "ui/MainWindow.h"
@@ -56,7 +60,7 @@ bool saveIconSheet(const QString& out) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QString out, project, select, routine;
+    QString out, project, select, routine, typed, menuTitle;
     int tab = 0, list = 0, width = 1180, height = 740;
     QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
@@ -70,6 +74,10 @@ int main(int argc, char** argv) {
             select = value;
         else if (name == QLatin1String("--routine"))
             routine = value;
+        else if (name == QLatin1String("--type"))
+            typed = value;
+        else if (name == QLatin1String("--menu"))
+            menuTitle = value;
         else if (name == QLatin1String("--tab"))
             tab = value.toInt();
         else if (name == QLatin1String("--list"))
@@ -83,7 +91,7 @@ int main(int argc, char** argv) {
     if (out.isEmpty()) {
         std::fputs(
             "usage: tallyscan6-screenshot --out FILE.png [--project X.vbp] [--select FILE-NAME]\n"
-            "       [--tab 0-4] [--list 1-7] [--routine NAME] [--size WxH]\n"
+            "       [--tab 0-4] [--list 1-7] [--routine NAME] [--type TEXT, | for Enter] [--menu TITLE] [--size WxH]\n"
             "       tallyscan6-screenshot --icon-sheet FILE.png\n",
             stderr);
         return 2;
@@ -118,9 +126,41 @@ int main(int argc, char** argv) {
             }
         }
     }
+    if (!typed.isEmpty()) {
+        // Typed at the start of the routine's third line (below a comment and the header), as the
+        // user would, so the view shows an unsaved change.
+        if (auto* code = dynamic_cast<tally::CodeViewPanel*>(window.codeView())) {
+            QTextCursor cursor = code->editor()->textCursor();
+            cursor.movePosition(QTextCursor::Start);
+            cursor.movePosition(QTextCursor::Down, QTextCursor::MoveAnchor, 2);
+            code->editor()->setTextCursor(cursor);
+            code->editor()->setFocus();
+            for (QChar c : typed) {
+                bool lineBreak = c == QLatin1Char('|');  // "|" stands for Enter
+                QKeyEvent press(QEvent::KeyPress, lineBreak ? Qt::Key_Return : 0, Qt::NoModifier,
+                                lineBreak ? QStringLiteral("\r") : QString(c));
+                QApplication::sendEvent(code->editor(), &press);
+            }
+        }
+    }
     if (list > 0) window.showReviewList(tally::kAllReviewLists[list - 1]);
     settle(400);
-    if (!window.grab().save(out)) {
+    QPixmap shot = window.grab();
+    if (!menuTitle.isEmpty()) {
+        // A menu of the menu bar, opened and painted over the window where it pops up.
+        for (QAction* action : window.menuBar()->actions()) {
+            if (!action->menu() || action->text().remove(QLatin1Char('&')) != menuTitle) continue;
+            QRect place = window.menuBar()->actionGeometry(action);
+            action->menu()->popup(window.menuBar()->mapToGlobal(place.bottomLeft()));
+            settle(300);
+            QPainter painter(&shot);
+            QPoint at = action->menu()->pos() - window.mapToGlobal(QPoint(0, 0));
+            painter.drawPixmap(at, action->menu()->grab());
+            action->menu()->close();
+            break;
+        }
+    }
+    if (!shot.save(out)) {
         std::fprintf(stderr, "tallyscan6-screenshot: cannot write %s\n", out.toLocal8Bit().constData());
         return 1;
     }

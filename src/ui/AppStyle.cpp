@@ -70,6 +70,16 @@ void applyAppStyle(QApplication& app) {
     palette.setColor(QPalette::WindowText, QColor(0x1f, 0x29, 0x37));
     palette.setColor(QPalette::ToolTipBase, QColor(0x1f, 0x29, 0x37));
     palette.setColor(QPalette::ToolTipText, Qt::white);
+    // setColor(role, colour) above sets every colour group, the disabled one too, which made a
+    // disabled menu item, button or label look exactly like an enabled one. Disabled text is grey.
+    const QColor disabledText(0xa3, 0xab, 0xb7);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                     QPalette::HighlightedText, QPalette::PlaceholderText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(0xf6, 0xf7, 0xf9));
+    palette.setColor(QPalette::Disabled, QPalette::Button, QColor(0xf6, 0xf7, 0xf9));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0xe6, 0xe9, 0xee));
+    palette.setColor(QPalette::Disabled, QPalette::Light, QColor(0xfb, 0xfb, 0xfc));
     app.setPalette(palette);
     app.setStyleSheet(QString::fromLatin1(kStyleSheet));
 }

@@ -5,6 +5,8 @@
 #include <QTextBlock>
 #include <algorithm>
 
+#include "ui/FontFamilies.h"
+
 namespace tally {
 
 namespace {
@@ -51,7 +53,7 @@ CodeEditor::CodeEditor(QWidget* parent) : QPlainTextEdit(parent), m_gutter(new G
 }
 
 void CodeEditor::applySettings(const EditorSettings& settings) {
-    QFont font(QString::fromStdString(settings.fontFace));
+    QFont font(installedFontFamily(QString::fromStdString(settings.fontFace)));
     font.setPointSizeF(settings.fontHeight);
     font.setStyleHint(QFont::SansSerif);
     setFont(font);

@@ -25,8 +25,14 @@ public:
     // Hands the view's pending edits back to the file text; called before another file or routine
     // is shown.
     virtual void commitPendingEdits() = 0;
-    // Offers to save a changed file; called when the window closes.
-    virtual void offerToSaveChanges() = 0;
+    // Offers to save a changed file; called when the window closes. False when the user backed
+    // out: the file and its edits stay, and the window must stay open.
+    virtual bool offerToSaveChanges() = 0;
+    // Called before another file (empty: another project) is shown; offers to save a changed file.
+    // False when the user backed out: the file and its edits stay and nothing else is shown.
+    virtual bool mayLeaveFile(const std::string& nextPath) = 0;
+    // The full path of the file whose code is in memory; empty when there is none.
+    virtual std::string shownFilePath() const = 0;
     // Forgets the file and its routines (a new project or scan file was opened).
     virtual void clear() = 0;
     // A file was selected in the tree: loads it, fills the routine combo with `items` and shows the

@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/project/PathOps.h"
 #include "ui/AnsiText.h"
 #include "ui/CodeEditor.h"
 #include "ui/EditorRichTextView.h"
@@ -28,7 +29,6 @@ CodeViewPanel::CodeViewPanel(ProjectModel& model, UserPrompts& prompts, const Ed
     buildStrip();
     m_editor = new CodeEditor(this);
     m_editor->applySettings(settings);
-    m_editor->setPlaceholderText(tr("Select a file in the project tree to see its code."));
     m_editor->setAccessibleName(tr("Code"));
     m_progress = new ProgressStrip(this);
     m_view = std::make_unique<EditorRichTextView>(m_editor);
@@ -60,6 +60,7 @@ CodeViewPanel::CodeViewPanel(ProjectModel& model, UserPrompts& prompts, const Ed
     connect(m_actions, &CodeViewActions::menuAboutToShow, this, &CodeViewPanel::updateMenu);
     applyToolbar();
     showCaret();
+    showEditState();
 }
 
 CodeViewPanel::~CodeViewPanel() {
@@ -91,6 +92,9 @@ void CodeViewPanel::buildStrip() {
     m_refresh->setFocusPolicy(Qt::StrongFocus);
     m_refresh->setToolTip(tr("Tidy the code: keywords and names in their proper case, coloured again (F5)"));
     m_refresh->setAccessibleName(tr("Tidy and recolour"));
+    m_unsaved = new QLabel(tr("\u25CF Not saved"), m_strip);
+    m_unsaved->setObjectName(QStringLiteral("unsavedMarker"));
+    m_unsaved->setVisible(false);
     m_caret = new QLabel(m_strip);
     m_caret->setObjectName(QStringLiteral("caretPlace"));
 
@@ -99,6 +103,7 @@ void CodeViewPanel::buildStrip() {
     layout->setSpacing(6);
     layout->addWidget(m_combo);
     layout->addWidget(m_refresh);
+    layout->addWidget(m_unsaved);
     layout->addStretch(1);
     layout->addWidget(m_caret);
 }
@@ -143,9 +148,16 @@ void CodeViewPanel::commitPendingEdits() {
     m_code->commitPending();
 }
 
-void CodeViewPanel::offerToSaveChanges() {
-    m_code->leaveCodeFile();
+bool CodeViewPanel::offerToSaveChanges() {
+    bool left = m_code->leaveCodeFile();
     afterShow();
+    return left;
+}
+
+bool CodeViewPanel::mayLeaveFile(const std::string& nextPath) {
+    bool left = m_code->mayLeaveFor(nextPath);
+    afterShow();
+    return left;
 }
 
 void CodeViewPanel::clear() {
@@ -224,7 +236,8 @@ void CodeViewPanel::refresh() {
 }
 
 void CodeViewPanel::report(const CodeViewResult& result) {
-    if (!result.ok)
+    // A failure without a message is the user staying with a changed file: nothing to say.
+    if (!result.ok && !result.message.empty())
         m_prompts.notify(fromLocalPath(result.message), MessageIcon::Exclamation, applicationTitle());
 }
 
@@ -240,11 +253,38 @@ void CodeViewPanel::afterShow() {
             ++firstLine;
     }
     m_editor->setFirstLineNumber(firstLine);
+    showEditState();
     if (m_codeTab) {
         m_toolbar = codeViewToolbarState(facts());
         applyToolbar();
     }
     showCaret();
+}
+
+bool CodeViewPanel::hasUnsavedChanges() const {
+    return m_code->fileChanged() || m_code->viewChanged();
+}
+
+// Typing goes only where there is code to put it back into; otherwise the pane says why it is
+// read-only. The marker beside the combo (and, through the signal, the tab) shows unsaved edits.
+void CodeViewPanel::showEditState() {
+    bool showing = m_code->isShowing();
+    m_editor->setReadOnly(!showing);
+    if (showing)
+        m_editor->setPlaceholderText(QString());
+    else if (m_code->codeFilePath().empty())
+        m_editor->setPlaceholderText(tr("No file is open, so there is nothing to edit here. Select a "
+                                        "file in the project tree to see its code."));
+    else
+        m_editor->setPlaceholderText(tr("This item has no code of its own to show or edit."));
+    bool unsaved = hasUnsavedChanges();
+    if (unsaved == m_shownUnsaved) return;
+    m_shownUnsaved = unsaved;
+    m_unsaved->setVisible(unsaved);
+    m_unsaved->setToolTip(unsaved ? tr("%1 has changes that are not saved")
+                                        .arg(fromLocalPath(fileNameOf(m_code->codeFilePath())))
+                                  : QString());
+    emit unsavedChangesChanged(unsaved);
 }
 
 void CodeViewPanel::showCaret() {

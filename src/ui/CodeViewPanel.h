@@ -39,7 +39,9 @@ public:
 
     QWidget* widget() override { return this; }
     void commitPendingEdits() override;
-    void offerToSaveChanges() override;
+    bool offerToSaveChanges() override;
+    bool mayLeaveFile(const std::string& nextPath) override;
+    std::string shownFilePath() const override { return m_code->codeFilePath(); }
     void clear() override;
     void showFile(const std::string& filePath, const std::vector<ComboItem>& items) override;
     void showTarget(const CodeTarget& target, const std::vector<ComboItem>& items) override;
@@ -67,10 +69,16 @@ public:
     QString headerText() const;
     // The caret's place, as the strip shows it ("Ln 12, Col 5").
     QString caretText() const;
+    // The marker beside the routine combo that shows while the file has changes not saved.
+    QLabel* unsavedMarker() const { return m_unsaved; }
+    // True while the file in memory has edits that are not on disk.
+    bool hasUnsavedChanges() const;
 
 signals:
     // The user emptied a routine: its row (key: file path & combo text) leaves the routine list.
     void routineRemoved(const std::string& routineKey);
+    // The file came to have unsaved changes, or lost them (saved, or left).
+    void unsavedChangesChanged(bool unsaved);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +93,7 @@ private:
     void showCaret();
     void report(const CodeViewResult& result);
     void placeProgressStrip();
+    void showEditState();
 
     // Keys, changes and commands (CodeViewPanelCommands.cpp).
     bool editorKeyPress(QKeyEvent* event);
@@ -94,6 +103,8 @@ private:
     void updateMenu();
     void applyToolbar();
     void openFind();
+    QRect matchOnScreen() const;
+    void keepFindClearOfMatch();
     void findFromDialog(const QString& text, const FindOptions& options);
     void reportFind(const FindResult& result);
 
@@ -104,6 +115,7 @@ private:
     QComboBox* m_combo = nullptr;
     QToolButton* m_refresh = nullptr;
     QLabel* m_caret = nullptr;
+    QLabel* m_unsaved = nullptr;
     CodeEditor* m_editor = nullptr;
     ProgressStrip* m_progress = nullptr;
     std::unique_ptr<EditorRichTextView> m_view;
@@ -115,6 +127,7 @@ private:
 
     CodeViewToolbarState m_toolbar;
     bool m_codeTab = false;
+    bool m_shownUnsaved = false;
     bool m_arrowChoice = false;  // the combo's choice came from an arrow key on the closed combo
 };
 

@@ -9,6 +9,7 @@
 #include "ui/CodeViewPanel.h"
 #include "ui/EditorRichTextView.h"
 #include "ui/FindDialog.h"
+#include "ui/FindDialogPlacement.h"
 #include "ui/UserPrompts.h"
 #include "ui/WindowsKeys.h"
 
@@ -54,7 +55,11 @@ bool CodeViewPanel::editorKeyPress(QKeyEvent* event) {
         m_editor->moveFocus(!back);
         return true;
     }
-    if (m_code->keyDown(windowsKeyCode(key), windowsModifiers(event->modifiers()))) return true;
+    const int code = windowsKeyCode(key);
+    // A key with no code and no character (a media key, a lone dead key) changes nothing; a
+    // character without a code (é, €) is typed like any letter.
+    if ((code != 0 || !event->text().isEmpty()) && m_code->keyDown(code, windowsModifiers(event->modifiers())))
+        return true;
 
     struct KeyCommand {
         QKeySequence::StandardKey keys;
@@ -87,6 +92,7 @@ void CodeViewPanel::textChanged() {
     // Edits that bypass the keys (dropped text, the middle button's paste, an input method) count too.
     if (!m_view->changingText() && !m_code->colouring()) m_code->markEdited();
     ChangeOutcome outcome = m_code->textChanged();
+    showEditState();
     if (outcome.action == ChangeOutcome::Action::None) return;
     if (outcome.action == ChangeOutcome::Action::RoutineRemoved) {
         syncCombo();
@@ -165,6 +171,7 @@ void CodeViewPanel::runCommand(CodeViewCommand command) {
             m_code->saveOrZipOpenFile();
             break;
     }
+    showEditState();
     m_editor->ensureCursorVisible();
 }
 
@@ -176,10 +183,37 @@ void CodeViewPanel::openFind() {
         m_find->setOptions(m_code->findOptions());
         connect(m_find, &FindDialog::findNextRequested, this, &CodeViewPanel::findFromDialog);
     }
+    bool first = !m_find->isVisible();
     m_find->start(fromAnsi(text));
+    m_find->adjustSize();
+    if (first) {
+        QRect pane(m_editor->viewport()->mapToGlobal(QPoint(0, 0)), m_editor->viewport()->size());
+        m_find->move(findDialogFirstPlace(pane, m_find->frameGeometry().size(), matchOnScreen()));
+    }
     m_find->show();
     m_find->raise();
     m_find->activateWindow();
+    keepFindClearOfMatch();
+}
+
+// The selected text (or the caret) on the screen.
+QRect CodeViewPanel::matchOnScreen() const {
+    QTextCursor cursor = m_editor->textCursor();
+    QTextCursor start = cursor;
+    start.setPosition(cursor.selectionStart());
+    QTextCursor end = cursor;
+    end.setPosition(cursor.selectionEnd());
+    QRect local = m_editor->cursorRect(start).united(m_editor->cursorRect(end));
+    return QRect(m_editor->viewport()->mapToGlobal(local.topLeft()), local.size());
+}
+
+// A match found under the dialog would be hidden by it: the dialog steps aside.
+void CodeViewPanel::keepFindClearOfMatch() {
+    if (!m_find || !m_find->isVisible()) return;
+    QRect pane(m_editor->viewport()->mapToGlobal(QPoint(0, 0)), m_editor->viewport()->size());
+    QRect frame = m_find->frameGeometry();
+    QPoint place = findDialogClearOf(frame, matchOnScreen(), pane);
+    if (place != frame.topLeft()) m_find->move(place);
 }
 
 void CodeViewPanel::findFromDialog(const QString& text, const FindOptions& options) {
@@ -189,6 +223,7 @@ void CodeViewPanel::findFromDialog(const QString& text, const FindOptions& optio
 void CodeViewPanel::reportFind(const FindResult& result) {
     if (result.found) {
         m_editor->ensureCursorVisible();
+        keepFindClearOfMatch();
         return;
     }
     if (!result.message.empty())

@@ -19,7 +19,9 @@ public:
 
     QWidget* widget() override { return this; }
     void commitPendingEdits() override {}
-    void offerToSaveChanges() override {}
+    bool offerToSaveChanges() override { return true; }
+    bool mayLeaveFile(const std::string&) override { return true; }
+    std::string shownFilePath() const override { return m_filePath; }
     void clear() override;
     void showFile(const std::string& filePath, const std::vector<ComboItem>& items) override;
     void showTarget(const CodeTarget& target, const std::vector<ComboItem>& items) override;

@@ -15,6 +15,7 @@
 
 #include "ui/AnsiText.h"
 #include "ui/CodeViewPanel.h"
+#include "ui/ComingLaterPage.h"
 #include "ui/IconLibrary.h"
 #include "ui/ProjectTreePanel.h"
 #include "ui/ReviewPanel.h"
@@ -76,7 +77,10 @@ void MainWindow::buildCentre() {
     m_codeView = codeView;
     m_review = new ReviewPanel(m_model, m_tabs);
     m_spell = new SpellPanel(m_tabs);
-    m_registry = new QWidget(m_tabs);
+    m_registry = new ComingLaterPage(
+        tr("The Registry tab will browse your software settings and the COM objects installed on "
+           "this machine, with their versions. It is not part of this version yet."),
+        m_tabs);
     m_registry->setObjectName(QStringLiteral("picReg"));
     m_tabs->addTab(m_routines, tr("Routines"));
     m_tabs->addTab(codeView, tr("Code View"));
@@ -96,6 +100,11 @@ void MainWindow::buildCentre() {
     setTabOrder(m_tree, m_tabs);
 
     connect(m_tree, &ProjectTreePanel::nodeSelected, this, &MainWindow::selectTreeNode);
+    // The tree's expanded nodes are part of the scan: the scan file keeps them for the next opening.
+    connect(m_tree, &ProjectTreePanel::nodeExpanded, this,
+            [this](const std::string& key, bool expanded) {
+                if (!m_modelBusy) m_model.tree.setExpanded(key, expanded);
+            });
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChosen);
     connect(m_routines, &RoutinesPanel::targetRequested, this, &MainWindow::showCodeTarget);
     connect(m_review, &ReviewPanel::targetRequested, this, &MainWindow::showCodeTarget);
@@ -104,8 +113,16 @@ void MainWindow::buildCentre() {
 }
 
 void MainWindow::connectCodeView() {
-    if (auto* panel = dynamic_cast<CodeViewPanel*>(m_codeView))
-        connect(panel, &CodeViewPanel::routineRemoved, m_routines, &RoutinesPanel::removeRoutine);
+    auto* panel = dynamic_cast<CodeViewPanel*>(m_codeView);
+    if (!panel) return;
+    connect(panel, &CodeViewPanel::routineRemoved, m_routines, &RoutinesPanel::removeRoutine);
+    // A file with edits not yet saved is marked on its tab, so it shows from any tab.
+    connect(panel, &CodeViewPanel::unsavedChangesChanged, this, [this, panel](bool unsaved) {
+        int tab = m_tabs->indexOf(panel);
+        if (tab < 0) return;
+        m_tabs->setTabText(tab, unsaved ? tr("Code View \u25CF") : tr("Code View"));
+        m_tabs->setTabToolTip(tab, unsaved ? panel->unsavedMarker()->toolTip() : QString());
+    });
 }
 
 // The code view's menu goes between the Project and Code Review menus, its buttons between the

@@ -121,6 +121,8 @@ private:
     // Reacting to the views (MainWindowViews.cpp).
     void selectTreeNode(const std::string& key);
     void showCodeTarget(const CodeTarget& target);
+    void backToCode();
+    void followShownFile();
     void tabChosen(int index);
     void spellRowActivated(int row);
     void showSummary(const QString& text);

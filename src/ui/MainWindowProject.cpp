@@ -144,6 +144,10 @@ void MainWindow::openProjectCommand() {
 }
 
 void MainWindow::openProjectFile(const QString& path) {
+    if (!m_codeView->mayLeaveFile({})) {
+        backToCode();
+        return;
+    }
     // Check marks set since the last save would be lost with the model: offer to keep them.
     if (m_model.scanChanged) offerToSaveScan();
     m_model.projectPath = toLocalPath(absolute(path));
@@ -172,6 +176,10 @@ void MainWindow::openScanCommand() {
 
 void MainWindow::openScanFile(const QString& path) {
     std::string chosen = toLocalPath(absolute(path));
+    if (!m_codeView->mayLeaveFile({})) {
+        backToCode();
+        return;
+    }
     if (toLower(chosen) != toLower(m_model.scanFilePath)) offerToSaveScan();
     loadScan(chosen);
 }
@@ -266,8 +274,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!m_closing) {
+        // Backing out of the question about changed code means staying with it.
+        if (!m_codeView->offerToSaveChanges()) {
+            event->ignore();
+            backToCode();
+            return;
+        }
         m_closing = true;
-        m_codeView->offerToSaveChanges();
         offerToSaveScan();
     }
     event->accept();

@@ -2,6 +2,7 @@
 // double clicks that lead to the code view.
 
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 #include "core/project/FileFacts.h"
@@ -10,6 +11,7 @@
 #include "ui/AnsiText.h"
 #include "ui/CodeViewHost.h"
 #include "ui/MainWindow.h"
+#include "ui/ProjectTreePanel.h"
 #include "ui/RoutinesPanel.h"
 
 namespace tally {
@@ -19,6 +21,10 @@ void MainWindow::selectTreeNode(const std::string& key) {
     if (key.empty() || !fileExists(key)) return;
     int fileRow = m_model.fileRowOf(key);
     if (fileRow <= 0) return;
+    if (!m_codeView->mayLeaveFile(key)) {
+        backToCode();
+        return;
+    }
     m_codeView->commitPendingEdits();
     m_statusPath->setText(fromLocalPath(key));
     m_routines->showFile(fileRow);
@@ -32,11 +38,34 @@ void MainWindow::showCodeTarget(const CodeTarget& target) {
     // An item whose file matches no tree node loads nothing.
     int fileRow = target.filePath.empty() ? 0 : m_model.fileRowOf(target.filePath);
     if (fileRow <= 0) return;
+    if (!m_codeView->mayLeaveFile(target.filePath)) {
+        backToCode();
+        return;
+    }
     std::vector<RoutineEntry> entries = listFileRoutines(m_model, fileRow, RoutineFilter::Routines);
     m_codeView->showTarget(target, comboItemsFor(m_model, fileRow, entries));
     m_tabs->setCurrentWidget(m_codeView->widget());
+    followShownFile();
     // The user asked to see the code: the keyboard goes with the eyes.
     m_codeView->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+// The user stayed with a changed file: the code comes to the front, and the tree and the status
+// bar point at its file again, without showing the file anew.
+void MainWindow::backToCode() {
+    m_tabs->setCurrentWidget(m_codeView->widget());
+    followShownFile();
+    m_codeView->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::followShownFile() {
+    std::string path = m_codeView->shownFilePath();
+    if (path.empty()) return;
+    {
+        QSignalBlocker quiet(m_tree);
+        m_tree->selectKey(path);
+    }
+    m_statusPath->setText(fromLocalPath(path));
 }
 
 void MainWindow::tabChosen(int index) {
@@ -46,7 +75,7 @@ void MainWindow::tabChosen(int index) {
     const RoutineEntry* entry = m_routines->selectedEntry();
     if (!entry || entry->declarations) return;
     CodeTarget target = routineEntryTarget(m_model, m_routines->fileRow(), *entry);
-    if (!target.valid) return;
+    if (!target.valid || !m_codeView->mayLeaveFile(target.filePath)) return;
     std::vector<RoutineEntry> entries =
         listFileRoutines(m_model, m_routines->fileRow(), RoutineFilter::Routines);
     m_codeView->showTarget(target, comboItemsFor(m_model, m_routines->fileRow(), entries));

@@ -1,7 +1,6 @@
 #include "ui/PanelRowsView.h"
 
 #include <QHeaderView>
-#include <algorithm>
 
 #include "ui/AnsiText.h"
 #include "ui/IconLibrary.h"
@@ -16,8 +15,14 @@ PanelRowsView::PanelRowsView(const QStringList& headers, QWidget* parent) : QTre
     setAlternatingRowColors(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
-    header()->setStretchLastSection(true);
+    // The first column (the names) takes the room the others leave and elides what does not fit;
+    // the others (file, line, type) are as wide as their texts, so a narrow panel still shows
+    // every line number.
+    header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    setTextElideMode(Qt::ElideRight);
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { emit rowActivated(indexOfTopLevelItem(item)); });
 }
@@ -43,9 +48,6 @@ void PanelRowsView::resetRows(std::vector<PanelRow> rows) {
         items.append(item);
     }
     addTopLevelItems(items);
-    // Columns widen to their texts but never shrink below the width they were given.
-    for (int column = 0; column + 1 < columnCount(); ++column)
-        setColumnWidth(column, std::max(columnWidth(column), sizeHintForColumn(column) + 12));
 }
 
 }  // namespace tally

@@ -22,12 +22,20 @@ public:
     bool selectKey(const std::string& key);
     // The key of the selected node; empty when none is selected.
     std::string selectedKey() const;
+    // Whether the node with `key` is shown expanded, and expanding or collapsing it as a click would.
+    bool isKeyExpanded(const std::string& key) const;
+    void setKeyExpanded(const std::string& key, bool expanded);
     // The text of the first top-level node (the project's title); empty when there is none.
     QString rootText() const;
 
 signals:
     // The user (or selectKey) made the node with `key` the current one.
     void nodeSelected(const std::string& key);
+    // The user expanded or collapsed the node with `key`.
+    void nodeExpanded(const std::string& key, bool expanded);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     ProjectTreeModel* m_model;

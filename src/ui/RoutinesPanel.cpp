@@ -46,9 +46,6 @@ RoutinesPanel::RoutinesPanel(const ProjectModel& model, UserPrompts& prompts, Nu
     m_lvwCalledBy->setObjectName(QStringLiteral("lvwCalledBy"));
     m_lvwParams = new PanelRowsView({tr("Parameters Passed In"), tr("Type")}, this);
     m_lvwParams->setObjectName(QStringLiteral("lvwParams"));
-    m_lvwCalledBy->setColumnWidth(0, 200);
-    m_lvwCalledBy->setColumnWidth(1, 130);
-    m_lvwParams->setColumnWidth(0, 220);
 
     auto* listSide = new QWidget(this);
     auto* listLayout = new QVBoxLayout(listSide);

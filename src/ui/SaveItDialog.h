@@ -17,7 +17,7 @@ class SaveItDialog : public QDialog {
 public:
     SaveItDialog(const QString& label, std::span<const SaveItButton> buttons, QWidget* parent = nullptr);
 
-    // The button pressed; "Continue Without Saving" when the dialog was closed otherwise.
+    // The button pressed; BackOut when the dialog was closed otherwise (Esc, the close button).
     SaveItChoice choice() const { return m_choice; }
     // The button of a choice (cmdSave(index) in button order); null when there is none.
     QPushButton* button(SaveItChoice choice) const;
@@ -26,7 +26,7 @@ public:
 private:
     QLabel* m_label;
     std::vector<std::pair<SaveItChoice, QPushButton*>> m_buttons;
-    SaveItChoice m_choice = SaveItChoice::ContinueWithoutSaving;
+    SaveItChoice m_choice = SaveItChoice::BackOut;
 };
 
 }  // namespace tally

@@ -1,6 +1,7 @@
 #include "ui/SpellPanel.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -24,8 +25,17 @@ SpellPanel::SpellPanel(QWidget* parent) : QWidget(parent) {
     const int widths[] = {130, 160, 140, 280};
     for (int column = 0; column < 4; ++column) m_list->setColumnWidth(column, widths[column]);
 
+    // The rows are gathered by the parse; the check itself is not part of this version yet.
+    auto* later = new QLabel(tr("The captions and strings your users read. Checking their spelling, "
+                                "with corrections in the last column, comes in a later version."),
+                             this);
+    later->setObjectName(QStringLiteral("comingLater"));
+    later->setWordWrap(true);
+    later->setEnabled(false);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(later);
     layout->addWidget(m_list);
     connect(m_list, &QTreeView::activated, this, [this](const QModelIndex& index) {
         if (index.isValid()) emit rowActivated(index.row());

@@ -24,7 +24,7 @@ public:
     virtual QString chooseSaveFile(const QString& caption, const QString& filter,
                                    const QString& proposed) = 0;
     // The "Save It" dialog with `label` above its buttons; the button chosen (closing the dialog
-    // otherwise is "Continue Without Saving").
+    // otherwise is BackOut).
     virtual SaveItChoice chooseSaveIt(const QString& label, std::span<const SaveItButton> buttons) = 0;
 };
 

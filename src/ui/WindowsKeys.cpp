@@ -53,7 +53,16 @@ int windowsKeyCode(int qtKey) {
         case Qt::Key_Delete:
             return 46;
         case Qt::Key_Meta:
+        case Qt::Key_Super_L:
             return 91;
+        case Qt::Key_Super_R:
+            return 92;
+        case Qt::Key_Menu:
+            return 93;
+        case Qt::Key_NumLock:
+            return 144;
+        case Qt::Key_ScrollLock:
+            return 145;
         // The apostrophe key, with or without Shift (the double quote on a US keyboard).
         case Qt::Key_Apostrophe:
         case Qt::Key_QuoteDbl:

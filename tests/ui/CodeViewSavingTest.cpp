@@ -16,6 +16,8 @@
 #include "ui/SaveItDialog.h"
 #include "ui/SpellPanel.h"
 
+Q_DECLARE_METATYPE(tally::SaveItChoice)
+
 using namespace tally;
 using namespace tally::test;
 
@@ -35,6 +37,11 @@ void typeText(QWidget* editor, const QString& text) {
 QByteArray withInsert(QByteArray bytes, const QByteArray& before, const QByteArray& inserted) {
     qsizetype at = bytes.indexOf(before);
     return at < 0 ? QByteArray() : bytes.insert(at, inserted);
+}
+
+// True when a line of `text` starts with `start`.
+bool hasLine(const std::string& text, const std::string& start) {
+    return text.starts_with(start) || text.find("\r\n" + start) != std::string::npos;
 }
 
 // Types "é€ " at the start of the line holding `line` in the pane.
@@ -163,10 +170,101 @@ private slots:
         QVERIFY(dialog.button(SaveItChoice::Save)->isDefault());
         dialog.button(SaveItChoice::SaveAs)->click();
         QCOMPARE(dialog.choice(), SaveItChoice::SaveAs);
-        // Closing the dialog is "Continue Without Saving".
+        // Esc and the window's close button go back to the code; they never discard.
+        SaveItDialog escaped(QStringLiteral("x"), buttons);
+        escaped.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&escaped));
+        QTest::keyClick(&escaped, Qt::Key_Escape);
+        QVERIFY(!escaped.isVisible());
+        QCOMPARE(escaped.choice(), SaveItChoice::BackOut);
         SaveItDialog closed(QStringLiteral("x"), buttons);
-        closed.reject();
-        QCOMPARE(closed.choice(), SaveItChoice::ContinueWithoutSaving);
+        closed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&closed));
+        closed.close();
+        QCOMPARE(closed.choice(), SaveItChoice::BackOut);
+    }
+
+    void backingOutOfTheSaveItPromptGoesBackToTheCodeWithTheEdit_data() {
+        QTest::addColumn<bool>("closing");
+        QTest::addColumn<SaveItChoice>("answer");
+        QTest::newRow("another file, Esc") << false << SaveItChoice::BackOut;
+        QTest::newRow("another file, Save As cancelled") << false << SaveItChoice::SaveAs;
+        QTest::newRow("closing the window, Esc") << true << SaveItChoice::BackOut;
+        QTest::newRow("closing the window, Save As cancelled") << true << SaveItChoice::SaveAs;
+    }
+
+    void backingOutOfTheSaveItPromptGoesBackToTheCodeWithTheEdit() {
+        QFETCH(bool, closing);
+        QFETCH(SaveItChoice, answer);
+        CodeHarness c;
+        QByteArray original = c.bytes(QStringLiteral("modFormat.bas"));
+        QVERIFY(c.selectFile("modFormat.bas"));
+        editLine(c, "Option Explicit");
+        std::string edited = c.view().text();
+        // Looking at another tab first: backing out brings the code to the front again.
+        c.window().tabs()->setCurrentIndex(0);
+        c.prompts().saveItAnswers = {answer};  // a Save As whose file dialog is cancelled
+        if (closing) {
+            QVERIFY(!c.window().close());
+            QVERIFY(c.window().isVisible());
+            // The scan is not asked about: the close did not happen.
+            QVERIFY(c.prompts().texts().isEmpty());
+        } else {
+            QVERIFY(c.selectFile("modMain.bas"));
+        }
+        QCOMPARE(c.prompts().saveItLabels, QStringList{QStringLiteral("The code in modFormat.bas has changed. ")});
+        QCOMPARE(c.window().tabs()->currentWidget(), c.panel);
+        QCOMPARE(c.panel->headerText(), QStringLiteral("modFormat.bas"));
+        QCOMPARE(c.view().text(), edited);
+        QVERIFY(c.panel->code().fileChanged());
+        QCOMPARE(c.window().projectTree()->selectedKey(), fileKey(c.window(), "modFormat.bas"));
+        QCOMPARE(c.window().statusPath(), c.path(QStringLiteral("modFormat.bas")));
+        QCOMPARE(c.bytes(QStringLiteral("modFormat.bas")), original);
+
+        // Asked again, the explicit "Continue Without Saving" does leave the file.
+        c.prompts().saveItAnswers = {SaveItChoice::ContinueWithoutSaving};
+        QVERIFY(c.selectFile("modMain.bas"));
+        QCOMPARE(c.panel->headerText(), QStringLiteral("modMain.bas"));
+        QVERIFY(!c.panel->code().fileChanged());
+    }
+
+    void editingARoutinesHeaderKeepsItsOtherEditsAndCanBeUndone() {
+        CodeHarness c;
+        QVERIFY(c.showRoutine("modFormat.bas", QStringLiteral("ParseHours")));
+        editLine(c, "    Dim vParts");
+        // Public made Private, typed over the selected word.
+        QVERIFY(c.select("Public"));
+        typeText(c.editor(), QStringLiteral("Private"));
+        std::string shown = c.view().text();
+        QVERIFY(hasLine(shown, "Private Function ParseHours("));
+        const std::string bodyEdit = "\xE9\x80     Dim vParts";
+        QVERIFY(shown.find(bodyEdit) != std::string::npos);
+        QCOMPARE(c.panel->code().shownHeader(), std::string("Private Function ParseHours("));
+        // The file text holds both edits at once, the same as the view.
+        const std::string& file = c.panel->code().codeFileText();
+        QVERIFY(file.find(shown) != std::string::npos);
+        QVERIFY(file.find("Public Function ParseHours(") == std::string::npos);
+        QVERIFY(c.panel->code().fileChanged());
+
+        // Undo takes the header back; the body's edit stays.
+        for (int step = 0; step < 10 && !hasLine(c.view().text(), "Public Function ParseHours("); ++step)
+            c.panel->runCommand(CodeViewCommand::Undo);
+        QVERIFY(hasLine(c.view().text(), "Public Function ParseHours("));
+        QCOMPARE(c.panel->code().shownHeader(), std::string("Public Function ParseHours("));
+        QVERIFY(c.view().text().find(bodyEdit) != std::string::npos);
+        QVERIFY(c.view().text() != shown);
+        QVERIFY(c.panel->code().codeFileText().find(c.view().text()) != std::string::npos);
+
+        // Back to Private, saved: the file on disk has the new header.
+        QVERIFY(c.select("Public"));
+        typeText(c.editor(), QStringLiteral("Private"));
+        c.prompts().saveItAnswers = {SaveItChoice::Save};
+        c.panel->runCommand(CodeViewCommand::SaveOrZip);
+        QVERIFY(c.bytes(QStringLiteral("modFormat.bas")).contains("Private Function ParseHours(ByVal sText"));
+        // Another routine and back: it is found under its new scope.
+        QVERIFY(c.choose(QStringLiteral("Percent")));
+        QVERIFY(c.choose(QStringLiteral("ParseHours")));
+        QVERIFY(hasLine(c.view().text(), "Private Function ParseHours("));
     }
 };
 

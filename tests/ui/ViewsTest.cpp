@@ -4,6 +4,12 @@
 // land in the code view is checked with the real code view in CodeViewSavingTest.
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QtTest>
@@ -97,6 +103,76 @@ private slots:
         QCOMPARE(h.prompts.texts(), QStringList{QStringLiteral("This is not a routine.")});
         QCOMPARE(h.prompts.shown[0].icon, MessageIcon::Information);
         QCOMPARE(w.tabs()->currentWidget(), w.spellPanel());
+    }
+
+    void narrowPanelsKeepTheLineColumnTheToolbarOverflowsAndTheTreeScrolls() {
+        Harness h;
+        QVERIFY(h.openShown());
+        MainWindow& w = *h.window;
+        QVERIFY(w.projectTree()->selectKey(fileKey(w, "modFormat.bas")));
+        w.tabs()->setCurrentIndex(0);
+        w.routinesPanel()->chooseEntry(6);  // Percent: called from frmMain.frm
+        w.resize(520, 600);
+        auto* split = w.findChild<QSplitter*>(QStringLiteral("picSplit"));
+        split->setSizes({90, 430});
+        QCoreApplication::processEvents();
+        QVERIFY2(w.width() <= 560, qPrintable(QString::number(w.width())));
+
+        auto* deps = w.findChild<PanelRowsView*>(QStringLiteral("lvwCalledBy"));
+        QVERIFY(deps->topLevelItemCount() > 1);
+        QHeaderView* header = deps->header();
+        QString line = deps->topLevelItem(1)->text(2);
+        QVERIFY(!line.isEmpty());
+        QVERIFY(header->sectionViewportPosition(2) + header->sectionSize(2) <= deps->viewport()->width());
+        QVERIFY(header->sectionSize(2) >= deps->fontMetrics().horizontalAdvance(line));
+        QVERIFY(header->sectionSize(1) >= deps->fontMetrics().horizontalAdvance(deps->topLevelItem(1)->text(1)));
+
+        auto* toolbar = w.findChild<QToolBar*>(QStringLiteral("tbrMain"));
+        auto* more = toolbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY(more && more->isVisible());
+
+        QTreeView* tree = w.projectTree();
+        QVERIFY(tree->horizontalScrollBar()->maximum() > 0);
+    }
+
+    void aTabWhosePartIsNotBuiltSaysWhatWillBeThere() {
+        Harness h;
+        QVERIFY(h.openShown());
+        QWidget* registry = h.window->tabs()->widget(4);
+        h.window->tabs()->setCurrentWidget(registry);
+        auto* line = registry->findChild<QLabel*>(QStringLiteral("comingLater"));
+        QVERIFY(line && line->isVisible());
+        QVERIFY(line->text().contains(QStringLiteral("registry"), Qt::CaseInsensitive));
+        // The spell list is there, and says that the check itself comes later.
+        h.window->tabs()->setCurrentWidget(h.window->spellPanel());
+        auto* spell = h.window->spellPanel()->findChild<QLabel*>(QStringLiteral("comingLater"));
+        QVERIFY(spell && spell->isVisible());
+        QVERIFY(spell->text().contains(QStringLiteral("spelling")));
+    }
+
+    void theTreesExpandedNodesTravelInTheScanFile() {
+        QTemporaryDir dir;
+        QString scan = dir.filePath(QStringLiteral("sample.psf"));
+        bool forms = false, modules = false;
+        {
+            Harness h;
+            QVERIFY(h.openShown());
+            ProjectTreePanel* tree = h.window->projectTree();
+            forms = !tree->isKeyExpanded("forms");
+            modules = !tree->isKeyExpanded("modules");
+            tree->setKeyExpanded("forms", forms);
+            tree->setKeyExpanded("modules", modules);
+            QCOMPARE(tree->isKeyExpanded("forms"), forms);
+            h.prompts.saveFiles = {scan};
+            QVERIFY(h.window->saveScanCommand());
+        }
+        Harness h;
+        h.window->startUp(scan);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        QVERIFY(h.prompts.texts().isEmpty());
+        QCOMPARE(h.window->projectTree()->isKeyExpanded("forms"), forms);
+        QCOMPARE(h.window->projectTree()->isKeyExpanded("modules"), modules);
     }
 };
 

@@ -12,7 +12,7 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::size_t npos = std::string_view::npos;
 
-constexpr std::array<std::string_view, 12> kRoutineStarts = {
+constexpr std::array<std::string_view, 11> kRoutineStarts = {
     "Property ",
     "Public Property ",
     "Private Property ",
@@ -23,7 +23,6 @@ constexpr std::array<std::string_view, 12> kRoutineStarts = {
     "Private Sub ",
     "Public Sub ",
     "Static Function ",
-    "Attribute ",
     "Friend ",
 };
 
@@ -55,6 +54,29 @@ bool startsRoutine(std::string_view text, std::size_t at) {
     return text.substr(lineStart, at - lineStart).find('\'') == npos;
 }
 
+constexpr std::array<std::string_view, 4> kScopeWords = {"Public ", "Private ", "Friend ", "Static "};
+
+std::string_view withoutScope(std::string_view header) {
+    for (std::string_view scope : kScopeWords)
+        if (header.starts_with(scope)) return header.substr(scope.size());
+    return header;
+}
+
+// Where the first `core` («Sub Add(») that starts its line, or follows only a scope word on it,
+// begins with that scope word.
+std::size_t findWithAnyScope(std::string_view text, std::string_view core) {
+    for (std::size_t at = text.find(core); at != npos; at = text.find(core, at + 1)) {
+        std::size_t lineStart = at;
+        while (lineStart > 0 && text[lineStart - 1] != '\n' && text[lineStart - 1] != '\r') --lineStart;
+        std::string_view lead = text.substr(lineStart, at - lineStart);
+        std::string_view word = trimView(lead);
+        if (word.empty()) return at;
+        for (std::string_view scope : kScopeWords)
+            if (word == trimView(scope)) return lineStart + lead.find_first_not_of(" \t");
+    }
+    return npos;
+}
+
 }  // namespace
 
 std::optional<TextRange> findDeclarations(std::string_view fileText, std::string_view path) {
@@ -66,6 +88,13 @@ std::optional<TextRange> findDeclarations(std::string_view fileText, std::string
         start = lineAfter(fileText, "Attribute VB_Exposed = ");
     else
         start = lineAfter(fileText, "");
+    // Attribute lines right after the marker (a class builder's VB_Ext_KEY, a description) belong
+    // to the file's header. Attribute lines further down do not end the section: VB writes
+    // «Attribute mConn.VB_VarHelpID = -1» after each WithEvents variable, among the declarations.
+    while (start != npos && fileText.substr(start).starts_with("Attribute ")) {
+        std::size_t lineEnd = fileText.find(kCrLf, start);
+        start = lineEnd == npos ? npos : lineEnd + 2;
+    }
     if (start == npos || start >= fileText.size()) return std::nullopt;
 
     std::size_t end = fileText.size();
@@ -101,6 +130,10 @@ RoutineLocation findRoutine(std::string_view fileText, std::string_view header) 
         wanted = std::string(header.substr(0, header.size() - 1)) + typeCharacter + "(";
         start = fileText.find(wanted);
     }
+    if (start == npos && endsWith(header, "(")) {
+        start = findWithAnyScope(fileText, withoutScope(header));
+        if (start != npos) wanted = std::string(fileText.substr(start, fileText.find('(', start) + 1 - start));
+    }
     if (start == npos) return found;
     found.header = wanted;
 
@@ -120,6 +153,24 @@ RoutineLocation findRoutine(std::string_view fileText, std::string_view header) 
     }
     found.range = TextRange{start, end};
     return found;
+}
+
+std::string routineHeaderIn(std::string_view routineText) {
+    std::size_t from = 0;
+    while (from < routineText.size()) {
+        std::size_t lineEnd = routineText.find(kCrLf, from);
+        if (lineEnd == npos) lineEnd = routineText.size();
+        std::string_view line = trimView(routineText.substr(from, lineEnd - from));
+        std::string_view rest = line;
+        for (std::string_view scope : kScopeWords)
+            if (rest.starts_with(scope)) rest = trimView(rest.substr(scope.size()));
+        if (rest.starts_with("Sub ") || rest.starts_with("Function ") || rest.starts_with("Property ")) {
+            std::size_t paren = line.find('(');
+            return std::string(paren == npos ? line : line.substr(0, paren + 1));
+        }
+        from = lineEnd + 2;
+    }
+    return {};
 }
 
 std::string_view headerPrefixOfCode(int code) {

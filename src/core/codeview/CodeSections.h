@@ -20,7 +20,8 @@ struct TextRange {
 
 // The declarations section of the file at `path`: from the line after the file's last attribute
 // marker ("Attribute VB_Name = " for a .bas file, "Attribute VB_Exposed = " for .frm, .cls and .ctl
-// files, the second line for others) up to the first routine start. Nothing when a marker is
+// files, the second line for others) and the attribute lines right after it, up to the first
+// routine header; attribute lines among the declarations stay in it. Nothing when a marker is
 // missing or the section is empty.
 std::optional<TextRange> findDeclarations(std::string_view fileText, std::string_view path);
 
@@ -35,8 +36,15 @@ struct RoutineLocation {
 };
 
 // Finds the routine whose header (for example «Private Sub cmdOK_Click(») occurs first in the text;
-// failing that, the header continued after the name, or with a type character after the name.
+// failing that, the header continued after the name, or with a type character after the name, or
+// with another scope word (the user may have made a Public routine Private since the parse).
 RoutineLocation findRoutine(std::string_view fileText, std::string_view header);
+
+// The header of the routine in `routineText` (a routine as the view shows it, with its comment
+// lines above): its first line that starts with Sub, Function or Property after any scope words,
+// up to and including the first "(" (the whole line, trimmed, when it has none). Empty when no
+// line does (the header was commented out or is half typed).
+std::string routineHeaderIn(std::string_view routineText);
 
 // The header prefix of a routine combo code (Kind plus Scope), for example 9 gives "Private Sub ";
 // empty for a code that has none (DLL declarations).

@@ -34,7 +34,8 @@ CodeView::CodeView(ProjectModel& model, RichTextView& view, SaveItPrompt& prompt
 CodeViewResult CodeView::loadCodeFile(std::string_view path) {
     if (!fileExists(path)) return CodeViewResult{false, std::string(path) + " does not exist."};
     if (path == m_codeFilePath) return CodeViewResult{};
-    leaveCodeFile();
+    // The user chose to stay with the changed file; the caller shows nothing else.
+    if (!leaveCodeFile()) return CodeViewResult{false, {}};
     std::optional<std::string> bytes = readFileBytes(path);
     if (!bytes) return CodeViewResult{false, std::string(path) + " does not exist."};
     m_lineEnd = detectLineEnd(*bytes);
@@ -43,11 +44,15 @@ CodeViewResult CodeView::loadCodeFile(std::string_view path) {
     return CodeViewResult{};
 }
 
-void CodeView::leaveCodeFile() {
-    if (m_fileChanged) {
-        if (m_viewChanged) commitIfHeaderIntact();
-        askToSave("The code in " + fileNameOf(m_codeFilePath) + " has changed. ");
-    }
+bool CodeView::mayLeaveFor(std::string_view path) {
+    if (!path.empty() && path == m_codeFilePath) return true;
+    return leaveCodeFile();
+}
+
+bool CodeView::leaveCodeFile() {
+    if (m_viewChanged) commitIfHeaderIntact();
+    if (m_fileChanged && !askToSave("The code in " + fileNameOf(m_codeFilePath) + " has changed. "))
+        return false;
     m_viewChanged = false;
     m_fileChanged = false;
     m_codeFilePath.clear();
@@ -55,6 +60,7 @@ void CodeView::leaveCodeFile() {
     // the next file's text.
     m_codeFileText.clear();
     emptyView();
+    return true;
 }
 
 void CodeView::commit() {
@@ -211,12 +217,16 @@ ChangeOutcome CodeView::textChanged() {
     std::string shown = m_view.text();
     if (contains(shown, m_shownHeader)) return {};
 
-    m_viewChanged = false;
     if (!onlyBlanks(shown)) {
-        // The header line was edited: the routine comes back as stored, the edit is dropped.
-        showRoutine(m_itemsFile, m_shownHeader);
-        return ChangeOutcome{ChangeOutcome::Action::RoutineRestored, {}};
+        // The header line was edited (Public made Private, say). The routine's text goes into the
+        // file as leaving the routine would put it, so no other edit of it is lost, and the routine
+        // is known by its new header from now on. The view is left alone, so Undo still works.
+        commit();
+        std::string header = routineHeaderIn(shown);
+        if (!header.empty()) m_shownHeader = header;
+        return ChangeOutcome{ChangeOutcome::Action::HeaderChanged, {}};
     }
+    m_viewChanged = false;
     // The user emptied the routine: its text leaves the file, and so does its combo item.
     commit();
     ChangeOutcome outcome{ChangeOutcome::Action::RoutineRemoved, m_codeFilePath + item.text};

@@ -44,7 +44,7 @@ struct FindResult {
 struct ChangeOutcome {
     enum class Action {
         None,
-        RoutineRestored,  // the header line was damaged; the routine is shown again as stored
+        HeaderChanged,    // the header line was edited; the routine was committed under its new header
         RoutineRemoved,   // the routine was emptied and left the file; another item is shown
     };
     Action action = Action::None;
@@ -79,8 +79,13 @@ public:
 
     // Makes `path` the file in memory; leaves the previous file first when it is another one.
     CodeViewResult loadCodeFile(std::string_view path);
-    // Commits pending edits, asks whether to save a changed file, and forgets the file.
-    void leaveCodeFile();
+    // Commits pending edits, asks whether to save a changed file, and forgets the file. False when
+    // the user backed out of the question (or the save failed): then the file, its edits and the
+    // view stay as they were.
+    bool leaveCodeFile();
+    // Leaves the file in memory when `path` is another file (empty: any); false when the user
+    // backed out, as for leaveCodeFile.
+    bool mayLeaveFor(std::string_view path);
     // Puts the view's text back into the file text in place of the slice shown.
     void commit();
     // Commits the view's edits when there are any, unless the shown routine's header was damaged.
@@ -140,9 +145,9 @@ private:
     bool indentOrOutdent(bool outdent);
     void plainCaretLine();
     FindResult search();
-    void askToSave(std::string_view label);
-    void saveFile();
-    void saveFileAs();
+    bool askToSave(std::string_view label);
+    bool saveFile();
+    bool saveFileAs();
     std::string currentRoutineName() const;
 
     ProjectModel& m_model;

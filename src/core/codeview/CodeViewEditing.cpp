@@ -9,14 +9,23 @@ namespace tally {
 
 namespace {
 constexpr std::string_view kNotFound = "The search text was not found.";
+
+// Ctrl with these keys changes the text: paste, cut, undo, redo, deleting a word, a line break.
+bool isEditingControlKey(int keyCode) {
+    return keyCode == 'V' || keyCode == 'X' || keyCode == 'Z' || keyCode == 'Y' || keyCode == 8 ||
+           keyCode == 46 || keyCode == 13;
+}
 }  // namespace
 
 void CodeView::markEdited() {
+    // With nothing shown there is no text an edit could belong to.
+    if (!m_showing) return;
     m_viewChanged = true;
     m_fileChanged = true;
 }
 
 void CodeView::undo() {
+    if (!m_showing) return;
     m_view.undo();
     // Undo changes the text like any edit; without this the undone state would never be committed.
     markEdited();
@@ -24,7 +33,7 @@ void CodeView::undo() {
 
 void CodeView::cut(ClipboardAccess& clipboard) {
     // With nothing selected the clipboard keeps what it holds.
-    if (m_view.selLength() == 0) return;
+    if (!m_showing || m_view.selLength() == 0) return;
     clipboard.clear();
     clipboard.setText(m_view.selText());
     m_view.setSelText("");
@@ -39,7 +48,7 @@ void CodeView::copy(ClipboardAccess& clipboard) {
 
 void CodeView::paste(ClipboardAccess& clipboard) {
     // Pasting an empty clipboard would only delete the selection.
-    if (!clipboard.hasText()) return;
+    if (!m_showing || !clipboard.hasText()) return;
     std::string text = clipboard.text();
     std::size_t start = m_view.selStart();
     {
@@ -97,11 +106,13 @@ void CodeView::applyBlock(const std::string& result, Colour colour) {
 }
 
 void CodeView::comment() {
+    if (!m_showing) return;
     applyBlock(commentBlock(m_view.selText()), kCommentColour);
     markEdited();
 }
 
 bool CodeView::indentOrOutdent(bool outdent) {
+    if (!m_showing) return false;
     std::string selection = m_view.selText();
     if (!isMultiLineSelection(selection)) return false;
     applyBlock(outdent ? outdentBlock(selection) : indentBlock(selection), kPlainColour);
@@ -157,8 +168,10 @@ bool CodeView::keyDown(int keyCode, int modifiers) {
             return false;
         default:
             if (keyCode >= 112 && keyCode <= 135) return false;  // F1 to F24
-            // Copying and selecting everything leave the text as it is.
-            if (modifiers == kCtrlMask && (keyCode == 'C' || keyCode == 'A' || keyCode == 45)) return false;
+            // Alt with a key opens a menu. Ctrl with a key is a command, and most commands (Find,
+            // Copy, Select All, ...) leave the text as it is; only the editing ones count.
+            if (modifiers & kAltMask) return false;
+            if ((modifiers & kCtrlMask) && !isEditingControlKey(keyCode)) return false;
             markEdited();
             if (!m_lineReset) plainCaretLine();
             m_lineReset = true;
@@ -195,56 +208,60 @@ void CodeView::plainCaretLine() {
 void CodeView::saveOrZipOpenFile() {
     if (m_codeFilePath.empty()) return;
     if (m_viewChanged) commitIfHeaderIntact();
-    askToSave("Save " + fileNameOf(m_codeFilePath));
+    (void)askToSave("Save " + fileNameOf(m_codeFilePath));
 }
 
-void CodeView::askToSave(std::string_view label) {
+// True when the file may be left: it was saved, or the user chose to throw the edits away.
+bool CodeView::askToSave(std::string_view label) {
     auto buttons = saveItButtons(m_archiver != nullptr);
     switch (m_prompt.choose(label, buttons)) {
         case SaveItChoice::ContinueWithoutSaving:
-            return;
+            return true;
+        case SaveItChoice::BackOut:
+            return false;
         case SaveItChoice::ZipAndSave: {
-            if (!m_archiver) return;
+            if (!m_archiver) return false;
             std::optional<std::string> archive = m_archiver->archiveStoredFile(m_codeFilePath);
             // Without the backup the user asked for, the stored file is not replaced.
-            if (!archive) return;
+            if (!archive) return false;
             m_prompt.showMessage(*archive + " has been created.", MessageIcon::Information);
-            saveFile();
-            return;
+            return saveFile();
         }
         case SaveItChoice::SaveAs:
-            saveFileAs();
-            return;
+            return saveFileAs();
         case SaveItChoice::Save:
-            saveFile();
-            return;
+            return saveFile();
     }
+    return false;
 }
 
-void CodeView::saveFile() {
+bool CodeView::saveFile() {
     FileWriteResult written = saveCodeText(m_codeFilePath, m_codeFileText, m_lineEnd);
     if (!written.ok) {
         m_prompt.showMessage(saveFailedMessage(m_codeFilePath, written), MessageIcon::None);
-        return;
+        return false;
     }
     // The text in memory is now what the disk holds.
     m_fileChanged = false;
+    return true;
 }
 
-// The edited text goes under the new name; the file that was opened stays as it is on disk.
-void CodeView::saveFileAs() {
+// The edited text goes under the new name; the file that was opened stays as it is on disk. A
+// cancelled dialog or a refused overwrite is a step back to the code, not a reason to lose it.
+bool CodeView::saveFileAs() {
     std::optional<std::string> target =
         m_prompt.chooseSaveAsPath(m_codeFilePath, saveAsFilter(m_codeFilePath));
-    if (!target || target->empty()) return;
+    if (!target || target->empty()) return false;
     if (fileExists(*target) &&
         !m_prompt.askYesNo("The file " + *target + " exists. Do you want to overwrite this file?"))
-        return;
+        return false;
     FileWriteResult written = saveCodeText(*target, m_codeFileText, m_lineEnd);
     if (!written.ok) {
         m_prompt.showMessage(writeFailedMessage(*target, written), MessageIcon::Exclamation);
-        return;
+        return false;
     }
     if (*target == m_codeFilePath) m_fileChanged = false;
+    return true;
 }
 
 }  // namespace tally

@@ -10,8 +10,9 @@
 
 namespace tally {
 
-// The choices of the "Save It" dialog.
-enum class SaveItChoice { ContinueWithoutSaving, ZipAndSave, SaveAs, Save };
+// The choices of the "Save It" dialog. BackOut is Esc or the window's close button: the user goes
+// back to the code and nothing happens; only ContinueWithoutSaving throws the edits away.
+enum class SaveItChoice { ContinueWithoutSaving, ZipAndSave, SaveAs, Save, BackOut };
 
 // One button of the dialog with the explanation shown beside it.
 struct SaveItButton {
@@ -31,7 +32,7 @@ class SaveItPrompt {
 public:
     virtual ~SaveItPrompt() = default;
     // Shows the dialog (caption "Save It") modally with `label` and returns the button chosen;
-    // closing it otherwise counts as "Continue Without Saving".
+    // closing it otherwise counts as BackOut.
     virtual SaveItChoice choose(std::string_view label, std::span<const SaveItButton> buttons) = 0;
     // The save dialog (title "Save File") with the given filter, starting at `currentPath`;
     // nothing when the user cancels.

@@ -42,6 +42,32 @@ TEST(Declarations, DeclaresDesignerBlocksCommentsAndWordPartsDoNotEndTheSection)
               "' Sub Main is below\r\nPublic SubTotal As Long\r\n");
 }
 
+// A form as VB writes it with two WithEvents variables: an attribute line follows each one.
+const std::string kEventsFormDeclarations =
+    "Option Explicit\r\n"
+    "Private WithEvents mConn As ADODB.Connection\r\n"
+    "Attribute mConn.VB_VarHelpID = -1\r\n"
+    "Private WithEvents mRows As ADODB.Recordset\r\n"
+    "Attribute mRows.VB_VarHelpID = -1\r\n"
+    "Private mCount As Long\r\n"
+    "Private Const MAX_ROWS = 10\r\n\r\n";
+const std::string kEventsForm =
+    "VERSION 5.00\r\nBegin VB.Form frmData\r\n   Caption = \"Data\"\r\nEnd\r\n"
+    "Attribute VB_Name = \"frmData\"\r\nAttribute VB_GlobalNameSpace = False\r\n"
+    "Attribute VB_Creatable = False\r\nAttribute VB_PredeclaredId = True\r\n"
+    "Attribute VB_Exposed = False\r\n" +
+    kEventsFormDeclarations +
+    "Private Sub Form_Load()\r\n    Attribute Form_Load.VB_Description = \"x\"\r\n    mCount = 0\r\nEnd Sub\r\n";
+
+TEST(Declarations, AttributeLinesAmongTheVariablesDoNotEndTheSection) {
+    EXPECT_EQ(slice(kEventsForm, findDeclarations(kEventsForm, "/p/frmData.frm")), kEventsFormDeclarations);
+    // Attribute lines right after the marker still belong to the file's header.
+    std::string cls = "Attribute VB_Name = \"C\"\r\nAttribute VB_Exposed = False\r\n"
+                      "Attribute VB_Ext_KEY = \"SavedWithClassBuilder6\" ,\"Yes\"\r\n"
+                      "Private mName As String\r\nPublic Sub A()\r\nEnd Sub\r\n";
+    EXPECT_EQ(slice(cls, findDeclarations(cls, "c.cls")), "Private mName As String\r\n");
+}
+
 TEST(Declarations, NothingWhenTheMarkerIsMissingOrTheSectionIsEmpty) {
     EXPECT_FALSE(findDeclarations("Option Explicit\r\nDim x\r\n", "a.cls"));
     EXPECT_FALSE(findDeclarations("Attribute VB_Name = \"M\"\r\nPublic Sub A()\r\nEnd Sub\r\n", "m.bas"));
@@ -97,6 +123,27 @@ TEST(Routines, NothingWhenTheHeaderOrItsEndIsMissing) {
     EXPECT_EQ(noEnd.header, "Sub A(");
     EXPECT_FALSE(noEnd.range);
     EXPECT_FALSE(findRoutine("Sub A()\r\nEnd Sub\r\n", "  ").range);
+}
+
+TEST(Routines, ARoutineWhoseScopeWasChangedIsFoundUnderTheNewScope) {
+    std::string text = "' x Sub Add(\r\nPrivate Declare Sub Add Lib \"k\" ()\r\n"
+                       "Public Sub Add(ByVal n As Long)\r\nEnd Sub\r\n";
+    RoutineLocation found = findRoutine(text, "Private Sub Add(");
+    EXPECT_EQ(found.header, "Public Sub Add(");
+    EXPECT_EQ(slice(text, found.range), "Public Sub Add(ByVal n As Long)\r\nEnd Sub\r\n");
+    EXPECT_EQ(findRoutine("Sub Add()\r\nEnd Sub\r\n", "Friend Sub Add(").header, "Sub Add(");
+    // Another kind of routine with the same name is not it.
+    EXPECT_EQ(findRoutine("Public Function Add()\r\nEnd Function\r\n", "Private Sub Add(").header, "");
+}
+
+TEST(Routines, TheHeaderOfAShownRoutineIsItsFirstLineOfCode) {
+    EXPECT_EQ(routineHeaderIn("' note\r\n\r\n  Public Sub Add(ByVal n)\r\nEnd Sub\r\n"), "Public Sub Add(");
+    EXPECT_EQ(routineHeaderIn("Private Sub Long _\r\n(ByVal n)\r\n"), "Private Sub Long _");
+    EXPECT_EQ(routineHeaderIn("Friend Property Get Name() As String\r\n"), "Friend Property Get Name(");
+    EXPECT_EQ(routineHeaderIn("' only a comment\r\n \r\n"), "");
+    // A header commented out, or half typed, leaves no header; the body is not taken for one.
+    EXPECT_EQ(routineHeaderIn("' Private Sub Add(ByVal n)\r\n    Dim x As Long\r\nEnd Sub\r\n"), "");
+    EXPECT_EQ(routineHeaderIn("Privat Su Add(ByVal n)\r\n    Dim x As Long\r\n"), "");
 }
 
 }  // namespace tally

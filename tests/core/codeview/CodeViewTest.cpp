@@ -98,17 +98,44 @@ TEST_F(CodeViewTest, TwoCommitsInARowLeaveTheFileWithTheViewTextInTheRoutinesPla
     EXPECT_EQ(view.text(), edited);
 }
 
-TEST_F(CodeViewTest, ADamagedHeaderBringsTheStoredRoutineBack) {
+TEST_F(CodeViewTest, AnEditedHeaderKeepsTheRoutinesOtherEditsAndIsFoundAgainLater) {
     code.showSubFile(1);
-    type(kAdd.find("Add("), 3, "Plus");
-    ChangeOutcome outcome = code.textChanged();
-    EXPECT_EQ(outcome.action, ChangeOutcome::Action::RoutineRestored);
-    EXPECT_EQ(view.text(), kAdd);
-    EXPECT_FALSE(code.viewChanged());
-    EXPECT_EQ(code.codeFileText(), kModule);
-    // Editing the body keeps the header and changes nothing yet.
     type(kAdd.find("+ n"), 1, "-");
     EXPECT_EQ(code.textChanged().action, ChangeOutcome::Action::None);
+    type(kAdd.find("Private"), 7, "Public");
+    EXPECT_EQ(code.textChanged().action, ChangeOutcome::Action::HeaderChanged);
+    std::string edited = "' Adds to the total.\r\nPublic Sub Add(ByVal n As Long)\r\n    mTotal = mTotal - n\r\nEnd "
+                         "Sub\r\n\r\n";
+    // The view keeps the user's text (and with it the widget's undo); the file holds it too.
+    EXPECT_EQ(view.text(), edited);
+    EXPECT_EQ(code.shownHeader(), "Public Sub Add(");
+    EXPECT_EQ(code.codeFileText(), "Attribute VB_Name = \"Module1\"\r\n" + kDeclarations + edited + kTotal);
+    // The combo still says "Private Sub": coming back finds the routine under its new scope.
+    code.showSubFile(2);
+    code.showSubFile(1);
+    EXPECT_EQ(view.text(), edited);
+}
+
+TEST_F(CodeViewTest, TheDeclarationsOfAFormWithWithEventsVariablesRunToTheFirstRoutine) {
+    const std::string declarations =
+        "Option Explicit\r\nPrivate WithEvents mConn As ADODB.Connection\r\n"
+        "Attribute mConn.VB_VarHelpID = -1\r\nPrivate WithEvents mRows As ADODB.Recordset\r\n"
+        "Attribute mRows.VB_VarHelpID = -1\r\nPrivate mCount As Long\r\nPrivate Const MAX_ROWS = 10\r\n\r\n";
+    const std::string load = "Private Sub Form_Load()\r\n    mCount = 0\r\nEnd Sub\r\n";
+    std::string form = folder.write(
+        "frmData.frm", "VERSION 5.00\r\nBegin VB.Form frmData\r\nEnd\r\nAttribute VB_Name = \"frmData\"\r\n"
+                       "Attribute VB_Exposed = False\r\n" + declarations + load);
+    code.setRoutineItems(form, {{"(Declarations)", "0 - -1", "decs"}, {"Form_Load", "1 - 9", "sub"}});
+    ASSERT_TRUE(code.showSubFile(0).ok);
+    EXPECT_EQ(view.text(), declarations);
+    // A jump to a variable declared after the attribute lines lands on it.
+    EXPECT_TRUE(code.goToText("MAX_ROWS", 0));
+    EXPECT_EQ(view.selText(), "MAX_ROWS");
+    // An edit after them is put back in its place.
+    type(declarations.find("Private mCount"), 0, "'");
+    code.showSubFile(1);
+    EXPECT_EQ(view.text(), load);
+    EXPECT_NE(code.codeFileText().find("Attribute mRows.VB_VarHelpID = -1\r\n'Private mCount"), std::string::npos);
 }
 
 TEST_F(CodeViewTest, EmptyingARoutineRemovesItAndShowsTheItemBefore) {
@@ -194,6 +221,8 @@ TEST_F(CodeViewTest, GoToTextSelectsTheTextAfterTheGivenLine) {
 
 // Several lines from keys and menu are driven in the window's tests; here what they leave alone.
 TEST_F(CodeViewTest, BlockCommandsNeedSeveralLinesAndLeaveOtherKeysToTheWidget) {
+    // The commands act only on code that is shown.
+    code.showSubFile(1);
     view.setText("a\r\n\tb");
     view.setSelStart(0);
     view.setSelLength(1);
@@ -210,6 +239,63 @@ TEST_F(CodeViewTest, BlockCommandsNeedSeveralLinesAndLeaveOtherKeysToTheWidget) 
     EXPECT_TRUE(code.keyDown(kKeyApostrophe, kCtrlMask));
     EXPECT_EQ(paint(view), "cccccc");
     EXPECT_EQ(view.redrawDepth(), 0);
+}
+
+TEST_F(CodeViewTest, WithNothingShownNoKeyOrCommandIsAnEdit) {
+    code.loadCodeFile(path);
+    view.setText("typed anyway");
+    code.keyDown('A', 0);
+    code.markEdited();
+    code.tabLeft();
+    code.comment();
+    MemoryClipboard clipboard;
+    clipboard.setText("x");
+    code.paste(clipboard);
+    EXPECT_FALSE(code.viewChanged());
+    EXPECT_FALSE(code.fileChanged());
+    EXPECT_EQ(view.text(), "typed anyway");
+    // Nothing to save, so leaving asks nothing.
+    EXPECT_TRUE(code.leaveCodeFile());
+    EXPECT_TRUE(prompt.labels.empty());
+}
+
+TEST_F(CodeViewTest, BackingOutOfTheSaveQuestionKeepsTheFileAndItsEdits) {
+    code.showSubFile(1);
+    type(kAdd.find("+ n"), 1, "-");
+    const std::string edited = view.text();
+    for (SaveItChoice choice : {SaveItChoice::BackOut, SaveItChoice::SaveAs}) {  // Save As cancelled
+        prompt.choice = choice;
+        EXPECT_FALSE(code.leaveCodeFile());
+        EXPECT_FALSE(code.mayLeaveFor(path + "x"));
+        EXPECT_EQ(code.codeFilePath(), path);
+        EXPECT_EQ(view.text(), edited);
+        EXPECT_TRUE(code.fileChanged());
+    }
+    // The same file may always be shown again; only the explicit choice throws the edits away.
+    EXPECT_TRUE(code.mayLeaveFor(path));
+    prompt.choice = SaveItChoice::ContinueWithoutSaving;
+    EXPECT_TRUE(code.leaveCodeFile());
+    EXPECT_EQ(code.codeFilePath(), "");
+    EXPECT_FALSE(code.fileChanged());
+}
+
+TEST_F(CodeViewTest, KeysThatOnlyMoveSearchOrCopyAreNotEdits) {
+    code.showSubFile(1);
+    const int keys[][2] = {{'F', kCtrlMask}, {'C', kCtrlMask}, {'A', kCtrlMask}, {114, 0},  // F3
+                           {27, 0},          {37, 0},          {36, kShiftMask}, {34, 0},
+                           {'F', kAltMask},  {16, kShiftMask}, {17, kCtrlMask},  {18, kAltMask}};
+    std::string before = paint(view);
+    for (const auto& key : keys) {
+        EXPECT_FALSE(code.keyDown(key[0], key[1])) << key[0];
+        EXPECT_FALSE(code.viewChanged()) << key[0];
+    }
+    EXPECT_EQ(paint(view), before);
+    // The editing Ctrl keys do count.
+    for (int key : {'V', 'X', 'Z'}) {
+        code.commit();
+        code.keyDown(key, kCtrlMask);
+        EXPECT_TRUE(code.viewChanged()) << key;
+    }
 }
 
 TEST_F(CodeViewTest, TypingShowsTheCaretLinePlainOnceUntilTheCaretMovesAway) {
