@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "UiTestSupport.h"
@@ -37,6 +38,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The sample's scan file, saved in a scratch folder.
@@ -132,7 +138,7 @@ private slots:
     void savingANewScanProposesItsNameAndAsksBeforeOverwriting() {
         QTemporaryDir dir;
         QString target = dir.path() + QStringLiteral("/existing.psf");
-        writeFile(target, "keep me");
+        writeFile(target, "Version 2.0\r\n");
         Harness h;
         QVERIFY(h.openShown());
         const QString overwrite = QStringLiteral("This file already exists. Do you want to overwrite it?");
@@ -141,7 +147,7 @@ private slots:
         h.prompts.answers = {false};
         QVERIFY(!h.window->saveScanCommand());
         QCOMPARE(h.prompts.texts(), QStringList{overwrite});
-        QCOMPARE(QFileInfo(target).size(), 7);
+        QCOMPARE(QFileInfo(target).size(), 13);
 
         // Closing offers to save the new scan; Yes, then Yes to overwriting, writes it.
         h.prompts.shown.clear();
@@ -158,6 +164,48 @@ private slots:
         QVERIFY(openScanFile(target.toStdString(), reread).ok);
         QCOMPARE(reread.fileCount(), h.window->model().fileCount());
         QCOMPARE(h.window->model().scanFilePath, target.toStdString());
+    }
+
+    void saveScanRefusesTheProjectItsFilesAndFilesThatAreNotScans() {
+        QTemporaryDir dir;
+        QString notes = dir.path() + QStringLiteral("/notes.txt");
+        writeFile(notes, "my notes");
+        Harness h;
+        QVERIFY(h.openShown());
+        const std::string project = h.window->model().projectPath;
+        const QByteArray before = readBytes(QString::fromStdString(project));
+        h.prompts.saveFiles = {QString::fromStdString(project), notes};
+        h.prompts.answers = {true, true};
+        QVERIFY(!h.window->saveScanCommand());
+        QVERIFY(!h.window->saveScanCommand());
+        // Refused before the overwrite question, so no question was asked.
+        QCOMPARE(h.prompts.texts(),
+                 (QStringList{QString::fromStdString(project) + QStringLiteral(" is the project file; choose another name"),
+                              notes + QStringLiteral(" is not a project scan file; choose another name")}));
+        QCOMPARE(readBytes(QString::fromStdString(project)), before);
+        QCOMPARE(readBytes(notes), QByteArray("my notes"));
+    }
+
+    void aReadOnlyScanFileIsSavedOverOnlyWhenTheUserAgrees() {
+        QTemporaryDir dir;
+        QString target = dir.path() + QStringLiteral("/locked.psf");
+        writeFile(target, "Version 2.0\r\n");
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        Harness h;
+        QVERIFY(h.openShown());
+        h.prompts.saveFiles = {target};
+        h.prompts.answers = {true, false};
+        QVERIFY(!h.window->saveScanCommand());
+        QCOMPARE(h.prompts.texts().value(1),
+                 target + QStringLiteral(" is read-only (mode 0444).\nSave over it anyway?"));
+        QCOMPARE(QFileInfo(target).size(), 13);
+
+        h.prompts.saveFiles = {target};
+        h.prompts.answers = {true, true};
+        QVERIFY(h.window->saveScanCommand());
+        QVERIFY(QFileInfo(target).size() > 13);
+        // The mode itself, not what this user may do (the superuser may write anything).
+        QCOMPARE(int(std::filesystem::status(target.toStdString()).permissions() & std::filesystem::perms::all), 0444);
     }
 
     void aChangedScanFileIsOfferedForSavingUnderItsOwnName_data() {

@@ -19,9 +19,11 @@ FileWriteResult saveBytesAtomically(std::string_view path, std::string_view byte
 // Writes the code view's text (lines in CR LF) to `path` in the file's own line-end convention.
 FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd);
 
-// "The following error occured while trying to save <path>", two line breaks, "<number> - <description>".
+// "The following error occured while trying to save <path>", two line breaks, "<number> - <description>",
+// and, when the writer gave one, two line breaks and the detail (the path and the system's reason).
 std::string saveFailedMessage(std::string_view path, const FileWriteResult& result);
-// "An error was encountered writing to <path>", two line breaks, "<number> - <description>".
+// "An error was encountered writing to <path>", two line breaks, "<number> - <description>", and the
+// detail as above.
 std::string writeFailedMessage(std::string_view path, const FileWriteResult& result);
 
 }  // namespace tally

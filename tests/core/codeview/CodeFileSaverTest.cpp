@@ -44,10 +44,14 @@ TEST(AtomicSave, AFailureLeavesTheOriginalIntact) {
     EXPECT_EQ(noFolder.errorNumber, 76);
     EXPECT_EQ(noFolder.description, "Path not found");
     EXPECT_THAT(folder.names(), ElementsAre("ReadOnly.bas"));
+    // The messages end with the writer's detail: the path and the reason.
     EXPECT_EQ(saveFailedMessage("/p/a.bas", noFolder),
-              "The following error occured while trying to save /p/a.bas\r\n\r\n76 - Path not found");
+              "The following error occured while trying to save /p/a.bas\r\n\r\n76 - Path not found\r\n\r\n" +
+                  noFolder.detail);
+    EXPECT_EQ(noFolder.detail, "Path not found: " + (folder / "missing/Module1.bas") + " (No such file or directory)");
     EXPECT_EQ(writeFailedMessage("/p/b.bas", refused),
-              "An error was encountered writing to /p/b.bas\r\n\r\n75 - Path/File access error");
+              "An error was encountered writing to /p/b.bas\r\n\r\n75 - Path/File access error\r\n\r\n"
+              "Path/File access error: " + readOnly + " is read-only (mode 0444); nothing was written");
 }
 
 namespace {

@@ -1,0 +1,18 @@
+#pragma once
+// Text a terminal can show without obeying it: control characters (C0, DEL and C1, also as raw bytes
+// that are not UTF-8) become visible escapes such as \x1b, so a name in a project cannot move the
+// cursor, retitle the window or ring the bell.
+
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+// `utf8` with each control character and each byte outside a valid UTF-8 sequence written as \xNN
+// (the code point for C1 characters, the byte otherwise); everything else unchanged.
+std::string terminalText(std::string_view utf8);
+
+// Windows-1252 text decoded to UTF-8 and made safe as above.
+std::string terminalTextFromAnsi(std::string_view ansi);
+
+}  // namespace tally
