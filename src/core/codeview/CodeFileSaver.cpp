@@ -25,7 +25,7 @@ std::string detailLines(const FileWriteResult& result) {
 
 }  // namespace
 
-FileWriteResult saveBytesAtomically(std::string_view path, std::string_view bytes) {
+FileWriteResult saveBytesAtomically(std::string_view path, std::string_view bytes, bool cautionsAgreed) {
     if (path.empty()) return FileWriteResult{false, 76, "Path not found", "Path not found"};
     // A file nobody may write (read-only) is refused rather than replaced behind the user's back, as
     // the program always did; the look follows a link, so a link to a read-only file is refused too.
@@ -35,12 +35,21 @@ FileWriteResult saveBytesAtomically(std::string_view path, std::string_view byte
         return FileWriteResult{false, 75, "Path/File access error",
                                "Path/File access error: " + target + " is read-only (mode " +
                                    modeText(found.mode) + "); nothing was written"};
-    return SafeFileWriter(target).write(bytes);
+    return SafeFileWriter(target).write(bytes, cautionsAgreed);
 }
 
-FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd) {
-    if (lineEnd == LineEnd::CrLf) return saveBytesAtomically(path, text);
-    return saveBytesAtomically(path, fromCrLfText(text, lineEnd));
+FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd, bool cautionsAgreed) {
+    if (lineEnd == LineEnd::CrLf) return saveBytesAtomically(path, text, cautionsAgreed);
+    return saveBytesAtomically(path, fromCrLfText(text, lineEnd), cautionsAgreed);
+}
+
+std::string codeSaveQuestion(std::string_view path) {
+    const SaveTarget found = inspectSaveTarget(path);
+    // A read-only file is refused whatever the answer, so there is nothing to ask about it.
+    if (!found.refusal.empty() || found.readOnly) return {};
+    std::string question;
+    for (const std::string& caution : saveCautions(path, found)) question += caution + " ";
+    return question.empty() ? question : question + "Save anyway?";
 }
 
 std::string saveFailedMessage(std::string_view path, const FileWriteResult& result) {

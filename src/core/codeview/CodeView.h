@@ -143,6 +143,9 @@ private:
     void askToSave(std::string_view label);
     void saveFile();
     void saveFileAs();
+    // Asks before a save that would lose the file's hard links or owner; true when there is nothing
+    // to ask or the user said Yes.
+    bool agreedToLosses(const std::string& path);
     std::string currentRoutineName() const;
 
     ProjectModel& m_model;

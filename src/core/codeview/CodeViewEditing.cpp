@@ -221,8 +221,14 @@ void CodeView::askToSave(std::string_view label) {
     }
 }
 
+bool CodeView::agreedToLosses(const std::string& path) {
+    const std::string question = codeSaveQuestion(path);
+    return question.empty() || m_prompt.askYesNo(question);
+}
+
 void CodeView::saveFile() {
-    FileWriteResult written = saveCodeText(m_codeFilePath, m_codeFileText, m_lineEnd);
+    if (!agreedToLosses(m_codeFilePath)) return;
+    FileWriteResult written = saveCodeText(m_codeFilePath, m_codeFileText, m_lineEnd, true);
     if (!written.ok) {
         m_prompt.showMessage(saveFailedMessage(m_codeFilePath, written), MessageIcon::None);
         return;
@@ -239,7 +245,8 @@ void CodeView::saveFileAs() {
     if (fileExists(*target) &&
         !m_prompt.askYesNo("The file " + *target + " exists. Do you want to overwrite this file?"))
         return;
-    FileWriteResult written = saveCodeText(*target, m_codeFileText, m_lineEnd);
+    if (!agreedToLosses(*target)) return;
+    FileWriteResult written = saveCodeText(*target, m_codeFileText, m_lineEnd, true);
     if (!written.ok) {
         m_prompt.showMessage(writeFailedMessage(*target, written), MessageIcon::Exclamation);
         return;

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CodeViewTestSupport.h"
 #include "support/TempDir.h"
 #include "core/codeview/CodeView.h"
@@ -119,6 +121,27 @@ TEST_F(SavingTest, SaveAsOverwritesAnExistingFileOnlyAfterYes) {
     EXPECT_NE(folder.read("Taken.bas").find("+ 3"), std::string::npos);
     EXPECT_EQ(folder.read("M.bas"), kLfModule);
     EXPECT_TRUE(code.fileChanged());  // the open file still differs from its text in memory
+}
+
+// Saving replaces the file under its own name only; the user decides whether its other names may
+// keep the old text.
+TEST_F(SavingTest, AHardLinkedFileIsSavedOnlyAfterTheUserAgreesToLoseTheLink) {
+    open("M.bas", kLfModule);
+    std::filesystem::create_hard_link(path, folder / "Other.bas");
+    edit("+ 1", "+ 4");
+    prompt.choice = SaveItChoice::Save;
+    prompt.yes = false;
+    code.saveOrZipOpenFile();
+    ASSERT_EQ(prompt.questions.size(), 1u);
+    EXPECT_EQ(prompt.questions[0], path + " has 2 hard links; the saved file replaces it under this name only, and "
+                                          "the other names keep the old contents. Save anyway?");
+    EXPECT_EQ(folder.read("M.bas"), kLfModule);
+    EXPECT_TRUE(prompt.messages.empty());
+    prompt.yes = true;
+    code.saveOrZipOpenFile();
+    EXPECT_NE(folder.read("M.bas").find("+ 4"), std::string::npos);
+    EXPECT_EQ(folder.read("Other.bas"), kLfModule);
+    EXPECT_FALSE(code.fileChanged());
 }
 
 TEST_F(SavingTest, ZipAndSaveArchivesFirstAndSavesOnlyWithABackup) {
