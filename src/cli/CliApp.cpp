@@ -31,7 +31,7 @@ constexpr const char* kProgram = "tallyscan6-cli";
 std::string shown(std::string_view text) { return terminalTextFromAnsi(text); }
 
 int inputError(CliEnvironment& env, const std::string& message) {
-    env.err << kProgram << ": " << shown(message) << '\n';
+    env.err << kProgram << ": " << terminalMessageFromAnsi(message) << '\n';
     return kExitUsage;
 }
 
@@ -45,7 +45,7 @@ std::string absolutePath(const std::string& path) {
 
 bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model) {
     ScanReadResult result = openScanFile(absolutePath(path), model);
-    if (!result.ok) env.err << kProgram << ": " << shown(result.message) << '\n';
+    if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
 }
 
@@ -53,7 +53,7 @@ bool loadProject(CliEnvironment& env, const std::string& path, ProjectModel& mod
     NoFileVersions versions;
     // The flag is not handed over to be cleared: a Ctrl-C while the project file is read cancels too.
     OpenProjectResult result = openProject(model, absolutePath(path), versions);
-    if (!result.ok) env.err << kProgram << ": " << shown(result.message) << '\n';
+    if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
 }
 

@@ -60,4 +60,16 @@ std::string terminalText(std::string_view utf8) {
 
 std::string terminalTextFromAnsi(std::string_view ansi) { return terminalText(windows1252ToUtf8(ansi)); }
 
+std::string terminalMessageFromAnsi(std::string_view ansi) {
+    std::string out;
+    while (true) {
+        const std::size_t end = ansi.find_first_of("\r\n");
+        out += terminalTextFromAnsi(ansi.substr(0, end));
+        if (end == std::string_view::npos) break;
+        out += '\n';
+        ansi.remove_prefix(ansi.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1);
+    }
+    return out;
+}
+
 }  // namespace tally

@@ -12,6 +12,10 @@ namespace tally {
 // (the code point for C1 characters, the byte otherwise); everything else unchanged.
 std::string terminalText(std::string_view utf8);
 
+// A message of one or more lines (ended by CR LF, LF or CR) in Windows-1252, decoded and made safe
+// line by line; the lines are joined by LF.
+std::string terminalMessageFromAnsi(std::string_view ansi);
+
 // Windows-1252 text decoded to UTF-8 and made safe as above.
 std::string terminalTextFromAnsi(std::string_view ansi);
 

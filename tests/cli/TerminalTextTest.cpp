@@ -32,6 +32,12 @@ TEST(TerminalText, AnsiTextIsDecodedFirst) {
     EXPECT_EQ(terminalTextFromAnsi("\x80\x81\x1b[2J"), "\xe2\x82\xac\\x81\\x1b[2J");
 }
 
+TEST(TerminalText, MessagesKeepTheirLineBreaksAndLoseTheirControls) {
+    EXPECT_EQ(terminalMessageFromAnsi("Problem.\r\n\r\n75 - x\x1b[2J\ry\nz"), "Problem.\n\n75 - x\\x1b[2J\ny\nz");
+    EXPECT_EQ(terminalMessageFromAnsi("one line"), "one line");
+    EXPECT_EQ(terminalMessageFromAnsi("ends\r\n"), "ends\n");
+}
+
 TEST(TerminalText, ProgressLineShowsFileNamesEscaped) {
     std::ostringstream out;
     {

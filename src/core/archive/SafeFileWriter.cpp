@@ -132,7 +132,8 @@ FileWriteResult SafeFileWriter::write(std::string_view bytes, bool cautionsAgree
     if (!cautionsAgreed) {
         std::vector<std::string> cautions = saveCautions(m_targetPath, found);
         if (!cautions.empty()) {
-            FileWriteResult result = failure(found.readOnly ? EACCES : EPERM, m_targetPath);
+            // Read-only is a permission; hard links and ownership are what the file would lose.
+            FileWriteResult result = failure(found.readOnly ? EACCES : EBUSY, m_targetPath);
             result.detail = result.description + ": ";
             for (const std::string& caution : cautions) result.detail += caution + " ";
             result.detail += "Nothing was written.";
