@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -164,6 +167,21 @@ private slots:
         QVERIFY(openScanFile(target.toStdString(), reread).ok);
         QCOMPARE(reread.fileCount(), h.window->model().fileCount());
         QCOMPARE(h.window->model().scanFilePath, target.toStdString());
+    }
+
+    // A FIFO in a scan file's place would block the window in open(); it is refused at once instead.
+    void aFifoNamedAsTheScanFileIsRefusedWithoutBlocking() {
+        QTemporaryDir dir;
+        const QString fifo = dir.path() + QStringLiteral("/pipe.psf");
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+        ::alarm(30);
+        Harness h;
+        h.prompts.openFiles = {fifo};
+        h.window->openScanCommand();
+        ::alarm(0);
+        QVERIFY(h.prompts.texts().value(0).endsWith(
+            QStringLiteral("75 - Path/File access error: ") + fifo + QStringLiteral(" is not a regular file (a FIFO)")));
+        QCOMPARE(h.window->model().fileCount(), 0);
     }
 
     void saveScanRefusesTheProjectItsFilesAndFilesThatAreNotScans() {
