@@ -80,6 +80,23 @@ TEST_F(HostileFilesTest, SpecialFilesNamedAsMembersAreSkippedAndSaid) {
     EXPECT_TRUE(fs::is_fifo(path("modPipe.bas")));
 }
 
+// Sparse files: they claim more than any source holds without taking the disk space.
+TEST_F(HostileFilesTest, OversizedMemberOrProjectFileIsRefusedUnread) {
+    m_dir.write("modHuge.bas", "");
+    fs::resize_file(path("modHuge.bas"), (std::uintmax_t{256} << 20) + 1);
+    m_dir.write("Big.vbp", "Name=\"Big\"\r\nModule=modClean; modClean.bas\r\nModule=modHuge; modHuge.bas\r\n");
+    CliRun scan = run({"scan", path("Big.vbp")});
+    EXPECT_EQ(scan.code, kExitOk) << scan.err;
+    EXPECT_THAT(scan.err, HasSubstr("skipped " + path("modHuge.bas") + ": it is larger than 256 MB and is not read"));
+    EXPECT_THAT(scan.out, HasSubstr("routines:   "));
+
+    m_dir.write("Huge.vbp", "");
+    fs::resize_file(path("Huge.vbp"), (std::uintmax_t{256} << 20) + 1);
+    CliRun project = run({"tree", path("Huge.vbp")});
+    EXPECT_EQ(project.code, kExitUsage);
+    EXPECT_THAT(project.err, HasSubstr(path("Huge.vbp") + " is larger than 256 MB and is not read."));
+}
+
 TEST_F(HostileFilesTest, ProjectOrScanFileThatIsNotARegularFileIsRefused) {
     ASSERT_EQ(::mkfifo(path("Pipe.vbp").c_str(), 0644), 0);
     CliRun project = run({"tree", path("Pipe.vbp")});

@@ -31,11 +31,26 @@ std::string octal(unsigned mode) {
 
 // The superuser may write anything, but a file someone made read-only is honoured as such.
 bool writableByUs(const std::string& path, const struct stat& info) {
+#ifdef _WIN32
+    (void)path;
+    return (info.st_mode & S_IWRITE) != 0;
+#else
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
 #ifdef AT_EACCESS
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 #else
     return ::access(path.c_str(), W_OK) == 0;
+#endif
+#endif
+}
+
+// Saving gives the new file to this user; only the superuser can hand it back to the old owner.
+bool ownerWouldChange(const struct stat& info) {
+#ifdef _WIN32
+    (void)info;
+    return false;
+#else
+    return ::geteuid() != 0 && info.st_uid != ::geteuid();
 #endif
 }
 
@@ -47,6 +62,7 @@ SaveTarget inspectSaveTarget(std::string_view path) {
     if (given.back() == '/' || given.back() == '\\') return refused(EISDIR, "names a folder, not a file");
 
     std::string target = given;
+#ifndef _WIN32
     struct stat link {};
     if (::lstat(given.c_str(), &link) != 0) {
         SaveTarget fresh;
@@ -64,9 +80,15 @@ SaveTarget inspectSaveTarget(std::string_view path) {
         }
         target = resolved;
     }
+#endif
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0) {
         const int err = errno;
+        if (err == ENOENT) {
+            SaveTarget fresh;
+            fresh.writePath = given;
+            return fresh;
+        }
         return refused(err, "cannot be looked at (" + std::generic_category().message(err) + ")");
     }
     if (!S_ISREG(info.st_mode)) {
@@ -81,7 +103,7 @@ SaveTarget inspectSaveTarget(std::string_view path) {
     found.mode = static_cast<unsigned>(info.st_mode & 07777);
     found.readOnly = !writableByUs(target, info);
     found.hardLinks = static_cast<long long>(info.st_nlink);
-    found.ownerChanges = ::geteuid() != 0 && info.st_uid != ::geteuid();
+    found.ownerChanges = ownerWouldChange(info);
     return found;
 }
 
