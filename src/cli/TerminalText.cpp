@@ -13,7 +13,9 @@ void appendEscape(std::string& out, unsigned value) {
     out += kHex[value & 0xF];
 }
 
-bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool continuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // The length of the valid UTF-8 sequence starting at `at` (lead byte 0xC2 or above), 0 when invalid.
 std::size_t sequenceLength(std::string_view text, std::size_t at) {
@@ -58,7 +60,9 @@ std::string terminalText(std::string_view utf8) {
     return out;
 }
 
-std::string terminalTextFromAnsi(std::string_view ansi) { return terminalText(windows1252ToUtf8(ansi)); }
+std::string terminalTextFromAnsi(std::string_view ansi) {
+    return terminalText(windows1252ToUtf8(ansi));
+}
 
 std::string terminalMessageFromAnsi(std::string_view ansi) {
     std::string out;

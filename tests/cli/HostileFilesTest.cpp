@@ -65,17 +65,22 @@ TEST_F(HostileFilesTest, SpecialFilesNamedAsMembersAreSkippedAndSaid) {
     // A form's name is read from its head; a device there must not be read until memory runs out.
     fs::create_symlink("/dev/zero", path("modZero.bas"));
     fs::create_symlink("/dev/zero", path("frmZero.frm"));
-    m_dir.write("Hostile.vbp", "Name=\"Clicks\"\r\n"
-                "Form=frmClean.frm\r\nModule=modClean; modClean.bas\r\nModule=modPipe; modPipe.bas\r\n"
-                "Module=modLink; modLink.bas\r\nModule=modFolder; modFolder.bas\r\nModule=modLoop; modLoop.bas\r\n"
-                "Module=modZero; modZero.bas\r\nForm=frmPipe.frm\r\nForm=frmZero.frm\r\n");
+    m_dir.write(
+        "Hostile.vbp",
+        "Name=\"Clicks\"\r\n"
+        "Form=frmClean.frm\r\nModule=modClean; modClean.bas\r\nModule=modPipe; modPipe.bas\r\n"
+        "Module=modLink; modLink.bas\r\nModule=modFolder; modFolder.bas\r\nModule=modLoop; modLoop.bas\r\n"
+        "Module=modZero; modZero.bas\r\nForm=frmPipe.frm\r\nForm=frmZero.frm\r\n");
     CliRun scan = run({"scan", path("Hostile.vbp")});
     EXPECT_EQ(scan.code, kExitOk) << scan.err;
-    EXPECT_THAT(scan.err, HasSubstr("skipped " + path("modPipe.bas") + ": it is not a regular file (a FIFO)"));
-    EXPECT_THAT(scan.err, HasSubstr("skipped " + path("modLink.bas") + ": it is not a regular file (a FIFO)"));
+    EXPECT_THAT(scan.err,
+                HasSubstr("skipped " + path("modPipe.bas") + ": it is not a regular file (a FIFO)"));
+    EXPECT_THAT(scan.err,
+                HasSubstr("skipped " + path("modLink.bas") + ": it is not a regular file (a FIFO)"));
     EXPECT_THAT(scan.err, HasSubstr("skipped " + path("modFolder.bas") + ": it is a directory"));
     EXPECT_THAT(scan.err, HasSubstr("skipped " + path("modLoop.bas") + ": it is a symbolic link loop"));
-    EXPECT_THAT(scan.err, HasSubstr("skipped " + path("modZero.bas") + ": it is not a regular file (a character device)"));
+    EXPECT_THAT(scan.err, HasSubstr("skipped " + path("modZero.bas") +
+                                    ": it is not a regular file (a character device)"));
     EXPECT_THAT(scan.out, HasSubstr("Clicks - Tallyscan 6"));
     EXPECT_TRUE(fs::is_fifo(path("modPipe.bas")));
 }
@@ -84,10 +89,12 @@ TEST_F(HostileFilesTest, SpecialFilesNamedAsMembersAreSkippedAndSaid) {
 TEST_F(HostileFilesTest, OversizedMemberOrProjectFileIsRefusedUnread) {
     m_dir.write("modHuge.bas", "");
     fs::resize_file(path("modHuge.bas"), (std::uintmax_t{256} << 20) + 1);
-    m_dir.write("Big.vbp", "Name=\"Big\"\r\nModule=modClean; modClean.bas\r\nModule=modHuge; modHuge.bas\r\n");
+    m_dir.write("Big.vbp",
+                "Name=\"Big\"\r\nModule=modClean; modClean.bas\r\nModule=modHuge; modHuge.bas\r\n");
     CliRun scan = run({"scan", path("Big.vbp")});
     EXPECT_EQ(scan.code, kExitOk) << scan.err;
-    EXPECT_THAT(scan.err, HasSubstr("skipped " + path("modHuge.bas") + ": it is larger than 256 MB and is not read"));
+    EXPECT_THAT(scan.err,
+                HasSubstr("skipped " + path("modHuge.bas") + ": it is larger than 256 MB and is not read"));
     EXPECT_THAT(scan.out, HasSubstr("routines:   "));
 
     m_dir.write("Huge.vbp", "");
@@ -112,8 +119,10 @@ TEST_F(HostileFilesTest, ProjectOrScanFileThatIsNotARegularFileIsRefused) {
 
     fs::create_symlink(path("LoopB.vbp"), path("Loop.vbp"));
     fs::create_symlink(path("Loop.vbp"), path("LoopB.vbp"));
-    EXPECT_THAT(run({"tree", path("Loop.vbp")}).err, HasSubstr(path("Loop.vbp") + " is a symbolic link loop."));
-    EXPECT_THAT(run({"tree", "/dev/zero"}).err, HasSubstr("/dev/zero is not a regular file (a character device)."));
+    EXPECT_THAT(run({"tree", path("Loop.vbp")}).err,
+                HasSubstr(path("Loop.vbp") + " is a symbolic link loop."));
+    EXPECT_THAT(run({"tree", "/dev/zero"}).err,
+                HasSubstr("/dev/zero is not a regular file (a character device)."));
 }
 
 TEST_F(HostileFilesTest, SaveNeverWritesOverTheProjectItsSourcesOrOtherFiles) {
@@ -123,10 +132,12 @@ TEST_F(HostileFilesTest, SaveNeverWritesOverTheProjectItsSourcesOrOtherFiles) {
     EXPECT_EQ(overProject.code, kExitUsage);
     EXPECT_THAT(overProject.err, HasSubstr(path("Clean.vbp") + " is the project file; choose another name"));
     CliRun overModule = run({"scan", path("Clean.vbp"), "--save", path("modClean.bas")});
-    EXPECT_THAT(overModule.err, HasSubstr(path("modClean.bas") + " is a file of the open project; choose another name"));
+    EXPECT_THAT(overModule.err,
+                HasSubstr(path("modClean.bas") + " is a file of the open project; choose another name"));
     m_dir.write("readme.txt", "keep me\n");
     CliRun overText = run({"scan", path("Clean.vbp"), "--save", path("readme.txt")});
-    EXPECT_THAT(overText.err, HasSubstr(path("readme.txt") + " is not a project scan file; choose another name"));
+    EXPECT_THAT(overText.err,
+                HasSubstr(path("readme.txt") + " is not a project scan file; choose another name"));
     EXPECT_EQ(m_dir.read("Clean.vbp"), project);
     EXPECT_EQ(m_dir.read("modClean.bas"), module);
     EXPECT_EQ(m_dir.read("readme.txt"), "keep me\n");
@@ -141,11 +152,13 @@ TEST_F(HostileFilesTest, SaveOntoADeviceOrFifoLeavesTheNode) {
     ASSERT_EQ(::mkfifo(path("pipe.psf").c_str(), 0644), 0);
     CliRun fifo = run({"open", path("Clean.psf"), "--save", path("pipe.psf")});
     EXPECT_EQ(fifo.code, kExitUsage);
-    EXPECT_THAT(fifo.err, HasSubstr(path("pipe.psf") + " is not a regular file but a FIFO; nothing was written"));
+    EXPECT_THAT(fifo.err,
+                HasSubstr(path("pipe.psf") + " is not a regular file but a FIFO; nothing was written"));
     EXPECT_TRUE(fs::is_fifo(path("pipe.psf")));
 
     std::string node = path("null.psf");
-    if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) GTEST_SKIP() << "mknod is not allowed here";
+    if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "mknod is not allowed here";
     CliRun device = run({"open", path("Clean.psf"), "--save", node});
     EXPECT_EQ(device.code, kExitUsage);
     EXPECT_THAT(device.err, HasSubstr(node + " is not a regular file but a character device"));
@@ -158,13 +171,16 @@ TEST_F(HostileFilesTest, ReadOnlyScanFileIsRefusedAndKept) {
     fs::permissions(path("Clean.psf"), fs::perms::owner_read);
     CliRun refused = run({"open", path("Clean.psf"), "--save", path("Clean.psf")});
     EXPECT_EQ(refused.code, kExitUsage);
-    EXPECT_THAT(refused.err, HasSubstr("Permission denied: " + path("Clean.psf") + " is read-only (mode 0400)."));
+    EXPECT_THAT(refused.err,
+                HasSubstr("Permission denied: " + path("Clean.psf") + " is read-only (mode 0400)."));
     EXPECT_EQ(m_dir.read("Clean.psf"), before);
 }
 
 TEST_F(HostileFilesTest, NamesCannotCommandTheTerminal) {
-    m_dir.write("Evil.vbp", "Module=modClean; modClean.bas\r\nTitle=\"Evil\x1b]0;owned\x07\x8d" "2J\"\r\n"
-                            "Name=\"Bell\x07\"\r\n");
+    m_dir.write("Evil.vbp",
+                "Module=modClean; modClean.bas\r\nTitle=\"Evil\x1b]0;owned\x07\x8d"
+                "2J\"\r\n"
+                "Name=\"Bell\x07\"\r\n");
     CliRun tree = run({"tree", path("Evil.vbp")});
     EXPECT_EQ(tree.code, kExitOk);
     EXPECT_THAT(tree.out, HasSubstr("Evil\\x1b]0;owned\\x07\\x8d2J"));

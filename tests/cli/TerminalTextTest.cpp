@@ -16,9 +16,13 @@ TEST(TerminalText, ControlCharactersBecomeVisibleEscapes) {
 }
 
 TEST(TerminalText, C1ControlsAreEscapedAsCodePointsAndStrayBytesAsBytes) {
-    EXPECT_EQ(terminalText("csi\xc2\x9b" "2J"), "csi\\x9b2J");  // U+009B, the one-character CSI
-    EXPECT_EQ(terminalText("raw\x9b" "2J"), "raw\\x9b2J");      // a raw byte that is not UTF-8
-    EXPECT_EQ(terminalText("\xc0\x9b"), "\\xc0\\x9b");          // an overlong form of ESC-like bytes
+    EXPECT_EQ(terminalText("csi\xc2\x9b"
+                           "2J"),
+              "csi\\x9b2J");  // U+009B, the one-character CSI
+    EXPECT_EQ(terminalText("raw\x9b"
+                           "2J"),
+              "raw\\x9b2J");                            // a raw byte that is not UTF-8
+    EXPECT_EQ(terminalText("\xc0\x9b"), "\\xc0\\x9b");  // an overlong form of ESC-like bytes
     EXPECT_EQ(terminalText("cut\xe2\x82"), "cut\\xe2\\x82");
 }
 
@@ -33,7 +37,8 @@ TEST(TerminalText, AnsiTextIsDecodedFirst) {
 }
 
 TEST(TerminalText, MessagesKeepTheirLineBreaksAndLoseTheirControls) {
-    EXPECT_EQ(terminalMessageFromAnsi("Problem.\r\n\r\n75 - x\x1b[2J\ry\nz"), "Problem.\n\n75 - x\\x1b[2J\ny\nz");
+    EXPECT_EQ(terminalMessageFromAnsi("Problem.\r\n\r\n75 - x\x1b[2J\ry\nz"),
+              "Problem.\n\n75 - x\\x1b[2J\ny\nz");
     EXPECT_EQ(terminalMessageFromAnsi("one line"), "one line");
     EXPECT_EQ(terminalMessageFromAnsi("ends\r\n"), "ends\n");
 }

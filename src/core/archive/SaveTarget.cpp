@@ -58,7 +58,8 @@ bool ownerWouldChange(const struct stat& info) {
 
 SaveTarget inspectSaveTarget(std::string_view path) {
     const std::string given(path);
-    if (given.empty() || given.find('\0') != std::string::npos) return refused(ENOENT, "is not a usable file name");
+    if (given.empty() || given.find('\0') != std::string::npos)
+        return refused(ENOENT, "is not a usable file name");
     if (given.back() == '/' || given.back() == '\\') return refused(EISDIR, "names a folder, not a file");
 
     std::string target = given;
@@ -75,8 +76,10 @@ SaveTarget inspectSaveTarget(std::string_view path) {
         if (::realpath(given.c_str(), resolved) == nullptr) {
             const int err = errno;
             if (err == ELOOP) return refused(ELOOP, "is a symbolic link loop; nothing was written");
-            if (err == ENOENT) return refused(ENOENT, "is a link to a file that does not exist; nothing was written");
-            return refused(err, "is a link that cannot be followed (" + std::generic_category().message(err) + ")");
+            if (err == ENOENT)
+                return refused(ENOENT, "is a link to a file that does not exist; nothing was written");
+            return refused(
+                err, "is a link that cannot be followed (" + std::generic_category().message(err) + ")");
         }
         target = resolved;
     }
@@ -113,9 +116,10 @@ std::vector<std::string> saveCautions(std::string_view path, const SaveTarget& t
     const std::string name(path);
     if (target.readOnly) cautions.push_back(name + " is read-only (mode " + octal(target.mode) + ").");
     if (target.hardLinks > 1)
-        cautions.push_back(name + " has " + std::to_string(target.hardLinks) +
-                           " hard links; the saved file replaces it under this name only, and the other names "
-                           "keep the old contents.");
+        cautions.push_back(
+            name + " has " + std::to_string(target.hardLinks) +
+            " hard links; the saved file replaces it under this name only, and the other names "
+            "keep the old contents.");
     if (target.ownerChanges)
         cautions.push_back(name + " belongs to another user; the saved file will belong to you.");
     return cautions;

@@ -12,14 +12,14 @@ namespace tally {
 
 // What one look at a save target found.
 struct SaveTarget {
-    std::string writePath;     // the file that takes the bytes: the link's final target for a link
-    bool exists = false;       // a regular file is there (through links)
-    std::string refusal;       // not empty: the save must not go ahead, and why ("is a FIFO; ...")
-    int refusalError = 0;      // the system error number nearest to the refusal
-    bool readOnly = false;     // its mode grants no write to this user (the superuser included)
-    unsigned mode = 0;         // the permission bits of an existing file
-    long long hardLinks = 1;   // names the existing file has
-    bool ownerChanges = false; // the saved file would belong to this user, not to the file's owner
+    std::string writePath;      // the file that takes the bytes: the link's final target for a link
+    bool exists = false;        // a regular file is there (through links)
+    std::string refusal;        // not empty: the save must not go ahead, and why ("is a FIFO; ...")
+    int refusalError = 0;       // the system error number nearest to the refusal
+    bool readOnly = false;      // its mode grants no write to this user (the superuser included)
+    unsigned mode = 0;          // the permission bits of an existing file
+    long long hardLinks = 1;    // names the existing file has
+    bool ownerChanges = false;  // the saved file would belong to this user, not to the file's owner
 };
 
 // Looks at `path` (following links) and says whether and where a save may write.

@@ -38,7 +38,8 @@ FileWriteResult saveBytesAtomically(std::string_view path, std::string_view byte
     return SafeFileWriter(target).write(bytes, cautionsAgreed);
 }
 
-FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd, bool cautionsAgreed) {
+FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd,
+                             bool cautionsAgreed) {
     if (lineEnd == LineEnd::CrLf) return saveBytesAtomically(path, text, cautionsAgreed);
     return saveBytesAtomically(path, fromCrLfText(text, lineEnd), cautionsAgreed);
 }

@@ -15,7 +15,8 @@ namespace tally {
 // so the link stays and its target gets the new bytes; the file keeps its permission bits. A file
 // without any write permission (a read-only file) is refused, as the program always did; a
 // hard-linked or another user's file only when `cautionsAgreed` (see codeSaveQuestion).
-FileWriteResult saveBytesAtomically(std::string_view path, std::string_view bytes, bool cautionsAgreed = false);
+FileWriteResult saveBytesAtomically(std::string_view path, std::string_view bytes,
+                                    bool cautionsAgreed = false);
 
 // Writes the code view's text (lines in CR LF) to `path` in the file's own line-end convention.
 FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd,

@@ -147,7 +147,8 @@ void ProjectTree::appendDepthFirst(int index, int depth, std::vector<TreeLine>& 
         pending.pop_back();
         out.push_back(TreeLine{&m_slots[at].node, level});
         const std::vector<int>& children = m_slots[at].children;
-        for (auto child = children.rbegin(); child != children.rend(); ++child) pending.emplace_back(*child, level + 1);
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            pending.emplace_back(*child, level + 1);
     }
 }
 

@@ -62,7 +62,9 @@ FileCheck fromStat(const struct stat& info, std::int64_t limit) {
     return check;
 }
 
-bool usablePath(const std::string& p) { return !p.empty() && p.find('\0') == std::string::npos; }
+bool usablePath(const std::string& p) {
+    return !p.empty() && p.find('\0') == std::string::npos;
+}
 
 }  // namespace
 
@@ -142,11 +144,16 @@ std::optional<std::string> RegularFile::readHead(std::size_t most) {
 
 std::string refusalPhrase(const FileCheck& check, std::int64_t limit) {
     switch (check.refusal) {
-        case FileRefusal::None: return {};
-        case FileRefusal::Missing: return "does not exist";
-        case FileRefusal::LinkLoop: return "is a symbolic link loop";
-        case FileRefusal::Directory: return "is a directory";
-        case FileRefusal::NotRegular: return "is not a regular file (" + check.kind + ")";
+        case FileRefusal::None:
+            return {};
+        case FileRefusal::Missing:
+            return "does not exist";
+        case FileRefusal::LinkLoop:
+            return "is a symbolic link loop";
+        case FileRefusal::Directory:
+            return "is a directory";
+        case FileRefusal::NotRegular:
+            return "is not a regular file (" + check.kind + ")";
         case FileRefusal::TooLarge:
             return "is larger than " + std::to_string(limit >> 20) + " MB and is not read";
         case FileRefusal::Unreadable:

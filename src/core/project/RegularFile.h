@@ -17,19 +17,19 @@ inline constexpr std::int64_t kLargestReadableFile = std::int64_t{256} << 20;
 // Why a path could not be opened for reading.
 enum class FileRefusal {
     None,
-    Missing,      // nothing at the path (or a link to nothing)
-    LinkLoop,     // links that lead back to themselves
+    Missing,   // nothing at the path (or a link to nothing)
+    LinkLoop,  // links that lead back to themselves
     Directory,
-    NotRegular,   // a FIFO, device or socket
+    NotRegular,  // a FIFO, device or socket
     TooLarge,
-    Unreadable,   // the system refused the open or the read
+    Unreadable,  // the system refused the open or the read
 };
 
 // What a look at a path found: the file kind, and for a regular file its length.
 struct FileCheck {
     FileRefusal refusal = FileRefusal::None;
-    int error = 0;             // the system's error number behind Missing, LinkLoop or Unreadable
-    std::string kind;          // "a FIFO", "a character device", ... for NotRegular
+    int error = 0;     // the system's error number behind Missing, LinkLoop or Unreadable
+    std::string kind;  // "a FIFO", "a character device", ... for NotRegular
     std::int64_t length = 0;
 
     bool ok() const { return refusal == FileRefusal::None; }

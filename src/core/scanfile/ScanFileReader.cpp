@@ -131,8 +131,8 @@ private:
             if (node.parentKey != kScanTopParentKey && m.tree.contains(node.parentKey) &&
                 m.tree.depthOf(node.parentKey) + 1 >= kLargestScanTreeDepth)
                 m_in.fail(kInvalidFormat, "Invalid file format", firstLine,
-                          "nests the node \"" + node.key + "\" deeper than " + toDecimal(kLargestScanTreeDepth) +
-                              " levels");
+                          "nests the node \"" + node.key + "\" deeper than " +
+                              toDecimal(kLargestScanTreeDepth) + " levels");
             switch (addScanNode(m.tree, node)) {
                 case NodeAddOutcome::Added:
                     break;

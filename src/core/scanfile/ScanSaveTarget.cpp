@@ -17,10 +17,12 @@ namespace {
 std::optional<std::pair<unsigned long long, unsigned long long>> identityOf(const std::string& path) {
     struct stat info {};
     if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return std::make_pair(static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino));
+    return std::make_pair(static_cast<unsigned long long>(info.st_dev),
+                          static_cast<unsigned long long>(info.st_ino));
 }
 
-bool sameFile(const std::string& a, const std::string& b, const std::optional<std::pair<unsigned long long, unsigned long long>>& idA) {
+bool sameFile(const std::string& a, const std::string& b,
+              const std::optional<std::pair<unsigned long long, unsigned long long>>& idA) {
     if (a == b) return true;
     if (!idA) return false;
     auto idB = identityOf(b);

@@ -35,7 +35,8 @@ TEST_F(SaveTargetTest, FifoIsRefusedAndStaysAFifo) {
     FileWriteResult result = SafeFileWriter(path("pipe.psf")).write("scan text");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.errorNumber, 75);
-    EXPECT_TRUE(contains(result.detail, path("pipe.psf") + " is not a regular file but a FIFO")) << result.detail;
+    EXPECT_TRUE(contains(result.detail, path("pipe.psf") + " is not a regular file but a FIFO"))
+        << result.detail;
     EXPECT_TRUE(fs::is_fifo(path("pipe.psf")));
     EXPECT_EQ(m_dir.names(), std::vector<std::string>{"pipe.psf"});
 }
@@ -51,7 +52,8 @@ TEST_F(SaveTargetTest, CharacterDeviceIsRefusedAndStaysADevice) {
     }
     FileWriteResult result = SafeFileWriter(node).write(std::string(41000, 'x'));
     EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(contains(result.detail, node + " is not a regular file but a character device")) << result.detail;
+    EXPECT_TRUE(contains(result.detail, node + " is not a regular file but a character device"))
+        << result.detail;
     EXPECT_TRUE(fs::is_character_file(node));
     EXPECT_EQ(m_dir.names(), std::vector<std::string>{"null.psf"});
 }
@@ -142,8 +144,9 @@ TEST_F(SaveTargetTest, UnwritableFolderIsNamedAsTheCause) {
     std::string target = path("locked/new.psf");
     int named = test::runUnprivileged([&] {
         FileWriteResult result = SafeFileWriter(target).write("x");
-        std::string expected = "Permission denied: " + target + " (the folder " + path("locked") +
-                               " must be writable for the temporary file the save goes through: Permission denied)";
+        std::string expected =
+            "Permission denied: " + target + " (the folder " + path("locked") +
+            " must be writable for the temporary file the save goes through: Permission denied)";
         return result.detail == expected ? 1 : 0;
     });
     EXPECT_EQ(named, 1);

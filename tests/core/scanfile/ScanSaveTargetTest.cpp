@@ -71,7 +71,8 @@ TEST_F(ScanSaveTargetTest, VersionLineDecides) {
 // A device node in the target's place stays a device: it is refused, not renamed over.
 TEST_F(ScanSaveTargetTest, DeviceTargetIsLeftAlone) {
     std::string node = path("null.psf");
-    if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) GTEST_SKIP() << "mknod is not allowed here";
+    if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "mknod is not allowed here";
     FileWriteResult result = saveScanFile(m_model, node);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(fs::is_character_file(node));
