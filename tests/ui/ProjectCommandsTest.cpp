@@ -17,6 +17,7 @@
 
 #include "UiTestSupport.h"
 #include "core/scanfile/ScanFileReader.h"
+#include "core/scanfile/ScanFileWriter.h"
 #include "ui/ParseDialog.h"
 #include "ui/ProjectTreePanel.h"
 #include "ui/ReviewListModel.h"
@@ -182,6 +183,38 @@ private slots:
         QVERIFY(h.prompts.texts().value(0).endsWith(
             QStringLiteral("75 - Path/File access error: ") + fifo + QStringLiteral(" is not a regular file (a FIFO)")));
         QCOMPARE(h.window->model().fileCount(), 0);
+    }
+
+    // A tree 300,000 deep would take the tree view's stack; the window refuses the file instead, and a
+    // tree at the depth limit is shown in full.
+    void aScanFileWithAnAbyssalTreeIsRefusedAndOneAtTheLimitShown() {
+        QTemporaryDir dir;
+        auto chain = [](int depth) {
+            ProjectModel m;
+            m.projectPath = "/nowhere/Deep.vbp";
+            m.files.emplace_back();
+            m.tree.add("", "project", "Deep");
+            std::string parent = "project";
+            for (int i = 0; i < depth; ++i) {
+                std::string key = "n" + std::to_string(i);
+                m.tree.add(parent, key, key);
+                m.tree.setExpanded(key, true);
+                parent = key;
+            }
+            return m;
+        };
+        const QString abyss = dir.path() + QStringLiteral("/abyss.psf");
+        const QString deepest = dir.path() + QStringLiteral("/deepest.psf");
+        QVERIFY(saveScanFile(chain(300000), abyss.toStdString()).ok);
+        QVERIFY(saveScanFile(chain(kLargestScanTreeDepth - 1), deepest.toStdString()).ok);
+        Harness h;
+        h.prompts.openFiles = {abyss, deepest};
+        h.window->openScanCommand();
+        QVERIFY(h.prompts.texts().value(0).contains(QStringLiteral("deeper than 256 levels")));
+        h.prompts.shown.clear();
+        h.window->openScanCommand();
+        QVERIFY(h.prompts.texts().isEmpty());
+        QCOMPARE(h.window->model().tree.depthOf("n254"), kLargestScanTreeDepth - 1);
     }
 
     void saveScanRefusesTheProjectItsFilesAndFilesThatAreNotScans() {
