@@ -114,7 +114,12 @@ std::vector<std::string> saveCautions(std::string_view path, const SaveTarget& t
     std::vector<std::string> cautions;
     if (!target.exists) return cautions;
     const std::string name(path);
-    if (target.readOnly) cautions.push_back(name + " is read-only (mode " + octal(target.mode) + ").");
+    // A mode without any write bit is read-only for everyone; otherwise only this user may not write it.
+    if (target.readOnly)
+        cautions.push_back(
+            name +
+            ((target.mode & 0222) == 0 ? " is read-only (mode " : " may not be written by you (mode ") +
+            octal(target.mode) + ").");
     if (target.hardLinks > 1)
         cautions.push_back(
             name + " has " + std::to_string(target.hardLinks) +

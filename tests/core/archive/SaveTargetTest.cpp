@@ -113,6 +113,22 @@ TEST_F(SaveTargetTest, ReadOnlyFileIsRefusedUntilAgreedAndKeepsItsMode) {
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
+// Another user's file this user may not write: the mode is not read-only, the permission is missing.
+TEST_F(SaveTargetTest, AFileThisUserMayNotWriteIsSaidSo) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs another user to own the file";
+    std::string target = m_dir.write("theirs.psf", "old");
+    fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::others_all);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    int said = test::runUnprivileged([&] {
+        FileWriteResult result = SafeFileWriter(target).write("new");
+        return result.detail.find(target + " may not be written by you (mode 0604).") != std::string::npos
+                   ? 1
+                   : 0;
+    });
+    EXPECT_EQ(said, 1);
+    EXPECT_EQ(m_dir.read("theirs.psf"), "old");
+}
+
 TEST_F(SaveTargetTest, HardLinkedFileIsRefusedUntilAgreed) {
     std::string target = m_dir.write("one.psf", "old");
     fs::create_hard_link(target, path("two.psf"));
