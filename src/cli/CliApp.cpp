@@ -8,10 +8,12 @@
 #include "cli/CliArguments.h"
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalProgress.h"
+#include "cli/TerminalText.h"
 #include "core/parser/ParseDriver.h"
 #include "core/project/FileFacts.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectReader.h"
+#include "core/project/RegularFile.h"
 #include "core/review/RoutineListing.h"
 #include "core/scanfile/ScanFileReader.h"
 #include "core/scanfile/ScanFileWriter.h"
@@ -25,10 +27,11 @@ namespace {
 
 constexpr const char* kProgram = "tallyscan6-cli";
 
-std::string utf8(std::string_view text) { return displayUtf8(text); }
+// Project text as a terminal shows it: decoded, with control characters made visible.
+std::string shown(std::string_view text) { return terminalTextFromAnsi(text); }
 
 int inputError(CliEnvironment& env, const std::string& message) {
-    env.err << kProgram << ": " << utf8(message) << '\n';
+    env.err << kProgram << ": " << terminalMessageFromAnsi(message) << '\n';
     return kExitUsage;
 }
 
@@ -42,7 +45,7 @@ std::string absolutePath(const std::string& path) {
 
 bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model) {
     ScanReadResult result = openScanFile(absolutePath(path), model);
-    if (!result.ok) env.err << kProgram << ": " << utf8(result.message) << '\n';
+    if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
 }
 
@@ -50,14 +53,14 @@ bool loadProject(CliEnvironment& env, const std::string& path, ProjectModel& mod
     NoFileVersions versions;
     // The flag is not handed over to be cleared: a Ctrl-C while the project file is read cancels too.
     OpenProjectResult result = openProject(model, absolutePath(path), versions);
-    if (!result.ok) env.err << kProgram << ": " << utf8(result.message) << '\n';
+    if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
 }
 
 void printTree(std::ostream& out, const ProjectTree& tree) {
     for (const TreeLine& line : tree.displayLines())
-        out << std::string(2 * line.depth, ' ') << utf8(line.node->text) << " [" << utf8(line.node->key) << "] ["
-            << line.node->image << "]\n";
+        out << std::string(2 * line.depth, ' ') << shown(line.node->text) << " [" << shown(line.node->key) << "] ["
+            << shown(line.node->image) << "]\n";
 }
 
 // The number at the end of a counter node's text ("Code Lines  - 1,234" gives "1,234").
@@ -75,8 +78,8 @@ void printSummary(std::ostream& out, const ProjectModel& model, double seconds) 
     for (const auto& slot : model.subs) routines += static_cast<long long>(slot.size());
     char secondsText[32];
     std::snprintf(secondsText, sizeof secondsText, "%.2f", seconds);
-    out << utf8(model.caption) << '\n'
-        << "  project:    " << utf8(model.projectPath) << '\n'
+    out << shown(model.caption) << '\n'
+        << "  project:    " << shown(model.projectPath) << '\n'
         << "  files:      " << present << (missing ? " (" + std::to_string(missing) + " missing)" : "") << '\n'
         << "  routines:   " << routines << '\n'
         << "  code lines: " << counterValue(model.tree, "linecnt") << '\n'
@@ -84,9 +87,10 @@ void printSummary(std::ostream& out, const ProjectModel& model, double seconds) 
 }
 
 bool saveScan(CliEnvironment& env, const ProjectModel& model, const std::string& path) {
+    // Read-only, hard-linked or another user's scan files are not saved over without a person to ask.
     FileWriteResult written = saveScanFile(model, absolutePath(path));
     if (!written.ok) {
-        env.err << kProgram << ": " << utf8(written.description) << '\n';
+        env.err << kProgram << ": " << shown(written.detail.empty() ? written.description : written.detail) << '\n';
         return false;
     }
     return true;
@@ -122,7 +126,7 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
     for (const std::string& wanted : args.files) {
         int row = findFileRow(model, wanted);
         if (row == 0) return inputError(env, "no file '" + wanted + "' in this project");
-        printPanel(env.out, "File Properties: " + utf8(fileNameOf(model.files[row].path)),
+        printPanel(env.out, "File Properties: " + shown(fileNameOf(model.files[row].path)),
                    fileProperties(model, row, systemNumberLocale()));
     }
     for (const std::string& wanted : args.routines) {
@@ -132,7 +136,7 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
         RoutineLookup found = findListedRoutine(model, row, utf8ToWindows1252(wanted.substr(colon + 1)));
         if (!found.found) return inputError(env, std::string(kRoutineNotFound));
         RoutinePanels panels = routinePanels(model, found.slot, found.position);
-        std::string title = wanted.substr(colon + 1) + " (" + utf8(fileNameOf(model.files[row].path)) + ")";
+        std::string title = wanted.substr(colon + 1) + " (" + shown(fileNameOf(model.files[row].path)) + ")";
         printPanel(env.out, "Routine & File Properties: " + title, panels.properties);
         printPanel(env.out, "Dependencies: " + title, panels.dependencies);
         printPanel(env.out, "Parameters Passed In: " + title, panels.parameters);
@@ -155,9 +159,21 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
     return failing ? kExitReviewFailed : kExitOk;
 }
 
+// A member that is there but cannot be read as a source (a FIFO, a device, a folder, a link loop, a
+// file too large) is skipped by the passes; the user is told which and why.
+void reportSkippedMembers(CliEnvironment& env, const ProjectModel& model) {
+    for (int row = 1; row < model.fileCount(); ++row) {
+        FileCheck check = checkReadableFile(model.files[row].path);
+        if (check.ok() || check.refusal == FileRefusal::Missing) continue;
+        env.err << kProgram << ": skipped " << shown(model.files[row].path) << ": it " << shown(refusalPhrase(check))
+                << '\n';
+    }
+}
+
 int runScan(CliEnvironment& env, const CliArguments& args) {
     ProjectModel model;
     if (!loadProject(env, args.input, model)) return kExitUsage;
+    reportSkippedMembers(env, model);
 
     std::unique_ptr<TerminalProgress> terminal;
     std::unique_ptr<ParseProgress> progress;

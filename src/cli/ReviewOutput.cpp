@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/TerminalText.h"
 #include "core/text/Windows1252.h"
 
 namespace tally {
@@ -10,10 +11,13 @@ namespace {
 
 std::string utf8(const std::string& text) { return displayUtf8(text); }
 
+// Text output goes to terminals: control characters in names are shown, not obeyed.
+std::string shown(const std::string& text) { return terminalTextFromAnsi(text); }
+
 void printText(std::ostream& out, const ReviewListData& list) {
-    out << "# " << utf8(std::string(reviewListInfo(list.id).caption)) << '\n';
+    out << "# " << shown(std::string(reviewListInfo(list.id).caption)) << '\n';
     for (const ReviewRow& row : list.rows)
-        out << utf8(row.text) << '\t' << utf8(row.column2) << '\t' << utf8(row.column3) << '\n';
+        out << shown(row.text) << '\t' << shown(row.column2) << '\t' << shown(row.column3) << '\n';
 }
 
 void printCsv(std::ostream& out, const ReviewListData& list) {
@@ -59,7 +63,8 @@ std::string csvField(const std::string& text) {
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         auto b = static_cast<unsigned char>(c);
         switch (c) {
             case '"': out += "\\\""; break;
@@ -68,7 +73,13 @@ std::string jsonString(const std::string& text) {
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
             default:
-                if (b < 0x20) {
+                // DEL and the C1 controls (U+0080..U+009F) are escaped too, so that a terminal showing
+                // the JSON never meets them raw.
+                if (b == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(text[++i]));
+                    out += escape;
+                } else if (b < 0x20 || b == 0x7F) {
                     char escape[8];
                     std::snprintf(escape, sizeof escape, "\\u%04x", b);
                     out += escape;
@@ -96,10 +107,10 @@ void printReviewLists(std::ostream& out, const std::vector<ReviewListData>& list
 }
 
 void printPanel(std::ostream& out, const std::string& title, const std::vector<PanelRow>& rows) {
-    out << "## " << title << '\n';
+    out << "## " << terminalText(title) << '\n';
     for (const PanelRow& row : rows) {
-        out << (row.bold ? "" : "  ") << utf8(row.text);
-        for (const std::string& sub : row.subItems) out << '\t' << utf8(sub);
+        out << (row.bold ? "" : "  ") << shown(row.text);
+        for (const std::string& sub : row.subItems) out << '\t' << shown(sub);
         out << '\n';
     }
 }

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-#include "core/text/Windows1252.h"
+#include "cli/TerminalText.h"
 
 namespace tally {
 
 void TerminalProgress::setFileLabel(std::string_view text) {
-    m_file = displayUtf8(text);
+    m_file = terminalTextFromAnsi(text);
     redraw();
 }
 
 void TerminalProgress::setLineLabel(std::string_view text) {
-    m_line = std::string(text);
+    m_line = terminalTextFromAnsi(text);
     redraw();
 }
 

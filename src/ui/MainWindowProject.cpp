@@ -7,12 +7,14 @@
 #include <QGuiApplication>
 #include <QLabel>
 
+#include "core/archive/SaveTarget.h"
 #include "core/project/FileFacts.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectReader.h"
 #include "core/project/TreeSkeleton.h"
 #include "core/scanfile/ScanFileReader.h"
 #include "core/scanfile/ScanFileWriter.h"
+#include "core/scanfile/ScanSaveTarget.h"
 #include "core/settings/ProjectShellCommands.h"
 #include "core/text/TextOps.h"
 #include "ui/AnsiText.h"
@@ -218,18 +220,39 @@ bool MainWindow::saveScanCommand() {
                            (dot == std::string::npos ? name : name.substr(0, dot)) + ".psf";
     QString path = m_prompts.chooseSaveFile(tr("Save Project Scan"), kScanFilter, fromLocalPath(proposed));
     if (path.isEmpty()) return false;
+    const std::string target = toLocalPath(absolute(path));
+    // A name that must not be saved over is refused before the user is asked to overwrite it.
+    std::string refusal = scanSaveRefusal(m_model, target);
+    if (refusal.empty()) {
+        SaveTarget found = inspectSaveTarget(target);
+        if (!found.refusal.empty()) refusal = target + " " + found.refusal;
+    }
+    if (!refusal.empty()) {
+        notify(fromLocalPath(refusal), MessageIcon::Exclamation);
+        return false;
+    }
     if (QFileInfo::exists(path) &&
         !m_prompts.askYesNo(tr("This file already exists. Do you want to overwrite it?"), applicationTitle()))
         return false;
-    return writeScan(toLocalPath(absolute(path)));
+    return writeScan(target);
 }
 
 bool MainWindow::writeScan(const std::string& path) {
+    // What saving over the file would lose (its read-only mode, its hard links, its owner) is the
+    // user's choice.
+    bool agreed = false;
+    std::vector<std::string> cautions = saveCautions(path, inspectSaveTarget(path));
+    if (!cautions.empty()) {
+        QString text;
+        for (const std::string& caution : cautions) text += fromLocalPath(caution) + QStringLiteral("\n");
+        if (!m_prompts.askYesNo(text + tr("Save over it anyway?"), applicationTitle())) return false;
+        agreed = true;
+    }
     FileWriteResult written;
     {
         BusyPointer busy;
         m_modelBusy = true;
-        written = runWhilePainting([this, &path] { return saveScanFile(m_model, path); });
+        written = runWhilePainting([this, &path, agreed] { return saveScanFile(m_model, path, agreed); });
         m_modelBusy = false;
     }
     if (!written.ok) {

@@ -7,12 +7,17 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "UiTestSupport.h"
 #include "core/scanfile/ScanFileReader.h"
+#include "core/scanfile/ScanFileWriter.h"
 #include "ui/ParseDialog.h"
 #include "ui/ProjectTreePanel.h"
 #include "ui/ReviewListModel.h"
@@ -37,6 +42,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The sample's scan file, saved in a scratch folder.
@@ -132,7 +142,7 @@ private slots:
     void savingANewScanProposesItsNameAndAsksBeforeOverwriting() {
         QTemporaryDir dir;
         QString target = dir.path() + QStringLiteral("/existing.psf");
-        writeFile(target, "keep me");
+        writeFile(target, "Version 2.0\r\n");
         Harness h;
         QVERIFY(h.openShown());
         const QString overwrite = QStringLiteral("This file already exists. Do you want to overwrite it?");
@@ -141,7 +151,7 @@ private slots:
         h.prompts.answers = {false};
         QVERIFY(!h.window->saveScanCommand());
         QCOMPARE(h.prompts.texts(), QStringList{overwrite});
-        QCOMPARE(QFileInfo(target).size(), 7);
+        QCOMPARE(QFileInfo(target).size(), 13);
 
         // Closing offers to save the new scan; Yes, then Yes to overwriting, writes it.
         h.prompts.shown.clear();
@@ -158,6 +168,95 @@ private slots:
         QVERIFY(openScanFile(target.toStdString(), reread).ok);
         QCOMPARE(reread.fileCount(), h.window->model().fileCount());
         QCOMPARE(h.window->model().scanFilePath, target.toStdString());
+    }
+
+    // A FIFO in a scan file's place would block the window in open(); it is refused at once instead.
+    void aFifoNamedAsTheScanFileIsRefusedWithoutBlocking() {
+        QTemporaryDir dir;
+        const QString fifo = dir.path() + QStringLiteral("/pipe.psf");
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+        ::alarm(30);
+        Harness h;
+        h.prompts.openFiles = {fifo};
+        h.window->openScanCommand();
+        ::alarm(0);
+        QVERIFY(h.prompts.texts().value(0).endsWith(
+            QStringLiteral("75 - Path/File access error: ") + fifo + QStringLiteral(" is not a regular file (a FIFO)")));
+        QCOMPARE(h.window->model().fileCount(), 0);
+    }
+
+    // A tree 300,000 deep would take the tree view's stack; the window refuses the file instead, and a
+    // tree at the depth limit is shown in full.
+    void aScanFileWithAnAbyssalTreeIsRefusedAndOneAtTheLimitShown() {
+        QTemporaryDir dir;
+        auto chain = [](int depth) {
+            ProjectModel m;
+            m.projectPath = "/nowhere/Deep.vbp";
+            m.files.emplace_back();
+            m.tree.add("", "project", "Deep");
+            std::string parent = "project";
+            for (int i = 0; i < depth; ++i) {
+                std::string key = "n" + std::to_string(i);
+                m.tree.add(parent, key, key);
+                m.tree.setExpanded(key, true);
+                parent = key;
+            }
+            return m;
+        };
+        const QString abyss = dir.path() + QStringLiteral("/abyss.psf");
+        const QString deepest = dir.path() + QStringLiteral("/deepest.psf");
+        QVERIFY(saveScanFile(chain(300000), abyss.toStdString()).ok);
+        QVERIFY(saveScanFile(chain(kLargestScanTreeDepth - 1), deepest.toStdString()).ok);
+        Harness h;
+        h.prompts.openFiles = {abyss, deepest};
+        h.window->openScanCommand();
+        QVERIFY(h.prompts.texts().value(0).contains(QStringLiteral("deeper than 256 levels")));
+        h.prompts.shown.clear();
+        h.window->openScanCommand();
+        QVERIFY(h.prompts.texts().isEmpty());
+        QCOMPARE(h.window->model().tree.depthOf("n254"), kLargestScanTreeDepth - 1);
+    }
+
+    void saveScanRefusesTheProjectItsFilesAndFilesThatAreNotScans() {
+        QTemporaryDir dir;
+        QString notes = dir.path() + QStringLiteral("/notes.txt");
+        writeFile(notes, "my notes");
+        Harness h;
+        QVERIFY(h.openShown());
+        const std::string project = h.window->model().projectPath;
+        const QByteArray before = readBytes(QString::fromStdString(project));
+        h.prompts.saveFiles = {QString::fromStdString(project), notes};
+        h.prompts.answers = {true, true};
+        QVERIFY(!h.window->saveScanCommand());
+        QVERIFY(!h.window->saveScanCommand());
+        // Refused before the overwrite question, so no question was asked.
+        QCOMPARE(h.prompts.texts(),
+                 (QStringList{QString::fromStdString(project) + QStringLiteral(" is the project file; choose another name"),
+                              notes + QStringLiteral(" is not a project scan file; choose another name")}));
+        QCOMPARE(readBytes(QString::fromStdString(project)), before);
+        QCOMPARE(readBytes(notes), QByteArray("my notes"));
+    }
+
+    void aReadOnlyScanFileIsSavedOverOnlyWhenTheUserAgrees() {
+        QTemporaryDir dir;
+        QString target = dir.path() + QStringLiteral("/locked.psf");
+        writeFile(target, "Version 2.0\r\n");
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        Harness h;
+        QVERIFY(h.openShown());
+        h.prompts.saveFiles = {target};
+        h.prompts.answers = {true, false};
+        QVERIFY(!h.window->saveScanCommand());
+        QCOMPARE(h.prompts.texts().value(1),
+                 target + QStringLiteral(" is read-only (mode 0444).\nSave over it anyway?"));
+        QCOMPARE(QFileInfo(target).size(), 13);
+
+        h.prompts.saveFiles = {target};
+        h.prompts.answers = {true, true};
+        QVERIFY(h.window->saveScanCommand());
+        QVERIFY(QFileInfo(target).size() > 13);
+        // The mode itself, not what this user may do (the superuser may write anything).
+        QCOMPARE(int(std::filesystem::status(target.toStdString()).permissions() & std::filesystem::perms::all), 0444);
     }
 
     void aChangedScanFileIsOfferedForSavingUnderItsOwnName_data() {

@@ -1,5 +1,7 @@
 #include "core/archive/SafeFileWriter.h"
 
+#include "core/archive/SaveTarget.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,22 +67,15 @@ FileWriteResult failure(int err, std::string_view path) {
     return result;
 }
 
-// Writing through a link must replace the file it points to, not the link itself.
-std::string resolvedTarget(const std::string& path) {
-#ifndef _WIN32
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
-    }
-#endif
-    return path;
-}
-
 std::string temporaryName(const std::string& target) {
     static std::atomic<unsigned> counter{0};
     return target + ".tmp-" + std::to_string(static_cast<long long>(::getpid())) + "-" +
            std::to_string(counter.fetch_add(1));
+}
+
+std::string folderOf(const std::string& target) {
+    std::size_t slash = target.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -110,9 +105,7 @@ bool flushToDisk(int fd) {
 // the save, so it is not reported.
 void flushFolderOf(const std::string& target) {
 #ifndef _WIN32
-    std::size_t slash = target.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(folderOf(target).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -122,26 +115,47 @@ void flushFolderOf(const std::string& target) {
 #endif
 }
 
+// A refusal decided before anything was written: the path, what is there and why it stays.
+FileWriteResult refusedTarget(int err, std::string_view path, const std::string& why) {
+    FileWriteResult result = failure(err, path);
+    result.detail = result.description + ": " + std::string(path) + " " + why;
+    return result;
+}
+
 }  // namespace
 
 SafeFileWriter::SafeFileWriter(std::string targetPath) : m_targetPath(std::move(targetPath)) {}
 
-FileWriteResult SafeFileWriter::write(std::string_view bytes) const {
-    if (m_targetPath.empty()) return failure(ENOENT, m_targetPath);
-    if (m_targetPath.back() == '/' || m_targetPath.back() == '\\') return failure(EISDIR, m_targetPath);
-    const std::string target = resolvedTarget(m_targetPath);
-
-    // A replaced file keeps its permissions; a new one gets the usual ones (0666 less the umask).
-    struct stat existing {};
-    const bool replacing = ::stat(target.c_str(), &existing) == 0;
-    if (replacing && S_ISDIR(existing.st_mode)) return failure(EISDIR, m_targetPath);
+FileWriteResult SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const {
+    const SaveTarget found = inspectSaveTarget(m_targetPath);
+    if (!found.refusal.empty()) return refusedTarget(found.refusalError, m_targetPath, found.refusal);
+    if (!cautionsAgreed) {
+        std::vector<std::string> cautions = saveCautions(m_targetPath, found);
+        if (!cautions.empty()) {
+            // Read-only is a permission; hard links and ownership are what the file would lose.
+            FileWriteResult result = failure(found.readOnly ? EACCES : EBUSY, m_targetPath);
+            result.detail = result.description + ": ";
+            for (const std::string& caution : cautions) result.detail += caution + " ";
+            result.detail += "Nothing was written.";
+            return result;
+        }
+    }
+    const std::string& target = found.writePath;
 
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temp = temporaryName(target);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_BINARY, 0666);
-        if (fd < 0 && errno != EEXIST) return failure(errno, m_targetPath);
+        if (fd < 0 && errno != EEXIST) {
+            const int err = errno;
+            FileWriteResult result = failure(err, m_targetPath);
+            if (err == EACCES || err == EPERM || err == EROFS)
+                result.detail = result.description + ": " + m_targetPath + " (the folder " + folderOf(target) +
+                                " must be writable for the temporary file the save goes through: " +
+                                std::generic_category().message(err) + ")";
+            return result;
+        }
     }
     if (fd < 0) return failure(EEXIST, m_targetPath);
 
@@ -151,11 +165,15 @@ FileWriteResult SafeFileWriter::write(std::string_view bytes) const {
         return failure(err, m_targetPath);
     };
 #ifndef _WIN32
-    if (replacing) {
-        ::fchmod(fd, existing.st_mode & 07777);
-        // Keeping the owner is best effort: only a privileged user may give a file away.
-        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
-            [[maybe_unused]] int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
+    if (found.exists) {
+        struct stat existing {};
+        if (::stat(target.c_str(), &existing) == 0) {
+            ::fchmod(fd, existing.st_mode & 07777);
+            // Keeping the owner is best effort: only a privileged user may give a file away (the
+            // user was told beforehand when it cannot be kept).
+            if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
+                [[maybe_unused]] int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
+            }
         }
     }
 #endif
@@ -165,6 +183,13 @@ FileWriteResult SafeFileWriter::write(std::string_view bytes) const {
     fd = -1;
     if (closed != 0) return abandon(errno);
 
+    // Whatever took the target's place since the look above must not be renamed over either.
+    const SaveTarget now = inspectSaveTarget(m_targetPath);
+    if (!now.refusal.empty() || now.writePath != target) {
+        ::unlink(temp.c_str());
+        return refusedTarget(now.refusal.empty() ? EINVAL : now.refusalError, m_targetPath,
+                             now.refusal.empty() ? "changed while it was being saved; nothing was written" : now.refusal);
+    }
     std::error_code ec;
     std::filesystem::rename(temp, target, ec);
     if (ec) return abandon(ec.default_error_condition().value());

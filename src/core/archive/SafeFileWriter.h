@@ -25,10 +25,13 @@ class SafeFileWriter {
 public:
     explicit SafeFileWriter(std::string targetPath);
 
-    // Replaces the target with `bytes` (creating it when missing). A replaced file keeps its
-    // permissions (and, where allowed, its owner). On failure the target is left as it was and no
-    // temporary file remains.
-    FileWriteResult write(std::string_view bytes) const;
+    // Replaces the target with `bytes` (creating it when missing). A link is written through to the
+    // regular file it leads to; anything that is not a regular file (a device, FIFO, socket or
+    // folder) is refused and left alone. A replaced file keeps its permissions (and, where allowed,
+    // its owner). A target with cautions (read-only, hard-linked, another user's; see SaveTarget.h)
+    // is refused unless `cautionsAgreed`. On failure the target is left as it was and no temporary
+    // file remains.
+    FileWriteResult write(std::string_view bytes, bool cautionsAgreed = false) const;
 
     const std::string& targetPath() const { return m_targetPath; }
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "core/codeview/CodeScanner.h"
-#include "core/project/FileFacts.h"
 #include "core/project/PathOps.h"
+#include "core/project/RegularFile.h"
 #include "core/review/ProblemMarks.h"
 #include "core/text/TextOps.h"
 
@@ -32,12 +32,15 @@ CodeView::CodeView(ProjectModel& model, RichTextView& view, SaveItPrompt& prompt
     : m_model(model), m_view(view), m_prompt(prompt), m_progress(progress) {}
 
 CodeViewResult CodeView::loadCodeFile(std::string_view path) {
-    if (!fileExists(path)) return CodeViewResult{false, std::string(path) + " does not exist."};
+    // A FIFO, device or folder in a source's place says what it is rather than "does not exist".
+    const FileCheck check = checkReadableFile(path);
+    if (!check.ok()) return CodeViewResult{false, std::string(path) + " " + refusalPhrase(check) + "."};
     if (path == m_codeFilePath) return CodeViewResult{};
     // The user chose to stay with the changed file; the caller shows nothing else.
     if (!leaveCodeFile()) return CodeViewResult{false, {}};
-    std::optional<std::string> bytes = readFileBytes(path);
-    if (!bytes) return CodeViewResult{false, std::string(path) + " does not exist."};
+    FileRead read = readRegularFile(path);
+    if (!read.bytes) return CodeViewResult{false, std::string(path) + " " + refusalPhrase(read.check) + "."};
+    std::optional<std::string>& bytes = read.bytes;
     m_lineEnd = detectLineEnd(*bytes);
     m_codeFileText = toCrLfText(*bytes, m_lineEnd);
     m_codeFilePath = std::string(path);

@@ -148,6 +148,9 @@ private:
     bool askToSave(std::string_view label);
     bool saveFile();
     bool saveFileAs();
+    // Asks before a save that would lose the file's hard links or owner; true when there is nothing
+    // to ask or the user said Yes.
+    bool agreedToLosses(const std::string& path);
     std::string currentRoutineName() const;
 
     ProjectModel& m_model;

@@ -235,8 +235,14 @@ bool CodeView::askToSave(std::string_view label) {
     return false;
 }
 
+bool CodeView::agreedToLosses(const std::string& path) {
+    const std::string question = codeSaveQuestion(path);
+    return question.empty() || m_prompt.askYesNo(question);
+}
+
 bool CodeView::saveFile() {
-    FileWriteResult written = saveCodeText(m_codeFilePath, m_codeFileText, m_lineEnd);
+    if (!agreedToLosses(m_codeFilePath)) return false;
+    FileWriteResult written = saveCodeText(m_codeFilePath, m_codeFileText, m_lineEnd, true);
     if (!written.ok) {
         m_prompt.showMessage(saveFailedMessage(m_codeFilePath, written), MessageIcon::None);
         return false;
@@ -255,7 +261,8 @@ bool CodeView::saveFileAs() {
     if (fileExists(*target) &&
         !m_prompt.askYesNo("The file " + *target + " exists. Do you want to overwrite this file?"))
         return false;
-    FileWriteResult written = saveCodeText(*target, m_codeFileText, m_lineEnd);
+    if (!agreedToLosses(*target)) return false;
+    FileWriteResult written = saveCodeText(*target, m_codeFileText, m_lineEnd, true);
     if (!written.ok) {
         m_prompt.showMessage(writeFailedMessage(*target, written), MessageIcon::Exclamation);
         return false;

@@ -1,6 +1,7 @@
 #include "core/model/ProjectTree.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tally {
 
@@ -70,13 +71,18 @@ void ProjectTree::reserveForMore(std::size_t count) {
     m_index.reserve(m_index.size() + count);
 }
 
+// Walks with a list of its own rather than the call stack: a tree read from a file may be deep.
 void ProjectTree::markRemoved(int index) {
-    Slot& slot = m_slots[index];
-    slot.removed = true;
-    if (!slot.node.key.empty()) m_index.erase(slot.node.key);
-    --m_size;
-    for (int child : slot.children) markRemoved(child);
-    slot.children.clear();
+    std::vector<int> pending{index};
+    while (!pending.empty()) {
+        Slot& slot = m_slots[pending.back()];
+        pending.pop_back();
+        slot.removed = true;
+        if (!slot.node.key.empty()) m_index.erase(slot.node.key);
+        --m_size;
+        pending.insert(pending.end(), slot.children.begin(), slot.children.end());
+        slot.children.clear();
+    }
 }
 
 bool ProjectTree::remove(std::string_view key) {
@@ -132,9 +138,18 @@ bool ProjectTree::setSorted(std::string_view key, bool sorted) {
     return true;
 }
 
+// Depth first with a stack of its own (children pushed in reverse, so the first comes out first):
+// a tree read from a file may be far deeper than the call stack allows.
 void ProjectTree::appendDepthFirst(int index, int depth, std::vector<TreeLine>& out) const {
-    out.push_back(TreeLine{&m_slots[index].node, depth});
-    for (int child : m_slots[index].children) appendDepthFirst(child, depth + 1, out);
+    std::vector<std::pair<int, int>> pending{{index, depth}};
+    while (!pending.empty()) {
+        auto [at, level] = pending.back();
+        pending.pop_back();
+        out.push_back(TreeLine{&m_slots[at].node, level});
+        const std::vector<int>& children = m_slots[at].children;
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            pending.emplace_back(*child, level + 1);
+    }
 }
 
 std::vector<TreeLine> ProjectTree::displayLines() const {

@@ -28,13 +28,14 @@ bool fileExists(std::string_view path);
 std::int64_t fileLength(std::string_view path);
 // The file's last-modified time as an OLE date in local time; 0 (the zero date) when unknown.
 double fileModifiedOle(std::string_view path);
-// The whole file as bytes; nothing when it cannot be opened or read.
+// The whole file as bytes; nothing when it is not a regular file (see RegularFile.h), is larger than
+// kLargestReadableFile, or cannot be read.
 std::optional<std::string> readFileBytes(std::string_view path);
-// The same for a path that a look at the disk just found to be a regular file of `expectedLength`
-// bytes: the buffer is sized from it instead of a look of its own.
+// The same for a path that a look at the disk found to be a regular file of `expectedLength` bytes;
+// the file is looked at again, as it may have been replaced since.
 std::optional<std::string> readFileBytes(std::string_view path, std::int64_t expectedLength);
-// At most the first `limit` bytes of the file (all of it when it is shorter); nothing when it cannot
-// be opened or read.
+// At most the first `limit` bytes of a regular file (all of it when it is shorter); nothing when it
+// is not one or cannot be read.
 std::optional<std::string> readFileHead(std::string_view path, std::size_t limit);
 
 }  // namespace tally

@@ -13,6 +13,7 @@
 #include "core/project/FolderEntries.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectFileText.h"
+#include "core/project/RegularFile.h"
 #include "core/project/TreeSkeleton.h"
 #include "core/text/TextOps.h"
 
@@ -212,11 +213,9 @@ OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
                               const FileVersionSource& versions, CancelFlag* cancel) {
     if (trimView(projectPath).empty()) return failOpen(model, "No project file was given.");
     std::string path = absoluteProjectPath(projectPath);
-    std::error_code ec;
-    if (path.find('\0') != std::string::npos || !std::filesystem::exists(std::filesystem::path(path), ec))
-        return failOpen(model, path + " does not exist.");
-    std::optional<std::string> text = readFileBytes(path);
-    if (!text) return failOpen(model, path + " could not be read.");
+    FileRead read = readRegularFile(path);
+    if (!read.bytes) return failOpen(model, path + " " + refusalPhrase(read.check) + ".");
+    std::optional<std::string>& text = read.bytes;
 
     model.files.clear();
     model.subs.clear();

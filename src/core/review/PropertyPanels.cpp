@@ -6,6 +6,7 @@
 #include "core/model/TypeCharacters.h"
 #include "core/project/FileFacts.h"
 #include "core/project/PathOps.h"
+#include "core/project/RegularFile.h"
 #include "core/review/RoutineFacts.h"
 #include "core/text/TextOps.h"
 
@@ -164,8 +165,10 @@ std::vector<PanelRow> fileProperties(const ProjectModel& model, int fileRow, con
     std::vector<PanelRow> rows;
     if (fileRow <= 0 || fileRow >= model.fileCount()) return rows;
     const FileRec& file = model.files[fileRow];
-    bool present = fileExists(file.path);
-    const std::string gone = "(file not found)";
+    const FileCheck check = checkReadableFile(file.path);
+    bool present = check.ok() || check.refusal == FileRefusal::TooLarge;
+    // Something that is there but is no source says what it is instead of "not found".
+    const std::string gone = check.refusal == FileRefusal::Missing ? "(file not found)" : "(" + refusalPhrase(check) + ")";
     rows.push_back(boldRow("File Properties"));
     rows.push_back(plainRow("Path: " + file.path));
     rows.push_back(plainRow("Scanned: " + formatPanelDate(file.scanned)));

@@ -1,14 +1,10 @@
 #include "core/scanfile/ScanFileReader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <cerrno>
-#include <system_error>
 
-#include "core/project/FileFacts.h"
+#include "core/project/RegularFile.h"
 #include "core/scanfile/ScanFieldForms.h"
 #include "core/scanfile/ScanFileFormat.h"
 #include "core/scanfile/ScanLineCursor.h"
@@ -174,6 +170,13 @@ private:
             node.image = m_in.text();
             node.selectedImage = m_in.text();
             node.expanded = m_in.text() == "1";
+            // A project tree is four levels deep; a deeper one is not a tree this program wrote, and
+            // would only cost the views their stack.
+            if (node.parentKey != kScanTopParentKey && m.tree.contains(node.parentKey) &&
+                m.tree.depthOf(node.parentKey) + 1 >= kLargestScanTreeDepth)
+                m_in.fail(kInvalidFormat, "Invalid file format", firstLine,
+                          "nests the node \"" + node.key + "\" deeper than " +
+                              toDecimal(kLargestScanTreeDepth) + " levels");
             switch (addScanNode(m.tree, node)) {
                 case NodeAddOutcome::Added:
                     break;
@@ -353,6 +356,9 @@ ScanReadResult failed(ProjectModel& model, int number, std::string description) 
 
 ScanReadResult readScanText(std::string_view text, std::string_view path, ProjectModel& model) {
     ProjectModel restored;
+    // Saved again by an editor that marks UTF-8, a scan file may start with a byte order mark.
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    if (startsWith(text, kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
     try {
         ScanReader(text).readInto(restored);
     } catch (const ScanReadError& error) {
@@ -367,17 +373,12 @@ ScanReadResult readScanText(std::string_view text, std::string_view path, Projec
 
 ScanReadResult openScanFile(std::string_view path, ProjectModel& model) {
     const std::string p(path);
-    struct stat info {};
-    if (p.empty() || ::stat(p.c_str(), &info) != 0) {
-        const int err = p.empty() ? ENOENT : errno;
-        if (err == ENOENT || err == ENOTDIR) return failed(model, 53, "File not found: " + p);
-        return failed(model, 75,
-                      "Path/File access error: " + p + " (" + std::generic_category().message(err) + ")");
+    FileRead read = readRegularFile(p);
+    if (!read.bytes) {
+        if (read.check.refusal == FileRefusal::Missing) return failed(model, 53, "File not found: " + p);
+        return failed(model, 75, "Path/File access error: " + p + " " + refusalPhrase(read.check));
     }
-    if (!S_ISREG(info.st_mode)) return failed(model, 75, "Path/File access error: " + p + " is not a file");
-    std::optional<std::string> bytes = readFileBytes(p);
-    if (!bytes) return failed(model, 75, "Path/File access error: " + p + " cannot be read");
-    return readScanText(*bytes, path, model);
+    return readScanText(*read.bytes, path, model);
 }
 
 }  // namespace tally

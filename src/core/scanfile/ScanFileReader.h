@@ -16,6 +16,9 @@ namespace tally {
 inline constexpr std::string_view kScanReadFailureText =
     "There was a problem reading the Project Scan File. The following error occured.";
 
+// The deepest project tree a scan file may hold (a project's own tree is four levels deep).
+inline constexpr int kLargestScanTreeDepth = 256;
+
 // The outcome of a read. On failure `message` is the whole text for the user: the failure text,
 // CR LF, CR LF, the error number, " - " and the description.
 struct ScanReadResult {

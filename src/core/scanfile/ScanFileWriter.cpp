@@ -3,6 +3,7 @@
 #include "core/scanfile/ScanFieldForms.h"
 #include "core/scanfile/ScanFileFormat.h"
 #include "core/scanfile/ScanNodeTable.h"
+#include "core/scanfile/ScanSaveTarget.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -142,8 +143,10 @@ std::string scanFileText(const ProjectModel& model) {
     return out.take();
 }
 
-FileWriteResult saveScanFile(const ProjectModel& model, std::string_view path) {
-    return SafeFileWriter(std::string(path)).write(scanFileText(model));
+FileWriteResult saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed) {
+    std::string refusal = scanSaveRefusal(model, path);
+    if (!refusal.empty()) return FileWriteResult{false, 75, "Path/File access error", std::move(refusal)};
+    return SafeFileWriter(std::string(path)).write(scanFileText(model), cautionsAgreed);
 }
 
 }  // namespace tally

@@ -13,8 +13,11 @@ namespace tally {
 // The complete text of the scan file of `model`, lines ended by CR LF. Reads the model only.
 std::string scanFileText(const ProjectModel& model);
 
-// Writes the scan file of `model` at `path`, replacing any file there. A failed write leaves an
-// existing file untouched and returns the reason. Does not change ScanFilePath or ScanChanged.
-FileWriteResult saveScanFile(const ProjectModel& model, std::string_view path);
+// Writes the scan file of `model` at `path`, replacing a scan file (or empty file) there. Refused
+// without writing: the project file, a file of the project, a file that is not a scan file (see
+// ScanSaveTarget.h), and what SafeFileWriter refuses; a read-only, hard-linked or foreign-owned
+// scan file only when `cautionsAgreed`. A failed write leaves an existing file untouched and returns
+// the reason. Does not change ScanFilePath or ScanChanged.
+FileWriteResult saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed = false);
 
 }  // namespace tally

@@ -10,7 +10,7 @@ namespace tally {
 class FileBuffer {
 public:
     // Reads the whole file, replacing the bytes of the last one; false (and no bytes) when it is not a
-    // regular file or cannot be read, as fileExists and readFileBytes together decide.
+    // regular file, is larger than kLargestReadableFile or cannot be read, as readFileBytes decides.
     bool read(const std::string& path);
     // The bytes read last; valid until the next read.
     std::string_view bytes() const { return std::string_view(m_storage.data(), m_size); }

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CodeViewTestSupport.h"
 #include "support/TempDir.h"
 #include "core/codeview/CodeView.h"
@@ -44,10 +46,14 @@ TEST(AtomicSave, AFailureLeavesTheOriginalIntact) {
     EXPECT_EQ(noFolder.errorNumber, 76);
     EXPECT_EQ(noFolder.description, "Path not found");
     EXPECT_THAT(folder.names(), ElementsAre("ReadOnly.bas"));
+    // The messages end with the writer's detail: the path and the reason.
     EXPECT_EQ(saveFailedMessage("/p/a.bas", noFolder),
-              "The following error occured while trying to save /p/a.bas\r\n\r\n76 - Path not found");
+              "The following error occured while trying to save /p/a.bas\r\n\r\n76 - Path not found\r\n\r\n" +
+                  noFolder.detail);
+    EXPECT_EQ(noFolder.detail, "Path not found: " + (folder / "missing/Module1.bas") + " (No such file or directory)");
     EXPECT_EQ(writeFailedMessage("/p/b.bas", refused),
-              "An error was encountered writing to /p/b.bas\r\n\r\n75 - Path/File access error");
+              "An error was encountered writing to /p/b.bas\r\n\r\n75 - Path/File access error\r\n\r\n"
+              "Path/File access error: " + readOnly + " is read-only (mode 0444); nothing was written");
 }
 
 namespace {
@@ -115,6 +121,27 @@ TEST_F(SavingTest, SaveAsOverwritesAnExistingFileOnlyAfterYes) {
     EXPECT_NE(folder.read("Taken.bas").find("+ 3"), std::string::npos);
     EXPECT_EQ(folder.read("M.bas"), kLfModule);
     EXPECT_TRUE(code.fileChanged());  // the open file still differs from its text in memory
+}
+
+// Saving replaces the file under its own name only; the user decides whether its other names may
+// keep the old text.
+TEST_F(SavingTest, AHardLinkedFileIsSavedOnlyAfterTheUserAgreesToLoseTheLink) {
+    open("M.bas", kLfModule);
+    std::filesystem::create_hard_link(path, folder / "Other.bas");
+    edit("+ 1", "+ 4");
+    prompt.choice = SaveItChoice::Save;
+    prompt.yes = false;
+    code.saveOrZipOpenFile();
+    ASSERT_EQ(prompt.questions.size(), 1u);
+    EXPECT_EQ(prompt.questions[0], path + " has 2 hard links; the saved file replaces it under this name only, and "
+                                          "the other names keep the old contents. Save anyway?");
+    EXPECT_EQ(folder.read("M.bas"), kLfModule);
+    EXPECT_TRUE(prompt.messages.empty());
+    prompt.yes = true;
+    code.saveOrZipOpenFile();
+    EXPECT_NE(folder.read("M.bas").find("+ 4"), std::string::npos);
+    EXPECT_EQ(folder.read("Other.bas"), kLfModule);
+    EXPECT_FALSE(code.fileChanged());
 }
 
 TEST_F(SavingTest, ZipAndSaveArchivesFirstAndSavesOnlyWithABackup) {

@@ -2,6 +2,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "CodeViewTestSupport.h"
 #include "support/TempDir.h"
@@ -176,6 +179,18 @@ TEST_F(CodeViewTest, AMissingFileIsReportedAndTheViewLeftAsItWas) {
     CodeViewResult result = code.showSubFile(1);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, (folder / "Gone.bas") + " does not exist.");
+    EXPECT_EQ(view.text(), kAdd);
+}
+
+TEST_F(CodeViewTest, AFifoOrFolderInASourcesPlaceIsNamedAndNotWaitedOn) {
+    code.showSubFile(1);
+    ASSERT_EQ(::mkfifo((folder / "Pipe.bas").c_str(), 0644), 0);
+    code.setRoutineItems(folder / "Pipe.bas", items());
+    CodeViewResult fifo = code.showSubFile(1);
+    EXPECT_EQ(fifo.message, (folder / "Pipe.bas") + " is not a regular file (a FIFO).");
+    std::filesystem::create_directory(folder / "Dir.bas");
+    code.setRoutineItems(folder / "Dir.bas", items());
+    EXPECT_EQ(code.showSubFile(1).message, (folder / "Dir.bas") + " is a directory.");
     EXPECT_EQ(view.text(), kAdd);
 }
 

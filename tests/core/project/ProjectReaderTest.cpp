@@ -208,7 +208,7 @@ TEST(ProjectReader, AMissingOrUnreadableProjectFileLeavesAnEmptyModel) {
 
     std::filesystem::create_directory(dir / "Folder.vbp");
     EXPECT_EQ(openProject(model, dir / "Folder.vbp", NoFileVersions{}).message,
-              dir / "Folder.vbp could not be read.");
+              dir / "Folder.vbp is a directory.");
     EXPECT_FALSE(openProject(model, "", NoFileVersions{}));
 }
 

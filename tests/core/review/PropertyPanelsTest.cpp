@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -100,6 +101,18 @@ TEST(FileProperties, ShowScannedAndCurrentSizesAndSurviveARemovedFile) {
     rows = fileProperties(model, 1);
     EXPECT_EQ(rows[3].text, "Current: (file not found)");
     EXPECT_EQ(rows[5].text, "Current Size: (file not found)");
+}
+
+// Something that is there but is no source says what it is, not that it is missing.
+TEST(FileProperties, AFolderOrFifoInAFilesPlaceIsNamedForWhatItIs) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "modDir.bas");
+    ASSERT_EQ(::mkfifo((dir / "modPipe.bas").c_str(), 0644), 0);
+    ProjectModel model;
+    model.addFile(FileRec{"modDir", dir / "modDir.bas", 46362.5, 100, false});
+    model.addFile(FileRec{"modPipe", dir / "modPipe.bas", 46362.5, 100, false});
+    EXPECT_EQ(fileProperties(model, 1)[3].text, "Current: (is a directory)");
+    EXPECT_EQ(fileProperties(model, 2)[5].text, "Current Size: (is not a regular file (a FIFO))");
 }
 
 }  // namespace tally

@@ -246,7 +246,7 @@ TEST(ScanFileReader, MissingOrUnreadableFilesFailCleanly) {
     std::string folder = TALLY_SOURCE_DIR "/tests/data/scanfiles";
     ScanReadResult notAFile = openScanFile(folder, m);
     EXPECT_EQ(notAFile.errorNumber, 75);
-    EXPECT_EQ(notAFile.description, "Path/File access error: " + folder + " is not a file");
+    EXPECT_EQ(notAFile.description, "Path/File access error: " + folder + " is a directory");
     EXPECT_TRUE(isEmptyModel(m));
 
     EXPECT_EQ(openScanFile("", m).errorNumber, 53);
