@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "core/engine/ScanProject.h"
 #include "core/parser/CallPass.h"
 #include "core/parser/DeclarationPass.h"
 #include "core/parser/ParseDriver.h"
@@ -68,12 +69,10 @@ int main(int argc, char** argv) {
         {
             tally::ProjectModel model;
             auto start = Clock::now();
-            if (!tally::openProject(model, project, versions)) {
+            if (!tally::scanProject(model, tally::ScanRequest{project, versions, quiet, cancel}).opened) {
                 std::fprintf(stderr, "cannot open %s\n", project.c_str());
                 return 1;
             }
-            tally::ParseContext context{model, quiet, cancel, versions, {}};
-            tally::runParse(context);
             bestScan = std::min(bestScan, seconds(start));
             routines = 0;
             for (const auto& slot : model.subs) routines += slot.size();

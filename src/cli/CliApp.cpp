@@ -9,7 +9,7 @@
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalText.h"
-#include "core/parser/ParseDriver.h"
+#include "core/engine/ScanProject.h"
 #include "core/project/FileFacts.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectReader.h"
@@ -52,7 +52,7 @@ bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model)
 bool loadProject(CliEnvironment& env, const std::string& path, ProjectModel& model) {
     NoFileVersions versions;
     // The flag is not handed over to be cleared: a Ctrl-C while the project file is read cancels too.
-    OpenProjectResult result = openProject(model, absolutePath(path), versions);
+    OpenProjectResult result = openProject(model, path, versions);
     if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
 }
@@ -172,9 +172,6 @@ void reportSkippedMembers(CliEnvironment& env, const ProjectModel& model) {
 
 int runScan(CliEnvironment& env, const CliArguments& args) {
     ProjectModel model;
-    if (!loadProject(env, args.input, model)) return kExitUsage;
-    reportSkippedMembers(env, model);
-
     std::unique_ptr<TerminalProgress> terminal;
     std::unique_ptr<ParseProgress> progress;
     NullParseProgress silent;
@@ -183,12 +180,17 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
         progress = std::make_unique<ThrottledProgress>(*terminal);
     }
     NoFileVersions versions;
-    ParseContext context{model, progress ? *progress : static_cast<ParseProgress&>(silent), env.cancel, versions,
-                         systemNumberLocale()};
     auto started = std::chrono::steady_clock::now();
-    ParseOutcome outcome = runParse(context);
+    ScanOutcome outcome = scanProject(
+        model, ScanRequest{args.input, versions, progress ? *progress : static_cast<ParseProgress&>(silent),
+                           env.cancel, systemNumberLocale(),
+                           [&env](const ProjectModel& opened) { reportSkippedMembers(env, opened); }});
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (terminal) terminal->finish();
+    if (!outcome.opened) {
+        env.err << kProgram << ": " << terminalMessageFromAnsi(outcome.message) << '\n';
+        return kExitUsage;
+    }
 
     if (outcome.cancelled) {
         env.err << kProgram << ": the scan was cancelled; the review lists are not complete\n";

@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "core/engine/ScanProject.h"
 #include "core/parser/ParseDriver.h"
 #include "core/project/FileFacts.h"
 #include "core/project/ProjectReader.h"
@@ -27,9 +28,7 @@ std::string normalisedScan(const std::string& project) {
     NoFileVersions versions;
     NullParseProgress quiet;
     CancelFlag cancel{false};
-    EXPECT_TRUE(openProject(model, project, versions));
-    ParseContext context{model, quiet, cancel, versions, {}};
-    runParse(context);
+    EXPECT_TRUE(scanProject(model, ScanRequest{project, versions, quiet, cancel}));
 
     std::string text = replaceAll(scanFileText(model), kRoot, "@ROOT@");
     std::istringstream in(text);

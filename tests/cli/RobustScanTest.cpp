@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "core/engine/ScanProject.h"
 #include "SyntheticProject.h"
 #include "core/parser/ParseDriver.h"
 #include "core/project/ProjectReader.h"
@@ -28,9 +29,9 @@ Scan scan(const std::string& project) {
     NoFileVersions versions;
     NullParseProgress quiet;
     CancelFlag cancel{false};
-    EXPECT_TRUE(openProject(s.model, project, versions));
-    ParseContext context{s.model, quiet, cancel, versions, {}};
-    s.outcome = runParse(context);
+    ScanOutcome outcome = scanProject(s.model, ScanRequest{project, versions, quiet, cancel});
+    EXPECT_TRUE(outcome.opened) << outcome.message;
+    s.outcome.cancelled = outcome.cancelled;
     return s;
 }
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "ScratchProject.h"
-#include "core/parser/ParseDriver.h"
+#include "core/engine/ScanProject.h"
 #include "core/project/ProjectReader.h"
 #include "support/TempDir.h"
 
@@ -26,9 +26,7 @@ public:
         NoFileVersions versions;
         NullParseProgress quiet;
         CancelFlag cancel{false};
-        ASSERT_TRUE(openProject(model, path, versions));
-        ParseContext context{model, quiet, cancel, versions, {}};
-        runParse(context);
+        ASSERT_TRUE(scanProject(model, ScanRequest{path, versions, quiet, cancel}));
     }
     // The routine named `name` whose file is `file`.
     const SubRec& routine(std::string_view file, std::string_view name) const {
