@@ -15,7 +15,7 @@
 
 #include "GeneratedProject.h"
 #include "core/support/SourceLines.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 
 namespace tally::test {
 namespace {

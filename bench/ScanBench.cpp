@@ -17,7 +17,7 @@
 #include "core/parser/ParseDriver.h"
 #include "core/parser/UsagePass.h"
 #include "core/support/SourceLines.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/project/ProjectReader.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 
-#include "core/archive/SaveTarget.h"
-#include "core/project/FileFacts.h"
+#include "core/os/SaveTarget.h"
+#include "core/os/FileFacts.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectReader.h"
 #include "core/project/TreeSkeleton.h"

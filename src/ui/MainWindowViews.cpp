@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/review/CodeJumps.h"
 #include "core/review/RoutineListing.h"
 #include "ui/AnsiText.h"

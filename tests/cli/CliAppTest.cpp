@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "support/TempDir.h"
 
 namespace tally {

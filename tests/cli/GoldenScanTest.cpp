@@ -12,7 +12,7 @@
 
 #include "core/engine/ScanProject.h"
 #include "core/parser/ParseDriver.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/project/ProjectReader.h"
 #include "core/scanfile/ScanFileWriter.h"
 #include "core/text/TextOps.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/archive/SaveTarget.h"
+#include "core/os/SaveTarget.h"
 #include "core/text/TextOps.h"
 
 namespace tally {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/archive/SafeFileWriter.h"
+#include "core/os/SafeFileWriter.h"
 #include "core/codeview/LineEnds.h"
 
 namespace tally {

@@ -4,7 +4,7 @@
 
 #include "core/codeview/CodeScanner.h"
 #include "core/project/PathOps.h"
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 #include "core/review/ProblemMarks.h"
 #include "core/text/TextOps.h"
 

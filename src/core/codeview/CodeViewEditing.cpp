@@ -2,7 +2,7 @@
 #include "core/codeview/BlockCommands.h"
 #include "core/codeview/CodeFileSaver.h"
 #include "core/codeview/CodeView.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/project/PathOps.h"
 
 namespace tally {

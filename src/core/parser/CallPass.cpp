@@ -10,14 +10,14 @@
 
 #include "core/parser/CallMatcher.h"
 #include "core/parser/CalledByLog.h"
-#include "core/support/FileBuffer.h"
+#include "core/os/FileBuffer.h"
 #include "core/parser/LineCursor.h"
 #include "core/parser/LineLabel.h"
 #include "core/parser/ModuleVariableScan.h"
 #include "core/parser/PublicVariableSweep.h"
 #include "core/parser/RowsByName.h"
 #include "core/parser/TypeSuffixSplit.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
 

@@ -1,6 +1,6 @@
 #include "core/parser/CompanionText.h"
 
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/text/TextOps.h"
 
 namespace tally {

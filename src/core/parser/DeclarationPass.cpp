@@ -11,8 +11,8 @@
 #include "core/parser/RoutineBlocks.h"
 #include "core/support/SourceLines.h"
 #include "core/parser/StatisticsNodes.h"
-#include "core/support/TableGrowth.h"
-#include "core/project/FileFacts.h"
+#include "core/os/TableGrowth.h"
+#include "core/os/FileFacts.h"
 #include "core/text/NumberFormat.h"
 #include "core/text/TextOps.h"
 

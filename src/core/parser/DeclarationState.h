@@ -10,7 +10,7 @@
 #include "core/parser/FileStatistics.h"
 #include "core/parser/ParseContext.h"
 #include "core/parser/TypeNotes.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 
 namespace tally {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/project/FolderEntries.h"
 
 namespace tally {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/text/Windows1252.h"
 
 namespace tally {

@@ -9,11 +9,11 @@
 
 #include "core/support/SourceLines.h"
 #include "core/project/DiskPath.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/project/FolderEntries.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectFileText.h"
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 #include "core/project/TreeSkeleton.h"
 #include "core/text/TextOps.h"
 

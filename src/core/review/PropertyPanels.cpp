@@ -4,9 +4,9 @@
 
 #include "core/model/OleDate.h"
 #include "core/model/TypeCharacters.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/project/PathOps.h"
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 #include "core/review/RoutineFacts.h"
 #include "core/text/TextOps.h"
 

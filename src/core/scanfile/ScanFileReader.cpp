@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 #include "core/scanfile/ScanFieldForms.h"
 #include "core/scanfile/ScanFileFormat.h"
 #include "core/scanfile/ScanLineCursor.h"

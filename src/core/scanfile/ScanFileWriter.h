@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/archive/SafeFileWriter.h"
+#include "core/os/SafeFileWriter.h"
 #include "core/model/ProjectModel.h"
 
 namespace tally {

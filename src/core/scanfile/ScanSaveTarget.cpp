@@ -1,10 +1,9 @@
 #include "core/scanfile/ScanSaveTarget.h"
 
-#include <sys/stat.h>
-
 #include <optional>
 
-#include "core/project/RegularFile.h"
+#include "core/os/FileFacts.h"
+#include "core/os/RegularFile.h"
 #include "core/scanfile/ScanFileFormat.h"
 #include "core/text/TextOps.h"
 
@@ -12,20 +11,10 @@ namespace tally {
 
 namespace {
 
-// The device and inode of an existing file, so that two names of one file (a link, another
-// spelling, a hard link) are seen to be the same file.
-std::optional<std::pair<unsigned long long, unsigned long long>> identityOf(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return std::make_pair(static_cast<unsigned long long>(info.st_dev),
-                          static_cast<unsigned long long>(info.st_ino));
-}
-
-bool sameFile(const std::string& a, const std::string& b,
-              const std::optional<std::pair<unsigned long long, unsigned long long>>& idA) {
+bool sameFile(const std::string& a, const std::string& b, const std::optional<FileIdentity>& idA) {
     if (a == b) return true;
     if (!idA) return false;
-    auto idB = identityOf(b);
+    auto idB = fileIdentity(b);
     return idB && *idA == *idB;
 }
 
@@ -42,7 +31,7 @@ bool looksLikeScanFile(std::string_view head) {
 
 std::string scanSaveRefusal(const ProjectModel& model, std::string_view path) {
     const std::string target(path);
-    const auto id = identityOf(target);
+    const auto id = fileIdentity(target);
     if (!model.projectPath.empty() && sameFile(target, model.projectPath, id))
         return target + " is the project file; choose another name";
     for (const FileRec& file : model.files) {

@@ -1,6 +1,6 @@
 #include "core/settings/ProjectShellCommands.h"
 
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/text/TextOps.h"
 
 namespace tally {

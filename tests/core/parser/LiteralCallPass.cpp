@@ -3,7 +3,7 @@
 
 #include "LiteralPasses.h"
 #include "core/support/SourceLines.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
 

@@ -12,7 +12,7 @@
 
 #include "ScratchProject.h"
 #include "core/support/ByteSetScan.h"
-#include "core/support/FileBuffer.h"
+#include "core/os/FileBuffer.h"
 #include "core/support/NameInterner.h"
 
 namespace tally::test {

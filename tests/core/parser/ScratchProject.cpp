@@ -11,7 +11,7 @@
 #include "core/parser/DeclarationPass.h"
 #include "core/parser/ParseDriver.h"
 #include "core/parser/UsagePass.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/text/TextOps.h"
 
 namespace tally::test {

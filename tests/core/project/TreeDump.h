@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/model/ProjectTree.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 #include "core/text/TextOps.h"
 
 namespace tally {

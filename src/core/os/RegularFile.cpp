@@ -1,4 +1,4 @@
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
-#include "core/archive/SafeFileWriter.h"
+#include "core/os/SafeFileWriter.h"
 
-#include "core/archive/SaveTarget.h"
+#include "core/os/SaveTarget.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "core/support/TableGrowth.h"
+#include "core/os/TableGrowth.h"
 
 #include <cstdint>
 

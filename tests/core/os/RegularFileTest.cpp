@@ -1,7 +1,7 @@
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 
-#include "core/support/FileBuffer.h"
-#include "core/project/FileFacts.h"
+#include "core/os/FileBuffer.h"
+#include "core/os/FileFacts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/archive/SaveTarget.h"
+#include "core/os/SaveTarget.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 
 namespace tally {
 

@@ -1,4 +1,4 @@
-#include "core/archive/SafeFileWriter.h"
+#include "core/os/SafeFileWriter.h"
 
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"

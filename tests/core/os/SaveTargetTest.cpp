@@ -1,6 +1,6 @@
-#include "core/archive/SaveTarget.h"
+#include "core/os/SaveTarget.h"
 
-#include "core/archive/SafeFileWriter.h"
+#include "core/os/SafeFileWriter.h"
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"
 

@@ -38,4 +38,12 @@ std::optional<std::string> readFileBytes(std::string_view path, std::int64_t exp
 // is not one or cannot be read.
 std::optional<std::string> readFileHead(std::string_view path, std::size_t limit);
 
+// The device and file number of an existing file (links followed), so that two names of one file
+// (a link, another spelling, a hard link) are seen to be the same file. Nothing when it is not there.
+struct FileIdentity {
+    unsigned long long device = 0, inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
 }  // namespace tally

@@ -1,11 +1,11 @@
-#include "core/support/FileBuffer.h"
+#include "core/os/FileBuffer.h"
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 
 namespace tally {
 

@@ -1,4 +1,4 @@
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 
 #include <gtest/gtest.h>
 

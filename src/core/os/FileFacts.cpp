@@ -1,9 +1,9 @@
-#include "core/project/FileFacts.h"
+#include "core/os/FileFacts.h"
 
 #include <sys/stat.h>
 
 #include "core/model/OleDate.h"
-#include "core/project/RegularFile.h"
+#include "core/os/RegularFile.h"
 
 namespace tally {
 
@@ -53,6 +53,12 @@ std::optional<std::string> readFileBytes(std::string_view path, std::int64_t) {
 
 std::optional<std::string> readFileHead(std::string_view path, std::size_t limit) {
     return RegularFile(path).readHead(limit);
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino)};
 }
 
 }  // namespace tally
