@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "cli/CliApp.h"
 
 #include <gmock/gmock.h>
@@ -22,22 +23,6 @@ const std::string kRoot = TALLY_SOURCE_DIR;
 const std::string kSample = kRoot + "/examples/sample/Hourglass.vbp";
 const std::string kClean = kRoot + "/tests/data/tiny/clean/Clean.vbp";
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(std::vector<std::string> args, bool cancelled = false) {
-    std::ostringstream out, err;
-    CancelFlag cancel{cancelled};
-    CliEnvironment env{out, err, cancel, false};
-    CliRun result;
-    result.code = runCli(args, env);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-}
 
 }  // namespace
 

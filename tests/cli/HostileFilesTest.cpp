@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "CliRun.h"
 #include "cli/CliApp.h"
 #include "support/TempDir.h"
 
@@ -25,22 +26,6 @@ namespace fs = std::filesystem;
 
 const std::string kClean = std::string(TALLY_SOURCE_DIR) + "/tests/data/tiny/clean";
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    CancelFlag cancel{false};
-    CliEnvironment env{out, err, cancel, false};
-    CliRun result;
-    result.code = runCli(args, env);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-}
 
 class HostileFilesTest : public ::testing::Test {
 protected:

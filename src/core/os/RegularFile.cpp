@@ -1,29 +1,14 @@
 #include "core/os/RegularFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#ifdef _WIN32
-#include <io.h>
-#endif
-
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
 
+#include "core/os/OpenFlags.h"
+
 namespace tally {
 
 namespace {
-
-#ifndef O_CLOEXEC
-#define O_CLOEXEC 0
-#endif
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
-#ifndef O_NONBLOCK
-#define O_NONBLOCK 0
-#endif
 
 // One read asks for at most this much (the count is an unsigned int on some systems).
 constexpr std::size_t kLargestRead = std::size_t{1} << 30;

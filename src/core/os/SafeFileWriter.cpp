@@ -2,13 +2,6 @@
 
 #include "core/os/SaveTarget.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#ifdef _WIN32
-#include <io.h>
-#endif
-
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -16,16 +9,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/os/OpenFlags.h"
+
 namespace tally {
 
 namespace {
-
-#ifndef O_CLOEXEC
-#define O_CLOEXEC 0
-#endif
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
 
 // The classic error number and text that best tell the user what an operating-system error means.
 FileWriteResult failure(int err, std::string_view path) {
