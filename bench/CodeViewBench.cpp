@@ -19,9 +19,9 @@
 #include "core/codeview/CodeScanner.h"
 #include "core/codeview/CodeView.h"
 #include "core/text/TextOps.h"
-#include "ui/CodeEditor.h"
-#include "ui/EditorRichTextView.h"
-#include "ui/ProgressStrip.h"
+#include "ui/codeview/CodeEditor.h"
+#include "ui/codeview/EditorRichTextView.h"
+#include "ui/project/ProgressStrip.h"
 
 namespace {
 

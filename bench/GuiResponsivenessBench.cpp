@@ -15,9 +15,9 @@
 #include "QuietPrompts.h"
 #include "core/project/FileVersion.h"
 #include "platform/SystemLocale.h"
-#include "ui/AppStyle.h"
-#include "ui/MainWindow.h"
-#include "ui/ParseDialog.h"
+#include "ui/app/AppStyle.h"
+#include "ui/app/MainWindow.h"
+#include "ui/project/ParseDialog.h"
 
 namespace {
 

@@ -16,12 +16,12 @@
 #include "core/project/FileVersion.h"
 #include "core/review/ReviewList.h"
 #include "platform/SystemLocale.h"
-#include "ui/AppStyle.h"
-#include "ui/CodeEditor.h"
-#include "ui/CodeViewPanel.h"
-#include "ui/IconLibrary.h"
-#include "ui/MainWindow.h"
-#include "ui/ProjectTreePanel.h"
+#include "ui/app/AppStyle.h"
+#include "ui/app/MainWindow.h"
+#include "ui/codeview/CodeEditor.h"
+#include "ui/codeview/CodeViewPanel.h"
+#include "ui/common/IconLibrary.h"
+#include "ui/project/ProjectTreePanel.h"
 
 namespace {
 

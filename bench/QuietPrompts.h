@@ -3,7 +3,7 @@
 // run without anybody at the keyboard.
 
 #include "core/settings/ShellRunner.h"
-#include "ui/UserPrompts.h"
+#include "ui/common/UserPrompts.h"
 
 namespace tally::bench {
 

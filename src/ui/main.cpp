@@ -1,6 +1,6 @@
 // tallyscan6: the Tallyscan 6 desktop program.
 
-#include "ui/GuiApp.h"
+#include "ui/app/GuiApp.h"
 
 int main(int argc, char** argv) {
     return tally::runGui(argc, argv);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/settings/ShellRunner.h"
-#include "ui/UserPrompts.h"
+#include "ui/common/UserPrompts.h"
 
 namespace tally::test {
 

@@ -14,8 +14,8 @@
 #include "core/project/FileVersion.h"
 #include "core/project/ProjectReader.h"
 #include "core/scanfile/ScanFileWriter.h"
-#include "ui/MainWindow.h"
-#include "ui/PanelRowsView.h"
+#include "ui/app/MainWindow.h"
+#include "ui/review/PanelRowsView.h"
 
 namespace tally::test {
 

@@ -1,0 +1,325 @@
+#include "ui/app/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "ui/app/ComingLaterPage.h"
+#include "ui/codeview/CodeViewPanel.h"
+#include "ui/common/AnsiText.h"
+#include "ui/common/IconLibrary.h"
+#include "ui/project/ProjectTreePanel.h"
+#include "ui/review/ReviewPanel.h"
+#include "ui/review/RoutinesPanel.h"
+#include "ui/review/SpellPanel.h"
+
+namespace tally {
+
+namespace {
+
+constexpr int kCodeViewTab = 1;
+
+QAction* makeAction(QObject* parent, const QString& text, const char* name) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent),
+      m_prompts(services.prompts),
+      m_shell(services.shell),
+      m_versions(services.versions),
+      m_locale(services.locale),
+      m_parse(std::move(services.parse)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(applicationTitle());
+    setWindowIcon(IconLibrary::icon(QStringLiteral("app")));
+    buildCentre();
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+    buildShortcuts();
+    resize(1180, 760);
+    centreOnScreen();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::centreOnScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect available = screen->availableGeometry();
+    QSize size = this->size().boundedTo(available.size());
+    resize(size);
+    move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void MainWindow::buildCentre() {
+    m_tree = new ProjectTreePanel(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tbsMain"));
+    m_tabs->setDocumentMode(true);
+
+    m_routines = new RoutinesPanel(m_model, m_prompts, m_locale, m_tabs);
+    auto* codeView = new CodeViewPanel(m_model, m_prompts, EditorSettings{}, m_tabs);
+    m_codeView = codeView;
+    m_review = new ReviewPanel(m_model, m_tabs);
+    m_spell = new SpellPanel(m_tabs);
+    m_registry = new ComingLaterPage(
+        tr("The Registry tab will browse your software settings and the COM objects installed on "
+           "this machine, with their versions. It is not part of this version yet."),
+        m_tabs);
+    m_registry->setObjectName(QStringLiteral("picReg"));
+    m_tabs->addTab(m_routines, tr("Routines"));
+    m_tabs->addTab(codeView, tr("Code View"));
+    m_tabs->addTab(m_review, tr("Code Review"));
+    m_tabs->addTab(m_spell, tr("Spell Check"));
+    m_tabs->addTab(m_registry, tr("The Registry"));
+
+    m_split = new QSplitter(Qt::Horizontal, this);
+    m_split->setObjectName(QStringLiteral("picSplit"));
+    m_split->setChildrenCollapsible(false);
+    m_split->addWidget(m_tree);
+    m_split->addWidget(m_tabs);
+    m_split->setStretchFactor(0, 0);
+    m_split->setStretchFactor(1, 1);
+    m_split->setSizes({300, 880});
+    setCentralWidget(m_split);
+    setTabOrder(m_tree, m_tabs);
+
+    connect(m_tree, &ProjectTreePanel::nodeSelected, this, &MainWindow::selectTreeNode);
+    // The tree's expanded nodes are part of the scan: the scan file keeps them for the next opening.
+    connect(m_tree, &ProjectTreePanel::nodeExpanded, this,
+            [this](const std::string& key, bool expanded) {
+                if (!m_modelBusy) m_model.tree.setExpanded(key, expanded);
+            });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChosen);
+    connect(m_routines, &RoutinesPanel::targetRequested, this, &MainWindow::showCodeTarget);
+    connect(m_review, &ReviewPanel::targetRequested, this, &MainWindow::showCodeTarget);
+    connect(m_spell, &SpellPanel::rowActivated, this, &MainWindow::spellRowActivated);
+    connectCodeView();
+}
+
+void MainWindow::connectCodeView() {
+    auto* panel = dynamic_cast<CodeViewPanel*>(m_codeView);
+    if (!panel) return;
+    connect(panel, &CodeViewPanel::routineRemoved, m_routines, &RoutinesPanel::removeRoutine);
+    // A file with edits not yet saved is marked on its tab, so it shows from any tab.
+    connect(panel, &CodeViewPanel::unsavedChangesChanged, this, [this, panel](bool unsaved) {
+        int tab = m_tabs->indexOf(panel);
+        if (tab < 0) return;
+        m_tabs->setTabText(tab, unsaved ? tr("Code View \u25CF") : tr("Code View"));
+        m_tabs->setTabToolTip(tab, unsaved ? panel->unsavedMarker()->toolTip() : QString());
+    });
+}
+
+// The code view's menu goes between the Project and Code Review menus, its buttons between the
+// scan buttons and the development environment's.
+void MainWindow::installCodeViewCommands() {
+    if (QMenu* menu = m_codeView->commandMenu())
+        m_codeViewMenuAction = menuBar()->insertMenu(m_reviewMenuAction, menu);
+    QList<QAction*> buttons = m_codeView->toolbarActions();
+    if (buttons.isEmpty()) return;
+    m_codeViewSeparator = m_mainToolbar->insertSeparator(m_vbSeparator);
+    m_mainToolbar->insertActions(m_vbSeparator, buttons);
+    for (QAction* button : buttons)
+        if (auto* tool = qobject_cast<QToolButton*>(m_mainToolbar->widgetForAction(button)))
+            tool->setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+void MainWindow::removeCodeViewCommands() {
+    if (m_codeViewMenuAction) menuBar()->removeAction(m_codeViewMenuAction);
+    m_codeViewMenuAction = nullptr;
+    for (QAction* button : m_codeView->toolbarActions()) m_mainToolbar->removeAction(button);
+    if (m_codeViewSeparator) {
+        m_mainToolbar->removeAction(m_codeViewSeparator);
+        delete m_codeViewSeparator;
+    }
+    m_codeViewSeparator = nullptr;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* project = menuBar()->addMenu(tr("&Project"));
+    project->setObjectName(QStringLiteral("mnuProj"));
+    m_actOpenProject = makeAction(this, tr("&Open Project..."), "mnuProjOpen");
+    m_actOpenProject->setShortcut(QKeySequence::Open);
+    m_actOpenScan = makeAction(this, tr("Open &Project Scan..."), "mnuProjOpenScan");
+    m_actOpenScan->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    m_actSaveScan = makeAction(this, tr("Save Project &Scan..."), "mnuProjSaveScan");
+    m_actSaveScan->setShortcut(QKeySequence::Save);
+    m_actViewSource = makeAction(this, tr("View V&BP Source"), "mnuProjViewSource");
+    m_actOpenInVb = makeAction(this, tr("Open the project in &VB"), "mnuProjOpenInVb");
+    m_actExit = makeAction(this, tr("E&xit"), "mnuProjExit");
+    m_actExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_actOpenProject->setIcon(IconLibrary::icon(QStringLiteral("tb-open")));
+    m_actOpenScan->setIcon(IconLibrary::icon(QStringLiteral("tb-openscan")));
+    m_actSaveScan->setIcon(IconLibrary::icon(QStringLiteral("tb-savescan")));
+    m_actOpenInVb->setIcon(IconLibrary::icon(QStringLiteral("tb-vb")));
+    project->addAction(m_actOpenProject);
+    project->addAction(m_actOpenScan);
+    project->addAction(m_actSaveScan);
+    project->addSeparator();
+    project->addAction(m_actViewSource);
+    project->addAction(m_actOpenInVb);
+    project->addSeparator();
+    project->addAction(m_actExit);
+    connect(project, &QMenu::aboutToShow, this, &MainWindow::updateProjectMenu);
+    connect(m_actOpenProject, &QAction::triggered, this, &MainWindow::openProjectCommand);
+    connect(m_actOpenScan, &QAction::triggered, this, &MainWindow::openScanCommand);
+    connect(m_actSaveScan, &QAction::triggered, this, &MainWindow::saveScanCommand);
+    connect(m_actViewSource, &QAction::triggered, this, &MainWindow::viewSourceCommand);
+    connect(m_actOpenInVb, &QAction::triggered, this, &MainWindow::openInVbCommand);
+    connect(m_actExit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* review = menuBar()->addMenu(tr("&Code Review"));
+    review->setObjectName(QStringLiteral("mnuRev"));
+    m_reviewMenuAction = review->menuAction();
+    int number = 1;
+    for (ReviewListId id : kAllReviewLists) {
+        auto* item = new QAction(fromAnsi(reviewListInfo(id).menuCaption), this);
+        item->setObjectName(QStringLiteral("mnuRev%1").arg(number - 1));
+        item->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + number)));
+        connect(item, &QAction::triggered, this, [this, id] { showReviewList(id); });
+        review->addAction(item);
+        ++number;
+    }
+}
+
+void MainWindow::buildToolbar() {
+    m_mainToolbar = addToolBar(tr("Main"));
+    m_mainToolbar->setObjectName(QStringLiteral("tbrMain"));
+    m_mainToolbar->setMovable(false);
+    m_mainToolbar->setIconSize(QSize(20, 20));
+    m_mainToolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_tbOpen = makeAction(this, tr("Open Project"), "open");
+    m_tbOpen->setToolTip(tr("Open a project file (Ctrl+O)"));
+    m_tbOpenScan = makeAction(this, tr("Open Scan"), "openscan");
+    m_tbOpenScan->setToolTip(tr("Open a project scan file (Ctrl+Shift+O)"));
+    m_tbSaveScan = makeAction(this, tr("Save Scan"), "savescan");
+    m_tbSaveScan->setToolTip(tr("Save the project scan (Ctrl+S)"));
+    m_tbVb = makeAction(this, tr("Open in VB"), "vb");
+    m_tbVb->setToolTip(tr("Open the project in the development environment"));
+    m_tbOpen->setIcon(IconLibrary::icon(QStringLiteral("tb-open")));
+    m_tbOpenScan->setIcon(IconLibrary::icon(QStringLiteral("tb-openscan")));
+    m_tbSaveScan->setIcon(IconLibrary::icon(QStringLiteral("tb-savescan")));
+    m_tbVb->setIcon(IconLibrary::icon(QStringLiteral("tb-vb")));
+    m_mainToolbar->addAction(m_tbOpen);
+    m_mainToolbar->addAction(m_tbOpenScan);
+    m_mainToolbar->addAction(m_tbSaveScan);
+    m_vbSeparator = m_mainToolbar->addSeparator();
+    m_mainToolbar->addAction(m_tbVb);
+    installCodeViewCommands();
+    connect(m_tbOpen, &QAction::triggered, this, &MainWindow::openProjectCommand);
+    connect(m_tbOpenScan, &QAction::triggered, this, &MainWindow::openScanCommand);
+    connect(m_tbSaveScan, &QAction::triggered, this, &MainWindow::saveScanCommand);
+    connect(m_tbVb, &QAction::triggered, this, &MainWindow::openInVbCommand);
+}
+
+void MainWindow::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbrMain"));
+    bar->setSizeGripEnabled(true);
+    m_statusSummary = new QLabel(this);
+    m_statusSummary->setObjectName(QStringLiteral("sbrPanel1"));
+    m_statusSummary->setMinimumWidth(220);
+    m_statusPath = new QLabel(this);
+    m_statusPath->setObjectName(QStringLiteral("sbrPanel2"));
+    m_statusPath->setTextFormat(Qt::PlainText);
+    m_statusPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    bar->addWidget(m_statusSummary);
+    bar->addWidget(m_statusPath, 1);
+}
+
+void MainWindow::buildShortcuts() {
+    // Ctrl+1 .. Ctrl+5 bring the five tabs to the front; F6 moves between the tree and the tab.
+    for (int tab = 0; tab < m_tabs->count(); ++tab) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + tab)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, tab] {
+            m_tabs->setCurrentIndex(tab);
+            m_tabs->currentWidget()->setFocus();
+        });
+    }
+    auto* switchPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(switchPane, &QShortcut::activated, this, [this] {
+        if (!m_tree->hasFocus()) {
+            m_tree->setFocus();
+            return;
+        }
+        if (QWidget* proxy = m_tabs->currentWidget()->focusProxy()) {
+            proxy->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+        for (QWidget* child : m_tabs->currentWidget()->findChildren<QWidget*>()) {
+            if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
+                child->setFocus(Qt::ShortcutFocusReason);
+                return;
+            }
+        }
+    });
+}
+
+void MainWindow::setProjectButtonsEnabled(bool enabled) {
+    m_tbSaveScan->setEnabled(enabled);
+    m_tbVb->setEnabled(enabled);
+}
+
+void MainWindow::updateProjectMenu() {
+    bool projectOpen = m_model.fileCount() != 0;
+    bool pathKnown = !m_model.projectPath.empty();
+    m_actSaveScan->setEnabled(projectOpen);
+    m_actViewSource->setEnabled(pathKnown);
+    m_actOpenInVb->setEnabled(pathKnown);
+}
+
+void MainWindow::setCodeView(CodeViewHost* codeView) {
+    QWidget* old = m_codeView->widget();
+    bool wasCurrent = m_tabs->currentIndex() == kCodeViewTab;
+    removeCodeViewCommands();
+    m_tabs->blockSignals(true);
+    m_tabs->removeTab(kCodeViewTab);
+    m_tabs->insertTab(kCodeViewTab, codeView->widget(), tr("Code View"));
+    if (wasCurrent) m_tabs->setCurrentIndex(kCodeViewTab);
+    m_tabs->blockSignals(false);
+    m_codeView = codeView;
+    installCodeViewCommands();
+    connectCodeView();
+    m_codeView->tabChosen(wasCurrent);
+    old->deleteLater();
+}
+
+QString MainWindow::statusPath() const {
+    return m_statusPath->text();
+}
+
+QAction* MainWindow::projectMenuAction(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QAction* MainWindow::toolbarAction(const char* key) const {
+    for (QAction* action : m_mainToolbar->actions())
+        if (action->objectName() == QLatin1String(key)) return action;
+    return nullptr;
+}
+
+void MainWindow::showSummary(const QString& text) {
+    m_statusSummary->setText(text);
+}
+
+void MainWindow::showReviewList(ReviewListId id) {
+    m_tabs->setCurrentWidget(m_review);
+    m_review->showList(id);
+}
+
+}  // namespace tally

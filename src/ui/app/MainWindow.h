@@ -1,0 +1,168 @@
+#pragma once
+// The main window (frmMain): the project tree on the left, the five tabs on the right, the menus,
+// the main toolbar and the status bar. Owns the one project model of the program and the state
+// around it: opening a project or a scan file, saving the scan, and closing.
+
+#include <QMainWindow>
+#include <array>
+#include <string>
+
+#include "core/model/ProjectModel.h"
+#include "core/project/FileVersion.h"
+#include "core/review/ReviewActions.h"
+#include "core/review/ReviewList.h"
+#include "core/settings/ShellRunner.h"
+#include "core/text/NumberFormat.h"
+#include "ui/common/UserPrompts.h"
+#include "ui/project/ParseWorker.h"
+
+class QAction;
+class QLabel;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
+
+namespace tally {
+
+class CodeViewHost;
+class ProjectTreePanel;
+class ReviewPanel;
+class RoutinesPanel;
+class SpellPanel;
+
+// What the window works with; the program passes real dialogs and the system's shell, tests pass
+// scripted ones.
+struct MainWindowServices {
+    UserPrompts& prompts;
+    ShellRunner& shell;
+    const FileVersionSource& versions;
+    NumberLocale locale;
+    ParseFunction parse = runParse;
+};
+
+inline constexpr const char* kOpenProjectHint = "Open a project to begin.";
+inline constexpr const char* kSelectFileHint =
+    "Select a file from the list to view it's properties and routines.";
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence: the empty tree with its counters, the project commands disabled, then
+    // the scan file named on the command line when there is one.
+    void startUp(const QString& scanFileArgument = {});
+
+    // Project menu commands (each asks for its file first) and what they run once a file is known.
+    void openProjectCommand();
+    void openProjectFile(const QString& path);
+    void openScanCommand();
+    void openScanFile(const QString& path);
+    bool saveScanCommand();
+    void viewSourceCommand();
+    void openInVbCommand();
+    // A "Code Review" menu item: brings the tab to the front and shows the list.
+    void showReviewList(ReviewListId id);
+    // Offers to save the scan (on closing and before another scan file is opened).
+    void offerToSaveScan();
+
+    ProjectModel& model() { return m_model; }
+    ProjectTreePanel* projectTree() const { return m_tree; }
+    RoutinesPanel* routinesPanel() const { return m_routines; }
+    ReviewPanel* reviewPanel() const { return m_review; }
+    SpellPanel* spellPanel() const { return m_spell; }
+    CodeViewHost* codeView() const { return m_codeView; }
+    QTabWidget* tabs() const { return m_tabs; }
+    // Status bar panel 2: the selected file's path.
+    QString statusPath() const;
+    QAction* projectMenuAction(const char* name) const;
+    QAction* toolbarAction(const char* key) const;
+    // Re-evaluates the Project menu items, as opening the menu does.
+    void updateProjectMenu();
+
+    // Replaces the code view placeholder by the real panel (the window does not own it then).
+    void setCodeView(CodeViewHost* codeView);
+
+signals:
+    // The parse dialog's worker has started; the parse dialog has closed.
+    void parseStarted();
+    void parseFinished(bool cancelled);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Building the window (MainWindow.cpp).
+    void buildMenus();
+    void buildToolbar();
+    void buildCentre();
+    void buildStatusBar();
+    void buildShortcuts();
+    void centreOnScreen();
+    void installCodeViewCommands();
+    void removeCodeViewCommands();
+    void connectCodeView();
+    void setProjectButtonsEnabled(bool enabled);
+
+    // Opening, saving, closing (MainWindowProject.cpp).
+    bool openAProject();
+    bool runParseDialog();
+    void loadScan(const std::string& path);
+    void finishOpen();
+    bool writeScan(const std::string& path);
+    bool anyProjectFileExists() const;
+    void forgetShownProject();
+    void showTreeAndCaption();
+    void showModelInViews();
+    void notify(const QString& text, MessageIcon icon);
+    void reportShellResult(const ShellRunResult& result);
+
+    // Reacting to the views (MainWindowViews.cpp).
+    void selectTreeNode(const std::string& key);
+    void showCodeTarget(const CodeTarget& target);
+    void backToCode();
+    void followShownFile();
+    void tabChosen(int index);
+    void spellRowActivated(int row);
+    void showSummary(const QString& text);
+
+    ProjectModel m_model;
+    UserPrompts& m_prompts;
+    ShellRunner& m_shell;
+    const FileVersionSource& m_versions;
+    NumberLocale m_locale;
+    ParseFunction m_parse;
+
+    ProjectTreePanel* m_tree = nullptr;
+    QSplitter* m_split = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    RoutinesPanel* m_routines = nullptr;
+    CodeViewHost* m_codeView = nullptr;
+    ReviewPanel* m_review = nullptr;
+    SpellPanel* m_spell = nullptr;
+    QWidget* m_registry = nullptr;
+    QLabel* m_statusSummary = nullptr;
+    QLabel* m_statusPath = nullptr;
+    QToolBar* m_mainToolbar = nullptr;
+
+    QAction* m_actOpenProject = nullptr;
+    QAction* m_actOpenScan = nullptr;
+    QAction* m_actSaveScan = nullptr;
+    QAction* m_actViewSource = nullptr;
+    QAction* m_actOpenInVb = nullptr;
+    QAction* m_actExit = nullptr;
+    QAction* m_tbOpen = nullptr;
+    QAction* m_tbOpenScan = nullptr;
+    QAction* m_tbSaveScan = nullptr;
+    QAction* m_tbVb = nullptr;
+    QAction* m_reviewMenuAction = nullptr;
+    QAction* m_vbSeparator = nullptr;
+    QAction* m_codeViewMenuAction = nullptr;
+    QAction* m_codeViewSeparator = nullptr;
+
+    bool m_closing = false;
+    bool m_modelBusy = false;  // a worker thread reads or writes the model
+};
+
+}  // namespace tally

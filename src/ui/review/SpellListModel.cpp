@@ -1,0 +1,42 @@
+#include "ui/review/SpellListModel.h"
+
+#include "ui/common/AnsiText.h"
+#include "ui/common/IconLibrary.h"
+
+namespace tally {
+
+void SpellListModel::resetRows(const std::vector<SpellRow>* rows) {
+    beginResetModel();
+    m_rows = rows;
+    endResetModel();
+}
+
+int SpellListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !m_rows ? 0 : static_cast<int>(m_rows->size());
+}
+
+int SpellListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 5;
+}
+
+QVariant SpellListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const SpellRow& row = (*m_rows)[index.row()];
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        const std::string* texts[] = {&row.file, &row.routine, &row.label, &row.value, &row.corrected};
+        return fromAnsi(*texts[index.column()]);
+    }
+    if (role == Qt::DecorationRole && index.column() == 0 && !row.icon.empty())
+        return IconLibrary::icon(row.icon);
+    return {};
+}
+
+QVariant SpellListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char* const kHeaders[] = {"File", "Control/Routine", "Variable/Property", "Value/Caption",
+                                           "Corrected Text"};
+    return section >= 0 && section < 5 ? QString::fromLatin1(kHeaders[section]) : QVariant();
+}
+
+}  // namespace tally
