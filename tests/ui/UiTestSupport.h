@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ScriptedPrompts.h"
+#include "core/engine/ScanProject.h"
 #include "core/parser/ParseDriver.h"
 #include "core/project/FileVersion.h"
 #include "core/project/ProjectReader.h"
@@ -87,11 +88,10 @@ inline void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
 inline bool writeSampleScan(const std::string& path) {
     ProjectModel model;
     NoFileVersions versions;
-    if (!openProject(model, samplePath().toStdString(), versions)) return false;
     NullParseProgress progress;
     CancelFlag cancel{false};
-    ParseContext context{model, progress, cancel, versions, NumberLocale{}};
-    runParse(context);
+    const std::string sample = samplePath().toStdString();
+    if (!scanProject(model, ScanRequest{sample, versions, progress, cancel})) return false;
     return saveScanFile(model, path).ok;
 }
 
