@@ -18,27 +18,27 @@ std::string modeText(unsigned mode) {
 
 // The classic number and description say little ("Permission denied"); the detail names the path
 // and the system's reason, so it follows them when the writer gave one.
-std::string detailLines(const FileWriteResult& result) {
+std::string detailLines(const Outcome& result) {
     if (result.detail.empty() || result.detail == result.description) return {};
     return "\r\n\r\n" + result.detail;
 }
 
 }  // namespace
 
-FileWriteResult saveBytesAtomically(std::string_view path, std::string_view bytes, bool cautionsAgreed) {
-    if (path.empty()) return FileWriteResult{false, 76, "Path not found", "Path not found"};
+Outcome saveBytesAtomically(std::string_view path, std::string_view bytes, bool cautionsAgreed) {
+    if (path.empty()) return Outcome::failure(error::kPathNotFound, "Path not found", "Path not found");
     // A file nobody may write (read-only) is refused rather than replaced behind the user's back, as
     // the program always did; the look follows a link, so a link to a read-only file is refused too.
     const std::string target(path);
     const SaveTarget found = inspectSaveTarget(target);
     if (found.exists && found.readOnly)
-        return FileWriteResult{false, 75, "Path/File access error",
-                               "Path/File access error: " + target + " is read-only (mode " +
-                                   modeText(found.mode) + "); nothing was written"};
+        return Outcome::failure(error::kPathFileAccessError, "Path/File access error",
+                                "Path/File access error: " + target + " is read-only (mode " +
+                                    modeText(found.mode) + "); nothing was written");
     return SafeFileWriter(target).write(bytes, cautionsAgreed);
 }
 
-FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd,
+Outcome saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd,
                              bool cautionsAgreed) {
     if (lineEnd == LineEnd::CrLf) return saveBytesAtomically(path, text, cautionsAgreed);
     return saveBytesAtomically(path, fromCrLfText(text, lineEnd), cautionsAgreed);
@@ -53,12 +53,12 @@ std::string codeSaveQuestion(std::string_view path) {
     return question.empty() ? question : question + "Save anyway?";
 }
 
-std::string saveFailedMessage(std::string_view path, const FileWriteResult& result) {
+std::string saveFailedMessage(std::string_view path, const Outcome& result) {
     return "The following error occured while trying to save " + std::string(path) + "\r\n\r\n" +
            toDecimal(result.errorNumber) + " - " + result.description + detailLines(result);
 }
 
-std::string writeFailedMessage(std::string_view path, const FileWriteResult& result) {
+std::string writeFailedMessage(std::string_view path, const Outcome& result) {
     return "An error was encountered writing to " + std::string(path) + "\r\n\r\n" +
            toDecimal(result.errorNumber) + " - " + result.description + detailLines(result);
 }

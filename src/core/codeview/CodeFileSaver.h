@@ -15,11 +15,11 @@ namespace tally {
 // so the link stays and its target gets the new bytes; the file keeps its permission bits. A file
 // without any write permission (a read-only file) is refused, as the program always did; a
 // hard-linked or another user's file only when `cautionsAgreed` (see codeSaveQuestion).
-FileWriteResult saveBytesAtomically(std::string_view path, std::string_view bytes,
+Outcome saveBytesAtomically(std::string_view path, std::string_view bytes,
                                     bool cautionsAgreed = false);
 
 // Writes the code view's text (lines in CR LF) to `path` in the file's own line-end convention.
-FileWriteResult saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd,
+Outcome saveCodeText(std::string_view path, std::string_view text, LineEnd lineEnd,
                              bool cautionsAgreed = false);
 
 // The question to ask before saving over `path` when the save would lose something (its hard links,
@@ -28,9 +28,9 @@ std::string codeSaveQuestion(std::string_view path);
 
 // "The following error occured while trying to save <path>", two line breaks, "<number> - <description>",
 // and, when the writer gave one, two line breaks and the detail (the path and the system's reason).
-std::string saveFailedMessage(std::string_view path, const FileWriteResult& result);
+std::string saveFailedMessage(std::string_view path, const Outcome& result);
 // "An error was encountered writing to <path>", two line breaks, "<number> - <description>", and the
 // detail as above.
-std::string writeFailedMessage(std::string_view path, const FileWriteResult& result);
+std::string writeFailedMessage(std::string_view path, const Outcome& result);
 
 }  // namespace tally

@@ -242,7 +242,7 @@ bool CodeView::agreedToLosses(const std::string& path) {
 
 bool CodeView::saveFile() {
     if (!agreedToLosses(m_codeFilePath)) return false;
-    FileWriteResult written = saveCodeText(m_codeFilePath, m_codeFileText, m_lineEnd, true);
+    Outcome written = saveCodeText(m_codeFilePath, m_codeFileText, m_lineEnd, true);
     if (!written.ok) {
         m_prompt.showMessage(saveFailedMessage(m_codeFilePath, written), MessageIcon::None);
         return false;
@@ -262,7 +262,7 @@ bool CodeView::saveFileAs() {
         !m_prompt.askYesNo("The file " + *target + " exists. Do you want to overwrite this file?"))
         return false;
     if (!agreedToLosses(*target)) return false;
-    FileWriteResult written = saveCodeText(*target, m_codeFileText, m_lineEnd, true);
+    Outcome written = saveCodeText(*target, m_codeFileText, m_lineEnd, true);
     if (!written.ok) {
         m_prompt.showMessage(writeFailedMessage(*target, written), MessageIcon::Exclamation);
         return false;

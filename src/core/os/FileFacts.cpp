@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/model/OleDate.h"
 #include "core/os/RegularFile.h"
 
@@ -59,6 +62,12 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
     struct stat info {};
     if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
     return FileIdentity{static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino)};
+}
+
+std::string absolutePath(std::string_view path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::path(std::string(path)), error);
+    return error ? std::string(path) : absolute.lexically_normal().string();
 }
 
 }  // namespace tally

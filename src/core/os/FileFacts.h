@@ -46,4 +46,8 @@ struct FileIdentity {
 };
 std::optional<FileIdentity> fileIdentity(const std::string& path);
 
+// `path` made absolute against the working folder and tidied ("a/./b/../c" gives ".../a/c"); as
+// given when the working folder cannot be known.
+std::string absolutePath(std::string_view path);
+
 }  // namespace tally

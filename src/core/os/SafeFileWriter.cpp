@@ -16,21 +16,21 @@ namespace tally {
 namespace {
 
 // The classic error number and text that best tell the user what an operating-system error means.
-FileWriteResult failure(int err, std::string_view path) {
-    FileWriteResult result;
+Outcome failure(int err, std::string_view path) {
+    Outcome result;
     std::string_view what;
     switch (err) {
         case ENOENT:
         case ENOTDIR:
         case ENAMETOOLONG:
         case ELOOP:
-            result.errorNumber = 76;
+            result.errorNumber = error::kPathNotFound;
             what = "Path not found";
             break;
         case EACCES:
         case EPERM:
         case EROFS:
-            result.errorNumber = 70;
+            result.errorNumber = error::kPermissionDenied;
             what = "Permission denied";
             break;
         case ENOSPC:
@@ -38,15 +38,15 @@ FileWriteResult failure(int err, std::string_view path) {
 #ifdef EDQUOT
         case EDQUOT:
 #endif
-            result.errorNumber = 61;
+            result.errorNumber = error::kDiskFull;
             what = "Disk full";
             break;
         case EIO:
-            result.errorNumber = 57;
+            result.errorNumber = error::kDeviceIoError;
             what = "Device I/O error";
             break;
         default:
-            result.errorNumber = 75;
+            result.errorNumber = error::kPathFileAccessError;
             what = "Path/File access error";
             break;
     }
@@ -104,8 +104,8 @@ void flushFolderOf(const std::string& target) {
 }
 
 // A refusal decided before anything was written: the path, what is there and why it stays.
-FileWriteResult refusedTarget(int err, std::string_view path, const std::string& why) {
-    FileWriteResult result = failure(err, path);
+Outcome refusedTarget(int err, std::string_view path, const std::string& why) {
+    Outcome result = failure(err, path);
     result.detail = result.description + ": " + std::string(path) + " " + why;
     return result;
 }
@@ -114,14 +114,14 @@ FileWriteResult refusedTarget(int err, std::string_view path, const std::string&
 
 SafeFileWriter::SafeFileWriter(std::string targetPath) : m_targetPath(std::move(targetPath)) {}
 
-FileWriteResult SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const {
+Outcome SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const {
     const SaveTarget found = inspectSaveTarget(m_targetPath);
     if (!found.refusal.empty()) return refusedTarget(found.refusalError, m_targetPath, found.refusal);
     if (!cautionsAgreed) {
         std::vector<std::string> cautions = saveCautions(m_targetPath, found);
         if (!cautions.empty()) {
             // Read-only is a permission; hard links and ownership are what the file would lose.
-            FileWriteResult result = failure(found.readOnly ? EACCES : EBUSY, m_targetPath);
+            Outcome result = failure(found.readOnly ? EACCES : EBUSY, m_targetPath);
             result.detail = result.description + ": ";
             for (const std::string& caution : cautions) result.detail += caution + " ";
             result.detail += "Nothing was written.";
@@ -137,7 +137,7 @@ FileWriteResult SafeFileWriter::write(std::string_view bytes, bool cautionsAgree
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_BINARY, 0666);
         if (fd < 0 && errno != EEXIST) {
             const int err = errno;
-            FileWriteResult result = failure(err, m_targetPath);
+            Outcome result = failure(err, m_targetPath);
             if (err == EACCES || err == EPERM || err == EROFS)
                 result.detail = result.description + ": " + m_targetPath + " (the folder " + folderOf(target) +
                                 " must be writable for the temporary file the save goes through: " +
@@ -182,7 +182,7 @@ FileWriteResult SafeFileWriter::write(std::string_view bytes, bool cautionsAgree
     std::filesystem::rename(temp, target, ec);
     if (ec) return abandon(ec.default_error_condition().value());
     flushFolderOf(target);
-    return FileWriteResult{true, 0, {}, {}};
+    return Outcome::success();
 }
 
 }  // namespace tally

@@ -6,19 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/support/Outcome.h"
+
 namespace tally {
-
-// The outcome of a write: `ok`, or the classic run-time error number and description the program
-// reports (76 "Path not found", 70 "Permission denied", 61 "Disk full", 57 "Device I/O error",
-// 75 "Path/File access error"), with a detail naming the path and the system's reason.
-struct FileWriteResult {
-    bool ok = false;
-    int errorNumber = 0;      // 0 on success
-    std::string description;  // e.g. "Path not found"
-    std::string detail;       // e.g. "Path not found: /no/such/dir/a.psf (No such file or directory)"
-
-    explicit operator bool() const { return ok; }
-};
 
 // Writes whole files safely; one writer serves one target path.
 class SafeFileWriter {
@@ -30,8 +20,10 @@ public:
     // folder) is refused and left alone. A replaced file keeps its permissions (and, where allowed,
     // its owner). A target with cautions (read-only, hard-linked, another user's; see SaveTarget.h)
     // is refused unless `cautionsAgreed`. On failure the target is left as it was and no temporary
-    // file remains.
-    FileWriteResult write(std::string_view bytes, bool cautionsAgreed = false) const;
+    // file remains, and the outcome names the classic error (76 "Path not found", 70 "Permission
+    // denied", 61 "Disk full", 57 "Device I/O error", 75 "Path/File access error") with a detail
+    // naming the path and the system's reason.
+    Outcome write(std::string_view bytes, bool cautionsAgreed = false) const;
 
     const std::string& targetPath() const { return m_targetPath; }
 

@@ -3,18 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
-#include "core/support/SourceLines.h"
-#include "core/project/DiskPath.h"
 #include "core/os/FileFacts.h"
+#include "core/os/RegularFile.h"
+#include "core/project/DiskPath.h"
 #include "core/project/FolderEntries.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectFileText.h"
-#include "core/os/RegularFile.h"
 #include "core/project/TreeSkeleton.h"
+#include "core/support/SourceLines.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -192,29 +190,27 @@ bool isSectionHeader(std::string_view line) {
     return text.size() >= 2 && text.front() == '[' && text.back() == ']';
 }
 
-std::string absoluteProjectPath(std::string_view projectPath) {
-    std::error_code ec;
-    std::filesystem::path absolute =
-        std::filesystem::absolute(std::filesystem::path(std::string(projectPath)), ec);
-    if (ec) return std::string(projectPath);
-    return absolute.lexically_normal().string();
-}
-
-OpenProjectResult failOpen(ProjectModel& model, std::string message) {
+Outcome failOpen(ProjectModel& model, int number, std::string_view description, std::string message) {
     model.clear();
     buildTreeSkeleton(model.tree, true);
     model.caption = std::string(kApplicationTitle);
-    return {false, std::move(message)};
+    return Outcome::failure(number, std::string(description), message, message);
 }
 
 }  // namespace
 
-OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
+Outcome openProject(ProjectModel& model, std::string_view projectPath,
                               const FileVersionSource& versions, CancelFlag* cancel) {
-    if (trimView(projectPath).empty()) return failOpen(model, "No project file was given.");
-    std::string path = absoluteProjectPath(projectPath);
+    if (trimView(projectPath).empty())
+        return failOpen(model, error::kFileNotFound, "File not found", "No project file was given.");
+    std::string path = absolutePath(projectPath);
     FileRead read = readRegularFile(path);
-    if (!read.bytes) return failOpen(model, path + " " + refusalPhrase(read.check) + ".");
+    if (!read.bytes) {
+        bool missing = read.check.refusal == FileRefusal::Missing;
+        return failOpen(model, missing ? error::kFileNotFound : error::kPathFileAccessError,
+                        missing ? "File not found" : "Path/File access error",
+                        path + " " + refusalPhrase(read.check) + ".");
+    }
     std::optional<std::string>& text = read.bytes;
 
     model.files.clear();
@@ -237,7 +233,7 @@ OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
 
     model.reset();
     if (cancel) cancel->store(false);
-    return {};
+    return Outcome::success();
 }
 
 }  // namespace tally

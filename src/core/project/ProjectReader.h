@@ -8,22 +8,15 @@
 #include "core/model/ProjectModel.h"
 #include "core/support/ParseProgress.h"
 #include "core/project/FileVersion.h"
+#include "core/support/Outcome.h"
 
 namespace tally {
-
-// The outcome of an open: ok, or the reason the project file could not be read.
-struct OpenProjectResult {
-    bool ok = true;
-    std::string message;
-
-    explicit operator bool() const { return ok; }
-};
 
 // Reads the project file at `projectPath` (made absolute) into `model`: one Files row and tree node
 // per source file, references, objects, per-kind counters, the root text and the window caption;
 // then resets the other tables and clears `cancel` when one is given. When the project file is
 // missing or unreadable the model is left empty with the counter skeleton and the message says why.
-OpenProjectResult openProject(ProjectModel& model, std::string_view projectPath,
-                              const FileVersionSource& versions, CancelFlag* cancel = nullptr);
+Outcome openProject(ProjectModel& model, std::string_view projectPath, const FileVersionSource& versions,
+                    CancelFlag* cancel = nullptr);
 
 }  // namespace tally

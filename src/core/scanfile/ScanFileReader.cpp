@@ -9,13 +9,12 @@
 #include "core/scanfile/ScanFileFormat.h"
 #include "core/scanfile/ScanLineCursor.h"
 #include "core/scanfile/ScanNodeTable.h"
+#include "core/support/ErrorNumbers.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
 
 namespace {
-
-constexpr int kInvalidFormat = 321;
 
 std::string sectionName(ScanSection section) {
     return std::string(scanSectionName(section));
@@ -40,7 +39,7 @@ private:
             m_version2 = false;
         else if (version != kScanVersion2)
             m_in.fail(
-                kInvalidFormat, "Invalid file format",
+                error::kInvalidFileFormat, "Invalid file format",
                 "should be \"" + std::string(kScanVersion1) + "\" or \"" + std::string(kScanVersion2) + "\"");
 
         m_in.enterHeader("ProjectPath");
@@ -60,7 +59,7 @@ private:
     double headerNumber(std::string_view what) {
         m_in.enterHeader(what);
         std::optional<double> value = parsePrintedNumber(m_in.plainLine());
-        if (!value) m_in.fail(13, "Type mismatch", "should be a number");
+        if (!value) m_in.fail(error::kTypeMismatch, "Type mismatch", "should be a number");
         return *value;
     }
 
@@ -82,7 +81,7 @@ private:
             const auto index = static_cast<std::size_t>(*section);
             m_in.enterHeader("");
             if (seen[index])
-                m_in.fail(kInvalidFormat, "Invalid file format",
+                m_in.fail(error::kInvalidFileFormat, "Invalid file format",
                           "opens section " + sectionName(*section) + " a second time");
             seen[index] = true;
             ++read;
@@ -121,18 +120,18 @@ private:
         const std::string begin = "Begin " + sectionName(section);
         m_in.enterHeader("");
         if (!startsWith(line, begin + " "))
-            m_in.fail(kInvalidFormat, "Invalid file format", "should be \"" + begin + "\" and a count");
+            m_in.fail(error::kInvalidFileFormat, "Invalid file format", "should be \"" + begin + "\" and a count");
         std::int32_t count = 0;
         switch (parseScanInteger(line.substr(begin.size() + 1), count)) {
             case IntegerCheck::Ok:
                 break;
             case IntegerCheck::NotANumber:
-                m_in.fail(13, "Type mismatch",
+                m_in.fail(error::kTypeMismatch, "Type mismatch",
                           "should give the count of section " + sectionName(section) + " as a number");
             case IntegerCheck::Overflow:
-                m_in.fail(6, "Overflow", "gives a count too large for 32 bits");
+                m_in.fail(error::kOverflow, "Overflow", "gives a count too large for 32 bits");
         }
-        if (count < 0) m_in.fail(kInvalidFormat, "Invalid file format", "gives a negative count");
+        if (count < 0) m_in.fail(error::kInvalidFileFormat, "Invalid file format", "gives a negative count");
         m_in.enterSection(section, count);
         return count;
     }
@@ -140,7 +139,7 @@ private:
     void closeSection(ScanSection section, long long count) {
         const std::string end = "End " + sectionName(section);
         if (trimView(m_in.plainLine()) != end)
-            m_in.fail(kInvalidFormat, "Invalid file format",
+            m_in.fail(error::kInvalidFileFormat, "Invalid file format",
                       "should be \"" + end + "\": the section holds more than its count of " +
                           toDecimal(count) + " records, or a record has too many lines");
     }
@@ -174,17 +173,17 @@ private:
             // would only cost the views their stack.
             if (node.parentKey != kScanTopParentKey && m.tree.contains(node.parentKey) &&
                 m.tree.depthOf(node.parentKey) + 1 >= kLargestScanTreeDepth)
-                m_in.fail(kInvalidFormat, "Invalid file format", firstLine,
+                m_in.fail(error::kInvalidFileFormat, "Invalid file format", firstLine,
                           "nests the node \"" + node.key + "\" deeper than " +
                               toDecimal(kLargestScanTreeDepth) + " levels");
             switch (addScanNode(m.tree, node)) {
                 case NodeAddOutcome::Added:
                     break;
                 case NodeAddOutcome::UnknownParent:
-                    m_in.fail(35601, "Element not found", firstLine,
+                    m_in.fail(error::kElementNotFound, "Element not found", firstLine,
                               "names the parent \"" + node.parentKey + "\", which is not an earlier node");
                 case NodeAddOutcome::DuplicateKey:
-                    m_in.fail(35602, "Key is not unique in collection", firstLine + 1,
+                    m_in.fail(error::kKeyNotUnique, "Key is not unique in collection", firstLine + 1,
                               "repeats the node key \"" + node.key + "\"");
             }
         }
@@ -203,7 +202,7 @@ private:
             file.hasFrx = m_in.boolean();
             std::int32_t subCount = m_in.integer();
             if (subCount < 0)
-                m_in.fail(kInvalidFormat, "Invalid file format", "gives a negative routine count");
+                m_in.fail(error::kInvalidFileFormat, "Invalid file format", "gives a negative routine count");
             m.files.push_back(std::move(file));
             m_subCounts.push_back(subCount);
         }
@@ -246,7 +245,7 @@ private:
 
     void checkSubsCount(long long count, long long largest) {
         if (count != largest)
-            m_in.fail(kInvalidFormat, "Invalid file format",
+            m_in.fail(error::kInvalidFileFormat, "Invalid file format",
                       "counts " + toDecimal(count) +
                           " routines, but the largest routine count of a file is " + toDecimal(largest));
     }
@@ -260,7 +259,7 @@ private:
         m_in.enterSection(ScanSection::Subs, m_subsCount);
         checkSubsCount(m_subsCount, largest);
         if (total != static_cast<long long>(m_earlySubs.size()))
-            m_in.fail(kInvalidFormat, "Invalid file format",
+            m_in.fail(error::kInvalidFileFormat, "Invalid file format",
                       "ends the file, but section Subs held " + toDecimal(static_cast<long long>(m_earlySubs.size())) +
                           " routines where the files count " + toDecimal(total));
         m.subs.assign(m.files.size(), {});
@@ -343,9 +342,9 @@ private:
     std::vector<SubRec> m_earlySubs;
 };
 
-ScanReadResult failed(ProjectModel& model, int number, std::string description) {
+Outcome failed(ProjectModel& model, int number, std::string description) {
     model.clear();
-    ScanReadResult result;
+    Outcome result;
     result.errorNumber = number;
     result.message = std::string(kScanReadFailureText) + "\r\n\r\n" + toDecimal(number) + " - " + description;
     result.description = std::move(description);
@@ -354,7 +353,7 @@ ScanReadResult failed(ProjectModel& model, int number, std::string description) 
 
 }  // namespace
 
-ScanReadResult readScanText(std::string_view text, std::string_view path, ProjectModel& model) {
+Outcome readScanText(std::string_view text, std::string_view path, ProjectModel& model) {
     ProjectModel restored;
     // Saved again by an editor that marks UTF-8, a scan file may start with a byte order mark.
     constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -366,17 +365,17 @@ ScanReadResult readScanText(std::string_view text, std::string_view path, Projec
     }
     restored.scanFilePath = std::string(path);
     model = std::move(restored);
-    ScanReadResult result;
+    Outcome result;
     result.ok = true;
     return result;
 }
 
-ScanReadResult openScanFile(std::string_view path, ProjectModel& model) {
+Outcome openScanFile(std::string_view path, ProjectModel& model) {
     const std::string p(path);
     FileRead read = readRegularFile(p);
     if (!read.bytes) {
-        if (read.check.refusal == FileRefusal::Missing) return failed(model, 53, "File not found: " + p);
-        return failed(model, 75, "Path/File access error: " + p + " " + refusalPhrase(read.check));
+        if (read.check.refusal == FileRefusal::Missing) return failed(model, error::kFileNotFound, "File not found: " + p);
+        return failed(model, error::kPathFileAccessError, "Path/File access error: " + p + " " + refusalPhrase(read.check));
     }
     return readScanText(*read.bytes, path, model);
 }

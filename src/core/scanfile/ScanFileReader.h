@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/model/ProjectModel.h"
+#include "core/support/Outcome.h"
 
 namespace tally {
 
@@ -19,23 +20,12 @@ inline constexpr std::string_view kScanReadFailureText =
 // The deepest project tree a scan file may hold (a project's own tree is four levels deep).
 inline constexpr int kLargestScanTreeDepth = 256;
 
-// The outcome of a read. On failure `message` is the whole text for the user: the failure text,
-// CR LF, CR LF, the error number, " - " and the description.
-struct ScanReadResult {
-    bool ok = false;
-    int errorNumber = 0;
-    std::string description;
-    std::string message;
-
-    explicit operator bool() const { return ok; }
-};
-
 // Reads the scan file at `path` into `model`. On success the model holds the file's analysis and
 // ScanFilePath is `path`; on failure the model is emptied completely (the caller builds the empty
 // tree skeleton again).
-ScanReadResult openScanFile(std::string_view path, ProjectModel& model);
+Outcome openScanFile(std::string_view path, ProjectModel& model);
 
 // The same for a file's text that has already been read; `path` becomes ScanFilePath.
-ScanReadResult readScanText(std::string_view text, std::string_view path, ProjectModel& model);
+Outcome readScanText(std::string_view text, std::string_view path, ProjectModel& model);
 
 }  // namespace tally

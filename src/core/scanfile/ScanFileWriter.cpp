@@ -143,9 +143,9 @@ std::string scanFileText(const ProjectModel& model) {
     return out.take();
 }
 
-FileWriteResult saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed) {
+Outcome saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed) {
     std::string refusal = scanSaveRefusal(model, path);
-    if (!refusal.empty()) return FileWriteResult{false, 75, "Path/File access error", std::move(refusal)};
+    if (!refusal.empty()) return Outcome::failure(error::kPathFileAccessError, "Path/File access error", std::move(refusal));
     return SafeFileWriter(std::string(path)).write(scanFileText(model), cautionsAgreed);
 }
 

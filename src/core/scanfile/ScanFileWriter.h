@@ -18,6 +18,6 @@ std::string scanFileText(const ProjectModel& model);
 // ScanSaveTarget.h), and what SafeFileWriter refuses; a read-only, hard-linked or foreign-owned
 // scan file only when `cautionsAgreed`. A failed write leaves an existing file untouched and returns
 // the reason. Does not change ScanFilePath or ScanChanged.
-FileWriteResult saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed = false);
+Outcome saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed = false);
 
 }  // namespace tally

@@ -1,7 +1,8 @@
 #include "core/scanfile/ScanLineCursor.h"
 
-#include "core/support/SourceLines.h"
 #include "core/scanfile/ScanFieldForms.h"
+#include "core/support/ErrorNumbers.h"
+#include "core/support/SourceLines.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -49,7 +50,7 @@ void ScanLineCursor::fail(int number, std::string_view what, std::string_view de
 }
 
 std::string_view ScanLineCursor::plainLine() {
-    if (atEnd()) fail(62, "Input past end of file", lineNumber() + 1, "is missing");
+    if (atEnd()) fail(error::kInputPastEndOfFile, "Input past end of file", lineNumber() + 1, "is missing");
     return m_lines[m_next++];
 }
 
@@ -67,7 +68,7 @@ bool ScanLineCursor::nextLineIs(std::string_view text) const {
 std::string_view ScanLineCursor::fieldLine() {
     std::string_view line = plainLine();
     if (isScanSectionLine(line)) {
-        fail(321, "Invalid file format",
+        fail(error::kInvalidFileFormat, "Invalid file format",
              "(\"" + trim(line) + "\") stands inside record " + toDecimal(m_record + 1) + " of " +
                  toDecimal(m_count) + ", so the count or a record is wrong");
     }
@@ -77,7 +78,7 @@ std::string_view ScanLineCursor::fieldLine() {
 std::string ScanLineCursor::text() {
     std::string_view line = fieldLine();
     std::optional<std::string> value = unquoteScanText(line);
-    if (!value) fail(13, "Type mismatch", "should be a quoted text");
+    if (!value) fail(error::kTypeMismatch, "Type mismatch", "should be a quoted text");
     return std::move(*value);
 }
 
@@ -88,9 +89,9 @@ std::int32_t ScanLineCursor::integer() {
         case IntegerCheck::Ok:
             break;
         case IntegerCheck::NotANumber:
-            fail(13, "Type mismatch", "should be a number");
+            fail(error::kTypeMismatch, "Type mismatch", "should be a number");
         case IntegerCheck::Overflow:
-            fail(6, "Overflow", "holds a number too large for 32 bits");
+            fail(error::kOverflow, "Overflow", "holds a number too large for 32 bits");
     }
     return value;
 }
@@ -98,14 +99,14 @@ std::int32_t ScanLineCursor::integer() {
 bool ScanLineCursor::boolean() {
     std::string_view line = fieldLine();
     std::optional<bool> value = parseScanBoolean(line);
-    if (!value) fail(13, "Type mismatch", "should be #TRUE# or #FALSE#");
+    if (!value) fail(error::kTypeMismatch, "Type mismatch", "should be #TRUE# or #FALSE#");
     return *value;
 }
 
 double ScanLineCursor::date() {
     std::string_view line = fieldLine();
     std::optional<double> value = parseScanDate(line);
-    if (!value) fail(13, "Type mismatch", "should be a date");
+    if (!value) fail(error::kTypeMismatch, "Type mismatch", "should be a date");
     return *value;
 }
 
@@ -113,7 +114,7 @@ std::string ScanLineCursor::iconKey() {
     std::string_view line = fieldLine();
     if (trimView(line).empty()) return {};
     std::optional<std::string> value = unquoteScanText(line);
-    if (!value) fail(13, "Type mismatch", "should be a quoted text or an empty line");
+    if (!value) fail(error::kTypeMismatch, "Type mismatch", "should be a quoted text or an empty line");
     return std::move(*value);
 }
 

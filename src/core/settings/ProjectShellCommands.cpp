@@ -5,7 +5,7 @@
 
 namespace tally {
 
-ShellRunResult viewProjectSource(ShellRunner& runner, std::string_view projectPath) {
+Outcome viewProjectSource(ShellRunner& runner, std::string_view projectPath) {
     return shellRun(runner, kTextEditorProgram, projectPath);
 }
 
@@ -13,12 +13,10 @@ bool isOpenableProjectFile(std::string_view projectPath) {
     return endsWith(toLower(projectPath), ".vbp") && fileExists(projectPath);
 }
 
-ShellRunResult openProjectInDevelopmentEnvironment(ShellRunner& runner, std::string_view projectPath) {
+Outcome openProjectInDevelopmentEnvironment(ShellRunner& runner, std::string_view projectPath) {
     if (!isOpenableProjectFile(projectPath)) {
-        ShellRunResult refused;
-        refused.code = kShellFileNotFound;
-        refused.message = std::string(shellErrorMessage(kShellFileNotFound));
-        return refused;
+        std::string text(shellErrorMessage(kShellFileNotFound));
+        return Outcome::failure(kShellFileNotFound, text, {}, text);
     }
     return shellRun(runner, projectPath, {});
 }

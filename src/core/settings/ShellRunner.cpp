@@ -32,11 +32,12 @@ std::string_view shellErrorMessage(int code) {
     }
 }
 
-ShellRunResult shellRun(ShellRunner& runner, std::string_view file, std::string_view parameters) {
-    ShellRunResult result;
-    result.code = runner.start(ShellRequest{std::string(file), std::string(parameters)});
-    result.ok = shellStartSucceeded(result.code);
-    result.message = std::string(shellErrorMessage(result.code));
+Outcome shellRun(ShellRunner& runner, std::string_view file, std::string_view parameters) {
+    Outcome result;
+    result.errorNumber = runner.start(ShellRequest{std::string(file), std::string(parameters)});
+    result.ok = shellStartSucceeded(result.errorNumber);
+    result.description = std::string(shellErrorMessage(result.errorNumber));
+    result.message = result.description;
     return result;
 }
 

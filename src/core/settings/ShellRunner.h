@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/support/Outcome.h"
+
 namespace tally {
 
 // Shell start codes: 32 and above mean the start succeeded; the ones below are failures.
@@ -41,15 +43,6 @@ public:
     virtual int start(const ShellRequest& request) = 0;
 };
 
-// The outcome of a start: ok, or the message to show (exclamation icon, application title).
-struct ShellRunResult {
-    bool ok = false;
-    int code = kShellUnknownError;
-    std::string message;
-
-    explicit operator bool() const { return ok; }
-};
-
 // True for a code that means the start succeeded.
 inline bool shellStartSucceeded(int code) {
     return code >= 32;
@@ -59,7 +52,8 @@ inline bool shellStartSucceeded(int code) {
 // code below 32; empty for a code that means success.
 std::string_view shellErrorMessage(int code);
 
-// Hands the request to the runner and turns its code into a result with the message to show.
-ShellRunResult shellRun(ShellRunner& runner, std::string_view file, std::string_view parameters);
+// Hands the request to the runner. The outcome carries the start code as its error number and the
+// message to show (exclamation icon, application title).
+Outcome shellRun(ShellRunner& runner, std::string_view file, std::string_view parameters);
 
 }  // namespace tally

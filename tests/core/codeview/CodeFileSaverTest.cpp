@@ -36,12 +36,12 @@ TEST(AtomicSave, AFailureLeavesTheOriginalIntact) {
     TempDir folder;
     std::string readOnly = folder.write("ReadOnly.bas", "original");
     ::chmod(readOnly.c_str(), 0444);
-    FileWriteResult refused = saveBytesAtomically(readOnly, "replacement");
+    Outcome refused = saveBytesAtomically(readOnly, "replacement");
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.errorNumber, 75);
     EXPECT_EQ(folder.read("ReadOnly.bas"), "original");
 
-    FileWriteResult noFolder = saveBytesAtomically(folder / "missing/Module1.bas", "x");
+    Outcome noFolder = saveBytesAtomically(folder / "missing/Module1.bas", "x");
     EXPECT_FALSE(noFolder.ok);
     EXPECT_EQ(noFolder.errorNumber, 76);
     EXPECT_EQ(noFolder.description, "Path not found");

@@ -26,7 +26,7 @@ protected:
 TEST_F(SafeFileWriterTest, CreatesAndReplacesFilesWithExactBytes) {
     std::string target = path("scan.psf");
     std::string bytes("Version 2.0\r\n\x01\x02\x03\0tail", 19);
-    FileWriteResult first = SafeFileWriter(target).write(bytes);
+    Outcome first = SafeFileWriter(target).write(bytes);
     ASSERT_TRUE(first.ok) << first.description;
     EXPECT_EQ(first.errorNumber, 0);
     EXPECT_EQ(m_dir.read("scan.psf"), bytes);
@@ -58,18 +58,18 @@ TEST_F(SafeFileWriterTest, WritingThroughALinkReplacesTheLinkedFile) {
 }
 
 TEST_F(SafeFileWriterTest, MissingOrBlockedFoldersGiveAnErrorValue) {
-    FileWriteResult missing = SafeFileWriter(path("no/such/folder/a.psf")).write("x");
+    Outcome missing = SafeFileWriter(path("no/such/folder/a.psf")).write("x");
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.errorNumber, 76);
     EXPECT_EQ(missing.description, "Path not found");
     EXPECT_EQ(missing.detail.rfind("Path not found: " + path("no/such/folder/a.psf"), 0), 0u) << missing.detail;
 
     ASSERT_TRUE(SafeFileWriter(path("plain")).write("a file, not a folder"));
-    FileWriteResult notFolder = SafeFileWriter(path("plain/a.psf")).write("x");
+    Outcome notFolder = SafeFileWriter(path("plain/a.psf")).write("x");
     EXPECT_EQ(notFolder.errorNumber, 76);
 
     fs::create_directory(path("folder"));
-    FileWriteResult onFolder = SafeFileWriter(path("folder")).write("x");
+    Outcome onFolder = SafeFileWriter(path("folder")).write("x");
     EXPECT_EQ(onFolder.errorNumber, 75);
     EXPECT_TRUE(fs::is_directory(path("folder")));
 
@@ -101,7 +101,7 @@ TEST_F(SafeFileWriterTest, FailedWriteLeavesThePreviousFileAndNoTemporary) {
     struct rlimit small = saved;
     small.rlim_cur = 64;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    FileWriteResult result = SafeFileWriter(target).write(std::string(4096, 'x'));
+    Outcome result = SafeFileWriter(target).write(std::string(4096, 'x'));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 

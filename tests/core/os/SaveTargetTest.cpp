@@ -32,7 +32,7 @@ protected:
 
 TEST_F(SaveTargetTest, FifoIsRefusedAndStaysAFifo) {
     ASSERT_EQ(::mkfifo(path("pipe.psf").c_str(), 0644), 0);
-    FileWriteResult result = SafeFileWriter(path("pipe.psf")).write("scan text");
+    Outcome result = SafeFileWriter(path("pipe.psf")).write("scan text");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.errorNumber, 75);
     EXPECT_TRUE(contains(result.detail, path("pipe.psf") + " is not a regular file but a FIFO"))
@@ -50,7 +50,7 @@ TEST_F(SaveTargetTest, CharacterDeviceIsRefusedAndStaysADevice) {
         EXPECT_TRUE(contains(found.refusal, "is not a regular file but a character device")) << found.refusal;
         GTEST_SKIP() << "mknod is not allowed here";
     }
-    FileWriteResult result = SafeFileWriter(node).write(std::string(41000, 'x'));
+    Outcome result = SafeFileWriter(node).write(std::string(41000, 'x'));
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(contains(result.detail, node + " is not a regular file but a character device"))
         << result.detail;
@@ -67,7 +67,7 @@ TEST_F(SaveTargetTest, SocketIsRefusedAndStaysASocket) {
     ASSERT_LT(where.size(), sizeof address.sun_path);
     std::memcpy(address.sun_path, where.c_str(), where.size() + 1);
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    FileWriteResult result = SafeFileWriter(where).write("x");
+    Outcome result = SafeFileWriter(where).write("x");
     ::close(fd);
     EXPECT_TRUE(contains(result.detail, "is not a regular file but a socket")) << result.detail;
     EXPECT_TRUE(fs::is_socket(where));
@@ -76,7 +76,7 @@ TEST_F(SaveTargetTest, SocketIsRefusedAndStaysASocket) {
 TEST_F(SaveTargetTest, LinkToAFifoIsRefusedAndBothStay) {
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0644), 0);
     fs::create_symlink(path("pipe"), path("link.psf"));
-    FileWriteResult result = SafeFileWriter(path("link.psf")).write("x");
+    Outcome result = SafeFileWriter(path("link.psf")).write("x");
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(contains(result.detail, "a FIFO (through a link to " + path("pipe") + ")")) << result.detail;
     EXPECT_TRUE(fs::is_symlink(path("link.psf")));
@@ -86,11 +86,11 @@ TEST_F(SaveTargetTest, LinkToAFifoIsRefusedAndBothStay) {
 TEST_F(SaveTargetTest, LinkLoopAndDanglingLinkAreRefusedAndStayLinks) {
     fs::create_symlink(path("b"), path("a.psf"));
     fs::create_symlink(path("a.psf"), path("b"));
-    FileWriteResult loop = SafeFileWriter(path("a.psf")).write("x");
+    Outcome loop = SafeFileWriter(path("a.psf")).write("x");
     EXPECT_TRUE(contains(loop.detail, path("a.psf") + " is a symbolic link loop")) << loop.detail;
 
     fs::create_symlink(path("nowhere.psf"), path("dangling.psf"));
-    FileWriteResult dangling = SafeFileWriter(path("dangling.psf")).write("x");
+    Outcome dangling = SafeFileWriter(path("dangling.psf")).write("x");
     EXPECT_TRUE(contains(dangling.detail, "is a link to a file that does not exist")) << dangling.detail;
     EXPECT_TRUE(fs::is_symlink(path("a.psf")));
     EXPECT_TRUE(fs::is_symlink(path("dangling.psf")));
@@ -101,7 +101,7 @@ TEST_F(SaveTargetTest, LinkLoopAndDanglingLinkAreRefusedAndStayLinks) {
 TEST_F(SaveTargetTest, ReadOnlyFileIsRefusedUntilAgreedAndKeepsItsMode) {
     std::string target = m_dir.write("ro.psf", "old");
     fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    FileWriteResult refused = SafeFileWriter(target).write("new");
+    Outcome refused = SafeFileWriter(target).write("new");
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.errorNumber, 70);
     EXPECT_TRUE(contains(refused.detail, target + " is read-only (mode 0444)")) << refused.detail;
@@ -120,7 +120,7 @@ TEST_F(SaveTargetTest, AFileThisUserMayNotWriteIsSaidSo) {
     fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::others_all);
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
     int said = test::runUnprivileged([&] {
-        FileWriteResult result = SafeFileWriter(target).write("new");
+        Outcome result = SafeFileWriter(target).write("new");
         return result.detail.find(target + " may not be written by you (mode 0604).") != std::string::npos
                    ? 1
                    : 0;
@@ -132,7 +132,7 @@ TEST_F(SaveTargetTest, AFileThisUserMayNotWriteIsSaidSo) {
 TEST_F(SaveTargetTest, HardLinkedFileIsRefusedUntilAgreed) {
     std::string target = m_dir.write("one.psf", "old");
     fs::create_hard_link(target, path("two.psf"));
-    FileWriteResult refused = SafeFileWriter(target).write("new");
+    Outcome refused = SafeFileWriter(target).write("new");
     EXPECT_FALSE(refused.ok);
     EXPECT_TRUE(contains(refused.detail, target + " has 2 hard links")) << refused.detail;
     EXPECT_EQ(m_dir.read("one.psf"), "old");
@@ -159,7 +159,7 @@ TEST_F(SaveTargetTest, UnwritableFolderIsNamedAsTheCause) {
     fs::permissions(path("locked"), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     std::string target = path("locked/new.psf");
     int named = test::runUnprivileged([&] {
-        FileWriteResult result = SafeFileWriter(target).write("x");
+        Outcome result = SafeFileWriter(target).write("x");
         std::string expected =
             "Permission denied: " + target + " (the folder " + path("locked") +
             " must be writable for the temporary file the save goes through: Permission denied)";

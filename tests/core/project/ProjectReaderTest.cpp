@@ -199,7 +199,7 @@ TEST(ProjectReader, AMissingOrUnreadableProjectFileLeavesAnEmptyModel) {
     TempDir dir;
     dir.write("a.bas", "x");
     ProjectModel model = openText(dir, "Module=modA; a.bas\r\nName=Old\r\n");
-    OpenProjectResult missing = openProject(model, dir / "Gone.vbp", NoFileVersions{});
+    Outcome missing = openProject(model, dir / "Gone.vbp", NoFileVersions{});
     EXPECT_FALSE(missing);
     EXPECT_EQ(missing.message, dir / "Gone.vbp does not exist.");
     EXPECT_EQ(model.fileCount(), 0);

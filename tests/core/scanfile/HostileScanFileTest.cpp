@@ -46,7 +46,7 @@ TEST_F(HostileScanFileTest, FifoDeviceAndLinkToFifoAreRefusedWithoutBlocking) {
     fs::create_symlink(path("pipe.psf"), path("link.psf"));
     for (const std::string& name : {path("pipe.psf"), path("link.psf")}) {
         ProjectModel m = invoiceModel();
-        ScanReadResult result = openScanFile(name, m);
+        Outcome result = openScanFile(name, m);
         EXPECT_EQ(result.errorNumber, 75);
         EXPECT_EQ(result.description, "Path/File access error: " + name + " is not a regular file (a FIFO)");
         EXPECT_TRUE(isEmptyModel(m));
@@ -60,7 +60,7 @@ TEST_F(HostileScanFileTest, ByteOrderMarkIsPassedOver) {
     std::string text = scanFileText(invoiceModel());
     m_dir.write("bom.psf", "\xEF\xBB\xBF" + text);
     ProjectModel m;
-    ScanReadResult result = openScanFile(path("bom.psf"), m);
+    Outcome result = openScanFile(path("bom.psf"), m);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(m.projectPath, "/home/dev/Invoice/Invoice.vbp");
 }
@@ -70,12 +70,12 @@ TEST_F(HostileScanFileTest, TreesUpToTheDepthLimitOpenAndDeeperOnesAreRefused) {
     const int below = kLargestScanTreeDepth - 1;
     ASSERT_TRUE(saveScanFile(chainModel(below), path("deepest.psf")));
     ProjectModel m;
-    ScanReadResult deepest = openScanFile(path("deepest.psf"), m);
+    Outcome deepest = openScanFile(path("deepest.psf"), m);
     ASSERT_TRUE(deepest.ok) << deepest.message;
     EXPECT_EQ(m.tree.depthOf("n" + std::to_string(below - 1)), kLargestScanTreeDepth - 1);
 
     ASSERT_TRUE(saveScanFile(chainModel(below + 1), path("deeper.psf")));
-    ScanReadResult deeper = openScanFile(path("deeper.psf"), m);
+    Outcome deeper = openScanFile(path("deeper.psf"), m);
     EXPECT_FALSE(deeper.ok);
     EXPECT_EQ(deeper.errorNumber, 321);
     EXPECT_NE(deeper.description.find("deeper than 256 levels"), std::string::npos) << deeper.description;
@@ -89,7 +89,7 @@ TEST_F(HostileScanFileTest, ATreeThreeHundredThousandDeepIsRefusedWithoutOverflo
     EXPECT_TRUE(deep.tree.remove("n0"));
     EXPECT_EQ(deep.tree.size(), invoiceModel().tree.size());
     ProjectModel m;
-    ScanReadResult result = openScanFile(path("abyss.psf"), m);
+    Outcome result = openScanFile(path("abyss.psf"), m);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.description.find("deeper than 256 levels"), std::string::npos) << result.description;
 }

@@ -65,7 +65,7 @@ ProjectModel withChecksCleared(ProjectModel m) {
 
 TEST(ScanFileReader, ReadsTheVersion2FixtureIntoTheModelItDescribes) {
     ProjectModel m;
-    ScanReadResult result = openScanFile(scanFixturePath(kV2), m);
+    Outcome result = openScanFile(scanFixturePath(kV2), m);
     ASSERT_TRUE(result.ok) << result.message;
     ProjectModel expected = invoiceModel();
     expected.scanFilePath = scanFixturePath(kV2);
@@ -75,7 +75,7 @@ TEST(ScanFileReader, ReadsTheVersion2FixtureIntoTheModelItDescribes) {
 
 TEST(ScanFileReader, Version1FileOpensWithEveryCheckMarkCleared) {
     ProjectModel m = invoiceModel();  // a model with check marks set is replaced
-    ScanReadResult result = openScanFile(scanFixturePath("invoice-v1.psf"), m);
+    Outcome result = openScanFile(scanFixturePath("invoice-v1.psf"), m);
     ASSERT_TRUE(result.ok) << result.message;
     ProjectModel expected = withChecksCleared(invoiceModel());
     expected.scanFilePath = scanFixturePath("invoice-v1.psf");
@@ -133,7 +133,7 @@ TEST(ScanFileReader, TolerantFormsAreAccepted) {
     lines.push_back("");                   // lines after "End Spell" are ignored
     lines.push_back("whatever follows");
     ProjectModel m;
-    ScanReadResult result = readScanText(joined(lines), "x.psf", m);
+    Outcome result = readScanText(joined(lines), "x.psf", m);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(m.parseTime, 0.0000115740740740741);
 
@@ -157,7 +157,7 @@ TEST(ScanFileReader, StrayLinesAndSectionsInAnotherOrderDoNotRejectTheFile) {
         reordered.push_back("End Types");  // an end line of its own is passed over too
     }
     ProjectModel m;
-    ScanReadResult result = readScanText(joined(reordered), "x.psf", m);
+    Outcome result = readScanText(joined(reordered), "x.psf", m);
     ASSERT_TRUE(result.ok) << result.message;
     expectSameModel(m, expected);
 
@@ -224,7 +224,7 @@ TEST(ScanFileReader, MalformedFilesGiveTheFailureMessageAndAnEmptyModel) {
     for (const Malformed& c : cases) {
         ProjectModel m = invoiceModel();
         m.scanFilePath = "/scans/previous.psf";
-        ScanReadResult result = readScanText(c.text, "/scans/bad.psf", m);
+        Outcome result = readScanText(c.text, "/scans/bad.psf", m);
         EXPECT_FALSE(result.ok) << c.what;
         EXPECT_EQ(result.message,
                   "There was a problem reading the Project Scan File. The following error occured.\r\n\r\n" +
@@ -237,14 +237,14 @@ TEST(ScanFileReader, MalformedFilesGiveTheFailureMessageAndAnEmptyModel) {
 
 TEST(ScanFileReader, MissingOrUnreadableFilesFailCleanly) {
     ProjectModel m = invoiceModel();
-    ScanReadResult missing = openScanFile("/no/such/folder/x.psf", m);
+    Outcome missing = openScanFile("/no/such/folder/x.psf", m);
     EXPECT_EQ(missing.errorNumber, 53);
     EXPECT_EQ(missing.description, "File not found: /no/such/folder/x.psf");
     EXPECT_TRUE(isEmptyModel(m));
 
     m = invoiceModel();
     std::string folder = TALLY_SOURCE_DIR "/tests/data/scanfiles";
-    ScanReadResult notAFile = openScanFile(folder, m);
+    Outcome notAFile = openScanFile(folder, m);
     EXPECT_EQ(notAFile.errorNumber, 75);
     EXPECT_EQ(notAFile.description, "Path/File access error: " + folder + " is a directory");
     EXPECT_TRUE(isEmptyModel(m));

@@ -71,7 +71,7 @@ TEST_F(ScanFileSaveTest, SavingWritesTheTextAndLeavesTheScanStateAlone) {
     ProjectModel m = invoiceModel();
     m.scanFilePath = "/elsewhere/old.psf";
     m.scanChanged = true;
-    FileWriteResult result = saveScanFile(m, path("Invoice.psf"));
+    Outcome result = saveScanFile(m, path("Invoice.psf"));
     ASSERT_TRUE(result.ok) << result.description;
     EXPECT_EQ(fileBytes(path("Invoice.psf")), scanFileText(m));
     EXPECT_EQ(m.scanFilePath, "/elsewhere/old.psf");
@@ -79,7 +79,7 @@ TEST_F(ScanFileSaveTest, SavingWritesTheTextAndLeavesTheScanStateAlone) {
 }
 
 TEST_F(ScanFileSaveTest, SavingIntoAMissingFolderFailsWithAReason) {
-    FileWriteResult result = saveScanFile(invoiceModel(), path("gone/Invoice.psf"));
+    Outcome result = saveScanFile(invoiceModel(), path("gone/Invoice.psf"));
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.errorNumber, 76);
     EXPECT_FALSE(fs::exists(path("gone")));
@@ -97,7 +97,7 @@ TEST_F(ScanFileSaveTest, FailedSaveLeavesThePreviousScanIntact) {
     struct rlimit limit = saved;
     limit.rlim_cur = before.size() + 16;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    FileWriteResult result = saveScanFile(invoiceModel(), path("Invoice.psf"));
+    Outcome result = saveScanFile(invoiceModel(), path("Invoice.psf"));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 

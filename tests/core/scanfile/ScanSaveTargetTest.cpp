@@ -30,12 +30,12 @@ protected:
 };
 
 TEST_F(ScanSaveTargetTest, ProjectFileAndMembersAreNeverSavedOver) {
-    FileWriteResult overProject = saveScanFile(m_model, path("Invoice.vbp"));
+    Outcome overProject = saveScanFile(m_model, path("Invoice.vbp"));
     EXPECT_FALSE(overProject.ok);
     EXPECT_EQ(overProject.detail, path("Invoice.vbp") + " is the project file; choose another name");
     EXPECT_EQ(m_dir.read("Invoice.vbp"), "Module=modMain; modMain.bas\r\n");
 
-    FileWriteResult overMember = saveScanFile(m_model, path("modMain.bas"));
+    Outcome overMember = saveScanFile(m_model, path("modMain.bas"));
     EXPECT_EQ(overMember.detail, path("modMain.bas") + " is a file of the open project; choose another name");
     // Another name for the same file is the same file.
     fs::create_symlink(path("modMain.bas"), path("alias.psf"));
@@ -46,7 +46,7 @@ TEST_F(ScanSaveTargetTest, ProjectFileAndMembersAreNeverSavedOver) {
 
 TEST_F(ScanSaveTargetTest, OnlyScanFilesOrEmptyFilesAreSavedOver) {
     m_dir.write("notes.txt", "my notes\r\n");
-    FileWriteResult refused = saveScanFile(m_model, path("notes.txt"));
+    Outcome refused = saveScanFile(m_model, path("notes.txt"));
     EXPECT_EQ(refused.errorNumber, 75);
     EXPECT_EQ(refused.detail, path("notes.txt") + " is not a project scan file; choose another name");
     EXPECT_EQ(m_dir.read("notes.txt"), "my notes\r\n");
@@ -73,7 +73,7 @@ TEST_F(ScanSaveTargetTest, DeviceTargetIsLeftAlone) {
     std::string node = path("null.psf");
     if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
         GTEST_SKIP() << "mknod is not allowed here";
-    FileWriteResult result = saveScanFile(m_model, node);
+    Outcome result = saveScanFile(m_model, node);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(fs::is_character_file(node));
 }

@@ -49,7 +49,7 @@ TEST(ShellErrorMessage, EveryCodeOfTheTableAndTheFallback) {
 
 TEST(ShellRun, PassesTheRequestAndReportsTheCode) {
     RecordingRunner ok;
-    ShellRunResult started = shellRun(ok, "notepad.exe", "/p/a.vbp");
+    Outcome started = shellRun(ok, "notepad.exe", "/p/a.vbp");
     EXPECT_TRUE(started.ok);
     EXPECT_EQ(started.message, "");
     ASSERT_EQ(ok.requests.size(), 1u);
@@ -57,9 +57,9 @@ TEST(ShellRun, PassesTheRequestAndReportsTheCode) {
     EXPECT_EQ(ok.requests[0].parameters, "/p/a.vbp");
 
     RecordingRunner failing(kShellNoAssociation);
-    ShellRunResult failed = shellRun(failing, "/p/a.xyz", "");
+    Outcome failed = shellRun(failing, "/p/a.xyz", "");
     EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.code, 31);
+    EXPECT_EQ(failed.errorNumber, 31);
     EXPECT_EQ(failed.message, "No association for file extension.");
 }
 
@@ -90,9 +90,9 @@ TEST(ProjectShellCommands, OpenInDevelopmentEnvironmentOnlyStartsAnExistingProje
     // A path from a scan file written elsewhere must never start whatever it names.
     for (const std::string& path :
          {program, disguised, dir / "Trap.vbp", dir / "Missing.vbp", dir.path(), std::string()}) {
-        ShellRunResult refused = openProjectInDevelopmentEnvironment(runner, path);
+        Outcome refused = openProjectInDevelopmentEnvironment(runner, path);
         EXPECT_FALSE(refused.ok) << path;
-        EXPECT_EQ(refused.code, kShellFileNotFound) << path;
+        EXPECT_EQ(refused.errorNumber, kShellFileNotFound) << path;
         EXPECT_EQ(refused.message, "File not found.") << path;
     }
     EXPECT_EQ(runner.requests.size(), 2u);
