@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         {
             tally::ProjectModel model;
             auto start = Clock::now();
-            if (!tally::scanProject(model, tally::ScanRequest{project, versions, quiet, cancel}).opened) {
+            if (!tally::scanProject(model, tally::ScanRequest{project, versions, quiet, cancel}).opened()) {
                 std::fprintf(stderr, "cannot open %s\n", project.c_str());
                 return 1;
             }

@@ -30,7 +30,7 @@ Scan scan(const std::string& project) {
     NullParseProgress quiet;
     CancelFlag cancel{false};
     ScanOutcome outcome = scanProject(s.model, ScanRequest{project, versions, quiet, cancel});
-    EXPECT_TRUE(outcome.opened) << outcome.message;
+    EXPECT_TRUE(outcome.opened()) << outcome.open.message;
     s.outcome.cancelled = outcome.cancelled;
     return s;
 }
@@ -84,7 +84,7 @@ TEST(RobustScan, HostileMembersDoNotStopTheOthers) {
     // The whole scan survives a save and a reopen.
     ASSERT_TRUE(saveScanFile(s.model, dir / "Hostile.psf"));
     ProjectModel reopened;
-    ScanReadResult read = openScanFile(dir / "Hostile.psf", reopened);
+    Outcome read = openScanFile(dir / "Hostile.psf", reopened);
     ASSERT_TRUE(read.ok) << read.message;
     EXPECT_EQ(reopened.subs, s.model.subs);
 }

@@ -1,23 +1,40 @@
 #include "core/engine/ScanProject.h"
 
-#include "core/parser/ParseDriver.h"
+#include <exception>
+#include <new>
+
 #include "core/project/ProjectReader.h"
 
 namespace tally {
+
+namespace {
+
+ParseOutcome runPasses(const ScanRequest& request, ParseContext& context) {
+    return request.passes ? request.passes(context) : runParse(context);
+}
+
+}  // namespace
 
 ScanOutcome scanProject(ProjectModel& model, const ScanRequest& request) {
     ScanOutcome outcome;
     // The cancel flag is not handed to the reader to be cleared: a cancel that came while the
     // project file was read still stops the passes.
-    OpenProjectResult opened = openProject(model, request.projectPath, request.versions);
-    if (!opened) {
-        outcome.message = std::move(opened.message);
-        return outcome;
-    }
-    outcome.opened = true;
+    outcome.open = openProject(model, request.projectPath, request.versions);
+    if (!outcome.open) return outcome;
     if (request.opened) request.opened(model);
     ParseContext context{model, request.progress, request.cancel, request.versions, request.locale};
-    outcome.cancelled = runParse(context).cancelled;
+    try {
+        outcome.cancelled = runPasses(request, context).cancelled;
+    } catch (const std::bad_alloc&) {
+        outcome.cancelled = true;
+        outcome.stoppedBy = "Out of memory";
+    } catch (const std::exception& failure) {
+        outcome.cancelled = true;
+        outcome.stoppedBy = failure.what();
+    } catch (...) {
+        outcome.cancelled = true;
+        outcome.stoppedBy = "an unknown failure";
+    }
     return outcome;
 }
 

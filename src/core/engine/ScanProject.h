@@ -8,11 +8,16 @@
 #include <string_view>
 
 #include "core/model/ProjectModel.h"
+#include "core/parser/ParseDriver.h"
 #include "core/project/FileVersion.h"
+#include "core/support/Outcome.h"
 #include "core/support/ParseProgress.h"
 #include "core/text/NumberFormat.h"
 
 namespace tally {
+
+// The passes to run over an opened project; runParse unless a test wraps it.
+using ParseFunction = std::function<ParseOutcome(ParseContext&)>;
 
 struct ScanRequest {
     std::string_view projectPath;
@@ -20,22 +25,26 @@ struct ScanRequest {
     ParseProgress& progress;
     const CancelFlag& cancel;
     NumberLocale locale{};
-    // Called once the project file is read and before the passes run (to report skipped members,
-    // say); may be empty.
+    // Called once the project file is read and before the passes run (to report skipped members or
+    // show the project tree, say); may be empty.
     std::function<void(const ProjectModel&)> opened;
+    // The passes; empty means runParse.
+    ParseFunction passes;
 };
 
 struct ScanOutcome {
-    bool opened = false;     // the project file could be read
-    bool cancelled = false;  // the passes were cancelled; the model holds what was gathered
-    std::string message;     // why the project could not be opened
+    Outcome open;            // reading the project file: ok, or why it could not be read
+    bool cancelled = false;  // the passes stopped early; the model holds what was gathered
+    std::string stoppedBy;   // what stopped the passes when it was not the user (a failure inside them)
 
+    bool opened() const { return open.ok; }
     // The project was opened and parsed to the end.
-    explicit operator bool() const { return opened && !cancelled; }
+    explicit operator bool() const { return open.ok && !cancelled; }
 };
 
 // Replaces `model` with the scanned project. A project file that cannot be read leaves the model
-// empty with the counter skeleton, as opening it does.
+// empty with the counter skeleton, as opening it does. A failure inside the passes (memory running
+// out, say) ends them like a cancel, with the reason in `stoppedBy`.
 ScanOutcome scanProject(ProjectModel& model, const ScanRequest& request);
 
 }  // namespace tally

@@ -37,7 +37,7 @@ struct MainWindowServices {
     ShellRunner& shell;
     const FileVersionSource& versions;
     NumberLocale locale;
-    ParseFunction parse = runParse;
+    ParseFunction parse;  // the passes; empty for the real ones
 };
 
 inline constexpr const char* kOpenProjectHint = "Open a project to begin.";
@@ -106,8 +106,8 @@ private:
     void setProjectButtonsEnabled(bool enabled);
 
     // Opening, saving, closing (MainWindowProject.cpp).
-    bool openAProject();
-    bool runParseDialog();
+    bool openAProject(const std::string& projectPath);
+    ScanOutcome runParseDialog(const std::string& projectPath);
     void loadScan(const std::string& path);
     void finishOpen();
     bool writeScan(const std::string& path);
@@ -116,7 +116,7 @@ private:
     void showTreeAndCaption();
     void showModelInViews();
     void notify(const QString& text, MessageIcon icon);
-    void reportShellResult(const ShellRunResult& result);
+    void reportShellResult(const Outcome& result);
 
     // Reacting to the views (MainWindowViews.cpp).
     void selectTreeNode(const std::string& key);

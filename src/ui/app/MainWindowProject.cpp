@@ -10,7 +10,6 @@
 #include "core/os/SaveTarget.h"
 #include "core/os/FileFacts.h"
 #include "core/project/PathOps.h"
-#include "core/project/ProjectReader.h"
 #include "core/project/TreeSkeleton.h"
 #include "core/scanfile/ScanFileReader.h"
 #include "core/scanfile/ScanFileWriter.h"
@@ -95,29 +94,28 @@ bool MainWindow::anyProjectFileExists() const {
     return false;
 }
 
-// Reads the project file into the model, then runs the passes in the parse dialog. Returns false
-// when the parse was cancelled.
-bool MainWindow::openAProject() {
+// Opens the project file and runs the passes in the parse dialog. Returns false when the parse was
+// cancelled.
+bool MainWindow::openAProject(const std::string& projectPath) {
     m_review->setButtonsEnabled(false);
     forgetShownProject();
     m_routines->showHint(QString());
     showSummary(QString());
 
-    bool cancelled = false;
-    OpenProjectResult opened;
+    ScanOutcome outcome;
     {
         BusyPointer busy;
-        opened = openProject(m_model, m_model.projectPath, m_versions);
-        // The tree is copied into its view, so it can be shown while the passes fill the model;
-        // the spell list, which reads the model's rows in place, waits for the end.
-        showTreeAndCaption();
-        if (opened.ok) cancelled = runParseDialog();
+        outcome = runParseDialog(projectPath);
         m_model.scanChanged = false;
         m_model.scanFilePath.clear();
         m_statusPath->clear();
         showModelInViews();
     }
-    if (!opened.ok) notify(fromAnsi(opened.message), MessageIcon::Exclamation);
+    if (!outcome.opened()) notify(fromAnsi(outcome.open.message), MessageIcon::Exclamation);
+    if (!outcome.stoppedBy.empty())
+        notify(tr("The passes stopped early: %1. The review lists are incomplete.").arg(fromAnsi(outcome.stoppedBy)),
+               MessageIcon::Exclamation);
+    const bool cancelled = outcome.cancelled;
     // A cancelled parse leaves incomplete lists: their buttons stay disabled.
     if (!cancelled && anyProjectFileExists()) {
         m_review->setButtonsEnabled(true);
@@ -131,12 +129,15 @@ bool MainWindow::openAProject() {
     return !cancelled;
 }
 
-bool MainWindow::runParseDialog() {
-    ParseDialog dialog(ParseRequest{m_model, m_versions, m_locale, m_parse}, m_prompts, this);
+ScanOutcome MainWindow::runParseDialog(const std::string& projectPath) {
+    ParseDialog dialog(ParseRequest{m_model, projectPath, m_versions, m_locale, m_parse}, m_prompts, this);
+    // The tree is copied into its view, so it can be shown while the passes fill the model; the
+    // spell list, which reads the model's rows in place, waits for the end.
+    connect(&dialog, &ParseDialog::projectRead, this, &MainWindow::showTreeAndCaption);
     connect(&dialog, &ParseDialog::passesStarted, this, &MainWindow::parseStarted);
-    ParseOutcome outcome = dialog.runModal();
-    emit parseFinished(outcome.cancelled);
-    return outcome.cancelled;
+    ScanOutcome outcome = dialog.runModal();
+    if (outcome.opened()) emit parseFinished(outcome.cancelled);
+    return outcome;
 }
 
 void MainWindow::openProjectCommand() {
@@ -152,8 +153,7 @@ void MainWindow::openProjectFile(const QString& path) {
     }
     // Check marks set since the last save would be lost with the model: offer to keep them.
     if (m_model.scanChanged) offerToSaveScan();
-    m_model.projectPath = toLocalPath(absolute(path));
-    openAProject();
+    openAProject(toLocalPath(absolute(path)));
     finishOpen();
 }
 
@@ -188,7 +188,7 @@ void MainWindow::openScanFile(const QString& path) {
 
 void MainWindow::loadScan(const std::string& path) {
     forgetShownProject();
-    ScanReadResult read;
+    Outcome read;
     {
         BusyPointer busy;
         m_modelBusy = true;
@@ -248,7 +248,7 @@ bool MainWindow::writeScan(const std::string& path) {
         if (!m_prompts.askYesNo(text + tr("Save over it anyway?"), applicationTitle())) return false;
         agreed = true;
     }
-    FileWriteResult written;
+    Outcome written;
     {
         BusyPointer busy;
         m_modelBusy = true;
@@ -278,7 +278,7 @@ void MainWindow::offerToSaveScan() {
     }
 }
 
-void MainWindow::reportShellResult(const ShellRunResult& result) {
+void MainWindow::reportShellResult(const Outcome& result) {
     if (!result.ok) notify(fromAnsi(result.message), MessageIcon::Exclamation);
 }
 

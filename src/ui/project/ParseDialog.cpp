@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
+#include <QEventLoop>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
@@ -72,36 +72,42 @@ ParseDialog::~ParseDialog() {
     m_thread.wait();
 }
 
-ParseOutcome ParseDialog::runModal() {
-    exec();
-    return ParseOutcome{m_cancelled};
+ScanOutcome ParseDialog::runModal() {
+    startWorker();
+    // Reading the project file takes a moment; the window behind keeps painting meanwhile.
+    if (!m_read && !m_ended) {
+        QEventLoop opening;
+        connect(this, &ParseDialog::openingSettled, &opening, &QEventLoop::quit);
+        opening.exec();
+    }
+    if (!m_ended) exec();
+    return m_outcome;
 }
 
-void ParseDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_activated) return;
-    m_activated = true;
-    // The dialog paints once before the passes begin.
-    QTimer::singleShot(0, this, &ParseDialog::startPasses);
-}
-
-void ParseDialog::startPasses() {
-    m_running = true;
+void ParseDialog::startWorker() {
     m_worker = std::make_unique<ParseWorker>(m_request, m_progress, m_cancel);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::started, m_worker.get(), &ParseWorker::run);
-    connect(m_worker.get(), &ParseWorker::finished, this, &ParseDialog::passesEnded, Qt::QueuedConnection);
+    connect(m_worker.get(), &ParseWorker::projectRead, this, &ParseDialog::workerReadProject,
+            Qt::BlockingQueuedConnection);
+    connect(m_worker.get(), &ParseWorker::finished, this, &ParseDialog::workerEnded, Qt::QueuedConnection);
     m_thread.start();
-    emit passesStarted();
 }
 
-void ParseDialog::passesEnded(bool cancelled) {
+void ParseDialog::workerReadProject() {
+    m_read = true;
+    emit projectRead();
+    emit passesStarted();
+    emit openingSettled();
+}
+
+void ParseDialog::workerEnded() {
     m_thread.quit();
     m_thread.wait();
+    m_outcome = m_worker->outcome();
     m_worker.reset();
-    m_running = false;
     m_ended = true;
-    m_cancelled = cancelled;
+    emit openingSettled();
     // While the cancel question is open the dialog stays; it closes once the question is answered.
     if (!m_asking) accept();
 }

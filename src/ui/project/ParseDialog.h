@@ -1,7 +1,8 @@
 #pragma once
-// The modal "Parse Project Files" dialog (frmParse): runs the passes on a worker thread on its first
-// activation, shows their progress, and lets the user cancel. Returns when the passes have ended;
-// the window behind it keeps repainting meanwhile.
+// The modal "Parse Project Files" dialog (frmParse): opens the project and runs the passes on a
+// worker thread, shows their progress, and lets the user cancel. The dialog appears once the project
+// file has been read (a project that cannot be read shows no dialog) and returns when the passes
+// have ended; the window behind it keeps repainting meanwhile.
 
 #include <QDialog>
 #include <QThread>
@@ -24,8 +25,9 @@ public:
     ParseDialog(ParseRequest request, UserPrompts& prompts, QWidget* parent = nullptr);
     ~ParseDialog() override;
 
-    // Shows the dialog modally and returns the outcome once the passes have ended.
-    ParseOutcome runModal();
+    // Opens the project, shows the dialog modally while the passes run and returns the outcome once
+    // they have ended (at once when the project file cannot be read).
+    ScanOutcome runModal();
     // The Cancel button: asks whether to cancel and sets the cancel flag on Yes.
     void requestCancel();
 
@@ -34,18 +36,23 @@ public:
     QString lineLabel() const;
 
 signals:
-    // The worker thread has started running the passes.
+    // The project file has been read: the model may be read until the slot returns, the passes
+    // wait meanwhile.
+    void projectRead();
+    // The passes have begun on the worker thread.
     void passesStarted();
+    // The project was read or the scan has ended, whichever comes first.
+    void openingSettled();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Escape asks like the Cancel button; the dialog never closes before the passes end.
     void reject() override;
 
 private:
-    void startPasses();
-    void passesEnded(bool cancelled);
+    void startWorker();
+    void workerReadProject();
+    void workerEnded();
     void setProgressRange(qint64 minimum, qint64 maximum);
     void setProgressValue(qint64 value);
 
@@ -61,11 +68,10 @@ private:
     QProgressBar* m_pgbProgress;
     QPushButton* m_cmdOK;
 
-    bool m_activated = false;
-    bool m_running = false;
+    bool m_read = false;
     bool m_asking = false;
     bool m_ended = false;
-    bool m_cancelled = false;
+    ScanOutcome m_outcome;
     qint64 m_minimum = 0;
     int m_shift = 0;  // ranges beyond the progress bar's int are scaled down by 2^shift
 };

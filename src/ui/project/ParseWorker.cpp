@@ -6,18 +6,13 @@ ParseWorker::ParseWorker(ParseRequest request, ParseProgress& progress, CancelFl
     : m_request(std::move(request)), m_progress(progress), m_cancel(cancel) {}
 
 void ParseWorker::run() {
-    bool cancelled = true;
-    try {
-        // A person sees at most a few dozen updates a second; the throttle keeps the GUI thread's
-        // queue short however fast the passes run.
-        ThrottledProgress throttled(m_progress);
-        ParseContext context{m_request.model, throttled, m_cancel, m_request.versions, m_request.locale};
-        cancelled = m_request.parse(context).cancelled;
-    } catch (...) {
-        // A failure inside the passes leaves a partial model, shown like a cancelled parse.
-        cancelled = true;
-    }
-    emit finished(cancelled);
+    // A person sees at most a few dozen updates a second; the throttle keeps the GUI thread's queue
+    // short however fast the passes run.
+    ThrottledProgress throttled(m_progress);
+    ScanRequest request{m_request.projectPath, m_request.versions, throttled, m_cancel, m_request.locale,
+                        [this](const ProjectModel&) { emit projectRead(); }, m_request.parse};
+    m_outcome = scanProject(m_request.model, request);
+    emit finished();
 }
 
 }  // namespace tally

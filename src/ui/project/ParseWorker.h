@@ -1,23 +1,22 @@
 #pragma once
-// Runs the three parsing passes over the model on a worker thread. The GUI thread does not touch
-// the model until `finished` has arrived and the thread has ended.
+// Opens the project and runs the three parsing passes over the model on a worker thread, through
+// the engine's one open-and-parse call. The GUI thread touches the model only while the worker waits
+// in `projectRead`, and again once `finished` has arrived and the thread has ended.
 
 #include <QObject>
-#include <functional>
+#include <string>
 
-#include "core/parser/ParseDriver.h"
+#include "core/engine/ScanProject.h"
 
 namespace tally {
 
-// The passes to run; the program uses runParse, tests may wrap it.
-using ParseFunction = std::function<ParseOutcome(ParseContext&)>;
-
-// Everything one parse needs besides its progress sink and cancel flag.
+// Everything one scan needs besides its progress sink and cancel flag.
 struct ParseRequest {
     ProjectModel& model;
+    std::string projectPath;
     const FileVersionSource& versions;
     NumberLocale locale;
-    ParseFunction parse;
+    ParseFunction parse;  // the passes; empty for the real ones
 };
 
 class ParseWorker : public QObject {
@@ -25,17 +24,24 @@ class ParseWorker : public QObject {
 public:
     ParseWorker(ParseRequest request, ParseProgress& progress, CancelFlag& cancel);
 
+    // How the scan went; read once `finished` has arrived.
+    const ScanOutcome& outcome() const { return m_outcome; }
+
 public slots:
-    // Runs the passes; progress goes out through the throttle, `finished` comes last.
+    // Opens and parses; progress goes out through the throttle, `finished` comes last.
     void run();
 
 signals:
-    void finished(bool cancelled);
+    // The project file has been read and the passes have not begun. Connected across threads with a
+    // blocking connection, so the receiver may read the model.
+    void projectRead();
+    void finished();
 
 private:
     ParseRequest m_request;
     ParseProgress& m_progress;
     CancelFlag& m_cancel;
+    ScanOutcome m_outcome;
 };
 
 }  // namespace tally

@@ -19,7 +19,7 @@ TEST(ScanProject, OpensARelativePathOnceAndParsesAfterTheOpenedHook) {
     ScanRequest request{vbp, versions, quiet, cancel};
     request.opened = [&](const ProjectModel& opened) { routinesWhenOpened = opened.subs.empty() ? 0 : opened.subs[0].size(); };
     ScanOutcome outcome = scanProject(model, request);
-    ASSERT_TRUE(outcome) << outcome.message;
+    ASSERT_TRUE(outcome) << outcome.open.message;
     EXPECT_EQ(routinesWhenOpened, 0u);
     EXPECT_EQ(model.projectPath, vbp);
     ASSERT_EQ(model.subs.at(0).size(), 2u);
@@ -32,14 +32,14 @@ TEST(ScanProject, AProjectThatCannotBeReadOrACancelSaysSo) {
     CancelFlag cancel{false};
     ProjectModel model;
     ScanOutcome missing = scanProject(model, ScanRequest{"/no/such/folder/P.vbp", versions, quiet, cancel});
-    EXPECT_FALSE(missing.opened);
-    EXPECT_EQ(missing.message, "/no/such/folder/P.vbp does not exist.");
+    EXPECT_FALSE(missing.opened());
+    EXPECT_EQ(missing.open.message, "/no/such/folder/P.vbp does not exist.");
 
     TempDir dir;
     dir.write("m.bas", "Sub Main()\r\nEnd Sub\r\n");
     CancelFlag cancelled{true};
     ScanOutcome stopped = scanProject(model, ScanRequest{dir.write("P.vbp", "Module=m; m.bas\r\n"), versions, quiet, cancelled});
-    EXPECT_TRUE(stopped.opened);
+    EXPECT_TRUE(stopped.opened());
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_FALSE(stopped);
 }
