@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "cli/CliArguments.h"
@@ -37,14 +36,8 @@ int inputError(CliEnvironment& env, const std::string& message) {
 
 bool isScanFile(const std::string& path) { return endsWith(toLower(path), ".psf"); }
 
-std::string absolutePath(const std::string& path) {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
-}
-
 bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model) {
-    ScanReadResult result = openScanFile(absolutePath(path), model);
+    Outcome result = openScanFile(absolutePath(path), model);
     if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
 }
@@ -52,7 +45,7 @@ bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model)
 bool loadProject(CliEnvironment& env, const std::string& path, ProjectModel& model) {
     NoFileVersions versions;
     // The flag is not handed over to be cleared: a Ctrl-C while the project file is read cancels too.
-    OpenProjectResult result = openProject(model, path, versions);
+    Outcome result = openProject(model, path, versions);
     if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
 }
@@ -88,7 +81,7 @@ void printSummary(std::ostream& out, const ProjectModel& model, double seconds) 
 
 bool saveScan(CliEnvironment& env, const ProjectModel& model, const std::string& path) {
     // Read-only, hard-linked or another user's scan files are not saved over without a person to ask.
-    FileWriteResult written = saveScanFile(model, absolutePath(path));
+    Outcome written = saveScanFile(model, absolutePath(path));
     if (!written.ok) {
         env.err << kProgram << ": " << shown(written.detail.empty() ? written.description : written.detail) << '\n';
         return false;
@@ -111,17 +104,9 @@ int findFileRow(const ProjectModel& model, const std::string& file) {
 
 // Lists, panels and --fail-on; returns the exit code.
 int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectModel& model) {
-    OutputFormat format = args.format == "csv" ? OutputFormat::Csv
-                          : args.format == "json" ? OutputFormat::Json
-                                                  : OutputFormat::Text;
     std::vector<ReviewListData> lists;
-    for (const std::string& name : args.lists) {
-        // The names were checked when the arguments were read; one that is not a list is passed over.
-        ReviewListId id{};
-        if (!reviewListFromCommandName(name, id)) continue;
-        lists.push_back(buildReviewList(model, id));
-    }
-    if (!lists.empty()) printReviewLists(env.out, lists, format);
+    for (ReviewListId id : args.lists) lists.push_back(buildReviewList(model, id));
+    if (!lists.empty()) printReviewLists(env.out, lists, args.format);
 
     for (const std::string& wanted : args.files) {
         int row = findFileRow(model, wanted);
@@ -129,23 +114,20 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
         printPanel(env.out, "File Properties: " + shown(fileNameOf(model.files[row].path)),
                    fileProperties(model, row, systemNumberLocale()));
     }
-    for (const std::string& wanted : args.routines) {
-        std::size_t colon = wanted.find(':');
-        int row = findFileRow(model, wanted.substr(0, colon));
-        if (row == 0) return inputError(env, "no file '" + wanted.substr(0, colon) + "' in this project");
-        RoutineLookup found = findListedRoutine(model, row, utf8ToWindows1252(wanted.substr(colon + 1)));
+    for (const RoutineRef& wanted : args.routines) {
+        int row = findFileRow(model, wanted.file);
+        if (row == 0) return inputError(env, "no file '" + wanted.file + "' in this project");
+        RoutineLookup found = findListedRoutine(model, row, utf8ToWindows1252(wanted.name));
         if (!found.found) return inputError(env, std::string(kRoutineNotFound));
         RoutinePanels panels = routinePanels(model, found.slot, found.position);
-        std::string title = wanted.substr(colon + 1) + " (" + shown(fileNameOf(model.files[row].path)) + ")";
+        std::string title = wanted.name + " (" + shown(fileNameOf(model.files[row].path)) + ")";
         printPanel(env.out, "Routine & File Properties: " + title, panels.properties);
         printPanel(env.out, "Dependencies: " + title, panels.dependencies);
         printPanel(env.out, "Parameters Passed In: " + title, panels.parameters);
     }
 
     int failing = 0;
-    for (const std::string& name : args.failOn) {
-        ReviewListId id{};
-        if (!reviewListFromCommandName(name, id)) continue;
+    for (ReviewListId id : args.failOn) {
         ReviewListData list = buildReviewList(model, id);
         int open = 0;
         for (const ReviewRow& row : list.rows)
@@ -187,11 +169,17 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
                            [&env](const ProjectModel& opened) { reportSkippedMembers(env, opened); }});
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (terminal) terminal->finish();
-    if (!outcome.opened) {
-        env.err << kProgram << ": " << terminalMessageFromAnsi(outcome.message) << '\n';
+    if (!outcome.opened()) {
+        env.err << kProgram << ": " << terminalMessageFromAnsi(outcome.open.message) << '\n';
         return kExitUsage;
     }
 
+    if (!outcome.stoppedBy.empty()) {
+        // Not the user's doing: the input broke the passes. Nothing is saved from a model in that state.
+        env.err << kProgram << ": the scan stopped (" << terminalMessageFromAnsi(outcome.stoppedBy)
+                << "); the review lists are not complete\n";
+        return kExitUsage;
+    }
     if (outcome.cancelled) {
         env.err << kProgram << ": the scan was cancelled; the review lists are not complete\n";
         if (!args.savePath.empty() && args.savePartial) saveScan(env, model, args.savePath);

@@ -15,23 +15,38 @@ CliParseResult failure(std::string message) {
     return result;
 }
 
-bool isListName(const std::string& name) {
-    ReviewListId id;
-    return reviewListFromCommandName(name, id);
-}
-
-// Adds a list name, "all" standing for the seven in toolbar order; repeated names count once.
-bool addListNames(std::vector<std::string>& names, const std::string& name) {
-    std::vector<std::string> wanted;
+// Adds the list a name stands for, "all" standing for the seven in toolbar order; a list named
+// twice counts once. False when the name is no list.
+bool addListNames(std::vector<ReviewListId>& lists, const std::string& name) {
+    std::vector<ReviewListId> wanted;
+    ReviewListId id{};
     if (name == "all") {
-        for (ReviewListId id : kAllReviewLists) wanted.emplace_back(reviewListInfo(id).commandName);
-    } else if (isListName(name)) {
-        wanted.push_back(name);
+        wanted.assign(kAllReviewLists.begin(), kAllReviewLists.end());
+    } else if (reviewListFromCommandName(name, id)) {
+        wanted.push_back(id);
     } else {
         return false;
     }
-    for (const std::string& w : wanted)
-        if (std::find(names.begin(), names.end(), w) == names.end()) names.push_back(w);
+    for (ReviewListId w : wanted)
+        if (std::find(lists.begin(), lists.end(), w) == lists.end()) lists.push_back(w);
+    return true;
+}
+
+bool readOutputFormat(const std::string& name, OutputFormat& format) {
+    static const std::map<std::string, OutputFormat> formats = {
+        {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
+    auto found = formats.find(name);
+    if (found == formats.end()) return false;
+    format = found->second;
+    return true;
+}
+
+// FILE:NAME split at the first colon (routine names hold none; file names on Windows could only at
+// a drive letter, which a bare file name has not); both halves must be there.
+bool readRoutineRef(const std::string& text, RoutineRef& ref) {
+    std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == text.size()) return false;
+    ref = RoutineRef{text.substr(0, colon), text.substr(colon + 1)};
     return true;
 }
 
@@ -72,14 +87,12 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
                 return failure("unknown list '" + *name + "' (see --help)");
         } else if (arg == "--format") {
             const std::string* format = value();
-            if (!format || (*format != "text" && *format != "csv" && *format != "json"))
-                return failure("--format takes text, csv or json");
-            parsed.format = *format;
+            if (!format || !readOutputFormat(*format, parsed.format)) return failure("--format takes text, csv or json");
         } else if (arg == "--routine") {
             const std::string* wanted = value();
-            if (!wanted || wanted->find(':') == std::string::npos || wanted->front() == ':' || wanted->back() == ':')
-                return failure("--routine takes FILE:NAME");
-            parsed.routines.push_back(*wanted);
+            RoutineRef ref;
+            if (!wanted || !readRoutineRef(*wanted, ref)) return failure("--routine takes FILE:NAME");
+            parsed.routines.push_back(std::move(ref));
         } else if (arg == "--file") {
             const std::string* file = value();
             if (!file || file->empty()) return failure("--file needs a file name");

@@ -4,9 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "core/review/ReviewList.h"
+
 namespace tally {
 
 enum class CliCommand { Help, Version, Tree, Open, Scan };
+
+// How lists and panels are printed.
+enum class OutputFormat { Text, Csv, Json };
+
+// A routine named on the command line as FILE:NAME: the file name as typed (UTF-8) and the
+// routine as the routine list shows it.
+struct RoutineRef {
+    std::string file;
+    std::string name;
+};
 
 struct CliArguments {
     CliCommand command = CliCommand::Help;
@@ -14,11 +26,11 @@ struct CliArguments {
     std::string savePath;   // --save: where to write the scan file
     bool savePartial = false;  // --save-partial: also save a cancelled scan
     bool progress = true;      // --no-progress turns the terminal progress bar off
-    std::vector<std::string> lists;   // --list: review lists to print ("all" expanded)
-    std::vector<std::string> failOn;  // --fail-on: lists that must be empty
-    std::string format = "text";      // --format: text, csv or json
-    std::vector<std::string> routines;  // --routine FILE:NAME
-    std::vector<std::string> files;     // --file FILE
+    std::vector<ReviewListId> lists;   // --list: review lists to print ("all" expanded), each once
+    std::vector<ReviewListId> failOn;  // --fail-on: lists that must be empty
+    OutputFormat format = OutputFormat::Text;  // --format: text, csv or json
+    std::vector<RoutineRef> routines;  // --routine FILE:NAME
+    std::vector<std::string> files;    // --file FILE
 };
 
 struct CliParseResult {

@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliArguments.h"
 #include "core/review/PropertyPanels.h"
 #include "core/review/ReviewList.h"
 
 namespace tally {
-
-enum class OutputFormat { Text, Csv, Json };
 
 // Writes the lists: text gives "# <caption>" and one tab-separated row per line; CSV a header row
 // (List, the three column headers, Checked, Icon) before each list's rows; JSON one object per list.

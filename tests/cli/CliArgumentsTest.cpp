@@ -25,4 +25,26 @@ TEST(CliArguments, HelpWinsAnywhere) {
     EXPECT_EQ(late.arguments.command, CliCommand::Help);
 }
 
+// Options arrive as typed values: lists in the order asked with "all" expanded and repeats dropped,
+// the format, and FILE:NAME split at its first colon.
+TEST(CliArguments, OptionsBecomeTypedValues) {
+    CliParseResult parsed = parseCliArguments({"open", "a.psf", "--list", "no-code", "--list", "all", "--fail-on",
+                                               "never-used", "--format", "json", "--routine",
+                                               "modMain.bas:Value [Get]", "--routine", "b.cls:x:y"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    const CliArguments& args = parsed.arguments;
+    ASSERT_EQ(args.lists.size(), kAllReviewLists.size());
+    EXPECT_EQ(args.lists[0], ReviewListId::NoCode);
+    EXPECT_EQ(args.lists[1], ReviewListId::NeverCalled);
+    EXPECT_EQ(args.lists.back(), ReviewListId::AllTypes);
+    ASSERT_EQ(args.failOn.size(), 1u);
+    EXPECT_EQ(args.failOn[0], ReviewListId::NeverUsed);
+    EXPECT_EQ(args.format, OutputFormat::Json);
+    ASSERT_EQ(args.routines.size(), 2u);
+    EXPECT_EQ(args.routines[0].file, "modMain.bas");
+    EXPECT_EQ(args.routines[0].name, "Value [Get]");
+    EXPECT_EQ(args.routines[1].file, "b.cls");
+    EXPECT_EQ(args.routines[1].name, "x:y");
+}
+
 }  // namespace tally
