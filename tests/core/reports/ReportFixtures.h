@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/model/OleDate.h"
+#include "core/reports/RtfReader.h"
 #include "core/reports/ReportSettings.h"
 
 namespace tally {
@@ -34,6 +35,27 @@ inline double reportNow() { return partsToOle(DateTimeParts{2003, 3, 7, 16, 5, 0
 
 inline ReportSettings usSettings(const ReportFiles& files, const VersionInfoSource& versions) {
     return ReportSettings{.files = files, .versions = versions, .now = reportNow()};
+}
+
+using Texts = std::vector<std::string>;
+
+// The paragraph texts of a report as a reader shows them, with the blanks that pad a cell up to
+// its tab left out, so that rows compare by their cells.
+inline Texts paragraphs(const std::string& rtf) {
+    Texts out;
+    for (const RichParagraph& p : readRtf(rtf).paragraphs) {
+        std::string text = p.text(), collapsed;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            std::size_t next = text.find_first_not_of(' ', i);
+            if (text[i] == ' ' && next != std::string::npos && text[next] == '\t') {
+                i = next - 1;
+                continue;
+            }
+            collapsed += text[i];
+        }
+        out.push_back(collapsed);
+    }
+    return out;
 }
 
 }  // namespace tally
