@@ -3,6 +3,7 @@
 // DLLs. FileVersion.h asks only for the version number; this asks for all eight strings.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
