@@ -19,6 +19,8 @@ struct CliArguments {
     std::string format = "text";      // --format: text, csv or json
     std::vector<std::string> routines;  // --routine FILE:NAME
     std::vector<std::string> files;     // --file FILE
+    std::string report;      // --report: "code" or "statistics"
+    std::string reportPath;  // --out: where the report goes
 };
 
 struct CliParseResult {
