@@ -18,7 +18,12 @@ int ColumnCells::blanksFor(std::string_view value) const {
 }
 
 std::string ColumnCells::cell(std::string_view value) const {
-    return rtfEscape(value) + std::string(static_cast<std::size_t>(blanksFor(value)), ' ') + rtfTabs(1);
+    // Each blank is closed by an empty group: word processors that read a run of blanks as
+    // wider spacing (LibreOffice turns every blank of such a run into a blank and a sixth of an em)
+    // then keep each blank at the font's own width, and the padding lines up as measured.
+    std::string out = rtfEscape(value);
+    for (int k = blanksFor(value); k > 0; --k) out += " {}";
+    return out + rtfTabs(1);
 }
 
 }  // namespace tally

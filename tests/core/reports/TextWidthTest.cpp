@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/reports/ArialWidths.h"
 #include "core/reports/ColumnCells.h"
 
@@ -23,15 +25,31 @@ TEST(ArialWidths, TableHoldsArialsAdvances) {
 }
 
 TEST(TextWidth, MeasuresInTwipsAtThePointSize) {
-    TextWidth eight;  // the code view header's 8 points
-    EXPECT_DOUBLE_EQ(eight.pointSize(), 8.0);
-    EXPECT_DOUBLE_EQ(eight.twips("W"), 1933.0 * 160 / 2048);
-    EXPECT_DOUBLE_EQ(eight.twips(""), 0.0);
-    EXPECT_DOUBLE_EQ(eight.twips("AW"), eight.twips("A") + eight.twips("W"));
-    TextWidth ten(10.0);
-    EXPECT_DOUBLE_EQ(ten.twips("mm"), 2 * 1706.0 * 200 / 2048);
-    EXPECT_GT(eight.twips("WWW"), eight.twips("iiiiii"));  // proportional, not by character count
-    EXPECT_DOUBLE_EQ(eight.twips("\xE9"), eight.twips("e"));  // bytes above 0x7F have their own widths
+    TextWidth ten;  // the reports' 10 points
+    EXPECT_DOUBLE_EQ(ten.pointSize(), 10.0);
+    EXPECT_DOUBLE_EQ(ten.twips("W"), 1933.0 * 200 / 2048);
+    EXPECT_DOUBLE_EQ(ten.twips(""), 0.0);
+    EXPECT_DOUBLE_EQ(ten.twips("AW"), ten.twips("A") + ten.twips("W"));
+    TextWidth eight(8.0);
+    EXPECT_DOUBLE_EQ(eight.twips("mm"), 2 * 1706.0 * 160 / 2048);
+    EXPECT_GT(ten.twips("WWW"), ten.twips("iiiiii"));  // proportional, not by character count
+    EXPECT_DOUBLE_EQ(ten.twips("\xE9"), ten.twips("e"));  // bytes above 0x7F have their own widths
+}
+
+TEST(TextWidth, ATabReachesTheNextStopOfTheReportsGrid) {
+    TextWidth width;
+    EXPECT_DOUBLE_EQ(width.twips("\t"), 240);
+    EXPECT_DOUBLE_EQ(width.twips("\t\t"), 480);
+    EXPECT_DOUBLE_EQ(width.twips("W\t"), 240);  // W is 189 twips wide
+    EXPECT_DOUBLE_EQ(width.twips("WW\t"), 480);
+    EXPECT_DOUBLE_EQ(width.twips("\tW"), 240 + width.twips("W"));
+    EXPECT_DOUBLE_EQ(TextWidth::nextTabStop(0), 240);
+    EXPECT_DOUBLE_EQ(TextWidth::nextTabStop(240), 480);  // a text ending on a stop goes on to the next
+    EXPECT_DOUBLE_EQ(TextWidth::nextTabStop(4500), 4560);
+    // Past the last set stop the document's default tabs, every 720 twips from the margin, apply.
+    EXPECT_DOUBLE_EQ(TextWidth::nextTabStop(4560), 5040);
+    EXPECT_DOUBLE_EQ(TextWidth::nextTabStop(5040), 5760);
+    EXPECT_DOUBLE_EQ(TextWidth::nextTabStop(5100), 5760);
 }
 
 TEST(ColumnCells, PadsEveryValueToTheWidthOfTheLongestAndTwoTabs) {
@@ -45,7 +63,9 @@ TEST(ColumnCells, PadsEveryValueToTheWidthOfTheLongestAndTwoTabs) {
         double padded = width.twips(value + std::string(k, ' '));
         EXPECT_GE(padded, target) << value;
         EXPECT_LT(width.twips(value + std::string(k - 1, ' ')), target) << value;  // the fewest blanks
-        EXPECT_EQ(cells.cell(value), value + std::string(k, ' ') + " \\tab ");
+        std::string blanks;
+        for (int i = 0; i < k; ++i) blanks += " {}";
+        EXPECT_EQ(cells.cell(value), value + blanks + " \\tab ");
     }
     // A value wider than the target still gets one blank.
     EXPECT_EQ(cells.blanksFor("ProcessEverythingAndMoreAndMoreStill"), 1);
@@ -55,7 +75,9 @@ TEST(ColumnCells, EscapesTheValueButMeasuresItAsShown) {
     TextWidth width;
     ColumnCells cells(width, "LongRoutineName");
     int k = cells.blanksFor("a{b}");
-    EXPECT_EQ(cells.cell("a{b}"), "a\\{b\\}" + std::string(k, ' ') + " \\tab ");
+    std::string cell = cells.cell("a{b}");
+    EXPECT_EQ(cell.rfind("a\\{b\\} {} {}", 0), 0u);
+    EXPECT_EQ(std::count(cell.begin(), cell.end(), '{'), k + 1);
     EXPECT_EQ(k, cells.blanksFor("a{b}"));
     EXPECT_LT(width.twips("a{b}" + std::string(k - 1, ' ')), cells.target());
 }
