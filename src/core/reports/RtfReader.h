@@ -15,8 +15,9 @@ namespace tally {
 // Groups nested deeper than this share the formatting of the deepest kept group.
 inline constexpr std::size_t kRtfGroupDepthLimit = 256;
 
-// \'hh bytes are read in the document's code page (\ansicpg; Windows-1252 when none is given, and
-// for code pages this reader does not know); \uN characters as Unicode, skipping the \ucN fallback.
+// \'hh bytes and raw bytes above 0x7F are read as Windows-1252, the code page of every document our
+// writers make (a document declaring another \ansicpg is read the same way); \uN characters as
+// Unicode, skipping the \ucN fallback that follows them.
 RichDocument readRtf(std::string_view rtf);
 
 }  // namespace tally
