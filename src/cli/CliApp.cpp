@@ -9,10 +9,16 @@
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalText.h"
 #include "core/engine/ScanProject.h"
+#include "core/model/OleDate.h"
 #include "core/os/FileFacts.h"
+#include "core/os/RegularFile.h"
+#include "core/os/WindowsFolders.h"
+#include "core/project/DiskVersionInfo.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectReader.h"
-#include "core/os/RegularFile.h"
+#include "core/reports/CodeReport.h"
+#include "core/reports/ReportOutput.h"
+#include "core/reports/StatisticsReport.h"
 #include "core/review/RoutineListing.h"
 #include "core/scanfile/ScanFileReader.h"
 #include "core/scanfile/ScanFileWriter.h"
@@ -102,6 +108,36 @@ int findFileRow(const ProjectModel& model, const std::string& file) {
     return 0;
 }
 
+// --report: builds the report and writes it to --out; false when it could not be written.
+bool writeReport(CliEnvironment& env, const CliArguments& args, const ProjectModel& model) {
+    if (args.report == ReportKind::None) return true;
+    ReportFormat format = reportFormatFor(args.reportPath);
+    if (format == ReportFormat::Pdf) {
+        env.err << kProgram << ": PDF output needs the desktop build (tallyscan6); write .rtf, .html or .txt\n";
+        return false;
+    }
+    DiskReportFiles files;
+    DiskVersionInfo versions;
+    WindowsFolders folders = systemWindowsFolders();
+    ReportSettings settings{.files = files, .versions = versions, .now = oleNow(), .numbers = systemNumberLocale(),
+                            .windowsDir = folders.windowsDir, .systemDir = folders.systemDir};
+    bool code = args.report == ReportKind::Code;
+    ReportDocument document = code ? buildCodeReport(model, settings) : ReportDocument(buildStatisticsReport(model, settings));
+    if (!document) {
+        env.out << kNothingToReport << '\n';
+        return true;
+    }
+    std::string title = code ? "Project Code Report" : "Project Statistics Report";
+    // Read-only, hard-linked or another user's files are not written over without a person to ask.
+    Outcome written =
+        saveReportFile(model, absolutePath(args.reportPath), reportFileBytes(*document, format, title));
+    if (!written.ok) {
+        env.err << kProgram << ": " << shown(written.detail.empty() ? written.description : written.detail) << '\n';
+        return false;
+    }
+    return true;
+}
+
 // Lists, panels and --fail-on; returns the exit code.
 int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectModel& model) {
     std::vector<ReviewListData> lists;
@@ -187,6 +223,7 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
     }
     printSummary(env.out, model, seconds);
     if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
+    if (!writeReport(env, args, model)) return kExitUsage;
     return printReviews(env, args, model);
 }
 
@@ -194,6 +231,7 @@ int runOpen(CliEnvironment& env, const CliArguments& args) {
     ProjectModel model;
     if (!loadScan(env, args.input, model)) return kExitUsage;
     if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
+    if (!writeReport(env, args, model)) return kExitUsage;
     return printReviews(env, args, model);
 }
 

@@ -97,6 +97,16 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
             const std::string* file = value();
             if (!file || file->empty()) return failure("--file needs a file name");
             parsed.files.push_back(*file);
+        } else if (arg == "--report") {
+            const std::string* name = value();
+            if (!name || (*name != "code" && *name != "statistics")) return failure("--report takes code or statistics");
+            ReportKind kind = *name == "code" ? ReportKind::Code : ReportKind::Statistics;
+            if (parsed.report != ReportKind::None && parsed.report != kind) return failure("--report may be given once");
+            parsed.report = kind;
+        } else if (arg == "--out") {
+            const std::string* path = value();
+            if (!path || path->empty()) return failure("--out needs a file name");
+            parsed.reportPath = *path;
         } else if (arg == "--save-partial") {
             parsed.savePartial = true;
         } else if (arg == "--no-progress") {
@@ -112,12 +122,14 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
 
     if (parsed.input.empty()) return failure("'" + args[0] + "' needs a file");
     bool reviews = !parsed.lists.empty() || !parsed.failOn.empty() || !parsed.routines.empty() ||
-                   !parsed.files.empty();
+                   !parsed.files.empty() || parsed.report != ReportKind::None || !parsed.reportPath.empty();
     if (parsed.command == CliCommand::Tree && (!parsed.savePath.empty() || reviews))
         return failure("'tree' takes no options");
     if (parsed.savePartial && parsed.command != CliCommand::Scan)
         return failure("--save-partial belongs to 'scan'");
     if (parsed.savePartial && parsed.savePath.empty()) return failure("--save-partial needs --save");
+    if (parsed.report != ReportKind::None && parsed.reportPath.empty()) return failure("--report needs --out FILE");
+    if (parsed.report == ReportKind::None && !parsed.reportPath.empty()) return failure("--out belongs to --report");
     result.ok = true;
     return result;
 }
@@ -147,6 +159,11 @@ std::string cliUsage() {
            "                      parameters of a routine; FILE is its file name, e.g. modMain.bas;\n"
            "                      NAME as the routine list shows it, e.g. Total# or Value [Get]\n"
            "  --file FILE         print the properties of a file\n"
+           "  --report KIND       write a report (scan, open): code (the Project Code Report)\n"
+           "                      or statistics (the Project Statistics Report); needs --out\n"
+           "  --out FILE          where --report writes: .rtf or .psl as RTF, .html or .htm as\n"
+           "                      a web page, .txt or any other name as plain text (.pdf needs\n"
+           "                      the desktop program); a report with nothing in it is not written\n"
            "  --no-progress       no progress bar on stderr\n"
            "  --version           print the program version\n"
            "\n"

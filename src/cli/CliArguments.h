@@ -13,6 +13,9 @@ enum class CliCommand { Help, Version, Tree, Open, Scan };
 // How lists and panels are printed.
 enum class OutputFormat { Text, Csv, Json };
 
+// The report --report writes.
+enum class ReportKind { None, Code, Statistics };
+
 // A routine named on the command line as FILE:NAME: the file name as typed (UTF-8) and the
 // routine as the routine list shows it.
 struct RoutineRef {
@@ -31,6 +34,8 @@ struct CliArguments {
     OutputFormat format = OutputFormat::Text;  // --format: text, csv or json
     std::vector<RoutineRef> routines;  // --routine FILE:NAME
     std::vector<std::string> files;    // --file FILE
+    ReportKind report = ReportKind::None;  // --report: code or statistics
+    std::string reportPath;                // --out: where the report goes
 };
 
 struct CliParseResult {

@@ -25,14 +25,16 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-int windows1252Of(char32_t cp) {
+}  // namespace
+
+int windows1252ByteOf(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
     for (int i = 0; i < 32; ++i)
         if (kHigh[i] == cp) return 0x80 + i;
     return -1;
 }
 
-}  // namespace
+char32_t windows1252CodePoint(unsigned char byte) { return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte; }
 
 std::string windows1252ToUtf8(std::string_view bytes) {
     std::string out;
@@ -68,7 +70,7 @@ std::string utf8ToWindows1252(std::string_view utf8) {
             ++i;
             continue;
         }
-        int mapped = windows1252Of(cp);
+        int mapped = windows1252ByteOf(cp);
         out.push_back(mapped < 0 ? '?' : static_cast<char>(mapped));
         i += len;
     }

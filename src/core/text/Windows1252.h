@@ -19,6 +19,11 @@ bool isValidUtf8(std::string_view bytes);
 // is, every other byte is read as Windows-1252, so each part is converted once.
 std::string displayUtf8(std::string_view bytes);
 
+// The byte that stands for a code point in Windows-1252; -1 when the code page has none.
+int windows1252ByteOf(char32_t cp);
+// The code point a Windows-1252 byte stands for.
+char32_t windows1252CodePoint(unsigned char byte);
+
 // Characters that Windows-1252 cannot hold become '?'; malformed UTF-8 bytes are taken as Windows-1252.
 std::string utf8ToWindows1252(std::string_view utf8);
 

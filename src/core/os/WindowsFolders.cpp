@@ -1,0 +1,30 @@
+#include "core/os/WindowsFolders.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace tally {
+
+namespace {
+
+std::string folderIfThere(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error) ? path : std::string();
+}
+
+}  // namespace
+
+WindowsFolders wineWindowsFolders(const std::string& winePrefix, const std::string& home) {
+    std::string prefix = !winePrefix.empty() ? winePrefix : home.empty() ? std::string() : home + "/.wine";
+    if (prefix.empty()) return {};
+    if (prefix.back() != '/') prefix += '/';
+    return WindowsFolders{folderIfThere(prefix + "drive_c/windows/"), folderIfThere(prefix + "drive_c/windows/system32/")};
+}
+
+WindowsFolders systemWindowsFolders() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    const char* home = std::getenv("HOME");
+    return wineWindowsFolders(prefix ? prefix : "", home ? home : "");
+}
+
+}  // namespace tally

@@ -1,0 +1,22 @@
+#include "core/reports/ReportHead.h"
+
+#include "core/reports/RtfBuilders.h"
+
+namespace tally {
+
+std::string projectRootText(const ProjectModel& model) {
+    std::vector<const TreeNode*> roots = model.tree.topLevel();
+    return roots.empty() ? std::string() : roots.front()->text;
+}
+
+std::string reportHead(std::string_view title, const ProjectModel& model, const ReportSettings& settings) {
+    double now = settings.now;
+    std::string when = formatLongDate(now, settings.dates) + " " + formatShortTime(now, settings.dates);
+    std::string out = rtfHeader();
+    out += rtfParagraph(title, kRtfDarkBlue, true, true) + rtfLineEnd();
+    out += rtfParagraph(when, kRtfDarkBlue, true, true) + rtfLineEnd();
+    out += rtfParagraph(rtfEscape(projectRootText(model)), kRtfDarkBlue, true, true) + rtfLineEnd() + rtfLineEnd();
+    return out;
+}
+
+}  // namespace tally

@@ -1,0 +1,17 @@
+#pragma once
+// Report documents are Windows-1252 (\ansi) and pure ASCII on disk: every character beyond ASCII
+// in an assembled document is written as an escape, so any reader shows it right whatever code
+// page it assumes for raw bytes.
+
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+// The document with each character beyond ASCII escaped: \'hh with its Windows-1252 byte, or
+// \uN\'3f ("?" for readers without Unicode) when the code page has none. Texts are taken as the
+// model holds them: a well-formed UTF-8 sequence (a file system name) is one character, every other
+// byte a Windows-1252 character. Control words are ASCII, so only text is touched.
+std::string rtfAsciiDocument(std::string_view document);
+
+}  // namespace tally

@@ -1,0 +1,38 @@
+#pragma once
+// How far a text reaches on a report line, in Arial, as the reports measure their columns.
+
+#include <string_view>
+
+namespace tally {
+
+// The reports' text size (\fs20). The code view's header strip (picCode) has no fixed font size
+// here, and what matters is that the columns line up in the document: they are measured at the
+// size they are shown.
+inline constexpr double kReportPointSize = 10.0;
+
+// The report paragraphs' tab stops: every 240 twips up to 4560, then the document's default tabs
+// every 720 twips (\deftab720) from the margin.
+inline constexpr double kReportTabStep = 240.0;
+inline constexpr double kReportLastTabStop = 4560.0;
+inline constexpr double kReportDefaultTab = 720.0;
+
+class TextWidth {
+public:
+    explicit TextWidth(double pointSize = kReportPointSize) : m_pointSize(pointSize) {}
+
+    // Where Windows-1252 `text` ends when it starts at the margin, in twips (1/20 point): the
+    // advance widths added up (no kerning), a tab taking the text on to the next tab stop after it,
+    // as a word processor lays the line out. So a target width of "longest value and two tabs" is a
+    // tab stop, and cells padded to reach it all end within one blank after that stop: their tab
+    // takes every one of them to the same next stop.
+    double twips(std::string_view text) const;
+    double pointSize() const { return m_pointSize; }
+
+    // The first report tab stop after `position` (twips).
+    static double nextTabStop(double position);
+
+private:
+    double m_pointSize;
+};
+
+}  // namespace tally

@@ -1,0 +1,22 @@
+#pragma once
+// The lines the statistics report writes under an object or DLL: where the file is and what its
+// version resource says.
+
+#include <string>
+#include <string_view>
+
+#include "core/project/VersionInfo.h"
+#include "core/reports/FindFile.h"
+
+namespace tally {
+
+// For each of the eight version strings that is not empty, in resource order: a tab, its label
+// ("Company Name: ", ...), the escaped value and a line end.
+std::string versionLines(std::string_view path, const VersionInfoSource& versions);
+
+// A tab, "Path: ", the escaped path the library was found at (empty when it was not), a line end,
+// then the version lines of that path.
+std::string pathLines(std::string_view name, const LibraryFolders& folders, const ReportFiles& files,
+                      const VersionInfoSource& versions);
+
+}  // namespace tally
