@@ -1,11 +1,10 @@
 // tallyscan6-cli: the analysis of Tallyscan 6 without a display.
 
-#include <unistd.h>
-
 #include <csignal>
 #include <iostream>
 
 #include "cli/CliApp.h"
+#include "core/os/SystemFiles.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ void onInterrupt(int) {
 int main(int argc, char** argv) {
     std::signal(SIGINT, onInterrupt);
     std::vector<std::string> args(argv + 1, argv + argc);
-    tally::CliEnvironment environment{std::cout, std::cerr, g_cancel, ::isatty(STDERR_FILENO) == 1};
+    tally::CliEnvironment environment{std::cout, std::cerr, g_cancel, tally::sys::standardErrorIsTerminal()};
     int code = tally::runCli(args, environment);
     std::cout.flush();
     return code;

@@ -62,7 +62,11 @@ double partsToOle(const DateTimeParts& parts) {
 
 double oleFromTimeT(std::time_t t) {
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
     localtime_r(&t, &local);
+#endif
     DateTimeParts parts{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                         local.tm_hour,        local.tm_min,     local.tm_sec};
     return partsToOle(parts);

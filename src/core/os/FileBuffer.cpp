@@ -1,9 +1,6 @@
 #include "core/os/FileBuffer.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "core/os/RegularFile.h"
 
@@ -21,10 +18,9 @@ bool FileBuffer::read(const std::string& path) {
     if (m_storage.size() < expected + 1) m_storage.resize(expected + 1);
     while (m_size < cap) {
         if (m_size == m_storage.size()) m_storage.resize(std::min(cap, 2 * m_storage.size()));
-        const ssize_t got = ::read(file.fd(), m_storage.data() + m_size, m_storage.size() - m_size);
+        const long long got = file.readSome(m_storage.data() + m_size, m_storage.size() - m_size);
         if (got == 0) break;
         if (got < 0) {
-            if (errno == EINTR) continue;
             m_size = 0;
             return false;
         }

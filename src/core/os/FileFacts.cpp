@@ -1,32 +1,23 @@
 #include "core/os/FileFacts.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <system_error>
 
 #include "core/model/OleDate.h"
 #include "core/os/RegularFile.h"
+#include "core/os/SystemFiles.h"
 
 namespace tally {
 
-namespace {
-// A path with a NUL byte would be cut short by the system and name another file.
-bool usablePath(const std::string& p) {
-    return !p.empty() && p.find('\0') == std::string::npos;
-}
-}  // namespace
-
 PathStatus pathStatus(std::string_view path) {
     PathStatus status;
-    std::string p(path);
-    struct stat info {};
-    if (!usablePath(p) || ::stat(p.c_str(), &info) != 0) return status;
+    sys::EntryFacts facts;
+    if (sys::lookAt(std::string(path), facts) != 0) return status;
     status.present = true;
-    if (!S_ISREG(info.st_mode)) return status;
+    if (facts.kind != sys::EntryKind::Regular) return status;
     status.regularFile = true;
-    status.length = static_cast<std::int64_t>(info.st_size);
-    status.modified = info.st_mtime;
+    status.length = facts.length;
+    status.modified = facts.modified;
     return status;
 }
 
@@ -59,9 +50,9 @@ std::optional<std::string> readFileHead(std::string_view path, std::size_t limit
 }
 
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return FileIdentity{static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino)};
+    sys::EntryFacts facts;
+    if (sys::lookAt(path, facts) != 0) return std::nullopt;
+    return FileIdentity{facts.device, facts.node};
 }
 
 std::string absolutePath(std::string_view path) {

@@ -2,16 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <system_error>
-
-#include "core/os/OpenFlags.h"
 
 namespace tally {
 
 namespace {
-
-// One read asks for at most this much (the count is an unsigned int on some systems).
-constexpr std::size_t kLargestRead = std::size_t{1} << 30;
 
 FileCheck fromError(int err) {
     FileCheck check;
@@ -33,50 +27,48 @@ FileCheck fromError(int err) {
     return check;
 }
 
-FileCheck fromStat(const struct stat& info, std::int64_t limit) {
+FileCheck fromFacts(const sys::EntryFacts& facts, std::int64_t limit) {
     FileCheck check;
-    if (S_ISDIR(info.st_mode)) {
+    if (facts.kind == sys::EntryKind::Directory) {
         check.refusal = FileRefusal::Directory;
-    } else if (!S_ISREG(info.st_mode)) {
+    } else if (facts.kind != sys::EntryKind::Regular) {
         check.refusal = FileRefusal::NotRegular;
-        check.kind = fileKindOf(static_cast<unsigned>(info.st_mode));
+        check.kind = fileKindOf(facts.kind);
     } else {
-        check.length = static_cast<std::int64_t>(info.st_size);
+        check.length = facts.length;
         if (check.length > limit) check.refusal = FileRefusal::TooLarge;
     }
     return check;
 }
 
-bool usablePath(const std::string& p) {
-    return !p.empty() && p.find('\0') == std::string::npos;
-}
-
 }  // namespace
 
-std::string fileKindOf(unsigned mode) {
-    if (S_ISREG(mode)) return "a regular file";
-    if (S_ISDIR(mode)) return "a directory";
-#ifdef S_ISFIFO
-    if (S_ISFIFO(mode)) return "a FIFO";
-#endif
-#ifdef S_ISCHR
-    if (S_ISCHR(mode)) return "a character device";
-#endif
-#ifdef S_ISBLK
-    if (S_ISBLK(mode)) return "a block device";
-#endif
-#ifdef S_ISSOCK
-    if (S_ISSOCK(mode)) return "a socket";
-#endif
+std::string fileKindOf(sys::EntryKind kind) {
+    switch (kind) {
+        case sys::EntryKind::Regular:
+            return "a regular file";
+        case sys::EntryKind::Directory:
+            return "a directory";
+        case sys::EntryKind::Link:
+            return "a symbolic link";
+        case sys::EntryKind::Fifo:
+            return "a FIFO";
+        case sys::EntryKind::CharacterDevice:
+            return "a character device";
+        case sys::EntryKind::BlockDevice:
+            return "a block device";
+        case sys::EntryKind::Socket:
+            return "a socket";
+        case sys::EntryKind::Other:
+            break;
+    }
     return "a special file";
 }
 
 FileCheck checkReadableFile(std::string_view path, std::int64_t limit) {
-    const std::string p(path);
-    if (!usablePath(p)) return fromError(ENOENT);
-    struct stat info {};
-    if (::stat(p.c_str(), &info) != 0) return fromError(errno);
-    return fromStat(info, limit);
+    sys::EntryFacts facts;
+    const int err = sys::lookAt(std::string(path), facts);
+    return err != 0 ? fromError(err) : fromFacts(facts, limit);
 }
 
 RegularFile::RegularFile(std::string_view path, std::int64_t limit) : m_limit(limit) {
@@ -84,26 +76,20 @@ RegularFile::RegularFile(std::string_view path, std::int64_t limit) : m_limit(li
     // own); the open itself does not block, so a FIFO put in place meanwhile is refused below.
     m_check = checkReadableFile(path, limit);
     if (!m_check.ok()) return;
-    const std::string p(path);
-    m_fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_BINARY);
-    if (m_fd < 0) {
-        m_check = fromError(errno);
+    if (int err = m_file.openToRead(std::string(path)); err != 0) {
+        m_check = fromError(err);
         return;
     }
-    struct stat info {};
-    m_check = ::fstat(m_fd, &info) == 0 ? fromStat(info, limit) : fromError(errno);
-    if (!m_check.ok()) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
+    sys::EntryFacts facts;
+    const int err = m_file.lookAt(facts);
+    m_check = err != 0 ? fromError(err) : fromFacts(facts, limit);
+    if (!m_check.ok()) m_file.close();
 }
 
-RegularFile::~RegularFile() {
-    if (m_fd >= 0) ::close(m_fd);
-}
+RegularFile::~RegularFile() = default;
 
 std::optional<std::string> RegularFile::readHead(std::size_t most) {
-    if (m_fd < 0) return std::nullopt;
+    if (!m_file.isOpen()) return std::nullopt;
     const std::size_t cap = std::min<std::size_t>(most, static_cast<std::size_t>(m_limit) + 1);
     std::string bytes;
     // One byte more than the length, so that the end is met by the first read.
@@ -111,11 +97,10 @@ std::optional<std::string> RegularFile::readHead(std::size_t most) {
     std::size_t filled = 0;
     while (filled < cap) {
         if (filled == bytes.size()) bytes.resize(std::min(cap, std::max<std::size_t>(2 * filled, 1 << 16)));
-        const std::size_t wanted = std::min(bytes.size() - filled, kLargestRead);
-        const auto got = ::read(m_fd, bytes.data() + filled, static_cast<unsigned>(wanted));
+        const std::size_t wanted = bytes.size() - filled;
+        const long long got = m_file.readSome(bytes.data() + filled, wanted);
         if (got < 0) {
-            if (errno == EINTR) continue;
-            m_check = fromError(errno);
+            m_check = fromError(static_cast<int>(-got));
             return std::nullopt;
         }
         if (got == 0) break;
@@ -142,7 +127,7 @@ std::string refusalPhrase(const FileCheck& check, std::int64_t limit) {
         case FileRefusal::TooLarge:
             return "is larger than " + std::to_string(limit >> 20) + " MB and is not read";
         case FileRefusal::Unreadable:
-            return "cannot be read (" + std::generic_category().message(check.error) + ")";
+            return "cannot be read (" + sys::errorText(check.error) + ")";
     }
     return {};
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/os/SystemFiles.h"
+
 namespace tally {
 
 // Far above any real VB6 source or project file (the largest seen are a few megabytes).
@@ -35,8 +37,8 @@ struct FileCheck {
     bool ok() const { return refusal == FileRefusal::None; }
 };
 
-// The file kind of a stat mode as a phrase: "a directory", "a FIFO", "a socket", ...
-std::string fileKindOf(unsigned mode);
+// The kind of a file as a phrase: "a directory", "a FIFO", "a socket", ...
+std::string fileKindOf(sys::EntryKind kind);
 
 // A regular file opened for reading (without blocking on a FIFO or a device), closed with the object.
 class RegularFile {
@@ -48,7 +50,9 @@ public:
     RegularFile& operator=(const RegularFile&) = delete;
 
     const FileCheck& check() const { return m_check; }
-    int fd() const { return m_fd; }
+    // At most `most` bytes from where the last read ended: the count (0 at the end), or minus the
+    // system's error number.
+    long long readSome(char* into, std::size_t most) { return m_file.readSome(into, most); }
     // Reads at most `most` bytes from the start (all of the file when shorter); nothing on a read
     // error. A file that grew past the limit since the open is cut at the limit plus one byte, so the
     // caller can tell.
@@ -57,7 +61,7 @@ public:
 private:
     FileCheck m_check;
     std::int64_t m_limit;
-    int m_fd = -1;
+    sys::OpenFile m_file;
 };
 
 // Looks at a path without opening it: the same answer RegularFile would give.

@@ -1,16 +1,10 @@
 #include "core/os/SaveTarget.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <system_error>
 
 #include "core/os/RegularFile.h"
+#include "core/os/SystemFiles.h"
 
 namespace tally {
 
@@ -29,29 +23,10 @@ std::string octal(unsigned mode) {
     return text;
 }
 
-// The superuser may write anything, but a file someone made read-only is honoured as such.
-bool writableByUs(const std::string& path, const struct stat& info) {
-#ifdef _WIN32
-    (void)path;
-    return (info.st_mode & S_IWRITE) != 0;
-#else
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-#ifdef AT_EACCESS
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
-#else
-    return ::access(path.c_str(), W_OK) == 0;
-#endif
-#endif
-}
-
-// Saving gives the new file to this user; only the superuser can hand it back to the old owner.
-bool ownerWouldChange(const struct stat& info) {
-#ifdef _WIN32
-    (void)info;
-    return false;
-#else
-    return ::geteuid() != 0 && info.st_uid != ::geteuid();
-#endif
+SaveTarget freshFile(const std::string& path) {
+    SaveTarget fresh;
+    fresh.writePath = path;  // nothing there: a new file (a missing folder shows when writing)
+    return fresh;
 }
 
 }  // namespace
@@ -63,50 +38,38 @@ SaveTarget inspectSaveTarget(std::string_view path) {
     if (given.back() == '/' || given.back() == '\\') return refused(EISDIR, "names a folder, not a file");
 
     std::string target = given;
-#ifndef _WIN32
-    struct stat link {};
-    if (::lstat(given.c_str(), &link) != 0) {
-        SaveTarget fresh;
-        fresh.writePath = given;  // nothing there: a new file (a missing folder shows when writing)
-        return fresh;
-    }
-    if (S_ISLNK(link.st_mode)) {
+    sys::EntryFacts link;
+    if (sys::lookAt(given, link, false) != 0) return freshFile(given);
+    if (link.kind == sys::EntryKind::Link) {
         // The link stays; the file it leads to takes the bytes, and only when that is a regular file.
-        char resolved[PATH_MAX];
-        if (::realpath(given.c_str(), resolved) == nullptr) {
-            const int err = errno;
+        std::string resolved;
+        if (const int err = sys::resolveLinks(given, resolved); err != 0) {
             if (err == ELOOP) return refused(ELOOP, "is a symbolic link loop; nothing was written");
             if (err == ENOENT)
                 return refused(ENOENT, "is a link to a file that does not exist; nothing was written");
-            return refused(
-                err, "is a link that cannot be followed (" + std::generic_category().message(err) + ")");
+            return refused(err, "is a link that cannot be followed (" + sys::errorText(err) + ")");
         }
         target = resolved;
     }
-#endif
-    struct stat info {};
-    if (::stat(target.c_str(), &info) != 0) {
-        const int err = errno;
-        if (err == ENOENT) {
-            SaveTarget fresh;
-            fresh.writePath = given;
-            return fresh;
-        }
-        return refused(err, "cannot be looked at (" + std::generic_category().message(err) + ")");
+    sys::EntryFacts info;
+    if (const int err = sys::lookAt(target, info); err != 0) {
+        if (err == ENOENT) return freshFile(given);
+        return refused(err, "cannot be looked at (" + sys::errorText(err) + ")");
     }
-    if (!S_ISREG(info.st_mode)) {
-        const std::string kind = fileKindOf(static_cast<unsigned>(info.st_mode));
+    if (info.kind != sys::EntryKind::Regular) {
+        const std::string kind = fileKindOf(info.kind);
         const std::string through = target == given ? "" : " (through a link to " + target + ")";
-        return refused(S_ISDIR(info.st_mode) ? EISDIR : EINVAL,
+        return refused(info.kind == sys::EntryKind::Directory ? EISDIR : EINVAL,
                        "is not a regular file but " + kind + through + "; nothing was written");
     }
     SaveTarget found;
     found.writePath = target;
     found.exists = true;
-    found.mode = static_cast<unsigned>(info.st_mode & 07777);
-    found.readOnly = !writableByUs(target, info);
-    found.hardLinks = static_cast<long long>(info.st_nlink);
-    found.ownerChanges = ownerWouldChange(info);
+    found.mode = info.mode;
+    found.readOnly = !info.writable;
+    found.hardLinks = info.hardLinks;
+    found.ownerChanges = info.ownedByOther;
+    found.facts = info;
     return found;
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/os/SystemFiles.h"
+
 namespace tally {
 
 // What one look at a save target found.
@@ -20,6 +22,7 @@ struct SaveTarget {
     unsigned mode = 0;          // the permission bits of an existing file
     long long hardLinks = 1;    // names the existing file has
     bool ownerChanges = false;  // the saved file would belong to this user, not to the file's owner
+    sys::EntryFacts facts;      // all the look found about an existing file (the saved file takes its access)
 };
 
 // Looks at `path` (following links) and says whether and where a save may write.

@@ -5,11 +5,9 @@
 #include <cstddef>
 #include <vector>
 
-namespace tally {
+#include "core/os/SystemFiles.h"
 
-// Asks the system to back a large block with large memory pages where it can (Linux), so that
-// filling it takes a few page faults instead of one per 4 KB. Has no other effect.
-void adviseLargePages(void* start, std::size_t bytes);
+namespace tally {
 
 // Called after each file: when the rows projected for the whole project from the share of it read so
 // far (`readSoFar` of `total` characters, with an eighth more) exceed the table's capacity, the table
@@ -27,7 +25,7 @@ void reserveProjectedRows(std::vector<Row>& rows, long long readSoFar, long long
         static_cast<std::size_t>(std::min(projected * 1.125, 16.0 * static_cast<double>(capacity)));
     if (wanted <= capacity) return;
     rows.reserve(std::max(wanted, capacity + capacity / 8));
-    adviseLargePages(rows.data() + rows.size(), (rows.capacity() - rows.size()) * sizeof(Row));
+    sys::adviseLargePages(rows.data() + rows.size(), (rows.capacity() - rows.size()) * sizeof(Row));
 }
 
 }  // namespace tally

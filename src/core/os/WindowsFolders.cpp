@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/os/SystemFiles.h"
+
 namespace tally {
 
 namespace {
@@ -22,6 +24,8 @@ WindowsFolders wineWindowsFolders(const std::string& winePrefix, const std::stri
 }
 
 WindowsFolders systemWindowsFolders() {
+    // On Windows itself the system says where its folders are.
+    if (std::string windows = sys::windowsFolder(); !windows.empty()) return WindowsFolders{windows, sys::systemFolder()};
     const char* prefix = std::getenv("WINEPREFIX");
     const char* home = std::getenv("HOME");
     return wineWindowsFolders(prefix ? prefix : "", home ? home : "");
