@@ -5,32 +5,6 @@
 
 namespace tally {
 
-namespace {
-
-void appendHexEscape(std::string& out, int byte) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += "\\'";
-    out += kHex[(byte >> 4) & 0xF];
-    out += kHex[byte & 0xF];
-}
-
-// \uN takes a signed 16-bit number; characters past the BMP go as two surrogates.
-void appendUnicodeEscape(std::string& out, char32_t cp) {
-    auto one = [&](unsigned unit) {
-        out += "\\u" + std::to_string(unit >= 0x8000 ? static_cast<int>(unit) - 0x10000 : static_cast<int>(unit));
-        out += "\\'3f";
-    };
-    if (cp < 0x10000) {
-        one(static_cast<unsigned>(cp));
-    } else {
-        cp -= 0x10000;
-        one(0xD800 + static_cast<unsigned>(cp >> 10));
-        one(0xDC00 + static_cast<unsigned>(cp & 0x3FF));
-    }
-}
-
-}  // namespace
-
 std::string rtfAsciiDocument(std::string_view document) {
     // displayUtf8 settles what each high byte means (UTF-8 sequence or Windows-1252 byte) once.
     std::string text = displayUtf8(document);
@@ -43,10 +17,32 @@ std::string rtfAsciiDocument(std::string_view document) {
             continue;
         }
         int byte = windows1252ByteOf(cp);
-        if (byte >= 0) appendHexEscape(out, byte);
-        else appendUnicodeEscape(out, cp);
+        if (byte >= 0) appendRtfByteEscape(out, byte);
+        else appendRtfUnicodeEscape(out, cp, "\\'3f");
     }
     return out;
+}
+
+void appendRtfByteEscape(std::string& out, int byte) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += "\\'";
+    out += kHex[(byte >> 4) & 0xF];
+    out += kHex[byte & 0xF];
+}
+
+// \uN takes a signed 16-bit number.
+void appendRtfUnicodeEscape(std::string& out, char32_t cp, std::string_view fallback) {
+    auto one = [&](unsigned unit) {
+        out += "\\u" + std::to_string(unit >= 0x8000 ? static_cast<int>(unit) - 0x10000 : static_cast<int>(unit));
+        out += fallback;
+    };
+    if (cp < 0x10000) {
+        one(static_cast<unsigned>(cp));
+    } else {
+        cp -= 0x10000;
+        one(0xD800 + static_cast<unsigned>(cp >> 10));
+        one(0xDC00 + static_cast<unsigned>(cp & 0x3FF));
+    }
 }
 
 }  // namespace tally

@@ -14,4 +14,10 @@ namespace tally {
 // byte a Windows-1252 character. Control words are ASCII, so only text is touched.
 std::string rtfAsciiDocument(std::string_view document);
 
+// Appends \'hh for the byte.
+void appendRtfByteEscape(std::string& out, int byte);
+// Appends \uN (two, as surrogates, past the BMP), each followed by `fallback`, what a reader
+// without Unicode shows instead.
+void appendRtfUnicodeEscape(std::string& out, char32_t cp, std::string_view fallback);
+
 }  // namespace tally

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/reports/RtfAscii.h"
 #include "core/text/Utf8.h"
 #include "core/text/Windows1252.h"
 
@@ -15,17 +16,6 @@ int indexIn(std::vector<T>& table, const T& value) {
     if (it != table.end()) return static_cast<int>(it - table.begin());
     table.push_back(value);
     return static_cast<int>(table.size()) - 1;
-}
-
-void appendHex(std::string& out, int byte) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += "\\'";
-    out += kHex[(byte >> 4) & 0xF];
-    out += kHex[byte & 0xF];
-}
-
-void appendUnit(std::string& out, unsigned unit) {
-    out += "\\u" + std::to_string(unit >= 0x8000 ? static_cast<int>(unit) - 0x10000 : static_cast<int>(unit)) + "?";
 }
 
 // Font names end at ";" and may not hold braces or backslashes; those are left out.
@@ -49,15 +39,11 @@ void appendText(std::string& out, std::string_view text) {
         } else if (cp >= 0x20 && cp < 0x80) {
             out += static_cast<char>(cp);
         } else if (int byte = windows1252ByteOf(cp); byte >= 0 && cp >= 0x20) {
-            appendHex(out, byte);
+            appendRtfByteEscape(out, byte);
         } else if (cp < 0x20) {
-            appendHex(out, static_cast<int>(cp));
-        } else if (cp < 0x10000) {
-            appendUnit(out, static_cast<unsigned>(cp));
+            appendRtfByteEscape(out, static_cast<int>(cp));
         } else {
-            cp -= 0x10000;
-            appendUnit(out, 0xD800 + static_cast<unsigned>(cp >> 10));
-            appendUnit(out, 0xDC00 + static_cast<unsigned>(cp & 0x3FF));
+            appendRtfUnicodeEscape(out, cp, "?");
         }
     }
 }
