@@ -1,0 +1,74 @@
+#include "core/reports/SpellCheckReport.h"
+
+#include "core/reports/ReportHead.h"
+#include "core/reports/RtfAscii.h"
+#include "core/reports/RtfBuilders.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+namespace {
+
+// A cell as report text: braces and backslashes escaped, so that a caption cannot end the
+// document early, and its line breaks kept as line breaks (raw ones mean nothing in RTF).
+std::string cellText(std::string_view cell) {
+    std::string escaped = rtfEscape(cell);
+    std::string out;
+    out.reserve(escaped.size());
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] == '\r' && i + 1 < escaped.size() && escaped[i + 1] == '\n') {
+            out += "\\line ";
+            ++i;
+        } else if (escaped[i] == '\r' || escaped[i] == '\n') {
+            out += "\\line ";
+        } else {
+            out += escaped[i];
+        }
+    }
+    return out;
+}
+
+bool filled(std::string_view cell) {
+    return !trimView(cell).empty();
+}
+
+}  // namespace
+
+SpellCheckReport buildSpellCheckReport(const ProjectModel& model, const ReportSettings& settings) {
+    if (model.spell.empty()) return {std::nullopt, kNothingInTheList};
+    std::string document = reportHead("Project Spell Check Report", model, settings);
+    std::string fileHeading, routine;
+    bool filePending = false, routinePending = false, reported = false;
+    for (const SpellRow& row : model.spell) {
+        if (filled(row.file)) {
+            fileHeading = "File: " + row.file;
+            filePending = true;
+        }
+        if (filled(row.routine)) {
+            routine = row.routine;
+            routinePending = true;
+        }
+        if (!row.checked) continue;
+        if (filePending) {
+            document += rtfParagraph(cellText(fileHeading), kRtfDarkBlue, false, true) + rtfLineEnd();
+            filePending = false;
+        }
+        if (routinePending) {
+            document += rtfLineEnd() + rtfTabs(1) + rtfRun("Routine: " + cellText(routine), kRtfBlack, true, false) +
+                        rtfLineEnd() + rtfLineEnd();
+            routinePending = false;
+        }
+        if (filled(row.label))
+            document += rtfTabs(2) + rtfRun("Variable/Property: " + cellText(row.label), kRtfBlack, true, false) +
+                        rtfLineEnd();
+        document += rtfTabs(2) + rtfRun("Original Text:    " + cellText(row.value), kRtfDarkBlue, false, false) +
+                    rtfLineEnd();
+        document += rtfTabs(2) + rtfRun("Corrected Text: " + cellText(row.corrected), kRtfBlack, false, false) +
+                    rtfLineEnd() + rtfLineEnd();
+        reported = true;
+    }
+    if (!reported) return {std::nullopt, kNothingToReport};
+    return {rtfAsciiDocument(document + rtfClose()), {}};
+}
+
+}  // namespace tally
