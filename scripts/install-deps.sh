@@ -7,6 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev
     qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-liberation2
+    libhunspell-dev hunspell-en-us
     python3
 )
 

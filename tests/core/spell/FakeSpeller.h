@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/Records.h"
 #include "core/spell/Speller.h"
 
 namespace tally {
