@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/CliArguments.h"
+#include "cli/CliSpelling.h"
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalText.h"
@@ -18,6 +19,7 @@
 #include "core/project/ProjectReader.h"
 #include "core/reports/CodeReport.h"
 #include "core/reports/ReportOutput.h"
+#include "core/reports/SpellCheckReport.h"
 #include "core/reports/StatisticsReport.h"
 #include "core/review/RoutineListing.h"
 #include "core/scanfile/ScanFileReader.h"
@@ -121,13 +123,32 @@ bool writeReport(CliEnvironment& env, const CliArguments& args, const ProjectMod
     WindowsFolders folders = systemWindowsFolders();
     ReportSettings settings{.files = files, .versions = versions, .now = oleNow(), .numbers = systemNumberLocale(),
                             .windowsDir = folders.windowsDir, .systemDir = folders.systemDir};
-    bool code = args.report == ReportKind::Code;
-    ReportDocument document = code ? buildCodeReport(model, settings) : ReportDocument(buildStatisticsReport(model, settings));
+    ReportDocument document;
+    std::string_view nothing = kNothingToReport;
+    std::string title;
+    switch (args.report) {
+        case ReportKind::Code:
+            document = buildCodeReport(model, settings);
+            title = "Project Code Report";
+            break;
+        case ReportKind::Statistics:
+            document = buildStatisticsReport(model, settings);
+            title = "Project Statistics Report";
+            break;
+        case ReportKind::Spelling: {
+            SpellCheckReport spelling = buildSpellCheckReport(model, settings);
+            document = std::move(spelling.document);
+            nothing = spelling.message;
+            title = "Project Spell Check Report";
+            break;
+        }
+        case ReportKind::None:
+            return true;
+    }
     if (!document) {
-        env.out << kNothingToReport << '\n';
+        env.out << nothing << '\n';
         return true;
     }
-    std::string title = code ? "Project Code Report" : "Project Statistics Report";
     // Read-only, hard-linked or another user's files are not written over without a person to ask.
     Outcome written =
         saveReportFile(model, absolutePath(args.reportPath), reportFileBytes(*document, format, title));
@@ -174,7 +195,9 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
             ++failing;
         }
     }
-    return failing ? kExitReviewFailed : kExitOk;
+    const int spelling = runSpelling(env, args, model);
+    if (spelling == kExitUsage) return kExitUsage;
+    return failing || spelling == kExitReviewFailed ? kExitReviewFailed : kExitOk;
 }
 
 // A member that is there but cannot be read as a source (a FIFO, a device, a folder, a link loop, a

@@ -83,6 +83,10 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
         } else if (arg == "--list" || arg == "--fail-on") {
             const std::string* name = value();
             if (!name) return failure(arg + " needs a list name");
+            if (arg == "--fail-on" && *name == "spelling") {
+                parsed.failOnSpelling = true;
+                continue;
+            }
             if (!addListNames(arg == "--list" ? parsed.lists : parsed.failOn, *name))
                 return failure("unknown list '" + *name + "' (see --help)");
         } else if (arg == "--format") {
@@ -99,14 +103,27 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
             parsed.files.push_back(*file);
         } else if (arg == "--report") {
             const std::string* name = value();
-            if (!name || (*name != "code" && *name != "statistics")) return failure("--report takes code or statistics");
-            ReportKind kind = *name == "code" ? ReportKind::Code : ReportKind::Statistics;
+            static const std::map<std::string, ReportKind> kinds = {
+                {"code", ReportKind::Code}, {"statistics", ReportKind::Statistics}, {"spelling", ReportKind::Spelling}};
+            auto found = name ? kinds.find(*name) : kinds.end();
+            if (found == kinds.end()) return failure("--report takes code, statistics or spelling");
+            ReportKind kind = found->second;
             if (parsed.report != ReportKind::None && parsed.report != kind) return failure("--report may be given once");
             parsed.report = kind;
         } else if (arg == "--out") {
             const std::string* path = value();
             if (!path || path->empty()) return failure("--out needs a file name");
             parsed.reportPath = *path;
+        } else if (arg == "--spell") {
+            parsed.spell = true;
+        } else if (arg == "--dictionary") {
+            const std::string* name = value();
+            if (!name || name->empty()) return failure("--dictionary needs a name, e.g. en_US");
+            parsed.dictionary = *name;
+        } else if (arg == "--words") {
+            const std::string* path = value();
+            if (!path || path->empty()) return failure("--words needs a file name");
+            parsed.wordsFile = *path;
         } else if (arg == "--save-partial") {
             parsed.savePartial = true;
         } else if (arg == "--no-progress") {
@@ -122,7 +139,8 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
 
     if (parsed.input.empty()) return failure("'" + args[0] + "' needs a file");
     bool reviews = !parsed.lists.empty() || !parsed.failOn.empty() || !parsed.routines.empty() ||
-                   !parsed.files.empty() || parsed.report != ReportKind::None || !parsed.reportPath.empty();
+                   !parsed.files.empty() || parsed.report != ReportKind::None || !parsed.reportPath.empty() ||
+                   parsed.spell || parsed.failOnSpelling || !parsed.dictionary.empty() || !parsed.wordsFile.empty();
     if (parsed.command == CliCommand::Tree && (!parsed.savePath.empty() || reviews))
         return failure("'tree' takes no options");
     if (parsed.savePartial && parsed.command != CliCommand::Scan)
@@ -130,6 +148,8 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
     if (parsed.savePartial && parsed.savePath.empty()) return failure("--save-partial needs --save");
     if (parsed.report != ReportKind::None && parsed.reportPath.empty()) return failure("--report needs --out FILE");
     if (parsed.report == ReportKind::None && !parsed.reportPath.empty()) return failure("--out belongs to --report");
+    if (!parsed.spell && !parsed.failOnSpelling && (!parsed.dictionary.empty() || !parsed.wordsFile.empty()))
+        return failure("--dictionary and --words belong to --spell");
     result.ok = true;
     return result;
 }
@@ -154,16 +174,24 @@ std::string cliUsage() {
            "                      all-types, or all for every list\n"
            "  --format FORMAT     text (default: '# caption' then tab-separated rows), csv or json\n"
            "  --fail-on NAME      exit with code 3 when that list has an unchecked row\n"
-           "                      (repeatable; checked rows count as reviewed)\n"
+           "                      (repeatable; checked rows count as reviewed); spelling fails\n"
+           "                      when the spell check finds a word\n"
            "  --routine FILE:NAME print the problems, properties, callers, callees and\n"
            "                      parameters of a routine; FILE is its file name, e.g. modMain.bas;\n"
            "                      NAME as the routine list shows it, e.g. Total# or Value [Get]\n"
            "  --file FILE         print the properties of a file\n"
-           "  --report KIND       write a report (scan, open): code (the Project Code Report)\n"
-           "                      or statistics (the Project Statistics Report); needs --out\n"
+           "  --report KIND       write a report (scan, open): code (the Project Code Report),\n"
+           "                      statistics (the Project Statistics Report) or spelling (the\n"
+           "                      corrections a scan file holds); needs --out\n"
            "  --out FILE          where --report writes: .rtf or .psl as RTF, .html or .htm as\n"
            "                      a web page, .txt or any other name as plain text (.pdf needs\n"
            "                      the desktop program); a report with nothing in it is not written\n"
+           "  --spell             check the spelling of every caption and literal and print each\n"
+           "                      word not in the dictionary: file, control or routine, property,\n"
+           "                      word and the first suggestions (in --format)\n"
+           "  --dictionary NAME   the Hunspell dictionary for --spell (default en_US)\n"
+           "  --words FILE        words --spell takes as correct, one per line, besides the\n"
+           "                      project's own word list\n"
            "  --no-progress       no progress bar on stderr\n"
            "  --version           print the program version\n"
            "\n"

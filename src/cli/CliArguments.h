@@ -14,7 +14,7 @@ enum class CliCommand { Help, Version, Tree, Open, Scan };
 enum class OutputFormat { Text, Csv, Json };
 
 // The report --report writes.
-enum class ReportKind { None, Code, Statistics };
+enum class ReportKind { None, Code, Statistics, Spelling };
 
 // A routine named on the command line as FILE:NAME: the file name as typed (UTF-8) and the
 // routine as the routine list shows it.
@@ -34,8 +34,12 @@ struct CliArguments {
     OutputFormat format = OutputFormat::Text;  // --format: text, csv or json
     std::vector<RoutineRef> routines;  // --routine FILE:NAME
     std::vector<std::string> files;    // --file FILE
-    ReportKind report = ReportKind::None;  // --report: code or statistics
+    ReportKind report = ReportKind::None;  // --report: code, statistics or spelling
     std::string reportPath;                // --out: where the report goes
+    bool spell = false;           // --spell: print every word the spell check would stop at
+    bool failOnSpelling = false;  // --fail-on spelling: exit 3 when there is one
+    std::string dictionary;       // --dictionary: the Hunspell dictionary, en_US when empty
+    std::string wordsFile;        // --words: a word list taken as correct, besides the project's
 };
 
 struct CliParseResult {

@@ -30,6 +30,27 @@ bool looksLikeDictionary(const std::string& affixPath, const std::string& dictio
 // Hunspell takes words of at most this many bytes; longer pieces of text are not words.
 constexpr std::size_t kLongestWord = 100;
 
+bool isLetter(unsigned char c) {
+    return std::isalpha(c) || c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F ||
+           (c >= 0xC0 && c != 0xD7 && c != 0xF7);
+}
+
+bool isLowerCase(unsigned char c) {
+    return std::islower(c) || c == 0x9A || c == 0x9C || c == 0x9E || (c >= 0xDF && c != 0xF7);
+}
+
+// What a word processor leaves out of its check by default: pieces without a letter ("-", "100",
+// "€"), words with a digit in them ("frmMain2", "Win32") and words in capitals ("OK", "CSV").
+bool isSkipped(std::string_view word) {
+    bool letter = false, lower = false;
+    for (unsigned char c : word) {
+        if (std::isdigit(c)) return true;
+        letter = letter || isLetter(c);
+        lower = lower || isLowerCase(c);
+    }
+    return !letter || !lower;
+}
+
 }  // namespace
 
 HunspellSpeller::HunspellSpeller(const std::string& affixPath, const std::string& dictionaryPath) {
@@ -72,6 +93,10 @@ SpellerStatus HunspellSpeller::check(std::string_view word, bool& correct) {
     correct = false;
     if (!m_handle) return SpellerStatus::DictionaryBroken;
     if (word.size() > kLongestWord || word.find('\0') != std::string_view::npos) return SpellerStatus::Failed;
+    if (isSkipped(word)) {
+        correct = true;
+        return SpellerStatus::Answered;
+    }
     correct = Hunspell_spell(m_handle->hunspell, toDictionary(word).c_str()) != 0;
     return SpellerStatus::Answered;
 }

@@ -2,6 +2,8 @@
 // The speller behind the spell check: a Hunspell dictionary (an .aff and a .dic file). Words come
 // as the project's Windows-1252 bytes and go to Hunspell in the dictionary's own encoding;
 // suggestions that Windows-1252 cannot hold are left out, since they could not be written back.
+// Like a word processor's check, numbers and signs, words with digits and words in capitals are
+// taken as correct.
 
 #include <memory>
 #include <string>

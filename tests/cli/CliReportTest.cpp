@@ -36,9 +36,11 @@ TEST(CliReportArguments, ReportNeedsOutAndAKnownKind) {
     EXPECT_EQ(ok.arguments.reportPath, "r.rtf");
     EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--report", "code"}).error, "--report needs --out FILE");
     EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--out", "r.rtf"}).error, "--out belongs to --report");
-    EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--report", "spelling", "--out", "r"}).error,
-              "--report takes code or statistics");
-    EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--report"}).error, "--report takes code or statistics");
+    EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--report", "spelling", "--out", "r"}).arguments.report,
+              ReportKind::Spelling);
+    EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--report", "grammar", "--out", "r"}).error,
+              "--report takes code, statistics or spelling");
+    EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--report"}).error, "--report takes code, statistics or spelling");
     EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--report", "code", "--out"}).error, "--out needs a file name");
     EXPECT_EQ(parseCliArguments({"tree", "a.vbp", "--report", "code", "--out", "r"}).error, "'tree' takes no options");
     EXPECT_THAT(cliUsage(), HasSubstr("--report KIND"));

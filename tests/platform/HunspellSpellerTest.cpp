@@ -28,6 +28,15 @@ TEST(HunspellSpeller, TheUsDictionaryKnowsWordsAndSuggestsTheRightOneFirst) {
     SpellerSuggestions offered = speller.suggest("recieve");
     ASSERT_FALSE(offered.words.empty());
     EXPECT_EQ(offered.words.front(), "receive");
+    // Numbers and signs, words with digits and words in capitals are not misspelled.
+    for (const char* sign : {"-", "100", "\x80", "/100", "(1)", "frmGen11", "Win32", "CSV", "OK", "\xC9T\xC9"}) {
+        EXPECT_EQ(speller.check(sign, correct), SpellerStatus::Answered);
+        EXPECT_TRUE(correct) << sign;
+        EXPECT_TRUE(speller.suggest(sign).words.empty()) << sign;
+    }
+    EXPECT_FALSE(speller.suggest("Csv").words.empty());
+    EXPECT_EQ(speller.check("\xE9t\xE9x", correct), SpellerStatus::Answered);
+    EXPECT_FALSE(correct);
     // Not words at all: taken as correct rather than handed to the library.
     EXPECT_EQ(speller.check(std::string(300, 'x'), correct), SpellerStatus::Failed);
 }

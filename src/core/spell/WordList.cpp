@@ -8,8 +8,17 @@
 #include "core/os/FileFacts.h"
 #include "core/os/SafeFileWriter.h"
 #include "core/project/PathOps.h"
+#include "core/text/Windows1252.h"
 
 namespace tally {
+
+namespace {
+bool hasHighByte(std::string_view text) {
+    for (unsigned char c : text)
+        if (c >= 0x80) return true;
+    return false;
+}
+}  // namespace
 
 WordList readWordList(const std::string& path) {
     WordList words;
@@ -21,7 +30,16 @@ WordList readWordList(const std::string& path) {
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(from, end - from);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!line.empty() && line.front() != '#') words.emplace(line);
+        if (!line.empty() && line.front() != '#') {
+            words.emplace(line);
+            // A list typed in a UTF-8 editor holds "Café" as UTF-8; the project's captions hold it
+            // in Windows-1252. Both forms are kept.
+            if (isValidUtf8(line) && hasHighByte(line)) {
+                std::string ansi = utf8ToWindows1252(line);
+                if (ansi.find('?') == std::string::npos || line.find('?') != std::string_view::npos)
+                    words.insert(std::move(ansi));
+            }
+        }
         from = end + 1;
     }
     return words;

@@ -15,7 +15,8 @@ namespace tally {
 using WordList = std::set<std::string, std::less<>>;
 
 // The words of the file at `path`; none when it is missing or unreadable. Blank lines and lines
-// starting with "#" are not words; CR LF and LF line ends both do.
+// starting with "#" are not words; CR LF and LF line ends both do. A line in UTF-8 counts in its
+// Windows-1252 form too.
 WordList readWordList(const std::string& path);
 
 // Writes the list sorted, one word per line with CR LF, atomically.

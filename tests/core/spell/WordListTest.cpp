@@ -19,6 +19,9 @@ TEST(WordList, ReadsWhatItSavesAndSkipsCommentsAndBlanks) {
     EXPECT_EQ(dir.read("settings/words/list.txt"), "Caf\xE9\r\nHourglass\r\nTallyscan\r\n");
     EXPECT_EQ(readWordList(saved), words);
     EXPECT_TRUE(readWordList(dir / "missing.txt").empty());
+    // Typed in a UTF-8 editor: both forms count; a word Windows-1252 cannot hold stays as typed.
+    EXPECT_EQ(readWordList(dir.write("utf8.txt", "Lumi\xC3\xA8re\nz\xC5\x82oty\n")),
+              (WordList{"Lumi\xC3\xA8re", "Lumi\xE8re", "z\xC5\x82oty"}));
 }
 
 TEST(WordList, EachProjectPathHasItsOwnFile) {

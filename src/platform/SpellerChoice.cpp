@@ -1,0 +1,26 @@
+#include "platform/SpellerChoice.h"
+
+#include "core/spell/SpellMessages.h"
+#include "platform/SpellDictionaries.h"
+
+namespace tally {
+
+std::string OpenedSpeller::failure() const {
+    if (!dictionary) return std::string(kNoSpeller);
+    if (!dictionary->loaded()) return brokenDictionaryMessage(dictionaryPath);
+    return {};
+}
+
+OpenedSpeller openSpeller(const std::string& dictionaryName, const std::vector<std::string>& wordLists) {
+    OpenedSpeller opened;
+    const std::string name = dictionaryName.empty() ? std::string(kDefaultDictionary) : dictionaryName;
+    std::optional<DictionaryFiles> files = findDictionary(dictionaryFolders(), name);
+    if (!files) return opened;
+    opened.dictionaryPath = files->dictionaryPath;
+    opened.dictionary = std::make_unique<HunspellSpeller>(files->affixPath, files->dictionaryPath);
+    for (const std::string& file : wordLists) opened.words.merge(readWordList(file));
+    opened.speller = std::make_unique<WordListSpeller>(*opened.dictionary, opened.words);
+    return opened;
+}
+
+}  // namespace tally

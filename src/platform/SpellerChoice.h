@@ -1,0 +1,27 @@
+#pragma once
+// Opening the speller a spell check uses: the named dictionary (en_US unless the user chose
+// another), with the project's word list on top. Says which of the two failures it met.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/spell/WordList.h"
+#include "platform/HunspellSpeller.h"
+
+namespace tally {
+
+struct OpenedSpeller {
+    std::unique_ptr<HunspellSpeller> dictionary;  // nothing when no dictionary was found
+    std::string dictionaryPath;                   // the .dic file chosen
+    WordList words;
+    std::unique_ptr<WordListSpeller> speller;     // what the check asks; set when `dictionary` is
+
+    // The message for a speller that cannot answer; empty when it can.
+    std::string failure() const;
+};
+
+// `dictionaryName` empty means en_US; the words of every file in `wordLists` count as correct.
+OpenedSpeller openSpeller(const std::string& dictionaryName, const std::vector<std::string>& wordLists);
+
+}  // namespace tally
