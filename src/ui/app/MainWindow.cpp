@@ -55,7 +55,11 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     centreOnScreen();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The model goes before the widgets do, and the spell list reads its rows in place: the list
+    // lets go of them first, so that the last layout of a visible list reads nothing freed.
+    m_spell->resetRows(nullptr);
+}
 
 void MainWindow::centreOnScreen() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -195,6 +199,14 @@ void MainWindow::buildMenus() {
         review->addAction(item);
         ++number;
     }
+
+    QMenu* spell = menuBar()->addMenu(tr("&Spell Check"));
+    spell->setObjectName(QStringLiteral("mnuSpellCheck"));
+    m_actSpell = makeAction(this, tr(" &Check Spelling"), "mnuSpell");
+    m_actSpell->setShortcut(QKeySequence(Qt::Key_F7));
+    m_actSpell->setIcon(IconLibrary::icon(QStringLiteral("tb-spell")));
+    spell->addAction(m_actSpell);
+    connect(m_actSpell, &QAction::triggered, this, &MainWindow::checkSpellingCommand);
 }
 
 void MainWindow::buildToolbar() {
@@ -218,6 +230,10 @@ void MainWindow::buildToolbar() {
     m_mainToolbar->addAction(m_tbOpen);
     m_mainToolbar->addAction(m_tbOpenScan);
     m_mainToolbar->addAction(m_tbSaveScan);
+    m_tbSpell = makeAction(this, tr("Spelling"), "spell");
+    m_tbSpell->setToolTip(tr("Check the spelling of captions and texts (F7)"));
+    m_tbSpell->setIcon(IconLibrary::icon(QStringLiteral("tb-spell")));
+    m_mainToolbar->addAction(m_tbSpell);
     m_vbSeparator = m_mainToolbar->addSeparator();
     m_mainToolbar->addAction(m_tbVb);
     installCodeViewCommands();
@@ -225,6 +241,7 @@ void MainWindow::buildToolbar() {
     connect(m_tbOpenScan, &QAction::triggered, this, &MainWindow::openScanCommand);
     connect(m_tbSaveScan, &QAction::triggered, this, &MainWindow::saveScanCommand);
     connect(m_tbVb, &QAction::triggered, this, &MainWindow::openInVbCommand);
+    connect(m_tbSpell, &QAction::triggered, this, &MainWindow::spellButtonCommand);
 }
 
 void MainWindow::buildStatusBar() {
