@@ -18,8 +18,9 @@ OpenedSpeller openSpeller(const std::string& dictionaryName, const std::vector<s
     if (!files) return opened;
     opened.dictionaryPath = files->dictionaryPath;
     opened.dictionary = std::make_unique<HunspellSpeller>(files->affixPath, files->dictionaryPath);
-    for (const std::string& file : wordLists) opened.words.merge(readWordList(file));
-    opened.speller = std::make_unique<WordListSpeller>(*opened.dictionary, opened.words);
+    WordList words;
+    for (const std::string& file : wordLists) words.merge(readWordList(file));
+    opened.speller = std::make_unique<WordListSpeller>(*opened.dictionary, std::move(words));
     return opened;
 }
 

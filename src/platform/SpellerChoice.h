@@ -14,7 +14,6 @@ namespace tally {
 struct OpenedSpeller {
     std::unique_ptr<HunspellSpeller> dictionary;  // nothing when no dictionary was found
     std::string dictionaryPath;                   // the .dic file chosen
-    WordList words;
     std::unique_ptr<WordListSpeller> speller;     // what the check asks; set when `dictionary` is
 
     // The message for a speller that cannot answer; empty when it can.

@@ -30,13 +30,16 @@ std::string wordListPath(const std::string& settingsFolder, const std::string& p
 // A speller that knows the words of a list besides those of `inner`.
 class WordListSpeller final : public Speller {
 public:
-    WordListSpeller(Speller& inner, const WordList& words) : m_inner(inner), m_words(words) {}
+    WordListSpeller(Speller& inner, WordList words) : m_inner(inner), m_words(std::move(words)) {}
+    // A word taken as correct from now on.
+    void add(std::string word) { m_words.insert(std::move(word)); }
+    const WordList& words() const { return m_words; }
     SpellerSuggestions suggest(std::string_view word) override;
     SpellerStatus check(std::string_view word, bool& correct) override;
 
 private:
     Speller& m_inner;
-    const WordList& m_words;
+    WordList m_words;
 };
 
 }  // namespace tally

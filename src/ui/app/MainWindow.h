@@ -64,6 +64,10 @@ public:
     void openInVbCommand();
     // A "Code Review" menu item: brings the tab to the front and shows the list.
     void showReviewList(ReviewListId id);
+    // "Check Spelling" in the Spell Check menu, and the toolbar's spell button (which asks for an
+    // open project rather than for rows to check).
+    void checkSpellingCommand();
+    void spellButtonCommand();
     // Offers to save the scan (on closing and before another scan file is opened).
     void offerToSaveScan();
 
@@ -117,6 +121,7 @@ private:
     void showModelInViews();
     void notify(const QString& text, MessageIcon icon);
     void reportShellResult(const Outcome& result);
+    void runSpellDialog();
 
     // Reacting to the views (MainWindowViews.cpp).
     void selectTreeNode(const std::string& key);
@@ -156,6 +161,8 @@ private:
     QAction* m_tbOpenScan = nullptr;
     QAction* m_tbSaveScan = nullptr;
     QAction* m_tbVb = nullptr;
+    QAction* m_actSpell = nullptr;
+    QAction* m_tbSpell = nullptr;
     QAction* m_reviewMenuAction = nullptr;
     QAction* m_vbSeparator = nullptr;
     QAction* m_codeViewMenuAction = nullptr;

@@ -13,6 +13,8 @@
 #include "ui/common/AnsiText.h"
 #include "ui/project/ProjectTreePanel.h"
 #include "ui/review/RoutinesPanel.h"
+#include "ui/review/SpellPanel.h"
+#include "ui/spell/SpellCheckCommand.h"
 
 namespace tally {
 
@@ -88,6 +90,31 @@ void MainWindow::spellRowActivated(int row) {
         return;
     }
     showCodeTarget(jump.target);
+}
+
+void MainWindow::checkSpellingCommand() {
+    m_tabs->setCurrentWidget(m_spell);
+    if (m_model.spell.empty()) {
+        notify(tr("There is nothing to check. Open a project first."), MessageIcon::Information);
+        return;
+    }
+    runSpellDialog();
+}
+
+void MainWindow::spellButtonCommand() {
+    if (!anyProjectFileExists()) {
+        notify(tr("You need to open a project first."), MessageIcon::Exclamation);
+        return;
+    }
+    runSpellDialog();
+}
+
+void MainWindow::runSpellDialog() {
+    // The list reads the rows in place; the dialog writes corrections into them.
+    m_spell->resetRows(nullptr);
+    const bool corrected = runSpellCheck(this, m_model, m_prompts);
+    m_spell->resetRows(&m_model.spell);
+    if (corrected) m_model.scanChanged = true;
 }
 
 }  // namespace tally

@@ -28,6 +28,8 @@ QVariant SpellListModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::DecorationRole && index.column() == 0 && !row.icon.empty())
         return IconLibrary::icon(row.icon);
+    // The tick of a corrected row, on the "Corrected Text" cell it stands for.
+    if (role == Qt::CheckStateRole && index.column() == 4 && row.checked) return Qt::Checked;
     return {};
 }
 
