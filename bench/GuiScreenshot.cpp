@@ -22,6 +22,10 @@
 #include "ui/codeview/CodeViewPanel.h"
 #include "ui/common/IconLibrary.h"
 #include "ui/project/ProjectTreePanel.h"
+#include "ui/spell/SpellCheckDialog.h"
+#include "platform/HunspellSpeller.h"
+#include "platform/SpellDictionaries.h"
+#include <QPushButton>
 
 namespace {
 
@@ -62,6 +66,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QString out, project, select, routine, typed, menuTitle;
     int tab = 0, list = 0, width = 1180, height = 740;
+    bool spellDialog = false;
     QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
         const QString& name = args[i];
@@ -82,6 +87,8 @@ int main(int argc, char** argv) {
             tab = value.toInt();
         else if (name == QLatin1String("--list"))
             list = value.toInt();
+        else if (name == QLatin1String("--spell-dialog"))
+            spellDialog = value == QLatin1String("1");
         else if (name == QLatin1String("--size")) {
             width = value.section(QLatin1Char('x'), 0, 0).toInt();
             height = value.section(QLatin1Char('x'), 1, 1).toInt();
@@ -92,6 +99,7 @@ int main(int argc, char** argv) {
         std::fputs(
             "usage: tallyscan6-screenshot --out FILE.png [--project X.vbp] [--select FILE-NAME]\n"
             "       [--tab 0-4] [--list 1-7] [--routine NAME] [--type TEXT, | for Enter] [--menu TITLE] [--size WxH]\n"
+            "       [--spell-dialog 1: the Spell Check dialog at its first word instead of the window]\n"
             "       tallyscan6-screenshot --icon-sheet FILE.png\n",
             stderr);
         return 2;
@@ -144,6 +152,17 @@ int main(int argc, char** argv) {
         }
     }
     if (list > 0) window.showReviewList(tally::kAllReviewLists[list - 1]);
+    if (spellDialog) {
+        auto files = tally::findDictionary(tally::dictionaryFolders(), tally::kDefaultDictionary);
+        if (!files) return 1;
+        tally::HunspellSpeller speller(files->affixPath, files->dictionaryPath);
+        tally::SpellCheckDialog dialog(window.model().spell, speller, prompts, {}, [](const std::string&) {}, &window);
+        dialog.show();
+        settle(200);
+        dialog.startButton()->click();
+        settle(300);
+        return dialog.grab().save(out) ? 0 : 1;
+    }
     settle(400);
     QPixmap shot = window.grab();
     if (!menuTitle.isEmpty()) {
