@@ -18,6 +18,7 @@
 #include "ui/common/AnsiText.h"
 #include "ui/common/IconLibrary.h"
 #include "ui/project/ProjectTreePanel.h"
+#include "ui/reports/ProjectReports.h"
 #include "ui/review/ReviewPanel.h"
 #include "ui/review/RoutinesPanel.h"
 #include "ui/review/SpellPanel.h"
@@ -77,6 +78,7 @@ void MainWindow::buildCentre() {
     m_codeView = codeView;
     m_review = new ReviewPanel(m_model, m_tabs);
     m_spell = new SpellPanel(m_tabs);
+    m_reports = new ProjectReports(m_model, m_prompts, this);
     m_registry = new ComingLaterPage(
         tr("The Registry tab will browse your software settings and the COM objects installed on "
            "this machine, with their versions. It is not part of this version yet."),
@@ -195,6 +197,11 @@ void MainWindow::buildMenus() {
         review->addAction(item);
         ++number;
     }
+    // The reports draw on the same findings as the review lists.
+    review->addSeparator();
+    auto* reports = makeAction(this, tr("&Show Reports"), "mnuCodeR");
+    connect(reports, &QAction::triggered, m_reports, &ProjectReports::showChooser);
+    review->addAction(reports);
 }
 
 void MainWindow::buildToolbar() {
