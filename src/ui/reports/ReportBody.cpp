@@ -4,7 +4,6 @@
 #include <QMimeData>
 #include <QTextCursor>
 
-#include "core/reports/TextWidth.h"
 #include "ui/reports/RichTextConversion.h"
 
 namespace tally {
@@ -15,9 +14,7 @@ ReportBody::ReportBody(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setTabChangesFocus(false);
     // The widget's font becomes the document's default whenever it changes, so both are Arial.
-    QFont font(QString::fromLatin1(kReportViewFont));
-    font.setPointSizeF(kReportPointSize);
-    setFont(font);
+    setFont(reportViewFont());
     applyReportLayout(*document());
 }
 

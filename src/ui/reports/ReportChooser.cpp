@@ -59,6 +59,7 @@ ReportChooser::ReportChooser(QWidget* parent) : QDialog(parent) {
     layout->addLayout(options);
     layout->addStretch(1);
     layout->addLayout(buttons);
+    setMinimumWidth(260);
 
     connect(m_show, &QPushButton::clicked, this, &ReportChooser::showChosen);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

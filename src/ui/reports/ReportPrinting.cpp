@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "ui/reports/RichTextConversion.h"
+
 namespace tally {
 
 namespace {
@@ -48,6 +50,7 @@ int printReport(const QTextDocument& document, QPagedPaintDevice& device) {
     copy->setDocumentMargin(0);
     QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     copy->setPageSize(page.size());
+    fitReportTabStops(*copy, &device);
     QTextOption option = copy->defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     copy->setDefaultTextOption(option);

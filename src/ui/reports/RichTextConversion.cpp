@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
 #include <cmath>
 
@@ -16,23 +17,47 @@ namespace tally {
 namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
+constexpr double kPointsPerInch = 72.0;
 
-// Tab positions are given in the pixels of the screen's logical resolution; the text layout
-// scales them to the device it lays out for (a printer, a PDF writer).
-double pixelsOfTwips(double twips) {
+double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-    return twips / kTwipsPerPoint * dpi / 72.0;
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
 }
 
-QList<QTextOption::Tab> reportTabs() {
+// How wide the viewer's font draws on `device` (the screen when null) against Arial's own widths,
+// which the reports pad their columns with. Font engines may draw at a rounded pixel size (10
+// points are 13 pixels, not 13 1/3, on many screens); the tab stops follow the text, or padded
+// cells would fall on either side of a stop.
+double drawnScale(const QFont& font, const QPaintDevice* device) {
+    static const char kSample[] = "Routine Name ResetFormats modMain.bas PropertyPage_SelectionChanged 0123456789";
+    QTextLayout layout(QString::fromLatin1(kSample), font, const_cast<QPaintDevice*>(device));
+    QTextOption option;
+    option.setUseDesignMetrics(true);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid()) return 1.0;
+    double dpi = device ? device->logicalDpiX() : screenDpi();
+    double expected = TextWidth(font.pointSizeF()).twips(kSample) / kTwipsPerPoint * dpi / kPointsPerInch;
+    double drawn = line.naturalTextWidth();
+    return expected > 0 && drawn > 0 ? drawn / expected : 1.0;
+}
+
+// Tab positions are given in the pixels of the screen's logical resolution; the text layout
+// scales them to the device it lays out for (a printer, a PDF writer) by the two resolutions.
+double pixelsOfTwips(double twips, double scale) {
+    return twips / kTwipsPerPoint * screenDpi() / kPointsPerInch * scale;
+}
+
+QList<QTextOption::Tab> reportTabs(double scale) {
     QList<QTextOption::Tab> tabs;
     for (double twips = kReportTabStep; twips <= kReportLastTabStop; twips += kReportTabStep)
-        tabs.append(QTextOption::Tab(pixelsOfTwips(twips), QTextOption::LeftTab));
+        tabs.append(QTextOption::Tab(pixelsOfTwips(twips, scale), QTextOption::LeftTab));
     return tabs;
 }
 
-QTextBlockFormat blockFormatFor(RichAlignment alignment) {
+QTextBlockFormat blockFormatFor(RichAlignment alignment, const QList<QTextOption::Tab>& tabs) {
     QTextBlockFormat format;
     switch (alignment) {
         case RichAlignment::Center: format.setAlignment(Qt::AlignHCenter); break;
@@ -40,7 +65,7 @@ QTextBlockFormat blockFormatFor(RichAlignment alignment) {
         case RichAlignment::Justify: format.setAlignment(Qt::AlignJustify); break;
         case RichAlignment::Left: format.setAlignment(Qt::AlignLeft); break;
     }
-    format.setTabPositions(reportTabs());
+    format.setTabPositions(tabs);
     return format;
 }
 
@@ -106,13 +131,32 @@ std::string coreText(const QString& text) {
 
 }  // namespace
 
-void applyReportLayout(QTextDocument& target) {
+QFont reportViewFont() {
     QFont font(QString::fromLatin1(kReportViewFont));
     font.setPointSizeF(kReportPointSize);
-    target.setDefaultFont(font);
+    return font;
+}
+
+void applyReportLayout(QTextDocument& target) {
+    target.setDefaultFont(reportViewFont());
+    // The reports pad their columns with blanks measured in Arial's own advance widths; laid out
+    // with the screen's rounded (hinted) widths, the padding would fall short or run over a stop.
+    target.setUseDesignMetrics(true);
     target.setDocumentMargin(4);
     QTextOption option = target.defaultTextOption();
-    option.setTabStopDistance(pixelsOfTwips(kReportDefaultTab));
+    option.setTabStopDistance(pixelsOfTwips(kReportDefaultTab, drawnScale(target.defaultFont(), nullptr)));
+    target.setDefaultTextOption(option);
+}
+
+void fitReportTabStops(QTextDocument& target, const QPaintDevice* device) {
+    const double scale = drawnScale(target.defaultFont(), device);
+    QTextBlockFormat format;
+    format.setTabPositions(reportTabs(scale));
+    QTextCursor cursor(&target);
+    cursor.select(QTextCursor::Document);
+    cursor.mergeBlockFormat(format);
+    QTextOption option = target.defaultTextOption();
+    option.setTabStopDistance(pixelsOfTwips(kReportDefaultTab, scale));
     target.setDefaultTextOption(option);
 }
 
@@ -120,15 +164,16 @@ void setRichDocument(QTextDocument& target, const RichDocument& document) {
     target.setUndoRedoEnabled(false);
     target.clear();
     QTextCursor cursor(&target);
+    const QList<QTextOption::Tab> tabs = reportTabs(drawnScale(target.defaultFont(), nullptr));
     bool first = true;
     for (const RichParagraph& paragraph : document.paragraphs) {
-        QTextBlockFormat block = blockFormatFor(paragraph.alignment);
+        QTextBlockFormat block = blockFormatFor(paragraph.alignment, tabs);
         if (first) cursor.setBlockFormat(block);
         else cursor.insertBlock(block, cursor.charFormat());
         first = false;
         for (const RichRun& run : paragraph.runs) cursor.insertText(shownText(run.text), charFormatFor(run.format));
     }
-    if (first) cursor.setBlockFormat(blockFormatFor(RichAlignment::Left));
+    if (first) cursor.setBlockFormat(blockFormatFor(RichAlignment::Left, tabs));
     target.setUndoRedoEnabled(true);
     target.setModified(false);
 }

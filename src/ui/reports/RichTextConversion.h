@@ -3,10 +3,12 @@
 // RTF file holds is shown with its fonts, sizes, colours, styles and alignment, and what the user
 // made of it (typing, formatting) goes back to the core's RTF, HTML and plain-text writers.
 
+#include <QFont>
 #include <QString>
 
 #include "core/reports/RichDocument.h"
 
+class QPaintDevice;
 class QTextDocument;
 
 namespace tally {
@@ -14,13 +16,22 @@ namespace tally {
 // The viewer's font where a document names none (txtBody's font), at the reports' 10 points.
 inline constexpr const char* kReportViewFont = "Arial";
 
-// Gives `target` the viewer's layout: its default font, no margin of its own beyond the widget's,
-// and the reports' tab stops (every 240 twips up to 4560, then every 720 twips), in the units the
-// text layout scales to any paint device, so the columns meet on screen, on paper and in a PDF.
+// That font at 10 points, as the pane and its document use it.
+QFont reportViewFont();
+
+// Gives `target` the viewer's layout: its default font, text laid out in the font's design widths
+// (as on paper), a narrow margin, and the default tab stops every 720 twips.
 void applyReportLayout(QTextDocument& target);
 
-// Replaces the contents of `target` with `document`: one block per paragraph with its alignment,
-// one fragment per run with its format. A run's font, size and colour are set only as far as the
+// Puts the reports' tab stops (every 240 twips up to 4560, then every 720 twips) on every paragraph
+// of `target`, where the viewer's font reaches them as drawn on `device` (the screen when null):
+// report columns are padded with blanks measured in Arial's widths, so the stops must sit where
+// that text ends on the device, or the cells of one column would land on different stops. Printing
+// lays a copy out again for the printer with this.
+void fitReportTabStops(QTextDocument& target, const QPaintDevice* device = nullptr);
+
+// Replaces the contents of `target` with `document`: one block per paragraph with its alignment
+// and the report tab stops for the screen, one fragment per run with its format. A run's font, size and colour are set only as far as the
 // run has them, so what the document leaves to the reader stays open here too. The undo history
 // starts afresh.
 void setRichDocument(QTextDocument& target, const RichDocument& document);

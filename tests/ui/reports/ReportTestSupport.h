@@ -4,7 +4,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QtTest>
 #include <string>
 
@@ -62,6 +65,23 @@ struct ViewerHarness {
     ScriptedReportDialogs dialogs;
     ReportViewer viewer;
 };
+
+// Where the text after the first tab starts, for each paragraph from the one starting with `first`
+// to the one starting with `last`, as `document` is laid out now.
+inline QList<qreal> secondColumnStarts(QTextDocument& document, const QString& first, const QString& last) {
+    document.documentLayout()->documentSize();  // lays the document out
+    QList<qreal> starts;
+    bool inside = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        inside = inside || block.text().startsWith(first);
+        if (!inside) continue;
+        int tab = static_cast<int>(block.text().indexOf(QLatin1Char('\t')));
+        if (tab >= 0 && block.layout() && block.layout()->lineCount() > 0)
+            starts << block.layout()->lineAt(0).cursorToX(tab + 1);
+        if (block.text().startsWith(last)) break;
+    }
+    return starts;
+}
 
 inline QByteArray fileBytes(const QString& path) {
     QFile file(path);

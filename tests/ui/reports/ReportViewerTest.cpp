@@ -92,6 +92,15 @@ private slots:
         QCOMPARE(h.body()->lineWrapMode(), QTextEdit::NoWrap);
     }
 
+    void theColumnsOfASectionLineUpOnScreen() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        QList<qreal> starts =
+            secondColumnStarts(*h.body()->document(), QStringLiteral("Routine Name"), QStringLiteral("PropertyPage_Sel"));
+        QCOMPARE(starts.size(), 12);
+        for (qreal start : starts) QCOMPARE(start, starts.first());
+    }
+
     void boldingASelectionPutsTheBoldButtonDownAndItFollowsTheSelection() {
         ViewerHarness h;
         h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));

@@ -9,9 +9,11 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QtTest>
+#include <memory>
 
 #include "core/reports/RtfReader.h"
 #include "core/reports/RtfWriter.h"
+#include "ReportTestSupport.h"
 #include "ui/reports/ReportPrinting.h"
 #include "ui/reports/ReportSelectionState.h"
 #include "ui/reports/RichTextConversion.h"
@@ -209,6 +211,26 @@ private slots:
         QCOMPARE(margins, QMarginsF(0.5, 0.5, 0.5, 0.5));
         // the viewer's own document is left as it was
         QCOMPARE(shown.documentMargin(), 4.0);
+    }
+
+    void theColumnsOfAReportLineUpOnThePrintedPage() {
+        const std::string report = test::sampleCodeReport(test::sampleModel());
+        QTextDocument shown;
+        applyReportLayout(shown);
+        setRichDocument(shown, readRtf(report));
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        std::unique_ptr<QTextDocument> copy(shown.clone());
+        copy->documentLayout()->setPaintDevice(&writer);
+        copy->setPageSize(QSizeF(9000, 12000));
+        fitReportTabStops(*copy, &writer);
+        QList<qreal> starts = test::secondColumnStarts(*copy, QStringLiteral("Routine Name"), QStringLiteral("PropertyPage_Sel"));
+        QCOMPARE(starts.size(), 12);
+        for (qreal start : starts) QCOMPARE(start, starts.first());
+        // about 3600 twips (2.5 inches) in
+        QVERIFY2(qAbs(starts.first() - 2.5 * 1200) < 1200 * 0.1, qPrintable(QString::number(starts.first())));
     }
 
     void aPdfOfTheDocumentIsMadeInMemory() {
