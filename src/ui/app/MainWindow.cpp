@@ -222,16 +222,21 @@ void MainWindow::buildToolbar() {
     m_tbOpenScan->setIcon(IconLibrary::icon(QStringLiteral("tb-openscan")));
     m_tbSaveScan->setIcon(IconLibrary::icon(QStringLiteral("tb-savescan")));
     m_tbVb->setIcon(IconLibrary::icon(QStringLiteral("tb-vb")));
+    m_tbReport = makeAction(this, tr("Reports"), "report");
+    m_tbReport->setToolTip(tr("Choose a project report to show"));
+    m_tbReport->setIcon(IconLibrary::icon(QStringLiteral("tb-report")));
     m_mainToolbar->addAction(m_tbOpen);
     m_mainToolbar->addAction(m_tbOpenScan);
     m_mainToolbar->addAction(m_tbSaveScan);
     m_vbSeparator = m_mainToolbar->addSeparator();
     m_mainToolbar->addAction(m_tbVb);
+    m_mainToolbar->addAction(m_tbReport);
     installCodeViewCommands();
     connect(m_tbOpen, &QAction::triggered, this, &MainWindow::openProjectCommand);
     connect(m_tbOpenScan, &QAction::triggered, this, &MainWindow::openScanCommand);
     connect(m_tbSaveScan, &QAction::triggered, this, &MainWindow::saveScanCommand);
     connect(m_tbVb, &QAction::triggered, this, &MainWindow::openInVbCommand);
+    connect(m_tbReport, &QAction::triggered, m_reports, &ProjectReports::showChooser);
 }
 
 void MainWindow::buildStatusBar() {
@@ -280,6 +285,7 @@ void MainWindow::buildShortcuts() {
 void MainWindow::setProjectButtonsEnabled(bool enabled) {
     m_tbSaveScan->setEnabled(enabled);
     m_tbVb->setEnabled(enabled);
+    m_tbReport->setEnabled(enabled);
 }
 
 void MainWindow::updateProjectMenu() {

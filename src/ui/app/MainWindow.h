@@ -159,6 +159,7 @@ private:
     QAction* m_tbOpenScan = nullptr;
     QAction* m_tbSaveScan = nullptr;
     QAction* m_tbVb = nullptr;
+    QAction* m_tbReport = nullptr;
     QAction* m_reviewMenuAction = nullptr;
     QAction* m_vbSeparator = nullptr;
     QAction* m_codeViewMenuAction = nullptr;

@@ -51,7 +51,6 @@ void ProjectReports::showChooser() {
     }
     m_chooser = new ReportChooser(m_window);
     m_chooser->setAttribute(Qt::WA_DeleteOnClose);
-    m_chooser->setWindowModality(Qt::ApplicationModal);
     connect(m_chooser, &ReportChooser::reportChosen, this, &ProjectReports::runReport);
     m_chooser->open();
 }

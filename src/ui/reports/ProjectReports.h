@@ -37,7 +37,8 @@ public:
     // The time a report is dated with (an OLE date); the clock by default.
     void setClock(std::function<double()> clock) { m_clock = std::move(clock); }
 
-    // "&Show Reports": the chooser, modal but returning at once; "Open a project first." when the
+    // "&Show Reports" and the toolbar's "report": the chooser, modal over the window but returning
+    // at once; "Open a project first." when the
     // project has no files.
     void showChooser();
     // Builds the chosen report and shows it, or says there is nothing to report.

@@ -136,6 +136,21 @@ private slots:
         QVERIFY(fileBytes(page).contains("<title>Project Statistics Report</title>"));
     }
 
+    void theToolbarButtonOpensTheChooserOnceAProjectIsOpen() {
+        Harness h;
+        h.window->startUp();
+        QAction* button = h.window->toolbarAction("report");
+        QVERIFY(button);
+        QVERIFY(!button->isEnabled());
+        ReportsHarness r;
+        QVERIFY(r.ok);
+        button = r.h.window->toolbarAction("report");
+        QVERIFY(button->isEnabled());
+        button->trigger();
+        QVERIFY(r.h.window->reports()->chooser());
+        QVERIFY(r.h.window->reports()->chooser()->isVisible());
+    }
+
     void cancelClosesTheChooserAndShowsNothing() {
         ReportsHarness r;
         QVERIFY(r.ok);
