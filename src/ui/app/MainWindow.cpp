@@ -18,6 +18,7 @@
 #include "ui/common/AnsiText.h"
 #include "ui/common/IconLibrary.h"
 #include "ui/project/ProjectTreePanel.h"
+#include "ui/reports/ProjectReports.h"
 #include "ui/review/ReviewPanel.h"
 #include "ui/review/RoutinesPanel.h"
 #include "ui/review/SpellPanel.h"
@@ -81,6 +82,7 @@ void MainWindow::buildCentre() {
     m_codeView = codeView;
     m_review = new ReviewPanel(m_model, m_tabs);
     m_spell = new SpellPanel(m_tabs);
+    m_reports = new ProjectReports(m_model, m_prompts, this);
     m_registry = new ComingLaterPage(
         tr("The Registry tab will browse your software settings and the COM objects installed on "
            "this machine, with their versions. It is not part of this version yet."),
@@ -207,6 +209,11 @@ void MainWindow::buildMenus() {
     m_actSpell->setIcon(IconLibrary::icon(QStringLiteral("tb-spell")));
     spell->addAction(m_actSpell);
     connect(m_actSpell, &QAction::triggered, this, &MainWindow::checkSpellingCommand);
+    // The reports draw on the same findings as the review lists.
+    review->addSeparator();
+    auto* reports = makeAction(this, tr("&Show Reports"), "mnuCodeR");
+    connect(reports, &QAction::triggered, m_reports, &ProjectReports::showChooser);
+    review->addAction(reports);
 }
 
 void MainWindow::buildToolbar() {
@@ -227,6 +234,9 @@ void MainWindow::buildToolbar() {
     m_tbOpenScan->setIcon(IconLibrary::icon(QStringLiteral("tb-openscan")));
     m_tbSaveScan->setIcon(IconLibrary::icon(QStringLiteral("tb-savescan")));
     m_tbVb->setIcon(IconLibrary::icon(QStringLiteral("tb-vb")));
+    m_tbReport = makeAction(this, tr("Reports"), "report");
+    m_tbReport->setToolTip(tr("Choose a project report to show"));
+    m_tbReport->setIcon(IconLibrary::icon(QStringLiteral("tb-report")));
     m_mainToolbar->addAction(m_tbOpen);
     m_mainToolbar->addAction(m_tbOpenScan);
     m_mainToolbar->addAction(m_tbSaveScan);
@@ -236,12 +246,14 @@ void MainWindow::buildToolbar() {
     m_mainToolbar->addAction(m_tbSpell);
     m_vbSeparator = m_mainToolbar->addSeparator();
     m_mainToolbar->addAction(m_tbVb);
+    m_mainToolbar->addAction(m_tbReport);
     installCodeViewCommands();
     connect(m_tbOpen, &QAction::triggered, this, &MainWindow::openProjectCommand);
     connect(m_tbOpenScan, &QAction::triggered, this, &MainWindow::openScanCommand);
     connect(m_tbSaveScan, &QAction::triggered, this, &MainWindow::saveScanCommand);
     connect(m_tbVb, &QAction::triggered, this, &MainWindow::openInVbCommand);
     connect(m_tbSpell, &QAction::triggered, this, &MainWindow::spellButtonCommand);
+    connect(m_tbReport, &QAction::triggered, m_reports, &ProjectReports::showChooser);
 }
 
 void MainWindow::buildStatusBar() {
@@ -290,6 +302,7 @@ void MainWindow::buildShortcuts() {
 void MainWindow::setProjectButtonsEnabled(bool enabled) {
     m_tbSaveScan->setEnabled(enabled);
     m_tbVb->setEnabled(enabled);
+    m_tbReport->setEnabled(enabled);
 }
 
 void MainWindow::updateProjectMenu() {

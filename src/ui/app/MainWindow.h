@@ -25,6 +25,7 @@ class QToolBar;
 namespace tally {
 
 class CodeViewHost;
+class ProjectReports;
 class ProjectTreePanel;
 class ReviewPanel;
 class RoutinesPanel;
@@ -77,6 +78,7 @@ public:
     ReviewPanel* reviewPanel() const { return m_review; }
     SpellPanel* spellPanel() const { return m_spell; }
     CodeViewHost* codeView() const { return m_codeView; }
+    ProjectReports* reports() const { return m_reports; }
     QTabWidget* tabs() const { return m_tabs; }
     // Status bar panel 2: the selected file's path.
     QString statusPath() const;
@@ -146,6 +148,7 @@ private:
     CodeViewHost* m_codeView = nullptr;
     ReviewPanel* m_review = nullptr;
     SpellPanel* m_spell = nullptr;
+    ProjectReports* m_reports = nullptr;
     QWidget* m_registry = nullptr;
     QLabel* m_statusSummary = nullptr;
     QLabel* m_statusPath = nullptr;
@@ -163,6 +166,7 @@ private:
     QAction* m_tbVb = nullptr;
     QAction* m_actSpell = nullptr;
     QAction* m_tbSpell = nullptr;
+    QAction* m_tbReport = nullptr;
     QAction* m_reviewMenuAction = nullptr;
     QAction* m_vbSeparator = nullptr;
     QAction* m_codeViewMenuAction = nullptr;

@@ -1,0 +1,108 @@
+#include "ui/reports/ProjectReports.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include "core/model/OleDate.h"
+#include "core/model/ProjectModel.h"
+#include "core/os/WindowsFolders.h"
+#include "core/reports/CodeReport.h"
+#include "core/reports/StatisticsReport.h"
+#include "platform/SystemLocale.h"
+#include "ui/common/BackgroundCall.h"
+#include "ui/common/UserPrompts.h"
+#include "ui/reports/ReportBody.h"
+#include "ui/reports/ReportViewer.h"
+
+namespace tally {
+
+namespace {
+
+// The busy pointer for as long as it lives.
+class BusyPointer {
+public:
+    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::BusyCursor); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+ProjectReports::ProjectReports(const ProjectModel& model, UserPrompts& prompts, QWidget* window)
+    : QObject(window), m_model(model), m_prompts(prompts), m_window(window), m_dialogs(&m_systemDialogs),
+      m_clock(oleNow) {}
+
+ProjectReports::~ProjectReports() = default;
+
+ReportViewer* ProjectReports::viewer() const {
+    return m_viewer.data();
+}
+
+void ProjectReports::showChooser() {
+    if (m_model.fileCount() <= 1) {
+        m_prompts.notify(QString::fromLatin1(kOpenProjectFirst), MessageIcon::Information, applicationTitle());
+        return;
+    }
+    if (m_chooser) {
+        m_chooser->raise();
+        m_chooser->activateWindow();
+        return;
+    }
+    m_chooser = new ReportChooser(m_window);
+    m_chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_chooser, &ReportChooser::reportChosen, this, &ProjectReports::runReport);
+    m_chooser->open();
+}
+
+ReportSettings ProjectReports::settings() const {
+    WindowsFolders folders = systemWindowsFolders();
+    return ReportSettings{.files = m_files, .versions = m_versions, .now = m_clock(),
+                          .numbers = systemNumberLocale(), .windowsDir = folders.windowsDir,
+                          .systemDir = folders.systemDir};
+}
+
+void ProjectReports::nothingToReport() {
+    m_prompts.notify(QString::fromLatin1(kNothingToReport.data(), static_cast<qsizetype>(kNothingToReport.size())),
+                     MessageIcon::Information, applicationTitle());
+}
+
+void ProjectReports::runReport(ReportChoice choice) {
+    // The spelling report needs the spell check's corrections; until it has them, the report
+    // always finds none.
+    if (choice == ReportChoice::Spelling) {
+        nothingToReport();
+        return;
+    }
+    ReportDocument document;
+    {
+        BusyPointer busy;
+        const ReportSettings made = settings();
+        // The model is only read; clicks and keys wait until the report is done.
+        document = runWhilePainting([this, &made, choice]() -> ReportDocument {
+            if (choice == ReportChoice::Code) return buildCodeReport(m_model, made);
+            return ReportDocument(buildStatisticsReport(m_model, made));
+        });
+    }
+    if (!document) {
+        nothingToReport();
+        return;
+    }
+    showReport(*document, choice == ReportChoice::Code ? tr("Project Code Report") : tr("Project Statistics Report"));
+}
+
+ReportViewer* ProjectReports::showReport(const std::string& rtf, const QString& title) {
+    if (!m_viewer) {
+        m_viewer = new ReportViewer(m_model, m_prompts, *m_dialogs, m_window);
+        m_viewer->setWindowFlag(Qt::Window);
+        m_viewer->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_viewer->showDocument(rtf, title);
+    m_viewer->show();
+    m_viewer->raise();
+    m_viewer->activateWindow();
+    m_viewer->body()->setFocus(Qt::OtherFocusReason);
+    return m_viewer;
+}
+
+}  // namespace tally

@@ -1,0 +1,265 @@
+// The Report View window: its menus and toolbar, the toolbar following the selection, formatting
+// from the buttons and the font dialog, the plain-text clipboard and the Edit menu on the right
+// button. Files are in ReportFilesTest.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QToolBar>
+
+#include "ReportTestSupport.h"
+#include "ui/reports/ReportViewActions.h"
+
+using namespace tally;
+using namespace tally::test;
+
+namespace {
+
+QString caption(ReportViewer& viewer, const char* name) {
+    QAction* item = viewer.findChild<QAction*>(QLatin1String(name));
+    return item ? item->text() : QStringLiteral("<missing>");
+}
+
+QTextCharFormat formatAt(ReportBody* body, int position) {
+    QTextCursor cursor(body->document());
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+}  // namespace
+
+class ReportViewerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_model = sampleModel();
+        m_report = sampleCodeReport(m_model);
+        QVERIFY(!m_report.empty());
+    }
+
+    void theWindowHasItsCaptionMenusAndToolbar() {
+        ViewerHarness h;
+        QCOMPARE(h.viewer.windowTitle(), QStringLiteral("Report View"));
+        QCOMPARE(h.body()->objectName(), QStringLiteral("txtBody"));
+        QCOMPARE(h.body()->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(caption(h.viewer, "mnuFile0"), QStringLiteral("&Open..."));
+        QCOMPARE(caption(h.viewer, "mnuFile1"), QStringLiteral("&Save"));
+        QCOMPARE(caption(h.viewer, "mnuFile2"), QStringLiteral("&Print..."));
+        QCOMPARE(caption(h.viewer, "mnuFile4"), QStringLiteral("&Close\tAlt+F4"));
+        QCOMPARE(caption(h.viewer, "mnuEdit0"), QStringLiteral("&Undo\tCtrl+Z"));
+        QCOMPARE(caption(h.viewer, "mnuEdit2"), QStringLiteral("Cu&t\tCtrl+X"));
+        QCOMPARE(caption(h.viewer, "mnuEdit3"), QStringLiteral("&Copy\tCtrl+C"));
+        QCOMPARE(caption(h.viewer, "mnuEdit4"), QStringLiteral("&Paste\tCtrl+V"));
+        QCOMPARE(caption(h.viewer, "mnuEdit6"), QStringLiteral("Select &All\tCtrl+A"));
+        QCOMPARE(h.viewer.actions()->editMenu()->actions().size(), 7);
+        QVERIFY(h.viewer.actions()->editMenu()->actions()[1]->isSeparator());
+        QVERIFY(h.viewer.actions()->editMenu()->actions()[5]->isSeparator());
+
+        QStringList keys, tips;
+        for (QAction* action : h.viewer.actions()->toolbar()->actions()) {
+            keys << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+            if (!action->isSeparator()) {
+                tips << action->toolTip();
+                QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
+            }
+        }
+        QCOMPARE(keys.join(QLatin1Char(' ')),
+                 QStringLiteral("open save print | cut copy paste | bold italic underline font | left center right"));
+        QCOMPARE(tips.join(QLatin1Char(',')),
+                 QStringLiteral("Open,Save,Print,Cut,Copy,Paste,Bold,Italic,Underline,Font,Left,Center,Right"));
+        for (const char* key : {"bold", "italic", "underline", "left", "center", "right"})
+            QVERIFY2(h.button(key)->isCheckable(), key);
+        QVERIFY(!h.button("font")->isCheckable());
+    }
+
+    void theReportIsShownWithItsFormats() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        QVERIFY(h.text().startsWith(QStringLiteral("Project Code Report\nFriday, March 7, 2003 4:05 PM\n")));
+        QVERIFY(h.text().contains(QStringLiteral("Unused Routines And DLL Calls")));
+        QVERIFY(h.select(QStringLiteral("Project Code Report")));
+        QTextCharFormat title = h.body()->textCursor().charFormat();
+        QCOMPARE(title.fontWeight(), int(QFont::Bold));
+        QCOMPARE(title.fontPointSize(), 13.0);
+        QCOMPARE(title.foreground().color(), QColor(0, 0, 127));
+        QVERIFY(h.button("bold")->isChecked());
+        QVERIFY(!h.body()->document()->isUndoAvailable());
+        QCOMPARE(h.body()->lineWrapMode(), QTextEdit::NoWrap);
+    }
+
+    void theColumnsOfASectionLineUpOnScreen() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        QList<qreal> starts =
+            secondColumnStarts(*h.body()->document(), QStringLiteral("Routine Name"), QStringLiteral("PropertyPage_Sel"));
+        QCOMPARE(starts.size(), 12);
+        for (qreal start : starts) QCOMPARE(start, starts.first());
+    }
+
+    void boldingASelectionPutsTheBoldButtonDownAndItFollowsTheSelection() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        QVERIFY(h.select(QStringLiteral("ArchiveOldEntries")));
+        QVERIFY(!h.button("bold")->isChecked());
+        h.button("bold")->trigger();
+        QVERIFY(h.button("bold")->isChecked());
+        QCOMPARE(h.body()->textCursor().charFormat().fontWeight(), int(QFont::Bold));
+
+        QVERIFY(h.select(QStringLiteral("DumpDebugInfo")));
+        QVERIFY(!h.button("bold")->isChecked());
+        QVERIFY(h.select(QStringLiteral("ArchiveOld")));
+        QVERIFY(h.button("bold")->isChecked());
+        // bold and plain text together: the button is up
+        QVERIFY(h.select(QStringLiteral("ArchiveOldEntries  ")));
+        QVERIFY(!h.button("bold")->isChecked());
+
+        // up again takes the bold off
+        QVERIFY(h.select(QStringLiteral("ArchiveOldEntries")));
+        h.button("bold")->trigger();
+        QVERIFY(!h.button("bold")->isChecked());
+        QCOMPARE(h.body()->textCursor().charFormat().fontWeight(), int(QFont::Normal));
+        // and Undo brings it back
+        h.viewer.runCommand(ReportCommand::Undo);
+        QVERIFY(h.select(QStringLiteral("ArchiveOldEntries")));
+        QVERIFY(h.button("bold")->isChecked());
+    }
+
+    void italicAndUnderlineFollowTheSelectionToo() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        QVERIFY(h.select(QStringLiteral("SpellAmount")));
+        h.button("italic")->trigger();
+        h.button("underline")->trigger();
+        QVERIFY(h.select(QStringLiteral("QuarterOf")));
+        QVERIFY(!h.button("italic")->isChecked());
+        QVERIFY(!h.button("underline")->isChecked());
+        QVERIFY(h.select(QStringLiteral("SpellAmount")));
+        QVERIFY(h.button("italic")->isChecked());
+        QVERIFY(h.button("underline")->isChecked());
+        QTextCharFormat format = h.body()->textCursor().charFormat();
+        QVERIFY(format.fontItalic());
+        QVERIFY(format.fontUnderline());
+        QVERIFY(format.fontWeight() < QFont::DemiBold);
+    }
+
+    void theAlignmentButtonsSetTheParagraphsAndShowWhatTheSelectionHas() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        QVERIFY(h.select(QStringLiteral("Project Code Report")));
+        QVERIFY(h.button("left")->isChecked());
+        h.button("center")->trigger();
+        QCOMPARE(h.body()->textCursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QVERIFY(h.button("center")->isChecked());
+        QVERIFY(!h.button("left")->isChecked());
+        QVERIFY(!h.button("right")->isChecked());
+        // clicking the button that is down keeps it down
+        h.button("center")->trigger();
+        QVERIFY(h.button("center")->isChecked());
+
+        QVERIFY(h.select(QStringLiteral("Friday")));
+        h.button("right")->trigger();
+        QVERIFY(h.button("right")->isChecked());
+        QVERIFY(!h.button("center")->isChecked());
+
+        // a selection over a centred and a right-aligned paragraph: all three up
+        QVERIFY(h.select(QStringLiteral("Report\nFriday")));
+        QVERIFY(!h.button("left")->isChecked());
+        QVERIFY(!h.button("center")->isChecked());
+        QVERIFY(!h.button("right")->isChecked());
+        h.button("left")->trigger();
+        QVERIFY(h.button("left")->isChecked());
+        QCOMPARE(h.body()->document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    }
+
+    void theFontDialogStartsFromTheSelectionAndItsChoiceIsApplied() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        QVERIFY(h.select(QStringLiteral("Unused Routines")));
+        QFont chosen(QStringLiteral("Courier New"));
+        chosen.setPointSizeF(14);
+        chosen.setItalic(true);
+        chosen.setUnderline(true);
+        h.dialogs.fonts = {FontChoice{chosen, QColor(200, 0, 0)}, std::nullopt};
+        h.viewer.runCommand(ReportCommand::Font);
+        QCOMPARE(h.dialogs.offered.size(), std::size_t(1));
+        QCOMPARE(h.dialogs.offered[0].font.family(), QStringLiteral("Arial"));
+        QCOMPARE(h.dialogs.offered[0].font.pointSizeF(), 10.0);
+        QVERIFY(h.dialogs.offered[0].font.bold());
+        QCOMPARE(h.dialogs.offered[0].colour, QColor(0, 0, 127));
+
+        QTextCharFormat format = h.body()->textCursor().charFormat();
+        QCOMPARE(format.fontFamilies().toStringList(), QStringList{QStringLiteral("Courier New")});
+        QCOMPARE(format.fontPointSize(), 14.0);
+        QVERIFY(format.fontItalic());
+        QVERIFY(format.fontUnderline());
+        QCOMPARE(format.fontWeight(), int(QFont::Normal));
+        QCOMPARE(format.foreground().color(), QColor(200, 0, 0));
+        QVERIFY(h.button("italic")->isChecked());
+        QVERIFY(!h.button("bold")->isChecked());
+
+        // a cancelled dialog changes nothing
+        RichDocument before = h.shown();
+        h.viewer.runCommand(ReportCommand::Font);
+        QCOMPARE(h.dialogs.offered.size(), std::size_t(2));
+        QCOMPARE(h.dialogs.offered[1].font.family(), QStringLiteral("Courier New"));
+        QVERIFY(h.shown() == before);
+    }
+
+    void printAndPreviewHandTheDocumentOver() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        h.viewer.actions()->button("print")->trigger();
+        h.viewer.actions()->menuItem(ReportCommand::Preview)->trigger();
+        QCOMPARE(h.dialogs.printed.size(), 1);
+        QVERIFY(h.dialogs.printed[0].startsWith(QStringLiteral("Project Code Report")));
+        QCOMPARE(h.dialogs.previewed.size(), 1);
+    }
+
+    void cutAndPasteCarryPlainTextThatTakesTheFormatWhereItLands() {
+        ViewerHarness h;
+        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
+        QVERIFY(h.select(QStringLiteral("Unused Routines")));
+        h.viewer.runCommand(ReportCommand::Copy);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QCOMPARE(data->text(), QStringLiteral("Unused Routines"));
+        QVERIFY(!data->hasHtml());
+
+        QVERIFY(h.select(QStringLiteral("DumpDebugInfo")));
+        h.viewer.actions()->button("paste")->trigger();
+        int at = h.text().indexOf(QStringLiteral("Unused Routines"), h.text().indexOf(QStringLiteral("ArchiveOld")));
+        QVERIFY(at > 0);
+        QCOMPARE(formatAt(h.body(), at).fontWeight(), int(QFont::Normal));
+        QCOMPARE(formatAt(h.body(), at).foreground().color(), QColor(0, 0, 0));
+
+        QVERIFY(h.select(QStringLiteral("QuarterOf")));
+        h.viewer.actions()->menuItem(ReportCommand::Cut)->trigger();
+        QVERIFY(!h.text().contains(QStringLiteral("QuarterOf")));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("QuarterOf"));
+
+        h.viewer.actions()->menuItem(ReportCommand::SelectAll)->trigger();
+        QCOMPARE(h.body()->textCursor().selectedText().size(), h.text().size());
+    }
+
+    void theRightButtonPopsUpTheEditMenu() {
+        ViewerHarness h;
+        h.viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.viewer));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), h.body()->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(h.body()->viewport(), &event);
+        QTRY_VERIFY(h.viewer.actions()->editMenu()->isVisible());
+        h.viewer.actions()->editMenu()->hide();
+    }
+
+private:
+    ProjectModel m_model;
+    std::string m_report;
+};
+
+QTEST_MAIN(ReportViewerTest)
+#include "ReportViewerTest.moc"
