@@ -7,6 +7,7 @@
 #include "core/model/ProjectModel.h"
 #include "core/os/WindowsFolders.h"
 #include "core/reports/CodeReport.h"
+#include "core/reports/SpellCheckReport.h"
 #include "core/reports/StatisticsReport.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/BackgroundCall.h"
@@ -62,33 +63,39 @@ ReportSettings ProjectReports::settings() const {
                           .systemDir = folders.systemDir};
 }
 
-void ProjectReports::nothingToReport() {
-    m_prompts.notify(QString::fromLatin1(kNothingToReport.data(), static_cast<qsizetype>(kNothingToReport.size())),
-                     MessageIcon::Information, applicationTitle());
+QString ProjectReports::reportTitle(ReportChoice choice) {
+    switch (choice) {
+    case ReportChoice::Spelling: return tr("Project Spell Check Report");
+    case ReportChoice::Code: return tr("Project Code Report");
+    case ReportChoice::Statistics: break;
+    }
+    return tr("Project Statistics Report");
 }
 
 void ProjectReports::runReport(ReportChoice choice) {
-    // The spelling report needs the spell check's corrections; until it has them, the report
-    // always finds none.
-    if (choice == ReportChoice::Spelling) {
-        nothingToReport();
-        return;
-    }
     ReportDocument document;
+    std::string_view emptyMessage = kNothingToReport;
     {
         BusyPointer busy;
         const ReportSettings made = settings();
         // The model is only read; clicks and keys wait until the report is done.
-        document = runWhilePainting([this, &made, choice]() -> ReportDocument {
+        document = runWhilePainting([this, &made, choice, &emptyMessage]() -> ReportDocument {
             if (choice == ReportChoice::Code) return buildCodeReport(m_model, made);
-            return ReportDocument(buildStatisticsReport(m_model, made));
+            if (choice == ReportChoice::Statistics) return ReportDocument(buildStatisticsReport(m_model, made));
+            SpellCheckReport spelling = buildSpellCheckReport(m_model, made);
+            emptyMessage = spelling.message;
+            return std::move(spelling.document);
         });
     }
     if (!document) {
-        nothingToReport();
+        // An empty Spell Check list is a warning (there was nothing to check); a list without a
+        // correction is only information.
+        const bool emptyList = emptyMessage == kNothingInTheList;
+        m_prompts.notify(QString::fromLatin1(emptyMessage.data(), static_cast<qsizetype>(emptyMessage.size())),
+                         emptyList ? MessageIcon::Exclamation : MessageIcon::Information, applicationTitle());
         return;
     }
-    showReport(*document, choice == ReportChoice::Code ? tr("Project Code Report") : tr("Project Statistics Report"));
+    showReport(*document, reportTitle(choice));
 }
 
 ReportViewer* ProjectReports::showReport(const std::string& rtf, const QString& title) {

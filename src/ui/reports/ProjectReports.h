@@ -1,8 +1,9 @@
 #pragma once
 // The main window's way into the reports: "&Show Reports" opens the chooser (or says a project is
 // needed), the chosen report is built off the GUI thread under the busy pointer, and a finished
-// report is handed to the one report viewer (ShowReport). A report with nothing in it shows
-// "No changes were made. Nothing to report." instead.
+// report is handed to the one report viewer (ShowReport). A report with nothing in it says so
+// instead ("Nothing to report." for an empty Spell Check list, otherwise "No changes were made.
+// Nothing to report.").
 
 #include <QObject>
 #include <QPointer>
@@ -51,7 +52,7 @@ public:
 
 private:
     ReportSettings settings() const;
-    void nothingToReport();
+    static QString reportTitle(ReportChoice choice);
 
     const ProjectModel& m_model;
     UserPrompts& m_prompts;

@@ -176,6 +176,18 @@ private slots:
         r.choose(chooser, ReportChoice::Code);
         QCOMPARE(r.h.prompts.texts(), QStringList{kNothing});
         QVERIFY(!r.h.window->reports()->viewer());
+
+        // No caption and no literal: the Spell Check list is empty, which is a warning.
+        QTRY_VERIFY(!r.h.window->reports()->chooser());
+        QVERIFY(r.h.window->model().spell.empty());
+        r.h.prompts.shown.clear();
+        chooser = r.showReports();
+        QVERIFY(chooser);
+        r.choose(chooser, ReportChoice::Spelling);
+        QCOMPARE(r.h.prompts.texts(), QStringList{QStringLiteral("Nothing to report.")});
+        QCOMPARE(r.h.prompts.shown[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(r.h.prompts.shown[0].title, QStringLiteral("Tallyscan 6"));
+        QVERIFY(!r.h.window->reports()->viewer());
     }
 };
 

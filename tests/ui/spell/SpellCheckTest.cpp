@@ -1,7 +1,8 @@
 // The spell check in the window: the menu command and the toolbar button, the dialog over the
 // sample project with the real dictionary, corrections ticking rows, the word list, and the report
-// of the corrections.
+// of the corrections through the report chooser.
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,14 +16,13 @@
 #include <QtTest>
 
 #include "UiTestSupport.h"
-#include "core/project/VersionInfo.h"
-#include "core/reports/ReportFiles.h"
-#include "core/reports/RtfReader.h"
-#include "core/reports/SpellCheckReport.h"
 #include "core/spell/WordList.h"
 #include "platform/HunspellSpeller.h"
 #include "platform/SettingsFolder.h"
 #include "platform/SpellDictionaries.h"
+#include "ui/reports/ProjectReports.h"
+#include "ui/reports/ReportBody.h"
+#include "ui/reports/ReportViewer.h"
 #include "ui/review/SpellPanel.h"
 #include "ui/spell/SpellCheckDialog.h"
 
@@ -111,18 +111,25 @@ private slots:
         QVERIFY(corrected[0].find("Supplement") != std::string::npos);
         QVERIFY(corrected[1].find("Description") != std::string::npos);
 
-        DiskReportFiles files;
-        NoVersionInfo versions;
-        ReportSettings settings{.files = files, .versions = versions, .now = 0};
-        SpellCheckReport report = buildSpellCheckReport(h.window->model(), settings);
-        QVERIFY(report.document);
-        QString text;
-        for (const RichParagraph& p : readRtf(*report.document).paragraphs)
-            text += QString::fromStdString(p.text()) + "\n";
-        QVERIFY2(text.contains("File: frmMain.frm\n"), qPrintable(text));
+        // The report of the corrections, as the chooser's "Spelling" shows it.
+        QAction* reports = h.window->projectMenuAction("mnuCodeR");
+        QVERIFY(reports);
+        reports->trigger();
+        ReportChooser* chooser = h.window->reports()->chooser();
+        QVERIFY(chooser);
+        QCOMPARE(chooser->selected(), ReportChoice::Spelling);
+        QTest::mouseClick(chooser->showButton(), Qt::LeftButton);
+        QVERIFY2(h.prompts.shown.empty(), qPrintable(h.prompts.texts().join('\n')));
+        ReportViewer* viewer = h.window->reports()->viewer();
+        QVERIFY(viewer);
+        QVERIFY(viewer->isVisible());
+        const QString text = viewer->body()->toPlainText();
+        QVERIFY2(text.startsWith(QStringLiteral("Project Spell Check Report\n")), qPrintable(text));
+        QVERIFY(text.contains("File: frmMain.frm\n"));
         QVERIFY(text.contains("Corrected Text: " + QString::fromStdString(corrected[0])));
         QVERIFY(text.contains("Corrected Text: " + QString::fromStdString(corrected[1])));
         QCOMPARE(text.count("Original Text:"), 2);
+        QTRY_VERIFY(!h.window->reports()->chooser());
     }
 
     void theMenuCommandRunsTheDialogAndTheScanCountsAsChanged() {
