@@ -1,0 +1,111 @@
+// The installed objects: which CLSIDs are listed, how their server files are found, and how the
+// registry's Windows paths are found on a Wine prefix's disk.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/registry/InstalledObjects.h"
+#include "core/registry/MemoryRegistryStore.h"
+#include "support/TempDir.h"
+
+namespace tally {
+
+namespace {
+
+// Server files that exist by their exact text.
+struct KnownFiles final : ServerFiles {
+    std::set<std::string> files;
+    std::string find(std::string_view path) const override {
+        return files.count(std::string(path)) ? "/disk/" + std::string(path) : std::string();
+    }
+};
+
+void addObject(MemoryRegistryStore& store, const std::string& clsid, std::string_view name, std::string_view server,
+               std::string_view version, std::string_view serverKey = "InProcServer32") {
+    const std::string key = "CLSID\\" + clsid;
+    store.put(Hive::ClassesRoot, key, stringValue("", name));
+    if (!server.empty()) store.put(Hive::ClassesRoot, key + "\\" + std::string(serverKey), stringValue("", server));
+    if (!version.empty()) store.put(Hive::ClassesRoot, key + "\\Version", stringValue("", version));
+}
+
+const ObjectFolders kFolders{"C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM32\\"};
+
+TEST(InstalledObjects, ListsNamedVersionedObjectsAndSkipsTheRest) {
+    MemoryRegistryStore store;
+    addObject(store, "{1}", "microsoft COMMON dialog control", "C:\\Controls\\comdlg32.ocx", "1.2");
+    addObject(store, "{2}", "{00000000-0000-0000-0000-000000000001}", "x.dll", "1.0");  // a name that is a CLSID
+    addObject(store, "{3}", "No Version Object", "y.dll", "");
+    addObject(store, "{4}", "", "z.dll", "1.0");
+    addObject(store, "{5}", "Bare Server", "shared.dll", "2.0");
+    addObject(store, "{6}", "Local Server", "\"C:\\Apps\\app.exe\" /automation", "1.0", "LocalServer32");
+    addObject(store, "{7}", "Missing Bare", "gone.dll", "3.0");
+    addObject(store, "{8}", "Installed Path", "  C:\\Apps\\viewer.ocx -embedding", "4.0", "InstalledVersion\\Path");
+    KnownFiles files;
+    files.files = {"C:\\Controls\\comdlg32.ocx", "C:\\WINDOWS\\shared.dll", "C:\\WINDOWS\\SYSTEM32\\shared.dll",
+                   "C:\\Apps\\app.exe", "C:\\Apps\\viewer.ocx"};
+
+    std::vector<ObjectRow> rows = listInstalledObjects(store, kFolders, files);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0].clsid, "{1}");
+    EXPECT_EQ(rows[0].text, "Microsoft Common Dialog Control");
+    EXPECT_EQ(rows[0].icon, "class");
+    EXPECT_EQ(rows[0].version, "1.2");
+    EXPECT_EQ(rows[0].path, "C:\\Controls\\comdlg32.ocx");
+    EXPECT_EQ(rows[0].diskPath, "/disk/C:\\Controls\\comdlg32.ocx");
+    // A bare name: the Windows folder before the system folder.
+    EXPECT_EQ(rows[1].clsid, "{5}");
+    EXPECT_EQ(rows[1].path, "C:\\WINDOWS\\shared.dll");
+    // Switches and quotes are not part of the file name.
+    EXPECT_EQ(rows[2].path, "C:\\Apps\\app.exe");
+    EXPECT_EQ(rows[2].icon, "class");
+    EXPECT_EQ(rows[3].clsid, "{7}");
+    EXPECT_EQ(rows[3].icon, "class1");
+    EXPECT_EQ(rows[3].path, "");
+    EXPECT_EQ(rows[4].path, "C:\\Apps\\viewer.ocx");
+    EXPECT_EQ(installedObjectsNodeText(rows.size()), "Installed Objects - 5");
+
+    ObjectInfo curly = getObjectInfo(store, "{2}", kFolders, files);
+    EXPECT_EQ(curly.name, "");
+    EXPECT_FALSE(curly.found);
+}
+
+TEST(InstalledObjects, ProgressCountsEveryClsidAndCanStopTheListing) {
+    MemoryRegistryStore store;
+    for (int i = 0; i < 10; ++i) addObject(store, "{" + std::to_string(i) + "}", "Object", "a.dll", "1.0");
+    KnownFiles files;
+    std::vector<std::size_t> seen;
+    std::vector<ObjectRow> rows = listInstalledObjects(store, kFolders, files, [&](std::size_t done, std::size_t total) {
+        seen.push_back(done);
+        EXPECT_EQ(total, 10u);
+        return done < 4;
+    });
+    EXPECT_EQ(rows.size(), 4u);
+    EXPECT_EQ(seen, (std::vector<std::size_t>{1, 2, 3, 4}));
+    EXPECT_TRUE(listInstalledObjects(MemoryRegistryStore(), kFolders, files).empty());
+}
+
+TEST(InstalledObjects, ServerTextLosesSwitchesBlanksAndQuotes) {
+    EXPECT_EQ(serverFileText("  \"C:\\Program Files\\App\\app.exe\" /automation"), "C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(serverFileText("C:\\x\\srv.exe -Embedding"), "C:\\x\\srv.exe");
+    EXPECT_EQ(serverFileText("mscomctl.ocx"), "mscomctl.ocx");
+}
+
+TEST(DiskServerFiles, DrivePathsAreFoundInTheWinePrefixWithoutRegardToCase) {
+    TempDir prefix;
+    prefix.write("drive_c/windows/system32/MSCOMCTL.OCX", "MZ");
+    prefix.write("drive_c/Program Files/App/app.exe", "MZ");
+    DiskServerFiles files(prefix.path());
+    EXPECT_EQ(files.find("C:\\windows\\system32\\mscomctl.ocx"), prefix / "drive_c/windows/system32/MSCOMCTL.OCX");
+    EXPECT_EQ(files.find("c:\\PROGRAM FILES\\app\\APP.EXE"), prefix / "drive_c/Program Files/App/app.exe");
+    EXPECT_EQ(files.find("C:\\windows\\system32\\missing.dll"), "");
+    EXPECT_EQ(files.find("D:\\nowhere.dll"), "");
+    EXPECT_EQ(files.find("C:\\windows\\system32"), "");  // a folder is not a server file
+    // The Windows and system folders of the prefix are disk paths already.
+    EXPECT_EQ(files.find(prefix / "drive_c/windows/system32/MSCOMCTL.OCX"),
+              prefix / "drive_c/windows/system32/MSCOMCTL.OCX");
+}
+
+}  // namespace
+
+}  // namespace tally
