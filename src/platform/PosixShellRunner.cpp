@@ -57,6 +57,23 @@ long long nowMs() {
     return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
+// A bare program name the Windows way: no folder, ending in ".exe" (any case).
+bool isWindowsProgramName(std::string_view name) {
+    return name.find('/') == std::string_view::npos && name.find('\\') == std::string_view::npos &&
+           endsWith(toLower(name), ".exe");
+}
+
+// Wine reads a leading "/" as a switch ("regsvr32 /u"): a file given by its absolute path goes to
+// the Windows program as the Z: drive path Wine maps onto "/".
+std::string winePathArgument(const std::string& argument) {
+    struct stat facts {};
+    if (argument.empty() || argument[0] != '/' || ::stat(argument.c_str(), &facts) != 0) return argument;
+    std::string windows = "Z:" + argument;
+    for (char& c : windows)
+        if (c == '/') c = '\\';
+    return windows;
+}
+
 // What the intermediate child reports to the parent.
 enum ReportKind : int { kExecFailed = 1, kExited = 2, kRunning = 3, kForkFailed = 4 };
 
@@ -142,6 +159,15 @@ int PosixShellRunner::start(const ShellRequest& request) {
     }
 
     std::string program = findProgram(argv[0]);
+    // A Windows program named without a folder ("regsvr32.exe") runs through Wine when it is
+    // installed; Wine finds it in the prefix's system folder.
+    if (program.empty() && isWindowsProgramName(argv[0])) {
+        std::string wine = findProgram(m_settings.wine);
+        if (wine.empty()) return kShellFileNotFound;
+        for (std::size_t i = 1; i < argv.size(); ++i) argv[i] = winePathArgument(argv[i]);
+        argv.insert(argv.begin(), wine);
+        program = wine;
+    }
     if (program.empty()) return kShellFileNotFound;
     argv[0] = program;
     return launch(argv, isOpener);

@@ -17,6 +17,7 @@ struct ShellLaunchSettings {
     std::string editor;               // $EDITOR: used when $VISUAL is empty
     std::string opener = "xdg-open";  // opens a document with its associated program
     std::string searchPath;           // $PATH: where programs named without a folder are found
+    std::string wine = "wine";        // runs Windows programs named without a folder ("regsvr32.exe")
     // How long to wait for the opener to report that it could not open the document. It usually
     // hands the document over and ends within a fraction of a second.
     int openerWaitMs = 1000;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -21,7 +22,7 @@ public:
     // A program that records its arguments and ends with `status`.
     std::string program(const std::string& name, int status = 0) {
         std::string path =
-            m_dir.write(name, "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"" + m_dir / name +
+            m_dir.write(name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" + m_dir / name +
                                   ".args.tmp\"\nmv \"" + m_dir / name + ".args.tmp\" \"" + m_dir / name +
                                   ".args\"\nexit " + std::to_string(status) + "\n");
         ::chmod(path.c_str(), 0755);
@@ -126,6 +127,27 @@ TEST(PosixShellRunner, TheTextEditorIsVisualThenEditorThenTheOpener) {
 
     settings.visual = "no-such-editor-program";
     EXPECT_EQ(PosixShellRunner(settings).start({"notepad.exe", "/p/a.vbp"}), kShellFileNotFound);
+}
+
+TEST(PosixShellRunner, WindowsProgramsRunThroughWineWhenItIsThere) {
+    FakePrograms fake;
+    fake.program("wine");
+    ShellLaunchSettings settings = fake.settings();
+    EXPECT_TRUE(shellStartSucceeded(PosixShellRunner(settings).start({"regsvr32.exe", "/p/My Control.ocx"})));
+    EXPECT_EQ(fake.arguments("wine"), "regsvr32.exe\n/p/My Control.ocx\n");
+    // A file that is there goes by its Z: path, which Wine does not take for a switch.
+    FakePrograms second;
+    second.program("wine");
+    std::string control = second.dir().write("My Control.ocx", "MZ");
+    EXPECT_TRUE(shellStartSucceeded(PosixShellRunner(second.settings()).start({"regsvr32.exe", control})));
+    std::string windows = "Z:" + control;
+    std::replace(windows.begin(), windows.end(), '/', '\\');
+    EXPECT_EQ(second.arguments("wine"), "regsvr32.exe\n" + windows + "\n");
+    settings.wine = "no-such-wine-program";
+    EXPECT_EQ(PosixShellRunner(settings).start({"REGSVR32.EXE", "/p/a.ocx"}), kShellFileNotFound);
+    // Only bare Windows program names go to Wine.
+    EXPECT_EQ(PosixShellRunner(fake.settings()).start({"no-such-tool", "/p/a.ocx"}), kShellFileNotFound);
+    EXPECT_EQ(PosixShellRunner(fake.settings()).start({"/opt/x/setup.exe", "/p/a.ocx"}), kShellFileNotFound);
 }
 
 TEST(PosixShellRunner, ExecFailuresMapOntoTheTable) {
