@@ -1,5 +1,6 @@
 #include "core/registry/InstalledObjects.h"
 
+#include "core/os/SystemFiles.h"
 #include "core/registry/RegistryFormat.h"
 #include "core/registry/RegistryValues.h"
 #include "core/text/TextOps.h"
@@ -77,6 +78,12 @@ std::vector<ObjectRow> listInstalledObjects(const RegistryStore& store, const Ob
         if (progress && !progress(done + 1, total)) break;
     }
     return rows;
+}
+
+ObjectFolders objectFoldersOf(const DiskServerFiles& files) {
+    if (!sys::windowsFolder().empty()) return {sys::windowsFolder(), sys::systemFolder()};
+    if (files.driveFolder('C').empty()) return {};
+    return {"C:\\windows\\", "C:\\windows\\system32\\"};
 }
 
 std::string installedObjectsNodeText(std::size_t count) {

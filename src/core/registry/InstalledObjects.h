@@ -28,6 +28,10 @@ struct ObjectFolders {
     std::string systemDir;
 };
 
+// The folders of this machine: the real ones on Windows; elsewhere the Windows and system folders
+// of the Wine prefix behind `files` (as the registry names them, "C:\\windows\\"), or none.
+ObjectFolders objectFoldersOf(const DiskServerFiles& files);
+
 ObjectInfo getObjectInfo(const RegistryStore& store, std::string_view clsid, const ObjectFolders& folders,
                          const ServerFiles& files);
 

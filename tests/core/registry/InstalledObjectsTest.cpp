@@ -7,7 +7,9 @@
 
 #include "core/registry/InstalledObjects.h"
 #include "core/registry/MemoryRegistryStore.h"
+#include "core/registry/ServerFileVersions.h"
 #include "support/TempDir.h"
+#include "support/TestPeFile.h"
 
 namespace tally {
 
@@ -104,6 +106,36 @@ TEST(DiskServerFiles, DrivePathsAreFoundInTheWinePrefixWithoutRegardToCase) {
     // The Windows and system folders of the prefix are disk paths already.
     EXPECT_EQ(files.find(prefix / "drive_c/windows/system32/MSCOMCTL.OCX"),
               prefix / "drive_c/windows/system32/MSCOMCTL.OCX");
+}
+
+TEST(ServerFileVersions, BareNamesAreFoundInTheSystemFolderThenTheWindowsFolderOfThePrefix) {
+    TempDir prefix;
+    using testpe::peFile, testpe::versionInfo, testpe::usTable;
+    const std::string versioned = peFile(versionInfo({usTable()}));
+    prefix.write("drive_c/windows/system32/MSCOMCTL.OCX", versioned);
+    prefix.write("drive_c/windows/system32/kernel32.dll", versioned);
+    prefix.write("drive_c/windows/comdlg32.ocx", versioned);
+    prefix.write("drive_c/windows/system32/comdlg32.ocx", "MZ but no version");
+    DiskServerFiles files(prefix.path());
+    ObjectFolders folders = objectFoldersOf(files);
+    EXPECT_EQ(folders.windowsDir, "C:\\windows\\");
+    EXPECT_EQ(folders.systemDir, "C:\\windows\\system32\\");
+    ServerFileVersions versions(files, folders);
+    EXPECT_EQ(versions.fileVersion("mscomctl.ocx"), "6.0.81.69");
+    // A Declare's library without an extension is a DLL; the same name twice is answered once.
+    EXPECT_EQ(versions.fileVersion("Kernel32"), "6.0.81.69");
+    EXPECT_EQ(versions.fileVersion("KERNEL32"), "6.0.81.69");
+    // The system folder comes first, as Windows loads libraries.
+    EXPECT_EQ(versions.locate("COMDLG32.OCX"), prefix / "drive_c/windows/system32/comdlg32.ocx");
+    EXPECT_EQ(versions.fileVersion("comdlg32.ocx"), "");
+    EXPECT_EQ(versions.fileVersion("C:\\windows\\comdlg32.ocx"), "6.0.81.69");
+    EXPECT_EQ(versions.fileVersion("missing.ocx"), "");
+    EXPECT_EQ(versions.fileVersion(""), "");
+
+    // Without a prefix there are no folders, and bare names are not found anywhere.
+    DiskServerFiles none(prefix / "no-such-prefix");
+    EXPECT_EQ(objectFoldersOf(none).systemDir, "");
+    EXPECT_EQ(ServerFileVersions(none, objectFoldersOf(none)).fileVersion("mscomctl.ocx"), "");
 }
 
 }  // namespace
