@@ -1,0 +1,314 @@
+// The registry store over a folder of Wine registry files: which file each hive reads, the merged
+// classes view, files made on first write, refusal while a wineserver runs, and outside changes.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "SampleHives.h"
+#include "platform/registry/WineRegistryStore.h"
+#include "platform/registry/WineServerCheck.h"
+#include "support/TempDir.h"
+
+namespace tally {
+
+namespace {
+
+constexpr std::string_view kSystemReg = R"reg(WINE REGISTRY Version 2
+;; All keys relative to \\Machine
+
+#arch=win32
+
+[Software\\Classes\\.txt] 1
+@="txtfile"
+"Content Type"="text/plain"
+
+[Software\\Classes\\MachineOnly] 1
+@="m"
+
+[Software\\Classes\\Shared\\FromMachine] 1
+@="machine"
+"Both"="machine"
+"MachineValue"="m"
+
+[Software\\Vendor] 1
+"Where"="system.reg"
+)reg";
+
+constexpr std::string_view kUserReg = R"reg(WINE REGISTRY Version 2
+;; All keys relative to \\User\\S-1-5-21-1-2-3-1001
+
+#arch=win32
+
+[Software\\Classes\\Shared\\FromMachine] 1
+"Both"="user"
+
+[Software\\Classes\\Shared\\FromUser] 1
+@="user"
+
+[Software\\Classes\\UserOnly\\Inner] 1
+@="u"
+
+[Software\\Vendor] 1
+"Where"="user.reg"
+)reg";
+
+constexpr std::string_view kUserdefReg = R"reg(WINE REGISTRY Version 2
+;; All keys relative to \\User\\.Default
+
+#arch=win32
+
+[Software\\Vendor] 1
+"Where"="userdef.reg"
+)reg";
+
+std::string textOf(const std::optional<RegValue>& v) {
+    return v ? std::string(cutAtNul(v->data)) : "<missing>";
+}
+
+using Names = std::vector<std::string>;
+
+// A prefix folder with the three files, and a server root of its own.
+struct Prefix {
+    TempDir dir;
+    std::string folder = dir / "prefix";
+    std::string servers = dir / "servers";
+    Prefix() {
+        dir.write("prefix/system.reg", kSystemReg);
+        dir.write("prefix/user.reg", kUserReg);
+        dir.write("prefix/userdef.reg", kUserdefReg);
+    }
+    std::string read(std::string_view name) const { return dir.read("prefix/" + std::string(name)); }
+};
+
+}  // namespace
+
+TEST(WineRegistryStore, EachHiveReadsItsFile) {
+    Prefix p;
+    WineRegistryStore store(p.folder, p.servers);
+    EXPECT_EQ(textOf(store.value(Hive::LocalMachine, "Software\\Vendor", "Where")), "system.reg");
+    EXPECT_EQ(textOf(store.value(Hive::CurrentUser, "software\\vendor", "where")), "user.reg");
+    EXPECT_EQ(store.userSid(), "S-1-5-21-1-2-3-1001");
+    EXPECT_EQ(store.subkeys(Hive::Users, ""), (Names{".Default", "S-1-5-21-1-2-3-1001"}));
+    EXPECT_TRUE(samples::noValues(store.values(Hive::Users, "")));
+    EXPECT_EQ(textOf(store.value(Hive::Users, ".DEFAULT\\Software\\Vendor", "Where")), "userdef.reg");
+    EXPECT_EQ(textOf(store.value(Hive::Users, "S-1-5-21-1-2-3-1001\\Software\\Vendor", "Where")), "user.reg");
+    EXPECT_EQ(store.subkeys(Hive::Users, ".Default"), Names{"Software"});
+    EXPECT_FALSE(store.subkeys(Hive::Users, "S-1-5-18"));
+    EXPECT_FALSE(store.value(Hive::LocalMachine, "Software\\Missing", "x"));
+}
+
+TEST(WineRegistryStore, ClassesRootMergesUserOverMachine) {
+    Prefix p;
+    WineRegistryStore store(p.folder, p.servers);
+    EXPECT_EQ(store.subkeys(Hive::ClassesRoot, ""), (Names{"Shared", "UserOnly", ".txt", "MachineOnly"}));
+    EXPECT_EQ(store.subkeys(Hive::ClassesRoot, "shared"), (Names{"FromMachine", "FromUser"}));
+    EXPECT_EQ(store.subkeys(Hive::ClassesRoot, "UserOnly"), Names{"Inner"});
+    EXPECT_EQ(store.subkeys(Hive::ClassesRoot, ".txt"), Names{});
+    EXPECT_FALSE(store.subkeys(Hive::ClassesRoot, "Missing"));
+
+    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, ".txt", "")), "txtfile");
+    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "Shared\\FromMachine", "Both")), "user");
+    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "Shared\\FromMachine", "")), "machine");
+    const auto merged = store.values(Hive::ClassesRoot, "Shared\\FromMachine");
+    ASSERT_TRUE(merged);
+    ASSERT_EQ(merged->size(), 3u);
+    EXPECT_EQ((*merged)[0].name, "Both");
+    EXPECT_EQ(textOf((*merged)[0]), "user");
+    EXPECT_EQ((*merged)[1].name, "");
+    EXPECT_EQ((*merged)[2].name, "MachineValue");
+    EXPECT_EQ(store.values(Hive::ClassesRoot, "UserOnly\\Inner")->size(), 1u);
+}
+
+TEST(WineRegistryStore, ClassesRootWritesGoToTheMachineUnlessOnlyTheUserHasTheKey) {
+    Prefix p;
+    WineRegistryStore store(p.folder, p.servers);
+    ASSERT_TRUE(store.setValue(Hive::ClassesRoot, "Shared\\FromMachine", stringValue("Both", "written")));
+    EXPECT_NE(p.read("system.reg").find("\"Both\"=\"written\""), std::string::npos);
+    EXPECT_EQ(p.read("user.reg"), kUserReg);
+    ASSERT_TRUE(store.setValue(Hive::ClassesRoot, "UserOnly\\Inner", stringValue("", "changed")));
+    EXPECT_NE(p.read("user.reg").find("@=\"changed\""), std::string::npos);
+    EXPECT_FALSE(store.setValue(Hive::ClassesRoot, "Missing", stringValue("", "x")));
+
+    // New keys go beside their nearest existing parent.
+    ASSERT_TRUE(store.createKey(Hive::ClassesRoot, "UserOnly\\Inner\\New\\Deeper"));
+    EXPECT_NE(p.read("user.reg").find("[Software\\\\Classes\\\\UserOnly\\\\Inner\\\\New\\\\Deeper]"),
+              std::string::npos);
+    ASSERT_TRUE(store.createKey(Hive::ClassesRoot, "Brand\\New"));
+    EXPECT_NE(p.read("system.reg").find("[Software\\\\Classes\\\\Brand\\\\New]"), std::string::npos);
+    EXPECT_TRUE(store.createKey(Hive::ClassesRoot, "shared\\fromuser"));  // there already
+    EXPECT_EQ(store.subkeys(Hive::ClassesRoot, "Brand"), Names{"New"});
+
+    // A deleted key goes from both sides, or the merged view would still show it.
+    ASSERT_TRUE(store.deleteKey(Hive::ClassesRoot, "Shared"));
+    EXPECT_FALSE(store.subkeys(Hive::ClassesRoot, "Shared"));
+    EXPECT_EQ(p.read("user.reg").find("Shared"), std::string::npos);
+    EXPECT_EQ(p.read("system.reg").find("Shared"), std::string::npos);
+    EXPECT_FALSE(store.deleteKey(Hive::ClassesRoot, "Shared"));
+    EXPECT_FALSE(store.deleteKey(Hive::ClassesRoot, ""));
+}
+
+TEST(WineRegistryStore, WritesChangeOnlyTheirFileAndLeaveNoTemporaryFiles) {
+    Prefix p;
+    WineRegistryStore store(p.folder, p.servers);
+    ASSERT_TRUE(store.setValue(Hive::CurrentUser, "Software\\Vendor", dwordValue("Where", 5)));
+    std::string expected(kUserReg);
+    const std::string_view old = "\"Where\"=\"user.reg\"";
+    expected.replace(expected.find(old), old.size(), "\"Where\"=dword:00000005");
+    EXPECT_EQ(p.read("user.reg"), expected);
+    EXPECT_EQ(p.read("system.reg"), kSystemReg);
+    EXPECT_EQ(p.read("userdef.reg"), kUserdefReg);
+    ASSERT_TRUE(store.setValue(Hive::Users, ".Default\\Software\\Vendor", stringValue("Added", "1")));
+    EXPECT_NE(p.read("userdef.reg").find("\"Where\"=\"userdef.reg\"\n\"Added\"=\"1\"\n"), std::string::npos);
+    EXPECT_FALSE(store.setValue(Hive::CurrentUser, "Software\\Missing", stringValue("x", "y")));
+    EXPECT_FALSE(store.deleteKey(Hive::Users, ".Default"));
+    EXPECT_FALSE(store.deleteKey(Hive::CurrentUser, ""));
+    EXPECT_TRUE(store.createKey(Hive::Users, ""));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(p.folder))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (Names{"system.reg", "user.reg", "userdef.reg"}));
+}
+
+TEST(WineRegistryStore, AMissingFolderReadsEmptyAndIsMadeOnFirstWrite) {
+    TempDir dir;
+    const std::string folder = dir / "config/tallyscan6";
+    WineRegistryStore store(folder, dir / "servers");
+    EXPECT_EQ(store.subkeys(Hive::LocalMachine, ""), Names{});
+    EXPECT_EQ(store.subkeys(Hive::ClassesRoot, ""), Names{});
+    EXPECT_TRUE(samples::noValues(store.values(Hive::ClassesRoot, "")));
+    EXPECT_FALSE(store.subkeys(Hive::ClassesRoot, "CLSID"));
+    EXPECT_FALSE(store.subkeys(Hive::CurrentUser, "Software"));
+    EXPECT_EQ(store.userSid(), "S-1-5-21-0-0-0-1000");
+    EXPECT_FALSE(store.setValue(Hive::CurrentUser, "Software", stringValue("x", "y")));
+    EXPECT_FALSE(std::filesystem::exists(folder));
+
+    ASSERT_TRUE(store.createKey(Hive::CurrentUser, "Software\\Vendor\\Tool"));
+    ASSERT_TRUE(store.setValue(Hive::CurrentUser, "Software\\Vendor\\Tool", dwordValue("Runs", 1)));
+    const std::string written = dir.read("config/tallyscan6/user.reg");
+    const std::string start =
+        "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win32\n\n"
+        "[Software\\\\Vendor\\\\Tool] ";
+    EXPECT_EQ(written.substr(0, start.size()), start);
+    EXPECT_NE(written.find("\n#time="), std::string::npos);
+    EXPECT_TRUE(written.ends_with("\n\"Runs\"=dword:00000001\n")) << written;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/system.reg"));
+
+    ASSERT_TRUE(store.createKey(Hive::ClassesRoot, "CLSID"));
+    EXPECT_EQ(dir.read("config/tallyscan6/system.reg").substr(0, 68),
+              "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#");
+    EXPECT_EQ(store.subkeys(Hive::LocalMachine, "Software\\Classes"), Names{"CLSID"});
+
+    // A second store over the folder reads what the first one wrote.
+    WineRegistryStore other(folder, dir / "servers");
+    EXPECT_EQ(dwordOf(other.value(Hive::CurrentUser, "Software\\Vendor\\Tool", "Runs")->data), 1u);
+}
+
+TEST(WineRegistryStore, ARunningWineserverRefusesEveryWrite) {
+    Prefix p;
+    WineRegistryStore store(p.folder, p.servers);
+    struct stat st {};
+    ASSERT_EQ(::stat(p.folder.c_str(), &st), 0);
+    char name[80];
+    std::snprintf(name, sizeof name, "/server-%llx-%llx", static_cast<unsigned long long>(st.st_dev),
+                  static_cast<unsigned long long>(st.st_ino));
+    const std::string serverFolder = p.servers + name;
+    EXPECT_EQ(wineServerSocket(p.folder, p.servers), serverFolder + "/socket");
+    EXPECT_EQ(store.writeRefusal(), "");
+
+    std::filesystem::create_directories(serverFolder);
+    p.dir.write("servers" + std::string(name) + "/socket", "");
+    EXPECT_EQ(
+        store.writeRefusal(),
+        "The Wine registry is in use by a running Wine program. Close Wine (wineserver -k) and try again.");
+    EXPECT_FALSE(store.setValue(Hive::CurrentUser, "Software\\Vendor", stringValue("Where", "x")));
+    EXPECT_FALSE(store.createKey(Hive::CurrentUser, "Software\\New"));
+    EXPECT_TRUE(store.createKey(Hive::CurrentUser, "Software\\Vendor"));  // there already: nothing to write
+    EXPECT_FALSE(store.deleteKey(Hive::CurrentUser, "Software\\Vendor"));
+    EXPECT_FALSE(store.deleteKey(Hive::ClassesRoot, "Shared"));
+    EXPECT_FALSE(store.setValue(Hive::ClassesRoot, ".txt", stringValue("", "x")));
+    EXPECT_EQ(p.read("user.reg"), kUserReg);
+    EXPECT_EQ(p.read("system.reg"), kSystemReg);
+    // Reading goes on as before.
+    EXPECT_EQ(textOf(store.value(Hive::CurrentUser, "Software\\Vendor", "Where")), "user.reg");
+
+    std::filesystem::remove(serverFolder + "/socket");
+    EXPECT_EQ(store.writeRefusal(), "");
+    // Debian's Wine keeps the server folder in a private temporary folder beside the usual one,
+    // named in the prefix's "wineserver" file.
+    p.dir.write("prefix/wineserver", "wine-2jECX9");
+    std::filesystem::create_directories(p.dir / ("wine-2jECX9" + std::string(name)));
+    p.dir.write("wine-2jECX9" + std::string(name) + "/socket", "");
+    EXPECT_EQ(store.writeRefusal().substr(0, 26), "The Wine registry is in us");
+    std::filesystem::remove(p.dir / ("wine-2jECX9" + std::string(name) + "/socket"));
+    EXPECT_EQ(store.writeRefusal(), "");
+    EXPECT_TRUE(store.setValue(Hive::CurrentUser, "Software\\Vendor", stringValue("Where", "x")));
+    // Another prefix's server is no reason to refuse.
+    TempDir elsewhere;
+    EXPECT_NE(wineServerSocket(elsewhere.path(), p.servers), serverFolder + "/socket");
+}
+
+TEST(WineRegistryStore, AFileChangedOutsideIsReadAgain) {
+    Prefix p;
+    WineRegistryStore store(p.folder, p.servers);
+    EXPECT_EQ(textOf(store.value(Hive::CurrentUser, "Software\\Vendor", "Where")), "user.reg");
+
+    p.dir.write("prefix/user.reg",
+                "WINE REGISTRY Version 2\n\n[Software\\\\Vendor] 1\n\"Where\"=\"outside\"\n");
+    EXPECT_EQ(textOf(store.value(Hive::CurrentUser, "Software\\Vendor", "Where")), "outside");
+
+    // The same length, told apart by its time.
+    const std::string path = p.folder + "/user.reg";
+    const auto before = std::filesystem::last_write_time(path);
+    p.dir.write("prefix/user.reg",
+                "WINE REGISTRY Version 2\n\n[Software\\\\Vendor] 1\n\"Where\"=\"OUTSIDE\"\n");
+    std::filesystem::last_write_time(path, before + std::chrono::seconds(1));
+    EXPECT_EQ(textOf(store.value(Hive::CurrentUser, "Software\\Vendor", "Where")), "OUTSIDE");
+
+    // A write starts from the file as it is now, keeping the outside change.
+    p.dir.write("prefix/user.reg", "WINE REGISTRY Version 2\n\n[Software\\\\Vendor] 1\n\"Other\"=\"kept\"\n");
+    ASSERT_TRUE(store.setValue(Hive::CurrentUser, "Software\\Vendor", stringValue("Mine", "1")));
+    EXPECT_EQ(p.read("user.reg"),
+              "WINE REGISTRY Version 2\n\n[Software\\\\Vendor] 1\n\"Other\"=\"kept\"\n\"Mine\"=\"1\"\n");
+
+    std::filesystem::remove(path);
+    EXPECT_FALSE(store.subkeys(Hive::CurrentUser, "Software"));
+}
+
+TEST(WineRegistryStore, FilesThatAreNoRegistryAreReadButNeverWritten) {
+    Prefix p;
+    const std::string garbage =
+        "\x7F"
+        "ELF\x01\x02[Software\\\\Vendor] 1\n\"Where\"=\"x\"\n\xFF\xFE";
+    p.dir.write("prefix/user.reg", garbage);
+    WineRegistryStore store(p.folder, p.servers);
+    EXPECT_EQ(textOf(store.value(Hive::CurrentUser, "Software\\Vendor", "Where")), "<missing>");
+    EXPECT_FALSE(store.setValue(Hive::CurrentUser, "", stringValue("x", "y")));
+    EXPECT_FALSE(store.createKey(Hive::CurrentUser, "Software\\New"));
+    EXPECT_EQ(p.read("user.reg"), garbage);
+
+    // A folder where a file should be reads as empty and refuses writes too.
+    std::filesystem::remove(p.folder + "/system.reg");
+    std::filesystem::create_directories(p.folder + "/system.reg");
+    EXPECT_EQ(store.subkeys(Hive::LocalMachine, ""), Names{});
+    EXPECT_FALSE(store.createKey(Hive::LocalMachine, "Software"));
+
+    // An empty file is a registry file with nothing in it yet.
+    p.dir.write("prefix/userdef.reg", "");
+    EXPECT_TRUE(store.createKey(Hive::Users, ".Default\\Software\\X"));
+    EXPECT_EQ(p.read("userdef.reg").substr(0, 24), "WINE REGISTRY Version 2\n");
+}
+
+TEST(WineRegistryStore, TheFolderIsThePrefixWhenOneIsSet) {
+    EXPECT_EQ(pickWineRegistryFolder("/home/u/.wine-vb6", "/home/u/.config/tallyscan6"), "/home/u/.wine-vb6");
+    EXPECT_EQ(pickWineRegistryFolder("", "/home/u/.config/tallyscan6"), "/home/u/.config/tallyscan6");
+    WineRegistryStore nowhere("", "");
+    EXPECT_EQ(nowhere.subkeys(Hive::CurrentUser, ""), Names{});
+    EXPECT_FALSE(nowhere.createKey(Hive::CurrentUser, "Software"));
+}
+
+}  // namespace tally
