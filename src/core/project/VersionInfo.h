@@ -17,6 +17,11 @@ inline constexpr std::array<std::string_view, 8> kVersionStringNames = {
     "CompanyName",    "FileDescription",  "FileVersion", "InternalName",
     "LegalCopyright", "OriginalFileName", "ProductName", "ProductVersion"};
 
+// How the eight strings are labelled for a person, in the same order.
+inline constexpr std::array<std::string_view, 8> kVersionLabels = {
+    "Company Name: ",    "File Description: ",  "File Version: ", "Internal Name: ",
+    "Legal Copyright: ", "Original File Name: ", "Product Name: ", "Product Version: "};
+
 class VersionInfoSource {
 public:
     virtual ~VersionInfoSource() = default;

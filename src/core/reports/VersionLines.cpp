@@ -1,23 +1,15 @@
 #include "core/reports/VersionLines.h"
 
-#include <array>
-
 #include "core/reports/RtfBuilders.h"
 
 namespace tally {
-
-namespace {
-constexpr std::array<std::string_view, 8> kLabels = {
-    "Company Name: ",    "File Description: ",  "File Version: ", "Internal Name: ",
-    "Legal Copyright: ", "Original File Name: ", "Product Name: ", "Product Version: "};
-}  // namespace
 
 std::string versionLines(std::string_view path, const VersionInfoSource& versions) {
     std::string out;
     if (path.empty()) return out;
     VersionStrings strings = versions.versionStrings(path);
     for (std::size_t i = 0; i < strings.size(); ++i)
-        if (!strings[i].empty()) out += rtfTabs(1) + std::string(kLabels[i]) + rtfEscape(strings[i]) + rtfLineEnd();
+        if (!strings[i].empty()) out += rtfTabs(1) + std::string(kVersionLabels[i]) + rtfEscape(strings[i]) + rtfLineEnd();
     return out;
 }
 

@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/project/FileVersion.h"
+#include "core/registry/ServerFileVersions.h"
+#include "platform/registry/RegistryStoreChoice.h"
+#include "ui/registry/RegistryPage.h"
 #include "platform/PosixShellRunner.h"
 #include "platform/SystemLocale.h"
 #include "ui/app/AppStyle.h"
@@ -55,8 +57,13 @@ int runGui(int argc, char** argv) {
 
     DialogPrompts prompts;
     PosixShellRunner shell;
-    NoFileVersions versions;
-    MainWindow window(MainWindowServices{prompts, shell, versions, systemNumberLocale()});
+    // The registry the Registry tab browses, and this machine's files: the servers it names and the
+    // libraries a project names are looked up in the same places (under Wine, in the prefix).
+    std::unique_ptr<RegistryStore> registry = openSystemRegistryStore();
+    DiskServerFiles serverFiles;
+    const RegistrySources sources{*registry, serverFiles, objectFoldersOf(serverFiles)};
+    ServerFileVersions versions(serverFiles, sources.folders);
+    MainWindow window(MainWindowServices{prompts, shell, versions, systemNumberLocale(), {}, &sources});
     prompts.setParent(&window);
     window.startUp(parsed.arguments.scanFile);
     window.show();

@@ -13,21 +13,28 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "ui/app/ComingLaterPage.h"
 #include "ui/codeview/CodeViewPanel.h"
 #include "ui/common/AnsiText.h"
 #include "ui/common/IconLibrary.h"
 #include "ui/project/ProjectTreePanel.h"
+#include "ui/registry/RegistryCommands.h"
+#include "ui/registry/RegistryPage.h"
 #include "ui/reports/ProjectReports.h"
 #include "ui/review/ReviewPanel.h"
 #include "ui/review/RoutinesPanel.h"
 #include "ui/review/SpellPanel.h"
+#include "core/project/DiskVersionInfo.h"
+#include "core/registry/InstalledObjects.h"
+#include "platform/registry/RegistryStoreChoice.h"
 
 namespace tally {
 
 namespace {
 
 constexpr int kCodeViewTab = 1;
+
+// The server files' version strings for the Properties dialog.
+const DiskVersionInfo kDiskVersions;
 
 QAction* makeAction(QObject* parent, const QString& text, const char* name) {
     auto* action = new QAction(text, parent);
@@ -47,7 +54,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(applicationTitle());
     setWindowIcon(IconLibrary::icon(QStringLiteral("app")));
-    buildCentre();
+    buildCentre(services.registry);
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -71,7 +78,7 @@ void MainWindow::centreOnScreen() {
     move(available.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
-void MainWindow::buildCentre() {
+void MainWindow::buildCentre(const RegistrySources* registry) {
     m_tree = new ProjectTreePanel(this);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tbsMain"));
@@ -83,11 +90,19 @@ void MainWindow::buildCentre() {
     m_review = new ReviewPanel(m_model, m_tabs);
     m_spell = new SpellPanel(m_tabs);
     m_reports = new ProjectReports(m_model, m_prompts, this);
-    m_registry = new ComingLaterPage(
-        tr("The Registry tab will browse your software settings and the COM objects installed on "
-           "this machine, with their versions. It is not part of this version yet."),
-        m_tabs);
-    m_registry->setObjectName(QStringLiteral("picReg"));
+    if (!registry) {
+        m_ownRegistry = openSystemRegistryStore();
+        auto files = std::make_unique<DiskServerFiles>();
+        ObjectFolders folders = objectFoldersOf(*files);
+        m_ownServerFiles = std::move(files);
+        m_registry = new RegistryPage(RegistrySources{*m_ownRegistry, *m_ownServerFiles, std::move(folders)}, m_tabs);
+    } else {
+        m_registry = new RegistryPage(*registry, m_tabs);
+    }
+    m_registryCommands = new RegistryCommands(
+        RegistryCommandServices{*m_registry, m_prompts, m_shell, kDiskVersions,
+                                [this] { return m_tabs->currentWidget() == m_registry; }},
+        this);
     m_tabs->addTab(m_routines, tr("Routines"));
     m_tabs->addTab(codeView, tr("Code View"));
     m_tabs->addTab(m_review, tr("Code Review"));
@@ -209,6 +224,7 @@ void MainWindow::buildMenus() {
     m_actSpell->setIcon(IconLibrary::icon(QStringLiteral("tb-spell")));
     spell->addAction(m_actSpell);
     connect(m_actSpell, &QAction::triggered, this, &MainWindow::checkSpellingCommand);
+    menuBar()->addMenu(m_registryCommands->menu());
     // The reports draw on the same findings as the review lists.
     review->addSeparator();
     auto* reports = makeAction(this, tr("&Show Reports"), "mnuCodeR");

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "core/model/ProjectModel.h"
@@ -27,7 +28,12 @@ namespace tally {
 class CodeViewHost;
 class ProjectReports;
 class ProjectTreePanel;
+class RegistryCommands;
+class RegistryPage;
+class RegistryStore;
+class ServerFiles;
 class ReviewPanel;
+struct RegistrySources;
 class RoutinesPanel;
 class SpellPanel;
 
@@ -39,6 +45,8 @@ struct MainWindowServices {
     const FileVersionSource& versions;
     NumberLocale locale;
     ParseFunction parse;  // the passes; empty for the real ones
+    // The registry the Registry tab browses and where it finds servers; null for this machine's.
+    const RegistrySources* registry = nullptr;
 };
 
 inline constexpr const char* kOpenProjectHint = "Open a project to begin.";
@@ -79,6 +87,8 @@ public:
     SpellPanel* spellPanel() const { return m_spell; }
     CodeViewHost* codeView() const { return m_codeView; }
     ProjectReports* reports() const { return m_reports; }
+    RegistryPage* registryPage() const { return m_registry; }
+    RegistryCommands* registryCommands() const { return m_registryCommands; }
     QTabWidget* tabs() const { return m_tabs; }
     // Status bar panel 2: the selected file's path.
     QString statusPath() const;
@@ -102,7 +112,7 @@ private:
     // Building the window (MainWindow.cpp).
     void buildMenus();
     void buildToolbar();
-    void buildCentre();
+    void buildCentre(const RegistrySources* registry);
     void buildStatusBar();
     void buildShortcuts();
     void centreOnScreen();
@@ -149,7 +159,11 @@ private:
     ReviewPanel* m_review = nullptr;
     SpellPanel* m_spell = nullptr;
     ProjectReports* m_reports = nullptr;
-    QWidget* m_registry = nullptr;
+    RegistryPage* m_registry = nullptr;
+    RegistryCommands* m_registryCommands = nullptr;
+    // This machine's registry and server files, when the caller gave none.
+    std::unique_ptr<RegistryStore> m_ownRegistry;
+    std::unique_ptr<ServerFiles> m_ownServerFiles;
     QLabel* m_statusSummary = nullptr;
     QLabel* m_statusPath = nullptr;
     QToolBar* m_mainToolbar = nullptr;

@@ -11,6 +11,7 @@
 #include "core/reports/RtfReader.h"
 #include "core/reports/RtfWriter.h"
 #include "ui/common/AnsiText.h"
+#include "ui/common/SaveOverCheck.h"
 #include "ui/common/UserPrompts.h"
 #include "ui/reports/ReportBody.h"
 #include "ui/reports/ReportPrinting.h"
@@ -80,32 +81,14 @@ bool ReportViewer::saveFile(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const std::string target = toLocalPath(absolute);
     // A name that must not be written is refused before anything is asked or written.
-    std::string refusal = reportSaveRefusal(m_model, target);
-    SaveTarget found = inspectSaveTarget(target);
-    if (refusal.empty() && !found.refusal.empty()) refusal = target + " " + found.refusal;
-    if (!refusal.empty()) {
-        notify(fromLocalPath(refusal));
-        return false;
-    }
-    if (found.exists &&
-        !m_prompts.askYesNo(tr("This file already exists. Do you want to overwrite it?"), applicationTitle()))
-        return false;
-    // What saving over the file would lose (its read-only mode, its hard links, its owner) is the
-    // user's choice.
-    bool agreed = false;
-    std::vector<std::string> cautions = saveCautions(target, found);
-    if (!cautions.empty()) {
-        QString text;
-        for (const std::string& caution : cautions) text += fromLocalPath(caution) + QStringLiteral("\n");
-        if (!m_prompts.askYesNo(text + tr("Save over it anyway?"), applicationTitle())) return false;
-        agreed = true;
-    }
+    std::optional<bool> agreed = confirmSaveOver(m_prompts, target, reportSaveRefusal(m_model, target));
+    if (!agreed) return false;
     std::string bytes = fileBytes(absolute);
     if (bytes.empty() && reportFormatFor(target) == ReportFormat::Pdf) {
         notify(tr("The PDF file could not be made."));
         return false;
     }
-    Outcome written = saveReportFile(m_model, target, bytes, agreed);
+    Outcome written = saveReportFile(m_model, target, bytes, *agreed);
     if (!written.ok) {
         notify(written.message.empty()
                    ? fromAnsi(written.description) + QStringLiteral("\n\n") + fromLocalPath(written.detail)

@@ -26,10 +26,10 @@ SpellPanel::SpellPanel(QWidget* parent) : QWidget(parent) {
     for (int column = 0; column < 4; ++column) m_list->setColumnWidth(column, widths[column]);
 
     // The rows are gathered by the parse; the check itself is not part of this version yet.
-    auto* later = new QLabel(tr("The captions and strings your users read. Checking their spelling, "
-                                "with corrections in the last column, comes in a later version."),
+    auto* later = new QLabel(tr("The captions and strings your users read. Check Spelling (F7) stops at "
+                                "each word the dictionary does not know; corrections show in the last column."),
                              this);
-    later->setObjectName(QStringLiteral("comingLater"));
+    later->setObjectName(QStringLiteral("spellHint"));
     later->setWordWrap(true);
     later->setEnabled(false);
 

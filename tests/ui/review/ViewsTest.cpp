@@ -135,19 +135,20 @@ private slots:
         QVERIFY(tree->horizontalScrollBar()->maximum() > 0);
     }
 
-    void aTabWhosePartIsNotBuiltSaysWhatWillBeThere() {
+    void theLastTabsAreTheSpellListAndTheRegistry() {
         Harness h;
         QVERIFY(h.openShown());
         QWidget* registry = h.window->tabs()->widget(4);
+        QCOMPARE(registry->objectName(), QStringLiteral("picReg"));
         h.window->tabs()->setCurrentWidget(registry);
-        auto* line = registry->findChild<QLabel*>(QStringLiteral("comingLater"));
-        QVERIFY(line && line->isVisible());
-        QVERIFY(line->text().contains(QStringLiteral("registry"), Qt::CaseInsensitive));
-        // The spell list is there, and says that the check itself comes later.
+        auto* tree = registry->findChild<QTreeWidget*>(QStringLiteral("tvwReg"));
+        QVERIFY(tree && tree->isVisible());
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Registry"));
+        // The spell list says how to run the check.
         h.window->tabs()->setCurrentWidget(h.window->spellPanel());
-        auto* spell = h.window->spellPanel()->findChild<QLabel*>(QStringLiteral("comingLater"));
+        auto* spell = h.window->spellPanel()->findChild<QLabel*>(QStringLiteral("spellHint"));
         QVERIFY(spell && spell->isVisible());
-        QVERIFY(spell->text().contains(QStringLiteral("spelling")));
+        QVERIFY(spell->text().contains(QStringLiteral("F7")));
     }
 
     void theTreesExpandedNodesTravelInTheScanFile() {
