@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/CliArguments.h"
+#include "cli/CliRegistry.h"
 #include "cli/CliSpelling.h"
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalProgress.h"
@@ -17,6 +18,7 @@
 #include "core/project/DiskVersionInfo.h"
 #include "core/project/PathOps.h"
 #include "core/project/ProjectReader.h"
+#include "core/registry/ServerFileVersions.h"
 #include "core/reports/CodeReport.h"
 #include "core/reports/ReportOutput.h"
 #include "core/reports/SpellCheckReport.h"
@@ -27,6 +29,7 @@
 #include "core/text/TextOps.h"
 #include "core/text/Windows1252.h"
 #include "platform/SystemLocale.h"
+#include "platform/registry/RegistryStoreChoice.h"
 
 namespace tally {
 
@@ -44,6 +47,14 @@ int inputError(CliEnvironment& env, const std::string& message) {
 
 bool isScanFile(const std::string& path) { return endsWith(toLower(path), ".psf"); }
 
+// The versions of the libraries a project names, read from this machine's files (the Wine
+// prefix's where there is no Windows).
+const FileVersionSource& machineVersions() {
+    static const DiskServerFiles files;
+    static const ServerFileVersions versions(files, objectFoldersOf(files));
+    return versions;
+}
+
 bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model) {
     Outcome result = openScanFile(absolutePath(path), model);
     if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
@@ -51,9 +62,8 @@ bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model)
 }
 
 bool loadProject(CliEnvironment& env, const std::string& path, ProjectModel& model) {
-    NoFileVersions versions;
     // The flag is not handed over to be cleared: a Ctrl-C while the project file is read cancels too.
-    Outcome result = openProject(model, path, versions);
+    Outcome result = openProject(model, path, machineVersions());
     if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
 }
@@ -220,10 +230,9 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
         terminal = std::make_unique<TerminalProgress>(env.err);
         progress = std::make_unique<ThrottledProgress>(*terminal);
     }
-    NoFileVersions versions;
     auto started = std::chrono::steady_clock::now();
     ScanOutcome outcome = scanProject(
-        model, ScanRequest{args.input, versions, progress ? *progress : static_cast<ParseProgress&>(silent),
+        model, ScanRequest{args.input, machineVersions(), progress ? *progress : static_cast<ParseProgress&>(silent),
                            env.cancel, systemNumberLocale(),
                            [&env](const ProjectModel& opened) { reportSkippedMembers(env, opened); }});
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -281,6 +290,8 @@ int runCli(const std::vector<std::string>& argv, CliEnvironment& env) {
         case CliCommand::Tree: return runTree(env, args);
         case CliCommand::Open: return runOpen(env, args);
         case CliCommand::Scan: return runScan(env, args);
+        case CliCommand::Objects: return runObjects(env, args, *openSystemRegistryStore());
+        case CliCommand::ExportKey: return runExportKey(env, args, *openSystemRegistryStore());
     }
     return kExitUsage;
 }

@@ -50,6 +50,26 @@ bool readRoutineRef(const std::string& text, RoutineRef& ref) {
     return true;
 }
 
+// objects takes --format alone; export-key a key and --out.
+CliParseResult registryCommandCheck(CliParseResult result) {
+    const CliArguments& parsed = result.arguments;
+    const bool objects = parsed.command == CliCommand::Objects;
+    const bool others = !parsed.savePath.empty() || parsed.savePartial || !parsed.lists.empty() ||
+                        !parsed.failOn.empty() || !parsed.routines.empty() || !parsed.files.empty() ||
+                        parsed.report != ReportKind::None || parsed.spell || parsed.failOnSpelling ||
+                        !parsed.dictionary.empty() || !parsed.wordsFile.empty();
+    if (objects) {
+        if (!parsed.input.empty()) return failure("'objects' takes no file");
+        if (others || !parsed.reportPath.empty()) return failure("'objects' takes --format alone");
+    } else {
+        if (parsed.input.empty()) return failure("'export-key' needs a key, e.g. 'HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings'");
+        if (parsed.reportPath.empty()) return failure("'export-key' needs --out FILE.reg");
+        if (others || parsed.format != OutputFormat::Text) return failure("'export-key' takes --out alone");
+    }
+    result.ok = true;
+    return result;
+}
+
 }  // namespace
 
 CliParseResult parseCliArguments(const std::vector<std::string>& args) {
@@ -59,6 +79,7 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
 
     static const std::map<std::string, CliCommand> commands = {
         {"tree", CliCommand::Tree}, {"open", CliCommand::Open}, {"scan", CliCommand::Scan},
+        {"objects", CliCommand::Objects}, {"export-key", CliCommand::ExportKey},
         {"help", CliCommand::Help}, {"--help", CliCommand::Help}, {"-h", CliCommand::Help},
         {"--version", CliCommand::Version}};
     auto command = commands.find(args[0]);
@@ -137,6 +158,8 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
         }
     }
 
+    if (parsed.command == CliCommand::Objects || parsed.command == CliCommand::ExportKey)
+        return registryCommandCheck(std::move(result));
     if (parsed.input.empty()) return failure("'" + args[0] + "' needs a file");
     bool reviews = !parsed.lists.empty() || !parsed.failOn.empty() || !parsed.routines.empty() ||
                    !parsed.files.empty() || parsed.report != ReportKind::None || !parsed.reportPath.empty() ||
@@ -164,6 +187,10 @@ std::string cliUsage() {
            "                              text [key] [image]\n"
            "  scan PROJECT.vbp            parse every file of the project and print a summary\n"
            "  open SCAN.psf               read a project scan file\n"
+           "  objects                     list the COM objects installed in the registry: name,\n"
+           "                              CLSID, version, server file, the file's version\n"
+           "  export-key 'HKEY_...\\KEY' --out FILE.reg\n"
+           "                              write a key and its subkeys as a REGEDIT4 file\n"
            "  help                        show this text\n"
            "\n"
            "Options:\n"
@@ -194,6 +221,9 @@ std::string cliUsage() {
            "                      project's own word list\n"
            "  --no-progress       no progress bar on stderr\n"
            "  --version           print the program version\n"
+           "\n"
+           "The registry is the Wine prefix in $WINEPREFIX when set, otherwise the program's\n"
+           "own (~/.config/tallyscan6); on Windows the system's.\n"
            "\n"
            "Output is UTF-8. Exit codes: 0 success, 2 usage or input error, 3 a --fail-on list\n"
            "has rows, 130 scan cancelled.\n";

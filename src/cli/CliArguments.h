@@ -8,7 +8,7 @@
 
 namespace tally {
 
-enum class CliCommand { Help, Version, Tree, Open, Scan };
+enum class CliCommand { Help, Version, Tree, Open, Scan, Objects, ExportKey };
 
 // How lists and panels are printed.
 enum class OutputFormat { Text, Csv, Json };
@@ -25,7 +25,7 @@ struct RoutineRef {
 
 struct CliArguments {
     CliCommand command = CliCommand::Help;
-    std::string input;      // the project or scan file the command works on
+    std::string input;      // the project or scan file the command works on; export-key's key
     std::string savePath;   // --save: where to write the scan file
     bool savePartial = false;  // --save-partial: also save a cancelled scan
     bool progress = true;      // --no-progress turns the terminal progress bar off
