@@ -18,6 +18,7 @@
 #include "platform/SystemLocale.h"
 #include "ui/app/AppStyle.h"
 #include "ui/app/MainWindow.h"
+#include "ui/registry/RegistryPage.h"
 #include "ui/codeview/CodeEditor.h"
 #include "ui/codeview/CodeViewPanel.h"
 #include "ui/common/IconLibrary.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QString out, project, select, routine, typed, menuTitle;
     int tab = 0, list = 0, width = 1180, height = 740;
+    QString registryNode;  // a node of the Registry tab to choose ("OBJECTS", a settings key)
     bool spellDialog = false;
     QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
@@ -85,6 +87,8 @@ int main(int argc, char** argv) {
             menuTitle = value;
         else if (name == QLatin1String("--tab"))
             tab = value.toInt();
+        else if (name == QLatin1String("--registry"))
+            registryNode = value;
         else if (name == QLatin1String("--list"))
             list = value.toInt();
         else if (name == QLatin1String("--spell-dialog"))
@@ -98,7 +102,7 @@ int main(int argc, char** argv) {
     if (out.isEmpty()) {
         std::fputs(
             "usage: tallyscan6-screenshot --out FILE.png [--project X.vbp] [--select FILE-NAME]\n"
-            "       [--tab 0-4] [--list 1-7] [--routine NAME] [--type TEXT, | for Enter] [--menu TITLE] [--size WxH]\n"
+            "       [--tab 0-4] [--registry NODE-KEY] [--list 1-7] [--routine NAME] [--type TEXT, | for Enter] [--menu TITLE] [--size WxH]\n"
             "       [--spell-dialog 1: the Spell Check dialog at its first word instead of the window]\n"
             "       tallyscan6-screenshot --icon-sheet FILE.png\n",
             stderr);
@@ -124,6 +128,10 @@ int main(int argc, char** argv) {
         }
     }
     window.tabs()->setCurrentIndex(tab);
+    if (!registryNode.isEmpty()) {
+        window.tabs()->setCurrentWidget(window.registryPage());
+        window.registryPage()->chooseNode(registryNode);
+    }
     if (!routine.isEmpty()) {
         // The routine is chosen in the code view's combo, as the user would.
         if (auto* code = dynamic_cast<tally::CodeViewPanel*>(window.codeView())) {

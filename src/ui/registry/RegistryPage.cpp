@@ -34,8 +34,19 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
+// A list row sorted by its text without regard to case, as the registry's names compare.
+class RegistryRow final : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem& other) const override {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        const int order = QString::compare(text(column), other.text(column), Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : text(column) < other.text(column);
+    }
+};
+
 QTreeWidgetItem* makeRow(const QString& key, const QString& text, const QString& icon, const QStringList& cells) {
-    auto* row = new QTreeWidgetItem(QStringList{text} + cells);
+    auto* row = new RegistryRow(QStringList{text} + cells);
     row->setData(0, kRowKeyRole, key);
     row->setData(0, kRowIconRole, icon);
     row->setIcon(0, IconLibrary::icon(icon));
@@ -76,7 +87,7 @@ RegistryPage::RegistryPage(RegistrySources sources, QWidget* parent)
     split->addWidget(m_tree);
     split->addWidget(m_list);
     split->setStretchFactor(1, 1);
-    split->setSizes({260, 620});
+    split->setSizes({220, 660});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);
@@ -110,6 +121,17 @@ void RegistryPage::buildTree() {
 void RegistryPage::setHeaders(bool objects) {
     m_list->setHeaderLabels(objects ? QStringList{tr("Object"), tr("Version"), tr("CLSID"), tr("Path")}
                                     : QStringList{tr("Name"), tr("Data"), QString(), QString()});
+    // Room for a typical object name and a whole CLSID; a value's data takes the rest.
+    const QFontMetrics metrics = m_list->fontMetrics();
+    const int clsid = metrics.horizontalAdvance(QStringLiteral("{00000000-0000-0000-0000-000000000000}")) + 16;
+    if (objects) {
+        m_list->setColumnWidth(0, metrics.horizontalAdvance(QLatin1Char('x')) * 30);
+        m_list->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("Version")) + 24);
+        m_list->setColumnWidth(2, clsid);
+    } else {
+        m_list->setColumnWidth(0, metrics.horizontalAdvance(QLatin1Char('x')) * 30);
+        m_list->setColumnWidth(1, clsid * 2);
+    }
 }
 
 QString RegistryPage::selectedNodeKey() const {
