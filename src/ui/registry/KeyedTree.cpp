@@ -43,10 +43,17 @@ QTreeWidgetItem* KeyedTree::add(const QString* parentKey, const QString& key, co
     if (parent) {
         int at = parent->childCount();
         if (parent->data(0, kSortedRole).toBool()) {
-            at = 0;
-            while (at < parent->childCount() &&
-                   QString::compare(parent->child(at)->text(0), text, Qt::CaseInsensitive) <= 0)
-                ++at;
+            // After the last child that sorts before or with the text: the registry lists subkeys
+            // in order already, so a key of 20 000 subkeys must not cost a scan per insertion.
+            int low = 0, high = parent->childCount();
+            while (low < high) {
+                const int middle = low + (high - low) / 2;
+                if (QString::compare(parent->child(middle)->text(0), text, Qt::CaseInsensitive) <= 0)
+                    low = middle + 1;
+                else
+                    high = middle;
+            }
+            at = low;
         }
         parent->insertChild(at, item);
     } else {

@@ -22,6 +22,7 @@
 #include "ui/registry/EditValueDialog.h"
 #include "ui/registry/FilePropertiesDialog.h"
 #include "ui/registry/FullObjectView.h"
+#include "ui/registry/KeyedTree.h"
 #include "ui/registry/RegistryCommands.h"
 #include "ui/registry/RegistryPage.h"
 
@@ -312,6 +313,28 @@ private slots:
         commands->deleteKey();
         QCOMPARE(prompts.shown.back().text, q("The Wine registry is in use by a running Wine program."));
         QVERIFY(findNode(page->tree(), q("Zeta")));
+    }
+
+    void sortedNodesMatchInsertionOneByOne() {
+        // The binary search gives the places a scan from the start would: after every child whose
+        // text sorts before or with the new one, regardless of case.
+        QTreeWidget widget;
+        KeyedTree tree(&widget);
+        const QString root = q("root");
+        tree.add(nullptr, root, root, QString(), QString(), true);
+        QStringList expected;
+        std::uint32_t seed = 7;
+        for (int i = 0; i < 400; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const char letters[] = {'a', 'B', 'b', 'C', '_', 'z'};
+            QString text;
+            for (int n = 0; n < 1 + static_cast<int>(seed >> 29); ++n) text += QLatin1Char(letters[(seed >> (3 * n + 8)) % 6]);
+            int at = 0;
+            while (at < expected.size() && QString::compare(expected[at], text, Qt::CaseInsensitive) <= 0) ++at;
+            expected.insert(at, text);
+            tree.add(&root, QString::number(i), text, QString(), QString());
+        }
+        QCOMPARE(childTexts(tree.find(root)), expected);
     }
 
     void registersAServerThroughTheShell() {
