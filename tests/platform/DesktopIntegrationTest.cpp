@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "platform/desktop/FreedesktopAssociation.h"
 #include "platform/desktop/MachineFacts.h"
 #include "support/TempDir.h"
@@ -59,6 +62,21 @@ TEST(FreedesktopAssociation, AProgramPathWithSpacesAndQuotesIsQuotedForTheExecKe
     EXPECT_EQ(userDataHome("/x/data", "/home/ann"), "/x/data");
     EXPECT_EQ(userDataHome("relative", "/home/ann"), "/home/ann/.local/share");
     EXPECT_EQ(userDataHome("", ""), "");
+}
+
+TEST(FreedesktopAssociation, TheInstalledFilesAreTheOnesTheProgramWrites) {
+    // cmake --install puts packaging/'s files where a package installs them; they must say what the
+    // program writes for one user, or the two would open scan files differently.
+    TempDir none;
+    const std::string packaging = std::string(TALLY_SOURCE_DIR) + "/packaging/";
+    auto read = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    };
+    EXPECT_EQ(read(packaging + "tallyscan6-mime.xml"), scanMimePackage());
+    EXPECT_EQ(read(packaging + "tallyscan6.desktop"), scanDesktopEntry("tallyscan6"));
 }
 
 TEST(MachineFacts, MemoryAndProcessorFromProcFiles) {

@@ -14,8 +14,10 @@
 #include "core/parser/ParseDriver.h"
 #include "core/project/FileVersion.h"
 #include "core/project/ProjectReader.h"
+#include "core/registry/MemoryRegistryStore.h"
 #include "core/scanfile/ScanFileWriter.h"
 #include "ui/app/MainWindow.h"
+#include "ui/registry/RegistryPage.h"
 #include "ui/review/PanelRowsView.h"
 
 namespace tally::test {
@@ -25,10 +27,12 @@ inline QString samplePath() {
 }
 
 // A main window whose dialogs are scripted and whose shell only records.
+// Its registry (the Registry tab's and the settings') is kept in memory, so tests leave the user's
+// own untouched.
 struct Harness {
     explicit Harness(ParseFunction parse = runParse)
         : window(std::make_unique<MainWindow>(
-              MainWindowServices{prompts, shell, versions, NumberLocale{}, parse})) {}
+              MainWindowServices{prompts, shell, versions, NumberLocale{}, parse, &registrySources})) {}
 
     // Starts the window empty, shows it and opens the project (the sample by default) through the
     // parse dialog; false when the window could not be shown.
@@ -44,6 +48,9 @@ struct Harness {
     ScriptedPrompts prompts;
     RecordingShell shell;
     NoFileVersions versions;
+    MemoryRegistryStore registry;
+    DiskServerFiles serverFiles{"/nonexistent-wine-prefix"};
+    RegistrySources registrySources{registry, serverFiles, ObjectFolders{}};
     std::unique_ptr<MainWindow> window;
 };
 

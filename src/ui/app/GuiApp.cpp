@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/registry/ServerFileVersions.h"
+#include "platform/desktop/AssociationChoice.h"
 #include "platform/registry/RegistryStoreChoice.h"
 #include "ui/registry/RegistryPage.h"
 #include "platform/PosixShellRunner.h"
@@ -63,7 +64,10 @@ int runGui(int argc, char** argv) {
     DiskServerFiles serverFiles;
     const RegistrySources sources{*registry, serverFiles, objectFoldersOf(serverFiles)};
     ServerFileVersions versions(serverFiles, sources.folders);
-    MainWindow window(MainWindowServices{prompts, shell, versions, systemNumberLocale(), {}, &sources});
+    std::unique_ptr<FileAssociation> association = openSystemAssociation(*registry);
+    MainWindowServices services{prompts, shell, versions, systemNumberLocale(), {}, &sources};
+    services.association = association.get();
+    MainWindow window(std::move(services));
     prompts.setParent(&window);
     window.startUp(parsed.arguments.scanFile);
     window.show();

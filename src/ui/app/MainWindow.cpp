@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "core/settings/AppSettings.h"
+#include "ui/app/RecentFilesMenu.h"
 #include "ui/codeview/CodeViewPanel.h"
 #include "ui/common/AnsiText.h"
 #include "ui/common/IconLibrary.h"
@@ -50,12 +52,16 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
       m_shell(services.shell),
       m_versions(services.versions),
       m_locale(services.locale),
-      m_parse(std::move(services.parse)) {
+      m_parse(std::move(services.parse)),
+      m_association(services.association),
+      m_askAssociation(std::move(services.askAssociation)),
+      m_memory(std::move(services.memory)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(applicationTitle());
     setWindowIcon(IconLibrary::icon(QStringLiteral("app")));
     buildCentre(services.registry);
     buildMenus();
+    buildHelpMenu();
     buildToolbar();
     buildStatusBar();
     buildShortcuts();
@@ -84,12 +90,6 @@ void MainWindow::buildCentre(const RegistrySources* registry) {
     m_tabs->setObjectName(QStringLiteral("tbsMain"));
     m_tabs->setDocumentMode(true);
 
-    m_routines = new RoutinesPanel(m_model, m_prompts, m_locale, m_tabs);
-    auto* codeView = new CodeViewPanel(m_model, m_prompts, EditorSettings{}, m_tabs);
-    m_codeView = codeView;
-    m_review = new ReviewPanel(m_model, m_tabs);
-    m_spell = new SpellPanel(m_tabs);
-    m_reports = new ProjectReports(m_model, m_prompts, this);
     if (!registry) {
         m_ownRegistry = openSystemRegistryStore();
         auto files = std::make_unique<DiskServerFiles>();
@@ -99,6 +99,13 @@ void MainWindow::buildCentre(const RegistrySources* registry) {
     } else {
         m_registry = new RegistryPage(*registry, m_tabs);
     }
+    m_routines = new RoutinesPanel(m_model, m_prompts, m_locale, m_tabs);
+    // ApplyEditorSettings: the font and tab width of the developer's own VB editor.
+    auto* codeView = new CodeViewPanel(m_model, m_prompts, readEditorSettings(m_registry->store()), m_tabs);
+    m_codeView = codeView;
+    m_review = new ReviewPanel(m_model, m_tabs);
+    m_spell = new SpellPanel(m_tabs);
+    m_reports = new ProjectReports(m_model, m_prompts, this);
     m_registryCommands = new RegistryCommands(
         RegistryCommandServices{*m_registry, m_prompts, m_shell, kDiskVersions,
                                 [this] { return m_tabs->currentWidget() == m_registry; }},
@@ -194,8 +201,10 @@ void MainWindow::buildMenus() {
     project->addSeparator();
     project->addAction(m_actViewSource);
     project->addAction(m_actOpenInVb);
-    project->addSeparator();
+    QAction* beforeExit = project->addSeparator();
     project->addAction(m_actExit);
+    m_recent = new RecentFilesMenu(m_registry->store(), project, beforeExit);
+    connect(m_recent, &RecentFilesMenu::fileChosen, this, &MainWindow::recentFileCommand);
     connect(project, &QMenu::aboutToShow, this, &MainWindow::updateProjectMenu);
     connect(m_actOpenProject, &QAction::triggered, this, &MainWindow::openProjectCommand);
     connect(m_actOpenScan, &QAction::triggered, this, &MainWindow::openScanCommand);

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "core/review/ReviewList.h"
 #include "core/settings/ShellRunner.h"
 #include "core/text/NumberFormat.h"
+#include "platform/desktop/MachineFacts.h"
 #include "ui/common/UserPrompts.h"
 #include "ui/project/ParseWorker.h"
 
@@ -27,7 +29,9 @@ namespace tally {
 
 class CodeViewHost;
 class ProjectReports;
+class FileAssociation;
 class ProjectTreePanel;
+class RecentFilesMenu;
 class RegistryCommands;
 class RegistryPage;
 class RegistryStore;
@@ -46,7 +50,14 @@ struct MainWindowServices {
     NumberLocale locale;
     ParseFunction parse;  // the passes; empty for the real ones
     // The registry the Registry tab browses and where it finds servers; null for this machine's.
+    // The program's settings (recent files, the association question) are kept in its store.
     const RegistrySources* registry = nullptr;
+    // The .psf association asked about on the first activation; null asks nothing.
+    FileAssociation* association = nullptr;
+    // The association question; empty for the real dialog. Answers as applyAssociationAnswer takes.
+    std::function<int(QWidget*)> askAssociation;
+    // The About box's memory figures; empty for this machine's.
+    std::function<MemoryFigures()> memory;
 };
 
 inline constexpr const char* kOpenProjectHint = "Open a project to begin.";
@@ -77,6 +88,12 @@ public:
     // open project rather than for rows to check).
     void checkSpellingCommand();
     void spellButtonCommand();
+    // A recent files entry: opens the file without asking for one.
+    void recentFileCommand(const QString& path);
+    // The Help menu.
+    void helpTopicsCommand();
+    void associateCommand();
+    void aboutCommand();
     // Offers to save the scan (on closing and before another scan file is opened).
     void offerToSaveScan();
 
@@ -89,6 +106,7 @@ public:
     ProjectReports* reports() const { return m_reports; }
     RegistryPage* registryPage() const { return m_registry; }
     RegistryCommands* registryCommands() const { return m_registryCommands; }
+    RecentFilesMenu* recentFiles() const { return m_recent; }
     QTabWidget* tabs() const { return m_tabs; }
     // Status bar panel 2: the selected file's path.
     QString statusPath() const;
@@ -107,10 +125,16 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // Building the window (MainWindow.cpp).
     void buildMenus();
+    void buildHelpMenu();
+    // CheckAssociation: the question on the first activation, unless the association is there or
+    // the user asked not to be asked again.
+    void checkAssociation();
+    void askAndAssociate();
     void buildToolbar();
     void buildCentre(const RegistrySources* registry);
     void buildStatusBar();
@@ -164,6 +188,11 @@ private:
     // This machine's registry and server files, when the caller gave none.
     std::unique_ptr<RegistryStore> m_ownRegistry;
     std::unique_ptr<ServerFiles> m_ownServerFiles;
+    RecentFilesMenu* m_recent = nullptr;
+    FileAssociation* m_association = nullptr;
+    std::function<int(QWidget*)> m_askAssociation;
+    std::function<MemoryFigures()> m_memory;
+    bool m_activated = false;
     QLabel* m_statusSummary = nullptr;
     QLabel* m_statusPath = nullptr;
     QToolBar* m_mainToolbar = nullptr;

@@ -25,6 +25,7 @@
 #include "ui/review/ReviewPanel.h"
 #include "ui/review/RoutinesPanel.h"
 #include "ui/review/SpellPanel.h"
+#include "ui/app/RecentFilesMenu.h"
 
 namespace tally {
 
@@ -143,6 +144,7 @@ ScanOutcome MainWindow::runParseDialog(const std::string& projectPath) {
 void MainWindow::openProjectCommand() {
     QString path = m_prompts.chooseOpenFile(tr("Open Project"), kProjectFilter);
     if (path.isEmpty()) return;
+    m_recent->add(absolute(path));
     openProjectFile(path);
 }
 
@@ -173,6 +175,7 @@ void MainWindow::finishOpen() {
 void MainWindow::openScanCommand() {
     QString path = m_prompts.chooseOpenFile(tr("Open Project Scan"), kScanFilter);
     if (path.isEmpty()) return;
+    m_recent->add(absolute(path));
     openScanFile(path);
 }
 
