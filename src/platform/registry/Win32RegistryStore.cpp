@@ -1,5 +1,7 @@
 // The registry of Windows itself, through the ANSI registry calls: names and string data stay in
-// the system's ANSI code page, as the rest of the program keeps its texts.
+// the system's ANSI code page, as the rest of the program keeps its texts. Every key is opened in
+// the 32-bit view, which is where Visual Basic 6 and the controls it uses are registered, also
+// when the program itself is built for 64 bits.
 #include "platform/registry/RegistryStoreChoice.h"
 
 #include <windows.h>
@@ -9,6 +11,8 @@
 namespace tally {
 
 namespace {
+
+constexpr REGSAM kView = KEY_WOW64_32KEY;
 
 HKEY rootOf(Hive hive) {
     switch (hive) {
@@ -25,7 +29,7 @@ class OpenKey {
 public:
     OpenKey(Hive hive, std::string_view path, REGSAM access) {
         const std::string name(path);
-        if (RegOpenKeyExA(rootOf(hive), name.c_str(), 0, access, &m_key) != ERROR_SUCCESS) m_key = nullptr;
+        if (RegOpenKeyExA(rootOf(hive), name.c_str(), 0, access | kView, &m_key) != ERROR_SUCCESS) m_key = nullptr;
     }
     ~OpenKey() {
         if (m_key) RegCloseKey(m_key);
@@ -108,7 +112,7 @@ public:
     bool createKey(Hive hive, std::string_view path) override {
         const std::string name(path);
         HKEY created = nullptr;
-        if (RegCreateKeyExA(rootOf(hive), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
+        if (RegCreateKeyExA(rootOf(hive), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kView, nullptr, &created,
                             nullptr) != ERROR_SUCCESS)
             return false;
         RegCloseKey(created);
@@ -116,12 +120,15 @@ public:
     }
 
     bool deleteKey(Hive hive, std::string_view path) override {
-        // RegDeleteTreeA removes the subkeys too, as the user was told; the key itself goes last.
+        // The subkeys and values go first, as the user was told, then the key itself, all in the
+        // 32-bit view (RegDeleteTreeA has no view of its own: it works below a key opened in one).
         const std::string name(path);
         if (name.empty()) return false;
-        if (RegDeleteTreeA(rootOf(hive), name.c_str()) != ERROR_SUCCESS) return false;
-        return RegDeleteKeyA(rootOf(hive), name.c_str()) == ERROR_SUCCESS ||
-               !OpenKey(hive, path, KEY_READ);
+        {
+            OpenKey key(hive, path, KEY_ALL_ACCESS);
+            if (!key || RegDeleteTreeA(key.get(), nullptr) != ERROR_SUCCESS) return false;
+        }
+        return RegDeleteKeyExA(rootOf(hive), name.c_str(), kView, 0) == ERROR_SUCCESS;
     }
 };
 
