@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/archive/CZip.h"
+#include "core/archive/DatedBackup.h"
 #include "core/archive/ProjectArchive.h"
 
 namespace tally {
@@ -108,6 +109,29 @@ TEST(CZip, SpecificationsAndTheDeleteFlagReachTheArchiverForOneRunOnly) {
     EXPECT_EQ(archiver.runs.back().specs.size(), 5002u);
     zip.clearFileSpecs();
     EXPECT_EQ(zip.fileSpecCount(), 0);
+}
+
+TEST(DatedBackup, ArchivesTheStoredFileAloneWithoutFoldersAndSaysWhyWhenItCannot) {
+    RecordingArchiver archiver;
+    std::vector<int> failures;
+    DatedBackup backup(archiver, [] { return CalendarDay{2026, 12, 5}; }, existing({"/p/Form112-5-26.frm.Zip"}),
+                       [&failures](const Outcome& why) { failures.push_back(why.errorNumber); });
+    EXPECT_EQ(backup.archiveStoredFile("/p/Form1.frm"), "Form112-5-26.frm~1.Zip");
+    ASSERT_EQ(archiver.runs.size(), 1u);
+    EXPECT_EQ(archiver.runs[0].zipFile, "/p/Form112-5-26.frm~1.Zip");
+    EXPECT_EQ(archiver.runs[0].specs, std::vector<std::string>{"/p/Form1.frm"});
+    EXPECT_FALSE(archiver.runs[0].options.storeFolderNames);
+    EXPECT_TRUE(failures.empty());
+
+    struct Failing final : Archiver {
+        Outcome run(const std::string&, const ZipOptions&, const std::vector<std::string>&, const ZipEvents&) override {
+            return Outcome::failure(error::kDiskFull, "Disk full");
+        }
+    } failing;
+    DatedBackup broken(failing, [] { return CalendarDay{2026, 12, 5}; }, existing({}),
+                       [&failures](const Outcome& why) { failures.push_back(why.errorNumber); });
+    EXPECT_EQ(broken.archiveStoredFile("/p/Form1.frm"), std::nullopt);
+    EXPECT_EQ(failures, std::vector<int>{error::kDiskFull});
 }
 
 }  // namespace tally
