@@ -1,7 +1,8 @@
 #pragma once
 // One hive file of a Wine registry folder as the store uses it: read when first needed, read again
 // whenever the file on disk is no longer the one that was read (Wine or the user changed it), and
-// written back whole and atomically after each change.
+// written back whole and atomically after each change. Not for use from several threads at once
+// (the store serializes its callers).
 
 #include <string>
 
@@ -22,6 +23,8 @@ public:
     // Writes the changed hive, creating the folder when missing; false when that fails, and then the
     // change is forgotten and the file read again next time.
     bool save();
+    // Forgets a change that is not to be written: the file is read again next time.
+    void discard() { m_loaded = false; }
 
     const std::string& path() const { return m_path; }
 

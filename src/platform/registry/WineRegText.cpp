@@ -87,20 +87,31 @@ std::u16string ansiToUnits(std::string_view ansi) {
     return units;
 }
 
-std::string unitsToAnsi(std::u16string_view units) {
+std::string unitsToAnsi(std::u16string_view units, bool* lossy) {
     std::string ansi;
     ansi.reserve(units.size());
+    bool lost = false;
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char16_t u = units[i];
         if (u >= 0xD800 && u <= 0xDFFF) {
             if (u < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) ++i;
             ansi.push_back('?');
+            lost = true;
             continue;
         }
         const int byte = windows1252ByteOf(u);
+        lost = lost || byte < 0;
         ansi.push_back(byte < 0 ? '?' : static_cast<char>(byte));
     }
+    if (lossy) *lossy = lost;
     return ansi;
+}
+
+std::u16string foldedUnits(std::u16string_view units) {
+    std::u16string folded(units);
+    for (char16_t& u : folded)
+        if (u >= u'A' && u <= u'Z') u = static_cast<char16_t>(u - u'A' + u'a');
+    return folded;
 }
 
 std::u16string unitsOfUtf16le(std::string_view bytes) {

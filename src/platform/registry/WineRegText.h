@@ -13,8 +13,12 @@ namespace tally::winereg {
 // Windows-1252 bytes as UTF-16 code units (every byte has a code point below U+10000).
 std::u16string ansiToUnits(std::string_view ansi);
 // UTF-16 code units as Windows-1252 bytes; a character the code page lacks (a surrogate pair, or a
-// lone surrogate, counts as one) becomes '?'.
-std::string unitsToAnsi(std::u16string_view units);
+// lone surrogate, counts as one) becomes '?', and then `lossy` (when given) is set.
+std::string unitsToAnsi(std::u16string_view units, bool* lossy = nullptr);
+
+// The units with ASCII letters lower-cased: names compare without regard to ASCII case, as the
+// ANSI names do.
+std::u16string foldedUnits(std::u16string_view units);
 
 // UTF-16LE bytes as code units; an odd last byte is dropped, as the registry's ANSI calls do.
 std::u16string unitsOfUtf16le(std::string_view bytes);

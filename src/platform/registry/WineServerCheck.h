@@ -15,7 +15,9 @@ std::string defaultWineServerRoot();
 // The socket a server for `prefixFolder` would listen on; empty when the folder does not exist.
 std::string wineServerSocket(const std::string& prefixFolder, const std::string& serverRoot);
 
-// True when that socket, or the one in the folder the prefix's "wineserver" file names, is there.
+// True when a server answers at that socket, or at the one in the folder the prefix's "wineserver"
+// file names: the socket that a killed server leaves behind refuses connections. A socket that
+// cannot be asked (no permission, say) counts as a running server.
 bool wineServerRunning(const std::string& prefixFolder, const std::string& serverRoot);
 
 }  // namespace tally

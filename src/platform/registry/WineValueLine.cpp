@@ -80,14 +80,15 @@ std::optional<std::string> readHexBytes(Cursor& c) {
     }
 }
 
-std::optional<RegValue> readValue(Cursor& c) {
+std::optional<RegValue> readValue(Cursor& c, ValueLineRead& read) {
     RegValue value;
     c.skipBlanks();
     if (c.take("@")) {
     } else if (c.take("\"")) {
         auto name = readEscaped(c.text, c.at, '"');
         if (!name) return std::nullopt;
-        value.name = unitsToAnsi(*name);
+        value.name = unitsToAnsi(*name, &read.nameLossy);
+        if (read.nameLossy) read.nameUnits = std::move(*name);
     } else {
         return std::nullopt;
     }
@@ -164,13 +165,34 @@ void appendHexBytes(std::string& out, std::string_view bytes, std::size_t column
 ValueLineRead readValueLine(std::string_view text, std::size_t start) {
     Cursor c{text, start};
     ValueLineRead read;
-    read.value = readValue(c);
+    read.value = readValue(c, read);
+    if (!read.value) {
+        read.nameLossy = false;
+        read.nameUnits.clear();
+    }
     read.end = read.value ? endOfLine(text, c.at) : endOfLine(text, start);
     return read;
 }
 
+std::string_view valueNameToken(std::string_view line) {
+    Cursor c{line, 0};
+    c.skipBlanks();
+    const std::size_t from = c.at;
+    if (c.take("@")) return line.substr(from, 1);
+    if (!c.take("\"") || !readEscaped(line, c.at, '"')) return {};
+    return line.substr(from, c.at - from);
+}
+
 std::string writeValueLine(const RegValue& value, std::string_view newline) {
-    std::string out = value.name.empty() ? "@=" : "\"" + writeEscaped(ansiToUnits(value.name), "\"") + "\"=";
+    return writeValueLine(value, newline, {});
+}
+
+std::string writeValueLine(const RegValue& value, std::string_view newline, std::string_view nameToken) {
+    std::string out;
+    if (!nameToken.empty())
+        out = std::string(nameToken) + "=";
+    else
+        out = value.name.empty() ? "@=" : "\"" + writeEscaped(ansiToUnits(value.name), "\"") + "\"=";
     const std::string_view data = value.data;
     if (isStringType(value.type) && !data.empty() && data.back() == '\0') {
         if (value.type != regtype::kString) out += "str(" + hexNumberText(value.type, 0) + "):";

@@ -15,6 +15,10 @@ namespace tally::winereg {
 struct ValueLineRead {
     std::optional<RegValue> value;  // nothing when the line is not a value this reader understands
     std::size_t end = 0;            // just past the line end of the value's last line
+    // The name holds characters Windows-1252 lacks: value->name has '?' for them, and nameUnits is
+    // the name as the file has it.
+    bool nameLossy = false;
+    std::u16string nameUnits;
 };
 
 // Reads the value whose line starts at `start` in `text`. A value that cannot be read still gives
@@ -25,5 +29,12 @@ ValueLineRead readValueLine(std::string_view text, std::size_t start);
 // written as UTF-16 text; data that do not end in a NUL go out as hex of their UTF-16 bytes, since
 // only a terminated string has a quoted form.
 std::string writeValueLine(const RegValue& value, std::string_view newline);
+// The same with the name written as `nameToken` (`@` or the quoted name as some line had it), so
+// that a line written again keeps its name as it was spelled, whatever the ANSI name lost.
+std::string writeValueLine(const RegValue& value, std::string_view newline, std::string_view nameToken);
+
+// The name of the value line `line` as it is written there (`@`, or the name with its quotes);
+// empty when the line starts with neither.
+std::string_view valueNameToken(std::string_view line);
 
 }  // namespace tally::winereg

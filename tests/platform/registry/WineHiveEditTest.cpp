@@ -211,3 +211,65 @@ TEST(WineHiveEdit, AFreshFileHasWinesHeader) {
 }
 
 }  // namespace tally
+
+namespace tally {
+
+TEST(WineHiveEdit, AChangedValueKeepsTheNameAsTheFileSpellsIt) {
+    // Other tools write names as UTF-8; Wine writes \x escapes. Either way the line keeps its name.
+    const std::string text =
+        "WINE REGISTRY Version 2\n\n[K] 1\n\"Caf\xC3\xA9\"=\"1\"\n  \"Na\\x00efve\" = \"2\"\n@=\"3\"\n";
+    WineHive hive = WineHive::parse(text);
+    ASSERT_TRUE(hive.setValue("K", stringValue("CAF\xE9", "one")));
+    ASSERT_TRUE(hive.setValue("K", stringValue("na\xEFve", "two")));
+    ASSERT_TRUE(hive.setValue("K", dwordValue("", 3)));
+    EXPECT_EQ(hive.serialize(),
+              "WINE REGISTRY Version 2\n\n[K] "
+              "1\n\"Caf\xC3\xA9\"=\"one\"\n\"Na\\x00efve\"=\"two\"\n@=dword:00000003\n");
+    EXPECT_EQ(WineHive::parse(hive.serialize()).value("K", "caf\xE9")->data, std::string("one\0", 4));
+}
+
+TEST(WineHiveEdit, StringDataWithoutTheirNulGetOneAsTheRegistryAddsIt) {
+    // The NT registry adds the NUL a string value was given without, so such data keep the quoted form.
+    WineHive hive = sampleHive();
+    ASSERT_TRUE(hive.setValue("Control Panel\\Desktop", RegValue{"DragFullWindows", regtype::kString, "1"}));
+    ASSERT_TRUE(hive.setValue("Environment", RegValue{"TEMP", regtype::kExpandString, "%TMP%"}));
+    ASSERT_TRUE(hive.setValue("Software\\Vendor\\Tool",
+                              RegValue{"Lines", regtype::kMultiString, std::string("a\0b\0", 4)}));
+    ASSERT_TRUE(hive.setValue("Software\\Vendor\\Tool",
+                              RegValue{"New", regtype::kMultiString, std::string("x\0y", 3)}));
+    ASSERT_TRUE(hive.setValue("Software\\Vendor\\Tool", RegValue{"Bytes", regtype::kBinary, "ab"}));
+    std::string expected =
+        replaced(std::string(samples::kUserReg), "\"DragFullWindows\"=\"0\"", "\"DragFullWindows\"=\"1\"");
+    expected = replaced(expected, "\"TEMP\"=str(2):\"%USERPROFILE%\\\\Temp\"", "\"TEMP\"=str(2):\"%TMP%\"");
+    expected = replaced(expected, "\"Lines\"=str(7):\"one\\0two\\0\"", "\"Lines\"=str(7):\"a\\0b\"");
+    const std::string caf = "\"Caf\\xe9\"=\"na\\xefve \\x20ac\"\n";
+    expected = replaced(expected, caf, caf + "\"New\"=str(7):\"x\\0y\"\n\"Bytes\"=hex:61,62\n");
+    EXPECT_EQ(hive.serialize(), expected);
+    EXPECT_EQ(hive.value("Control Panel\\Desktop", "DragFullWindows")->data, std::string("1\0", 2));
+    EXPECT_EQ(hive.value("Software\\Vendor\\Tool", "New")->data, std::string("x\0y\0", 4));
+    EXPECT_EQ(hive.value("Software\\Vendor\\Tool", "Bytes")->data, "ab");
+}
+
+TEST(WineHiveEdit, HeaderLinesStayWhateverKeyIsDeleted) {
+    // A file without an #arch line: the blank line and the root comment before the first key are
+    // still the header's.
+    const std::string text =
+        "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1001\n\n[First] 1\n"
+        "\"f\"=\"1\"\n\n[Second] 2\n\"s\"=\"2\"\n";
+    WineHive hive = sampleHive(text);
+    ASSERT_TRUE(hive.deleteKey("First"));
+    const std::string written = hive.serialize();
+    EXPECT_EQ(
+        written,
+        "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1001\n\n[Second] 2\n"
+        "\"s\"=\"2\"\n");
+    EXPECT_EQ(WineHive::parse(written).root(), "\\User\\S-1-5-21-1-2-3-1001");
+
+    WineHive again = sampleHive(text);
+    ASSERT_TRUE(again.deleteKey("First"));
+    ASSERT_TRUE(again.deleteKey("Second"));
+    EXPECT_EQ(again.serialize(),
+              "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1001\n");
+}
+
+}  // namespace tally

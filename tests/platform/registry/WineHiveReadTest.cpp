@@ -185,3 +185,123 @@ TEST(WineHiveRead, LargeFilesReadInLinearTime) {
 }
 
 }  // namespace tally
+
+namespace tally {
+
+namespace {
+
+// One bracket line of `levels` keys named `name`, with a value after it.
+std::string deepKeyLine(std::size_t levels, std::string_view name = "a") {
+    std::string line = "[";
+    for (std::size_t i = 0; i < levels; ++i) {
+        if (i) line += "\\\\";
+        line += name;
+    }
+    return line + "] 1\n\"deep\"=\"1\"\n";
+}
+
+std::string deepPath(std::size_t levels, std::string_view name = "a") {
+    std::string path;
+    for (std::size_t i = 0; i < levels; ++i) {
+        if (i) path += "\\";
+        path += name;
+    }
+    return path;
+}
+
+}  // namespace
+
+TEST(WineHiveRead, KeysBeyondTheRegistrysLimitsStayUnreadText) {
+    // Windows opens no key deeper than 512 levels nor any name longer than 255 characters, so such
+    // a line is no key: it stays as text that goes back unchanged.
+    const std::string header = "WINE REGISTRY Version 2\n\n[Before] 1\n\"b\"=\"1\"\n\n";
+    const std::string tooDeep = deepKeyLine(513, "t");
+    const std::string deepest = deepKeyLine(512, "d");
+    const std::string tooLong = "[Long\\\\" + std::string(256, 'n') + "] 1\n\"long\"=\"1\"\n";
+    const std::string longest = "[Long\\\\" + std::string(255, 'm') + "] 1\n\"long\"=\"1\"\n";
+    const std::string text =
+        header + tooDeep + "\n" + deepest + "\n" + tooLong + "\n" + longest + "\n[After] 1\n";
+    WineHive hive = WineHive::parse(text);
+    EXPECT_EQ(hive.serialize(), text);
+    EXPECT_EQ(hive.subkeys(""), (std::vector<std::string>{"Before", "d", "Long", "After"}));
+    EXPECT_FALSE(hive.hasKey("t"));
+    EXPECT_TRUE(hive.hasKey(deepPath(512, "d")));
+    EXPECT_EQ(hive.value(deepPath(512, "d"), "deep")->data, std::string("1\0", 2));
+    EXPECT_EQ(hive.subkeys("Long"), std::vector<std::string>{std::string(255, 'm')});
+    EXPECT_EQ(valueNames(hive, "Before"), std::vector<std::string>{"b"});
+
+    // Nor can such keys be made.
+    EXPECT_FALSE(hive.createKey(deepPath(513, "d")));
+    EXPECT_FALSE(hive.createKey("Long\\" + std::string(256, 'x')));
+    EXPECT_FALSE(hive.hasKey(deepPath(513, "d")));
+    EXPECT_EQ(hive.serialize(), text);
+
+    // The unread text belongs to no key: deleting the key before it keeps it.
+    ASSERT_TRUE(hive.deleteKey("Before"));
+    EXPECT_NE(hive.serialize().find(tooDeep), std::string::npos);
+    EXPECT_NE(hive.serialize().find(tooLong), std::string::npos);
+    ASSERT_TRUE(hive.deleteKey("d"));
+    EXPECT_EQ(hive.serialize().find(deepest), std::string::npos);
+}
+
+TEST(WineHiveRead, AHostileDeepLineIsReadQuicklyAndInLittleMemory) {
+    const std::string text =
+        "WINE REGISTRY Version 2\n\n" + deepKeyLine(40000) + "\n" + deepKeyLine(512, "b");
+    const auto start = std::chrono::steady_clock::now();
+    {
+        WineHive hive = WineHive::parse(text);
+        EXPECT_EQ(hive.serialize(), text);
+        EXPECT_EQ(hive.subkeys(""), std::vector<std::string>{"b"});
+        EXPECT_FALSE(hive.hasKey(deepPath(600)));
+        // A chain of keys as deep as allowed goes when its hive goes, and when it is deleted.
+        WineHive other = WineHive::parse(text);
+        EXPECT_TRUE(other.deleteKey("b"));
+    }
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
+}
+
+TEST(WineHiveRead, NamesOutsideTheAnsiCodePageAreListedButNeverFound) {
+    // Cyrillic names that Windows-1252 cannot hold: the ANSI calls list them as question marks and
+    // find nothing under those names, so no two of them may merge, nor any with a real "???".
+    const std::string text =
+        "WINE REGISTRY Version 2\n\n"
+        "[Software\\\\\\x41f\\x440\\x438\\x432\\x435\\x442] 1\n\"a\"=\"1\"\n\n"
+        "[Software\\\\\\x414\\x43e\\x43c] 1\n\"d\"=\"1\"\n\n"
+        "[Software\\\\\\x41c\\x438\\x440] 1\n\"\\x41c\"=\"one\"\n\"\\x41f\"=\"two\"\n\"?\"=\"plain\"\n\n"
+        "[Software\\\\\\x41c\\x438\\x440\\\\Sub] 1\n\n"
+        "[Software\\\\\\x41c\\x438\\x440] 2\n\"\\x41c\"=\"again\"\n";
+    WineHive hive = WineHive::parse(text);
+    EXPECT_EQ(hive.subkeys("Software"), (std::vector<std::string>{"??????", "???", "???"}));
+    EXPECT_FALSE(hive.hasKey("Software\\???"));
+    EXPECT_FALSE(hive.hasKey("Software\\??????"));
+    EXPECT_FALSE(hive.subkeys("Software\\???"));
+    EXPECT_FALSE(hive.values("Software\\???"));
+    EXPECT_FALSE(hive.deleteKey("Software\\???"));
+    EXPECT_FALSE(hive.setValue("Software\\???", stringValue("x", "y")));
+    EXPECT_EQ(hive.serialize(), text);
+
+    // A lossy name made by hand is a plain new key of question marks, beside the others.
+    ASSERT_TRUE(hive.createKey("Software\\???"));
+    EXPECT_EQ(hive.subkeys("Software"), (std::vector<std::string>{"??????", "???", "???", "???"}));
+    EXPECT_TRUE(samples::noValues(hive.values("Software\\???")));
+}
+
+TEST(WineHiveRead, ValueNamesOutsideTheAnsiCodePageAreListedButNeverFound) {
+    const std::string text =
+        "WINE REGISTRY Version 2\n\n[K] 1\n\"\\x41c\"=\"one\"\n\"\\x41f\"=\"two\"\n\"?\"=\"plain\"\n"
+        "\"\\x41c\"=\"again\"\n";
+    WineHive hive = WineHive::parse(text);
+    // The same name given twice is still one value, with the later data.
+    ASSERT_EQ(valueNames(hive, "K"), (std::vector<std::string>{"?", "?", "?"}));
+    EXPECT_EQ(hive.values("K")->at(0).data, std::string("again\0", 6));
+    EXPECT_EQ(hive.values("K")->at(1).data, std::string("two\0", 4));
+    EXPECT_EQ(hive.value("K", "?")->data, std::string("plain\0", 6));
+
+    // Setting "?" changes the value truly named so and no other.
+    ASSERT_TRUE(hive.setValue("K", stringValue("?", "changed")));
+    std::string expected = text;
+    expected.replace(expected.find("\"?\"=\"plain\""), 11, "\"?\"=\"changed\"");
+    EXPECT_EQ(hive.serialize(), expected);
+}
+
+}  // namespace tally
