@@ -1,0 +1,17 @@
+#include "platform/archive/LibzipArchiver.h"
+
+#include "platform/archive/ZipRuns.h"
+
+namespace tally {
+
+Outcome LibzipArchiver::run(const std::string& zipFile, const ZipOptions& options,
+                            const std::vector<std::string>& patterns, const ZipEvents& events) {
+    archive::ZipRunContext context(events, options.messageLevel);
+    Outcome result = options.deleteEntries ? archive::deleteEntries(zipFile, options, patterns, context)
+                                           : archive::addFiles(zipFile, options, patterns, context);
+    // A stop is the user's own doing, not an error to tell them about.
+    if (!result && result.errorNumber != kZipCancelled) context.warn("error: " + result.detail);
+    return result;
+}
+
+}  // namespace tally
