@@ -12,6 +12,7 @@ public:
     void notify(const QString&, MessageIcon, const QString&) override {}
     bool askYesNo(const QString&, const QString&) override { return false; }
     QString chooseOpenFile(const QString&, const QString&) override { return {}; }
+    QStringList chooseOpenFiles(const QString&, const QString&) override { return {}; }
     QString chooseSaveFile(const QString&, const QString&, const QString&) override { return savePath; }
     SaveItChoice chooseSaveIt(const QString&, std::span<const SaveItButton>) override {
         return SaveItChoice::ContinueWithoutSaving;

@@ -39,6 +39,14 @@ public:
         captions << caption;
         return take(openFiles);
     }
+    QStringList chooseOpenFiles(const QString& caption, const QString& filter) override {
+        filters << filter;
+        captions << caption;
+        if (openFileLists.empty()) return {};
+        QStringList files = openFileLists.front();
+        openFileLists.pop_front();
+        return files;
+    }
     QString chooseSaveFile(const QString& caption, const QString& filter, const QString& proposed) override {
         filters << filter;
         captions << caption;
@@ -64,6 +72,7 @@ public:
     std::deque<bool> answers;  // answers to questions; No when the script has run out
     std::function<void(const QString&, bool)> onQuestion;
     std::deque<QString> openFiles;
+    std::deque<QStringList> openFileLists;  // answers of the several-files dialog
     std::deque<QString> saveFiles;
     QStringList filters, captions, proposals;
     std::deque<SaveItChoice> saveItAnswers;  // "Continue Without Saving" when the script has run out

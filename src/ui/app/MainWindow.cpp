@@ -13,7 +13,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <QDate>
+#include <QFileInfo>
+
+#include "core/archive/DatedBackup.h"
 #include "core/settings/AppSettings.h"
+#include "platform/archive/ArchiverChoice.h"
+#include "ui/archive/ZipDialog.h"
 #include "ui/app/RecentFilesMenu.h"
 #include "ui/codeview/CodeViewPanel.h"
 #include "ui/common/AnsiText.h"
@@ -55,7 +61,12 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
       m_parse(std::move(services.parse)),
       m_association(services.association),
       m_askAssociation(std::move(services.askAssociation)),
-      m_memory(std::move(services.memory)) {
+      m_memory(std::move(services.memory)),
+      m_archiver(services.archiver) {
+    if (!m_archiver) {
+        m_ownArchiver = makeSystemArchiver();
+        m_archiver = m_ownArchiver.get();
+    }
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(applicationTitle());
     setWindowIcon(IconLibrary::icon(QStringLiteral("app")));
@@ -92,7 +103,7 @@ void MainWindow::buildCentre(const RegistrySources* registry) {
 
     if (!registry) {
         m_ownRegistry = openSystemRegistryStore();
-        auto files = std::make_unique<DiskServerFiles>();
+        auto files = std::make_unique<DiskServerFiles>(wineRegistryFolder());
         ObjectFolders folders = objectFoldersOf(*files);
         m_ownServerFiles = std::move(files);
         m_registry = new RegistryPage(RegistrySources{*m_ownRegistry, *m_ownServerFiles, std::move(folders)}, m_tabs);
@@ -102,6 +113,20 @@ void MainWindow::buildCentre(const RegistrySources* registry) {
     m_routines = new RoutinesPanel(m_model, m_prompts, m_locale, m_tabs);
     // ApplyEditorSettings: the font and tab width of the developer's own VB editor.
     auto* codeView = new CodeViewPanel(m_model, m_prompts, readEditorSettings(m_registry->store()), m_tabs);
+    // "Zip && Save File" keeps the stored file in a dated archive beside it before saving.
+    m_backup = std::make_unique<DatedBackup>(
+        *m_archiver,
+        [] {
+            const QDate today = QDate::currentDate();
+            return CalendarDay{today.year(), today.month(), today.day()};
+        },
+        [](const std::string& path) { return QFileInfo::exists(fromLocalPath(path)); },
+        [this](const Outcome& why) {
+            notify(tr("The backup archive could not be made, so the file was not saved.") + QStringLiteral("\n\n") +
+                       fromAnsi(why.description) + QStringLiteral("\n") + fromLocalPath(why.detail),
+                   MessageIcon::Exclamation);
+        });
+    codeView->code().setBackupArchiver(m_backup.get());
     m_codeView = codeView;
     m_review = new ReviewPanel(m_model, m_tabs);
     m_spell = new SpellPanel(m_tabs);
@@ -187,6 +212,7 @@ void MainWindow::buildMenus() {
     m_actOpenScan->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     m_actSaveScan = makeAction(this, tr("Save Project &Scan..."), "mnuProjSaveScan");
     m_actSaveScan->setShortcut(QKeySequence::Save);
+    m_actZip = makeAction(this, tr("&Zip Up The Project"), "mnuProjZip");
     m_actViewSource = makeAction(this, tr("View V&BP Source"), "mnuProjViewSource");
     m_actOpenInVb = makeAction(this, tr("Open the project in &VB"), "mnuProjOpenInVb");
     m_actExit = makeAction(this, tr("E&xit"), "mnuProjExit");
@@ -198,6 +224,7 @@ void MainWindow::buildMenus() {
     project->addAction(m_actOpenProject);
     project->addAction(m_actOpenScan);
     project->addAction(m_actSaveScan);
+    project->addAction(m_actZip);
     project->addSeparator();
     project->addAction(m_actViewSource);
     project->addAction(m_actOpenInVb);
@@ -210,6 +237,7 @@ void MainWindow::buildMenus() {
     connect(m_actOpenScan, &QAction::triggered, this, &MainWindow::openScanCommand);
     connect(m_actSaveScan, &QAction::triggered, this, &MainWindow::saveScanCommand);
     connect(m_actViewSource, &QAction::triggered, this, &MainWindow::viewSourceCommand);
+    connect(m_actZip, &QAction::triggered, this, &MainWindow::zipProjectCommand);
     connect(m_actOpenInVb, &QAction::triggered, this, &MainWindow::openInVbCommand);
     connect(m_actExit, &QAction::triggered, this, &QWidget::close);
 
@@ -336,6 +364,7 @@ void MainWindow::updateProjectMenu() {
     m_actSaveScan->setEnabled(projectOpen);
     m_actViewSource->setEnabled(pathKnown);
     m_actOpenInVb->setEnabled(pathKnown);
+    m_actZip->setEnabled(pathKnown);
 }
 
 void MainWindow::setCodeView(CodeViewHost* codeView) {

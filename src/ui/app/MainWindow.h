@@ -29,6 +29,8 @@ namespace tally {
 
 class CodeViewHost;
 class ProjectReports;
+class Archiver;
+class DatedBackup;
 class FileAssociation;
 class ProjectTreePanel;
 class RecentFilesMenu;
@@ -58,6 +60,8 @@ struct MainWindowServices {
     std::function<int(QWidget*)> askAssociation;
     // The About box's memory figures; empty for this machine's.
     std::function<MemoryFigures()> memory;
+    // Makes the zip archives; null for the program's own.
+    Archiver* archiver = nullptr;
 };
 
 inline constexpr const char* kOpenProjectHint = "Open a project to begin.";
@@ -94,6 +98,8 @@ public:
     void helpTopicsCommand();
     void associateCommand();
     void aboutCommand();
+    // "&Zip Up The Project": the Zip Project Files dialog over the open project.
+    void zipProjectCommand();
     // Offers to save the scan (on closing and before another scan file is opened).
     void offerToSaveScan();
 
@@ -193,6 +199,10 @@ private:
     std::function<int(QWidget*)> m_askAssociation;
     std::function<MemoryFigures()> m_memory;
     bool m_activated = false;
+    Archiver* m_archiver = nullptr;
+    std::unique_ptr<Archiver> m_ownArchiver;
+    std::unique_ptr<DatedBackup> m_backup;
+    QAction* m_actZip = nullptr;
     QLabel* m_statusSummary = nullptr;
     QLabel* m_statusPath = nullptr;
     QToolBar* m_mainToolbar = nullptr;

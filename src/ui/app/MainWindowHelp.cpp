@@ -15,6 +15,7 @@
 #include "ui/app/AssociationDialog.h"
 #include "ui/app/HelpPages.h"
 #include "ui/app/MainWindow.h"
+#include "ui/archive/ZipDialog.h"
 #include "ui/common/AnsiText.h"
 #include "ui/registry/RegistryPage.h"
 
@@ -76,6 +77,12 @@ void MainWindow::aboutCommand() {
     AboutBox box(machineFacts(m_registry->store()), m_memory ? m_memory : std::function<MemoryFigures()>(memoryFigures),
                  this);
     box.exec();
+}
+
+void MainWindow::zipProjectCommand() {
+    if (m_model.projectPath.empty()) return;
+    ZipDialog dialog(m_model, *m_archiver, m_prompts, this);
+    dialog.exec();
 }
 
 void MainWindow::recentFileCommand(const QString& path) {

@@ -51,6 +51,10 @@ QString DialogPrompts::chooseOpenFile(const QString& caption, const QString& fil
     return QFileDialog::getOpenFileName(m_parent, caption, QString(), qtNameFilter(filter));
 }
 
+QStringList DialogPrompts::chooseOpenFiles(const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileNames(m_parent, caption, QString(), qtNameFilter(filter));
+}
+
 QString DialogPrompts::chooseSaveFile(const QString& caption, const QString& filter,
                                       const QString& proposed) {
     return QFileDialog::getSaveFileName(m_parent, caption, proposed, qtNameFilter(filter), nullptr,

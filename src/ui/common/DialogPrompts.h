@@ -17,6 +17,7 @@ public:
     void notify(const QString& text, MessageIcon icon, const QString& title) override;
     bool askYesNo(const QString& text, const QString& title) override;
     QString chooseOpenFile(const QString& caption, const QString& filter) override;
+    QStringList chooseOpenFiles(const QString& caption, const QString& filter) override;
     QString chooseSaveFile(const QString& caption, const QString& filter, const QString& proposed) override;
     SaveItChoice chooseSaveIt(const QString& label, std::span<const SaveItButton> buttons) override;
 

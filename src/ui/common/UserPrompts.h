@@ -3,6 +3,7 @@
 // dialogs; tests answer them from a script.
 
 #include <QString>
+#include <QStringList>
 #include <span>
 
 #include "core/codeview/SaveItPrompt.h"
@@ -19,6 +20,8 @@ public:
     // The file-open dialog with a filter in the "Name|*.ext|Name|*.*" form; the chosen existing file,
     // or empty when cancelled.
     virtual QString chooseOpenFile(const QString& caption, const QString& filter) = 0;
+    // The same with several files allowed; nothing when cancelled.
+    virtual QStringList chooseOpenFiles(const QString& caption, const QString& filter) = 0;
     // The file-save dialog; `proposed` is the path offered first. Empty when cancelled. The dialog
     // does not ask about overwriting: the caller asks in its own words.
     virtual QString chooseSaveFile(const QString& caption, const QString& filter,
