@@ -6,6 +6,7 @@
 
 #include "cli/CliArguments.h"
 #include "cli/CliRegistry.h"
+#include "cli/CliZip.h"
 #include "cli/CliSpelling.h"
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalProgress.h"
@@ -29,6 +30,7 @@
 #include "core/text/TextOps.h"
 #include "core/text/Windows1252.h"
 #include "platform/SystemLocale.h"
+#include "platform/archive/ArchiverChoice.h"
 #include "platform/registry/RegistryStoreChoice.h"
 
 namespace tally {
@@ -50,7 +52,7 @@ bool isScanFile(const std::string& path) { return endsWith(toLower(path), ".psf"
 // The versions of the libraries a project names, read from this machine's files (the Wine
 // prefix's where there is no Windows).
 const FileVersionSource& machineVersions() {
-    static const DiskServerFiles files;
+    static const DiskServerFiles files(wineRegistryFolder());
     static const ServerFileVersions versions(files, objectFoldersOf(files));
     return versions;
 }
@@ -292,6 +294,7 @@ int runCli(const std::vector<std::string>& argv, CliEnvironment& env) {
         case CliCommand::Scan: return runScan(env, args);
         case CliCommand::Objects: return runObjects(env, args, *openSystemRegistryStore());
         case CliCommand::ExportKey: return runExportKey(env, args, *openSystemRegistryStore());
+        case CliCommand::Zip: return runZip(env, args, *makeSystemArchiver());
     }
     return kExitUsage;
 }

@@ -50,6 +50,20 @@ bool readRoutineRef(const std::string& text, RoutineRef& ref) {
     return true;
 }
 
+// zip takes a project, --out and its own two options.
+CliParseResult zipCommandCheck(CliParseResult result) {
+    const CliArguments& parsed = result.arguments;
+    if (parsed.input.empty()) return failure("'zip' needs a project file");
+    if (parsed.reportPath.empty()) return failure("'zip' needs --out FILE.zip");
+    const bool others = !parsed.savePath.empty() || parsed.savePartial || !parsed.lists.empty() ||
+                        !parsed.failOn.empty() || !parsed.routines.empty() || !parsed.files.empty() ||
+                        parsed.report != ReportKind::None || parsed.spell || parsed.failOnSpelling ||
+                        !parsed.dictionary.empty() || !parsed.wordsFile.empty() || parsed.format != OutputFormat::Text;
+    if (others) return failure("'zip' takes --out, --paths, --password-file and --no-progress alone");
+    result.ok = true;
+    return result;
+}
+
 // objects takes --format alone; export-key a key and --out.
 CliParseResult registryCommandCheck(CliParseResult result) {
     const CliArguments& parsed = result.arguments;
@@ -57,7 +71,8 @@ CliParseResult registryCommandCheck(CliParseResult result) {
     const bool others = !parsed.savePath.empty() || parsed.savePartial || !parsed.lists.empty() ||
                         !parsed.failOn.empty() || !parsed.routines.empty() || !parsed.files.empty() ||
                         parsed.report != ReportKind::None || parsed.spell || parsed.failOnSpelling ||
-                        !parsed.dictionary.empty() || !parsed.wordsFile.empty();
+                        !parsed.dictionary.empty() || !parsed.wordsFile.empty() || parsed.zipPaths ||
+                        !parsed.passwordFile.empty();
     if (objects) {
         if (!parsed.input.empty()) return failure("'objects' takes no file");
         if (others || !parsed.reportPath.empty()) return failure("'objects' takes --format alone");
@@ -79,7 +94,7 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
 
     static const std::map<std::string, CliCommand> commands = {
         {"tree", CliCommand::Tree}, {"open", CliCommand::Open}, {"scan", CliCommand::Scan},
-        {"objects", CliCommand::Objects}, {"export-key", CliCommand::ExportKey},
+        {"objects", CliCommand::Objects}, {"export-key", CliCommand::ExportKey}, {"zip", CliCommand::Zip},
         {"help", CliCommand::Help}, {"--help", CliCommand::Help}, {"-h", CliCommand::Help},
         {"--version", CliCommand::Version}};
     auto command = commands.find(args[0]);
@@ -145,6 +160,12 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
             const std::string* path = value();
             if (!path || path->empty()) return failure("--words needs a file name");
             parsed.wordsFile = *path;
+        } else if (arg == "--paths") {
+            parsed.zipPaths = true;
+        } else if (arg == "--password-file") {
+            const std::string* path = value();
+            if (!path || path->empty()) return failure("--password-file needs a file name");
+            parsed.passwordFile = *path;
         } else if (arg == "--save-partial") {
             parsed.savePartial = true;
         } else if (arg == "--no-progress") {
@@ -160,6 +181,9 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
 
     if (parsed.command == CliCommand::Objects || parsed.command == CliCommand::ExportKey)
         return registryCommandCheck(std::move(result));
+    const bool zipOptions = parsed.zipPaths || !parsed.passwordFile.empty();
+    if (parsed.command == CliCommand::Zip) return zipCommandCheck(std::move(result));
+    if (zipOptions) return failure("--paths and --password-file belong to 'zip'");
     if (parsed.input.empty()) return failure("'" + args[0] + "' needs a file");
     bool reviews = !parsed.lists.empty() || !parsed.failOn.empty() || !parsed.routines.empty() ||
                    !parsed.files.empty() || parsed.report != ReportKind::None || !parsed.reportPath.empty() ||
@@ -191,6 +215,11 @@ std::string cliUsage() {
            "                              CLSID, version, server file, the file's version\n"
            "  export-key 'HKEY_...\\KEY' --out FILE.reg\n"
            "                              write a key and its subkeys as a REGEDIT4 file\n"
+           "  zip PROJECT.vbp --out FILE.zip [--paths] [--password-file F]\n"
+           "                              archive the project file, its workspace, every member\n"
+           "                              and .frx; --paths keeps folders (relative to the\n"
+           "                              project's), --password-file encrypts (AES-256) with the\n"
+           "                              password on the file's first line\n"
            "  help                        show this text\n"
            "\n"
            "Options:\n"

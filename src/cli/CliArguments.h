@@ -8,7 +8,7 @@
 
 namespace tally {
 
-enum class CliCommand { Help, Version, Tree, Open, Scan, Objects, ExportKey };
+enum class CliCommand { Help, Version, Tree, Open, Scan, Objects, ExportKey, Zip };
 
 // How lists and panels are printed.
 enum class OutputFormat { Text, Csv, Json };
@@ -40,6 +40,8 @@ struct CliArguments {
     bool failOnSpelling = false;  // --fail-on spelling: exit 3 when there is one
     std::string dictionary;       // --dictionary: the Hunspell dictionary, en_US when empty
     std::string wordsFile;        // --words: a word list taken as correct, besides the project's
+    bool zipPaths = false;        // --paths: zip entries keep their folders
+    std::string passwordFile;     // --password-file: encrypt the zip with the password in this file
 };
 
 struct CliParseResult {

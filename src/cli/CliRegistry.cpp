@@ -8,6 +8,7 @@
 #include "core/registry/InstalledObjects.h"
 #include "core/registry/RegistryExport.h"
 #include "core/text/Windows1252.h"
+#include "platform/registry/RegistryStoreChoice.h"
 
 namespace tally {
 
@@ -50,7 +51,7 @@ void printObjects(std::ostream& out, const std::vector<ObjectLine>& lines, Outpu
 }  // namespace
 
 int runObjects(CliEnvironment& env, const CliArguments& args, const RegistryStore& store) {
-    DiskServerFiles files;
+    DiskServerFiles files(wineRegistryFolder());
     const ObjectFolders folders = objectFoldersOf(files);
     const DiskVersionInfo versions;
     std::vector<ObjectLine> lines;

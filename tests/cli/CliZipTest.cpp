@@ -1,0 +1,118 @@
+// zip: the project's files in one archive, read back with unzip and 7z.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+#include "CliRun.h"
+#include "support/TempDir.h"
+
+namespace tally {
+
+using ::testing::HasSubstr;
+
+namespace {
+
+const std::string kSample = std::string(TALLY_SOURCE_DIR) + "/examples/sample/Hourglass.vbp";
+
+std::string output(const std::string& command, int* status = nullptr) {
+    std::string text;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+        const int code = ::pclose(pipe);
+        if (status) *status = code;
+    }
+    return text;
+}
+
+std::vector<std::string> entries(const std::string& archive) {
+    std::vector<std::string> names;
+    std::string listing = output("unzip -Z1 '" + archive + "' 2>/dev/null");
+    std::size_t at = 0;
+    while (at < listing.size()) {
+        std::size_t end = listing.find('\n', at);
+        if (end == std::string::npos) end = listing.size();
+        if (end > at) names.push_back(listing.substr(at, end - at));
+        at = end + 1;
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(CliZip, TheSampleProjectsFilesUnderTheirNames) {
+    TempDir dir;
+    const std::string archive = dir / "hourglass.zip";
+    CliRun zipped = run({"zip", kSample, "--out", archive, "--no-progress"});
+    ASSERT_EQ(zipped.code, kExitOk) << zipped.err;
+    EXPECT_EQ(zipped.out, "11 files zipped into " + archive + "\n");
+    EXPECT_EQ(entries(archive),
+              (std::vector<std::string>{"Hourglass.vbp", "IBillable.cls", "clsInvoice.cls", "ctlHourBox.ctl",
+                                        "frmInvoice.frm", "frmMain.frm", "frmMain.frx", "modDates.bas", "modFormat.bas",
+                                        "modMain.bas", "pagHourBox.pag"}));
+    int status = -1;
+    output("unzip -tq '" + archive + "' >/dev/null 2>&1", &status);
+    EXPECT_EQ(status, 0);
+
+    // With --paths every name starts from the folder the project's and the shared module's
+    // folders share, so the archive extracts to the layout the project file names; no "..".
+    CliRun paths = run({"zip", kSample, "--out", archive, "--paths", "--no-progress"});
+    ASSERT_EQ(paths.code, kExitOk) << paths.err;
+    std::vector<std::string> names = entries(archive);
+    EXPECT_THAT(names, ::testing::Contains("shared/modDates.bas"));
+    EXPECT_THAT(names, ::testing::Contains("sample/Hourglass.vbp"));
+    for (const std::string& name : names) EXPECT_EQ(name.find(".."), std::string::npos) << name;
+}
+
+TEST(CliZip, MembersOutsideTheProjectFolderNeverGiveDotDotEntries) {
+    TempDir dir;
+    dir.write("Shared/modShared.bas", "Attribute VB_Name = \"modShared\"\r\n");
+    dir.write("App/frmA.frm", "VERSION 5.00\r\nBegin VB.Form frmA\r\nEnd\r\nAttribute VB_Name = \"frmA\"\r\n");
+    dir.write("App/App.vbp", "Type=Exe\r\nForm=frmA.frm\r\nModule=modShared; ..\\Shared\\modShared.bas\r\n"
+                             "Name=\"App\"\r\n");
+    const std::string archive = dir / "app.zip";
+    CliRun zipped = run({"zip", dir / "App/App.vbp", "--out", archive, "--paths", "--no-progress"});
+    ASSERT_EQ(zipped.code, kExitOk) << zipped.err;
+    std::vector<std::string> names = entries(archive);
+    ASSERT_EQ(names.size(), 3u);
+    for (const std::string& name : names) {
+        EXPECT_EQ(name.find(".."), std::string::npos) << name;
+        EXPECT_NE(name.front(), '/') << name;
+    }
+    EXPECT_THAT(names, ::testing::Contains("Shared/modShared.bas"));
+}
+
+TEST(CliZip, APasswordFileEncryptsTheArchive) {
+    TempDir dir;
+    const std::string password = dir.write("password.txt", "s3cret pass\n");
+    const std::string archive = dir / "locked.zip";
+    CliRun zipped = run({"zip", kSample, "--out", archive, "--password-file", password, "--no-progress"});
+    ASSERT_EQ(zipped.code, kExitOk) << zipped.err;
+    int right = -1, wrong = -1;
+    output("7z t -p's3cret pass' '" + archive + "' >/dev/null 2>&1", &right);
+    output("7z t -pwrong '" + archive + "' >/dev/null 2>&1", &wrong);
+    EXPECT_EQ(right, 0);
+    EXPECT_NE(wrong, 0);
+
+    const std::string empty = dir.write("empty.txt", "");
+    EXPECT_EQ(run({"zip", kSample, "--out", archive, "--password-file", empty}).code, kExitUsage);
+}
+
+TEST(CliZip, UsageErrorsAndAMissingProject) {
+    EXPECT_THAT(run({"zip", kSample}).err, HasSubstr("'zip' needs --out FILE.zip"));
+    EXPECT_THAT(run({"zip", "--out", "x.zip"}).err, HasSubstr("'zip' needs a project file"));
+    EXPECT_THAT(run({"scan", kSample, "--paths"}).err, HasSubstr("--paths and --password-file belong to 'zip'"));
+    EXPECT_EQ(run({"zip", kSample, "--out", "x.zip", "--list", "all"}).code, kExitUsage);
+    TempDir dir;
+    CliRun missing = run({"zip", dir / "none.vbp", "--out", dir / "x.zip"});
+    EXPECT_EQ(missing.code, kExitUsage);
+    EXPECT_FALSE(std::ifstream(dir / "x.zip").good());
+}
+
+}  // namespace tally
