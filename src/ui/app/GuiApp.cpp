@@ -61,7 +61,7 @@ int runGui(int argc, char** argv) {
     // The registry the Registry tab browses, and this machine's files: the servers it names and the
     // libraries a project names are looked up in the same places (under Wine, in the prefix).
     std::unique_ptr<RegistryStore> registry = openSystemRegistryStore();
-    DiskServerFiles serverFiles;
+    DiskServerFiles serverFiles(wineRegistryFolder());
     const RegistrySources sources{*registry, serverFiles, objectFoldersOf(serverFiles)};
     ServerFileVersions versions(serverFiles, sources.folders);
     std::unique_ptr<FileAssociation> association = openSystemAssociation(*registry);
