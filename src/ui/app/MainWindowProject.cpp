@@ -20,6 +20,7 @@
 #include "ui/codeview/CodeViewHost.h"
 #include "ui/common/AnsiText.h"
 #include "ui/common/BackgroundCall.h"
+#include "ui/common/BusyPointer.h"
 #include "ui/project/ParseDialog.h"
 #include "ui/project/ProjectTreePanel.h"
 #include "ui/review/ReviewPanel.h"
@@ -33,15 +34,6 @@ namespace {
 
 const QString kProjectFilter = QStringLiteral("Project Files|*.vbp|All Files|*.*");
 const QString kScanFilter = QStringLiteral("Project Scan Files|*.psf|All Files|*.*");
-
-// Shows the busy pointer for as long as it lives.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 QString absolute(const QString& path) {
     return QFileInfo(path).absoluteFilePath();

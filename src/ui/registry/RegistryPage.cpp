@@ -13,6 +13,7 @@
 #include "core/registry/SubkeyFill.h"
 #include "ui/common/AnsiText.h"
 #include "ui/common/BackgroundCall.h"
+#include "ui/common/BusyPointer.h"
 #include "ui/common/IconLibrary.h"
 #include "ui/registry/KeyedTree.h"
 
@@ -25,14 +26,6 @@ constexpr int kRowIconRole = Qt::UserRole + 1;
 
 // Listing more CLSIDs than this shows a progress dialog.
 constexpr std::size_t kObjectsWorthAProgressBar = 2000;
-
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 // A list row sorted by its text without regard to case, as the registry's names compare.
 class RegistryRow final : public QTreeWidgetItem {

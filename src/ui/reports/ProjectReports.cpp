@@ -11,6 +11,7 @@
 #include "core/reports/StatisticsReport.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/BackgroundCall.h"
+#include "ui/common/BusyPointer.h"
 #include "ui/common/UserPrompts.h"
 #include "ui/reports/ReportBody.h"
 #include "ui/reports/ReportViewer.h"
@@ -18,15 +19,6 @@
 namespace tally {
 
 namespace {
-
-// The busy pointer for as long as it lives.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 }  // namespace
 

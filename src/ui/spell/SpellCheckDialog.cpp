@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "ui/common/AnsiText.h"
+#include "ui/common/BusyPointer.h"
 
 namespace tally {
 
@@ -28,15 +29,6 @@ QLabel* caption(const QString& text, QWidget* parent) {
     label->setFont(font);
     return label;
 }
-
-// The busy pointer while the check reads on through rows it need not stop at.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 }  // namespace
 
