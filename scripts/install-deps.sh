@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev
     qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-liberation2
     libhunspell-dev hunspell-en-us
-    libzip-dev p7zip-full
+    libzip-dev p7zip-full unzip
     python3
 )
 
