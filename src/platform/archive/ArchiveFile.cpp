@@ -4,6 +4,8 @@
 
 #include "core/os/SafeFileWriter.h"
 #include "core/os/SaveTarget.h"
+#include "core/os/SystemFiles.h"
+#include "platform/archive/ArchivePaths.h"
 #include "platform/archive/ZipFailure.h"
 
 namespace tally::archive {
@@ -59,6 +61,11 @@ Outcome openArchive(const ArchivePlace& place, int flags, ZipRunContext& context
 Outcome commitArchive(const ArchivePlace& place, ZipRunContext& context, ZipHandle& archive) {
     if (zip_close(archive.get()) == 0) {
         archive.release();  // zip_close freed it
+        // libzip renames its temporary file into place without waiting for the disk. A backup
+        // that the next step (saving the edited file) relies on must be on the disk first.
+        sys::OpenFile written;
+        if (written.openToRead(place.writePath) == 0) written.flushToDisk();
+        sys::flushFolder(folderOf(place.writePath));
         return Outcome::success();
     }
     if (context.cancelled()) return cancelledRun();

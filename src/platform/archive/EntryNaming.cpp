@@ -46,8 +46,13 @@ EntryNaming nameEntries(std::vector<FoundFile> files, const std::string& basePat
             continue;
         }
         NamedFile& earlier = naming.files[place->second];
+        // The same file found twice (a wildcard and its own name) is stored once.
+        if (earlier.file.facts.device == file.facts.device && earlier.file.facts.node == file.facts.node &&
+            earlier.file.path == file.path)
+            continue;
         naming.notes.push_back("duplicate entry name " + name + ": " + file.path + " replaces " +
                                earlier.file.path);
+        naming.clashes.push_back(name + " (" + earlier.file.path + " and " + file.path + ")");
         earlier.file = std::move(file);
     }
     return naming;

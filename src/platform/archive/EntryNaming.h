@@ -20,6 +20,8 @@ struct NamedFile {
 struct EntryNaming {
     std::vector<NamedFile> files;    // one per entry name
     std::vector<std::string> notes;  // a line for each file that took the name of an earlier one
+    // Each name two different files would share: "Util.bas (/p/Util.bas and /lib/Util.bas)".
+    std::vector<std::string> clashes;
 };
 
 // Two files with one entry name keep the place of the first and the file of the last, as a later

@@ -76,7 +76,11 @@ void Finder::expand(const std::string& pattern) {
     const bool namesFolder = text.back() == '/';
     const std::string path = absoluteUnder(text, m_rules.basePath);
     const std::string name = nameOf(path);
-    if (!namesFolder && hasWildcards(name)) {
+    // "*" and "?" are legal in file names here: a file of exactly that name is the file meant, not
+    // a pattern that would sweep in its neighbours.
+    sys::EntryFacts exact;
+    const bool literal = sys::lookAt(path, exact) == 0 && exact.kind == sys::EntryKind::Regular;
+    if (!namesFolder && hasWildcards(name) && !literal) {
         walk(m_spelling.spell(folderOf(path)), name);
     } else {
         sys::EntryFacts facts;

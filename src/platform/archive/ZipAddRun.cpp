@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "core/os/FileFacts.h"
+#include "platform/archive/ArchivePaths.h"
 #include "platform/archive/ArchiveFile.h"
 #include "platform/archive/EntryNaming.h"
 #include "platform/archive/EntrySource.h"
@@ -60,6 +61,16 @@ private:
 };
 
 Outcome AddRun::gather(const std::vector<std::string>& patterns, EntryNaming& naming) {
+    // A file named outright that is the archive itself would be lost: the new archive replaces it.
+    const auto archiveIdentity = m_place.exists ? fileIdentity(m_place.writePath) : std::nullopt;
+    if (archiveIdentity) {
+        for (const std::string& pattern : patterns) {
+            const std::string path = absoluteUnder(withSlashes(pattern), m_options.basePath);
+            if (fileIdentity(path) == archiveIdentity)
+                return classicFailure(error::kPathFileAccessError, m_place.given,
+                                      "is one of the files to be stored; the archive would replace it");
+        }
+    }
     FoundFiles found = findFiles(patterns, FindRules{m_options.basePath, m_options.recurseSubDirs,
                                                      m_options.includeSystemAndHiddenFiles});
     for (const std::string& note : found.notes) m_context.warn("warning: " + note);
@@ -81,7 +92,12 @@ Outcome AddRun::gather(const std::vector<std::string>& patterns, EntryNaming& na
             error::kFileNotFound, errorDescription(error::kFileNotFound),
             "File not found: no file matches the patterns; " + m_place.given + " was not written");
     naming = nameEntries(std::move(files), m_options.basePath, m_options.storeFolderNames);
-    for (const std::string& note : naming.notes) m_context.warn("warning: " + note);
+    // Two different files under one name: one of them would be missing from the archive without
+    // anyone noticing, so nothing is written.
+    if (!naming.clashes.empty())
+        return classicFailure(error::kPathFileAccessError, m_place.given,
+                              "would hold two files under one name: " + naming.clashes.front() +
+                                  "; store path information or leave one out. Nothing was written");
     return Outcome::success();
 }
 

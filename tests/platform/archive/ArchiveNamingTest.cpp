@@ -92,6 +92,9 @@ TEST(EntryNaming, TheLaterOfTwoFilesWithOneNameWinsAndIsReported) {
     EXPECT_EQ(naming.files[1].entryName, "y.bas");
     ASSERT_EQ(naming.notes.size(), 1u);
     EXPECT_NE(naming.notes[0].find("/b/x.bas replaces /a/x.bas"), std::string::npos);
+    // The archiver refuses such a run: the clash names both files.
+    ASSERT_EQ(naming.clashes.size(), 1u);
+    EXPECT_EQ(naming.clashes[0], "x.bas (/a/x.bas and /b/x.bas)");
 }
 
 TEST(EntryNaming, FolderEntriesOutermostFirstWithTheirFolders) {

@@ -2,6 +2,8 @@
 // times, each read back with Python's zipfile.
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <unistd.h>
 
 #include <algorithm>
@@ -295,19 +297,37 @@ TEST_F(ArchiverAdd, NoFileAtAllFailsAndLeavesTheArchiveAlone) {
     EXPECT_EQ(testing::fileBytes(zip()), before);
 }
 
-TEST_F(ArchiverAdd, TwoFilesWithOneEntryNameTheLaterWins) {
+TEST_F(ArchiverAdd, TwoFilesWithOneEntryNameWriteNothing) {
     dir.write("proj/Util.bas", "project's");
     dir.write("lib/Util.bas", "library's");
-    RecordedEvents recorded;
-    ASSERT_TRUE(zipRun(zip(), project(), {"Util.bas", "../lib/Util.bas"}, recorded));
-    EXPECT_EQ(entryNames(zip()), (Names{"Util.bas"}));
-    EXPECT_EQ(entryBytes(zip(), "Util.bas"), "library's");
-    EXPECT_TRUE(recorded.sawContaining("duplicate entry name Util.bas"));
+    const Outcome clash = zipRun(zip(), project(), {"Util.bas", "../lib/Util.bas"});
+    EXPECT_EQ(clash.errorNumber, error::kPathFileAccessError);
+    EXPECT_NE(clash.detail.find("two files under one name: Util.bas"), std::string::npos) << clash.detail;
+    EXPECT_FALSE(std::filesystem::exists(zip()));
+    // With their folders the two have names of their own.
+    ZipOptions folders = project();
+    folders.storeFolderNames = true;
+    ASSERT_TRUE(zipRun(zip(), folders, {"Util.bas", "../lib/Util.bas"}));
+    EXPECT_EQ(entryNames(zip()).size(), 2u);
 
     // The same file named twice is one file, and no duplicate.
     RecordedEvents twice;
     ASSERT_TRUE(zipRun(zip(), project(), {"Util.bas", "./Util.bas", "*.bas"}, twice));
     EXPECT_EQ(twice.messages, (Names{"  adding: Util.bas"}));
+}
+
+TEST_F(ArchiverAdd, AnArchiveNamedAfterAFileToBeStoredIsRefused) {
+    // "--out modMain.bas" by mistake must not replace the module with an archive.
+    dir.write("proj/modMain.bas", "Attribute VB_Name = \"modMain\"\r\n");
+    dir.write("proj/mod*.bas", "a file with a star in its name");
+    dir.write("proj/modOther.bas", "other");
+    const std::string target = dir / "proj/modMain.bas";
+    const Outcome refused = zipRun(target, project(), {"modMain.bas", "modOther.bas"});
+    EXPECT_EQ(refused.errorNumber, error::kPathFileAccessError);
+    EXPECT_EQ(dir.read("proj/modMain.bas"), "Attribute VB_Name = \"modMain\"\r\n");
+    // A file whose name holds "*" is that file, not a pattern taking its neighbours along.
+    ASSERT_TRUE(zipRun(zip(), project(), {"mod*.bas"}));
+    EXPECT_EQ(entryNames(zip()), (Names{"mod*.bas"}));
 }
 
 TEST_F(ArchiverAdd, TheArchiveIsNotStoredInItself) {
