@@ -22,15 +22,36 @@ bool isRegularFile(const std::string& path) {
     return sys::lookAt(path, facts) == 0 && facts.kind == sys::EntryKind::Regular;
 }
 
-// The password is the file's first line, without its line end; a file keeps it off the command
-// line, where other users could read it in the process list.
+// The password is the file's first line, without its line end or a leading byte order mark; a file
+// keeps it off the command line, where other users could read it in the process list. Only a
+// regular file or a pipe (`<(pass show x)`) is read, and only its first 4 KB.
 std::optional<std::string> readPassword(const std::string& path) {
+    sys::EntryFacts facts;
+    if (sys::lookAt(path, facts) != 0 ||
+        (facts.kind != sys::EntryKind::Regular && facts.kind != sys::EntryKind::Fifo))
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line)) return std::nullopt;
+    if (!in) return std::nullopt;
+    std::string head(4096, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    if (head.starts_with("\xEF\xBB\xBF")) head.erase(0, 3);
+    std::string line = head.substr(0, head.find('\n'));
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) return std::nullopt;
     return line;
+}
+
+// An existing file under the archive's name must be an archive: a source file given as --out by
+// mistake is not replaced.
+bool isArchiveOrMissing(const std::string& path) {
+    sys::EntryFacts facts;
+    if (sys::lookAt(path, facts) != 0) return true;
+    if (facts.kind != sys::EntryKind::Regular) return false;
+    std::ifstream in(path, std::ios::binary);
+    char magic[2] = {};
+    in.read(magic, 2);
+    return in.gcount() == 0 || (magic[0] == 'P' && magic[1] == 'K');
 }
 
 }  // namespace
@@ -54,12 +75,20 @@ int runZip(CliEnvironment& env, const CliArguments& args, Archiver& archiver) {
 
     CZip zip;
     zip.zipFile = absolutePath(args.reportPath);
+    if (!isArchiveOrMissing(zip.zipFile)) {
+        env.err << kProgram << ": " << args.reportPath << " exists and is not a zip archive; it is left alone\n";
+        return kExitUsage;
+    }
     zip.options.allowAppend = false;
     zip.options.storeFolderNames = args.zipPaths;
     zip.options.basePath = directoryOf(model.projectPath);
     zip.options.encrypt = password.has_value();
     zip.setMessageLevel(1);
     for (const ZipRow& row : projectZipRows(model, isRegularFile)) zip.addFileSpec(row.path());
+    // Members the project names but the disk does not have are said, not passed over in silence.
+    for (std::size_t i = 1; i < model.files.size(); ++i)
+        if (!isRegularFile(model.files[i].path))
+            env.err << kProgram << ": warning: " << terminalTextFromAnsi(model.files[i].path) << " is missing; not zipped\n";
     const bool showProgress = args.progress && env.stderrIsTerminal;
     int done = 0;
     const int total = zip.fileSpecCount();
@@ -79,7 +108,7 @@ int runZip(CliEnvironment& env, const CliArguments& args, Archiver& archiver) {
                 << terminalMessageFromAnsi(made.detail.empty() ? made.description : made.detail) << '\n';
         return made.errorNumber == kZipCancelled ? kExitCancelled : kExitUsage;
     }
-    env.out << total << " files zipped into " << args.reportPath << '\n';
+    env.out << done << " files zipped into " << args.reportPath << '\n';
     return kExitOk;
 }
 

@@ -100,8 +100,25 @@ TEST(CliZip, APasswordFileEncryptsTheArchive) {
     EXPECT_EQ(right, 0);
     EXPECT_NE(wrong, 0);
 
+    // Notepad's byte order mark is no part of the password.
+    const std::string marked = dir.write("marked.txt", "\xEF\xBB\xBFs3cret pass\r\n");
+    ASSERT_EQ(run({"zip", kSample, "--out", archive, "--password-file", marked, "--no-progress"}).code, kExitOk);
+    output("7z t -p's3cret pass' '" + archive + "' >/dev/null 2>&1", &right);
+    EXPECT_EQ(right, 0);
+    // A folder is no password file.
+    EXPECT_EQ(run({"zip", kSample, "--out", archive, "--password-file", dir.path()}).code, kExitUsage);
+
     const std::string empty = dir.write("empty.txt", "");
     EXPECT_EQ(run({"zip", kSample, "--out", archive, "--password-file", empty}).code, kExitUsage);
+}
+
+TEST(CliZip, AnOutputNamingAFileThatIsNoArchiveIsLeftAlone) {
+    TempDir dir;
+    const std::string module = dir.write("modMain.bas", "Attribute VB_Name = \"modMain\"\r\n");
+    CliRun refused = run({"zip", kSample, "--out", module, "--no-progress"});
+    EXPECT_EQ(refused.code, kExitUsage);
+    EXPECT_THAT(refused.err, HasSubstr("is not a zip archive"));
+    EXPECT_EQ(dir.read("modMain.bas"), "Attribute VB_Name = \"modMain\"\r\n");
 }
 
 TEST(CliZip, UsageErrorsAndAMissingProject) {
