@@ -18,6 +18,10 @@ namespace tally {
 namespace {
 
 std::string readSmallFile(const std::string& path) {
+    // Only a regular file of a sensible size is read: a FIFO or a device put there would hang the
+    // window's first activation.
+    struct stat facts {};
+    if (::stat(path.c_str(), &facts) != 0 || !S_ISREG(facts.st_mode) || facts.st_size > (1 << 20)) return {};
     std::ifstream in(path, std::ios::binary);
     if (!in) return {};
     std::ostringstream text;

@@ -120,7 +120,11 @@ void MainWindow::buildCentre(const RegistrySources* registry) {
             const QDate today = QDate::currentDate();
             return CalendarDay{today.year(), today.month(), today.day()};
         },
-        [](const std::string& path) { return QFileInfo::exists(fromLocalPath(path)); },
+        // A link that leads nowhere takes the name as well as a file does.
+        [](const std::string& path) {
+            const QFileInfo entry(fromLocalPath(path));
+            return entry.exists() || entry.isSymLink();
+        },
         [this](const Outcome& why) {
             notify(tr("The backup archive could not be made, so the file was not saved.") + QStringLiteral("\n\n") +
                        fromAnsi(why.description) + QStringLiteral("\n") + fromLocalPath(why.detail),

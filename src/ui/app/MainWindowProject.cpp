@@ -177,7 +177,9 @@ void MainWindow::openScanFile(const QString& path) {
         backToCode();
         return;
     }
-    if (toLower(chosen) != toLower(m_model.scanFilePath)) offerToSaveScan();
+    // Reopening the open scan reads it again from the disk: its unsaved checks are offered for
+    // saving first, as another scan's would be.
+    if (chosen != m_model.scanFilePath || m_model.scanChanged) offerToSaveScan();
     loadScan(chosen);
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/archive/CZip.h"
+#include "core/project/PathOps.h"
 #include "ui/common/AnsiText.h"
 #include "ui/common/BackgroundCall.h"
 #include "ui/common/IconLibrary.h"
@@ -47,7 +48,7 @@ QString zipAddFilesFilter() {
 }
 
 ZipDialog::ZipDialog(const ProjectModel& model, Archiver& archiver, UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), m_archiver(archiver), m_prompts(prompts) {
+    : QDialog(parent), m_archiver(archiver), m_prompts(prompts), m_projectFolder(directoryOf(model.projectPath)) {
     setObjectName(QStringLiteral("frmZip"));
     setWindowTitle(tr("Zip Project Files"));
     auto* note = new QLabel(tr("All files with their checkboxes checked will be added to the zip archive."), this);
@@ -56,6 +57,8 @@ ZipDialog::ZipDialog(const ProjectModel& model, Archiver& archiver, UserPrompts&
     m_list->setHeaderLabels({tr("File Name"), tr("Path")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    // Rows stay in the order they were added (the project file first) until a header is clicked.
+    m_list->header()->setSortIndicator(-1, Qt::AscendingOrder);
     m_list->setSortingEnabled(true);
     m_list->header()->setSortIndicatorShown(true);
     m_list->setColumnWidth(0, 220);
@@ -94,6 +97,14 @@ ZipDialog::ZipDialog(const ProjectModel& model, Archiver& archiver, UserPrompts&
     showCount();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void ZipDialog::reject() {
+    if (m_running) {
+        m_stop = true;
+        return;
+    }
+    QDialog::reject();
 }
 
 void ZipDialog::addRow(const ZipRow& row) {
@@ -154,6 +165,8 @@ void ZipDialog::zipFiles() {
     // user asked to overwrite.
     zip.options.allowAppend = false;
     zip.options.storeFolderNames = m_path->isChecked();
+    // Folders are stored below the project's own, whatever folder the program was started in.
+    zip.options.basePath = m_projectFolder;
     zip.options.recurseSubDirs = false;
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_list->topLevelItem(i);
@@ -163,11 +176,20 @@ void ZipDialog::zipFiles() {
     zip.events.progress = [this](const std::string& file) {
         QMetaObject::invokeMethod(this, [this, shown = fromLocalPath(file)] { showStatus(shown); },
                                   Qt::QueuedConnection);
-        return false;
+        return m_stop.load();
     };
     Archiver& archiver = m_archiver;
+    m_stop = false;
+    m_running = true;
     const Outcome zipped = runWhilePainting([&zip, &archiver] { return zip.zip(archiver); });
+    m_running = false;
     QCoreApplication::processEvents();
+    if (zipped.errorNumber == kZipCancelled) {
+        // Stopped by closing the window: the old archive, if any, is as it was.
+        showStatus(tr("The zip file was not created."));
+        QDialog::reject();
+        return;
+    }
     if (!zipped.ok) {
         showStatus(tr("The zip file was not created."));
         m_prompts.notify(fromAnsi(zipped.description) + QStringLiteral("\n\n") + fromLocalPath(zipped.detail),

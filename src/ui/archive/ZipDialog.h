@@ -3,6 +3,8 @@
 // one archive the user names.
 
 #include <QDialog>
+#include <atomic>
+#include <string>
 
 #include "core/archive/Archiver.h"
 #include "core/archive/ProjectArchive.h"
@@ -32,6 +34,10 @@ public:
     void addFiles();
     void zipFiles();
 
+protected:
+    // While an archive is being written, closing the window stops the run instead.
+    void reject() override;
+
 private:
     void addRow(const ZipRow& row);
     void rowChanged(QTreeWidgetItem* item, int column);
@@ -47,6 +53,9 @@ private:
     QPushButton* m_cancel;
     QStatusBar* m_status;
     int m_checked = 0;
+    std::string m_projectFolder;
+    bool m_running = false;
+    std::atomic<bool> m_stop{false};
 };
 
 // The Add Files dialog's filter.

@@ -135,6 +135,21 @@ private slots:
         QCOMPARE(visibleEntries(recent).size(), 4);
     }
 
+    void reopeningTheOpenScanOffersToSaveItsChangesFirst() {
+        QTemporaryDir dir;
+        Desktop d;
+        QVERIFY(d.show());
+        d.window->openProjectFile(QStringLiteral(TALLY_SOURCE_DIR "/examples/sample/Hourglass.vbp"));
+        const QString scan = dir.filePath(QStringLiteral("hourglass.psf"));
+        d.prompts.saveFiles.push_back(scan);
+        QVERIFY(d.window->saveScanCommand());
+        d.window->model().scanChanged = true;  // a check mark set since
+        d.prompts.answers = {false};
+        d.window->recentFileCommand(scan);
+        QCOMPARE(d.prompts.shown.back().text,
+                 QStringLiteral("The current scan file has changed. Would you like to save it now?"));
+    }
+
     void anUpperCaseProjectOpensAndAnUnknownFileDoesNothing() {
         QTemporaryDir dir;
         const QString upper = copySample(dir, QStringLiteral("Upper"), QStringLiteral("HOURGLASS.VBP"));
