@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-liberation2
     libhunspell-dev hunspell-en-us
     libzip-dev p7zip-full unzip
+    libicu-dev
     python3
 )
 
