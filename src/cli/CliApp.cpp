@@ -6,8 +6,9 @@
 
 #include "cli/CliArguments.h"
 #include "cli/CliRegistry.h"
-#include "cli/CliZip.h"
 #include "cli/CliSpelling.h"
+#include "cli/CliZip.h"
+#include "cli/ProjectText.h"
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalText.h"
@@ -97,6 +98,54 @@ void printSummary(std::ostream& out, const ProjectModel& model, double seconds) 
         << "  routines:   " << routines << '\n'
         << "  code lines: " << counterValue(model.tree, "linecnt") << '\n'
         << "  seconds:    " << secondsText << '\n';
+    // Western projects say nothing here, as they always did.
+    if (projectCodec().codePage() != kCodePageWestern)
+        out << "  code page:  " << projectCodec().codePage() << " (" << projectCodec().name() << ")\n";
+}
+
+// Decodes the project's texts from here on with its code page (or the one asked for).
+bool chooseCodec(CliEnvironment& env, const CliArguments& args, const ProjectModel& model) {
+    const std::string why = chooseProjectCodec(model, args.codePage);
+    if (!why.empty()) env.err << kProgram << ": " << why << '\n';
+    return why.empty();
+}
+
+// --list texts: the Spell Check rows, the captions and strings a program's users read.
+void printTexts(std::ostream& out, const ProjectModel& model, OutputFormat format) {
+    // A file's name stands on its first row only; every row carries it here.
+    std::string file;
+    switch (format) {
+        case OutputFormat::Text:
+            out << "# Texts\n";
+            for (const SpellRow& row : model.spell) {
+                if (trim(row.file) != "") file = row.file;
+                out << shown(file) << '\t' << shown(row.routine) << '\t' << shown(row.label) << '\t'
+                    << shown(row.value) << '\n';
+            }
+            break;
+        case OutputFormat::Csv:
+            out << "File,Control/Routine,Variable/Property,Text\r\n";
+            for (const SpellRow& row : model.spell) {
+                if (trim(row.file) != "") file = row.file;
+                out << csvField(projectUtf8(file)) << ',' << csvField(projectUtf8(row.routine)) << ','
+                    << csvField(projectUtf8(row.label)) << ',' << csvField(projectUtf8(row.value)) << "\r\n";
+            }
+            break;
+        case OutputFormat::Json: {
+            out << "{\"list\": \"texts\", \"codePage\": " << projectCodec().codePage() << ", \"rows\": [";
+            bool first = true;
+            for (const SpellRow& row : model.spell) {
+                if (trim(row.file) != "") file = row.file;
+                out << (first ? "\n " : ",\n ") << "{\"file\": " << jsonString(projectUtf8(file))
+                    << ", \"routine\": " << jsonString(projectUtf8(row.routine))
+                    << ", \"label\": " << jsonString(projectUtf8(row.label))
+                    << ", \"text\": " << jsonString(projectUtf8(row.value)) << "}";
+                first = false;
+            }
+            out << (first ? "]}\n" : "\n]}\n");
+            break;
+        }
+    }
 }
 
 bool saveScan(CliEnvironment& env, const ProjectModel& model, const std::string& path) {
@@ -176,6 +225,7 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
     std::vector<ReviewListData> lists;
     for (ReviewListId id : args.lists) lists.push_back(buildReviewList(model, id));
     if (!lists.empty()) printReviewLists(env.out, lists, args.format);
+    if (args.listTexts) printTexts(env.out, model, args.format);
 
     for (const std::string& wanted : args.files) {
         int row = findFileRow(model, wanted);
@@ -186,7 +236,7 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
     for (const RoutineRef& wanted : args.routines) {
         int row = findFileRow(model, wanted.file);
         if (row == 0) return inputError(env, "no file '" + wanted.file + "' in this project");
-        RoutineLookup found = findListedRoutine(model, row, utf8ToWindows1252(wanted.name));
+        RoutineLookup found = findListedRoutine(model, row, projectBytes(wanted.name));
         if (!found.found) return inputError(env, std::string(kRoutineNotFound));
         RoutinePanels panels = routinePanels(model, found.slot, found.position);
         std::string title = wanted.name + " (" + shown(fileNameOf(model.files[row].path)) + ")";
@@ -255,6 +305,7 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
         if (!args.savePath.empty() && args.savePartial) saveScan(env, model, args.savePath);
         return kExitCancelled;
     }
+    if (!chooseCodec(env, args, model)) return kExitUsage;
     printSummary(env.out, model, seconds);
     if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
     if (!writeReport(env, args, model)) return kExitUsage;
@@ -264,6 +315,7 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
 int runOpen(CliEnvironment& env, const CliArguments& args) {
     ProjectModel model;
     if (!loadScan(env, args.input, model)) return kExitUsage;
+    if (!chooseCodec(env, args, model)) return kExitUsage;
     if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
     if (!writeReport(env, args, model)) return kExitUsage;
     return printReviews(env, args, model);
@@ -272,7 +324,7 @@ int runOpen(CliEnvironment& env, const CliArguments& args) {
 int runTree(CliEnvironment& env, const CliArguments& args) {
     ProjectModel model;
     bool loaded = isScanFile(args.input) ? loadScan(env, args.input, model) : loadProject(env, args.input, model);
-    if (!loaded) return kExitUsage;
+    if (!loaded || !chooseCodec(env, args, model)) return kExitUsage;
     printTree(env.out, model.tree);
     return kExitOk;
 }
@@ -286,6 +338,7 @@ int runCli(const std::vector<std::string>& argv, CliEnvironment& env) {
         return kExitUsage;
     }
     const CliArguments& args = parsed.arguments;
+    resetProjectCodec();
     switch (args.command) {
         case CliCommand::Help: env.out << cliUsage(); return kExitOk;
         case CliCommand::Version: env.out << "tallyscan6-cli 6.0.0\n"; return kExitOk;

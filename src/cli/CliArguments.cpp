@@ -123,6 +123,10 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
                 parsed.failOnSpelling = true;
                 continue;
             }
+            if (arg == "--list" && *name == "texts") {
+                parsed.listTexts = true;
+                continue;
+            }
             if (!addListNames(arg == "--list" ? parsed.lists : parsed.failOn, *name))
                 return failure("unknown list '" + *name + "' (see --help)");
         } else if (arg == "--format") {
@@ -160,6 +164,10 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
             const std::string* path = value();
             if (!path || path->empty()) return failure("--words needs a file name");
             parsed.wordsFile = *path;
+        } else if (arg == "--codepage") {
+            const std::string* page = value();
+            if (!page || page->empty()) return failure("--codepage takes a number such as 932, utf-8 or auto");
+            parsed.codePage = *page;
         } else if (arg == "--paths") {
             parsed.zipPaths = true;
         } else if (arg == "--password-file") {
@@ -185,7 +193,7 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
     if (parsed.command == CliCommand::Zip) return zipCommandCheck(std::move(result));
     if (zipOptions) return failure("--paths and --password-file belong to 'zip'");
     if (parsed.input.empty()) return failure("'" + args[0] + "' needs a file");
-    bool reviews = !parsed.lists.empty() || !parsed.failOn.empty() || !parsed.routines.empty() ||
+    bool reviews = !parsed.lists.empty() || parsed.listTexts || !parsed.failOn.empty() || !parsed.routines.empty() ||
                    !parsed.files.empty() || parsed.report != ReportKind::None || !parsed.reportPath.empty() ||
                    parsed.spell || parsed.failOnSpelling || !parsed.dictionary.empty() || !parsed.wordsFile.empty();
     if (parsed.command == CliCommand::Tree && (!parsed.savePath.empty() || reviews))
@@ -228,6 +236,11 @@ std::string cliUsage() {
            "  --list NAME         print a review list (repeatable); NAME is one of never-called,\n"
            "                      no-code, no-return, no-type, never-used, all-routines,\n"
            "                      all-types, or all for every list\n"
+           "  --list texts        print the texts users read (captions, strings: the Spell\n"
+           "                      Check rows) decoded with the project's code page\n"
+           "  --codepage CP       the code page of the project's sources: a number (932,\n"
+           "                      936, 949, 950, 1251, ...), utf-8, or auto (the default:\n"
+           "                      told from the files' own bytes)\n"
            "  --format FORMAT     text (default: '# caption' then tab-separated rows), csv or json\n"
            "  --fail-on NAME      exit with code 3 when that list has an unchecked row\n"
            "                      (repeatable; checked rows count as reviewed); spelling fails\n"

@@ -40,6 +40,8 @@ struct CliArguments {
     bool failOnSpelling = false;  // --fail-on spelling: exit 3 when there is one
     std::string dictionary;       // --dictionary: the Hunspell dictionary, en_US when empty
     std::string wordsFile;        // --words: a word list taken as correct, besides the project's
+    std::string codePage;         // --codepage: N, a name, or auto (empty) for the project's own
+    bool listTexts = false;       // --list texts: the Spell Check rows, the texts users read
     bool zipPaths = false;        // --paths: zip entries keep their folders
     std::string passwordFile;     // --password-file: encrypt the zip with the password in this file
 };

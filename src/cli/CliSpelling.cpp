@@ -1,5 +1,6 @@
 #include "cli/CliSpelling.h"
 
+#include "cli/ProjectText.h"
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalText.h"
 #include "core/spell/SpellSweep.h"
@@ -23,7 +24,7 @@ std::string shown(std::string_view text) {
 }
 
 std::string utf8(std::string_view text) {
-    return displayUtf8(text);
+    return projectUtf8(text);
 }
 
 void printFindings(std::ostream& out, const std::vector<SpellFinding>& findings, OutputFormat format) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/ProjectText.h"
 #include "cli/TerminalText.h"
 #include "core/text/Windows1252.h"
 
@@ -9,7 +10,7 @@ namespace tally {
 
 namespace {
 
-std::string utf8(const std::string& text) { return displayUtf8(text); }
+std::string utf8(const std::string& text) { return projectUtf8(text); }
 
 // Text output goes to terminals: control characters in names are shown, not obeyed.
 std::string shown(const std::string& text) { return terminalTextFromAnsi(text); }

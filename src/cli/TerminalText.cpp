@@ -1,6 +1,6 @@
 #include "cli/TerminalText.h"
 
-#include "core/text/Windows1252.h"
+#include "cli/ProjectText.h"
 
 namespace tally {
 
@@ -61,7 +61,7 @@ std::string terminalText(std::string_view utf8) {
 }
 
 std::string terminalTextFromAnsi(std::string_view ansi) {
-    return terminalText(displayUtf8(ansi));
+    return terminalText(projectUtf8(ansi));
 }
 
 std::string terminalMessageFromAnsi(std::string_view ansi) {
