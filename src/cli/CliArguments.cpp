@@ -50,16 +50,24 @@ bool readRoutineRef(const std::string& text, RoutineRef& ref) {
     return true;
 }
 
+// The options of the commands that read a project: lists, panels, reports and spelling (--out,
+// which other commands use too, aside).
+bool reviewOptionsGiven(const CliArguments& a) {
+    return !a.lists.empty() || a.listTexts || !a.failOn.empty() || !a.routines.empty() || !a.files.empty() ||
+           a.report != ReportKind::None || a.spell || a.failOnSpelling || !a.dictionary.empty() ||
+           !a.wordsFile.empty();
+}
+
+bool scanOptionsGiven(const CliArguments& a) {
+    return !a.savePath.empty() || a.savePartial || reviewOptionsGiven(a);
+}
+
 // zip takes a project, --out and its own two options.
 CliParseResult zipCommandCheck(CliParseResult result) {
     const CliArguments& parsed = result.arguments;
     if (parsed.input.empty()) return failure("'zip' needs a project file");
     if (parsed.reportPath.empty()) return failure("'zip' needs --out FILE.zip");
-    const bool others = !parsed.savePath.empty() || parsed.savePartial || !parsed.lists.empty() ||
-                        !parsed.failOn.empty() || !parsed.routines.empty() || !parsed.files.empty() ||
-                        parsed.report != ReportKind::None || parsed.spell || parsed.failOnSpelling ||
-                        !parsed.dictionary.empty() || !parsed.wordsFile.empty() || parsed.format != OutputFormat::Text;
-    if (others) return failure("'zip' takes --out, --paths, --password-file and --no-progress alone");
+    if (scanOptionsGiven(parsed) || parsed.format != OutputFormat::Text) return failure("'zip' takes --out, --paths, --password-file and --no-progress alone");
     result.ok = true;
     return result;
 }
@@ -68,11 +76,7 @@ CliParseResult zipCommandCheck(CliParseResult result) {
 CliParseResult registryCommandCheck(CliParseResult result) {
     const CliArguments& parsed = result.arguments;
     const bool objects = parsed.command == CliCommand::Objects;
-    const bool others = !parsed.savePath.empty() || parsed.savePartial || !parsed.lists.empty() ||
-                        !parsed.failOn.empty() || !parsed.routines.empty() || !parsed.files.empty() ||
-                        parsed.report != ReportKind::None || parsed.spell || parsed.failOnSpelling ||
-                        !parsed.dictionary.empty() || !parsed.wordsFile.empty() || parsed.zipPaths ||
-                        !parsed.passwordFile.empty();
+    const bool others = scanOptionsGiven(parsed) || parsed.zipPaths || !parsed.passwordFile.empty();
     if (objects) {
         if (!parsed.input.empty()) return failure("'objects' takes no file");
         if (others || !parsed.reportPath.empty()) return failure("'objects' takes --format alone");
@@ -193,9 +197,7 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
     if (parsed.command == CliCommand::Zip) return zipCommandCheck(std::move(result));
     if (zipOptions) return failure("--paths and --password-file belong to 'zip'");
     if (parsed.input.empty()) return failure("'" + args[0] + "' needs a file");
-    bool reviews = !parsed.lists.empty() || parsed.listTexts || !parsed.failOn.empty() || !parsed.routines.empty() ||
-                   !parsed.files.empty() || parsed.report != ReportKind::None || !parsed.reportPath.empty() ||
-                   parsed.spell || parsed.failOnSpelling || !parsed.dictionary.empty() || !parsed.wordsFile.empty();
+    const bool reviews = reviewOptionsGiven(parsed) || !parsed.reportPath.empty();
     if (parsed.command == CliCommand::Tree && (!parsed.savePath.empty() || reviews))
         return failure("'tree' takes no options");
     if (parsed.savePartial && parsed.command != CliCommand::Scan)

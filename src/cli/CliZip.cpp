@@ -17,11 +17,6 @@ namespace {
 
 constexpr const char* kProgram = "tallyscan6-cli";
 
-bool isRegularFile(const std::string& path) {
-    sys::EntryFacts facts;
-    return sys::lookAt(path, facts) == 0 && facts.kind == sys::EntryKind::Regular;
-}
-
 // The password is the file's first line, without its line end or a leading byte order mark; a file
 // keeps it off the command line, where other users could read it in the process list. Only a
 // regular file or a pipe (`<(pass show x)`) is read, and only its first 4 KB.
@@ -47,11 +42,8 @@ std::optional<std::string> readPassword(const std::string& path) {
 bool isArchiveOrMissing(const std::string& path) {
     sys::EntryFacts facts;
     if (sys::lookAt(path, facts) != 0) return true;
-    if (facts.kind != sys::EntryKind::Regular) return false;
-    std::ifstream in(path, std::ios::binary);
-    char magic[2] = {};
-    in.read(magic, 2);
-    return in.gcount() == 0 || (magic[0] == 'P' && magic[1] == 'K');
+    const std::optional<std::string> head = readFileHead(path, 2);
+    return head && (head->empty() || *head == "PK");
 }
 
 }  // namespace
@@ -84,10 +76,10 @@ int runZip(CliEnvironment& env, const CliArguments& args, Archiver& archiver) {
     zip.options.basePath = directoryOf(model.projectPath);
     zip.options.encrypt = password.has_value();
     zip.setMessageLevel(1);
-    for (const ZipRow& row : projectZipRows(model, isRegularFile)) zip.addFileSpec(row.path());
+    for (const ZipRow& row : projectZipRows(model, [](const std::string& path) { return fileExists(path); })) zip.addFileSpec(row.path());
     // Members the project names but the disk does not have are said, not passed over in silence.
     for (std::size_t i = 1; i < model.files.size(); ++i)
-        if (!isRegularFile(model.files[i].path))
+        if (!fileExists(model.files[i].path))
             env.err << kProgram << ": warning: " << terminalTextFromAnsi(model.files[i].path) << " is missing; not zipped\n";
     const bool showProgress = args.progress && env.stderrIsTerminal;
     int done = 0;

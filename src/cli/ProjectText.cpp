@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/os/SystemFiles.h"
+#include "core/os/FileFacts.h"
 #include "core/text/CodePageDetection.h"
 #include "core/text/Windows1252.h"
 #include "core/text/Windows1252Codec.h"
@@ -21,21 +21,9 @@ std::unique_ptr<TextCodec>& current() {
 // Enough of each file to tell its code page by: captions, strings and comments come early.
 constexpr std::size_t kSampleBytes = 256 * 1024;
 
+// Only regular files are read (a FIFO or a device named as a member would block or never end).
 std::string sampleOf(const std::string& path) {
-    // Opened without blocking and read only when it is a regular file: a FIFO or a device named
-    // as a member would block or never end.
-    sys::OpenFile file;
-    sys::EntryFacts facts;
-    if (file.openToRead(path) != 0 || file.lookAt(facts) != 0 || facts.kind != sys::EntryKind::Regular) return {};
-    std::string bytes(kSampleBytes, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const long long got = file.readSome(bytes.data() + filled, bytes.size() - filled);
-        if (got <= 0) break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    return readFileHead(path, kSampleBytes).value_or(std::string());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 namespace tally {
 
 struct ZipOptions {
-    std::string basePath;  // the folder relative specifications and stored names start from
+    std::string basePath;  // the folder relative file patterns and stored names start from
     bool encrypt = false;  // AES-256 with the password PasswordRequest gives
     bool includeSystemAndHiddenFiles = false;  // wildcards also match hidden files (".name")
     bool storeVolumeLabel = false;  // no volume labels outside DOS: kept for the record only
@@ -26,7 +26,7 @@ struct ZipOptions {
     bool convertCrLfToLf = false;
     bool convertLfToCrLf = false;
     bool allowAppend = false;   // add to an existing archive; otherwise a new archive replaces it
-    bool deleteEntries = false;  // remove the entries the specifications name instead of adding
+    bool deleteEntries = false;  // remove the entries the patterns name instead of adding
 };
 
 struct ZipEvents {
@@ -41,11 +41,11 @@ struct ZipEvents {
 class Archiver {
 public:
     virtual ~Archiver() = default;
-    // Runs one operation over `specifications` (paths or wildcards). The archive is written whole
+    // Runs one operation over `patterns` (paths or wildcards). The archive is written whole
     // or not at all: a failed or cancelled run leaves the file under `zipFile` as it was.
     // A cancelled run fails with kZipCancelled.
     virtual Outcome run(const std::string& zipFile, const ZipOptions& options,
-                        const std::vector<std::string>& specifications, const ZipEvents& events) = 0;
+                        const std::vector<std::string>& patterns, const ZipEvents& events) = 0;
 };
 
 // The error number of a run the Progress event (or a refused password) stopped: the language's

@@ -1,6 +1,6 @@
 #pragma once
 // cZip: one archive run as the dialogs set it up (the archive, the options, the file
-// specifications) and handed to an archiver, whose events come back through the handlers set here.
+// patterns) and handed to an archiver, whose events come back through the handlers set here.
 
 #include <string>
 #include <vector>
@@ -25,7 +25,7 @@ public:
     void clearFileSpecs() { m_specs.clear(); }
     void addFileSpec(std::string spec) { m_specs.push_back(std::move(spec)); }
     int fileSpecCount() const { return static_cast<int>(m_specs.size()); }
-    // Specification `index`, counted from 1; empty outside the list.
+    // File pattern `index`, counted from 1; empty outside the list.
     std::string fileSpec(int index) const;
     const std::vector<std::string>& fileSpecs() const { return m_specs; }
 

@@ -2,17 +2,13 @@
 
 #include <cstdlib>
 
+#include "core/os/FileFacts.h"
 #include "core/os/SystemFiles.h"
 #include "core/project/DiskPath.h"
 
 namespace tally {
 
 namespace {
-
-bool isRegularFile(const std::string& path) {
-    sys::EntryFacts facts;
-    return sys::lookAt(path, facts) == 0 && facts.kind == sys::EntryKind::Regular;
-}
 
 bool isFolder(const std::string& path) {
     sys::EntryFacts facts;
@@ -63,7 +59,7 @@ std::string DiskServerFiles::find(std::string_view path) const {
             if (c == '\\') c = '/';
         native = resolveOnDisk(native);
     }
-    return isRegularFile(native) ? native : std::string();
+    return fileExists(native) ? native : std::string();
 }
 
 }  // namespace tally

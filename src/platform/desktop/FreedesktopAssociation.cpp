@@ -8,26 +8,18 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "core/os/FileFacts.h"
 #include "core/os/SafeFileWriter.h"
 
 namespace tally {
 
 namespace {
 
+// Only a regular file is read, and only its first megabyte: a FIFO or a device put there would
+// hang the window's first activation.
 std::string readSmallFile(const std::string& path) {
-    // Only a regular file of a sensible size is read: a FIFO or a device put there would hang the
-    // window's first activation.
-    struct stat facts {};
-    if (::stat(path.c_str(), &facts) != 0 || !S_ISREG(facts.st_mode) || facts.st_size > (1 << 20)) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string bytes = text.str();
-    return bytes.size() > (1u << 20) ? std::string() : bytes;
+    return readFileHead(path, 1u << 20).value_or(std::string());
 }
 
 bool isExecutable(const std::string& path) {

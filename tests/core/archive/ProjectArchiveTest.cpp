@@ -71,7 +71,7 @@ TEST(ProjectArchive, BackupNamesCarryTheDateAndANumberWhenTaken) {
     EXPECT_EQ(backupZipName("/p/v1.2/README", 2026, 3, 7, existing({})), "/p/v1.2/README3-7-26ADME.Zip");
 }
 
-TEST(CZip, SpecificationsAndTheDeleteFlagReachTheArchiverForOneRunOnly) {
+TEST(CZip, PatternsAndTheDeleteFlagReachTheArchiverForOneRunOnly) {
     CZip zip;
     EXPECT_FALSE(zip.options.storeFolderNames);
     EXPECT_FALSE(zip.options.storeDirectories);
@@ -103,7 +103,7 @@ TEST(CZip, SpecificationsAndTheDeleteFlagReachTheArchiverForOneRunOnly) {
     EXPECT_EQ(archiver.runs[1].specs, (std::vector<std::string>{"/p/a.frm", "/p/*.bas"}));
     EXPECT_EQ(progressed.size(), 2u);
 
-    // Far more specifications than the old library's 1023 go in one run.
+    // Far more file patterns than the old library's 1023 go in one run.
     for (int i = 0; i < 5000; ++i) zip.addFileSpec("/p/f" + std::to_string(i));
     zip.zip(archiver);
     EXPECT_EQ(archiver.runs.back().specs.size(), 5002u);
