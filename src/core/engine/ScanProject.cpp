@@ -19,10 +19,13 @@ ScanOutcome scanProject(ProjectModel& model, const ScanRequest& request) {
     ScanOutcome outcome;
     // The cancel flag is not handed to the reader to be cleared: a cancel that came while the
     // project file was read still stops the passes.
-    outcome.open = openProject(model, request.projectPath, request.versions);
+    outcome.open = openProject(model, request.projectPath, request.versions, nullptr, request.codecs);
     if (!outcome.open) return outcome;
+    // The code page comes first: what `opened` shows may already decode with it.
+    const int codePage = request.codePage ? request.codePage(model) : kCodePageWestern;
     if (request.opened) request.opened(model);
     ParseContext context{model, request.progress, request.cancel, request.versions, request.locale};
+    context.codePage = codePage;
     try {
         outcome.cancelled = runPasses(request, context).cancelled;
     } catch (const std::bad_alloc&) {

@@ -13,6 +13,7 @@
 #include "core/support/Outcome.h"
 #include "core/support/ParseProgress.h"
 #include "core/text/NumberFormat.h"
+#include "core/text/TextCodec.h"
 
 namespace tally {
 
@@ -30,6 +31,11 @@ struct ScanRequest {
     std::function<void(const ProjectModel&)> opened;
     // The passes; empty means runParse.
     ParseFunction passes;
+    // The code page of the project's sources, asked once the project file is read (detection reads
+    // the members) and before `opened`; Windows-1252 when empty.
+    std::function<int(const ProjectModel&)> codePage;
+    // Converters for member names the disk holds in UTF-8 only (see openProject); may be null.
+    CodecFactory codecs = nullptr;
 };
 
 struct ScanOutcome {

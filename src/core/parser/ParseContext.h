@@ -7,6 +7,7 @@
 #include "core/parser/SourceTextCache.h"
 #include "core/project/FileVersion.h"
 #include "core/text/NumberFormat.h"
+#include "core/text/TextCodec.h"
 
 namespace tally {
 
@@ -16,6 +17,9 @@ struct ParseContext {
     const CancelFlag& cancel;
     const FileVersionSource& versions;
     NumberLocale locale;
+    // The code page of the project's sources: which high bytes start a two-byte character, so that
+    // texts in Japanese or Chinese are recognised as texts.
+    int codePage = kCodePageWestern;
     // Where pass 1 leaves the texts it read for pass 2; none when a pass runs on its own.
     SourceTextCache* sources = nullptr;
 

@@ -75,9 +75,9 @@ std::string resolveWithStatus(std::string_view path, PathStatus& status, FolderE
 
 }  // namespace
 
-std::string resolveOnDisk(std::string_view path) {
+std::string resolveOnDisk(std::string_view path, int codePage) {
     PathStatus status;
-    FolderEntries folders;
+    FolderEntries folders(codePage);
     return resolveWithStatus(path, status, folders);
 }
 
@@ -85,7 +85,7 @@ std::string resolveMemberPath(std::string_view projectDir, std::string_view file
                               FolderEntries* folders) {
     FolderEntries ownFolders;
     if (!folders) folders = &ownFolders;
-    std::string joined = resolveProjectText(projectDir, fileText);
+    std::string joined = resolveProjectText(projectDir, fileText, folders->codePage());
     PathStatus found;
     std::string resolved = joined;
     if (isNetworkPath(joined))

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/os/FileFacts.h"
+#include "core/text/CharacterLayout.h"
 #include "core/text/Windows1252.h"
 
 namespace tally {
@@ -26,10 +27,12 @@ unsigned char foldByte(unsigned char c) {
 }
 
 // The folded keys under which a directory entry can be meant: its bytes, and its text read as UTF-8
-// and written in Windows-1252 when every character has a place there.
-void forEachKeyOfDiskName(std::string_view diskName, auto&& visit) {
-    std::string raw = foldedFileName(diskName);
+// and written in Windows-1252 when every character has a place there. A project in a double-byte
+// page names no file in Windows-1252 bytes, so there the bytes are the only key.
+void forEachKeyOfDiskName(std::string_view diskName, int codePage, auto&& visit) {
+    std::string raw = foldedFileName(diskName, codePage);
     visit(raw);
+    if (isDoubleByteCodePage(codePage)) return;
     const bool ascii = std::all_of(diskName.begin(), diskName.end(), [](char c) { return (c & 0x80) == 0; });
     if (ascii || !isValidUtf8(diskName)) return;
     std::string ansi = utf8ToWindows1252(diskName);
@@ -40,16 +43,24 @@ void forEachKeyOfDiskName(std::string_view diskName, auto&& visit) {
 
 }  // namespace
 
-std::string foldedFileName(std::string_view name) {
+std::string foldedFileName(std::string_view name, int codePage) {
     std::string out(name);
-    for (char& c : out) c = static_cast<char>(foldByte(static_cast<unsigned char>(c)));
+    if (!isDoubleByteCodePage(codePage)) {
+        for (char& c : out) c = static_cast<char>(foldByte(static_cast<unsigned char>(c)));
+        return out;
+    }
+    for (std::size_t i = 0; i < out.size();) {
+        const std::size_t length = characterLength(name, i, codePage);
+        if (length == 1 && out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] + 32);
+        i += length;
+    }
     return out;
 }
 
-bool sameFileName(std::string_view projectName, std::string_view diskName) {
-    const std::string wanted = foldedFileName(projectName);
+bool sameFileName(std::string_view projectName, std::string_view diskName, int codePage) {
+    const std::string wanted = foldedFileName(projectName, codePage);
     bool same = false;
-    forEachKeyOfDiskName(diskName, [&](const std::string& key) { same = same || key == wanted; });
+    forEachKeyOfDiskName(diskName, codePage, [&](const std::string& key) { same = same || key == wanted; });
     return same;
 }
 
@@ -62,7 +73,7 @@ const FolderEntries::Listing& FolderEntries::listingOf(const std::string& folder
     if (ec) return listing;
     for (fs::directory_iterator end; entries != end; entries.increment(ec)) {
         std::string name = entries->path().filename().string();
-        forEachKeyOfDiskName(name, [&](const std::string& key) {
+        forEachKeyOfDiskName(name, m_codePage, [&](const std::string& key) {
             auto [slot, fresh] = listing.byFoldedName.try_emplace(key, name);
             if (!fresh && name < slot->second) slot->second = name;
         });
@@ -81,7 +92,7 @@ std::optional<std::string> FolderEntries::entryOf(const std::string& folder, std
     const Listing& listing = listingOf(folder);
     if (!listing.listed) return std::nullopt;
     if (listing.names.count(std::string(name))) return std::string(name);
-    auto found = listing.byFoldedName.find(foldedFileName(name));
+    auto found = listing.byFoldedName.find(foldedFileName(name, m_codePage));
     return found == listing.byFoldedName.end() ? std::string() : found->second;
 }
 

@@ -9,19 +9,27 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/text/TextCodec.h"
+
 namespace tally {
 
 // The name folded as Windows folds file names for comparison: ASCII and the Windows-1252 letters
-// (À…Þ, Š, Œ, Ž, Ÿ) to lower case. Bytes are taken as Windows-1252.
-std::string foldedFileName(std::string_view name);
+// (À…Þ, Š, Œ, Ž, Ÿ) to lower case, bytes taken as Windows-1252. In a double-byte code page (932,
+// 936, 949, 950) only the ASCII letters that are characters of their own fold: a trail byte that
+// looks like a letter is half of another character, and a lead byte is no accented letter.
+std::string foldedFileName(std::string_view name, int codePage = kCodePageWestern);
 
-// True when a name written in a project file (Windows-1252) names the directory entry `diskName`
-// as Windows would see it: equal after folding, either as bytes or after reading the disk's name as
-// UTF-8.
-bool sameFileName(std::string_view projectName, std::string_view diskName);
+// True when a name written in a project file (in `codePage`) names the directory entry `diskName`
+// as Windows would see it: equal after folding, either as bytes or, in a single-byte page, after
+// reading the disk's name as UTF-8 and writing it in Windows-1252.
+bool sameFileName(std::string_view projectName, std::string_view diskName, int codePage = kCodePageWestern);
 
 class FolderEntries {
 public:
+    // Names compared as the project file's code page `codePage` folds them.
+    explicit FolderEntries(int codePage = kCodePageWestern) : m_codePage(codePage) {}
+    int codePage() const { return m_codePage; }
+
     // The entry of `folder` that the project's `name` means: the name itself when the folder holds
     // it, else the smallest entry that sameFileName accepts (so the choice does not depend on the
     // order of the directory), else the empty text. Nothing when the folder cannot be listed.
@@ -43,6 +51,7 @@ private:
     };
     const Listing& listingOf(const std::string& folder);
 
+    int m_codePage;
     std::unordered_map<std::string, Listing> m_folders;
 };
 

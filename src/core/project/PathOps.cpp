@@ -1,5 +1,6 @@
 #include "core/project/PathOps.h"
 
+#include "core/text/CharacterLayout.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -7,7 +8,10 @@ namespace tally {
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 namespace {
-std::size_t lastSeparator(std::string_view path) { return path.find_last_of("\\/"); }
+std::size_t lastSeparator(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash != std::string_view::npos ? slash : path.rfind('\\');
+}
 }  // namespace
 
 std::string directoryOf(std::string_view path) {
@@ -34,7 +38,7 @@ std::string unquote(std::string_view text) {
     return std::string(t);
 }
 
-std::string resolveProjectText(std::string_view projectDir, std::string_view fileText) {
+std::string resolveProjectText(std::string_view projectDir, std::string_view fileText, int codePage) {
     if (fileText.size() >= 2 && isSeparator(fileText[0]) && fileText[0] == fileText[1] && fileText[0] == '\\')
         return std::string(fileText);
     std::string dir(projectDir);
@@ -44,9 +48,11 @@ std::string resolveProjectText(std::string_view projectDir, std::string_view fil
         if (!dir.empty() && isSeparator(dir.back())) dir.pop_back();
         dir = directoryOf(dir);
     }
-    std::string joined = ensureTrailingSeparator(dir) + std::string(rest);
-    for (char& c : joined)
-        if (c == '\\') c = kNativeSeparator;
+    std::string joined = ensureTrailingSeparator(dir);
+    const std::size_t restStart = joined.size();
+    joined += rest;
+    for (std::size_t i = 0; i < joined.size(); i += i < restStart ? 1 : characterLength(joined, i, codePage))
+        if (joined[i] == '\\') joined[i] = kNativeSeparator;
     return joined;
 }
 

@@ -1,9 +1,14 @@
 #pragma once
 // Path texts as project files write them. Project-file texts separate with "\" (and sometimes "/");
-// native paths on this system use "/". Every split accepts both separators.
+// native paths on this system use "/". A split accepts both separators in a project-file text, but
+// in a native path (one holding a "/") a "\" after the last "/" is a byte of the name: names here may
+// hold it, and resolveProjectText leaves the 0x5C that is the trail byte of a Japanese or Chinese
+// character ("表" is 0x95 0x5C in Shift-JIS) in place.
 
 #include <string>
 #include <string_view>
+
+#include "core/text/TextCodec.h"
 
 namespace tally {
 
@@ -20,8 +25,10 @@ std::string ensureTrailingSeparator(std::string_view path);
 std::string unquote(std::string_view text);
 // Joins a project-file text to the project directory: a network path ("\\server\share", "\\?\...")
 // is kept as it is; each leading "..\" climbs one folder; separators become native. The result is
-// lexical: it does not look at the disk.
-std::string resolveProjectText(std::string_view projectDir, std::string_view fileText);
+// lexical: it does not look at the disk. In a double-byte `codePage`, a 0x5C that is the trail byte
+// of a character is not a separator.
+std::string resolveProjectText(std::string_view projectDir, std::string_view fileText,
+                               int codePage = kCodePageWestern);
 // The path up to its last "." followed by ".frx" (the companion of a form-like file).
 std::string frxPathOf(std::string_view path);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "core/os/FileFacts.h"
@@ -13,7 +14,9 @@
 #include "core/project/ProjectFileText.h"
 #include "core/project/TreeSkeleton.h"
 #include "core/support/SourceLines.h"
+#include "core/text/CodePageDetection.h"
 #include "core/text/TextOps.h"
+#include "core/text/Windows1252.h"
 
 namespace tally {
 
@@ -85,8 +88,11 @@ int addFileRow(ProjectModel& model, std::string_view path, std::string_view name
 
 class ProjectFileReader {
 public:
-    ProjectFileReader(ProjectModel& model, const FileVersionSource& versions)
-        : m_model(model), m_versions(versions) {}
+    // `codePage` is the project file's: member names are matched to the disk's as it folds them.
+    ProjectFileReader(ProjectModel& model, const FileVersionSource& versions, int codePage, CodecFactory codecs)
+        : m_model(model), m_versions(versions), m_folders(codePage), m_utf8Folders(kCodePageUtf8) {
+        if (codecs && codePage != kCodePageWestern && codePage != kCodePageUtf8) m_nameCodec = codecs(codePage);
+    }
 
     void readLine(std::string_view line) {
         for (std::size_t i = 0; i < kKinds.size(); ++i) {
@@ -151,6 +157,7 @@ private:
         if (trimView(fileText).empty()) return;
         PathStatus status;
         std::string path = resolveMemberPath(m_model.projectDir, fileText, &status, &m_folders);
+        if (!status.present) retryInUtf8(fileText, path, status);
         // A file named twice keeps its first node: tree keys are unique and the passes read it once.
         if (m_model.tree.contains(path)) return;
         if (!kind.keyword.empty()) name = declaredName(kind, path);
@@ -178,9 +185,24 @@ private:
         m_model.tree.add(kObjectsKey, library, library + " - " + version);
     }
 
+    // Archivers and copies often write names in UTF-8 where the project file has them in its code
+    // page; the member is the UTF-8 one when only that is on the disk.
+    void retryInUtf8(std::string_view fileText, std::string& path, PathStatus& status) {
+        if (!m_nameCodec || isValidUtf8(fileText)) return;
+        const std::string utf8 = m_nameCodec->toUtf8(fileText);
+        if (utf8.find("\xEF\xBF\xBD") != std::string::npos) return;  // not a name of this code page
+        PathStatus found;
+        std::string converted = resolveMemberPath(m_model.projectDir, utf8, &found, &m_utf8Folders);
+        if (!found.present) return;
+        path = std::move(converted);
+        status = found;
+    }
+
     ProjectModel& m_model;
     const FileVersionSource& m_versions;
     FolderEntries m_folders;
+    FolderEntries m_utf8Folders;
+    std::unique_ptr<TextCodec> m_nameCodec;  // the project file's code page, when names may need it
     std::array<int, kMemberKinds> m_counts{};
     std::string m_title, m_name, m_major, m_minor, m_revision;
 };
@@ -200,7 +222,7 @@ Outcome failOpen(ProjectModel& model, int number, std::string_view description, 
 }  // namespace
 
 Outcome openProject(ProjectModel& model, std::string_view projectPath,
-                              const FileVersionSource& versions, CancelFlag* cancel) {
+                              const FileVersionSource& versions, CancelFlag* cancel, CodecFactory codecs) {
     if (trimView(projectPath).empty())
         return failOpen(model, error::kFileNotFound, "File not found", "No project file was given.");
     std::string path = absolutePath(projectPath);
@@ -222,7 +244,9 @@ Outcome openProject(ProjectModel& model, std::string_view projectPath,
     std::string_view content = *text;
     // Project files saved by newer editors may start with a byte order mark.
     if (startsWith(content, kUtf8Bom)) content.remove_prefix(kUtf8Bom.size());
-    ProjectFileReader reader(model, versions);
+    // The member names are in the code page of the machine that saved the project; a trail byte of a
+    // Japanese or Chinese name must not be matched as a letter ignoring case.
+    ProjectFileReader reader(model, versions, detectCodePage({content}), codecs);
     for (std::string_view line : splitLines(content)) {
         // The project's own settings come first; from the first "[Section]" header on, the lines
         // belong to add-ins ("[MS Transaction Server]", "[vbAdvance]") and name no members.
