@@ -1,5 +1,7 @@
 #include "core/codeview/AnsiCase.h"
 
+#include "core/text/CharacterLayout.h"
+
 namespace tally {
 
 char ansiUpper(char c) {
@@ -38,6 +40,35 @@ char ansiLower(char c) {
     }
 }
 
+namespace {
+
+char asciiUpperOf(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c;
+}
+
+char asciiLowerOf(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
+}
+
+// Applies `fold` to every byte that is a character of its own; both bytes of a double-byte
+// character are copied as they are. (`fold` leaves bytes above 0x7F alone in UTF-8 text.)
+template <typename Fold>
+std::string foldCharacters(std::string_view text, int codePage, Fold fold) {
+    std::string out(text);
+    if (!isDoubleByteCodePage(codePage)) {
+        for (char& c : out) c = fold(c);
+        return out;
+    }
+    for (std::size_t i = 0; i < out.size();) {
+        const std::size_t length = characterLength(text, i, codePage);
+        if (length == 1) out[i] = fold(out[i]);
+        i += length;
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string ansiUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = ansiUpper(c);
@@ -48,6 +79,22 @@ std::string ansiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = ansiLower(c);
     return out;
+}
+
+std::string ansiUpper(std::string_view text, int codePage) {
+    if (isDoubleByteCodePage(codePage) || codePage == kCodePageUtf8)
+        return foldCharacters(text, codePage, asciiUpperOf);
+    return ansiUpper(text);
+}
+
+std::string ansiLower(std::string_view text, int codePage) {
+    if (isDoubleByteCodePage(codePage) || codePage == kCodePageUtf8)
+        return foldCharacters(text, codePage, asciiLowerOf);
+    return ansiLower(text);
+}
+
+std::string asciiLower(std::string_view text, int codePage) {
+    return foldCharacters(text, codePage, asciiLowerOf);
 }
 
 }  // namespace tally

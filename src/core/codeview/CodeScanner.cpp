@@ -7,7 +7,7 @@
 
 #include "core/codeview/AnsiCase.h"
 #include "core/codeview/CodeWordLists.h"
-#include "core/text/TextOps.h"
+#include "core/text/CharacterLayout.h"
 
 namespace tally {
 
@@ -38,12 +38,12 @@ const WordTable& wordTable(ScanPass pass) {
 // The marks by name, first row first; lower-case names in the tidy pass.
 class MarkIndex {
 public:
-    MarkIndex(std::span<const MarkRec> marks, ScanPass pass) {
+    MarkIndex(std::span<const MarkRec> marks, ScanPass pass, int codePage) {
         if (pass == ScanPass::Tidy) m_lowerNames.reserve(marks.size());  // keeps the keys in place
         for (const MarkRec& mark : marks) {
             if (mark.name.empty()) continue;
             std::string_view key = mark.name;
-            if (pass == ScanPass::Tidy) key = m_lowerNames.emplace_back(toLower(mark.name));
+            if (pass == ScanPass::Tidy) key = m_lowerNames.emplace_back(asciiLower(mark.name, codePage));
             m_byName.try_emplace(key, &mark);
         }
     }
@@ -64,15 +64,18 @@ bool isRem(std::string_view word) {
 
 class Scanner {
 public:
-    Scanner(std::string_view original, ScanPass pass, bool withFunctionList, std::span<const MarkRec> marks)
+    Scanner(std::string_view original, ScanPass pass, bool withFunctionList, std::span<const MarkRec> marks,
+            int codePage)
         : m_original(original),
           m_pass(pass),
+          m_codePage(codePage),
+          m_doubleByte(isDoubleByteCodePage(codePage)),
           m_useFunctions(withFunctionList || pass == ScanPass::Tidy),
           m_isWord(wordTable(pass)),
           m_lists(CodeWordLists::standard()),
-          m_marks(marks, pass) {
+          m_marks(marks, pass, codePage) {
         if (pass == ScanPass::Tidy) {
-            m_lowered = toLower(original);
+            m_lowered = asciiLower(original, codePage);
             m_text = m_lowered;
         } else {
             m_text = original;
@@ -90,14 +93,17 @@ public:
                 nextStep = i + stride;
             }
             unsigned char c = static_cast<unsigned char>(m_text[i]);
-            if (m_isWord[c]) {
+            // Lowering keeps the pairs, so the copy has its characters where the original has them.
+            const std::size_t width = m_doubleByte && c >= 0x80 ? characterLength(m_text, i, m_codePage) : 1;
+            if (m_isWord[c] || width > 1) {
                 if (m_wordLength == 0) {
                     m_wordStart = i;
                     m_contiguous = true;
                 } else if (m_wordStart + m_wordLength != i) {
                     m_contiguous = false;
                 }
-                ++m_wordLength;
+                m_wordLength += width;
+                i += width - 1;
             } else if (c == '"') {
                 // A literal may run over line ends; without a closing quote the quote is ignored.
                 std::size_t close = i < m_noQuoteAfter ? m_text.find('"', i + 1) : std::string_view::npos;
@@ -187,7 +193,7 @@ private:
         if (end == std::string_view::npos) end = m_text.size();
         m_scan.runs.push_back(ColourRun{start, end - start, kCommentColour});
         std::string_view written = m_original.substr(start, end - start);
-        std::string lowered = ansiLower(written);
+        std::string lowered = ansiLower(written, m_codePage);
         if (lowered != written) m_scan.patches.push_back(TextPatch{start, std::move(lowered)});
         if (end > i) i = end;
     }
@@ -196,6 +202,8 @@ private:
     std::string m_lowered;
     std::string_view m_text;  // what is scanned: the original, or its lower-case copy when tidying
     ScanPass m_pass;
+    int m_codePage;
+    bool m_doubleByte;
     bool m_useFunctions;
     const WordTable& m_isWord;
     const CodeWordLists& m_lists;
@@ -214,17 +222,17 @@ private:
 }  // namespace
 
 CodeScan scanCode(std::string_view text, ScanPass pass, bool withFunctionList, std::span<const MarkRec> marks,
-                  ColouringProgress& progress) {
-    return Scanner(text, pass, withFunctionList, marks).run(progress);
+                  ColouringProgress& progress, int codePage) {
+    return Scanner(text, pass, withFunctionList, marks, codePage).run(progress);
 }
 
 void colourCode(RichTextView& view, std::span<const MarkRec> marks, bool withFunctionList,
-                ColouringProgress& progress) {
+                ColouringProgress& progress, int codePage) {
     progress.begin();
     {
         RedrawSuspension quiet(view);
         std::string text = view.text();
-        CodeScan scan = scanCode(text, ScanPass::Colour, withFunctionList, marks, progress);
+        CodeScan scan = scanCode(text, ScanPass::Colour, withFunctionList, marks, progress, codePage);
         if (!scan.patches.empty()) view.applyPatches(scan.patches);
         view.applyColours(scan.runs);
         view.setSelStart(0);
@@ -232,13 +240,13 @@ void colourCode(RichTextView& view, std::span<const MarkRec> marks, bool withFun
     progress.end();
 }
 
-void tidyCode(RichTextView& view, std::span<const MarkRec> marks, ColouringProgress& progress) {
+void tidyCode(RichTextView& view, std::span<const MarkRec> marks, ColouringProgress& progress, int codePage) {
     progress.begin();
     {
         RedrawSuspension quiet(view);
         std::size_t caret = view.selStart();
         std::string text = view.text();
-        CodeScan scan = scanCode(text, ScanPass::Tidy, true, marks, progress);
+        CodeScan scan = scanCode(text, ScanPass::Tidy, true, marks, progress, codePage);
         if (!scan.patches.empty()) view.applyPatches(scan.patches);
         view.applyColours(scan.runs);
         view.setSelStart(caret);

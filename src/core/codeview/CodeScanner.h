@@ -12,6 +12,7 @@
 #include "core/codeview/ColouringProgress.h"
 #include "core/codeview/RichTextView.h"
 #include "core/model/Records.h"
+#include "core/text/TextCodec.h"
 
 namespace tally {
 
@@ -24,17 +25,21 @@ struct CodeScan {
     std::vector<TextPatch> patches;
 };
 
-// Scans `text` (lines ending in CR LF). `withFunctionList` applies to the full pass only; the tidy
-// pass always uses the function list. Marks are looked up in row order, the first equal name wins.
+// Scans `text` (lines ending in CR LF), whose bytes are in `codePage`. `withFunctionList` applies to
+// the full pass only; the tidy pass always uses the function list. Marks are looked up in row order,
+// the first equal name wins. In a double-byte page a two-byte character belongs to the word around
+// it (names may be written in the page's script) and its bytes are never taken for letters, so no
+// rewrite and no case folding touches them.
 CodeScan scanCode(std::string_view text, ScanPass pass, bool withFunctionList, std::span<const MarkRec> marks,
-                  ColouringProgress& progress);
+                  ColouringProgress& progress, int codePage = kCodePageWestern);
 
 // The full pass over the whole view text; ends with the caret at 0. The caller has given the text
 // PlainColour first, so characters the pass does not touch stay black.
 void colourCode(RichTextView& view, std::span<const MarkRec> marks, bool withFunctionList,
-                ColouringProgress& progress);
+                ColouringProgress& progress, int codePage = kCodePageWestern);
 
 // The tidy pass over the whole view text; the caret ends where it was.
-void tidyCode(RichTextView& view, std::span<const MarkRec> marks, ColouringProgress& progress);
+void tidyCode(RichTextView& view, std::span<const MarkRec> marks, ColouringProgress& progress,
+              int codePage = kCodePageWestern);
 
 }  // namespace tally

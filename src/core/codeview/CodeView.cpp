@@ -125,7 +125,7 @@ void CodeView::fill(std::string_view text) {
         m_view.setSelStart(0);
         m_view.setSelLength(m_view.textLength());
         m_view.setSelColor(kPlainColour);
-        colourCode(m_view, m_model.marks, false, m_progress);
+        colourCode(m_view, m_model.marks, false, m_progress, m_codePage);
         m_view.setFocus();
     }
     m_colouring = false;
@@ -206,7 +206,7 @@ void CodeView::refresh() {
     std::string before = m_view.text();
     {
         RedrawSuspension quiet(m_view);
-        tidyCode(m_view, m_model.marks, m_progress);
+        tidyCode(m_view, m_model.marks, m_progress, m_codePage);
     }
     // The rewritten words are the user's text now; without this they would be dropped at the next
     // commit, which only happens after an edit.

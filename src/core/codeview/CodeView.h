@@ -58,6 +58,10 @@ public:
 
     // Lets "Zip && Save File" archive the stored file first; without one that choice is disabled.
     void setBackupArchiver(BackupArchiver* archiver) { m_archiver = archiver; }
+    // The code page of the project's sources, for case folding and word boundaries when colouring,
+    // tidying and searching; Windows-1252 until set.
+    void setCodePage(int codePage) { m_codePage = codePage; }
+    int codePage() const { return m_codePage; }
 
     const std::string& codeFilePath() const { return m_codeFilePath; }
     // The whole file as read and as changed by commits, lines in CR LF.
@@ -158,6 +162,7 @@ private:
     SaveItPrompt& m_prompt;
     ColouringProgress& m_progress;
     BackupArchiver* m_archiver = nullptr;
+    int m_codePage = kCodePageWestern;
 
     std::string m_codeFilePath;
     std::string m_codeFileText;

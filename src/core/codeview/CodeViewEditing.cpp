@@ -86,7 +86,7 @@ FindResult CodeView::findFromDialog(std::string_view text, const FindOptions& op
 }
 
 FindResult CodeView::search() {
-    std::optional<std::size_t> at = findInCode(m_view.text(), m_view.selStart(), m_findText, m_findOptions);
+    std::optional<std::size_t> at = findInCode(m_view.text(), m_view.selStart(), m_findText, m_findOptions, m_codePage);
     if (!at) {
         m_findText.clear();
         return FindResult{false, std::string(kNotFound)};

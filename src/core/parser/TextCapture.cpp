@@ -6,6 +6,7 @@
 #include "core/parser/LiteralTexts.h"
 #include "core/project/DiskPath.h"
 #include "core/project/PathOps.h"
+#include "core/text/CharacterLayout.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -48,8 +49,33 @@ Capture assignedText(std::string_view statement) {
     return capture;
 }
 
-bool startsLikeText(char c) {
+bool startsLikeAsciiText(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '&';
+}
+
+// The Cyrillic letters Windows-1251 keeps below 0xC0 (Ё, ё, the Ukrainian, Belarusian, Serbian and
+// Macedonian ones); the rest of that range is signs and quotes.
+bool isLowCyrillicLetter(unsigned char c) {
+    static constexpr std::string_view kLetters =
+        "\x80\x81\x83\x8A\x8C\x8D\x8E\x8F\x90\x9A\x9C\x9D\x9E\x9F\xA1\xA2\xA3\xA5\xA8\xAA\xAF\xB2\xB3\xB4\xB8\xBA"
+        "\xBC\xBD\xBE\xBF";
+    return kLetters.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+// Whether a text (trimmed, not empty) starts like one a person reads. Windows-1252 projects keep
+// the ASCII rule: a letter, a digit, a blank or an access-key "&". In other code pages a character
+// beyond ASCII counts too, as captions there often start in the page's own script: a two-byte
+// character of a double-byte page (and a half-width katakana of 932), a well-formed multi-byte
+// UTF-8 sequence, and in the other single-byte pages a byte from 0xC0 on, where all of them keep
+// their letters (plus the Cyrillic letters 1251 has below it).
+bool startsLikeText(std::string_view text, int codePage) {
+    if (startsLikeAsciiText(text.front())) return true;
+    const auto first = static_cast<unsigned char>(text.front());
+    if (codePage == kCodePageWestern || first < 0x80) return false;
+    if (isDoubleByteCodePage(codePage))
+        return characterLength(text, 0, codePage) == 2 || (codePage == 932 && first >= 0xA6 && first <= 0xDF);
+    if (codePage == kCodePageUtf8) return characterLength(text, 0, codePage) > 1;
+    return first >= 0xC0 || (codePage == 1251 && isLowCyrillicLetter(first));
 }
 
 }  // namespace
@@ -78,7 +104,8 @@ void captureText(DeclarationState& state, std::string_view statement) {
                 state.frxRead = true;
                 capture.label = trim(capture.text);
                 capture.text =
-                    readCompanionText(resolveOnDisk(ensureTrailingSeparator(directoryOf(state.path)) + capture.label));
+                    readCompanionText(resolveOnDisk(ensureTrailingSeparator(directoryOf(state.path)) + capture.label,
+                                                    state.ctx.codePage));
             } else {
                 capture.text.clear();
             }
@@ -86,7 +113,7 @@ void captureText(DeclarationState& state, std::string_view statement) {
     }
     if (contains(capture.text, ".frx")) capture.text.clear();
     std::string_view trimmed = trimView(capture.text);
-    if (trimmed.empty() || !startsLikeText(trimmed.front())) return;
+    if (trimmed.empty() || !startsLikeText(trimmed, state.ctx.codePage)) return;
 
     // Filled where it lies: a Spell row is six strings, and the table holds many.
     SpellRow& row = state.model.spell.emplace_back();

@@ -14,7 +14,8 @@ namespace tally {
 // (labelled "MsgBox" or by the line's first word), except icon keys. In a designer block only the
 // Caption and Text properties count, and the first "List" stored in the .frx companion gives that
 // file's readable text. Values naming a ".frx" file and texts not starting with a letter, digit or
-// "&" are left out.
+// "&" are left out; in a project of another code page than Windows-1252 a text may also start with
+// a character of that page beyond ASCII (see startsLikeText in the .cpp).
 void captureText(DeclarationState& state, std::string_view statement);
 
 // The icon of a Spell row by the last three characters of its "File" text: "form", "class",

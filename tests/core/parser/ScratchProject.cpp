@@ -88,7 +88,9 @@ VarRec& ScratchProject::addModuleVariable(std::string_view name, std::string_vie
 }
 
 ParseContext ScratchProject::context() {
-    return ParseContext{model, *progressSink, cancel, versions, {}};
+    ParseContext c{model, *progressSink, cancel, versions, {}};
+    c.codePage = codePage;
+    return c;
 }
 
 bool ScratchProject::runDeclarationPass() {

@@ -94,6 +94,8 @@ public:
     ParseProgress* progressSink = &progress;
     CancelFlag cancel{false};
     MapVersions versions;
+    // The code page the passes are told the sources are in.
+    int codePage = kCodePageWestern;
 
 private:
     ParseContext context();
