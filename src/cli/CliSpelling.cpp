@@ -65,12 +65,14 @@ int runSpelling(CliEnvironment& env, const CliArguments& args, const ProjectMode
     if (const std::string folder = settingsFolder(); !folder.empty() && !model.projectPath.empty())
         wordLists.push_back(wordListPath(folder, model.projectPath));
     if (!args.wordsFile.empty()) wordLists.push_back(args.wordsFile);
-    OpenedSpeller opened = openSpeller(args.dictionary, wordLists);
+    // Without a --dictionary the project's code page picks the language (ru_RU for 1251, ...).
+    const int codePage = projectCodec().codePage();
+    OpenedSpeller opened = openSpeller(args.dictionary, wordLists, codePage);
     if (std::string failure = opened.failure(); !failure.empty()) {
         env.err << "tallyscan6-cli: " << terminalText(failure) << '\n';
         return kExitUsage;
     }
-    SpellSweep sweep = sweepSpelling(model.spell, *opened.speller);
+    SpellSweep sweep = sweepSpelling(model.spell, *opened.speller, codePage);
     if (sweep.dictionaryBroken) {
         env.err << "tallyscan6-cli: " << terminalText(opened.failure()) << '\n';
         return kExitUsage;

@@ -61,4 +61,21 @@ std::optional<DictionaryFiles> findDictionary(const std::vector<std::string>& fo
     return std::nullopt;
 }
 
+std::vector<std::string> dictionaryNamesForCodePage(int codePage) {
+    switch (codePage) {
+        case 1250: return {"pl_PL", "cs_CZ", "hu_HU"};
+        case 1251: return {"ru_RU", "uk_UA", "bg_BG"};
+        case 1253: return {"el_GR"};
+        case 1254: return {"tr_TR"};
+        case 1257: return {"lt_LT", "lv_LV"};
+        default: return {kDefaultDictionary};
+    }
+}
+
+std::string defaultDictionaryFor(int codePage, const std::vector<std::string>& folders) {
+    for (const std::string& name : dictionaryNamesForCodePage(codePage))
+        if (findDictionary(folders, name)) return name;
+    return kDefaultDictionary;
+}
+
 }  // namespace tally

@@ -28,4 +28,14 @@ std::vector<DictionaryFiles> installedDictionaries(const std::vector<std::string
 // The dictionary called `name` (the first folder that has its .dic), or nothing.
 std::optional<DictionaryFiles> findDictionary(const std::vector<std::string>& folders, const std::string& name);
 
+// The languages a project in `codePage` is most likely written in, as dictionary names, most
+// likely first: 1251 ru_RU, uk_UA, bg_BG; 1250 pl_PL, cs_CZ, hu_HU; 1253 el_GR; 1254 tr_TR; 1257
+// lt_LT, lv_LV; en_US for every other page (in the East Asian pages only the ASCII words are
+// checked, and those are mostly English).
+std::vector<std::string> dictionaryNamesForCodePage(int codePage);
+
+// The dictionary a check of a project in `codePage` uses when the user chose none: the first of
+// dictionaryNamesForCodePage installed in `folders`, else en_US.
+std::string defaultDictionaryFor(int codePage, const std::vector<std::string>& folders);
+
 }  // namespace tally

@@ -1,6 +1,7 @@
 #pragma once
-// Opening the speller a spell check uses: the named dictionary (en_US unless the user chose
-// another), with the project's word list on top. Says which of the two failures it met.
+// Opening the speller a spell check uses: the named dictionary (unless the user chose one, the
+// installed one of the project's language, en_US at last), with the project's word list on top.
+// Says which of the two failures it met.
 
 #include <memory>
 #include <string>
@@ -20,7 +21,9 @@ struct OpenedSpeller {
     std::string failure() const;
 };
 
-// `dictionaryName` empty means en_US; the words of every file in `wordLists` count as correct.
-OpenedSpeller openSpeller(const std::string& dictionaryName, const std::vector<std::string>& wordLists);
+// `dictionaryName` empty means defaultDictionaryFor(codePage); the words of every file in
+// `wordLists` count as correct; words are asked in the project's `codePage`.
+OpenedSpeller openSpeller(const std::string& dictionaryName, const std::vector<std::string>& wordLists,
+                          int codePage = kCodePageWestern);
 
 }  // namespace tally

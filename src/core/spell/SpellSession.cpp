@@ -19,7 +19,8 @@ bool blankOnly(std::string_view word) {
 
 }  // namespace
 
-SpellSession::SpellSession(std::vector<SpellRow>& rows, Speller& speller) : m_rows(rows), m_speller(speller) {}
+SpellSession::SpellSession(std::vector<SpellRow>& rows, Speller& speller, int codePage)
+    : m_rows(rows), m_speller(speller), m_codePage(codePage) {}
 
 SpellState SpellSession::start() {
     if (m_state != SpellState::Ready) return m_state;
@@ -38,6 +39,7 @@ SpellState SpellSession::change(const std::string& replacement) {
     // The misspelling is forgotten, so that its next occurrence is offered again.
     m_seen.forget(std::string_view(m_text).substr(from, length));
     m_text.replace(from, length, replacement);
+    m_words = spellScanText(m_text, m_codePage);
     SpellRow& row = m_rows[static_cast<std::size_t>(m_currentRow - 1)];
     row.corrected = m_text;
     row.checked = true;
@@ -70,6 +72,7 @@ SpellState SpellSession::nextRow() {
         if (!blankOnly(row.routine)) m_info[1] = row.routine;
         if (!blankOnly(row.label)) m_info[2] = row.label;
         m_text = row.value;
+        m_words = spellScanText(m_text, m_codePage);
         m_scanPos = 0;
         m_notFound.clear();
         m_selectionLength = 0;
@@ -80,24 +83,24 @@ SpellState SpellSession::nextRow() {
 
 // Returns Ready when the row has no word left to stop at, so the caller moves to the next row.
 SpellState SpellSession::nextWord() {
-    const int length = static_cast<int>(m_text.size());
+    const int length = static_cast<int>(m_words.size());
     if (m_scanPos == 0) m_scanPos = 1;
     // A row without a blank or line break is one word, and such captions ("OK", "Cancel") are not
     // checked; an empty row has nothing to check either.
-    while (findFrom(m_text, m_scanPos, " ") > 0 || findFrom(m_text, m_scanPos, "\r\n") > 0) {
+    while (findFrom(m_words, m_scanPos, " ") > 0 || findFrom(m_words, m_scanPos, "\r\n") > 0) {
         int start;
         if (m_scanPos == 1)
-            start = m_text[0] != ' ' ? 1 : findFrom(m_text, 1, " ") + 1;
+            start = m_words[0] != ' ' ? 1 : findFrom(m_words, 1, " ") + 1;
         else
-            start = findFrom(m_text, m_scanPos, " ");
+            start = findFrom(m_words, m_scanPos, " ");
         // Only a line break left: the rest of the text is the last piece.
         if (start == 0) start = m_scanPos;
-        int end = findFrom(m_text, start + 1, " ");
+        int end = findFrom(m_words, start + 1, " ");
         if (end == 0) end = length + 1;
 
-        WordPiece piece{m_text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start)),
+        WordPiece piece{m_words.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start)),
                         start, m_mnemonic};
-        cleanWord(piece, m_seen);
+        cleanWord(piece, m_seen, m_codePage);
         m_mnemonic = piece.mnemonic;
         if (blankOnly(piece.word)) {
             // The blank at `end` starts the next piece.
@@ -108,7 +111,8 @@ SpellState SpellSession::nextWord() {
         if (result > 0) {
             m_notFound = piece.word;
             m_selectionStart = piece.start;
-            m_selectionLength = static_cast<int>(m_mnemonic.size() + piece.word.size());
+            // The "&" is out of the word; the highlight covers it too.
+            m_selectionLength = static_cast<int>((m_mnemonic.empty() ? 0 : 1) + piece.word.size());
             m_scanPos = end - 1;
             return m_state = SpellState::Waiting;
         }

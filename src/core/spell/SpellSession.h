@@ -25,7 +25,8 @@ enum class SpellState {
 
 class SpellSession {
 public:
-    SpellSession(std::vector<SpellRow>& rows, Speller& speller);
+    // `codePage` is the one the rows' texts are in: it decides where words are (see spellScanText).
+    SpellSession(std::vector<SpellRow>& rows, Speller& speller, int codePage = kCodePageWestern);
 
     // Start, and the move to each next row: scans on until a word stops the check or the rows end.
     SpellState start();
@@ -70,12 +71,14 @@ private:
 
     std::vector<SpellRow>& m_rows;
     Speller& m_speller;
+    int m_codePage;
     SeenWords m_seen;
     SpellState m_state = SpellState::Ready;
     int m_currentRow = 0;
     int m_scanPos = 0;
     std::string m_mnemonic;
     std::string m_text;
+    std::string m_words;  // m_text as it is cut into words: the same length, see spellScanText
     std::array<std::string, 3> m_info;
     std::string m_notFound;
     int m_selectionStart = 0;

@@ -6,9 +6,9 @@
 
 namespace tally {
 
-SpellSweep sweepSpelling(const std::vector<SpellRow>& rows, Speller& speller) {
+SpellSweep sweepSpelling(const std::vector<SpellRow>& rows, Speller& speller, int codePage) {
     std::vector<SpellRow> copy = rows;
-    SpellSession session(copy, speller);
+    SpellSession session(copy, speller, codePage);
     SpellSweep sweep;
     SpellState state = session.start();
     while (state == SpellState::Waiting) {

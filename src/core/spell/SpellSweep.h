@@ -7,6 +7,7 @@
 
 #include "core/model/Records.h"
 #include "core/spell/Speller.h"
+#include "core/text/TextCodec.h"
 
 namespace tally {
 
@@ -25,7 +26,7 @@ struct SpellSweep {
     bool dictionaryBroken = false;  // the speller failed; the findings stop where it did
 };
 
-// Checks a copy of `rows`: the rows themselves are not touched.
-SpellSweep sweepSpelling(const std::vector<SpellRow>& rows, Speller& speller);
+// Checks a copy of `rows`, whose texts are in `codePage`: the rows themselves are not touched.
+SpellSweep sweepSpelling(const std::vector<SpellRow>& rows, Speller& speller, int codePage = kCodePageWestern);
 
 }  // namespace tally

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/TextCodec.h"
+
 namespace tally {
 
 // The words met during one run of the check, compared case-sensitively. Seeded with the thirteen
@@ -32,11 +34,19 @@ struct WordPiece {
     std::string mnemonic;  // the character after the first "&", or empty
 };
 
-// Cleans `piece`: notes the access-key character; drops one trailing line end or closing mark
-// ("!", ")", ",", ".", ":", ";", "=", "?", "]", "}"), one leading blank, any leading CR LF pairs
-// and one leading line end or opening bracket, moving the start along; then empties a word
-// already in `seen` and adds a new one to it.
-void cleanWord(WordPiece& piece, SeenWords& seen);
+// Cleans `piece`: notes the access-key character (the whole character of `codePage` after the "&");
+// drops one trailing line end or closing mark ("!", ")", ",", ".", ":", ";", "=", "?", "]", "}"),
+// one leading blank, any leading CR LF pairs and one leading line end or opening bracket, moving
+// the start along; then empties a word already in `seen` and adds a new one to it.
+void cleanWord(WordPiece& piece, SeenWords& seen, int codePage = kCodePageWestern);
+
+// The text a caption is cut into words from: the caption itself, except that in a double-byte page
+// or UTF-8 every character of a script written without blanks (each two-byte character of the
+// page and the half-width katakana of 932; CJK ideographs, kana, hangul and the full-width forms of
+// UTF-8) is replaced by as many blanks as it has bytes. Such text cut at blanks gives no words a
+// speller could judge, while the ASCII words among it still are asked about, at the same positions.
+// Single-byte pages keep every byte.
+std::string spellScanText(std::string_view text, int codePage);
 
 // The word without its first "&" (when it has an access key).
 std::string removeMnemonic(std::string_view word, std::string_view mnemonic);

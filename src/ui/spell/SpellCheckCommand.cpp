@@ -8,6 +8,7 @@
 #include "platform/SpellerChoice.h"
 #include "ui/common/AnsiText.h"
 #include "ui/common/BackgroundCall.h"
+#include "ui/common/ProjectText.h"
 #include "ui/spell/SpellCheckDialog.h"
 
 namespace tally {
@@ -26,7 +27,9 @@ bool runSpellCheck(QWidget* parent, ProjectModel& model, UserPrompts& prompts) {
     const std::string dictionary = chosenDictionary();
     std::vector<std::string> wordLists;
     if (!wordList.empty()) wordLists.push_back(wordList);
-    OpenedSpeller opened = runWhilePainting([&] { return openSpeller(dictionary, wordLists); });
+    // Without a chosen dictionary the project's code page picks the language (ru_RU for 1251, ...).
+    const int codePage = sourceCodecs().codePage();
+    OpenedSpeller opened = runWhilePainting([&] { return openSpeller(dictionary, wordLists, codePage); });
     if (!opened.dictionary) {
         prompts.notify(QString::fromUtf8(kNoSpeller.data(), static_cast<int>(kNoSpeller.size())),
                        MessageIcon::Information, applicationTitle());
@@ -43,7 +46,8 @@ bool runSpellCheck(QWidget* parent, ProjectModel& model, UserPrompts& prompts) {
                                MessageIcon::Exclamation, applicationTitle());
         };
     SpellCheckDialog dialog(model.spell, *opened.speller, prompts,
-                            QString::fromStdString(brokenDictionaryMessage(opened.dictionaryPath)), keep, parent);
+                            QString::fromStdString(brokenDictionaryMessage(opened.dictionaryPath)), keep, parent,
+                            codePage);
     dialog.exec();
     return dialog.changedRows();
 }

@@ -15,7 +15,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/BusyPointer.h"
 
 namespace tally {
@@ -34,13 +34,13 @@ QLabel* caption(const QString& text, QWidget* parent) {
 
 SpellCheckDialog::SpellCheckDialog(std::vector<SpellRow>& rows, Speller& speller, UserPrompts& prompts,
                                    QString brokenMessage, std::function<void(const std::string&)> ignoreAlways,
-                                   QWidget* parent)
+                                   QWidget* parent, int codePage)
     : QDialog(parent),
       m_rows(rows),
       m_prompts(prompts),
       m_brokenMessage(std::move(brokenMessage)),
       m_keepWord(std::move(ignoreAlways)),
-      m_session(rows, speller) {
+      m_session(rows, speller, codePage) {
     setObjectName(QStringLiteral("frmSpellIt"));
     setWindowTitle(tr("Spell Check"));
     build();
@@ -127,7 +127,7 @@ void SpellCheckDialog::build() {
     connect(m_suggestions, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0) return;
         m_session.chooseSuggestion(static_cast<std::size_t>(row));
-        m_changeTo->setText(fromAnsi(m_session.changeTo()));
+        m_changeTo->setText(fromProject(m_session.changeTo()));
     });
     connect(m_suggestions, &QListWidget::itemDoubleClicked, this, [this] {
         if (m_change->isEnabled()) changeClicked();
@@ -141,9 +141,18 @@ void SpellCheckDialog::startClicked() {
 }
 
 void SpellCheckDialog::changeClicked() {
+    // The change goes into the project's texts in its code page; a character it lacks is refused.
+    const std::optional<std::string> replacement = toProject(m_changeTo->text());
+    if (!replacement) {
+        const TextCodec& codec = sourceCodecs().project();
+        m_prompts.notify(unencodableMessage(codec.codePage(), QString::fromStdString(codec.name()),
+                                            firstUnencodable(codec, m_changeTo->text())),
+                         MessageIcon::Exclamation, applicationTitle());
+        return;
+    }
     const SpellState before = m_session.state();
     BusyPointer busy;
-    const SpellState after = m_session.change(toAnsi(m_changeTo->text()));
+    const SpellState after = m_session.change(*replacement);
     m_changed = m_changed || before == SpellState::Waiting;
     display(after);
 }
@@ -160,8 +169,8 @@ void SpellCheckDialog::ignoreAlwaysClicked() {
 
 void SpellCheckDialog::display(SpellState state) {
     m_progress->setValue(std::clamp(m_session.currentRow(), 1, std::max(1, m_session.rowCount())));
-    for (std::size_t i = 0; i < m_info.size(); ++i) m_info[i]->setText(fromAnsi(m_session.info()[i]));
-    m_text->setPlainText(fromAnsi(m_session.text()));
+    for (std::size_t i = 0; i < m_info.size(); ++i) m_info[i]->setText(fromProject(m_session.info()[i]));
+    m_text->setPlainText(fromProject(m_session.text()));
     switch (state) {
         case SpellState::Waiting:
             showWord();
@@ -183,20 +192,27 @@ void SpellCheckDialog::display(SpellState state) {
 }
 
 void SpellCheckDialog::showWord() {
-    m_notFound->setText(fromAnsi(m_session.notInDictionary()));
-    // One Windows-1252 byte is one character of the pane, so the session's positions hold in it.
+    m_notFound->setText(fromProject(m_session.notInDictionary()));
+    // The session counts bytes of the project's code page from 1; the pane counts characters, so
+    // each end is the length of the text before it as shown (a word never starts inside a character).
+    const std::string_view text = m_session.text();
+    auto shownLength = [text](std::size_t bytes) {
+        return static_cast<int>(fromProject(text.substr(0, std::min(bytes, text.size()))).size());
+    };
+    const std::size_t start = static_cast<std::size_t>(std::max(1, m_session.selectionStart()) - 1);
     QTextCursor cursor(m_text->document());
-    cursor.setPosition(m_session.selectionStart() - 1);
-    cursor.setPosition(m_session.selectionStart() - 1 + m_session.selectionLength(), QTextCursor::KeepAnchor);
+    cursor.setPosition(shownLength(start));
+    cursor.setPosition(shownLength(start + static_cast<std::size_t>(std::max(0, m_session.selectionLength()))),
+                       QTextCursor::KeepAnchor);
     m_text->setTextCursor(cursor);
     m_text->ensureCursorVisible();
 
     QSignalBlocker quiet(m_suggestions);
     m_suggestions->clear();
-    for (const std::string& suggestion : m_session.suggestions()) m_suggestions->addItem(fromAnsi(suggestion));
+    for (const std::string& suggestion : m_session.suggestions()) m_suggestions->addItem(fromProject(suggestion));
     m_suggestions->setEnabled(m_session.suggestionsEnabled());
     if (m_session.selectedSuggestion() >= 0) m_suggestions->setCurrentRow(m_session.selectedSuggestion());
-    m_changeTo->setText(fromAnsi(m_session.changeTo()));
+    m_changeTo->setText(fromProject(m_session.changeTo()));
     // Without a suggestion the word itself is offered, selected whole, to be typed over.
     if (!m_session.suggestionsEnabled()) {
         m_changeTo->selectAll();

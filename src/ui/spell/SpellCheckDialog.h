@@ -26,9 +26,11 @@ class SpellCheckDialog : public QDialog {
     Q_OBJECT
 public:
     // `brokenMessage` is shown when the speller's dictionary fails; `ignoreAlways` keeps a word in
-    // the project's word list (no "Ignore Always" button when it is empty).
+    // the project's word list (no "Ignore Always" button when it is empty); `codePage` is the one
+    // the rows' texts are in.
     SpellCheckDialog(std::vector<SpellRow>& rows, Speller& speller, UserPrompts& prompts, QString brokenMessage,
-                     std::function<void(const std::string&)> ignoreAlways, QWidget* parent = nullptr);
+                     std::function<void(const std::string&)> ignoreAlways, QWidget* parent = nullptr,
+                     int codePage = kCodePageWestern);
     ~SpellCheckDialog() override;
 
     // Whether a row was corrected during the run.
