@@ -7,6 +7,7 @@
 #include "core/reports/ReportHead.h"
 #include "core/reports/RtfAscii.h"
 #include "core/reports/RtfBuilders.h"
+#include "core/reports/TextWidth.h"
 #include "core/review/RoutineFacts.h"
 #include "core/text/TextOps.h"
 
@@ -32,12 +33,26 @@ void forEachRoutine(const ProjectModel& model, Visit visit) {
         for (const SubRec& routine : model.subs[slot]) visit(routine);
 }
 
-// The longest routine or file name, by character count; the first met wins a tie.
-std::string longestRoutineText(const ProjectModel& model) {
+// A routine's name and file as shown: the name in its file's codec, the file name (from the
+// project file) in the project's.
+std::string routineName(const SubRec& r, const SourceCodecs& codecs) {
+    return codecs.namedFileToUtf8(r.file, r.name);
+}
+std::string fileName(std::string_view file, const SourceCodecs& codecs) { return codecs.toUtf8(file); }
+
+// The longest routine or file name as shown, in text columns; the first met wins a tie.
+std::string longestRoutineText(const ProjectModel& model, const SourceCodecs& codecs) {
     std::string longest;
+    std::size_t length = 0;
+    auto consider = [&](std::string text) {
+        std::size_t count = textColumns(text);
+        if (count <= length) return;
+        length = count;
+        longest = std::move(text);
+    };
     forEachRoutine(model, [&](const SubRec& r) {
-        if (r.name.size() > longest.size()) longest = r.name;
-        if (r.file.size() > longest.size()) longest = r.file;
+        consider(routineName(r, codecs));
+        consider(fileName(r.file, codecs));
     });
     return longest;
 }
@@ -51,30 +66,34 @@ bool isProperty(int kind) {
 }
 
 template <typename Include>
-Section routineSection(const ProjectModel& model, std::string_view heading, std::string_view nameColumn,
-                       Include include) {
+Section routineSection(const ProjectModel& model, const SourceCodecs& codecs, std::string_view heading,
+                       std::string_view nameColumn, Include include) {
     Section section{heading, {nameColumn, "File"}, {}};
     forEachRoutine(model, [&](const SubRec& r) {
-        if (include(r)) section.rows.push_back({{r.name, r.file}});
+        if (include(r)) section.rows.push_back({{routineName(r, codecs), fileName(r.file, codecs)}});
     });
     return section;
 }
 
-Section variableSection(const std::vector<VarRec>& table, std::string_view heading, bool markCommented) {
+Section variableSection(const std::vector<VarRec>& table, const SourceCodecs& codecs, std::string_view heading,
+                        bool markCommented) {
     Section section{heading, {"Variable Name", "Routine", "File"}, {}};
-    for (const VarRec& var : table)
-        if (!trimView(var.name).empty())
-            section.rows.push_back({{var.name, var.scope, var.file}, markCommented && var.commented});
+    for (const VarRec& var : table) {
+        if (trimView(var.name).empty()) continue;
+        std::vector<std::string> values{codecs.namedFileToUtf8(var.file, var.name),
+                                        codecs.namedFileToUtf8(var.file, var.scope), fileName(var.file, codecs)};
+        section.rows.push_back({std::move(values), markCommented && var.commented});
+    }
     return section;
 }
 
-Section unusedTypeSection(const ProjectModel& model) {
+Section unusedTypeSection(const ProjectModel& model, const SourceCodecs& codecs) {
     static constexpr std::string_view kKindWords[] = {"Unknown", "Variable", "Object", "Type", "Enum"};
     Section section{"Unused Types and Enums", {"Type Name", "Type"}, {}};
     for (const TypeRec& type : model.types) {
         if (type.uses != 0 || type.name.empty()) continue;
         int kind = type.typeKind >= 0 && type.typeKind <= 4 ? type.typeKind : 0;
-        section.rows.push_back({{type.name, std::string(kKindWords[kind])}});
+        section.rows.push_back({{codecs.toUtf8(type.name), std::string(kKindWords[kind])}});
     }
     return section;
 }
@@ -98,27 +117,30 @@ std::string writeSection(const Section& section, const ColumnCells& cells) {
 
 ReportDocument buildCodeReport(const ProjectModel& model, const ReportSettings& settings) {
     EventHandlerTest handlers(model);
-    std::string longest = longestRoutineText(model);
+    const SourceCodecs& codecs = settings.codecs;
+    std::string longest = longestRoutineText(model, codecs);
     ColumnCells cells(settings.width, longest);
 
     std::vector<Section> sections;
     if (!longest.empty()) {
-        sections.push_back(routineSection(model, "Unused Routines And DLL Calls", "Routine Name", [&](const SubRec& r) {
-            return r.timesCalled == 0 && !handlers.isHandler(r.name) && !isNonPrivateClassRoutine(r) &&
-                   isCallable(r.kind);
-        }));
-        sections.push_back(routineSection(model, "Empty Routines", "Routine Name", [&](const SubRec& r) {
-            return r.lineCount == 0 && !handlers.isHandler(r.name) && (isCallable(r.kind) || isProperty(r.kind));
+        sections.push_back(routineSection(
+            model, codecs, "Unused Routines And DLL Calls", "Routine Name", [&](const SubRec& r) {
+                return r.timesCalled == 0 && !handlers.isHandler(r.name) && !isNonPrivateClassRoutine(r) &&
+                       isCallable(r.kind);
+            }));
+        sections.push_back(routineSection(model, codecs, "Empty Routines", "Routine Name", [&](const SubRec& r) {
+            return r.lineCount == 0 && !handlers.isHandler(r.name) &&
+                   (isCallable(r.kind) || isProperty(r.kind));
         }));
     }
     // The later sections are written only when they have rows.
     std::vector<Section> optional;
-    optional.push_back(routineSection(model, "Functions With No Return Value", "Function Name", [](const SubRec& r) {
-        return r.kind == kKindFunction && r.returnType == "None";
-    }));
-    optional.push_back(variableSection(model.decVar, "Variables With No Type Declaration", false));
-    optional.push_back(variableSection(model.unVar, "Variables Declared But Not Used", true));
-    optional.push_back(unusedTypeSection(model));
+    optional.push_back(
+        routineSection(model, codecs, "Functions With No Return Value", "Function Name",
+                       [](const SubRec& r) { return r.kind == kKindFunction && r.returnType == "None"; }));
+    optional.push_back(variableSection(model.decVar, codecs, "Variables With No Type Declaration", false));
+    optional.push_back(variableSection(model.unVar, codecs, "Variables Declared But Not Used", true));
+    optional.push_back(unusedTypeSection(model, codecs));
     for (Section& section : optional)
         if (!section.rows.empty()) sections.push_back(std::move(section));
     if (sections.empty()) return std::nullopt;

@@ -15,9 +15,9 @@ public:
     // pads nothing.
     ColumnCells(const TextWidth& width, std::string_view reference);
 
-    // `value` (a name from the project, escaped here) with the fewest blanks, one at least, that
-    // make it as wide as the target, then one tab; without blanks when there is no target. Each
-    // blank is written as " {}" so that no reader merges the blanks into wider spacing.
+    // `value` (a name from the project decoded to UTF-8, escaped here) with the fewest blanks, one
+    // at least, that make it as wide as the target, then one tab; without blanks when there is no
+    // target. Each blank is written as " {}" so that no reader merges the blanks into wider spacing.
     std::string cell(std::string_view value) const;
     int blanksFor(std::string_view value) const;
     double target() const { return m_target; }

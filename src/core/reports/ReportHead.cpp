@@ -1,6 +1,8 @@
 #include "core/reports/ReportHead.h"
 
+#include "core/project/PathOps.h"
 #include "core/reports/RtfBuilders.h"
+#include "core/text/TextOps.h"
 
 namespace tally {
 
@@ -15,8 +17,10 @@ std::string reportHead(std::string_view title, const ProjectModel& model, const 
     std::string out = rtfHeader();
     out += rtfParagraph(title, kRtfDarkBlue, true, true) + rtfLineEnd();
     out += rtfParagraph(when, kRtfDarkBlue, true, true) + rtfLineEnd();
-    out += rtfParagraph(rtfEscape(projectRootText(model)), kRtfDarkBlue, true, true) + rtfLineEnd() + rtfLineEnd();
+    out += rtfParagraph(rtfEscape(settings.codecs.toUtf8(projectRootText(model))), kRtfDarkBlue, true, true) +
+           rtfLineEnd() + rtfLineEnd();
     return out;
 }
+
 
 }  // namespace tally

@@ -24,7 +24,7 @@ ReportFormat reportFormatFor(std::string_view path) {
 std::string reportFileBytes(const std::string& rtf, ReportFormat format, std::string_view title) {
     switch (format) {
         case ReportFormat::Rtf: return rtf;
-        case ReportFormat::Html: return writeHtml(readRtf(rtf), windows1252ToUtf8(title));
+        case ReportFormat::Html: return writeHtml(readRtf(rtf), displayUtf8(title));
         case ReportFormat::PlainText:
         case ReportFormat::Pdf: break;
     }

@@ -17,7 +17,8 @@ enum class ReportFormat { Rtf, PlainText, Html, Pdf };
 ReportFormat reportFormatFor(std::string_view path);
 
 // The bytes of the report document `rtf` in `format` (not Pdf): RTF as it is, plain text in UTF-8
-// with CR LF line ends, HTML as a page titled `title` (Windows-1252).
+// with CR LF line ends, HTML (UTF-8) as a page titled `title` (UTF-8; a byte that starts no UTF-8
+// sequence is read as Windows-1252).
 std::string reportFileBytes(const std::string& rtf, ReportFormat format, std::string_view title);
 
 // Why a report may not be written at `path`: it is the project file, a file of the project or its

@@ -9,9 +9,10 @@
 namespace tally {
 
 // The document with each character beyond ASCII escaped: \'hh with its Windows-1252 byte, or
-// \uN\'3f ("?" for readers without Unicode) when the code page has none. Texts are taken as the
-// model holds them: a well-formed UTF-8 sequence (a file system name) is one character, every other
-// byte a Windows-1252 character. Control words are ASCII, so only text is touched.
+// \uN\'3f ("?" for readers without Unicode) when the code page has none. The builders decode the
+// project's texts to UTF-8 with its codecs; text they did not decode keeps the mixed reading: a
+// well-formed UTF-8 sequence is one character, every other byte a Windows-1252 character. Control
+// words are ASCII, so only text is touched.
 std::string rtfAsciiDocument(std::string_view document);
 
 // Appends \'hh for the byte.

@@ -22,7 +22,9 @@ std::string rtfLineEnd();
 // `count` moves to the next tab stop; nothing for a count of 0 or less.
 std::string rtfTabs(int count);
 std::string rtfClose();
-// `value` with a backslash before each backslash and brace: for every name or path from a project.
+// `value` with a backslash before each backslash and brace: for every name or path from a project,
+// decoded to UTF-8 first: the trail byte of a double-byte character may be the byte of '\\', '{'
+// or '}', and an escape put before it would break the character.
 std::string rtfEscape(std::string_view value);
 
 }  // namespace tally

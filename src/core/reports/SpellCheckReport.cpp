@@ -9,7 +9,7 @@ namespace tally {
 
 namespace {
 
-// A cell as report text: braces and backslashes escaped, so that a caption cannot end the
+// A cell (UTF-8) as report text: braces and backslashes escaped, so that a caption cannot end the
 // document early, and its line breaks kept as line breaks (raw ones mean nothing in RTF).
 std::string cellText(std::string_view cell) {
     std::string escaped = rtfEscape(cell);
@@ -36,16 +36,20 @@ bool filled(std::string_view cell) {
 
 SpellCheckReport buildSpellCheckReport(const ProjectModel& model, const ReportSettings& settings) {
     if (model.spell.empty()) return {std::nullopt, kNothingInTheList};
+    const SourceCodecs& codecs = settings.codecs;
     std::string document = reportHead("Project Spell Check Report", model, settings);
-    std::string fileHeading, routine;
+    // `file` names the file the row's texts come from: only a file's first row names it.
+    std::string fileHeading, routine, file;
+    auto shown = [&](std::string_view bytes) { return cellText(codecs.namedFileToUtf8(file, bytes)); };
     bool filePending = false, routinePending = false, reported = false;
     for (const SpellRow& row : model.spell) {
         if (filled(row.file)) {
-            fileHeading = "File: " + row.file;
+            file = trimView(row.file);
+            fileHeading = "File: " + codecs.toUtf8(row.file);
             filePending = true;
         }
         if (filled(row.routine)) {
-            routine = row.routine;
+            routine = codecs.namedFileToUtf8(file, row.routine);
             routinePending = true;
         }
         if (!row.checked) continue;
@@ -59,11 +63,11 @@ SpellCheckReport buildSpellCheckReport(const ProjectModel& model, const ReportSe
             routinePending = false;
         }
         if (filled(row.label))
-            document += rtfTabs(2) + rtfRun("Variable/Property: " + cellText(row.label), kRtfBlack, true, false) +
+            document += rtfTabs(2) + rtfRun("Variable/Property: " + shown(row.label), kRtfBlack, true, false) +
                         rtfLineEnd();
-        document += rtfTabs(2) + rtfRun("Original Text:    " + cellText(row.value), kRtfDarkBlue, false, false) +
+        document += rtfTabs(2) + rtfRun("Original Text:    " + shown(row.value), kRtfDarkBlue, false, false) +
                     rtfLineEnd();
-        document += rtfTabs(2) + rtfRun("Corrected Text: " + cellText(row.corrected), kRtfBlack, false, false) +
+        document += rtfTabs(2) + rtfRun("Corrected Text: " + shown(row.corrected), kRtfBlack, false, false) +
                     rtfLineEnd() + rtfLineEnd();
         reported = true;
     }

@@ -10,6 +10,7 @@
 #include "core/reports/RtfAscii.h"
 #include "core/reports/RoutineStats.h"
 #include "core/reports/RtfBuilders.h"
+#include "core/reports/TextWidth.h"
 #include "core/reports/VersionLines.h"
 #include "core/text/TextOps.h"
 
@@ -35,6 +36,7 @@ std::string scanTime(const ProjectModel& model, const ReportSettings& settings) 
 }
 
 std::string filesAndFolders(const ProjectModel& model, const ReportSettings& settings) {
+    const SourceCodecs& codecs = settings.codecs;
     std::vector<std::string> folders = projectFolders(model, settings.files);
     int files = std::max(0, model.fileCount() - 1);
     std::string out = heading("Source Code Files and Folders") + end();
@@ -43,17 +45,18 @@ std::string filesAndFolders(const ProjectModel& model, const ReportSettings& set
 
     out += tab() + label("Folders") + end();
     for (const std::string& folder : folders)
-        if (!folder.empty()) out += tab() + value(rtfEscape(folder)) + end();
+        if (!folder.empty()) out += tab() + value(rtfEscape(codecs.toUtf8(folder))) + end();
     out += end();
 
     out += tab() + label("Files") + end();
     for (int row = 1; row < model.fileCount(); ++row) {
         const FileRec& file = model.files[row];
         if (trimView(file.path).empty()) continue;
+        std::string path = rtfEscape(codecs.toUtf8(file.path));
         if (settings.files.exists(file.path))
-            out += tab() + rtfRun(rtfEscape(file.path), kRtfDarkBlue, false, false);
+            out += tab() + rtfRun(path, kRtfDarkBlue, false, false);
         else
-            out += tab() + rtfRun("[Missing] " + rtfEscape(file.path), kRtfDarkGreen, true, false);
+            out += tab() + rtfRun("[Missing] " + path, kRtfDarkGreen, true, false);
         out += end();
         out += rtfTabs(2) +
                value(formatSizeKb(file.size, settings.numbers) + " - " + formatGeneralDate(file.scanned, settings.dates)) +
@@ -73,6 +76,7 @@ std::string projectItems(const ProjectModel& model, const ReportSettings& settin
                                                              {"Objects", kObjectsKey, true},
                                                              {"DLLs", kDllsKey, true},
                                                              {"Project Properties", kPropertiesKey, false}}};
+    const SourceCodecs& codecs = settings.codecs;
     LibraryFolders folders{model.projectDir, settings.windowsDir, settings.systemDir};
     std::vector<const TreeNode*> nodes = model.tree.displayOrder();
     std::string out;
@@ -83,12 +87,13 @@ std::string projectItems(const ProjectModel& model, const ReportSettings& settin
             if (node.parentKey != category.key) continue;
             if (node.text == "DLLs" || node.text == "References" || node.text == "Objects") continue;
             std::size_t dash = node.text.find(" - ");
+            // The name is looked for on the disk as the project spells it, and shown decoded.
             if (category.libraries && dash != std::string::npos) {
                 std::string name = node.text.substr(0, dash);
-                out += tab() + label(rtfEscape(name)) + end();
-                out += value(pathLines(name, folders, settings.files, settings.versions)) + end();
+                out += tab() + label(rtfEscape(codecs.toUtf8(name))) + end();
+                out += value(pathLines(name, folders, settings.files, settings.versions, codecs)) + end();
             } else {
-                out += tab() + value(rtfEscape(node.text)) + end();
+                out += tab() + value(rtfEscape(codecs.toUtf8(node.text))) + end();
             }
         }
     }
@@ -97,19 +102,25 @@ std::string projectItems(const ProjectModel& model, const ReportSettings& settin
 
 std::string typeTable(const ProjectModel& model, const ReportSettings& settings) {
     static constexpr std::string_view kKindWords[] = {"Unknown", "Variable", "Object", "Type", "Enum"};
-    // Every padded cell is as wide as the longest type name (or caption) and two tabs.
+    // Every padded cell is as wide as the longest type name (or caption), in text columns, and two
+    // tabs.
+    std::vector<std::string> names;
+    names.reserve(model.types.size());
     std::string reference = "Type Name";
-    for (const TypeRec& type : model.types)
-        if (type.name.size() > reference.size()) reference = type.name;
+    for (const TypeRec& type : model.types) {
+        names.push_back(settings.codecs.toUtf8(type.name));
+        if (textColumns(names.back()) > textColumns(reference)) reference = names.back();
+    }
     ColumnCells cells(settings.width, reference);
 
     std::string out = end() + end() + heading("Variables, Types, Enums, and Objects") + end();
     out += label(cells.cell("Type Name") + cells.cell("Declared") + "Type") + end();
     for (int kind = kTypeUnknown; kind <= kTypeEnum; ++kind) {
-        for (const TypeRec& type : model.types) {
+        for (std::size_t i = 0; i < model.types.size(); ++i) {
+            const TypeRec& type = model.types[i];
             int shown = type.typeKind >= kTypeUnknown && type.typeKind <= kTypeEnum ? type.typeKind : kTypeUnknown;
             if (shown != kind) continue;
-            out += value(cells.cell(type.name) + cells.cell(std::to_string(type.uses)) + std::string(kKindWords[kind])) +
+            out += value(cells.cell(names[i]) + cells.cell(std::to_string(type.uses)) + std::string(kKindWords[kind])) +
                    end();
         }
     }
@@ -124,7 +135,8 @@ std::string buildStatisticsReport(const ProjectModel& model, const ReportSetting
     out += scanTime(model, settings);
     out += filesAndFolders(model, settings);
     out += projectItems(model, settings);
-    for (const std::string& line : routineStatistics(model)) out += tab() + value(rtfEscape(line)) + end();
+    for (const std::string& line : routineStatistics(model, settings.codecs))
+        out += tab() + value(rtfEscape(line)) + end();
     out += typeTable(model, settings);
     return rtfAsciiDocument(out + end() + end() + end() + rtfClose());
 }

@@ -1,6 +1,7 @@
 #pragma once
 // How far a text reaches on a report line, in Arial, as the reports measure their columns.
 
+#include <cstddef>
 #include <string_view>
 
 namespace tally {
@@ -16,15 +17,26 @@ inline constexpr double kReportTabStep = 240.0;
 inline constexpr double kReportLastTabStop = 4560.0;
 inline constexpr double kReportDefaultTab = 720.0;
 
+// True for the characters East Asian fonts draw a full em wide (ideographs, kana, Hangul,
+// full-width forms).
+bool isWideCharacter(char32_t cp);
+
+// How long UTF-8 `text` is when the reports pick a column's longest value: one for each character,
+// two for a wide one (which is about as wide as two letters).
+std::size_t textColumns(std::string_view text);
+
 class TextWidth {
 public:
     explicit TextWidth(double pointSize = kReportPointSize) : m_pointSize(pointSize) {}
 
-    // Where Windows-1252 `text` ends when it starts at the margin, in twips (1/20 point): the
-    // advance widths added up (no kerning), a tab taking the text on to the next tab stop after it,
-    // as a word processor lays the line out. So a target width of "longest value and two tabs" is a
-    // tab stop, and cells padded to reach it all end within one blank after that stop: their tab
-    // takes every one of them to the same next stop.
+    // Where `text` ends when it starts at the margin, in twips (1/20 point): the advance widths
+    // added up (no kerning), a tab taking the text on to the next tab stop after it, as a word
+    // processor lays the line out. So a target width of "longest value and two tabs" is a tab stop,
+    // and cells padded to reach it all end within one blank after that stop: their tab takes every
+    // one of them to the same next stop. The text is UTF-8 (a byte that starts no well-formed
+    // sequence counts as its Windows-1252 character); a character Windows-1252 lacks is as wide as
+    // the fallback font shows it: an em for the wide characters of East Asia, half an em for their
+    // half-width forms, an average letter for the rest (Cyrillic, Greek, ...).
     double twips(std::string_view text) const;
     double pointSize() const { return m_pointSize; }
 

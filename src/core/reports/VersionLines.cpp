@@ -1,6 +1,7 @@
 #include "core/reports/VersionLines.h"
 
 #include "core/reports/RtfBuilders.h"
+#include "core/text/Windows1252.h"
 
 namespace tally {
 
@@ -8,15 +9,17 @@ std::string versionLines(std::string_view path, const VersionInfoSource& version
     std::string out;
     if (path.empty()) return out;
     VersionStrings strings = versions.versionStrings(path);
-    for (std::size_t i = 0; i < strings.size(); ++i)
-        if (!strings[i].empty()) out += rtfTabs(1) + std::string(kVersionLabels[i]) + rtfEscape(strings[i]) + rtfLineEnd();
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        if (strings[i].empty()) continue;
+        out += rtfTabs(1) + std::string(kVersionLabels[i]) + rtfEscape(windows1252ToUtf8(strings[i])) + rtfLineEnd();
+    }
     return out;
 }
 
 std::string pathLines(std::string_view name, const LibraryFolders& folders, const ReportFiles& files,
-                      const VersionInfoSource& versions) {
+                      const VersionInfoSource& versions, const SourceCodecs& codecs) {
     std::string path = findLibraryFile(name, folders, files);
-    return rtfTabs(1) + "Path: " + rtfEscape(path) + rtfLineEnd() + versionLines(path, versions);
+    return rtfTabs(1) + "Path: " + rtfEscape(codecs.toUtf8(path)) + rtfLineEnd() + versionLines(path, versions);
 }
 
 }  // namespace tally

@@ -12,6 +12,7 @@
 #include "platform/SystemLocale.h"
 #include "ui/common/BackgroundCall.h"
 #include "ui/common/BusyPointer.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/UserPrompts.h"
 #include "ui/reports/ReportBody.h"
 #include "ui/reports/ReportViewer.h"
@@ -50,7 +51,7 @@ void ProjectReports::showChooser() {
 
 ReportSettings ProjectReports::settings() const {
     WindowsFolders folders = systemWindowsFolders();
-    return ReportSettings{.files = m_files, .versions = m_versions, .now = m_clock(),
+    return ReportSettings{.files = m_files, .versions = m_versions, .codecs = sourceCodecs(), .now = m_clock(),
                           .numbers = systemNumberLocale(), .windowsDir = folders.windowsDir,
                           .systemDir = folders.systemDir};
 }
