@@ -12,6 +12,7 @@
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalText.h"
+#include "platform/text/TextCodecs.h"
 #include "core/engine/ScanProject.h"
 #include "core/model/OleDate.h"
 #include "core/os/FileFacts.h"
@@ -114,21 +115,23 @@ bool chooseCodec(CliEnvironment& env, const CliArguments& args, const ProjectMod
 void printTexts(std::ostream& out, const ProjectModel& model, OutputFormat format) {
     // A file's name stands on its first row only; every row carries it here.
     std::string file;
+    // A row is read with its file's codec: a UTF-8 module of an ANSI project holds UTF-8 texts.
+    auto text = [&file](const std::string& bytes) { return projectFileUtf8(trim(file), bytes); };
     switch (format) {
         case OutputFormat::Text:
             out << "# Texts\n";
             for (const SpellRow& row : model.spell) {
                 if (trim(row.file) != "") file = row.file;
-                out << shown(file) << '\t' << shown(row.routine) << '\t' << shown(row.label) << '\t'
-                    << shown(row.value) << '\n';
+                out << shown(file) << '\t' << terminalText(text(row.routine)) << '\t' << terminalText(text(row.label))
+                    << '\t' << terminalText(text(row.value)) << '\n';
             }
             break;
         case OutputFormat::Csv:
             out << "File,Control/Routine,Variable/Property,Text\r\n";
             for (const SpellRow& row : model.spell) {
                 if (trim(row.file) != "") file = row.file;
-                out << csvField(projectUtf8(file)) << ',' << csvField(projectUtf8(row.routine)) << ','
-                    << csvField(projectUtf8(row.label)) << ',' << csvField(projectUtf8(row.value)) << "\r\n";
+                out << csvField(projectUtf8(file)) << ',' << csvField(text(row.routine)) << ','
+                    << csvField(text(row.label)) << ',' << csvField(text(row.value)) << "\r\n";
             }
             break;
         case OutputFormat::Json: {
@@ -137,9 +140,9 @@ void printTexts(std::ostream& out, const ProjectModel& model, OutputFormat forma
             for (const SpellRow& row : model.spell) {
                 if (trim(row.file) != "") file = row.file;
                 out << (first ? "\n " : ",\n ") << "{\"file\": " << jsonString(projectUtf8(file))
-                    << ", \"routine\": " << jsonString(projectUtf8(row.routine))
-                    << ", \"label\": " << jsonString(projectUtf8(row.label))
-                    << ", \"text\": " << jsonString(projectUtf8(row.value)) << "}";
+                    << ", \"routine\": " << jsonString(text(row.routine))
+                    << ", \"label\": " << jsonString(text(row.label))
+                    << ", \"text\": " << jsonString(text(row.value)) << "}";
                 first = false;
             }
             out << (first ? "]}\n" : "\n]}\n");
@@ -182,8 +185,9 @@ bool writeReport(CliEnvironment& env, const CliArguments& args, const ProjectMod
     DiskReportFiles files;
     DiskVersionInfo versions;
     WindowsFolders folders = systemWindowsFolders();
-    ReportSettings settings{.files = files, .versions = versions, .now = oleNow(), .numbers = systemNumberLocale(),
-                            .windowsDir = folders.windowsDir, .systemDir = folders.systemDir};
+    ReportSettings settings{.files = files, .versions = versions, .codecs = projectSourceCodecs(), .now = oleNow(),
+                            .numbers = systemNumberLocale(), .windowsDir = folders.windowsDir,
+                            .systemDir = folders.systemDir};
     ReportDocument document;
     std::string_view nothing = kNothingToReport;
     std::string title;
@@ -282,11 +286,22 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
         terminal = std::make_unique<TerminalProgress>(env.err);
         progress = std::make_unique<ThrottledProgress>(*terminal);
     }
+    if (std::string why = checkCodePageChoice(args.codePage); !why.empty()) {
+        env.err << kProgram << ": " << why << '\n';
+        return kExitUsage;
+    }
+    // The code page is chosen before the passes, which recognise texts in double-byte pages by it.
+    std::string codecFailure;
+    ScanRequest request{args.input, machineVersions(), progress ? *progress : static_cast<ParseProgress&>(silent),
+                        env.cancel, systemNumberLocale(),
+                        [&env](const ProjectModel& opened) { reportSkippedMembers(env, opened); }};
+    request.codecs = makeTextCodec;
+    request.codePage = [&](const ProjectModel& opened) {
+        codecFailure = chooseProjectCodec(opened, args.codePage);
+        return projectCodec().codePage();
+    };
     auto started = std::chrono::steady_clock::now();
-    ScanOutcome outcome = scanProject(
-        model, ScanRequest{args.input, machineVersions(), progress ? *progress : static_cast<ParseProgress&>(silent),
-                           env.cancel, systemNumberLocale(),
-                           [&env](const ProjectModel& opened) { reportSkippedMembers(env, opened); }});
+    ScanOutcome outcome = scanProject(model, request);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (terminal) terminal->finish();
     if (!outcome.opened()) {
@@ -305,7 +320,10 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
         if (!args.savePath.empty() && args.savePartial) saveScan(env, model, args.savePath);
         return kExitCancelled;
     }
-    if (!chooseCodec(env, args, model)) return kExitUsage;
+    if (!codecFailure.empty()) {
+        env.err << kProgram << ": " << codecFailure << '\n';
+        return kExitUsage;
+    }
     printSummary(env.out, model, seconds);
     if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
     if (!writeReport(env, args, model)) return kExitUsage;

@@ -105,4 +105,31 @@ TEST(CliCodePage, BigFiveCyrillicAndUtf8ProjectsAreToldApart) {
     }
 }
 
+// Japanese member names: 表示 ends in 0x5C, which is no folder separator there; and a copy that
+// wrote the names in UTF-8 still finds its members.
+TEST(CliCodePage, JapaneseMemberNamesAreFoundAsTheProjectOrTheDiskSpellsThem) {
+    const std::string form = "VERSION 5.00\r\nBegin VB.Form frmMain \r\n   Caption = \"\x95\x5C\x8E\xA6\"\r\nEnd\r\n"
+                             "Attribute VB_Name = \"frmMain\"\r\n";
+    const std::string module = "Attribute VB_Name = \"modA\"\r\nPublic Sub \x95\x5C\x8E\xA6()\r\nEnd Sub\r\n";
+    const std::string vbp = "Type=Exe\r\nForm=\x95\x5C\x8E\xA6.frm\r\nModule=modA; \x83\x5C\x83\x74\x83\x67.bas\r\n";
+    {
+        TempDir dir;  // the names on the disk as the project file has them (Shift-JIS bytes)
+        dir.write("\x95\x5C\x8E\xA6.frm", form);
+        dir.write("\x83\x5C\x83\x74\x83\x67.bas", module);
+        const std::string project = dir.write("App.vbp", vbp);
+        CliRun scan = run({"scan", project, "--list", "never-called", "--no-progress"});
+        EXPECT_THAT(scan.out, HasSubstr("  files:      2\n"));
+        EXPECT_THAT(scan.out, HasSubstr("表示\tSub Routine\tソフト.bas"));
+    }
+    {
+        TempDir dir;  // the same project unpacked by a tool that wrote the names in UTF-8
+        dir.write("表示.frm", form);
+        dir.write("ソフト.bas", module);
+        const std::string project = dir.write("App.vbp", vbp);
+        CliRun scan = run({"scan", project, "--list", "never-called", "--no-progress"});
+        EXPECT_THAT(scan.out, HasSubstr("  files:      2\n"));
+        EXPECT_THAT(scan.out, HasSubstr("表示\tSub Routine\tソフト.bas"));
+    }
+}
+
 }  // namespace tally

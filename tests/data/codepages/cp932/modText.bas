@@ -1,0 +1,11 @@
+Attribute VB_Name = "modText"
+Option Explicit
+
+' ポート番号を予約する
+Public Sub ShowProblem()
+    MsgBox "表示できません｜ポート"
+End Sub
+
+Public Function 表示件数() As Long
+    表示件数 = 1
+End Function
