@@ -232,6 +232,7 @@ void MainWindow::buildMenus() {
     project->addSeparator();
     project->addAction(m_actViewSource);
     project->addAction(m_actOpenInVb);
+    buildCodePageMenu(project);
     QAction* beforeExit = project->addSeparator();
     project->addAction(m_actExit);
     m_recent = new RecentFilesMenu(m_registry->store(), project, beforeExit);
@@ -326,6 +327,9 @@ void MainWindow::buildStatusBar() {
     m_statusPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(m_statusSummary);
     bar->addWidget(m_statusPath, 1);
+    m_statusCodePage = new QLabel(this);
+    m_statusCodePage->setObjectName(QStringLiteral("sbrCodePage"));
+    bar->addPermanentWidget(m_statusCodePage);
 }
 
 void MainWindow::buildShortcuts() {

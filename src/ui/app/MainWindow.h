@@ -11,6 +11,7 @@
 
 #include "core/model/ProjectModel.h"
 #include "core/project/FileVersion.h"
+#include "core/project/SourceCodecChoice.h"
 #include "core/review/ReviewActions.h"
 #include "core/review/ReviewList.h"
 #include "core/settings/ShellRunner.h"
@@ -21,6 +22,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
@@ -165,6 +167,16 @@ private:
     void reportShellResult(const Outcome& result);
     void runSpellDialog();
 
+    // The project's code page (MainWindowCodePage.cpp): the Project menu's "Code Page" submenu, the
+    // status bar panel, and choosing the codecs when a project or scan file is opened.
+    void buildCodePageMenu(QMenu* project);
+    // The code page kept for the project at `projectPath`; kCodePageAuto to detect it.
+    int keptCodePage(const std::string& projectPath) const;
+    // Makes `choice` the codecs every view decodes with, and shows its code page.
+    void useSourceCodecs(SourceCodecChoice choice);
+    void codePageChosen(int codePage);
+    void showCodePage();
+
     // Reacting to the views (MainWindowViews.cpp).
     void selectTreeNode(const std::string& key);
     void showCodeTarget(const CodeTarget& target);
@@ -205,6 +217,10 @@ private:
     QAction* m_actZip = nullptr;
     QLabel* m_statusSummary = nullptr;
     QLabel* m_statusPath = nullptr;
+    QLabel* m_statusCodePage = nullptr;
+    QMenu* m_codePageMenu = nullptr;
+    // The code page the passes recognised texts by, for the last project parsed.
+    int m_parsedCodePage = 1252;
     QToolBar* m_mainToolbar = nullptr;
 
     QAction* m_actOpenProject = nullptr;

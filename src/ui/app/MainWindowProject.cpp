@@ -16,9 +16,11 @@
 #include "core/scanfile/ScanSaveTarget.h"
 #include "core/settings/ProjectShellCommands.h"
 #include "core/text/TextOps.h"
+#include "platform/text/TextCodecs.h"
 #include "ui/app/MainWindow.h"
 #include "ui/codeview/CodeViewHost.h"
 #include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/BackgroundCall.h"
 #include "ui/common/BusyPointer.h"
 #include "ui/project/ParseDialog.h"
@@ -63,7 +65,7 @@ void MainWindow::notify(const QString& text, MessageIcon icon) {
 }
 
 void MainWindow::showTreeAndCaption() {
-    setWindowTitle(m_model.caption.empty() ? applicationTitle() : fromAnsi(m_model.caption));
+    setWindowTitle(m_model.caption.empty() ? applicationTitle() : fromProject(m_model.caption));
     m_tree->resetTree(m_model.tree);
 }
 
@@ -79,6 +81,8 @@ void MainWindow::forgetShownProject() {
     m_routines->clearViews();
     m_review->clearList();
     m_statusPath->clear();
+    setSourceCodecs(SourceCodecs());
+    showCodePage();
 }
 
 bool MainWindow::anyProjectFileExists() const {
@@ -123,10 +127,26 @@ bool MainWindow::openAProject(const std::string& projectPath) {
 }
 
 ScanOutcome MainWindow::runParseDialog(const std::string& projectPath) {
-    ParseDialog dialog(ParseRequest{m_model, projectPath, m_versions, m_locale, m_parse}, m_prompts, this);
+    ParseRequest request{m_model, projectPath, m_versions, m_locale, m_parse};
+    // Chosen on the worker (detection reads the members) while the window waits; taken over when the
+    // worker reports the project read, before the tree is shown.
+    std::optional<SourceCodecChoice> chosen;
+    const int wanted = keptCodePage(projectPath);
+    request.codePage = [wanted, &chosen](const ProjectModel& opened) {
+        chosen = chooseSourceCodecs(opened, wanted, makeTextCodec);
+        return chosen->codecs.codePage();
+    };
+    ParseDialog dialog(std::move(request), m_prompts, this);
     // The tree is copied into its view, so it can be shown while the passes fill the model; the
     // spell list, which reads the model's rows in place, waits for the end.
-    connect(&dialog, &ParseDialog::projectRead, this, &MainWindow::showTreeAndCaption);
+    connect(&dialog, &ParseDialog::projectRead, this, [this, &chosen] {
+        if (chosen) {
+            m_parsedCodePage = chosen->codecs.codePage();
+            useSourceCodecs(std::move(*chosen));
+            chosen.reset();
+        }
+        showTreeAndCaption();
+    });
     connect(&dialog, &ParseDialog::passesStarted, this, &MainWindow::parseStarted);
     ScanOutcome outcome = dialog.runModal();
     if (outcome.opened()) emit parseFinished(outcome.cancelled);
@@ -194,6 +214,11 @@ void MainWindow::loadScan(const std::string& path) {
         showModelInViews();
     }
     if (!read.ok) notify(fromAnsi(read.message), MessageIcon::Exclamation);
+    // The scan does not hold its code page: it is the one kept for the project, or what the files
+    // (or, without them, the scan's own texts) show.
+    m_parsedCodePage = kCodePageWestern;
+    useSourceCodecs(chooseSourceCodecs(m_model, keptCodePage(m_model.projectPath), makeTextCodec));
+    showModelInViews();
     finishOpen();
     if (m_model.fileCount() > 0) {
         m_review->showList(ReviewListId::NeverCalled);

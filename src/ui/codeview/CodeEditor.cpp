@@ -1,6 +1,9 @@
 #include "ui/codeview/CodeEditor.h"
 
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <algorithm>
@@ -137,6 +140,31 @@ void CodeEditor::highlightCaretLine() {
     }
     setExtraSelections(bands);
     m_gutter->update();
+}
+
+void CodeEditor::keyPressEvent(QKeyEvent* event) {
+    const QString typed = event->text();
+    if (m_mayInsert && !typed.isEmpty() && typed.at(0).isPrint() && !m_mayInsert(typed)) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void CodeEditor::inputMethodEvent(QInputMethodEvent* event) {
+    if (m_mayInsert && !event->commitString().isEmpty() && !m_mayInsert(event->commitString())) {
+        // The composition is dropped with the refused text.
+        QInputMethodEvent empty;
+        QPlainTextEdit::inputMethodEvent(&empty);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void CodeEditor::insertFromMimeData(const QMimeData* source) {
+    if (m_mayInsert && source && source->hasText() && !m_mayInsert(source->text())) return;
+    QPlainTextEdit::insertFromMimeData(source);
 }
 
 }  // namespace tally

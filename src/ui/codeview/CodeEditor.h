@@ -4,6 +4,7 @@
 // the line that holds the caret. What it shows and how it is coloured is decided elsewhere.
 
 #include <QPlainTextEdit>
+#include <functional>
 
 #include "core/settings/EditorSettings.h"
 
@@ -23,6 +24,10 @@ public:
     // Moves the focus to the next or previous control, as Tab does elsewhere.
     bool moveFocus(bool next) { return QWidget::focusNextPrevChild(next); }
 
+    // Asked before text is typed, entered through an input method, pasted or dropped: false keeps it
+    // out (the judge says why). Text the file's code page cannot hold is kept out this way.
+    void setInsertJudge(std::function<bool(const QString&)> judge) { m_mayInsert = std::move(judge); }
+
     // Paints the gutter; called by the gutter widget.
     void paintGutter(QPaintEvent* event);
     int gutterWidth() const;
@@ -34,6 +39,9 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void updateGutterWidth();
@@ -42,6 +50,7 @@ private:
 
     QWidget* m_gutter;
     int m_firstLine = 0;
+    std::function<bool(const QString&)> m_mayInsert;
 };
 
 }  // namespace tally

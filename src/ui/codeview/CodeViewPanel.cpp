@@ -15,6 +15,7 @@
 #include "ui/codeview/FindDialog.h"
 #include "ui/common/AnsiText.h"
 #include "ui/common/IconLibrary.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/UserPrompts.h"
 #include "ui/project/ProgressStrip.h"
 
@@ -46,6 +47,7 @@ CodeViewPanel::CodeViewPanel(ProjectModel& model, UserPrompts& prompts, const Ed
     setTabOrder(m_combo, m_refresh);
     setTabOrder(m_refresh, m_editor);
 
+    m_editor->setInsertJudge([this](const QString& text) { return mayInsert(text); });
     m_editor->installEventFilter(this);
     m_editor->viewport()->installEventFilter(this);
     m_combo->installEventFilter(this);
@@ -171,7 +173,9 @@ void CodeViewPanel::clear() {
 void CodeViewPanel::fillCombo(const std::vector<ComboItem>& items) {
     QSignalBlocker quiet(m_combo);
     m_combo->clear();
-    for (const ComboItem& item : items) m_combo->addItem(IconLibrary::icon(item.icon), fromAnsi(item.text));
+    const std::string& path = m_code->codeFilePath();
+    for (const ComboItem& item : items)
+        m_combo->addItem(IconLibrary::icon(item.icon), fromProjectFile(path, item.text));
 }
 
 // After the core dropped an item, the combo shows the core's items and choice again.
@@ -182,7 +186,7 @@ void CodeViewPanel::syncCombo() {
 }
 
 void CodeViewPanel::showFile(const std::string& filePath, const std::vector<ComboItem>& items) {
-    m_header->showFile(fromLocalPath(filePath));
+    useCodecOf(filePath);
     // Walking the tree with the keyboard must not pull the focus into the code.
     m_view->setFocusOnFill(false);
     m_code->setRoutineItems(filePath, items);
@@ -198,7 +202,7 @@ void CodeViewPanel::showFile(const std::string& filePath, const std::vector<Comb
 }
 
 void CodeViewPanel::showTarget(const CodeTarget& target, const std::vector<ComboItem>& items) {
-    m_header->showFile(fromLocalPath(target.filePath));
+    useCodecOf(target.filePath);
     m_code->setRoutineItems(target.filePath, items);
     fillCombo(items);
     if (items.empty()) {
@@ -233,6 +237,29 @@ void CodeViewPanel::chooseItem(int index) {
 
 void CodeViewPanel::refresh() {
     m_code->refresh();
+}
+
+void CodeViewPanel::useCodecOf(const std::string& path) {
+    const SourceCodecs& codecs = sourceCodecs();
+    const TextCodec& codec = codecs.ofFile(path);
+    m_view->setCodecForNextText(&codec);
+    m_code->setCodePage(codec.codePage());
+    m_header->showFile(fromLocalPath(path));
+    if (codecs.hasOwnCodec(path))
+        m_header->showNote(tr("Read as %1; the project is %2.")
+                               .arg(QString::fromStdString(codec.name()),
+                                    QString::fromStdString(codecs.project().name())));
+}
+
+bool CodeViewPanel::mayInsert(const QString& text) {
+    const CodeTextCodec& codec = m_view->codec();
+    const QString refused = codec.firstUnencodable(text);
+    if (refused.isEmpty()) return true;
+    const QString name = codec.codec() ? QString::fromStdString(codec.codec()->name()) : QStringLiteral("windows-1252");
+    m_prompts.notify(unencodableMessage(codec.codePage(), name, refused) + QStringLiteral("\n\n") +
+                         tr("Nothing was inserted."),
+                     MessageIcon::Exclamation, applicationTitle());
+    return false;
 }
 
 void CodeViewPanel::report(const CodeViewResult& result) {

@@ -90,6 +90,12 @@ private:
     void fillCombo(const std::vector<ComboItem>& items);
     void syncCombo();
     void afterShow();
+    // The code page the file at `path` is read with, for the text shown next; the header says when
+    // the file has a codec of its own.
+    void useCodecOf(const std::string& path);
+    // Whether `text` may go into the code: false, after saying why, when the shown file's code page
+    // cannot hold one of its characters.
+    bool mayInsert(const QString& text);
     void showCaret();
     void report(const CodeViewResult& result);
     void placeProgressStrip();

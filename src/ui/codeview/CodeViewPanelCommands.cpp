@@ -10,6 +10,7 @@
 #include "ui/codeview/FindDialog.h"
 #include "ui/codeview/FindDialogPlacement.h"
 #include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/UserPrompts.h"
 #include "ui/common/WindowsKeys.h"
 
@@ -137,9 +138,11 @@ void CodeViewPanel::runCommand(CodeViewCommand command) {
             m_code->undo();
             break;
         case CodeViewCommand::Cut:
+            m_clipboard.setCodec(m_view->codec().codec());
             m_code->cut(m_clipboard);
             break;
         case CodeViewCommand::Copy:
+            m_clipboard.setCodec(m_view->codec().codec());
             m_code->copy(m_clipboard);
             if (m_codeTab) {
                 followClipboard(m_toolbar, m_clipboard.hasText());
@@ -147,6 +150,8 @@ void CodeViewPanel::runCommand(CodeViewCommand command) {
             }
             break;
         case CodeViewCommand::Paste:
+            if (!mayInsert(SystemClipboard::desktopText())) break;
+            m_clipboard.setCodec(m_view->codec().codec());
             m_code->paste(m_clipboard);
             break;
         case CodeViewCommand::SelectAll:
@@ -184,7 +189,7 @@ void CodeViewPanel::openFind() {
         connect(m_find, &FindDialog::findNextRequested, this, &CodeViewPanel::findFromDialog);
     }
     bool first = !m_find->isVisible();
-    m_find->start(fromAnsi(text));
+    m_find->start(m_view->codec().editorTextOf(text));
     m_find->adjustSize();
     if (first) {
         QRect pane(m_editor->viewport()->mapToGlobal(QPoint(0, 0)), m_editor->viewport()->size());
@@ -217,7 +222,7 @@ void CodeViewPanel::keepFindClearOfMatch() {
 }
 
 void CodeViewPanel::findFromDialog(const QString& text, const FindOptions& options) {
-    reportFind(m_code->findFromDialog(toAnsi(text), options));
+    reportFind(m_code->findFromDialog(m_view->codec().coreTextOf(text), options));
 }
 
 void CodeViewPanel::reportFind(const FindResult& result) {
@@ -227,7 +232,7 @@ void CodeViewPanel::reportFind(const FindResult& result) {
         return;
     }
     if (!result.message.empty())
-        m_prompts.notify(fromAnsi(result.message), MessageIcon::Information, applicationTitle());
+        m_prompts.notify(m_view->codec().editorTextOf(result.message), MessageIcon::Information, applicationTitle());
 }
 
 }  // namespace tally

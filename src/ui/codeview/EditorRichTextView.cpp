@@ -26,56 +26,65 @@ private:
 EditorRichTextView::EditorRichTextView(CodeEditor* editor)
     : m_editor(editor),
       m_document(editor->document()),
-      m_colours(new EditorColours(editor->document(), editor)) {}
+      m_colours(new EditorColours(editor->document(), editor)) {
+    QObject::connect(m_document, &QTextDocument::contentsChanged, editor, [this] { m_startsValid = false; });
+}
 
 EditorRichTextView::~EditorRichTextView() = default;
 
 std::string EditorRichTextView::text() const {
-    return coreTextOf(m_document->toRawText());
+    return m_codec.coreTextOf(m_document->toRawText());
 }
 
 void EditorRichTextView::setText(std::string_view text) {
     Change change(*this);
-    m_editor->setPlainText(editorTextOf(text));
+    m_codec = m_nextCodec;
+    m_editor->setPlainText(m_codec.editorTextOf(text));
 }
 
 std::size_t EditorRichTextView::textLength() const {
-    int characters = std::max(0, m_document->characterCount() - 1);
-    return static_cast<std::size_t>(characters + m_document->blockCount() - 1);
+    return lineStarts().back();
 }
 
-// Line n starts at its document position plus one for each of the n line ends before it, which
-// the core counts twice.
 std::size_t EditorRichTextView::toCore(int position) const {
     QTextBlock block = m_document->findBlock(position);
     if (!block.isValid()) block = m_document->lastBlock();
-    return static_cast<std::size_t>(position + std::max(0, block.blockNumber()));
+    const int inLine = std::clamp(position - block.position(), 0, std::max(0, block.length() - 1));
+    const std::size_t start = lineStarts()[static_cast<std::size_t>(block.blockNumber())];
+    if (m_codec.oneBytePerUnit()) return start + static_cast<std::size_t>(inLine);
+    return start + m_codec.byteLength(QStringView(block.text()).left(inLine));
 }
 
 int EditorRichTextView::toDocument(std::size_t position) const {
-    int low = 0;
-    int high = m_document->blockCount() - 1;
-    while (low < high) {
-        int middle = (low + high + 1) / 2;
-        QTextBlock block = m_document->findBlockByNumber(middle);
-        if (static_cast<std::size_t>(block.position() + middle) <= position)
-            low = middle;
-        else
-            high = middle - 1;
-    }
-    QTextBlock line = m_document->findBlockByNumber(low);
-    std::size_t offset = position - static_cast<std::size_t>(line.position() + low);
+    const std::vector<std::size_t>& starts = lineStarts();
+    // The last entry is the end of the text, not a line.
+    auto after = std::upper_bound(starts.begin(), starts.end() - 1, position);
+    const int line = after == starts.begin() ? 0 : static_cast<int>(after - starts.begin() - 1);
+    QTextBlock block = m_document->findBlockByNumber(line);
+    const std::size_t offset = position - starts[static_cast<std::size_t>(line)];
     // A position between the CR and the LF of a line end lands on the paragraph break.
-    int inLine = static_cast<int>(std::min<std::size_t>(offset, static_cast<std::size_t>(line.length() - 1)));
-    return line.position() + inLine;
+    const int inLine = m_codec.oneBytePerUnit()
+                           ? static_cast<int>(std::min<std::size_t>(offset, static_cast<std::size_t>(block.length() - 1)))
+                           : m_codec.unitsFor(block.text(), offset);
+    return block.position() + inLine;
 }
 
-std::vector<std::size_t> EditorRichTextView::lineStarts() const {
-    std::vector<std::size_t> starts;
-    starts.reserve(static_cast<std::size_t>(m_document->blockCount()));
-    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next())
-        starts.push_back(static_cast<std::size_t>(block.position() + block.blockNumber()));
-    return starts;
+// Line n starts after the bytes of the lines before it and the two of each of their line ends.
+const std::vector<std::size_t>& EditorRichTextView::lineStarts() const {
+    if (m_startsValid) return m_starts;
+    m_starts.clear();
+    m_starts.reserve(static_cast<std::size_t>(m_document->blockCount()) + 1);
+    std::size_t start = 0;
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+        m_starts.push_back(start);
+        const std::size_t bytes = m_codec.oneBytePerUnit() ? static_cast<std::size_t>(block.length() - 1)
+                                                           : m_codec.byteLength(block.text());
+        start += bytes + (block.next().isValid() ? 2 : 0);
+    }
+    if (m_starts.empty()) m_starts.push_back(0);
+    m_starts.push_back(start);
+    m_startsValid = true;
+    return m_starts;
 }
 
 std::size_t EditorRichTextView::selStart() const {
@@ -109,7 +118,7 @@ std::string EditorRichTextView::selText() const {
 void EditorRichTextView::setSelText(std::string_view text) {
     Change change(*this);
     QTextCursor cursor = m_editor->textCursor();
-    cursor.insertText(editorTextOf(text));
+    cursor.insertText(m_codec.editorTextOf(text));
     m_editor->setTextCursor(cursor);
 }
 
@@ -135,14 +144,7 @@ void EditorRichTextView::resumeRedraw() {
 }
 
 void EditorRichTextView::applyColours(std::span<const ColourRun> runs) {
-    std::vector<std::size_t> starts = lineStarts();
-    auto map = [&starts, this](std::size_t position) {
-        auto after = std::upper_bound(starts.begin(), starts.end(), position);
-        std::size_t line = after == starts.begin() ? 0 : static_cast<std::size_t>(after - starts.begin() - 1);
-        QTextBlock block = m_document->findBlockByNumber(static_cast<int>(line));
-        std::size_t offset = std::min(position - starts[line], static_cast<std::size_t>(block.length() - 1));
-        return block.position() + static_cast<int>(offset);
-    };
+    auto map = [this](std::size_t position) { return toDocument(position); };
     std::vector<EditorColourRun> mapped;
     mapped.reserve(runs.size());
     const std::size_t size = textLength();
@@ -168,7 +170,8 @@ void EditorRichTextView::applyPatches(std::span<const TextPatch> patches) {
         if (patch.start > size || patch.text.size() > size - patch.start) continue;
         cursor.setPosition(toDocument(patch.start));
         cursor.setPosition(toDocument(patch.start + patch.text.size()), QTextCursor::KeepAnchor);
-        cursor.insertText(editorTextOf(patch.text));
+        cursor.insertText(m_codec.editorTextOf(patch.text));
+        m_startsValid = false;  // the document reports its change only at the end of the edit block
     }
     cursor.endEditBlock();
     setSelStart(start);

@@ -1,12 +1,13 @@
 #pragma once
-// The code view's RichTextView over the editor widget. The core counts a line end (CR LF) as two
-// characters, the editor's document as one paragraph break: every position crossing the boundary
-// is mapped. Colours go to EditorColours; text edits go through the document, so the widget's own
+// The code view's RichTextView over the editor widget. The core counts bytes of the file's code page
+// and a line end (CR LF) as two, the editor's document UTF-16 units and one paragraph break: every
+// position crossing the boundary is mapped. Colours go to EditorColours; text edits go through the document, so the widget's own
 // undo history holds them.
 
 #include <vector>
 
 #include "core/codeview/RichTextView.h"
+#include "ui/codeview/CodeTextCodec.h"
 
 class QTextDocument;
 
@@ -41,6 +42,11 @@ public:
     void undo() override;
     void setFocus() override;
 
+    // The code page of the next text put in (a file's own): the text shown keeps the codec it was
+    // decoded with until then, so that committing it writes the bytes it came from.
+    void setCodecForNextText(const TextCodec* codec) { m_nextCodec = CodeTextCodec(codec); }
+    const CodeTextCodec& codec() const { return m_codec; }
+
     // Whether filling the view may take the keyboard focus (not while the user walks the tree).
     void setFocusOnFill(bool allowed) { m_focusOnFill = allowed; }
     // True while the view itself changes the text; the widget's change signal is then not a user edit.
@@ -54,8 +60,9 @@ public:
 
 private:
     class Change;
-    // The core position where each line starts, for mapping many positions at once.
-    std::vector<std::size_t> lineStarts() const;
+    // The core position where each line starts, for mapping many positions at once; one more entry
+    // holds the length of the whole text.
+    const std::vector<std::size_t>& lineStarts() const;
 
     CodeEditor* m_editor;
     QTextDocument* m_document;
@@ -63,6 +70,11 @@ private:
     int m_redrawDepth = 0;
     int m_changing = 0;
     bool m_focusOnFill = true;
+    CodeTextCodec m_codec;
+    CodeTextCodec m_nextCodec;
+    // Line starts of the document as it is; rebuilt after each change of its text.
+    mutable std::vector<std::size_t> m_starts;
+    mutable bool m_startsValid = false;
 };
 
 }  // namespace tally

@@ -23,9 +23,14 @@ FileHeaderStrip::FileHeaderStrip(QWidget* parent) : QWidget(parent) {
     m_detail->setObjectName(QStringLiteral("headerDetail"));
     m_detail->setTextFormat(Qt::PlainText);
     m_detail->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("headerNote"));
+    m_note->setTextFormat(Qt::PlainText);
+    m_note->hide();
     layout->addWidget(m_icon);
     layout->addWidget(m_text);
     layout->addWidget(m_detail, 1);
+    layout->addWidget(m_note);
     m_icon->hide();
 }
 
@@ -37,6 +42,13 @@ void FileHeaderStrip::showFile(const QString& path) {
     m_text->setText(info.fileName());
     m_detail->setText(info.path());
     m_detail->setToolTip(path);
+    m_note->clear();
+    m_note->hide();
+}
+
+void FileHeaderStrip::showNote(const QString& note) {
+    m_note->setText(note);
+    m_note->setVisible(!note.isEmpty());
 }
 
 void FileHeaderStrip::showText(const QString& text) {
@@ -44,6 +56,8 @@ void FileHeaderStrip::showText(const QString& text) {
     m_text->setText(text);
     m_detail->clear();
     m_detail->setToolTip(QString());
+    m_note->clear();
+    m_note->hide();
 }
 
 void FileHeaderStrip::clear() {

@@ -16,6 +16,8 @@ public:
 
     // Shows a file: its name in bold, its kind icon, and the folder it lives in.
     void showFile(const QString& path);
+    // Adds a note after the file's folder (how the file is read, say); showFile clears it.
+    void showNote(const QString& note);
     // Shows a plain hint without an icon.
     void showText(const QString& text);
     void clear();
@@ -27,6 +29,7 @@ private:
     QLabel* m_icon;
     QLabel* m_text;
     QLabel* m_detail;
+    QLabel* m_note;
 };
 
 }  // namespace tally

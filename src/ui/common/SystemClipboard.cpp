@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "core/text/SourceCodecs.h"
 #include "ui/common/AnsiText.h"
 
 namespace tally {
@@ -13,19 +14,23 @@ void SystemClipboard::clear() {
 }
 
 void SystemClipboard::setText(std::string_view text) {
-    QString shown = fromAnsi(text);
+    QString shown = m_codec ? QString::fromStdString(m_codec->toUtf8(text)) : fromAnsi(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QGuiApplication::clipboard()->setText(shown);
 }
 
+QString SystemClipboard::desktopText() {
+    return QGuiApplication::clipboard()->text();
+}
+
 std::string SystemClipboard::text() const {
-    QString held = QGuiApplication::clipboard()->text();
+    QString held = desktopText();
     held.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     held.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     held.replace(QChar(QChar::ParagraphSeparator), QLatin1Char('\n'));
     held.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
     held.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return toAnsi(held);
+    return m_codec ? encodeWithQuestionMarks(*m_codec, held.toStdString()) : toAnsi(held);
 }
 
 bool SystemClipboard::hasText() const {

@@ -12,6 +12,7 @@
 #include <climits>
 
 #include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/UserPrompts.h"
 
 namespace tally {
@@ -57,9 +58,9 @@ ParseDialog::ParseDialog(ParseRequest request, UserPrompts& prompts, QWidget* pa
 
     connect(m_cmdOK, &QPushButton::clicked, this, &ParseDialog::requestCancel);
     connect(&m_progress, &QueuedParseProgress::fileLabelChanged, this,
-            [this](const QByteArray& text) { m_lblFile->setText(fromAnsi(text.toStdString())); });
+            [this](const QByteArray& text) { m_lblFile->setText(fromProject(text.toStdString())); });
     connect(&m_progress, &QueuedParseProgress::lineLabelChanged, this,
-            [this](const QByteArray& text) { m_lblLine->setText(fromAnsi(text.toStdString())); });
+            [this](const QByteArray& text) { m_lblLine->setText(fromProject(text.toStdString())); });
     connect(&m_progress, &QueuedParseProgress::rangeChanged, this, &ParseDialog::setProgressRange);
     connect(&m_progress, &QueuedParseProgress::valueChanged, this, &ParseDialog::setProgressValue);
 }

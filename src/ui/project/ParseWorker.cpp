@@ -1,5 +1,7 @@
 #include "ui/project/ParseWorker.h"
 
+#include "platform/text/TextCodecs.h"
+
 namespace tally {
 
 ParseWorker::ParseWorker(ParseRequest request, ParseProgress& progress, CancelFlag& cancel)
@@ -11,6 +13,8 @@ void ParseWorker::run() {
     ThrottledProgress throttled(m_progress);
     ScanRequest request{m_request.projectPath, m_request.versions, throttled, m_cancel, m_request.locale,
                         [this](const ProjectModel&) { emit projectRead(); }, m_request.parse};
+    request.codePage = m_request.codePage;
+    request.codecs = makeTextCodec;
     m_outcome = scanProject(m_request.model, request);
     emit finished();
 }

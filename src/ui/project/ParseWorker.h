@@ -17,6 +17,8 @@ struct ParseRequest {
     const FileVersionSource& versions;
     NumberLocale locale;
     ParseFunction parse;  // the passes; empty for the real ones
+    // The code page of the sources, asked on the worker once the project file is read; may be empty.
+    std::function<int(const ProjectModel&)> codePage;
 };
 
 class ParseWorker : public QObject {

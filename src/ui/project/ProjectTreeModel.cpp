@@ -1,6 +1,7 @@
 #include "ui/project/ProjectTreeModel.h"
 
 #include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/IconLibrary.h"
 
 namespace tally {
@@ -80,7 +81,7 @@ QVariant ProjectTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
-            return fromAnsi(node.text);
+            return fromProject(node.text);
         case Qt::DecorationRole:
             return IconLibrary::treeIcon(node.image, node.selectedImage);
         default:

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 
 #include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/IconLibrary.h"
 
 namespace tally {
@@ -34,10 +35,10 @@ void PanelRowsView::resetRows(std::vector<PanelRow> rows) {
     items.reserve(static_cast<qsizetype>(m_rows.size()));
     for (const PanelRow& row : m_rows) {
         auto* item = new QTreeWidgetItem;
-        item->setText(0, fromAnsi(row.text));
+        item->setText(0, fromProject(row.text));
         item->setIcon(0, IconLibrary::icon(row.icon));
         for (std::size_t i = 0; i < row.subItems.size() && static_cast<int>(i) + 1 < columnCount(); ++i)
-            item->setText(static_cast<int>(i) + 1, fromAnsi(row.subItems[i]));
+            item->setText(static_cast<int>(i) + 1, fromProject(row.subItems[i]));
         if (row.bold) {
             for (int column = 0; column < columnCount(); ++column) {
                 QFont font = item->font(column);

@@ -3,13 +3,14 @@
 #include <QFont>
 
 #include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/IconLibrary.h"
 
 namespace tally {
 
 namespace {
 QString viewText(std::string_view text) {
-    return fromAnsi(text);
+    return fromProject(text);
 }
 }  // namespace
 

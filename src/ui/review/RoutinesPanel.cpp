@@ -11,6 +11,7 @@
 #include "core/review/PropertyPanels.h"
 #include "ui/codeview/FileHeaderStrip.h"
 #include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/IconLibrary.h"
 #include "ui/common/UserPrompts.h"
 #include "ui/review/PanelRowsView.h"
@@ -161,7 +162,7 @@ void RoutinesPanel::fillList() {
     QList<QTreeWidgetItem*> items;
     for (const RoutineEntry& entry : m_entries) {
         auto* item = new QTreeWidgetItem;
-        item->setText(0, fromAnsi(entry.displayName));
+        item->setText(0, fromProject(entry.displayName));
         item->setIcon(0, IconLibrary::icon(entry.icon));
         items.append(item);
     }

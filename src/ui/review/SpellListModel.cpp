@@ -1,6 +1,7 @@
 #include "ui/review/SpellListModel.h"
 
 #include "ui/common/AnsiText.h"
+#include "ui/common/ProjectText.h"
 #include "ui/common/IconLibrary.h"
 
 namespace tally {
@@ -8,6 +9,16 @@ namespace tally {
 void SpellListModel::resetRows(const std::vector<SpellRow>* rows) {
     beginResetModel();
     m_rows = rows;
+    // A file's name stands on its first row only; each row is read with its file's codec.
+    m_fileOfRow.clear();
+    if (rows) {
+        std::string file;
+        m_fileOfRow.reserve(rows->size());
+        for (const SpellRow& row : *rows) {
+            if (row.file.find_first_not_of(' ') != std::string::npos) file = row.file;
+            m_fileOfRow.push_back(file);
+        }
+    }
     endResetModel();
 }
 
@@ -24,7 +35,9 @@ QVariant SpellListModel::data(const QModelIndex& index, int role) const {
     const SpellRow& row = (*m_rows)[index.row()];
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         const std::string* texts[] = {&row.file, &row.routine, &row.label, &row.value, &row.corrected};
-        return fromAnsi(*texts[index.column()]);
+        const std::size_t at = static_cast<std::size_t>(index.row());
+        return at < m_fileOfRow.size() ? fromNamedProjectFile(m_fileOfRow[at], *texts[index.column()])
+                                       : fromProject(*texts[index.column()]);
     }
     if (role == Qt::DecorationRole && index.column() == 0 && !row.icon.empty())
         return IconLibrary::icon(row.icon);

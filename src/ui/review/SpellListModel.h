@@ -3,6 +3,7 @@
 // "Variable/Property", "Value/Caption" and "Corrected Text", with the file icon on each file's first row.
 
 #include <QAbstractTableModel>
+#include <string>
 #include <vector>
 
 #include "core/model/Records.h"
@@ -26,6 +27,7 @@ public:
 
 private:
     const std::vector<SpellRow>* m_rows = nullptr;
+    std::vector<std::string> m_fileOfRow;  // the file each row belongs to
 };
 
 }  // namespace tally

@@ -16,13 +16,15 @@
 
 namespace tally::test {
 
-// The main window, shown, with a copy of the sample project opened; examples/ is never written.
+// The main window, shown, with a copy of a project opened (the sample project unless another
+// folder of the source tree is named); the source tree is never written.
 struct CodeHarness {
-    CodeHarness() {
-        QDir sample(QStringLiteral(TALLY_SOURCE_DIR "/examples/sample"));
+    explicit CodeHarness(const QString& source = QStringLiteral("examples/sample"),
+                         const QString& project = QStringLiteral("Hourglass.vbp")) {
+        QDir sample(QStringLiteral(TALLY_SOURCE_DIR "/") + source);
         for (const QString& name : sample.entryList(QDir::Files))
             QFile::copy(sample.filePath(name), folder.filePath(name));
-        ok = h.openShown(folder.filePath(QStringLiteral("Hourglass.vbp")));
+        ok = h.openShown(folder.filePath(project));
         panel = dynamic_cast<CodeViewPanel*>(h.window->codeView());
         ok = ok && panel != nullptr;
     }
