@@ -10,7 +10,7 @@ packages=(
     libhunspell-dev hunspell-en-us
     libzip-dev p7zip-full unzip
     libicu-dev
-    python3
+    python3 python3-yaml python3-jsonschema
 )
 
 missing=()

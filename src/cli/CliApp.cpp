@@ -1,10 +1,13 @@
 #include "cli/CliApp.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 
 #include "cli/CliArguments.h"
+#include "cli/CliFindings.h"
+#include "cli/ProjectConfig.h"
 #include "cli/CliRegistry.h"
 #include "cli/CliSpelling.h"
 #include "cli/CliZip.h"
@@ -226,9 +229,22 @@ bool writeReport(CliEnvironment& env, const CliArguments& args, const ProjectMod
 
 // Lists, panels and --fail-on; returns the exit code.
 int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectModel& model) {
-    std::vector<ReviewListData> lists;
-    for (ReviewListId id : args.lists) lists.push_back(buildReviewList(model, id));
-    if (!lists.empty()) printReviewLists(env.out, lists, args.format);
+    // Excludes and the baseline apply to the findings of the five problem lists, for the pipeline
+    // formats and for --fail-on alike.
+    std::optional<ScanFindings> found;
+    const bool failOnFindings = std::any_of(args.failOn.begin(), args.failOn.end(),
+                                            [](ReviewListId id) { return findingRuleOf(id) != nullptr; });
+    if (isFindingsFormat(args.format) || failOnFindings) {
+        found = scanFindings(env, args, model);
+        if (!found) return kExitUsage;
+    }
+    if (isFindingsFormat(args.format)) {
+        writeFindingsDocument(env, args, model, *found);
+    } else {
+        std::vector<ReviewListData> lists;
+        for (ReviewListId id : args.lists) lists.push_back(buildReviewList(model, id));
+        if (!lists.empty()) printReviewLists(env.out, lists, args.format);
+    }
     if (args.listTexts) printTexts(env.out, model, args.format);
 
     for (const std::string& wanted : args.files) {
@@ -251,13 +267,16 @@ int printReviews(CliEnvironment& env, const CliArguments& args, const ProjectMod
 
     int failing = 0;
     for (ReviewListId id : args.failOn) {
-        ReviewListData list = buildReviewList(model, id);
         int open = 0;
-        for (const ReviewRow& row : list.rows)
-            if (!row.checked && row.source != ReviewSource::Summary) ++open;
+        if (found && findingRuleOf(id)) {
+            open = unreviewedFindings(*found, id);
+        } else {
+            for (const ReviewRow& row : buildReviewList(model, id).rows)
+                if (!row.checked && row.source != ReviewSource::Summary) ++open;
+        }
         if (open > 0) {
-            env.err << kProgram << ": " << open << " unreviewed row" << (open == 1 ? "" : "s") << " in "
-                    << reviewListInfo(id).caption << '\n';
+            env.err << kProgram << ": " << open << (found && found->withBaseline ? " new" : "") << " unreviewed row"
+                    << (open == 1 ? "" : "s") << " in " << reviewListInfo(id).caption << '\n';
             ++failing;
         }
     }
@@ -277,7 +296,10 @@ void reportSkippedMembers(CliEnvironment& env, const ProjectModel& model) {
     }
 }
 
-int runScan(CliEnvironment& env, const CliArguments& args) {
+int runScan(CliEnvironment& env, const CliArguments& given) {
+    CliArguments args = given;
+    if (std::string why = applyProjectConfig(args, absolutePath(args.input)); !why.empty())
+        return inputError(env, why);
     ProjectModel model;
     std::unique_ptr<TerminalProgress> terminal;
     std::unique_ptr<ParseProgress> progress;
@@ -324,17 +346,22 @@ int runScan(CliEnvironment& env, const CliArguments& args) {
         env.err << kProgram << ": " << codecFailure << '\n';
         return kExitUsage;
     }
-    printSummary(env.out, model, seconds);
+    // A pipeline document is all standard output holds; the summary goes to the log.
+    printSummary(isFindingsFormat(args.format) ? env.err : env.out, model, seconds);
     if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
+    if (!args.writeBaseline.empty() && !saveScan(env, model, args.writeBaseline)) return kExitUsage;
     if (!writeReport(env, args, model)) return kExitUsage;
     return printReviews(env, args, model);
 }
 
-int runOpen(CliEnvironment& env, const CliArguments& args) {
+int runOpen(CliEnvironment& env, const CliArguments& given) {
     ProjectModel model;
-    if (!loadScan(env, args.input, model)) return kExitUsage;
+    if (!loadScan(env, given.input, model)) return kExitUsage;
+    CliArguments args = given;
+    if (std::string why = applyProjectConfig(args, model.projectPath); !why.empty()) return inputError(env, why);
     if (!chooseCodec(env, args, model)) return kExitUsage;
     if (!args.savePath.empty() && !saveScan(env, model, args.savePath)) return kExitUsage;
+    if (!args.writeBaseline.empty() && !saveScan(env, model, args.writeBaseline)) return kExitUsage;
     if (!writeReport(env, args, model)) return kExitUsage;
     return printReviews(env, args, model);
 }

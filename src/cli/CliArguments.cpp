@@ -34,7 +34,8 @@ bool addListNames(std::vector<ReviewListId>& lists, const std::string& name) {
 
 bool readOutputFormat(const std::string& name, OutputFormat& format) {
     static const std::map<std::string, OutputFormat> formats = {
-        {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
+        {"text", OutputFormat::Text},   {"csv", OutputFormat::Csv},     {"json", OutputFormat::Json},
+        {"sarif", OutputFormat::Sarif}, {"junit", OutputFormat::Junit}, {"codeclimate", OutputFormat::CodeClimate}};
     auto found = formats.find(name);
     if (found == formats.end()) return false;
     format = found->second;
@@ -55,7 +56,8 @@ bool readRoutineRef(const std::string& text, RoutineRef& ref) {
 bool reviewOptionsGiven(const CliArguments& a) {
     return !a.lists.empty() || a.listTexts || !a.failOn.empty() || !a.routines.empty() || !a.files.empty() ||
            a.report != ReportKind::None || a.spell || a.failOnSpelling || !a.dictionary.empty() ||
-           !a.wordsFile.empty();
+           !a.wordsFile.empty() || !a.baseline.empty() || !a.writeBaseline.empty() || !a.excludes.empty() ||
+           !a.sourceRoot.empty();
 }
 
 bool scanOptionsGiven(const CliArguments& a) {
@@ -95,6 +97,7 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
     CliParseResult result;
     CliArguments& parsed = result.arguments;
     if (args.empty()) return failure("no command given");
+    parsed.argv = args;
 
     static const std::map<std::string, CliCommand> commands = {
         {"tree", CliCommand::Tree}, {"open", CliCommand::Open}, {"scan", CliCommand::Scan},
@@ -131,11 +134,33 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
                 parsed.listTexts = true;
                 continue;
             }
-            if (!addListNames(arg == "--list" ? parsed.lists : parsed.failOn, *name))
-                return failure("unknown list '" + *name + "' (see --help)");
+            // "never-called,no-code" names two lists.
+            for (std::size_t start = 0; start <= name->size();) {
+                std::size_t comma = name->find(',', start);
+                if (comma == std::string::npos) comma = name->size();
+                const std::string one = name->substr(start, comma - start);
+                if (arg == "--fail-on" && one == "spelling")
+                    parsed.failOnSpelling = true;
+                else if (!addListNames(arg == "--list" ? parsed.lists : parsed.failOn, one))
+                    return failure("unknown list '" + one + "' (see --help)");
+                start = comma + 1;
+            }
         } else if (arg == "--format") {
             const std::string* format = value();
-            if (!format || !readOutputFormat(*format, parsed.format)) return failure("--format takes text, csv or json");
+            if (!format || !readOutputFormat(*format, parsed.format))
+                return failure("--format takes text, csv, json, sarif, junit or codeclimate");
+        } else if (arg == "--baseline" || arg == "--write-baseline") {
+            const std::string* path = value();
+            if (!path || path->empty()) return failure(arg + " needs a scan file name");
+            (arg == "--baseline" ? parsed.baseline : parsed.writeBaseline) = *path;
+        } else if (arg == "--source-root") {
+            const std::string* folder = value();
+            if (!folder || folder->empty()) return failure("--source-root needs a folder");
+            parsed.sourceRoot = *folder;
+        } else if (arg == "--exclude") {
+            const std::string* pattern = value();
+            if (!pattern || pattern->empty()) return failure("--exclude needs a pattern, e.g. 'Vendor/**'");
+            parsed.excludes.push_back(*pattern);
         } else if (arg == "--routine") {
             const std::string* wanted = value();
             RoutineRef ref;
@@ -207,6 +232,12 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
     if (parsed.report == ReportKind::None && !parsed.reportPath.empty()) return failure("--out belongs to --report");
     if (!parsed.spell && !parsed.failOnSpelling && (!parsed.dictionary.empty() || !parsed.wordsFile.empty()))
         return failure("--dictionary and --words belong to --spell");
+    if (!parsed.writeBaseline.empty() && parsed.command != CliCommand::Scan && parsed.command != CliCommand::Open)
+        return failure("--write-baseline belongs to 'scan' and 'open'");
+    if (isFindingsFormat(parsed.format) &&
+        (parsed.listTexts || !parsed.routines.empty() || !parsed.files.empty() || parsed.spell))
+        return failure("--format sarif, junit and codeclimate print findings; --list texts, --routine, "
+                       "--file and --spell print in text, csv or json");
     result.ok = true;
     return result;
 }
@@ -243,8 +274,22 @@ std::string cliUsage() {
            "  --codepage CP       the code page of the project's sources: a number (932,\n"
            "                      936, 949, 950, 1251, ...), utf-8, or auto (the default:\n"
            "                      told from the files' own bytes)\n"
-           "  --format FORMAT     text (default: '# caption' then tab-separated rows), csv or json\n"
-           "  --fail-on NAME      exit with code 3 when that list has an unchecked row\n"
+           "  --format FORMAT     text (default: '# caption' then tab-separated rows), csv or json;\n"
+           "                      sarif (SARIF 2.1.0), junit (JUnit XML) or codeclimate (GitLab\n"
+           "                      code quality) print the findings of the five problem lists\n"
+           "                      (those --list names, or all five) and nothing else on stdout\n"
+           "  --baseline OLD.psf  findings of OLD (same list, file, routine and name) count as\n"
+           "                      reviewed: --fail-on fails on new findings only\n"
+           "  --write-baseline OUT.psf\n"
+           "                      save this scan as the baseline of the next run\n"
+           "  --source-root DIR   with sarif, junit and codeclimate: give paths relative to DIR\n"
+           "                      (the repository's root, as pipelines expect), not to the\n"
+           "                      project's folder\n"
+           "  --exclude GLOB      leave files or folders out of the findings (repeatable):\n"
+           "                      paths relative to the project folder, * within a name, ** across\n"
+           "                      folders, 'Vendor/' a folder, '*.ctl' any file so named\n"
+           "  --fail-on NAME      exit with code 3 when that list has an unchecked row (NAME may\n"
+           "                      be several, comma-separated; with --baseline new rows only)\n"
            "                      (repeatable; checked rows count as reviewed); spelling fails\n"
            "                      when the spell check finds a word\n"
            "  --routine FILE:NAME print the problems, properties, callers, callees and\n"
@@ -268,6 +313,9 @@ std::string cliUsage() {
            "\n"
            "The registry is the Wine prefix in $WINEPREFIX when set, otherwise the program's\n"
            "own (~/.config/tallyscan6); on Windows the system's.\n"
+           "\n"
+           "A tallyscan6.json beside the project file gives defaults: {\"failOn\": [lists],\n"
+           "\"exclude\": [globs], \"codePage\": \"auto\", \"baseline\": \"path.psf\"}.\n"
            "\n"
            "Output is UTF-8. Exit codes: 0 success, 2 usage or input error, 3 a --fail-on list\n"
            "has rows, 130 scan cancelled.\n";

@@ -10,8 +10,14 @@ namespace tally {
 
 enum class CliCommand { Help, Version, Tree, Open, Scan, Objects, ExportKey, Zip };
 
-// How lists and panels are printed.
-enum class OutputFormat { Text, Csv, Json };
+// How lists and panels are printed; the last three print the findings for build pipelines.
+enum class OutputFormat { Text, Csv, Json, Sarif, Junit, CodeClimate };
+
+// True for the formats a pipeline reads (SARIF, JUnit XML, Code Climate JSON): the document alone
+// goes to standard output.
+inline bool isFindingsFormat(OutputFormat format) {
+    return format == OutputFormat::Sarif || format == OutputFormat::Junit || format == OutputFormat::CodeClimate;
+}
 
 // The report --report writes.
 enum class ReportKind { None, Code, Statistics, Spelling };
@@ -44,6 +50,11 @@ struct CliArguments {
     bool listTexts = false;       // --list texts: the Spell Check rows, the texts users read
     bool zipPaths = false;        // --paths: zip entries keep their folders
     std::string passwordFile;     // --password-file: encrypt the zip with the password in this file
+    std::string baseline;         // --baseline: a scan file whose findings count as reviewed
+    std::string writeBaseline;    // --write-baseline: save this scan as the next baseline
+    std::vector<std::string> excludes;  // --exclude: files or folders left out of the findings
+    std::string sourceRoot;             // --source-root: the folder finding paths are relative to
+    std::vector<std::string> argv;      // the arguments as given, for the SARIF log
 };
 
 struct CliParseResult {

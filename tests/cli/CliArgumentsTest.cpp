@@ -10,7 +10,7 @@ TEST(CliArguments, MistakesAreReportedWithTheirReason) {
     EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "b.vbp"}).error, "unexpected argument 'b.vbp'");
     EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--save"}).error, "--save needs a file name");
     EXPECT_EQ(parseCliArguments({"open", "a.psf", "--list", "dead"}).error, "unknown list 'dead' (see --help)");
-    EXPECT_EQ(parseCliArguments({"open", "a.psf", "--format", "xml"}).error, "--format takes text, csv or json");
+    EXPECT_EQ(parseCliArguments({"open", "a.psf", "--format", "xml"}).error, "--format takes text, csv, json, sarif, junit or codeclimate");
     EXPECT_EQ(parseCliArguments({"open", "a.psf", "--routine", "modA.bas"}).error, "--routine takes FILE:NAME");
     EXPECT_EQ(parseCliArguments({"open", "a.psf", "--save-partial"}).error, "--save-partial belongs to 'scan'");
     EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--save-partial"}).error, "--save-partial needs --save");
