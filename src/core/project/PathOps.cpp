@@ -27,7 +27,10 @@ std::string fileNameOf(std::string_view path) {
 }
 
 std::string ensureTrailingSeparator(std::string_view path) {
-    if (!path.empty() && isSeparator(path.back())) return std::string(path);
+    // A "\\" ends a native path as a byte of its last name, as lastSeparator reads it.
+    if (!path.empty() &&
+        (path.back() == '/' || (path.back() == '\\' && path.find('/') == std::string_view::npos)))
+        return std::string(path);
     return std::string(path) + kNativeSeparator;
 }
 
@@ -49,9 +52,10 @@ std::string resolveProjectText(std::string_view projectDir, std::string_view fil
         dir = directoryOf(dir);
     }
     std::string joined = ensureTrailingSeparator(dir);
-    const std::size_t restStart = joined.size();
+    // A native folder keeps its bytes; one written with "\\" only (no "/") has them converted.
+    const std::size_t restStart = joined.find('/') == std::string::npos ? 0 : joined.size();
     joined += rest;
-    for (std::size_t i = 0; i < joined.size(); i += i < restStart ? 1 : characterLength(joined, i, codePage))
+    for (std::size_t i = restStart; i < joined.size(); i += characterLength(joined, i, codePage))
         if (joined[i] == '\\') joined[i] = kNativeSeparator;
     return joined;
 }

@@ -19,14 +19,15 @@ bool isSeparator(char c);
 std::string directoryOf(std::string_view path);
 // The text after the last separator; the whole text when there is none.
 std::string fileNameOf(std::string_view path);
-// The text with a native separator appended unless it already ends in a separator; "" gives "/".
+// The text with a native separator appended unless it already ends in a separator (a "\" ends a
+// native path as a byte of its name); "" gives "/".
 std::string ensureTrailingSeparator(std::string_view path);
 // Trimmed, then without one leading and one trailing double quote where present.
 std::string unquote(std::string_view text);
 // Joins a project-file text to the project directory: a network path ("\\server\share", "\\?\...")
-// is kept as it is; each leading "..\" climbs one folder; separators become native. The result is
-// lexical: it does not look at the disk. In a double-byte `codePage`, a 0x5C that is the trail byte
-// of a character is not a separator.
+// is kept as it is; each leading "..\" climbs one folder; the text's separators become native (a
+// native directory keeps its bytes). The result is lexical: it does not look at the disk. In a
+// double-byte `codePage`, a 0x5C that is the trail byte of a character is not a separator.
 std::string resolveProjectText(std::string_view projectDir, std::string_view fileText,
                                int codePage = kCodePageWestern);
 // The path up to its last "." followed by ".frx" (the companion of a form-like file).

@@ -59,7 +59,7 @@ bool hasMultiByteUtf8(std::string_view bytes) {
 std::string_view withoutCutSequence(std::string_view bytes, bool cut) {
     if (!cut) return bytes;
     std::size_t end = bytes.size();
-    for (std::size_t back = 0; back < 3 && end > 0; ++back) {
+    for (std::size_t back = 0; back < 4 && end > 0; ++back) {
         const auto byte = static_cast<unsigned char>(bytes[end - 1]);
         if (byte < 0x80) break;
         --end;

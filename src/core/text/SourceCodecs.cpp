@@ -53,9 +53,11 @@ std::string SourceCodecs::fileToUtf8(std::string_view path, std::string_view byt
 }
 
 std::string SourceCodecs::namedFileToUtf8(std::string_view fileName, std::string_view bytes) const {
-    // Files with a codec of their own are few, so they are looked through.
+    // Files with a codec of their own are few, so they are looked through. The name is cut as
+    // fileNameOf cuts it: at the last "/" of a native path, where a "\\" may be a trail byte.
     for (const auto& [path, codec] : m_ownCodecs) {
-        const std::size_t slash = path.find_last_of("/\\");
+        const std::size_t forward = path.rfind('/');
+        const std::size_t slash = forward != std::string::npos ? forward : path.rfind('\\');
         const std::string_view name = slash == std::string::npos ? std::string_view(path)
                                                                  : std::string_view(path).substr(slash + 1);
         if (equalsIgnoreCase(name, fileName)) return codec->toUtf8(bytes);

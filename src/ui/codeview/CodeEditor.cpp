@@ -143,8 +143,10 @@ void CodeEditor::highlightCaretLine() {
 }
 
 void CodeEditor::keyPressEvent(QKeyEvent* event) {
+    // Every text is judged: the widget also types what is not "printable" to QChar (a character past
+    // the BMP, a zero-width joiner, a private-use character), and a control character always fits.
     const QString typed = event->text();
-    if (m_mayInsert && !typed.isEmpty() && typed.at(0).isPrint() && !m_mayInsert(typed)) {
+    if (m_mayInsert && !typed.isEmpty() && !m_mayInsert(typed)) {
         event->accept();
         return;
     }

@@ -61,8 +61,33 @@ char32_t characterAt(QStringView text, qsizetype at, int& units) {
     return unit;
 }
 
-void appendUtf8AsUnits(QString& out, std::string_view utf8) {
-    out += QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+// Characters the editor cannot hold as themselves: QTextDocument starts a paragraph at U+2029, U+FDD0
+// and U+FDD1, and the pictures and escapes here stand for bytes. A file that holds one (a UTF-8 file
+// may) keeps its bytes as escapes.
+bool isReserved(char32_t cp) {
+    return cp == kParagraphBreak || cp == kCrPicture || cp == kLfPicture || cp == 0xFDD0 || cp == 0xFDD1 ||
+           cp == u'\r' || cp == u'\n' || (cp >= kEscapeBase && cp <= kEscapeBase + 0xFF);
+}
+
+// Well-formed UTF-8 (a codec's output) as UTF-16 units, every character kept: QString::fromUtf8
+// would drop a byte order mark at the start, and each line of a UTF-8 file may begin with one.
+// False, with nothing appended, when a character is reserved.
+bool appendUtf8AsUnits(QString& out, std::string_view utf8) {
+    const qsizetype size = out.size();
+    for (std::size_t at = 0; at < utf8.size();) {
+        const char32_t cp = nextUtf8CodePoint(utf8, at);
+        if (isReserved(cp)) {
+            out.truncate(size);
+            return false;
+        }
+        if (cp < 0x10000) {
+            out += QChar(static_cast<char16_t>(cp));
+        } else {
+            out += QChar(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+            out += QChar(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -76,13 +101,13 @@ int CodeTextCodec::codePage() const {
 }
 
 // A line decodes in one call when it comes back to the same bytes (the common case); otherwise each
-// character on its own, and the bytes of one that does not come back are kept as escapes.
+// character on its own, and the bytes of one that does not come back, or that the editor cannot
+// hold (see isReserved), are kept as escapes.
 void CodeTextCodec::appendDecodedLine(QString& out, std::string_view line) const {
     if (line.empty()) return;
     const std::string whole = m_codec->toUtf8(line);
     if (std::optional<std::string> back = m_codec->fromUtf8(whole); back && *back == line) {
-        appendUtf8AsUnits(out, whole);
-        return;
+        if (appendUtf8AsUnits(out, whole)) return;
     }
     for (std::size_t at = 0; at < line.size();) {
         const std::size_t length = characterLength(line, at, m_codePage);
@@ -91,9 +116,7 @@ void CodeTextCodec::appendDecodedLine(QString& out, std::string_view line) const
         std::size_t end = 0;
         const bool one = !decoded.empty() && (nextUtf8CodePoint(decoded, end), end == decoded.size());
         std::optional<std::string> again = one ? m_codec->fromUtf8(decoded) : std::nullopt;
-        if (again && *again == bytes) {
-            appendUtf8AsUnits(out, decoded);
-        } else {
+        if (!again || *again != bytes || !appendUtf8AsUnits(out, decoded)) {
             for (char byte : bytes) out += QChar(char16_t(kEscapeBase + static_cast<unsigned char>(byte)));
         }
         at += length;

@@ -4,8 +4,9 @@
 // UTF-16 unit, two for a character beyond the BMP) per character of the file's code page. A CR or LF
 // standing alone (a stray byte in a CR LF file) is shown as its control picture, "␍" or "␊", and a
 // byte the code page gives no character for (a broken pair, a byte of a damaged file) as a lone
-// surrogate U+DC80 + byte, which no real text holds: every byte comes back unchanged when the text
-// goes back to the file, whatever the code page.
+// surrogate U+DC80 + byte, which no real text holds; so are the bytes of a character the editor
+// would take for a line end or one of those pictures (U+2029, "␍" written in a UTF-8 file). Every
+// byte comes back unchanged when the text goes back to the file, whatever the code page.
 
 #include <QString>
 #include <string>

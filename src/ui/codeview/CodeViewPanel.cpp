@@ -163,7 +163,11 @@ bool CodeViewPanel::mayLeaveFile(const std::string& nextPath) {
 }
 
 void CodeViewPanel::clear() {
-    m_code->leaveCodeFile();
+    // The codecs go with the project (a page chosen from the menu, another project): the emptied view
+    // must not keep one of them for what is typed into it next.
+    const TextCodec* shown = m_view->codec().codec();
+    m_view->setCodecForNextText(nullptr);
+    if (!m_code->leaveCodeFile()) m_view->setCodecForNextText(shown);
     m_code->setRoutineItems({}, {});
     fillCombo({});
     m_header->clear();

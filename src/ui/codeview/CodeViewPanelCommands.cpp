@@ -149,11 +149,15 @@ void CodeViewPanel::runCommand(CodeViewCommand command) {
                 applyToolbar();
             }
             break;
-        case CodeViewCommand::Paste:
-            if (!mayInsert(SystemClipboard::desktopText())) break;
+        case CodeViewCommand::Paste: {
+            // Judged as it comes in (SystemClipboard::text): a line separator is a line break there.
+            QString held = SystemClipboard::desktopText();
+            held.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
+            if (!mayInsert(held)) break;
             m_clipboard.setCodec(m_view->codec().codec());
             m_code->paste(m_clipboard);
             break;
+        }
         case CodeViewCommand::SelectAll:
             m_code->selectAll();
             break;

@@ -23,10 +23,71 @@ private:
     EditorRichTextView& m_view;
 };
 
+// Maps core positions to document positions one after another. Positions that rise within a line (the
+// runs of a colouring, the rewrites of the tidy pass) go over the line's text once, where toDocument
+// goes over it from its start for each: a long line with many words would cost its length per word.
+class EditorRichTextView::Walk {
+public:
+    explicit Walk(const EditorRichTextView& view) : m_view(view) {}
+
+    int toDocument(std::size_t position) {
+        if (m_view.m_codec.oneBytePerUnit()) return m_view.toDocument(position);
+        const std::vector<std::size_t>& starts = m_view.lineStarts();
+        auto after = std::upper_bound(starts.begin(), starts.end() - 1, position);
+        const int line = after == starts.begin() ? 0 : static_cast<int>(after - starts.begin() - 1);
+        const std::size_t offset = position - starts[static_cast<std::size_t>(line)];
+        if (line != m_line) {
+            const QTextBlock block = m_view.m_document->findBlockByNumber(line);
+            m_line = line;
+            m_blockPosition = block.position();
+            m_text = block.text();
+            m_bytes = 0;
+            m_units = 0;
+        } else if (offset < m_bytes) {
+            m_bytes = 0;
+            m_units = 0;
+        }
+        const QStringView rest = QStringView(m_text).mid(m_units);
+        const int more = m_view.m_codec.unitsFor(rest, offset - m_bytes);
+        m_bytes += m_view.m_codec.byteLength(rest.left(more));
+        m_units += more;
+        return m_blockPosition + m_units;
+    }
+
+    // The document's `removed` at `from` became `added`, inside an edit block (the document reports
+    // the change only at its end). True when every line still starts where it did: the same bytes and
+    // no paragraph break on either side. The walk goes on over the new text.
+    bool replaced(int from, QStringView removed, QStringView added) {
+        const bool sameLines = !removed.contains(QChar(QChar::ParagraphSeparator)) &&
+                               !added.contains(QChar(QChar::ParagraphSeparator)) &&
+                               !added.contains(QLatin1Char('\n')) &&
+                               m_view.m_codec.byteLength(removed) == m_view.m_codec.byteLength(added);
+        const qsizetype inLine = from - m_blockPosition;
+        if (sameLines && m_line >= 0 && removed.size() == added.size() && inLine >= 0 &&
+            inLine + added.size() <= m_text.size()) {
+            std::copy(added.begin(), added.end(), m_text.begin() + inLine);
+        } else {
+            m_line = -1;
+        }
+        return sameLines;
+    }
+
+private:
+    const EditorRichTextView& m_view;
+    int m_line = -1;  // the block whose text is held, or -1
+    int m_blockPosition = 0;
+    QString m_text;
+    std::size_t m_bytes = 0;  // the bytes of m_text's first m_units units
+    int m_units = 0;
+};
+
 EditorRichTextView::EditorRichTextView(CodeEditor* editor)
     : m_editor(editor),
       m_document(editor->document()),
       m_colours(new EditorColours(editor->document(), editor)) {
+    // contentsChange comes first, before the cursors and the widget report the change (and ask for
+    // positions); contentsChanged alone would leave the line starts of the old text to them.
+    QObject::connect(m_document, &QTextDocument::contentsChange, editor, [this] { m_startsValid = false; });
     QObject::connect(m_document, &QTextDocument::contentsChanged, editor, [this] { m_startsValid = false; });
 }
 
@@ -144,14 +205,16 @@ void EditorRichTextView::resumeRedraw() {
 }
 
 void EditorRichTextView::applyColours(std::span<const ColourRun> runs) {
-    auto map = [this](std::size_t position) { return toDocument(position); };
+    // Starts and ends rise each on their own, also where a run lies inside another.
+    Walk starts(*this);
+    Walk ends(*this);
     std::vector<EditorColourRun> mapped;
     mapped.reserve(runs.size());
     const std::size_t size = textLength();
     for (const ColourRun& run : runs) {
         if (run.start >= size || run.length == 0) continue;
-        int start = map(run.start);
-        int end = map(std::min(run.start + run.length, size));
+        int start = starts.toDocument(run.start);
+        int end = ends.toDocument(std::min(run.start + run.length, size));
         mapped.push_back(EditorColourRun{start, end - start, run.colour});
     }
     m_colours->paintMany(mapped);
@@ -165,13 +228,19 @@ void EditorRichTextView::applyPatches(std::span<const TextPatch> patches) {
     std::size_t length = selLength();
     std::size_t size = textLength();
     QTextCursor cursor(m_document);
+    Walk walk(*this);
     cursor.beginEditBlock();
     for (const TextPatch& patch : patches) {
         if (patch.start > size || patch.text.size() > size - patch.start) continue;
-        cursor.setPosition(toDocument(patch.start));
-        cursor.setPosition(toDocument(patch.start + patch.text.size()), QTextCursor::KeepAnchor);
-        cursor.insertText(m_codec.editorTextOf(patch.text));
-        m_startsValid = false;  // the document reports its change only at the end of the edit block
+        const int from = walk.toDocument(patch.start);
+        const int to = walk.toDocument(patch.start + patch.text.size());
+        const QString text = m_codec.editorTextOf(patch.text);
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        const QString removed = cursor.selectedText();
+        cursor.insertText(text);
+        // Counting the line starts again after every rewrite would cost the whole text each time.
+        if (!walk.replaced(from, removed, text)) m_startsValid = false;
     }
     cursor.endEditBlock();
     setSelStart(start);

@@ -60,6 +60,7 @@ public:
 
 private:
     class Change;
+    class Walk;
     // The core position where each line starts, for mapping many positions at once; one more entry
     // holds the length of the whole text.
     const std::vector<std::size_t>& lineStarts() const;

@@ -34,4 +34,14 @@ TEST(PathOps, ProjectTextsJoinTheProjectDirectoryAndClimbForEachLeadingDotDot) {
     EXPECT_EQ(resolveProjectText("/proj/app/", "\\\\server\\share\\x.bas"), "\\\\server\\share\\x.bas");
 }
 
+// The project's folder is a native path: a "\\" in it is a byte of a folder's name (a Shift-JIS
+// name from an archive, such as 表 0x95 0x5C), neither a separator to convert nor one to end on.
+TEST(PathOps, TheProjectFolderKeepsTheTrailBytesOfItsNames) {
+    EXPECT_EQ(ensureTrailingSeparator("/proj/\x95\x5C"), "/proj/\x95\x5C/");
+    EXPECT_EQ(resolveProjectText("/proj/\x95\x5C\x8E\xA6/", "x.bas", 932), "/proj/\x95\x5C\x8E\xA6/x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/\x95\x5C\x8E\xA6/", "x.bas"), "/proj/\x95\x5C\x8E\xA6/x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/\x95\x5C", "x.bas", 932), "/proj/\x95\x5C/x.bas");
+    EXPECT_EQ(resolveProjectText("/proj/\x95\x5C/app/", "..\\x.bas", 932), "/proj/\x95\x5C/x.bas");
+}
+
 }  // namespace tally

@@ -69,6 +69,33 @@ TEST(SourceCodecs, AFileOfAnotherEncodingIsReadByItselfBothWays) {
     }
 }
 
+// Detection reads the first 64 KiB of a file; a sample that ends just after a character of four
+// bytes (an emoji) is still UTF-8 from its first byte to its last.
+TEST(SourceCodecs, AUtf8FileWhoseSampleEndsAfterAFourByteCharacterIsUtf8) {
+    TempDir dir;
+    const std::string japanese = inPage("請求書を表示する。ソフトの予定表を保存します。", 932);
+    const std::string head = "Attribute VB_Name = \"mod2\"\r\n' ";
+    const std::string utf8 = "新しいモジュール ";
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    const std::string text =
+        utf8 + std::string(64 * 1024 - head.size() - utf8.size() - emoji.size(), 'a') + emoji;
+    ProjectModel model = projectOf(dir, {japanese, japanese, text + " tail"});
+    SourceCodecChoice chosen = chooseSourceCodecs(model, kCodePageAuto, makeTextCodec);
+    EXPECT_EQ(chosen.codecs.codePage(), 932);
+    EXPECT_EQ(chosen.codecs.ofFile(model.files[3].path).codePage(), kCodePageUtf8);
+}
+
+// A model row names its file as fileNameOf does: a "\\" after the last "/" is a byte of the name,
+// such as the trail byte of 表 (Shift-JIS 0x95 0x5C).
+TEST(SourceCodecs, AFileWithACodecOfItsOwnIsFoundByANameWithATrailByteLikeASeparator) {
+    const std::string name = "\x95\x5C\x8E\xA6.bas";
+    const SourceCodecs codecs(
+        makeTextCodec(932),
+        {{"/proj/" + name, std::shared_ptr<const TextCodec>(makeTextCodec(kCodePageUtf8))}});
+    // "ý" in UTF-8 is "ﾃｽ" in Shift-JIS: only the file's own codec reads it right.
+    EXPECT_EQ(codecs.namedFileToUtf8(name, "\xC3\xBD"), "\xC3\xBD");
+}
+
 TEST(SourceCodecs, AScanWithoutItsSourcesIsToldByItsTexts) {
     ProjectModel model;
     model.projectPath = "/nowhere/App.vbp";

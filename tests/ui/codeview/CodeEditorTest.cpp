@@ -46,6 +46,29 @@ class CodeEditorTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The widget reports the caret and the selection of an edit before the document's own change
+    // signal: positions asked for then (the code view asks for the selection's length) are already
+    // those of the new text.
+    void positionsAskedWhileTheWidgetReportsAnEditAreThoseOfTheNewText() {
+        CodeEditor editor;
+        EditorRichTextView view(&editor);
+        view.setText("abc\r\ndef");
+        view.setSelStart(0);
+        view.setSelLength(3);
+        QCOMPARE(view.textLength(), std::size_t(8));
+        std::vector<std::pair<std::size_t, std::size_t>> asked;  // length and caret
+        auto ask = [&] { asked.emplace_back(view.textLength(), view.selStart()); };
+        QObject::connect(&editor, &QPlainTextEdit::selectionChanged, &editor, ask);
+        QObject::connect(&editor, &QPlainTextEdit::cursorPositionChanged, &editor, ask);
+        view.setSelText("x\r\nyy");
+        QCOMPARE(view.text(), std::string("x\r\nyy\r\ndef"));
+        QVERIFY(!asked.empty());
+        for (const auto& [length, caret] : asked) {
+            QCOMPARE(length, std::size_t(10));
+            QCOMPARE(caret, std::size_t(5));
+        }
+    }
+
     void everyByteAndLineEndComesBackUnchanged() {
         std::string text = everyByte();
         const CodeTextCodec western;

@@ -4,6 +4,8 @@
 // read by itself, and the code page chosen from the Project menu kept for the project.
 
 #include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QTreeView>
@@ -87,6 +89,132 @@ private slots:
             pane.setSelText("Rem ");
             QCOMPARE(pane.text(), "Rem " + text);
         }
+    }
+
+    // A UTF-8 file may hold characters the editor would take for line ends (U+2029, U+FDD0, U+FDD1)
+    // or for the pictures of a lone CR or LF, and a byte order mark at the start of any line: their
+    // bytes come back as they were, and the lines and positions stay those of the file.
+    void aUtf8FileKeepsItsByteOrderMarksAndTheCharactersTheEditorTakesForOthers() {
+        std::unique_ptr<TextCodec> codec = makeTextCodec(kCodePageUtf8);
+        QVERIFY(codec);
+        const std::string text =
+            "\xEF\xBB\xBF"
+            "Dim a\r\n"
+            "\xEF\xBB\xBF"
+            "' \xE2\x80\xA9 \xE2\x90\x8D \xE2\x90\x8A \xEF\xB7\x90 \xEF\xB7\x91 \xF0\x9F\x98\x80 x\r\n"
+            "End";
+        const CodeTextCodec view(codec.get());
+        QCOMPARE(view.coreTextOf(view.editorTextOf(text)), text);
+        CodeEditor editor;
+        EditorRichTextView pane(&editor);
+        pane.setCodecForNextText(codec.get());
+        pane.setText(text);
+        QCOMPARE(editor.blockCount(), 3);
+        QCOMPARE(pane.text(), text);
+        QCOMPARE(pane.textLength(), text.size());
+        const std::size_t x = text.find(" x\r\n") + 1;
+        pane.setSelStart(x);
+        QCOMPARE(pane.selStart(), x);
+        pane.setSelText("y");
+        QCOMPARE(pane.text(), std::string(text).insert(x, "y"));
+    }
+
+    // The tidy pass rewrites and colours every word of a long module: each rewrite and each run is
+    // mapped on from the one before it, not from the start of the text or of its line, and a rewrite
+    // of the same bytes leaves the lines where they were.
+    void rewritingAndColouringEveryWordOfALongModuleTakesTimeInProportion() {
+        std::unique_ptr<TextCodec> japanese = makeTextCodec(932);
+        QVERIFY(japanese);
+        const std::string kana = bytesOf("ア", 932);
+        constexpr int kWords = 12000;
+        std::string lines, expectedLines, line, expectedLine;
+        std::vector<TextPatch> linePatches, wordPatches;
+        std::vector<ColourRun> runs;
+        for (int i = 0; i < kWords; ++i) {
+            linePatches.push_back(TextPatch{lines.size(), "Dim"});
+            lines += "dim " + kana + "\r\n";
+            expectedLines += "Dim " + kana + "\r\n";
+            wordPatches.push_back(TextPatch{line.size(), "Dim"});
+            runs.push_back(ColourRun{line.size(), 3, kKeywordColour});
+            line += "dim " + kana + " ";
+            expectedLine += "Dim " + kana + " ";
+        }
+        const std::vector<const TextCodec*> codecs = {nullptr, japanese.get()};
+        for (const TextCodec* codec : codecs) {
+            CodeEditor editor;
+            EditorRichTextView pane(&editor);
+            pane.setCodecForNextText(codec);
+            QElapsedTimer clock;
+            clock.start();
+            pane.setText(lines);
+            pane.applyPatches(linePatches);
+            QCOMPARE(pane.text(), expectedLines);
+            pane.setText(line);
+            pane.applyPatches(wordPatches);
+            pane.applyColours(runs);
+            QCOMPARE(pane.text(), expectedLine);
+            const qint64 elapsed = clock.elapsed();
+            QCOMPARE(pane.colourAt(runs.back().start), kKeywordColour);
+            QCOMPARE(pane.colourAt(runs.back().start + 3), kPlainColour);
+            QVERIFY2(elapsed < 3000, qPrintable(QStringLiteral("%1 ms in code page %2")
+                                                    .arg(elapsed)
+                                                    .arg(codec ? codec->codePage() : 1252)));
+        }
+    }
+
+    // A character past the BMP comes in one key press; the widget types it although QChar does not
+    // call its first unit printable, so it is judged like any other.
+    void aCharacterBeyondTheBmpTypedIsRefusedWhereThePageLacksIt() {
+        CodeHarness c(kFixtures + QStringLiteral("cp932"), QStringLiteral("App.vbp"));
+        QVERIFY(c.ok);
+        QVERIFY(c.selectFile("modText.bas"));
+        QVERIFY(c.choose(QStringLiteral("(Declarations)")));
+        QVERIFY(c.select(bytesOf("ポート番号", 932), 0));
+        c.showCodeTab();
+        const std::string before = c.view().text();
+        const int prompts = static_cast<int>(c.prompts().shown.size());
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("\U0001F600"));
+        QApplication::sendEvent(c.editor(), &press);
+        QCOMPARE(static_cast<int>(c.prompts().shown.size()), prompts + 1);
+        QVERIFY(c.prompts().texts().last().contains(QStringLiteral("(U+1F600)")));
+        QCOMPARE(c.view().text(), before);
+    }
+
+    // A paste is judged as it comes in: a line separator (U+2028, from a word processor) becomes a
+    // line break there, so it is no character the code page lacks.
+    void aPastedLineSeparatorIsALineBreakNotARefusedCharacter() {
+        CodeHarness c;
+        QVERIFY(c.showRoutine("modFormat.bas", QStringLiteral("ParseHours")));
+        QVERIFY(c.select("    Dim vParts", 0));
+        const int prompts = static_cast<int>(c.prompts().shown.size());
+        QApplication::clipboard()->setText(QStringLiteral("' one\u2028' two\n"));
+        c.panel->runCommand(CodeViewCommand::Paste);
+        QCOMPARE(static_cast<int>(c.prompts().shown.size()), prompts);
+        QVERIFY(c.view().text().find("' one\r\n' two\r\n    Dim vParts") != std::string::npos);
+    }
+
+    // Choosing another page lets go of the codecs the shown file was read with: the emptied view
+    // must not keep one of them for what is typed into it next.
+    void theViewKeepsNoCodecOfAPageLetGo() {
+        CodeHarness c(kFixtures + QStringLiteral("cp932"), QStringLiteral("App.vbp"));
+        QVERIFY(c.ok);
+        QVERIFY(c.selectFile("modText.bas"));
+        QVERIFY(c.choose(QStringLiteral("(Declarations)")));
+        QCOMPARE(c.view().codec().codePage(), 932);
+        auto* menu = c.window().findChild<QMenu*>(QStringLiteral("mnuProjCodePage"));
+        QVERIFY(menu);
+        QAction* chinese = nullptr;
+        for (QAction* item : menu->actions())
+            if (item->data().toInt() == 936) chinese = item;
+        QVERIFY(chinese);
+        chinese->trigger();
+        QCOMPARE(sourceCodecs().codePage(), 936);
+        const TextCodec* held = c.view().codec().codec();
+        bool current = !held || held == &sourceCodecs().project();
+        for (const auto& own : sourceCodecs().ownCodecs()) current = current || held == own.second.get();
+        QVERIFY(current);
+        c.showCodeTab();
+        typeText(c.editor(), QStringLiteral("新"));
     }
 
     void aShiftJisProjectShowsItsTextsAndSavesAnEditInShiftJis() {
