@@ -257,6 +257,7 @@ SyntheticProjectResult writeSyntheticProject(const std::string& folder,
         result.error = "cannot write " + result.projectPath;
         return result;
     }
+    result.files = options.files;
     result.lines = writer.lines();
     result.ok = true;
     return result;

@@ -23,6 +23,7 @@ struct SyntheticProjectResult {
     bool ok = false;
     std::string projectPath;
     std::string error;
+    int files = 0;  // source files written
     long long lines = 0;
     long long bytes = 0;
 };

@@ -1,23 +1,56 @@
 #!/usr/bin/env bash
-# Scan benchmark: generates synthetic projects of about 50k, 200k and 800k lines (fixed seed) and,
-# for each, times reading+splitting the sources (a) against the full scan (b), in one run.
-# Prints b/a per size, how the scan time grows with size, and peak memory against source size.
-# Usage: bench/run-scan-bench.sh [build-dir] [runs]
+# Scan benchmark: for each generator profile, generates synthetic projects of about 200k and 800k
+# lines (fixed seed) and, for each, times reading+splitting the sources (a) against the full scan (b).
+# Prints b/a per size, how the scan time grows for 4x the size, and peak memory against source size.
+# Usage: bench/run-scan-bench.sh [build-dir] [runs] [profile ...]
+#   profiles: default controls forms classes (all four when none is given)
 set -euo pipefail
 build=${1:-build}
 runs=${2:-3}
+shift $(($# > 2 ? 2 : $#))
+profiles=("$@")
+[ ${#profiles[@]} -gt 0 ] || profiles=(default controls forms classes)
 data="$build/bench-data"
 gen="$build/bench/tallyscan6-genproject"
 bench="$build/bench/tallyscan6-scanbench"
 [ -x "$gen" ] && [ -x "$bench" ] || { echo "build first: cmake --build $build" >&2; exit 2; }
-
-declare -A scan
-for size in 50000 200000 800000; do
-    dir="$data/p$size"
-    [ -f "$dir/Synthetic.vbp" ] || "$gen" --out "$dir" --lines "$size" --seed 7 >/dev/null
-    line=$("$bench" "$dir/Synthetic.vbp" "$runs")
-    echo "target=$size $line"
-    scan[$size]=$(sed -E 's/.*scan_s=([0-9.]+).*/\1/' <<<"$line")
+for profile in "${profiles[@]}"; do
+    case $profile in
+        default | controls | forms | classes) ;;
+        *) echo "unknown profile: $profile (default, controls, forms or classes)" >&2; exit 2 ;;
+    esac
 done
-awk -v a="${scan[50000]}" -v b="${scan[200000]}" -v c="${scan[800000]}" 'BEGIN {
-    printf "growth: 4x size (50k->200k) takes %.2fx the time; 4x size (200k->800k) takes %.2fx\n", b / a, c / b }'
+
+field() { sed -E "s/.* $1=([0-9.]+).*/\1/" <<<"$2"; }
+
+summary=()
+for profile in "${profiles[@]}"; do
+    declare -A scan=() ratio=() memory=()
+    for size in 200000 800000; do
+        dir="$data/$profile-$size"
+        [ -f "$dir/Synthetic.vbp" ] ||
+            "$gen" --profile "$profile" --out "$dir" --lines "$size" --seed 7 >/dev/null
+        # A run that fails (out of memory under a `ulimit -v`, say) is reported and the others go on.
+        if line=$("$bench" "$dir/Synthetic.vbp" "$runs"); then
+            echo "profile=$profile target=$size $line"
+            scan[$size]=$(field scan_s "$line")
+            ratio[$size]=$(field ratio "$line")
+            memory[$size]=$(field memory_per_source "$line")
+        else
+            echo "profile=$profile target=$size failed (exit $?)"
+            scan[$size]=n/a ratio[$size]=n/a memory[$size]=n/a
+        fi
+    done
+    summary+=("$(awk -v p="$profile" -v r2="${ratio[200000]}" -v r8="${ratio[800000]}" \
+        -v s2="${scan[200000]}" -v s8="${scan[800000]}" -v m2="${memory[200000]}" -v m8="${memory[800000]}" '
+        function shown(v, format) { return v == "n/a" ? "n/a" : sprintf(format, v) }
+        BEGIN {
+            growth = s2 == "n/a" || s8 == "n/a" ? "n/a" : sprintf("%.2fx", s8 / s2)
+            printf "%-9s %12s %12s %12s %14s %14s", p, shown(r2, "%.1f"), shown(r8, "%.1f"), growth,
+                   shown(m2, "%.2f"), shown(m8, "%.2f") }')")
+done
+echo
+printf "%-9s %12s %12s %12s %14s %14s\n" profile "ratio@200k" "ratio@800k" "growth(4x)" "mem/byte@200k" "mem/byte@800k"
+printf "%s\n" "${summary[@]}"
+echo "(ratio: scan time / read-and-split time; growth: scan time at 800k / at 200k; mem/byte: peak extra"
+echo " memory of the scan per byte of source)"
