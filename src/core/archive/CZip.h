@@ -22,19 +22,19 @@ public:
     void setMessageLevel(int level) { options.messageLevel = level == 0 || level == 1 ? level : 2; }
     int messageLevel() const { return options.messageLevel; }
 
-    void clearFileSpecs() { m_specs.clear(); }
-    void addFileSpec(std::string spec) { m_specs.push_back(std::move(spec)); }
-    int fileSpecCount() const { return static_cast<int>(m_specs.size()); }
+    void clearFileSpecs() { m_fileList.clear(); }
+    void addFileSpec(std::string pathOrPattern) { m_fileList.push_back(std::move(pathOrPattern)); }
+    int fileSpecCount() const { return static_cast<int>(m_fileList.size()); }
     // File pattern `index`, counted from 1; empty outside the list.
     std::string fileSpec(int index) const;
-    const std::vector<std::string>& fileSpecs() const { return m_specs; }
+    const std::vector<std::string>& fileSpecs() const { return m_fileList; }
 
     // Zip: stores the specified files. Delete: removes their entries instead.
     Outcome zip(Archiver& archiver) const;
     Outcome deleteEntries(Archiver& archiver) const;
 
 private:
-    std::vector<std::string> m_specs;
+    std::vector<std::string> m_fileList;
 };
 
 }  // namespace tally

@@ -1,10 +1,10 @@
 #include "core/project/SourceCodecChoice.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "core/os/FileFacts.h"
 #include "core/text/CodePageDetection.h"
+#include "core/text/TextOps.h"
 #include "core/text/Windows1252.h"
 
 namespace tally {
@@ -43,15 +43,8 @@ std::vector<Sample> samplesOf(const ProjectModel& model) {
     return samples;
 }
 
-bool isAsciiOnly(const std::vector<std::string_view>& texts) {
-    for (std::string_view text : texts)
-        for (char c : text)
-            if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
 bool hasMultiByteUtf8(std::string_view bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+    return hasHighByte(bytes) &&
            isValidUtf8(bytes);
 }
 
@@ -81,7 +74,7 @@ int detectIn(const std::vector<Sample>& samples) {
             continue;
         }
         ansi.emplace_back(sample.bytes);
-        if (!isAsciiOnly({sample.bytes})) ++ansiWithHighBytes;
+        if (hasHighByte(sample.bytes)) ++ansiWithHighBytes;
     }
     if (utf8 > ansiWithHighBytes) return kCodePageUtf8;
     return detectCodePage(ansi);

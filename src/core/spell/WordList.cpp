@@ -8,17 +8,10 @@
 #include "core/os/FileFacts.h"
 #include "core/os/SafeFileWriter.h"
 #include "core/project/PathOps.h"
+#include "core/text/TextOps.h"
 #include "core/text/Windows1252.h"
 
 namespace tally {
-
-namespace {
-bool hasHighByte(std::string_view text) {
-    for (unsigned char c : text)
-        if (c >= 0x80) return true;
-    return false;
-}
-}  // namespace
 
 WordList readWordList(const std::string& path) {
     WordList words;

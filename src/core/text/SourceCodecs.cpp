@@ -1,7 +1,5 @@
 #include "core/text/SourceCodecs.h"
 
-#include <algorithm>
-
 #include "core/text/CodePageDetection.h"
 #include "core/text/TextOps.h"
 #include "core/text/Utf8.h"
@@ -9,14 +7,6 @@
 #include "core/text/Windows1252Codec.h"
 
 namespace tally {
-
-namespace {
-
-bool hasHighByte(std::string_view bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-}  // namespace
 
 SourceCodecs::SourceCodecs() : m_project(makeWindows1252Codec()) {}
 

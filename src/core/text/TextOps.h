@@ -29,6 +29,13 @@ inline bool contains(std::string_view s, std::string_view part) {
     return s.find(part) != std::string_view::npos;
 }
 
+// True when a byte of `s` is above 0x7F: the text is more than ASCII, and its code page matters.
+inline bool hasHighByte(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
+}
+
 // ASCII lower/upper case; bytes above 0x7F are left as they are.
 std::string toLower(std::string_view s);
 std::string toUpper(std::string_view s);
