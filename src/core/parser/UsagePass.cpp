@@ -37,8 +37,10 @@ private:
     bool isDeadCaller(std::string_view routine, std::string_view file) const;
     // Notes the callers of `callee` found in its CalledBy list.
     void findCallers(const SubRec& callee);
-    void findCallersNamed(int nameId, std::size_t hit, std::size_t end, std::string_view calledBy,
-                          std::uint32_t calleeIndex);
+    // Adds to `groups` the caller groups that the entries of `calledBy` name, entry by entry.
+    void callerGroupsIn(std::string_view calledBy, std::vector<std::uint32_t>& groups);
+    void callerGroupsNamed(int nameId, std::size_t hit, std::size_t end, std::string_view calledBy,
+                           std::vector<std::uint32_t>& groups);
     // Appends the noted callees to the callers' Calls lists.
     void writeCalls();
 
@@ -72,6 +74,11 @@ private:
     std::vector<unsigned> m_nameSeen, m_fileSeen, m_groupSeen;
     unsigned m_nameStamp = 0, m_fileStamp = 0, m_groupStamp = 0;
     std::vector<int> m_filesAtHit;
+    // The caller groups each distinct CalledBy entry names: m_entryGroups[first, second). Valid only
+    // while no routine or file name holds the entry end (code 1), which the names are checked for.
+    bool m_namesHoldEntryEnd = false;
+    std::unordered_map<std::string_view, std::pair<std::uint32_t, std::uint32_t>> m_groupsOfEntry;
+    std::vector<std::uint32_t> m_entryGroups;
 
     // Calls entries to write: the callees' texts "name - file<code 1>" one after another (callee i is
     // m_calleeText[m_callees[i], m_callees[i + 1])), and (caller, callee) pairs in the order found;
@@ -214,6 +221,8 @@ void UsagePassRun::buildCallerIndexes() {
             callerNames.push_back(r.name);
             fileNames.push_back(r.file);
             m_anyRoutine = true;
+            if (r.name.find('\x01') != std::string::npos || r.file.find('\x01') != std::string::npos)
+                m_namesHoldEntryEnd = true;
         }
     }
     m_callerNames = NameTrie(NameTrie::Direction::Forward, callerNames);
@@ -288,11 +297,45 @@ void UsagePassRun::findCallers(const SubRec& callee) {
     const auto calleeIndex = static_cast<std::uint32_t>(m_callees.size() - 1);
     m_calleeText.append(callee.name).append(" - ").append(callee.file).push_back('\x01');
     m_callees.push_back(m_calleeText.size());
-    const std::string_view calledBy = callee.calledBy;
     if (++m_groupStamp == 0) {
         std::fill(m_groupSeen.begin(), m_groupSeen.end(), 0);
         m_groupStamp = 1;
     }
+    // Each caller is noted once per callee, however many entries name it.
+    auto append = [&](std::uint32_t group) {
+        auto& seen = m_groupSeen[group];
+        if (seen == m_groupStamp) return;
+        seen = m_groupStamp;
+        for (std::uint32_t k = m_groups[group].firstRef; k < m_groups[group + 1].firstRef; ++k)
+            m_callPairs.push_back({k, calleeIndex});
+    };
+    const std::string_view calledBy = callee.calledBy;
+    if (m_namesHoldEntryEnd) {
+        m_entryGroups.clear();
+        callerGroupsIn(calledBy, m_entryGroups);
+        for (std::uint32_t group : m_entryGroups) append(group);
+        return;
+    }
+    // No name holds the character that ends an entry, so what an entry yields depends on its text
+    // alone. A routine called from one line of a caller has that same entry in the list of every
+    // namesake it calls; each distinct entry is read once and its callers replayed after that.
+    std::size_t start = 0;
+    while (start < calledBy.size()) {
+        std::size_t end = calledBy.find('\x01', start);
+        if (end == std::string_view::npos) end = calledBy.size();
+        const std::string_view entry = calledBy.substr(start, end - start);
+        start = end + 1;
+        auto [found, added] = m_groupsOfEntry.try_emplace(entry, 0, 0);
+        if (added) {
+            found->second.first = static_cast<std::uint32_t>(m_entryGroups.size());
+            callerGroupsIn(entry, m_entryGroups);
+            found->second.second = static_cast<std::uint32_t>(m_entryGroups.size());
+        }
+        for (std::uint32_t k = found->second.first; k < found->second.second; ++k) append(m_entryGroups[k]);
+    }
+}
+
+void UsagePassRun::callerGroupsIn(std::string_view calledBy, std::vector<std::uint32_t>& groups) {
     // A routine is a caller when its name occurs in the list and its file name occurs after that
     // place, within the same entry. Every entry counts, not only the one where the name first
     // occurs: a name met first inside another caller's entry must not hide its own. Within one
@@ -315,28 +358,26 @@ void UsagePassRun::findCallers(const SubRec& callee) {
             auto& seen = m_nameSeen[static_cast<std::size_t>(id)];
             if (seen == m_nameStamp) return;
             seen = m_nameStamp;
-            findCallersNamed(id, start, entryEnd, calledBy, calleeIndex);
+            callerGroupsNamed(id, start, entryEnd, calledBy, groups);
         });
     });
 }
 
-void UsagePassRun::findCallersNamed(int nameId, std::size_t hit, std::size_t end, std::string_view calledBy,
-                                    std::uint32_t calleeIndex) {
+void UsagePassRun::callerGroupsNamed(int nameId, std::size_t hit, std::size_t end, std::string_view calledBy,
+                                     std::vector<std::uint32_t>& groups) {
     const Group* first = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(nameId)];
     const Group* last = m_groups.data() + m_groupsOfName[static_cast<std::size_t>(nameId) + 1];
-    // Each caller is noted once per callee, however many entries name it.
-    auto append = [&](const Group* group) {
-        auto& seen = m_groupSeen[static_cast<std::size_t>(group - m_groups.data())];
-        if (seen == m_groupStamp) return;
-        seen = m_groupStamp;
-        for (std::uint32_t k = group->firstRef; k < (group + 1)->firstRef; ++k)
-            m_callPairs.push_back({k, calleeIndex});
-    };
+    auto note = [&](const Group* group) { groups.push_back(static_cast<std::uint32_t>(group - m_groups.data())); };
     // The file must begin after the hit and before the entry's end.
     if (last - first <= 8) {
+        // Only a place that begins before the entry's end counts, so the search stops there rather
+        // than running on through the rest of a long list.
         for (const Group* group = first; group != last; ++group) {
-            const std::size_t at = calledBy.find(m_fileTrie.name(group->file), hit + 1);
-            if (at < end) append(group);
+            const std::string_view file = m_fileTrie.name(group->file);
+            const std::size_t from = hit + 1;
+            if (from >= end) continue;
+            const std::size_t window = std::min(calledBy.size() - from, end - from + file.size() - 1);
+            if (calledBy.substr(from, window).find(file) != std::string_view::npos) note(group);
         }
         return;
     }
@@ -359,7 +400,7 @@ void UsagePassRun::findCallersNamed(int nameId, std::size_t hit, std::size_t end
     for (int fileId : m_filesAtHit) {
         const Group* group =
             std::lower_bound(first, last, fileId, [](const Group& g, int f) { return g.file < f; });
-        if (group != last && group->file == fileId) append(group);
+        if (group != last && group->file == fileId) note(group);
     }
 }
 

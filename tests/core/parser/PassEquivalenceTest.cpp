@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "GeneratedProject.h"
+#include "SyntheticProfiles.h"
+#include "core/parser/DeclarationPass.h"
+#include "core/project/ProjectReader.h"
 
 namespace tally::test {
 
@@ -95,5 +98,30 @@ TEST(PassEquivalence, RealisticProjectsAgreeToo) {
                     {.files = 8, .routinesPerFile = 10, .linesPerRoutine = 15, .realistic = true});
     expectSameOutcome(project);
 }
+
+}  // namespace tally::test
+
+namespace tally::test {
+
+// The generator's profiles imitate real projects: one name declared in most files, common words of
+// the code as routine names, long CalledBy lists. Small copies of them must agree as well.
+class ProfileEquivalence : public ::testing::TestWithParam<bench::SyntheticProfile> {};
+
+TEST_P(ProfileEquivalence, FastPassesEqualTheLiteralRulesOnProfiledProjects) {
+    ScratchProject project;
+    const std::string folder = project.pathOf("profile");
+    bench::writeProfiledProject(folder, GetParam(), 6000, 11);
+    ASSERT_TRUE(openProject(project.model, folder + "/Synthetic.vbp", project.versions));
+    ParseContext context{project.model, project.progress, project.cancel, project.versions, {}};
+    ASSERT_TRUE(runDeclarationPass(context));
+    std::size_t routines = 0;
+    for (const auto& slot : project.model.subs) routines += slot.size();
+    ASSERT_GT(routines, 200u);
+    expectSameOutcome(project);
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, ProfileEquivalence,
+                         ::testing::Values(bench::SyntheticProfile::Controls, bench::SyntheticProfile::Forms,
+                                           bench::SyntheticProfile::Classes));
 
 }  // namespace tally::test
