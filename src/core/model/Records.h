@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/model/SharedText.h"
+
 namespace tally {
 
 // Routine kind codes; the values are stored in scan files.
@@ -55,7 +57,7 @@ struct SubRec {
     int scope = 0;
     std::string returnType;
     std::int32_t timesCalled = 0;
-    std::string calledBy;  // entries "name - file - line\x01"
+    SharedText calledBy;   // entries "name - file - line\x01"; namesakes share one list
     std::string calls;     // entries "name - file\x01"
     std::string params;
     bool oldStyle = false;

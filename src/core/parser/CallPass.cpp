@@ -91,7 +91,6 @@ public:
           m_model(context.model),
           m_matcher(routineNames(context.model)),
           m_variables(context.model),
-          m_globalRows(static_cast<std::size_t>(m_matcher.names().size())),
           m_fileRows(static_cast<std::size_t>(m_matcher.names().size())),
           m_calledBy(context.model) {
         // The matcher's name ids of slot s are ids[m_slotStart[s], m_slotStart[s + 1]).
@@ -102,7 +101,7 @@ public:
         if (slots > 0) {
             const std::vector<int>& ids = m_matcher.names().idsOfGivenNames();
             m_matcher.setGlobalNames(std::vector<int>(ids.begin(), ids.begin() + m_slotStart[1]));
-            m_globalRows.group(ids.data(), m_slotStart[1]);
+            m_calledBy.setGlobalNameIds(ids.data(), m_slotStart[1]);
         }
         for (std::size_t row = 1; row < m_model.files.size(); ++row)
             m_rowOfPath.try_emplace(m_model.files[row].path, static_cast<int>(row));
@@ -130,7 +129,7 @@ private:
     CallMatcher m_matcher;
     ModuleVariableScan m_variables;
     std::vector<std::size_t> m_slotStart;
-    RowsByName m_globalRows, m_fileRows;
+    RowsByName m_fileRows;
     CalledByLog m_calledBy;
     FileBuffer m_file;
     std::unordered_map<std::string, int> m_rowOfPath;
@@ -258,24 +257,18 @@ void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller
     if (m_globalHits.empty() && m_fileHits.empty()) return;
     // The caller's own name on its lines is recursion or the function setting its result. A routine
     // without a name (a header without "(") is never called: its empty name is in every line.
-    auto record = [&](std::size_t slot, SubRec& callee, std::size_t row) {
-        ++callee.timesCalled;
-        m_calledBy.add(slot, row, lineInRoutine);
-    };
     auto calls = [&](int id) {
         std::string_view name = m_matcher.names().name(id);
         return !name.empty() && name != caller.name;
     };
     if (ownSlot >= 0) {
-        std::vector<SubRec>& slot = m_model.subs[static_cast<std::size_t>(ownSlot)];
         for (int id : m_fileHits)
             if (calls(id))
-                m_fileRows.forEachRow(id, [&](std::uint32_t row) { record(ownSlot, slot[row], row); });
+                m_fileRows.forEachRow(id, [&](std::uint32_t row) { m_calledBy.add(ownSlot, row, lineInRoutine); });
     }
-    if (m_model.subs.empty()) return;
-    std::vector<SubRec>& global = m_model.subs[0];
+    // Every project-wide routine of a name is called by the line: the entry is logged once for all.
     for (int id : m_globalHits)
-        if (calls(id)) m_globalRows.forEachRow(id, [&](std::uint32_t row) { record(0, global[row], row); });
+        if (calls(id)) m_calledBy.addForName(id, lineInRoutine);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/parser/CalledByLog.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tally {
@@ -19,48 +20,107 @@ void CalledByLog::startCaller(std::string_view entry) {
 
 void CalledByLog::add(std::size_t slot, std::size_t row, int line) {
     m_items.push_back({static_cast<std::uint32_t>(m_slotStart[slot] + row),
-                       static_cast<std::uint32_t>(m_callerStarts.size() - 2), line});
+                       static_cast<std::uint32_t>(m_callerStarts.size() - 2), line, m_added++});
 }
 
-void CalledByLog::writeTo(ProjectModel& model) {
-    // Grouped by routine with a counting sort, which keeps each routine's entries in the order added.
-    const std::size_t routines = m_slotStart.back();
-    std::vector<std::uint32_t> first(routines + 1, 0);
-    for (const Item& item : m_items) ++first[item.routine + 1];
-    for (std::size_t r = 1; r <= routines; ++r) first[r] += first[r - 1];
-    std::vector<std::uint32_t> order(m_items.size());
-    std::vector<std::uint32_t> fill(first.begin(), first.end() - 1);
-    for (std::size_t k = 0; k < m_items.size(); ++k)
-        order[fill[m_items[k].routine]++] = static_cast<std::uint32_t>(k);
+void CalledByLog::setGlobalNameIds(const int* globalNameIds, std::size_t rows) {
+    m_globalNameIds.assign(globalNameIds, globalNameIds + rows);
+    m_nameCount = 0;
+    for (int id : m_globalNameIds) m_nameCount = std::max(m_nameCount, static_cast<std::size_t>(id) + 1);
+}
 
+void CalledByLog::addForName(int nameId, int line) {
+    m_nameItems.push_back(
+        {static_cast<std::uint32_t>(nameId), static_cast<std::uint32_t>(m_callerStarts.size() - 2), line, m_added++});
+}
+
+std::vector<std::uint32_t> CalledByLog::groupBy(const std::vector<Item>& items, std::size_t keys,
+                                                std::vector<std::uint32_t>& first) {
+    first.assign(keys + 1, 0);
+    for (const Item& item : items) ++first[item.routine + 1];
+    for (std::size_t k = 1; k <= keys; ++k) first[k] += first[k - 1];
+    std::vector<std::uint32_t> order(items.size());
+    std::vector<std::uint32_t> fill(first.begin(), first.end() - 1);
+    for (std::size_t k = 0; k < items.size(); ++k) order[fill[items[k].routine]++] = static_cast<std::uint32_t>(k);
+    return order;
+}
+
+std::string CalledByLog::listText(const std::vector<Item>& items, const std::uint32_t* first,
+                                  const std::uint32_t* last) const {
     auto callerText = [&](const Item& item) {
         const std::size_t start = m_callerStarts[item.caller];
         return std::string_view(m_callers).substr(start, m_callerStarts[item.caller + 1] - start);
     };
     char digits[16];
+    std::size_t length = 0;
+    for (const std::uint32_t* k = first; k != last; ++k) {
+        const Item& item = items[*k];
+        length += callerText(item).size() +
+                  static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, item.line).ptr - digits) +
+                  1;
+    }
+    std::string text;
+    text.reserve(length);
+    for (const std::uint32_t* k = first; k != last; ++k) {
+        const Item& item = items[*k];
+        const char* end = std::to_chars(digits, digits + sizeof digits, item.line).ptr;
+        text.append(callerText(item)).append(digits, static_cast<std::size_t>(end - digits)).push_back('\x01');
+    }
+    return text;
+}
+
+void CalledByLog::writeTo(ProjectModel& model) {
+    auto appendTo = [](SubRec& routine, const SharedText& text) {
+        if (routine.calledBy.empty())
+            routine.calledBy = text;  // shares the buffer
+        else
+            routine.calledBy += text.view();
+    };
+
+    std::vector<std::uint32_t> first, firstOfName;
+    const std::vector<std::uint32_t> order = groupBy(m_items, m_slotStart.back(), first);
+    const std::vector<std::uint32_t> byName = groupBy(m_nameItems, m_nameCount, firstOfName);
+    auto nameOf = [&](std::size_t routine) -> std::size_t {
+        return routine < m_globalNameIds.size() ? static_cast<std::size_t>(m_globalNameIds[routine]) : m_nameCount;
+    };
+    auto hasNameItems = [&](std::size_t id) { return id < m_nameCount && firstOfName[id] != firstOfName[id + 1]; };
+
+    // Each name's list is made once and shared by the project-wide routines of that name.
+    std::vector<SharedText> lists(m_nameCount);
+    for (std::size_t id = 0; id < m_nameCount; ++id)
+        if (hasNameItems(id))
+            lists[id] = listText(m_nameItems, byName.data() + firstOfName[id], byName.data() + firstOfName[id + 1]);
+
     for (std::size_t slot = 0; slot + 1 < m_slotStart.size(); ++slot) {
         for (std::size_t routine = m_slotStart[slot]; routine < m_slotStart[slot + 1]; ++routine) {
-            if (first[routine] == first[routine + 1]) continue;
-            std::size_t length = 0;
-            for (std::uint32_t k = first[routine]; k < first[routine + 1]; ++k) {
-                const Item& item = m_items[order[k]];
-                length += callerText(item).size() +
-                          static_cast<std::size_t>(
-                              std::to_chars(digits, digits + sizeof digits, item.line).ptr - digits) +
-                          1;
-            }
-            std::string& calledBy = model.subs[slot][routine - m_slotStart[slot]].calledBy;
-            calledBy.reserve(calledBy.size() + length);
-            for (std::uint32_t k = first[routine]; k < first[routine + 1]; ++k) {
-                const Item& item = m_items[order[k]];
-                const char* end = std::to_chars(digits, digits + sizeof digits, item.line).ptr;
-                calledBy.append(callerText(item))
-                    .append(digits, static_cast<std::size_t>(end - digits))
-                    .push_back('\x01');
+            SubRec& row = model.subs[slot][routine - m_slotStart[slot]];
+            const std::size_t own = first[routine + 1] - first[routine];
+            const std::size_t id = slot == 0 ? nameOf(routine) : m_nameCount;
+            const std::size_t named = hasNameItems(id) ? firstOfName[id + 1] - firstOfName[id] : 0;
+            if (own + named == 0) continue;
+            row.timesCalled += static_cast<std::int32_t>(own + named);
+            if (named == 0) {
+                appendTo(row, listText(m_items, order.data() + first[routine], order.data() + first[routine + 1]));
+            } else if (own == 0) {
+                appendTo(row, lists[id]);
+            } else {
+                // A file read as the project-wide slot's own (one without a Files row) calls these
+                // routines both ways: the entries go in the order they were found.
+                std::vector<Item> both;
+                for (std::uint32_t k = first[routine]; k < first[routine + 1]; ++k) both.push_back(m_items[order[k]]);
+                for (std::uint32_t k = firstOfName[id]; k < firstOfName[id + 1]; ++k)
+                    both.push_back(m_nameItems[byName[k]]);
+                std::stable_sort(both.begin(), both.end(),
+                                 [](const Item& a, const Item& b) { return a.added < b.added; });
+                std::vector<std::uint32_t> all(both.size());
+                for (std::size_t k = 0; k < all.size(); ++k) all[k] = static_cast<std::uint32_t>(k);
+                appendTo(row, listText(both, all.data(), all.data() + all.size()));
             }
         }
     }
     m_items.clear();
+    m_nameItems.clear();
+    m_added = 0;
     m_callers.clear();
     m_callerStarts.assign(1, 0);
 }

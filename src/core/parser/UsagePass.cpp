@@ -79,6 +79,11 @@ private:
     bool m_namesHoldEntryEnd = false;
     std::unordered_map<std::string_view, std::pair<std::uint32_t, std::uint32_t>> m_groupsOfEntry;
     std::vector<std::uint32_t> m_entryGroups;
+    // The callers (groups, each once) found for each list text, by its buffer: m_listGroups[first, second).
+    std::unordered_map<const void*, std::pair<std::uint32_t, std::uint32_t>> m_groupsOfList;
+    std::vector<std::uint32_t> m_listGroups;
+    // Whether each list text was made by one never-called routine alone, by its buffer.
+    std::unordered_map<const void*, bool> m_deadOnlyOfList;
 
     // Calls entries to write: the callees' texts "name - file<code 1>" one after another (callee i is
     // m_calleeText[m_callees[i], m_callees[i + 1])), and (caller, callee) pairs in the order found;
@@ -279,18 +284,21 @@ void UsagePassRun::calledByDeadOnly(SubRec& callee) {
     if (callee.kind >= kKindPropertyGet || (callee.problems & kProblemCalledByDeadOnly) != 0) return;
     // Flagged when one never-called Function, Sub or DLL routine made every recorded call (with no
     // readable entry at all, any routine does).
-    bool any = false, oneCaller = true;
-    CalledByEntry first;
-    forEachCalledByEntry(callee.calledBy, [&](const CalledByEntry& entry) {
-        if (!any) {
-            first = entry;
-            any = true;
-        } else if (entry.routine != first.routine || entry.file != first.file) {
-            oneCaller = false;
-        }
-    });
-    const bool flag = any ? oneCaller && isDeadCaller(first.routine, first.file) : m_anyRoutine;
-    if (flag) callee.problems += kProblemCalledByDeadOnly;
+    auto [known, added] = m_deadOnlyOfList.try_emplace(callee.calledBy.identity(), false);
+    if (added) {
+        bool any = false, oneCaller = true;
+        CalledByEntry first;
+        forEachCalledByEntry(callee.calledBy, [&](const CalledByEntry& entry) {
+            if (!any) {
+                first = entry;
+                any = true;
+            } else if (entry.routine != first.routine || entry.file != first.file) {
+                oneCaller = false;
+            }
+        });
+        known->second = any ? oneCaller && isDeadCaller(first.routine, first.file) : m_anyRoutine;
+    }
+    if (known->second) callee.problems += kProblemCalledByDeadOnly;
 }
 
 void UsagePassRun::findCallers(const SubRec& callee) {
@@ -301,14 +309,30 @@ void UsagePassRun::findCallers(const SubRec& callee) {
         std::fill(m_groupSeen.begin(), m_groupSeen.end(), 0);
         m_groupStamp = 1;
     }
+    auto pairsOf = [&](std::uint32_t group) {
+        for (std::uint32_t k = m_groups[group].firstRef; k < m_groups[group + 1].firstRef; ++k)
+            m_callPairs.push_back({k, calleeIndex});
+    };
+    // Namesakes that share one list text have the same callers: those are found once.
+    auto [known, firstOfList] = m_groupsOfList.try_emplace(callee.calledBy.identity(), 0, 0);
+    if (!firstOfList) {
+        for (std::uint32_t k = known->second.first; k < known->second.second; ++k) pairsOf(m_listGroups[k]);
+        return;
+    }
+    known->second.first = static_cast<std::uint32_t>(m_listGroups.size());
     // Each caller is noted once per callee, however many entries name it.
     auto append = [&](std::uint32_t group) {
         auto& seen = m_groupSeen[group];
         if (seen == m_groupStamp) return;
         seen = m_groupStamp;
-        for (std::uint32_t k = m_groups[group].firstRef; k < m_groups[group + 1].firstRef; ++k)
-            m_callPairs.push_back({k, calleeIndex});
+        m_listGroups.push_back(group);
+        pairsOf(group);
     };
+    struct Close {
+        std::pair<std::uint32_t, std::uint32_t>& range;
+        const std::vector<std::uint32_t>& groups;
+        ~Close() { range.second = static_cast<std::uint32_t>(groups.size()); }
+    } close{known->second, m_listGroups};
     const std::string_view calledBy = callee.calledBy;
     if (m_namesHoldEntryEnd) {
         m_entryGroups.clear();

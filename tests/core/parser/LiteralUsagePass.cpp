@@ -74,11 +74,12 @@ void runUsagePass(ParseContext& context) {
                     if (count == entries && x.kind < 24 && (x.problems & 16) == 0) x.problems += 16;
 
                     // Every place of the name counts; the caller is added once.
-                    for (std::size_t p = x.calledBy.find(y.name); p != std::string::npos;
-                         p = x.calledBy.find(y.name, p + 1)) {
-                        std::size_t q = x.calledBy.find(y.file, p + 1);
-                        std::size_t end = x.calledBy.find('\x01', p + 1);
-                        if (end == std::string::npos) end = x.calledBy.size();
+                    const std::string& calledBy = x.calledBy.str();
+                    for (std::size_t p = calledBy.find(y.name); p != std::string::npos;
+                         p = calledBy.find(y.name, p + 1)) {
+                        std::size_t q = calledBy.find(y.file, p + 1);
+                        std::size_t end = calledBy.find('\x01', p + 1);
+                        if (end == std::string::npos) end = calledBy.size();
                         if (q != std::string::npos && q < end) {
                             y.calls += x.name + " - " + x.file + "\x01";
                             break;
