@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "core/os/RegularFile.h"
 #include "core/scanfile/ScanFieldForms.h"
@@ -277,7 +279,7 @@ private:
         sub.scope = m_in.integer();
         sub.returnType = m_in.text();
         sub.timesCalled = m_in.integer();
-        sub.calledBy = m_in.text();
+        sub.calledBy = sharedList(m_in.text());
         sub.calls = m_in.text();
         sub.params = unescapeScanText(m_in.text());
         sub.oldStyle = m_in.boolean();
@@ -340,6 +342,18 @@ private:
     bool m_subsBeforeFiles = false;
     long long m_subsCount = 0;
     std::vector<SubRec> m_earlySubs;
+    // The CalledBy lists read so far, by their text: namesakes that were saved with one list each
+    // share it again once read. The keys view the shared buffers themselves.
+    std::unordered_map<std::string_view, SharedText> m_lists;
+
+    SharedText sharedList(std::string text) {
+        if (text.empty()) return {};
+        auto found = m_lists.find(text);
+        if (found != m_lists.end()) return found->second;
+        SharedText list(std::move(text));
+        m_lists.emplace(list.view(), list);
+        return list;
+    }
 };
 
 Outcome failed(ProjectModel& model, int number, std::string description) {
@@ -372,10 +386,11 @@ Outcome readScanText(std::string_view text, std::string_view path, ProjectModel&
 
 Outcome openScanFile(std::string_view path, ProjectModel& model) {
     const std::string p(path);
-    FileRead read = readRegularFile(p);
+    FileRead read = readRegularFile(p, kLargestScanFile);
     if (!read.bytes) {
         if (read.check.refusal == FileRefusal::Missing) return failed(model, error::kFileNotFound, "File not found: " + p);
-        return failed(model, error::kPathFileAccessError, "Path/File access error: " + p + " " + refusalPhrase(read.check));
+        return failed(model, error::kPathFileAccessError,
+                      "Path/File access error: " + p + " " + refusalPhrase(read.check, kLargestScanFile));
     }
     return readScanText(*read.bytes, path, model);
 }
