@@ -122,3 +122,41 @@ TEST(CallPass, AFileThatVanishedIsPassedOverAndNotCounted) {
 }
 
 }  // namespace tally::test
+
+namespace tally::test {
+
+TEST(CallPass, ProjectWideNamesakesShareOneListThatStaysAValue) {
+    ScratchProject p;
+    p.addFile("a.ctl", sourceText({"Public Property Get Tag()", "End Property"}));
+    p.addFile("b.ctl", sourceText({"Public Property Get Tag()", "End Property"}));
+    p.addFile("m.bas", sourceText({"Sub Main()", "    x = uc.Tag", "    Tag = 1", "End Sub"}));
+    p.addRoutine(0, "Tag", "a.ctl", kKindPropertyGet);
+    p.addRoutine(0, "Tag", "b.ctl", kKindPropertyGet);
+    p.runCallPass();
+    SubRec& first = p.model.subs[0][0];
+    SubRec& second = p.model.subs[0][1];
+    EXPECT_EQ(entriesOf(first.calledBy), (Entries{"Main - m.bas - 1", "Main - m.bas - 2"}));
+    EXPECT_EQ(first.timesCalled, 2);
+    EXPECT_EQ(second.timesCalled, 2);
+    EXPECT_TRUE(first.calledBy.sharesWith(second.calledBy));
+    // Changing one holder's text leaves the other's alone.
+    first.calledBy += "X - x.bas - 9\x01";
+    EXPECT_EQ(entriesOf(second.calledBy).size(), 2u);
+    EXPECT_EQ(entriesOf(first.calledBy).size(), 3u);
+}
+
+TEST(CallPass, AFileWithoutARowCallsTheProjectWideRoutinesTwice) {
+    // A file read as row 0 has the project-wide slot as its own: each call counts for both slots,
+    // which are one, and the entries keep the order they were found in.
+    ScratchProject p;
+    p.addFile("m.bas", sourceText({"Sub B()", "    Foo 2", "End Sub"}));
+    ASSERT_FALSE(p.model.files.empty());
+    p.model.files[0].path = p.writeFile("zero.bas", sourceText({"Sub A()", "    Foo 1", "End Sub"}));
+    p.addRoutine(0, "Foo", "m.bas");
+    p.runCallPass();
+    EXPECT_EQ(entriesOf(p.routine(0, "Foo").calledBy),
+              (Entries{"A - zero.bas - 1", "A - zero.bas - 1", "B - m.bas - 1"}));
+    EXPECT_EQ(p.routine(0, "Foo").timesCalled, 3);
+}
+
+}  // namespace tally::test

@@ -109,6 +109,21 @@ TEST(ScanFileReader, ProjectDirectoryKeepsAWindowsPathsBackslash) {
     EXPECT_EQ(m.projectDir, "C:\\Dev\\Invoice\\");
 }
 
+// Namesakes saved with a caller list each share one list again once read; a different list does not.
+TEST(ScanFileReader, IdenticalCallerListsAreSharedOnceRead) {
+    ProjectModel original = invoiceModel();
+    SubRec twin = original.subs[0][1];
+    twin.file = "frmMain.frm";
+    original.subs[0].push_back(twin);
+    original.subs[0][0].calledBy = "Other - a.bas - 1\x01";
+    ProjectModel m;
+    ASSERT_TRUE(readScanText(scanFileText(original), "x.psf", m));
+    ASSERT_EQ(m.subs[0].size(), 3u);
+    EXPECT_TRUE(m.subs[0][1].calledBy.sharesWith(m.subs[0][2].calledBy));
+    EXPECT_FALSE(m.subs[0][0].calledBy.sharesWith(m.subs[0][1].calledBy));
+    EXPECT_EQ(m.subs, original.subs);
+}
+
 // More than 200 files and more than 32,767 rows: neither limit applies to the model or the file.
 TEST(ScanFileReader, LargeProjectsKeepEveryFileAndRow) {
     ProjectModel original;
