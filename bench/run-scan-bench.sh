@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Scan benchmark: for each generator profile, generates synthetic projects of about 200k and 800k
-# lines (fixed seed) and, for each, times reading+splitting the sources (a) against the full scan (b).
-# Prints b/a per size, how the scan time grows for 4x the size, and peak memory against source size.
+# lines (fixed seed) and, for each, times reading+splitting the sources (a) against the full scan (b)
+# on one thread and on two. Prints b/a per size, how the one-thread scan time grows for 4x the size,
+# and peak memory against source size.
 # Usage: bench/run-scan-bench.sh [build-dir] [runs] [profile ...]
 #   profiles: default controls forms classes (all four when none is given)
 set -euo pipefail
@@ -25,7 +26,7 @@ field() { sed -E "s/.* $1=([0-9.]+).*/\1/" <<<"$2"; }
 
 summary=()
 for profile in "${profiles[@]}"; do
-    declare -A scan=() ratio=() memory=()
+    declare -A scan=() ratio=() ratio2=() memory=()
     for size in 200000 800000; do
         dir="$data/$profile-$size"
         [ -f "$dir/Synthetic.vbp" ] ||
@@ -35,22 +36,25 @@ for profile in "${profiles[@]}"; do
             echo "profile=$profile target=$size $line"
             scan[$size]=$(field scan_s "$line")
             ratio[$size]=$(field ratio "$line")
+            ratio2[$size]=$(field ratio2 "$line")
             memory[$size]=$(field memory_per_source "$line")
         else
             echo "profile=$profile target=$size failed (exit $?)"
-            scan[$size]=n/a ratio[$size]=n/a memory[$size]=n/a
+            scan[$size]=n/a ratio[$size]=n/a ratio2[$size]=n/a memory[$size]=n/a
         fi
     done
     summary+=("$(awk -v p="$profile" -v r2="${ratio[200000]}" -v r8="${ratio[800000]}" \
+        -v t2="${ratio2[200000]}" -v t8="${ratio2[800000]}" \
         -v s2="${scan[200000]}" -v s8="${scan[800000]}" -v m2="${memory[200000]}" -v m8="${memory[800000]}" '
         function shown(v, format) { return v == "n/a" ? "n/a" : sprintf(format, v) }
         BEGIN {
             growth = s2 == "n/a" || s8 == "n/a" ? "n/a" : sprintf("%.2fx", s8 / s2)
-            printf "%-9s %12s %12s %12s %14s %14s", p, shown(r2, "%.1f"), shown(r8, "%.1f"), growth,
-                   shown(m2, "%.2f"), shown(m8, "%.2f") }')")
+            printf "%-9s %10s %10s %10s %10s %11s %14s %14s", p, shown(r2, "%.1f"), shown(t2, "%.1f"),
+                   shown(r8, "%.1f"), shown(t8, "%.1f"), growth, shown(m2, "%.2f"), shown(m8, "%.2f") }')")
 done
 echo
-printf "%-9s %12s %12s %12s %14s %14s\n" profile "ratio@200k" "ratio@800k" "growth(4x)" "mem/byte@200k" "mem/byte@800k"
+printf "%-9s %10s %10s %10s %10s %11s %14s %14s\n" profile "ratio@200k" "2 threads" "ratio@800k" \
+    "2 threads" "growth(4x)" "mem/byte@200k" "mem/byte@800k"
 printf "%s\n" "${summary[@]}"
-echo "(ratio: scan time / read-and-split time; growth: scan time at 800k / at 200k; mem/byte: peak extra"
-echo " memory of the scan per byte of source)"
+echo "(ratio: scan time / read-and-split time, one thread and two; growth: one-thread scan time at"
+echo " 800k / at 200k; mem/byte: peak extra memory of the scan per byte of source)"

@@ -318,6 +318,7 @@ int runScan(CliEnvironment& env, const CliArguments& given) {
                         env.cancel, systemNumberLocale(),
                         [&env](const ProjectModel& opened) { reportSkippedMembers(env, opened); }};
     request.codecs = makeTextCodec;
+    request.threads = args.jobs > 0 ? args.jobs : defaultScanThreads();
     request.codePage = [&](const ProjectModel& opened) {
         codecFailure = chooseProjectCodec(opened, args.codePage);
         return projectCodec().codePage();

@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 
 #include "core/review/ReviewList.h"
@@ -207,6 +208,13 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
             parsed.savePartial = true;
         } else if (arg == "--no-progress") {
             parsed.progress = false;
+        } else if (arg == "--jobs") {
+            const std::string* count = value();
+            int jobs = 0;
+            const char* end = count ? count->data() + count->size() : nullptr;
+            if (!count || std::from_chars(count->data(), end, jobs).ptr != end || jobs < 1 || jobs > 256)
+                return failure("--jobs takes a number of threads from 1 to 256");
+            parsed.jobs = jobs;
         } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
             return failure("unknown option '" + arg + "'");
         } else if (parsed.input.empty()) {
@@ -227,6 +235,7 @@ CliParseResult parseCliArguments(const std::vector<std::string>& args) {
         return failure("'tree' takes no options");
     if (parsed.savePartial && parsed.command != CliCommand::Scan)
         return failure("--save-partial belongs to 'scan'");
+    if (parsed.jobs > 0 && parsed.command != CliCommand::Scan) return failure("--jobs belongs to 'scan'");
     if (parsed.savePartial && parsed.savePath.empty()) return failure("--save-partial needs --save");
     if (parsed.report != ReportKind::None && parsed.reportPath.empty()) return failure("--report needs --out FILE");
     if (parsed.report == ReportKind::None && !parsed.reportPath.empty()) return failure("--out belongs to --report");
@@ -309,6 +318,8 @@ std::string cliUsage() {
            "  --words FILE        words --spell takes as correct, one per line, besides the\n"
            "                      project's own word list\n"
            "  --no-progress       no progress bar on stderr\n"
+           "  --jobs N            threads for the scan (default: one per core); the results are\n"
+           "                      the same for any number\n"
            "  --version           print the program version\n"
            "\n"
            "The registry is the Wine prefix in $WINEPREFIX when set, otherwise the program's\n"

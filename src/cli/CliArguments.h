@@ -35,6 +35,7 @@ struct CliArguments {
     std::string savePath;   // --save: where to write the scan file
     bool savePartial = false;  // --save-partial: also save a cancelled scan
     bool progress = true;      // --no-progress turns the terminal progress bar off
+    int jobs = 0;              // --jobs N: threads for the scan; 0 is one per core
     std::vector<ReviewListId> lists;   // --list: review lists to print ("all" expanded), each once
     std::vector<ReviewListId> failOn;  // --fail-on: lists that must be empty
     OutputFormat format = OutputFormat::Text;  // --format: text, csv or json

@@ -16,6 +16,11 @@ TEST(CliArguments, MistakesAreReportedWithTheirReason) {
     EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--save-partial"}).error, "--save-partial needs --save");
     EXPECT_EQ(parseCliArguments({"tree", "a.vbp", "--list", "all"}).error, "'tree' takes no options");
     EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--bogus"}).error, "unknown option '--bogus'");
+    for (const char* count : {"0", "x", "2x", "-1", "257", ""})
+        EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--jobs", count}).error,
+                  "--jobs takes a number of threads from 1 to 256") << count;
+    EXPECT_EQ(parseCliArguments({"open", "a.psf", "--jobs", "2"}).error, "--jobs belongs to 'scan'");
+    EXPECT_EQ(parseCliArguments({"scan", "a.vbp", "--jobs", "3"}).arguments.jobs, 3);
 }
 
 TEST(CliArguments, HelpWinsAnywhere) {

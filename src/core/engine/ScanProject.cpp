@@ -1,7 +1,9 @@
 #include "core/engine/ScanProject.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
+#include <thread>
 
 #include "core/project/ProjectReader.h"
 
@@ -15,6 +17,10 @@ ParseOutcome runPasses(const ScanRequest& request, ParseContext& context) {
 
 }  // namespace
 
+int defaultScanThreads() {
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 64u));
+}
+
 ScanOutcome scanProject(ProjectModel& model, const ScanRequest& request) {
     ScanOutcome outcome;
     // The cancel flag is not handed to the reader to be cleared: a cancel that came while the
@@ -26,6 +32,7 @@ ScanOutcome scanProject(ProjectModel& model, const ScanRequest& request) {
     if (request.opened) request.opened(model);
     ParseContext context{model, request.progress, request.cancel, request.versions, request.locale};
     context.codePage = codePage;
+    context.threads = request.threads;
     try {
         outcome.cancelled = runPasses(request, context).cancelled;
     } catch (const std::bad_alloc&) {

@@ -36,6 +36,9 @@ struct ScanRequest {
     std::function<int(const ProjectModel&)> codePage;
     // Converters for member names the disk holds in UTF-8 only (see openProject); may be null.
     CodecFactory codecs = nullptr;
+    // Threads the passes may use, the calling one included (defaultScanThreads() is one per core);
+    // the model comes out the same for any number.
+    int threads = 1;
 };
 
 struct ScanOutcome {
@@ -47,6 +50,9 @@ struct ScanOutcome {
     // The project was opened and parsed to the end.
     explicit operator bool() const { return open.ok && !cancelled; }
 };
+
+// The threads a scan uses unless told otherwise: one per core.
+int defaultScanThreads();
 
 // Replaces `model` with the scanned project. A project file that cannot be read leaves the model
 // empty with the counter skeleton, as opening it does. A failure inside the passes (memory running

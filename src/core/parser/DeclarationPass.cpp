@@ -9,6 +9,7 @@
 #include "core/parser/DeclarationState.h"
 #include "core/parser/LogicalLines.h"
 #include "core/parser/RoutineBlocks.h"
+#include "core/parser/RoutineChecks.h"
 #include "core/support/SourceLines.h"
 #include "core/parser/StatisticsNodes.h"
 #include "core/os/TableGrowth.h"
@@ -82,9 +83,17 @@ bool runDeclarationPass(ParseContext& ctx) {
     DeclarationState state(ctx);
     setUp(state);
     ProjectModel& model = ctx.model;
+    RoutineChecks checks(model, state.types, ctx.threads);
+    state.checks = &checks;
+    // Whatever ends the pass, the rows found so far join the model, as they would have one by one.
+    auto finish = [&](bool complete) {
+        checks.addGathered(state.rows);
+        checks.deliver(true);
+        return complete;
+    };
     const std::unordered_map<std::string_view, int> firstRows = firstRowsByPath(model);
     for (int row = 0; row < model.fileCount(); ++row) {
-        if (ctx.cancelled()) return false;
+        if (ctx.cancelled()) return finish(false);
         if (!state.fileStatus[row].regularFile) continue;
         std::string path = model.files[row].path;
         auto first = firstRows.find(path);
@@ -93,13 +102,16 @@ bool runDeclarationPass(ParseContext& ctx) {
         // A file that vanished or cannot be read since the existence test is passed over.
         std::optional<std::string> bytes = readFileBytes(path, state.fileStatus[row].length);
         if (!bytes) continue;
-        if (!readFile(state, *bytes)) return false;
+        if (!readFile(state, *bytes)) return finish(false);
         state.current.length = static_cast<std::int64_t>(bytes->size());
         state.current.controls = std::max<std::int32_t>(0, state.beginLines - 1);
         state.statistics.push_back(std::move(state.current));
+        checks.addGathered(state.rows);
+        checks.deliver(false);
         reserveProjected(state);
         if (ctx.sources) ctx.sources->keep(path, std::move(*bytes));
     }
+    finish(true);
     ctx.progress.setValue(0);
     addStatisticsNodes(state);
     return true;

@@ -61,7 +61,7 @@ void addEventSource(DeclarationState& state, std::string_view statement) {
 }
 
 void openTypeBlock(DeclarationState& state, std::string_view statement) {
-    state.types.note(statement, false);
+    state.rows.noteType(statement, false);
     std::size_t at = statement.find(" Type ");
     std::size_t nameStart = at != std::string_view::npos ? at + 6 : std::string_view::npos;
     if (nameStart == std::string_view::npos) {
@@ -77,7 +77,7 @@ void openTypeBlock(DeclarationState& state, std::string_view statement) {
 void addTypeElement(DeclarationState& state, std::string_view statement) {
     std::size_t as = statement.find(" As ");
     if (as != std::string_view::npos) {
-        state.types.note(trimView(statement.substr(as + 4)), false);
+        state.rows.noteType(trimView(statement.substr(as + 4)), false);
         return;
     }
     if (contains(statement, " = ") || contains(statement, "Type ") || contains(statement, "Enum ")) return;
@@ -88,7 +88,7 @@ void addTypeElement(DeclarationState& state, std::string_view statement) {
     row.name = std::string(name);
     row.scope = state.typeName + " Element";
     row.file = state.fileName;
-    state.model.decVar.push_back(std::move(row));
+    state.rows.decVar.push_back(std::move(row));
 }
 
 }  // namespace
@@ -111,7 +111,7 @@ bool applyDeclarationTests(DeclarationState& state, std::string_view& statement)
         std::string_view code = beforeApostrophe(statement);
         bool excluded = false;
         for (std::string_view word : kNotModuleDeclarations) excluded = excluded || contains(code, word);
-        if (!excluded) recordModuleDeclaration(state.model, state.types, state.path, statement);
+        if (!excluded) recordModuleDeclaration(state.rows, state.path, statement);
     } else if (startsWith(statement, "End Type") || startsWith(statement, "End Enum")) {
         state.inTypeBlock = false;
         state.typeName.clear();

@@ -8,11 +8,14 @@
 
 #include "core/parser/ControlNames.h"
 #include "core/parser/FileStatistics.h"
+#include "core/parser/GatheredRows.h"
 #include "core/parser/ParseContext.h"
 #include "core/parser/TypeNotes.h"
 #include "core/os/FileFacts.h"
 
 namespace tally {
+
+class RoutineChecks;
 
 struct DeclarationState {
     explicit DeclarationState(ParseContext& context)
@@ -22,6 +25,10 @@ struct DeclarationState {
     ProjectModel& model;
     TypeNotes types;
     ControlNames controls;
+    // The variable rows and type notes met since the last routine was handed to the checks; they
+    // join the model through the checks, in order (see RoutineChecks).
+    GatheredRows rows;
+    RoutineChecks* checks = nullptr;
 
     // Progress: characters read so far and the size of all existing files.
     long long runningTotal = 0;

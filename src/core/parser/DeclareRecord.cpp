@@ -48,7 +48,7 @@ void addDeclare(DeclarationState& state, std::string_view statement, int fileRow
             std::string_view param = trimView(part);
             if (param.empty()) continue;
             std::size_t as = param.find(" As ");
-            state.types.note(as == std::string_view::npos ? std::string_view{} : param.substr(as + 4), false);
+            state.rows.noteType(as == std::string_view::npos ? std::string_view{} : param.substr(as + 4), false);
         }
     }
 

@@ -109,8 +109,8 @@ std::string_view namesOfStatement(std::string_view statement, bool& isConst) {
 
 }  // namespace
 
-DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::string_view statement,
-                                 bool header, const NameOwner& owner) {
+DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header,
+                                 const NameOwner& owner) {
     DeclaredNames result;
     std::string_view names;
     if (header) {
@@ -150,7 +150,7 @@ DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::str
         }
         bool countedAsNoType = false;
         if (owner.kind != kKindControl)
-            countedAsNoType = types.note(typed ? type : std::string_view{}, result.isConst);
+            countedAsNoType = rows.noteType(typed ? type : std::string_view{}, result.isConst);
         item = trimView(item.substr(0, item.find('(')));
         if (item.empty()) continue;
         result.names.emplace_back(item);
@@ -161,7 +161,7 @@ DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::str
         row.ownerKind = owner.kind;
         row.file = std::string(owner.fileName);
         row.countedAsNoType = countedAsNoType;
-        model.decVar.push_back(std::move(row));
+        rows.decVar.push_back(std::move(row));
     }
     return result;
 }

@@ -5,8 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model/ProjectModel.h"
-#include "core/parser/TypeNotes.h"
+#include "core/parser/GatheredRows.h"
 
 namespace tally {
 
@@ -35,7 +34,7 @@ struct NameOwner {
 // length from the start; statements whose code holds "Type ", "Sub ", "Preserve ", "Function " or
 // "Declare ", or "ReDim " with "()", declare nothing here. Every name notes its type (unless the
 // owner is a control event routine, kind 36); names without a type become DecVar rows of `owner`.
-DeclaredNames splitDeclaredNames(ProjectModel& model, TypeNotes& types, std::string_view statement,
-                                 bool header, const NameOwner& owner);
+DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header,
+                                 const NameOwner& owner);
 
 }  // namespace tally

@@ -16,8 +16,7 @@ std::string_view privateScopeText(std::string_view path) {
     return {};
 }
 
-void recordModuleDeclaration(ProjectModel& model, TypeNotes& types, std::string_view path,
-                             std::string_view statement) {
+void recordModuleDeclaration(GatheredRows& rows, std::string_view path, std::string_view statement) {
     std::string_view scope;
     if (startsWith(statement, "Private ") || startsWith(statement, "Const ") || startsWith(statement, "Dim "))
         scope = privateScopeText(path);
@@ -28,14 +27,14 @@ void recordModuleDeclaration(ProjectModel& model, TypeNotes& types, std::string_
 
     std::string fileName = fileNameOf(path);
     DeclaredNames declared =
-        splitDeclaredNames(model, types, statement, false, NameOwner{fileName, scope, 0});
+        splitDeclaredNames(rows, statement, false, NameOwner{fileName, scope, 0});
     for (const std::string& name : declared.names) {
         VarRec row;
         row.name = name;
         row.scope = std::string(scope);
         row.file = std::string(path);
         row.isConst = declared.isConst;
-        model.pubVar.push_back(std::move(row));
+        rows.pubVar.push_back(std::move(row));
     }
 }
 

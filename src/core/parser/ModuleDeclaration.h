@@ -3,8 +3,7 @@
 
 #include <string_view>
 
-#include "core/model/ProjectModel.h"
-#include "core/parser/TypeNotes.h"
+#include "core/parser/GatheredRows.h"
 
 namespace tally {
 
@@ -16,7 +15,6 @@ std::string_view privateScopeText(std::string_view path);
 // Records a module-level statement of the file at `path`: one PubVar row per declared name (scope
 // "Public" for "Global "/"Public " statements, the private scope text for "Private ", "Const " and
 // "Dim "), and DecVar rows for the names without a type. Other statements (ReDim) record nothing.
-void recordModuleDeclaration(ProjectModel& model, TypeNotes& types, std::string_view path,
-                             std::string_view statement);
+void recordModuleDeclaration(GatheredRows& rows, std::string_view path, std::string_view statement);
 
 }  // namespace tally

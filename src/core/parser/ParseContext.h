@@ -22,6 +22,8 @@ struct ParseContext {
     int codePage = kCodePageWestern;
     // Where pass 1 leaves the texts it read for pass 2; none when a pass runs on its own.
     SourceTextCache* sources = nullptr;
+    // Threads the passes may use, this one included; the results are the same for any number.
+    int threads = 1;
 
     bool cancelled() const { return cancel.load(std::memory_order_relaxed); }
 };

@@ -8,7 +8,7 @@
 #include "core/parser/DeclaredNames.h"
 #include "core/parser/HeaderText.h"
 #include "core/model/TypeCharacters.h"
-#include "core/parser/UnusedLocals.h"
+#include "core/parser/RoutineChecks.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -82,7 +82,7 @@ std::string_view kindWordOf(int kind) {
     }
 }
 
-void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view routineText,
+void addRoutine(DeclarationState& state, int fileRow, int kind, std::string routineText,
                 std::string_view fileName, std::int32_t routineLines) {
     std::string_view kindWord = kindWordOf(kind);
     if (kindWord.empty()) return;
@@ -135,7 +135,7 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view
     std::vector<std::string> paramNames;
     if (!row.name.empty()) {
         NameOwner owner{fileName, row.name, row.kind};
-        DeclaredNames params = splitDeclaredNames(state.model, state.types, header, true, owner);
+        DeclaredNames params = splitDeclaredNames(state.rows, header, true, owner);
         row.params = std::move(params.paramText);
         paramNames = std::move(params.names);
     }
@@ -145,7 +145,10 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view
     state.model.addRoutine(slot, std::move(row));
 
     if (handlesEvent) paramNames.clear();
-    checkUnusedLocals(state.model, state.types, routineText, NameOwner{fileName, name, rowKind}, paramNames);
+    // The parameters' rows came first and join first; the locals are checked when a thread is free.
+    state.checks->addGathered(state.rows);
+    state.checks->addCheck(
+        RoutineCheck{std::move(routineText), std::string(fileName), std::move(name), rowKind, std::move(paramNames)});
 }
 
 }  // namespace tally

@@ -2,6 +2,7 @@
 // Recording a routine in the Subs table when its End line is reached.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/parser/DeclarationState.h"
@@ -16,9 +17,9 @@ std::string_view kindWordOf(int kind);
 // its slot and scope by the header's scope word (no scope word: slot 0 in a ".bas" file), its name,
 // kind (control and event routines recognised by the part of the name before its last "_"), return
 // type, parameters, code line count (`routineLines` less the header and the End line) and problems.
-// Untyped parameters go to DecVar; unused parameters and locals to UnVar. Nothing is recorded when
-// no header of the kind is found.
-void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view routineText,
+// Untyped parameters go to DecVar; unused parameters and locals to UnVar, both through
+// state.checks. Nothing is recorded when no header of the kind is found.
+void addRoutine(DeclarationState& state, int fileRow, int kind, std::string routineText,
                 std::string_view fileName, std::int32_t routineLines);
 
 }  // namespace tally

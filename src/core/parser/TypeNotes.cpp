@@ -54,6 +54,10 @@ std::vector<TypeRec>& TypeNotes::typeRows() {
     return rows;
 }
 
+bool TypeNotes::countsAsNoType(std::string_view typeText, bool isConst) {
+    return !isConst && trimView(beforeApostrophe(typeText)).empty();
+}
+
 bool TypeNotes::note(std::string_view typeText, bool isConst) {
     std::string_view t = trimView(beforeApostrophe(typeText));
     if (t.empty()) {

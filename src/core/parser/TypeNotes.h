@@ -24,6 +24,9 @@ public:
     // Returns true when the "No Type" row got one more use.
     bool note(std::string_view typeText, bool isConst);
 
+    // What note() returns for a text, known without the table: an empty type of a non-constant.
+    static bool countsAsNoType(std::string_view typeText, bool isConst);
+
     // True when `name` (any case) is one of the built-in type names.
     static bool isBuiltIn(std::string_view name);
 

@@ -46,7 +46,7 @@ bool isCandidate(const std::vector<Candidate>& candidates, std::string_view name
                        [&](const Candidate& c) { return c.name == name; });
 }
 
-std::vector<Candidate> collectCandidates(ProjectModel& model, TypeNotes& types, std::string_view text,
+std::vector<Candidate> collectCandidates(GatheredRows& rows, std::string_view text,
                                          const NameOwner& owner, const std::vector<std::string>& paramNames) {
     std::vector<Candidate> candidates;
     candidates.reserve(paramNames.size() + 8);
@@ -69,7 +69,7 @@ std::vector<Candidate> collectCandidates(ProjectModel& model, TypeNotes& types, 
                 line.substr(6, paren == std::string_view::npos ? std::string_view::npos : paren - 6));
             if (contains(array, ".") || isCandidate(candidates, array)) continue;
         }
-        DeclaredNames declared = splitDeclaredNames(model, types, line, false, owner);
+        DeclaredNames declared = splitDeclaredNames(rows, line, false, owner);
         for (std::string& name : declared.names)
             candidates.push_back(Candidate{std::move(name), declared.isConst});
     }
@@ -157,9 +157,9 @@ void judgeByIndex(std::string_view text, const std::vector<Candidate>& candidate
 
 }  // namespace
 
-void checkUnusedLocals(ProjectModel& model, TypeNotes& types, std::string_view routineText,
-                       const NameOwner& owner, const std::vector<std::string>& paramNames) {
-    std::vector<Candidate> candidates = collectCandidates(model, types, routineText, owner, paramNames);
+void checkUnusedLocals(GatheredRows& rows, std::string_view routineText, const NameOwner& owner,
+                       const std::vector<std::string>& paramNames) {
+    std::vector<Candidate> candidates = collectCandidates(rows, routineText, owner, paramNames);
     if (candidates.empty()) return;
     std::vector<std::string_view> words;
     words.reserve(candidates.size());
@@ -177,7 +177,7 @@ void checkUnusedLocals(ProjectModel& model, TypeNotes& types, std::string_view r
         row.file = std::string(owner.fileName);
         row.isConst = candidates[i].isConst;
         row.commented = verdicts[i] == Verdict::OnlyInComments;
-        model.unVar.push_back(std::move(row));
+        rows.unVar.push_back(std::move(row));
     }
 }
 

@@ -5,13 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model/ProjectModel.h"
 #include "core/parser/DeclaredNames.h"
-#include "core/parser/TypeNotes.h"
+#include "core/parser/GatheredRows.h"
 
 namespace tally {
 
-// Finds the unused parameters and locals of a routine and appends them to UnVar.
+// Finds the unused parameters and locals of a routine and appends them to the UnVar rows.
 //
 // Candidates are the given parameter names and every name declared by a line of the routine text
 // that starts with "Dim ", "Public ", "Static ", "Const " or "ReDim " and is not a header (a ReDim
@@ -27,7 +26,7 @@ namespace tally {
 // literal of that text (between its last two double quotes) holds one; otherwise it lies in a
 // comment. A candidate without a use becomes an UnVar row, marked Commented when it had hits in
 // comments. Candidates that cannot be found as a word are left alone.
-void checkUnusedLocals(ProjectModel& model, TypeNotes& types, std::string_view routineText,
-                       const NameOwner& owner, const std::vector<std::string>& paramNames);
+void checkUnusedLocals(GatheredRows& rows, std::string_view routineText, const NameOwner& owner,
+                       const std::vector<std::string>& paramNames);
 
 }  // namespace tally

@@ -15,6 +15,7 @@ void ParseWorker::run() {
                         [this](const ProjectModel&) { emit projectRead(); }, m_request.parse};
     request.codePage = m_request.codePage;
     request.codecs = makeTextCodec;
+    request.threads = defaultScanThreads();
     m_outcome = scanProject(m_request.model, request);
     emit finished();
 }

@@ -1,0 +1,75 @@
+#pragma once
+// Checking closed routines for unused locals, the largest share of the declaration pass, on a few
+// worker threads while the reading thread goes on. What each check finds, and the rows the reading
+// thread gathers between routines, join the model strictly in the order they were handed in, so
+// the tables are the same however many threads did the work.
+
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/model/ProjectModel.h"
+#include "core/parser/GatheredRows.h"
+#include "core/parser/TypeNotes.h"
+
+namespace tally {
+
+// One closed routine to check.
+struct RoutineCheck {
+    std::string text;  // its logical lines, header first, each followed by CR LF
+    std::string fileName;
+    std::string name;
+    int kind = 0;
+    std::vector<std::string> paramNames;
+};
+
+class RoutineChecks {
+public:
+    // `threads` counts the reading thread too: with 1 (or fewer) every routine is checked at once
+    // on the reading thread.
+    RoutineChecks(ProjectModel& model, TypeNotes& types, int threads);
+    // Stops the workers; checks not delivered by then are dropped.
+    ~RoutineChecks();
+    RoutineChecks(const RoutineChecks&) = delete;
+    RoutineChecks& operator=(const RoutineChecks&) = delete;
+
+    // Hands over what the reading thread gathered since its last hand-over (leaving `rows` empty);
+    // it joins the model before anything handed over later.
+    void addGathered(GatheredRows& rows);
+    // Queues a routine; the reading thread helps when many are waiting, which bounds the memory.
+    void addCheck(RoutineCheck check);
+    // Moves into the model, in order, what is finished at the front of the queue; with `all`, first
+    // helps with and waits for every check still queued. Throws what a failed check threw.
+    void deliver(bool all);
+
+private:
+    struct Stretch {
+        GatheredRows rows;
+        std::optional<RoutineCheck> check;  // none for gathered rows, which are ready at once
+        bool done = false;                  // guarded by m_mutex once workers exist
+        std::exception_ptr failure;
+    };
+
+    static void run(Stretch& stretch);
+    void work(std::stop_token stop);
+    // Runs the oldest queued check on this thread; false when none is queued. Locks m_mutex.
+    bool helpOnce();
+
+    ProjectModel& m_model;
+    TypeNotes& m_types;
+    // Touched by the reading thread alone; the stretches stay where they are while workers hold them.
+    std::deque<std::unique_ptr<Stretch>> m_order;
+    std::mutex m_mutex;
+    std::condition_variable_any m_changed;
+    std::deque<Stretch*> m_queued;  // checks no thread has taken yet; guarded by m_mutex
+    // Declared last, so the workers are joined before the stretches they work on go away.
+    std::vector<std::jthread> m_workers;
+};
+
+}  // namespace tally
