@@ -58,7 +58,7 @@ struct SubRec {
     std::string returnType;
     std::int32_t timesCalled = 0;
     SharedText calledBy;   // entries "name - file - line\x01"; namesakes share one list
-    std::string calls;     // entries "name - file\x01"
+    SharedText calls;      // entries "name - file\x01"; the routines of one name in a file share one
     std::string params;
     bool oldStyle = false;
     std::int32_t lineCount = 0;

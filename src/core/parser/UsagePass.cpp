@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -17,6 +19,9 @@
 namespace tally {
 
 namespace {
+
+// Fewer Calls entries than this are written on one thread: a second would cost more than it saves.
+constexpr std::size_t kCallsWorthASecondThread = 1 << 12;
 
 class UsagePassRun {
 public:
@@ -86,14 +91,11 @@ private:
     std::unordered_map<const void*, bool> m_deadOnlyOfList;
 
     // Calls entries to write: the callees' texts "name - file<code 1>" one after another (callee i is
-    // m_calleeText[m_callees[i], m_callees[i + 1])), and (caller, callee) pairs in the order found;
-    // callers are indexes into m_refs.
-    struct CallPair {
-        std::uint32_t caller, callee;
-    };
+    // m_calleeText[m_callees[i], m_callees[i + 1])), and the caller groups of each callee in the
+    // order found, as the range of m_listGroups its list's callers take.
     std::string m_calleeText;
     std::vector<std::size_t> m_callees{0};
-    std::vector<CallPair> m_callPairs;
+    std::vector<const std::pair<std::uint32_t, std::uint32_t>*> m_callersOfCallee;
 };
 
 void UsagePassRun::run() {
@@ -121,27 +123,77 @@ void UsagePassRun::run() {
 }
 
 void UsagePassRun::writeCalls() {
-    // Each caller's list is written in one go, its callees in the order they were met: the pairs are
-    // grouped by caller with a counting sort, which keeps that order.
-    std::vector<std::uint32_t> start(m_refs.size() + 1, 0);
-    for (const CallPair& pair : m_callPairs) ++start[pair.caller + 1];
+    // The routines of one caller group (one name in one file: the Get, Let and Set of a property)
+    // are callers of the same callees in the same order, so each group's list is written once and
+    // shared. Its callees come in the order they were met, which a counting sort of the
+    // (group, callee) pairs keeps.
+    const std::size_t groups = m_groups.size() - 1;
+    std::vector<std::size_t> start(groups + 1, 0);
+    for (const auto* range : m_callersOfCallee)
+        for (std::uint32_t k = range->first; k < range->second; ++k) ++start[m_listGroups[k] + 1];
     for (std::size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
-    std::vector<std::uint32_t> callees(m_callPairs.size());
-    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
-    for (const CallPair& pair : m_callPairs) callees[fill[pair.caller]++] = pair.callee;
-
-    for (std::size_t caller = 0; caller < m_refs.size(); ++caller) {
-        if (start[caller] == start[caller + 1]) continue;
-        std::size_t length = 0;
-        for (std::uint32_t k = start[caller]; k < start[caller + 1]; ++k)
-            length += m_callees[callees[k] + 1] - m_callees[callees[k]];
-        SubRec& routine = m_model.subs[m_refs[caller].slot][m_refs[caller].position];
-        routine.calls.reserve(routine.calls.size() + length);
-        for (std::uint32_t k = start[caller]; k < start[caller + 1]; ++k) {
-            const std::uint32_t callee = callees[k];
-            routine.calls.append(m_calleeText, m_callees[callee], m_callees[callee + 1] - m_callees[callee]);
+    std::vector<std::uint32_t> callees(start.back());
+    {
+        std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+        for (std::size_t callee = 0; callee < m_callersOfCallee.size(); ++callee) {
+            const auto* range = m_callersOfCallee[callee];
+            for (std::uint32_t k = range->first; k < range->second; ++k)
+                callees[fill[m_listGroups[k]]++] = static_cast<std::uint32_t>(callee);
         }
     }
+    auto lengthOf = [&](std::size_t group) {
+        std::size_t length = 0;
+        for (std::size_t k = start[group]; k < start[group + 1]; ++k)
+            length += m_callees[callees[k] + 1] - m_callees[callees[k]];
+        return length;
+    };
+    auto writeGroups = [&](std::size_t from, std::size_t to) {
+        // Callers elsewhere that name the same callees (every user control reading .Width and
+        // .Height) get the same list: one text for each distinct run of callees.
+        std::unordered_map<std::string_view, SharedText> listOfCallees;
+        for (std::size_t group = from; group < to; ++group) {
+            if (start[group] == start[group + 1]) continue;
+            const std::string_view run(reinterpret_cast<const char*>(callees.data() + start[group]),
+                                       (start[group + 1] - start[group]) * sizeof(std::uint32_t));
+            auto [known, added] = listOfCallees.try_emplace(run);
+            if (added) {
+                std::string text;
+                text.reserve(lengthOf(group));
+                for (std::size_t k = start[group]; k < start[group + 1]; ++k) {
+                    const std::uint32_t callee = callees[k];
+                    text.append(m_calleeText, m_callees[callee], m_callees[callee + 1] - m_callees[callee]);
+                }
+                known->second = std::move(text);
+            }
+            const SharedText& list = known->second;
+            for (std::uint32_t k = m_groups[group].firstRef; k < m_groups[group + 1].firstRef; ++k) {
+                SharedText& calls = m_model.subs[m_refs[k].slot][m_refs[k].position].calls;
+                if (calls.empty())
+                    calls = list;
+                else
+                    calls += list.view();
+            }
+        }
+    };
+    // Every group's list is its own, so on two threads each writes about half of the entries.
+    if (m_context.threads < 2 || callees.size() < kCallsWorthASecondThread) {
+        writeGroups(0, groups);
+        return;
+    }
+    std::size_t half = 0;
+    while (half < groups && 2 * start[half] < callees.size()) ++half;
+    std::exception_ptr failure;
+    {
+        std::jthread second([&] {
+            try {
+                writeGroups(half, groups);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        writeGroups(0, half);
+    }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void UsagePassRun::buildRoutineIndexes() {
@@ -302,23 +354,17 @@ void UsagePassRun::calledByDeadOnly(SubRec& callee) {
 }
 
 void UsagePassRun::findCallers(const SubRec& callee) {
-    const auto calleeIndex = static_cast<std::uint32_t>(m_callees.size() - 1);
     m_calleeText.append(callee.name).append(" - ").append(callee.file).push_back('\x01');
     m_callees.push_back(m_calleeText.size());
     if (++m_groupStamp == 0) {
         std::fill(m_groupSeen.begin(), m_groupSeen.end(), 0);
         m_groupStamp = 1;
     }
-    auto pairsOf = [&](std::uint32_t group) {
-        for (std::uint32_t k = m_groups[group].firstRef; k < m_groups[group + 1].firstRef; ++k)
-            m_callPairs.push_back({k, calleeIndex});
-    };
-    // Namesakes that share one list text have the same callers: those are found once.
+    // Namesakes that share one list text have the same callers: those are found once. The map's
+    // values stay where they are as it grows.
     auto [known, firstOfList] = m_groupsOfList.try_emplace(callee.calledBy.identity(), 0, 0);
-    if (!firstOfList) {
-        for (std::uint32_t k = known->second.first; k < known->second.second; ++k) pairsOf(m_listGroups[k]);
-        return;
-    }
+    m_callersOfCallee.push_back(&known->second);
+    if (!firstOfList) return;
     known->second.first = static_cast<std::uint32_t>(m_listGroups.size());
     // Each caller is noted once per callee, however many entries name it.
     auto append = [&](std::uint32_t group) {
@@ -326,7 +372,6 @@ void UsagePassRun::findCallers(const SubRec& callee) {
         if (seen == m_groupStamp) return;
         seen = m_groupStamp;
         m_listGroups.push_back(group);
-        pairsOf(group);
     };
     struct Close {
         std::pair<std::uint32_t, std::uint32_t>& range;

@@ -280,7 +280,7 @@ private:
         sub.returnType = m_in.text();
         sub.timesCalled = m_in.integer();
         sub.calledBy = sharedList(m_in.text());
-        sub.calls = m_in.text();
+        sub.calls = sharedList(m_in.text());
         sub.params = unescapeScanText(m_in.text());
         sub.oldStyle = m_in.boolean();
         sub.lineCount = m_in.integer();
@@ -342,8 +342,9 @@ private:
     bool m_subsBeforeFiles = false;
     long long m_subsCount = 0;
     std::vector<SubRec> m_earlySubs;
-    // The CalledBy lists read so far, by their text: namesakes that were saved with one list each
-    // share it again once read. The keys view the shared buffers themselves.
+    // The CalledBy and Calls lists read so far, by their text: namesakes, and the routines of one
+    // property, that were saved with one list each share it again once read. The keys view the
+    // shared buffers themselves.
     std::unordered_map<std::string_view, SharedText> m_lists;
 
     SharedText sharedList(std::string text) {
