@@ -68,7 +68,23 @@ Outcome refusedTarget(int err, std::string_view path, const std::string& why) {
     return result;
 }
 
+struct InjectedFault {
+    bool armed = false;
+    SafeWriteStep step = SafeWriteStep::CreateTemporary;
+    int err = 0;
+};
+thread_local InjectedFault injectedFault;
+
+// The error a test asked this step to fail with, or what the system call gave.
+int atStep(SafeWriteStep step, int systemResult) {
+    if (!injectedFault.armed || injectedFault.step != step) return systemResult;
+    injectedFault.armed = false;
+    return injectedFault.err;
+}
+
 }  // namespace
+
+void failNextSafeWrite(SafeWriteStep step, int err) { injectedFault = {true, step, err}; }
 
 SafeFileWriter::SafeFileWriter(std::string targetPath) : m_targetPath(std::move(targetPath)) {}
 
@@ -92,7 +108,14 @@ Outcome SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const
     sys::OpenFile file;
     for (int attempt = 0; attempt < 100 && !file.isOpen(); ++attempt) {
         temp = temporaryName(target);
-        const int err = file.createNew(temp);
+        int err = file.createNew(temp);
+        if (const int injected = atStep(SafeWriteStep::CreateTemporary, 0); injected != 0) {
+            if (err == 0) {
+                file.close();
+                sys::removeFile(temp);
+            }
+            err = injected;
+        }
         if (err != 0 && err != EEXIST) {
             Outcome result = failure(err, m_targetPath);
             if (err == EACCES || err == EPERM || err == EROFS)
@@ -110,9 +133,9 @@ Outcome SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const
         return failure(err, m_targetPath);
     };
     if (found.exists) file.takeOverAccess(found.facts);
-    if (const int err = file.writeAll(bytes); err != 0) return abandon(err);
-    if (const int err = file.flushToDisk(); err != 0) return abandon(err);
-    if (const int err = file.close(); err != 0) return abandon(err);
+    if (const int err = atStep(SafeWriteStep::Write, file.writeAll(bytes)); err != 0) return abandon(err);
+    if (const int err = atStep(SafeWriteStep::Flush, file.flushToDisk()); err != 0) return abandon(err);
+    if (const int err = atStep(SafeWriteStep::Close, file.close()); err != 0) return abandon(err);
 
     // Whatever took the target's place since the look above must not be renamed over either.
     const SaveTarget now = inspectSaveTarget(m_targetPath);
@@ -121,7 +144,8 @@ Outcome SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const
         return refusedTarget(now.refusal.empty() ? EINVAL : now.refusalError, m_targetPath,
                              now.refusal.empty() ? "changed while it was being saved; nothing was written" : now.refusal);
     }
-    if (const int err = sys::replaceFile(temp, target); err != 0) return abandon(err);
+    const int replaced = atStep(SafeWriteStep::Replace, 0);
+    if (const int err = replaced != 0 ? replaced : sys::replaceFile(temp, target); err != 0) return abandon(err);
     sys::flushFolder(folderOf(target));
     return Outcome::success();
 }

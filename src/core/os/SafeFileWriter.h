@@ -31,4 +31,11 @@ private:
     std::string m_targetPath;
 };
 
+// The steps of a safe write after the target was looked at.
+enum class SafeWriteStep { CreateTemporary, Write, Flush, Close, Replace };
+
+// For tests: the next safe write on this thread fails at `step` with the error number `err`, as
+// though the system had answered so, and goes through its usual clean-up. Only the next write.
+void failNextSafeWrite(SafeWriteStep step, int err);
+
 }  // namespace tally
