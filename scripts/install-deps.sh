@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tallyscan 6 needs to build and test, skipping those already present.
-# Works as root (CI) or through sudo.
+# Works as root (CI) or through sudo. Packages named as arguments are installed as well (the
+# sanitizer and fuzz runs add clang).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
     libzip-dev p7zip-full unzip
     libicu-dev
     python3 python3-yaml python3-jsonschema
+    "$@"
 )
 
 missing=()

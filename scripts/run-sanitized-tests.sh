@@ -4,12 +4,12 @@
 # after the normal tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-"$PWD/scripts/install-deps.sh"
-# -O1 keeps the instrumented tests quick; the benchmarks' programs are not needed, but the
-# synthetic project generator they share with the tests is built either way.
+# clang builds this about three times as fast as g++ does, which keeps CI short.
+"$PWD/scripts/install-deps.sh" clang libclang-rt-14-dev
+# -O1 keeps the instrumented tests quick.
 [ -f build-asan/build.ninja ] ||
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 -g1" \
-        -DTALLY_SANITIZE=ON >/dev/null
+    CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_FLAGS="-O1 -g1" -DTALLY_SANITIZE=ON -DTALLY_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
