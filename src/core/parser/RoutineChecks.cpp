@@ -38,25 +38,24 @@ void RoutineChecks::work(std::stop_token stop) {
     for (;;) {
         if (!m_changed.wait(lock, stop, [this] { return !m_queued.empty(); })) return;
         if (stop.stop_requested()) return;
-        Stretch* stretch = m_queued.front();
-        m_queued.pop_front();
-        lock.unlock();
-        run(*stretch);
-        lock.lock();
-        stretch->done = true;
+        runOldest(lock);
         m_changed.notify_all();
     }
 }
 
-bool RoutineChecks::helpOnce() {
-    std::unique_lock lock(m_mutex);
-    if (m_queued.empty()) return false;
+void RoutineChecks::runOldest(std::unique_lock<std::mutex>& lock) {
     Stretch* stretch = m_queued.front();
     m_queued.pop_front();
     lock.unlock();
     run(*stretch);
     lock.lock();
     stretch->done = true;
+}
+
+bool RoutineChecks::helpOnce() {
+    std::unique_lock lock(m_mutex);
+    if (m_queued.empty()) return false;
+    runOldest(lock);
     return true;
 }
 

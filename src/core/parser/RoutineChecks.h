@@ -58,6 +58,8 @@ private:
 
     static void run(Stretch& stretch);
     void work(std::stop_token stop);
+    // Takes the oldest queued check and runs it with m_mutex released; `lock` holds it before and after.
+    void runOldest(std::unique_lock<std::mutex>& lock);
     // Runs the oldest queued check on this thread; false when none is queued. Locks m_mutex.
     bool helpOnce();
 
