@@ -65,6 +65,65 @@ TEST(HostileTree, LoopsFoldersTheProjectItselfAndASparseGiantAreSkipped) {
     EXPECT_TRUE(readScanText(scanFileText(model), dir / "P.psf", back).ok);
 }
 
+// Changes the tree while the scan runs: as pass 1 names each file (just before reading it), that
+// file is emptied, removed, replaced by a folder, grown or turned into a link loop.
+class TreeChanger final : public ParseProgress {
+public:
+    explicit TreeChanger(const TempDir& dir) : m_dir(dir) {}
+    void setFileLabel(std::string_view text) override {
+        auto is = [&](std::string_view name) { return text == "Part 1of 3. Parsing " + std::string(name); };
+        if (is("modEmptied.bas")) fs::resize_file(m_dir / "modEmptied.bas", 0);
+        if (is("modGone.bas")) fs::remove(m_dir / "modGone.bas");
+        if (is("modFolder.bas")) {
+            fs::remove(m_dir / "modFolder.bas");
+            fs::create_directories(m_dir / "modFolder.bas");
+        }
+        if (is("modGrown.bas")) m_dir.write("modGrown.bas", std::string(1 << 20, '\'') + "\r\nSub Late()\r\nEnd Sub\r\n");
+        if (is("modLooped.bas")) {
+            fs::remove(m_dir / "modLooped.bas");
+            fs::create_symlink("modLooped.bas", m_dir / "modLooped.bas");
+        }
+    }
+    void setLineLabel(std::string_view) override {}
+    void setRange(long long, long long) override {}
+    void setValue(long long) override {}
+
+private:
+    const TempDir& m_dir;
+};
+
+TEST(HostileTree, FilesThatChangeOrVanishWhileTheScanRunsAreReadAsTheyAreOrPassedOver) {
+    TempDir dir;
+    const char* changing[] = {"modEmptied.bas", "modGone.bas", "modFolder.bas", "modGrown.bas", "modLooped.bas"};
+    std::string vbp;
+    for (const char* name : changing) {
+        dir.write(name, "Public Sub In_" + std::string(name).substr(3, 4) + "()\r\n    Kept\r\nEnd Sub\r\n");
+        vbp += "Module=" + std::string(name).substr(0, std::string(name).size() - 4) + "; " + name + "\r\n";
+    }
+    dir.write("modKept.bas", "Public Sub Kept()\r\nEnd Sub\r\n");
+    const std::string project = dir.write("P.vbp", vbp + "Module=modKept; modKept.bas\r\n");
+    NoFileVersions versions;
+    CancelFlag cancel{false};
+    TreeChanger changer(dir);
+    ProjectModel model;
+    ScanRequest request{project, versions, changer, cancel};
+    request.threads = 2;
+    ScanOutcome outcome = scanProject(model, request);
+    ASSERT_TRUE(outcome) << outcome.stoppedBy;
+    bool kept = false;
+    for (const auto& slot : model.subs)
+        for (const SubRec& r : slot) {
+            EXPECT_NE(r.name, "In_Empt");
+            EXPECT_NE(r.name, "In_Gone");
+            EXPECT_NE(r.name, "In_Fold");
+            EXPECT_NE(r.name, "In_Loop");
+            kept |= r.name == "Kept";
+        }
+    EXPECT_TRUE(kept);
+    ProjectModel back;
+    EXPECT_TRUE(readScanText(scanFileText(model), dir / "P.psf", back).ok);
+}
+
 TEST(HostileTree, AHundredThousandMembersMostlyMissing) {
     TempDir dir;
     std::string vbp;
@@ -95,6 +154,30 @@ TEST(HostileTree, ScanFilesClaimingHugeCountsFailQuickly) {
         EXPECT_FALSE(read.message.empty());
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
     }
+}
+
+// A scan file of a hundred megabytes (one routine called from a million lines) saves and reads back.
+TEST(HostileTree, AHundredMegabyteScanFileSavesAndReadsBack) {
+    TempDir dir;
+    dir.write("modBig.bas", "Public Sub Everywhere()\r\nEnd Sub\r\n");
+    ProjectModel model;
+    ASSERT_TRUE(scanInto(model, dir.write("Big.vbp", "Module=modBig; modBig.bas\r\n")));
+    ASSERT_EQ(model.subs.at(0).size(), 1u);
+    SubRec& routine = model.subs[0][0];
+    std::string calledBy;
+    calledBy.reserve(100u << 20);
+    for (int line = 0; calledBy.size() < (100u << 20); ++line)
+        calledBy += "Caller" + std::to_string(line % 5000) + " - frmSomewhere.frm - " + std::to_string(line) + "\x01";
+    routine.calledBy = std::move(calledBy);
+    routine.timesCalled = 1000000;
+    const std::string path = dir / "Big.psf";
+    ASSERT_TRUE(saveScanFile(model, path).ok);
+    EXPECT_GT(fs::file_size(path), 100u << 20);
+    ProjectModel back;
+    const Outcome read = openScanFile(path, back);
+    ASSERT_TRUE(read.ok) << read.message;
+    ASSERT_EQ(back.subs.at(0).size(), 1u);
+    EXPECT_TRUE(back.subs[0][0].calledBy == model.subs[0][0].calledBy);
 }
 
 }  // namespace

@@ -21,14 +21,22 @@ namespace tally::fuzz {
 namespace {
 
 // One folder per process for the targets that read files: inputs are written there, one at a
-// time, under fixed names.
+// time, under fixed names. It goes when the process ends normally.
+struct WorkFolder {
+    std::string path;
+    WorkFolder() {
+        path = (std::filesystem::temp_directory_path() / "tallyscan-fuzz-XXXXXX").string();
+        if (!::mkdtemp(path.data())) std::abort();
+    }
+    ~WorkFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 const std::string& workFolder() {
-    static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tallyscan-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        return pattern;
-    }();
-    return folder;
+    static const WorkFolder folder;
+    return folder.path;
 }
 
 std::string writeInput(const std::string& name, std::string_view bytes) {
