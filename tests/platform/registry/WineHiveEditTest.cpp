@@ -4,6 +4,12 @@
 
 #include "SampleHives.h"
 #include "platform/registry/WineHive.h"
+#include "platform/registry/WineHiveFile.h"
+#include "core/os/SafeFileWriter.h"
+#include "support/TempDir.h"
+
+#include <cerrno>
+#include <vector>
 
 namespace tally {
 
@@ -272,4 +278,29 @@ TEST(WineHiveEdit, HeaderLinesStayWhateverKeyIsDeleted) {
               "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1001\n");
 }
 
+}  // namespace tally
+
+namespace tally {
+namespace {
+
+// A registry change whose write fails at any step leaves the hive file as it was, and the change
+// is forgotten: the next read gives what the file holds.
+TEST(WineHiveFileSave, AFailedWriteKeepsTheFileAndForgetsTheChange) {
+    for (SafeWriteStep step : {SafeWriteStep::CreateTemporary, SafeWriteStep::Write, SafeWriteStep::Flush,
+                               SafeWriteStep::Close, SafeWriteStep::Replace}) {
+        TempDir dir;
+        const std::string path = dir.write("user.reg", std::string(samples::kUserReg));
+        WineHiveFile file(path, "\\User\\S-1-5-21-0-0-0-1000");
+        WineHive* hive = file.forChange();
+        ASSERT_NE(hive, nullptr);
+        ASSERT_TRUE(hive->setValue("Control Panel\\Desktop", RegValue{"v", regtype::kString, std::string("new\0", 4)}));
+        failNextSafeWrite(step, ENOSPC);
+        EXPECT_FALSE(file.save());
+        EXPECT_EQ(dir.read("user.reg"), samples::kUserReg);
+        EXPECT_EQ(dir.names(), std::vector<std::string>{"user.reg"});
+        EXPECT_FALSE(file.current().value("Control Panel\\Desktop", "v"));
+    }
+}
+
+}  // namespace
 }  // namespace tally
