@@ -13,5 +13,4 @@ cd "$(dirname "$0")/.."
 cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/leaks.supp:print_suppressions=0"
 ctest --test-dir build-asan -j"$(nproc)" --output-on-failure --timeout 900
