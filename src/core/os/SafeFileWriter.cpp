@@ -108,14 +108,8 @@ Outcome SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const
     sys::OpenFile file;
     for (int attempt = 0; attempt < 100 && !file.isOpen(); ++attempt) {
         temp = temporaryName(target);
-        int err = file.createNew(temp);
-        if (const int injected = atStep(SafeWriteStep::CreateTemporary, 0); injected != 0) {
-            if (err == 0) {
-                file.close();
-                sys::removeFile(temp);
-            }
-            err = injected;
-        }
+        int err = atStep(SafeWriteStep::CreateTemporary, 0);
+        if (err == 0) err = file.createNew(temp);
         if (err != 0 && err != EEXIST) {
             Outcome result = failure(err, m_targetPath);
             if (err == EACCES || err == EPERM || err == EROFS)

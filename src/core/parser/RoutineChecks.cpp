@@ -76,16 +76,16 @@ void RoutineChecks::addCheck(RoutineCheck check) {
     if (m_workers.empty()) {
         run(added);
         added.done = true;
-        return;
+    } else {
+        std::size_t queued = 0;
+        {
+            std::lock_guard lock(m_mutex);
+            m_queued.push_back(&added);
+            queued = m_queued.size();
+        }
+        m_changed.notify_one();
+        if (queued > kQueuedPerWorker * m_workers.size()) helpOnce();
     }
-    std::size_t queued = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        m_queued.push_back(&added);
-        queued = m_queued.size();
-    }
-    m_changed.notify_one();
-    if (queued > kQueuedPerWorker * m_workers.size()) helpOnce();
     deliver(false);
 }
 
