@@ -14,11 +14,16 @@ constexpr std::size_t kQueuedPerWorker = 32;
 RoutineChecks::RoutineChecks(ProjectModel& model, TypeNotes& types, int threads)
     : m_model(model), m_types(types) {
     for (int k = 1; k < threads; ++k)
-        m_workers.emplace_back([this](std::stop_token stop) { work(stop); });
+        m_workers.emplace_back([this] { work(); });
 }
 
 RoutineChecks::~RoutineChecks() {
-    for (std::jthread& worker : m_workers) worker.request_stop();
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+    // The workers are joined as m_workers goes, before the stretches they may still hold.
 }
 
 void RoutineChecks::run(Stretch& stretch) {
@@ -33,11 +38,11 @@ void RoutineChecks::run(Stretch& stretch) {
     stretch.check.reset();
 }
 
-void RoutineChecks::work(std::stop_token stop) {
+void RoutineChecks::work() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (!m_changed.wait(lock, stop, [this] { return !m_queued.empty(); })) return;
-        if (stop.stop_requested()) return;
+        m_changed.wait(lock, [this] { return m_stopping || !m_queued.empty(); });
+        if (m_stopping) return;
         runOldest(lock);
         m_changed.notify_all();
     }

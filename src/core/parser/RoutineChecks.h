@@ -57,7 +57,7 @@ private:
     };
 
     static void run(Stretch& stretch);
-    void work(std::stop_token stop);
+    void work();
     // Takes the oldest queued check and runs it with m_mutex released; `lock` holds it before and after.
     void runOldest(std::unique_lock<std::mutex>& lock);
     // Runs the oldest queued check on this thread; false when none is queued. Locks m_mutex.
@@ -68,8 +68,11 @@ private:
     // Touched by the reading thread alone; the stretches stay where they are while workers hold them.
     std::deque<std::unique_ptr<Stretch>> m_order;
     std::mutex m_mutex;
-    std::condition_variable_any m_changed;
+    // A plain condition and a flag rather than a wait on a stop token: the stop token's wait hangs
+    // now and then in the MinGW runtime (seen under Wine), and this needs nothing more.
+    std::condition_variable m_changed;
     std::deque<Stretch*> m_queued;  // checks no thread has taken yet; guarded by m_mutex
+    bool m_stopping = false;        // guarded by m_mutex
     // Declared last, so the workers are joined before the stretches they work on go away.
     std::vector<std::jthread> m_workers;
 };
