@@ -47,6 +47,11 @@ int lookAt(const std::string& path, EntryFacts& facts, bool followLinks = true);
 // The path with every link resolved, for a path that exists; 0 or the error number (ELOOP, ENOENT).
 int resolveLinks(const std::string& path, std::string& resolved);
 
+// The path of an existing file with each of its names as the folder holds it ("c:\\APP\\frmmain.FRM"
+// becomes "C:\\App\\frmMain.frm"), on Windows, where names of any case name the same file; the path
+// as it is elsewhere, and for any part that cannot be looked up.
+std::string spelledOnDisk(const std::string& path);
+
 // An open file, closed with the object.
 class OpenFile {
 public:

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/os/SystemFiles.h"
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
 #include "core/text/Windows1252.h"
@@ -47,7 +48,9 @@ std::string utf8Components(const std::string& path) {
 std::string resolveWithStatus(std::string_view path, PathStatus& status, FolderEntries& folders) {
     std::string original(path);
     status = pathStatus(original);
-    if (path.empty() || isNetworkPath(path) || status.present) return original;
+    // Where names of any case are one file (Windows), the disk's spelling makes it one key.
+    if (status.present) return isNetworkPath(path) ? original : sys::spelledOnDisk(original);
+    if (path.empty() || isNetworkPath(path)) return original;
     if (original.find('\0') != std::string::npos) return original;
 
     std::string resolved =

@@ -44,6 +44,11 @@ std::string unquote(std::string_view text) {
 std::string resolveProjectText(std::string_view projectDir, std::string_view fileText, int codePage) {
     if (fileText.size() >= 2 && isSeparator(fileText[0]) && fileText[0] == fileText[1] && fileText[0] == '\\')
         return std::string(fileText);
+    // On Windows a member on another drive ("Module=modX; D:\Shared\modX.bas") names that drive's
+    // file; elsewhere there are no drives and the text stays below the project folder.
+    if (kDriveLettersAreRoots && fileText.size() >= 3 && fileText[1] == ':' && isSeparator(fileText[2]) &&
+        ((fileText[0] >= 'A' && fileText[0] <= 'Z') || (fileText[0] >= 'a' && fileText[0] <= 'z')))
+        return std::string(fileText);
     std::string dir(projectDir);
     std::string_view rest = fileText;
     while (rest.size() >= 3 && rest[0] == '.' && rest[1] == '.' && isSeparator(rest[2])) {

@@ -13,6 +13,12 @@
 namespace tally {
 
 inline constexpr char kNativeSeparator = '/';
+// Whether "C:\" starts a path of its own (on Windows) or is only a folder name.
+#ifdef _WIN32
+inline constexpr bool kDriveLettersAreRoots = true;
+#else
+inline constexpr bool kDriveLettersAreRoots = false;
+#endif
 
 bool isSeparator(char c);
 // The text before the last separator; the whole text when there is none; empty for an empty path.
@@ -25,9 +31,10 @@ std::string ensureTrailingSeparator(std::string_view path);
 // Trimmed, then without one leading and one trailing double quote where present.
 std::string unquote(std::string_view text);
 // Joins a project-file text to the project directory: a network path ("\\server\share", "\\?\...")
-// is kept as it is; each leading "..\" climbs one folder; the text's separators become native (a
-// native directory keeps its bytes). The result is lexical: it does not look at the disk. In a
-// double-byte `codePage`, a 0x5C that is the trail byte of a character is not a separator.
+// is kept as it is, and so is a drive path ("D:\x.bas") on Windows; each leading "..\" climbs one
+// folder; the text's separators become native (a native directory keeps its bytes). The result is
+// lexical: it does not look at the disk. In a double-byte `codePage`, a 0x5C that is the trail byte
+// of a character is not a separator.
 std::string resolveProjectText(std::string_view projectDir, std::string_view fileText,
                                int codePage = kCodePageWestern);
 // The path up to its last "." followed by ".frx" (the companion of a form-like file).

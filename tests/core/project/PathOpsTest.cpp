@@ -30,7 +30,9 @@ TEST(PathOps, ProjectTextsJoinTheProjectDirectoryAndClimbForEachLeadingDotDot) {
     EXPECT_EQ(resolveProjectText("/proj/app", "sub\\x.bas"), "/proj/app/sub/x.bas");
     EXPECT_EQ(resolveProjectText("/proj/app/", "sub\\..\\x.bas"), "/proj/app/sub/../x.bas");
     EXPECT_EQ(resolveProjectText("/proj/app/", "..x.bas"), "/proj/app/..x.bas");
-    EXPECT_EQ(resolveProjectText("/proj/app/", "C:\\src\\x.bas"), "/proj/app/C:/src/x.bas");
+    // A drive is a root of its own on Windows only; elsewhere "C:" is a folder name.
+    EXPECT_EQ(resolveProjectText("/proj/app/", "C:\\src\\x.bas"),
+              kDriveLettersAreRoots ? "C:\\src\\x.bas" : "/proj/app/C:/src/x.bas");
     EXPECT_EQ(resolveProjectText("/proj/app/", "\\\\server\\share\\x.bas"), "\\\\server\\share\\x.bas");
 }
 

@@ -74,6 +74,10 @@ int lookAt(const std::string& path, EntryFacts& facts, bool followLinks) {
     return 0;
 }
 
+std::string spelledOnDisk(const std::string& path) {
+    return path;  // a name of another case is another file here
+}
+
 int resolveLinks(const std::string& path, std::string& resolved) {
     if (!usablePath(path)) return ENOENT;
     char buffer[PATH_MAX];

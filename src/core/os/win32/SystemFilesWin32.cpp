@@ -182,6 +182,50 @@ int lookAt(const std::string& path, EntryFacts& facts, bool followLinks) {
     return error;
 }
 
+std::string spelledOnDisk(const std::string& path) {
+    std::wstring wide = nativePath(path);
+    if (wide.empty()) return path;
+    // The root stays as written: a drive ("C:\\"), a share ("\\\\server\\share\\") or a prefixed path.
+    const auto startsWith = [&wide](std::wstring_view head) { return wide.rfind(head, 0) == 0; };
+    const auto afterShare = [&wide](std::size_t from) {
+        const std::size_t server = wide.find(L'\\', from);
+        return server == std::wstring::npos ? server : wide.find(L'\\', server + 1);
+    };
+    std::size_t at = 0;
+    if (startsWith(L"\\\\?\\UNC\\"))
+        at = afterShare(8);
+    else if (startsWith(L"\\\\?\\"))
+        at = wide.find(L'\\', 4);
+    else if (startsWith(L"\\\\"))
+        at = afterShare(2);
+    else if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\')
+        at = 2;
+    else
+        return path;  // a relative path has no folder to start the lookup from
+    if (at == std::wstring::npos || wide.find_first_of(L"*?", at) != std::wstring::npos) return path;
+    std::wstring spelled = wide.substr(0, at);
+    while (at < wide.size()) {
+        const std::size_t start = at + 1;
+        std::size_t end = wide.find(L'\\', start);
+        if (end == std::wstring::npos) end = wide.size();
+        std::wstring name = wide.substr(start, end - start);
+        if (!name.empty() && name != L"." && name != L"..") {
+            WIN32_FIND_DATAW found;
+            HANDLE search = ::FindFirstFileW((spelled + L'\\' + name).c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE) return path;
+            ::FindClose(search);
+            name = found.cFileName;
+        }
+        spelled += L'\\' + name;
+        at = end;
+    }
+    // A long path went to the system with the "\\?\" prefix; the caller's form had none.
+    const bool prefixed = path.rfind("\\\\?\\", 0) == 0;
+    if (!prefixed && spelled.rfind(L"\\\\?\\UNC\\", 0) == 0) return utf8Of(L"\\\\" + spelled.substr(8));
+    if (!prefixed && spelled.rfind(L"\\\\?\\", 0) == 0) return utf8Of(spelled.substr(4));
+    return utf8Of(spelled);
+}
+
 int resolveLinks(const std::string& path, std::string& resolved) {
     const std::wstring native = nativePath(path);
     if (native.empty()) return ENOENT;
