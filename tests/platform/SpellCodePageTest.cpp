@@ -132,13 +132,13 @@ TEST(SpellCodePage, OpeningWithoutAChoiceTakesTheCodePagesDictionaryOrTheUsOne) 
     OpenedSpeller opened = openSpeller("", {}, kCyrillic);
     ASSERT_TRUE(opened.dictionary) << "hunspell-en-us is a build dependency";
     EXPECT_TRUE(opened.dictionaryPath.ends_with("/" + expected + ".dic")) << opened.dictionaryPath;
-    EXPECT_EQ(opened.dictionary->codePage(), kCyrillic);
+    EXPECT_EQ(dynamic_cast<HunspellSpeller&>(*opened.dictionary).codePage(), kCyrillic);
     EXPECT_EQ(opened.failure(), "");
 
     OpenedSpeller japanese = openSpeller("", {}, 932);
     ASSERT_TRUE(japanese.dictionary);
     EXPECT_TRUE(japanese.dictionaryPath.ends_with("/en_US.dic")) << japanese.dictionaryPath;
-    EXPECT_EQ(japanese.dictionary->codePage(), 932);
+    EXPECT_EQ(dynamic_cast<HunspellSpeller&>(*japanese.dictionary).codePage(), 932);
     // A chosen dictionary is opened whatever the code page.
     OpenedSpeller chosen = openSpeller("no_SUCH", {}, kCyrillic);
     EXPECT_FALSE(chosen.dictionary);

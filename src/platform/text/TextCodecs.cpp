@@ -1,7 +1,11 @@
 #include "platform/text/TextCodecs.h"
 
 #include "core/text/Windows1252Codec.h"
+#ifdef _WIN32
+#include "platform/text/Win32TextCodec.h"
+#else
 #include "platform/text/IcuTextCodec.h"
+#endif
 
 #include <algorithm>
 #include <array>
@@ -82,7 +86,11 @@ std::unique_ptr<TextCodec> makeTextCodec(int codePage) {
     if (codePage == kCodePageWestern) return makeWindows1252Codec();
     if (codePage == kCodePageUtf8) return makeUtf8Codec();
     if (!isKnown(codePage)) return nullptr;
+#ifdef _WIN32
+    return makeWin32TextCodec(codePage);
+#else
     return makeIcuTextCodec(codePage);
+#endif
 }
 
 std::optional<int> codePageFromName(std::string_view name) {

@@ -10,7 +10,7 @@
 #include "platform/desktop/AssociationChoice.h"
 #include "platform/registry/RegistryStoreChoice.h"
 #include "ui/registry/RegistryPage.h"
-#include "platform/PosixShellRunner.h"
+#include "platform/ShellRunnerChoice.h"
 #include "platform/SystemLocale.h"
 #include "ui/app/AppStyle.h"
 #include "ui/app/GuiArguments.h"
@@ -57,7 +57,8 @@ int runGui(int argc, char** argv) {
     applyAppStyle(app);
 
     DialogPrompts prompts;
-    PosixShellRunner shell;
+    std::unique_ptr<ShellRunner> shellRunner = makeSystemShellRunner();
+    ShellRunner& shell = *shellRunner;
     // The registry the Registry tab browses, and this machine's files: the servers it names and the
     // libraries a project names are looked up in the same places (under Wine, in the prefix).
     std::unique_ptr<RegistryStore> registry = openSystemRegistryStore();
