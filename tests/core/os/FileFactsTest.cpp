@@ -67,6 +67,7 @@ TEST(FileFacts, OneLookTellsPresenceKindLengthAndDate) {
     }
 }
 
+#ifndef _WIN32  // the case search of a POSIX disk; Windows finds any case itself
 TEST(FolderEntries, AListedFolderRulesOutOnlyNamesItDoesNotHoldUnderAnyCase) {
     TempDir dir;
     std::string form = dir.write("app/frmMain.frx", "x");
@@ -87,5 +88,6 @@ TEST(FolderEntries, AListedFolderRulesOutOnlyNamesItDoesNotHoldUnderAnyCase) {
     EXPECT_TRUE(folders.mayExist(dir / "app\\x.frx"));
     EXPECT_TRUE(folders.mayExist(dir / "app/"));
 }
+#endif
 
 }  // namespace tally

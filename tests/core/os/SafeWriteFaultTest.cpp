@@ -32,7 +32,9 @@ const std::vector<Fault> kFaults{
     {SafeWriteStep::CreateTemporary, EACCES, 70, "Permission denied"},
     {SafeWriteStep::Write, ENOSPC, 61, "Disk full"},
     {SafeWriteStep::Flush, EIO, 57, "Device I/O error"},
+#ifdef EDQUOT  // no quotas in Windows' error numbers
     {SafeWriteStep::Close, EDQUOT, 61, "Disk full"},
+#endif
     {SafeWriteStep::Replace, EBUSY, 75, "Path/File access error"},  // the rename was refused
     {SafeWriteStep::Replace, EACCES, 70, "Permission denied"},
 };

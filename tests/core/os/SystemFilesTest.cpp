@@ -15,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32  // FIFOs are a POSIX file kind
 TEST(SystemFiles, LookAtTellsTheKindsApartAndFollowsLinksOnlyWhenAsked) {
     TempDir dir;
     const std::string file = dir.write("a.bas", "Attribute VB_Name = \"A\"\r\n");
@@ -48,7 +49,9 @@ TEST(SystemFiles, LookAtTellsTheKindsApartAndFollowsLinksOnlyWhenAsked) {
     // A NUL byte would make the system look at a shorter name.
     EXPECT_EQ(lookAt(file + std::string("\0x", 2), facts), ENOENT);
 }
+#endif
 
+#ifndef _WIN32  // symbolic links need rights on Windows that a user seldom has
 TEST(SystemFiles, LinksResolveToTheFileOrSayWhyNot) {
     TempDir dir;
     const std::string file = dir.write("real.frm", "x");
@@ -63,6 +66,7 @@ TEST(SystemFiles, LinksResolveToTheFileOrSayWhyNot) {
     EXPECT_EQ(resolveLinks(dir / "loopA", resolved), ELOOP);
     EXPECT_EQ(resolveLinks(dir / "missing", resolved), ENOENT);
 }
+#endif
 
 TEST(SystemFiles, CreateWriteReplaceAndReadBack) {
     TempDir dir;
@@ -93,11 +97,14 @@ TEST(SystemFiles, CreateWriteReplaceAndReadBack) {
     EXPECT_EQ(std::string(bytes, 8), "new text");
     EXPECT_EQ(reader.readSome(bytes, sizeof bytes), 0);
 
+    // Windows removes a file's name only when the last handle to it is closed.
+    EXPECT_EQ(reader.close(), 0);
     removeFile(target);
     EXPECT_FALSE(fs::exists(target));
     EXPECT_EQ(reader.openToRead(target), ENOENT);
 }
 
+#ifndef _WIN32  // Windows keeps a read-only flag, not permission bits
 TEST(SystemFiles, TheSavedFileTakesOverTheOldPermissions) {
     TempDir dir;
     const std::string old = dir.write("Form1.frm", "old");
@@ -113,6 +120,7 @@ TEST(SystemFiles, TheSavedFileTakesOverTheOldPermissions) {
     ASSERT_EQ(lookAt(dir / "Form1.frm.tmp", saved), 0);
     EXPECT_EQ(saved.mode, 0640u);
 }
+#endif
 
 }  // namespace
 

@@ -13,13 +13,13 @@
 #include "core/parser/UsagePass.h"
 #include "core/os/FileFacts.h"
 #include "core/text/TextOps.h"
+#include "support/TempDir.h"
 
 namespace tally::test {
 
 ScratchProject::ScratchProject() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tallyscan-pass-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    m_dir = pattern;
+    m_dir = createUniqueFolder("tallyscan-pass-");
+    if (m_dir.empty()) throw std::runtime_error("cannot create a temporary folder");
     model.tree.add("", "project", "Project", "proj");
     for (auto [key, text] : {std::pair{"forms", "Forms"},
                              {"modules", "Modules"},

@@ -15,12 +15,14 @@ TEST(DiskPath, FileAndDirectoryNamesAreFoundIgnoringCase) {
     EXPECT_EQ(resolveMemberPath(dir / "app/", "..\\Shared\\X.bas"), shared);
     EXPECT_EQ(resolveMemberPath(dir / "app/", "..\\SHARED\\..\\app\\.\\frmmain.FRM"), form);
     EXPECT_EQ(resolveOnDisk(dir / "SHARED/../APP/frmmain.FRM"), dir / "shared/../app/frmMain.frm");
+#ifndef _WIN32  // names differing only in case are one file on Windows
     // Names differing only in case: an exact match wins, otherwise the smallest name, whatever the
     // order of the directory.
     dir.write("X.BAS", "1");
     dir.write("x.bas", "2");
     EXPECT_EQ(resolveOnDisk(dir / "x.bas"), dir / "x.bas");
     EXPECT_EQ(resolveOnDisk(dir / "x.Bas"), dir / "X.BAS");
+#endif
 }
 
 TEST(DiskPath, WhatCannotBeFoundAndNetworkPathsKeepTheLexicalPath) {
@@ -38,8 +40,10 @@ TEST(DiskPath, AWindows1252NameFindsTheSameTextStoredAsUtf8) {
     TempDir dir;
     std::string onDisk = dir.write("app/R\xC3\xA9sum\xC3\xA9.bas", "x");  // "Résumé.bas" in UTF-8
     EXPECT_EQ(resolveMemberPath(dir / "app/", "R\xE9sum\xE9.bas"), onDisk);
+#ifndef _WIN32  // Wine folds only ASCII letters in file names (Windows folds all of them)
     EXPECT_EQ(resolveMemberPath(dir / "app/", "R\xE9SUM\xE9.BAS"), onDisk);
     EXPECT_EQ(resolveMemberPath(dir / "app/", "r\xC9sum\xC9.bas"), onDisk);
+#endif
     EXPECT_TRUE(sameFileName("\x80uro", "\xE2\x82\xACuro"));
     // The Windows-1252 letters fold too: "NA\xCFVE.bas" names "na\u00EFve.bas", "\x8A" names "\x9A".
     EXPECT_TRUE(sameFileName("R\xC9sum\xC9.bas", "r\xC3\xA9sum\xC3\xA9.bas"));

@@ -9,10 +9,11 @@
 #include "core/model/ProjectTree.h"
 #include "core/os/FileFacts.h"
 #include "core/text/TextOps.h"
+#include "support/TempDir.h"  // nativePath
 
 namespace tally {
 
-inline const std::string kProjectsDir = std::string(TALLY_SOURCE_DIR) + "/tests/data/projects";
+inline const std::string kProjectsDir = nativePath(std::string(TALLY_SOURCE_DIR) + "/tests/data/projects");
 
 inline std::string dumpTree(const ProjectTree& tree) {
     std::string out;
@@ -24,10 +25,11 @@ inline std::string dumpTree(const ProjectTree& tree) {
     return out;
 }
 
-// The golden file with "@PROJECTS@" standing for the fixture folder.
+// The golden file with "@PROJECTS@" standing for the fixture folder, and its paths written with the
+// system's separators (the files hold no other slashes).
 inline std::string golden(std::string_view name) {
-    return replaceAll(readFileBytes(kProjectsDir + "/golden/" + std::string(name)).value_or("<missing>"),
-                      "@PROJECTS@", kProjectsDir);
+    const std::string text = readFileBytes(kProjectsDir + "/golden/" + std::string(name)).value_or("<missing>");
+    return replaceAll(nativePath(text), "@PROJECTS@", kProjectsDir);
 }
 
 }  // namespace tally
