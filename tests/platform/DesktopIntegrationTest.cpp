@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/os/SafeFileWriter.h"
 #include "platform/desktop/FreedesktopAssociation.h"
 #include "platform/desktop/MachineFacts.h"
 #include "support/TempDir.h"
@@ -47,6 +48,32 @@ TEST(FreedesktopAssociation, WritesTheMimeTypeAndTheDesktopEntryThenUpdatesTheCa
     FreedesktopAssociation moved(dir / "data", [](const std::vector<std::string>&) {});
     ASSERT_TRUE(moved.write(dir / "bin/gone"));
     EXPECT_FALSE(moved.present());
+}
+
+// A write of either file that fails at any step leaves both files as they were before it, and the
+// desktop's caches are not updated for a half-written association.
+TEST(FreedesktopAssociation, AFailedWriteAtAnyStepKeepsTheFilesThereWere) {
+    TempDir dir;
+    const std::string program = executable(dir, "bin/tallyscan6");
+    const std::string mime = "data/mime/packages/tallyscan6.xml";
+    const std::string entry = "data/applications/tallyscan6.desktop";
+    for (SafeWriteStep step : {SafeWriteStep::CreateTemporary, SafeWriteStep::Write, SafeWriteStep::Flush,
+                               SafeWriteStep::Close, SafeWriteStep::Replace}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        dir.write(mime, "old mime");
+        dir.write(entry, "old entry");
+        int updates = 0;
+        FreedesktopAssociation association(dir / "data", [&updates](const std::vector<std::string>&) { ++updates; });
+        failNextSafeWrite(step, ENOSPC);
+        EXPECT_FALSE(association.write(program));
+        EXPECT_EQ(dir.read(mime), "old mime");
+        EXPECT_EQ(dir.read(entry), "old entry") << "the second file is not written after the first failed";
+        EXPECT_EQ(updates, 0);
+    }
+    // The fault is spent: the next write goes through.
+    FreedesktopAssociation association(dir / "data", [](const std::vector<std::string>&) {});
+    EXPECT_TRUE(association.write(program));
+    EXPECT_NE(dir.read(entry), "old entry");
 }
 
 TEST(FreedesktopAssociation, AProgramPathWithSpacesAndQuotesIsQuotedForTheExecKey) {
