@@ -2,10 +2,9 @@
 
 #include <cstdio>
 
+#include "core/os/RegularFile.h"
 #include "core/os/SafeFileWriter.h"
 #include "core/os/SaveTarget.h"
-#include "core/os/SystemFiles.h"
-#include "platform/archive/ArchivePaths.h"
 #include "platform/archive/ZipFailure.h"
 
 namespace tally::archive {
@@ -20,6 +19,22 @@ std::string modeText(unsigned mode) {
     char text[8];
     std::snprintf(text, sizeof text, "%04o", mode & 07777);
     return text;
+}
+
+// The largest archive a run reads into memory to add to or delete from.
+constexpr std::int64_t kLargestArchive = std::int64_t{2} << 30;
+
+// The end-of-central-directory record alone: the whole of an archive without entries.
+constexpr char kEmptyArchive[22] = {'P', 'K', 5, 6};
+
+// The bytes libzip left in `source` after a successful close.
+bool readBack(zip_source_t* source, std::string& bytes) {
+    if (zip_source_open(source) < 0) return false;
+    char buffer[1 << 16];
+    zip_int64_t got = 0;
+    while ((got = zip_source_read(source, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+    zip_source_close(source);
+    return got == 0;
 }
 
 }  // namespace
@@ -40,43 +55,63 @@ Outcome placeArchive(const std::string& zipFile, ArchivePlace& place) {
 }
 
 Outcome openArchive(const ArchivePlace& place, int flags, ZipRunContext& context, ZipHandle& archive) {
+    archive.reset();
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_file_create(place.writePath.c_str(), 0, -1, &error);
-    zip_t* opened = source ? zip_open_from_source(source, flags, &error) : nullptr;
-    if (!opened) {
-        if (source) zip_source_free(source);
+    // A run that starts a new archive needs none of the old one's bytes.
+    if (place.exists && !(flags & ZIP_TRUNCATE)) {
+        FileRead read = readRegularFile(place.writePath, kLargestArchive);
+        if (!read.bytes)
+            return classicFailure(error::kPathFileAccessError, place.given,
+                                  refusalPhrase(read.check, kLargestArchive) + "; nothing was written");
+        archive.oldBytes = std::make_unique<std::string>(std::move(*read.bytes));
+    } else if (!place.exists && !(flags & ZIP_CREATE)) {
+        zip_error_set(&error, ZIP_ER_NOENT, ENOENT);
         Outcome failure = libzipFailure(&error, place.given);
         zip_error_fini(&error);
         return failure;
     }
+    const std::string* old = archive.oldBytes.get();
+    zip_source_t* source = zip_source_buffer_create(old ? old->data() : nullptr, old ? old->size() : 0, 0, &error);
+    if (source) {
+        archive.source.reset(source);
+        zip_source_keep(source);  // zip_open_from_source takes one reference, the handle keeps the other
+        archive.zip.reset(zip_open_from_source(source, flags, &error));
+        if (!archive.zip) zip_source_free(source);  // the reference zip_open_from_source did not take
+    }
+    if (!archive.zip) {
+        Outcome failure = libzipFailure(&error, place.given);
+        zip_error_fini(&error);
+        archive.reset();
+        return failure;
+    }
     zip_error_fini(&error);
-    archive.reset(opened);
     // The Progress event stops a run from inside zip_close, where libzip stores the files; this
     // makes libzip itself give up at its next step as well, whatever it is doing then.
-    zip_register_cancel_callback_with_state(opened, &cancelRequested, nullptr, &context);
+    zip_register_cancel_callback_with_state(archive.get(), &cancelRequested, nullptr, &context);
     return Outcome::success();
 }
 
 Outcome commitArchive(const ArchivePlace& place, ZipRunContext& context, ZipHandle& archive) {
-    if (zip_close(archive.get()) == 0) {
-        archive.release();  // zip_close freed it
-        // libzip renames its temporary file into place without waiting for the disk. A backup
-        // that the next step (saving the edited file) relies on must be on the disk first.
-        sys::OpenFile written;
-        if (written.openToRead(place.writePath) == 0) written.flushToDisk();
-        sys::flushFolder(folderOf(place.writePath));
-        return Outcome::success();
+    if (zip_close(archive.get()) != 0) {
+        if (context.cancelled()) return cancelledRun();
+        if (context.failure()) return *context.failure();
+        return libzipFailure(zip_get_error(archive.get()), place.given);
     }
-    if (context.cancelled()) return cancelledRun();
-    if (context.failure()) return *context.failure();
-    return libzipFailure(zip_get_error(archive.get()), place.given);
+    archive.zip.release();  // zip_close freed it
+    std::string bytes;
+    if (!readBack(archive.source.get(), bytes))
+        return classicFailure(error::kPathFileAccessError, place.given,
+                              "could not be put together in memory; nothing was written");
+    archive.reset();
+    // libzip leaves no bytes for an archive without entries; an empty archive is still an archive.
+    if (bytes.empty()) bytes.assign(kEmptyArchive, sizeof kEmptyArchive);
+    // The place was checked before the run: a link was followed to its file, which is replaced.
+    return SafeFileWriter(place.writePath).write(bytes, true);
 }
 
 Outcome writeEmptyArchive(const ArchivePlace& place, ZipHandle& archive) {
     archive.reset();
-    // The end-of-central-directory record alone: the whole of an archive without entries.
-    static constexpr char kEmptyArchive[22] = {'P', 'K', 5, 6};
     return SafeFileWriter(place.writePath).write(std::string_view(kEmptyArchive, sizeof kEmptyArchive), true);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The archive file of a run: where it may be written, opening it with libzip, and committing or
-// dropping the changes. libzip writes a new archive to a temporary file beside the old one and
-// renames it into place in zip_close, so the file is replaced whole or not at all; every way out
-// that is not a successful close discards the changes, which removes the temporary file too.
+// dropping the changes. libzip works on the archive's bytes in memory; a successful close leaves the
+// new archive there, and the program's safe writer puts it in the old one's place whole (temporary
+// file, flush, rename), as it writes every other file. Every way out that is not a successful
+// commit drops the changes and leaves the file as it was.
 
 #include <memory>
 #include <string>
@@ -19,7 +20,27 @@ struct ZipDiscard {
         if (archive) zip_discard(archive);
     }
 };
-using ZipHandle = std::unique_ptr<zip_t, ZipDiscard>;
+struct ZipSourceFree {
+    void operator()(zip_source_t* source) const {
+        if (source) zip_source_free(source);
+    }
+};
+
+// An open archive: libzip's handle, and the memory it reads the old archive from and writes the
+// new one into.
+struct ZipHandle {
+    zip_t* get() const { return zip.get(); }
+    // Drops the changes: the handle first, then what it read from and wrote into.
+    void reset() {
+        zip.reset();
+        source.reset();
+        oldBytes.reset();
+    }
+
+    std::unique_ptr<std::string> oldBytes;  // the archive as it was (none for a new one); the source reads it
+    std::unique_ptr<zip_source_t, ZipSourceFree> source;  // kept past zip_close, which writes into it
+    std::unique_ptr<zip_t, ZipDiscard> zip;  // declared last: discarded before the source and bytes go
+};
 
 struct ArchivePlace {
     std::string given;      // the archive's name as the caller wrote it, for messages
@@ -34,8 +55,8 @@ Outcome placeArchive(const std::string& zipFile, ArchivePlace& place);
 // Opens the archive at `place` with zip_open's `flags`, with the cancel callback tied to `context`.
 Outcome openArchive(const ArchivePlace& place, int flags, ZipRunContext& context, ZipHandle& archive);
 
-// Writes the changes (releasing the handle), or says why not; on failure the handle still owns the
-// archive, and dropping it discards the changes and libzip's temporary file.
+// Writes the changes through the safe writer, or says why not; the old archive is untouched on any
+// failure.
 Outcome commitArchive(const ArchivePlace& place, ZipRunContext& context, ZipHandle& archive);
 
 // Replaces the archive with one holding no entries. zip_close would remove the file instead, but a

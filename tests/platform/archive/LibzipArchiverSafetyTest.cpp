@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "ZipReading.h"
+#include "core/os/SafeFileWriter.h"
 #include "support/TempDir.h"
 
 namespace tally {
@@ -64,6 +65,35 @@ TEST_F(ArchiverSafety, CancelFromProgressLeavesTheOldArchiveByteForByte) {
         // A stop is no error to report.
         EXPECT_FALSE(recorded.sawContaining("error:"));
     }
+}
+
+// The archive goes through the program's safe writer like every other file: a write that fails
+// at any step, for an added file, a new archive or a delete, keeps the old archive byte for byte
+// and leaves no temporary file.
+TEST_F(ArchiverSafety, AWriteThatFailsAtAnyStepKeepsTheOldArchive) {
+    ASSERT_TRUE(zipRun(zip(), project(), {"a.bas"}));
+    const std::string before = fileBytes(zip());
+    for (SafeWriteStep step : {SafeWriteStep::CreateTemporary, SafeWriteStep::Write, SafeWriteStep::Flush,
+                               SafeWriteStep::Close, SafeWriteStep::Replace}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        for (int kind = 0; kind < 3; ++kind) {
+            ZipOptions options = project();
+            options.allowAppend = kind == 0;
+            options.deleteEntries = kind == 2;
+            failNextSafeWrite(step, ENOSPC);
+            const Outcome result = zipRun(zip(), options, {kind == 2 ? "a.bas" : "b.bas"});
+            EXPECT_FALSE(result) << kind;
+            EXPECT_EQ(result.errorNumber, 61) << kind;  // "Disk full"
+            EXPECT_EQ(fileBytes(zip()), before) << kind;
+            EXPECT_EQ(outFolder(), Names{"out.zip"}) << kind;
+        }
+    }
+    // The fault is spent: the next run writes the archive.
+    ZipOptions append = project();
+    append.allowAppend = true;
+    ASSERT_TRUE(zipRun(zip(), append, {"b.bas"}));
+    EXPECT_EQ(entryNames(zip()), (Names{"a.bas", "b.bas"}));
+    EXPECT_EQ(outFolder(), Names{"out.zip"});
 }
 
 TEST_F(ArchiverSafety, CancelAtTheFirstFileMakesNoArchive) {
