@@ -13,10 +13,9 @@ int Win32ShellRunner::start(const ShellRequest& request) {
     const HINSTANCE result =
         ShellExecuteA(nullptr, "open", request.file.c_str(),
                       request.parameters.empty() ? nullptr : request.parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    // Success is any value above 32; the codes up to 32 are the failures callers map to messages.
     const auto code = reinterpret_cast<std::intptr_t>(result);
-    // Success is any value above 32; the codes below are the failures callers map to messages.
-    if (code > 32) return code > 0x7fffffff ? kShellStarted : static_cast<int>(code);
-    return static_cast<int>(code);
+    return code > 32 ? kShellStarted : static_cast<int>(code);
 }
 
 }  // namespace tally

@@ -52,11 +52,10 @@ def main():
     if len(a) < 6 or len(b) < 6:
         sys.exit('a scan file is too short')
     del a[3:5], b[3:5]
-    for name, left, right in (('scan file', a, b),):
-        if left != right:
-            failures += 1
-            print(f'The {name}s differ:')
-            sys.stdout.writelines(l + '\n' for l in difflib.unified_diff(left, right, 'linux', 'windows', n=1))
+    if a != b:
+        failures += 1
+        print('The scan files differ:')
+        sys.stdout.writelines(l + '\n' for l in difflib.unified_diff(a, b, 'linux', 'windows', n=1))
     # The summary printed: all but the seconds the scan took.
     a = [l for l in normalised(linux_out, root, False) if 'seconds:' not in l]
     b = [l for l in normalised(windows_out, root, True) if 'seconds:' not in l]
