@@ -51,7 +51,7 @@ public:
     void add(const tally::ProjectModel& model) {
         for (const auto& slot : model.subs)
             for (const tally::SubRec& r : slot) {
-                add(r.name), add(r.file), add(r.timesCalled), add(r.calledBy), add(r.calls), add(r.problems);
+                add(r.name), add(r.file), add(r.timesCalled), add(r.calledBy), add(r.calls.text()), add(r.problems);
             }
         add(model.pubVar), add(model.unVar), add(model.decVar);
         for (const tally::TypeRec& type : model.types) add(type.name), add(type.uses);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/model/CallsList.h"
 #include "core/model/SharedText.h"
 
 namespace tally {
@@ -58,7 +59,7 @@ struct SubRec {
     std::string returnType;
     std::int32_t timesCalled = 0;
     SharedText calledBy;   // entries "name - file - line\x01"; namesakes share one list
-    SharedText calls;      // entries "name - file\x01"; the routines of one name in a file share one
+    CallsList calls;       // entries "name - file\x01"; the routines of one name in a file share one
     std::string params;
     bool oldStyle = false;
     std::int32_t lineCount = 0;

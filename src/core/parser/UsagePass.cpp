@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -19,9 +18,6 @@
 namespace tally {
 
 namespace {
-
-// Fewer Calls entries than this are written on one thread: a second would cost more than it saves.
-constexpr std::size_t kCallsWorthASecondThread = 1 << 12;
 
 class UsagePassRun {
 public:
@@ -84,18 +80,20 @@ private:
     bool m_namesHoldEntryEnd = false;
     std::unordered_map<std::string_view, std::pair<std::uint32_t, std::uint32_t>> m_groupsOfEntry;
     std::vector<std::uint32_t> m_entryGroups;
-    // The callers (groups, each once) found for each list text, by its buffer: m_listGroups[first, second).
-    std::unordered_map<const void*, std::pair<std::uint32_t, std::uint32_t>> m_groupsOfList;
+    // The callers (groups, each once) found for each list text, by its buffer: the namesakes that
+    // share a list form one class of callees, and class c's callers are m_listGroups[first, second)
+    // of m_classCallers[c].
+    std::unordered_map<const void*, std::uint32_t> m_classOfList;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_classCallers;
     std::vector<std::uint32_t> m_listGroups;
     // Whether each list text was made by one never-called routine alone, by its buffer.
     std::unordered_map<const void*, bool> m_deadOnlyOfList;
 
     // Calls entries to write: the callees' texts "name - file<code 1>" one after another (callee i is
-    // m_calleeText[m_callees[i], m_callees[i + 1])), and the caller groups of each callee in the
-    // order found, as the range of m_listGroups its list's callers take.
+    // m_calleeText[m_callees[i], m_callees[i + 1])), and the class of each callee.
     std::string m_calleeText;
     std::vector<std::size_t> m_callees{0};
-    std::vector<const std::pair<std::uint32_t, std::uint32_t>*> m_callersOfCallee;
+    std::vector<std::uint32_t> m_classOfCallee;
 };
 
 void UsagePassRun::run() {
@@ -124,76 +122,43 @@ void UsagePassRun::run() {
 
 void UsagePassRun::writeCalls() {
     // The routines of one caller group (one name in one file: the Get, Let and Set of a property)
-    // are callers of the same callees in the same order, so each group's list is written once and
-    // shared. Its callees come in the order they were met, which a counting sort of the
-    // (group, callee) pairs keeps.
+    // share one list. The lists stay numbers in one table: the callees of each class (counting sort,
+    // so in callee order) and the classes each group calls.
+    auto table = std::make_shared<CalleeTable>();
+    const std::size_t classes = m_classCallers.size();
     const std::size_t groups = m_groups.size() - 1;
-    std::vector<std::size_t> start(groups + 1, 0);
-    for (const auto* range : m_callersOfCallee)
-        for (std::uint32_t k = range->first; k < range->second; ++k) ++start[m_listGroups[k] + 1];
-    for (std::size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
-    std::vector<std::uint32_t> callees(start.back());
+    table->memberStart.assign(classes + 1, 0);
+    for (std::uint32_t c : m_classOfCallee) ++table->memberStart[c + 1];
+    for (std::size_t c = 1; c <= classes; ++c) table->memberStart[c] += table->memberStart[c - 1];
+    table->members.resize(m_classOfCallee.size());
     {
-        std::vector<std::size_t> fill(start.begin(), start.end() - 1);
-        for (std::size_t callee = 0; callee < m_callersOfCallee.size(); ++callee) {
-            const auto* range = m_callersOfCallee[callee];
-            for (std::uint32_t k = range->first; k < range->second; ++k)
-                callees[fill[m_listGroups[k]]++] = static_cast<std::uint32_t>(callee);
+        std::vector<std::uint32_t> fill(table->memberStart.begin(), table->memberStart.end() - 1);
+        for (std::size_t callee = 0; callee < m_classOfCallee.size(); ++callee)
+            table->members[fill[m_classOfCallee[callee]]++] = static_cast<std::uint32_t>(callee);
+    }
+    table->classStart.assign(groups + 1, 0);
+    for (const auto& [first, second] : m_classCallers)
+        for (std::uint32_t k = first; k < second; ++k) ++table->classStart[m_listGroups[k] + 1];
+    for (std::size_t g = 1; g <= groups; ++g) table->classStart[g] += table->classStart[g - 1];
+    table->classes.resize(table->classStart.back());
+    {
+        std::vector<std::uint32_t> fill(table->classStart.begin(), table->classStart.end() - 1);
+        for (std::size_t c = 0; c < classes; ++c)
+            for (std::uint32_t k = m_classCallers[c].first; k < m_classCallers[c].second; ++k)
+                table->classes[fill[m_listGroups[k]]++] = static_cast<std::uint32_t>(c);
+    }
+    table->text = std::move(m_calleeText);
+    table->offsets = std::move(m_callees);
+    std::shared_ptr<const CalleeTable> shared = std::move(table);
+    for (std::size_t group = 0; group < groups; ++group) {
+        if (shared->classStart[group] == shared->classStart[group + 1]) continue;
+        const CallsList list(shared, static_cast<std::uint32_t>(group));
+        for (std::uint32_t k = m_groups[group].firstRef; k < m_groups[group + 1].firstRef; ++k) {
+            CallsList& calls = m_model.subs[m_refs[k].slot][m_refs[k].position].calls;
+            // A list already there (a model scanned before) keeps its entries ahead of the new ones.
+            calls = calls.empty() ? list : CallsList(calls.text() + list.text());
         }
     }
-    auto lengthOf = [&](std::size_t group) {
-        std::size_t length = 0;
-        for (std::size_t k = start[group]; k < start[group + 1]; ++k)
-            length += m_callees[callees[k] + 1] - m_callees[callees[k]];
-        return length;
-    };
-    auto writeGroups = [&](std::size_t from, std::size_t to) {
-        // Callers elsewhere that name the same callees (every user control reading .Width and
-        // .Height) get the same list: one text for each distinct run of callees.
-        std::unordered_map<std::string_view, SharedText> listOfCallees;
-        for (std::size_t group = from; group < to; ++group) {
-            if (start[group] == start[group + 1]) continue;
-            const std::string_view run(reinterpret_cast<const char*>(callees.data() + start[group]),
-                                       (start[group + 1] - start[group]) * sizeof(std::uint32_t));
-            auto [known, added] = listOfCallees.try_emplace(run);
-            if (added) {
-                std::string text;
-                text.reserve(lengthOf(group));
-                for (std::size_t k = start[group]; k < start[group + 1]; ++k) {
-                    const std::uint32_t callee = callees[k];
-                    text.append(m_calleeText, m_callees[callee], m_callees[callee + 1] - m_callees[callee]);
-                }
-                known->second = std::move(text);
-            }
-            const SharedText& list = known->second;
-            for (std::uint32_t k = m_groups[group].firstRef; k < m_groups[group + 1].firstRef; ++k) {
-                SharedText& calls = m_model.subs[m_refs[k].slot][m_refs[k].position].calls;
-                if (calls.empty())
-                    calls = list;
-                else
-                    calls += list.view();
-            }
-        }
-    };
-    // Every group's list is its own, so on two threads each writes about half of the entries.
-    if (m_context.threads < 2 || callees.size() < kCallsWorthASecondThread) {
-        writeGroups(0, groups);
-        return;
-    }
-    std::size_t half = 0;
-    while (half < groups && 2 * start[half] < callees.size()) ++half;
-    std::exception_ptr failure;
-    {
-        std::jthread second([&] {
-            try {
-                writeGroups(half, groups);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        writeGroups(0, half);
-    }
-    if (failure) std::rethrow_exception(failure);
 }
 
 void UsagePassRun::buildRoutineIndexes() {
@@ -360,12 +325,12 @@ void UsagePassRun::findCallers(const SubRec& callee) {
         std::fill(m_groupSeen.begin(), m_groupSeen.end(), 0);
         m_groupStamp = 1;
     }
-    // Namesakes that share one list text have the same callers: those are found once. The map's
-    // values stay where they are as it grows.
-    auto [known, firstOfList] = m_groupsOfList.try_emplace(callee.calledBy.identity(), 0, 0);
-    m_callersOfCallee.push_back(&known->second);
+    // Namesakes that share one list text have the same callers: those are found once.
+    auto [known, firstOfList] =
+        m_classOfList.try_emplace(callee.calledBy.identity(), static_cast<std::uint32_t>(m_classCallers.size()));
+    m_classOfCallee.push_back(known->second);
     if (!firstOfList) return;
-    known->second.first = static_cast<std::uint32_t>(m_listGroups.size());
+    m_classCallers.emplace_back(static_cast<std::uint32_t>(m_listGroups.size()), 0);
     // Each caller is noted once per callee, however many entries name it.
     auto append = [&](std::uint32_t group) {
         auto& seen = m_groupSeen[group];
@@ -374,10 +339,10 @@ void UsagePassRun::findCallers(const SubRec& callee) {
         m_listGroups.push_back(group);
     };
     struct Close {
-        std::pair<std::uint32_t, std::uint32_t>& range;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>>& ranges;
         const std::vector<std::uint32_t>& groups;
-        ~Close() { range.second = static_cast<std::uint32_t>(groups.size()); }
-    } close{known->second, m_listGroups};
+        ~Close() { ranges.back().second = static_cast<std::uint32_t>(groups.size()); }
+    } close{m_classCallers, m_listGroups};
     const std::string_view calledBy = callee.calledBy;
     if (m_namesHoldEntryEnd) {
         m_entryGroups.clear();

@@ -91,7 +91,7 @@ std::vector<PanelRow> dependencyRows(const SubRec& r) {
         rows.push_back(plainRow(trim(parts[0]), {file, line}, "sub"));
     }
     rows.push_back(boldRow("It Calls", {"File"}, "func", "itcalls"));
-    for (const std::string& entry : entriesOf(r.calls)) {
+    for (const std::string& entry : entriesOf(r.calls.text())) {
         std::vector<std::string> parts = split(entry, " - ");
         std::string file = parts.size() > 1 ? trim(parts[1]) : std::string();
         rows.push_back(plainRow(trim(parts[0]), {file}, "sub"));

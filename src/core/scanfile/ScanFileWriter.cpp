@@ -49,6 +49,10 @@ void writeVars(ScanTextBuilder& out, ScanSection section, const std::vector<VarR
 
 void writeSubs(ScanTextBuilder& out, const ProjectModel& model) {
     out.begin(ScanSection::Subs, static_cast<std::size_t>(model.largestSlotCount()));
+    // The Get, Let and Set of a property come one after another with the same Calls list: its text
+    // is made once for them.
+    const CallsList* lastCalls = nullptr;
+    std::string callsText;
     for (int slot = 0; slot < model.fileCount(); ++slot) {
         for (int position = 0; position < model.subCount(slot); ++position) {
             const SubRec& sub = model.subs[slot][position];
@@ -59,7 +63,9 @@ void writeSubs(ScanTextBuilder& out, const ProjectModel& model) {
             out.text(sub.returnType);
             out.integer(sub.timesCalled);
             out.text(sub.calledBy);
-            out.text(sub.calls);
+            if (!lastCalls || !sub.calls.sameListAs(*lastCalls)) callsText = sub.calls.text();
+            lastCalls = &sub.calls;
+            out.text(callsText);
             out.escapedText(sub.params);
             out.boolean(sub.oldStyle);
             out.integer(sub.lineCount);

@@ -81,7 +81,7 @@ void runUsagePass(ParseContext& context) {
                         std::size_t end = calledBy.find('\x01', p + 1);
                         if (end == std::string::npos) end = calledBy.size();
                         if (q != std::string::npos && q < end) {
-                            y.calls += x.name + " - " + x.file + "\x01";
+                            y.calls = y.calls.text() + x.name + " - " + x.file + "\x01";
                             break;
                         }
                     }

@@ -56,8 +56,8 @@ TEST(ParsedProjectCalls, ACallerIsFoundInEveryEntryNotOnlyWhereItsNameFirstOccur
     p.write("modUtils.bas", "Attribute VB_Name = \"modUtils\"\nPublic Sub Calc(n As Long)\n    Debug.Print n\nEnd Sub\n");
     // "Main" occurs first inside "frmMain.frm", in the form's entry of Calc's callers.
     p.parse({"Type=Exe", "Form=frmMain.frm", "Module=modMain; modMain.bas", "Module=modUtils; modUtils.bas"});
-    EXPECT_EQ(entriesOf(p.routine("modMain.bas", "Main").calls), (Entries{"Calc - modUtils.bas"}));
-    EXPECT_EQ(entriesOf(p.routine("frmMain.frm", "Form_Load").calls), (Entries{"Calc - modUtils.bas"}));
+    EXPECT_EQ(entriesOf(p.routine("modMain.bas", "Main").calls.text()), (Entries{"Calc - modUtils.bas"}));
+    EXPECT_EQ(entriesOf(p.routine("frmMain.frm", "Form_Load").calls.text()), (Entries{"Calc - modUtils.bas"}));
 }
 
 TEST(ParsedProjectCalls, EventRoutinesOfTheSameNameEachListTheirOwnCallees) {
@@ -70,8 +70,8 @@ TEST(ParsedProjectCalls, EventRoutinesOfTheSameNameEachListTheirOwnCallees) {
     p.parse({"Type=Exe", "Form=frmA.frm", "Form=frmB.frm", "Form=frmC.frm", "Module=modG; modG.bas"});
     // Two calls from each form: four callers' entries, one Calls entry per caller.
     EXPECT_EQ(entriesOf(p.routine("modG.bas", "Setup").calledBy).size(), 4u);
-    EXPECT_EQ(entriesOf(p.routine("frmA.frm", "Form_Load").calls), (Entries{"Setup - modG.bas"}));
-    EXPECT_EQ(entriesOf(p.routine("frmB.frm", "Form_Load").calls), (Entries{"Setup - modG.bas"}));
+    EXPECT_EQ(entriesOf(p.routine("frmA.frm", "Form_Load").calls.text()), (Entries{"Setup - modG.bas"}));
+    EXPECT_EQ(entriesOf(p.routine("frmB.frm", "Form_Load").calls.text()), (Entries{"Setup - modG.bas"}));
     EXPECT_EQ(p.routine("frmC.frm", "Form_Load").calls, "");
 }
 
