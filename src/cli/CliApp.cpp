@@ -151,6 +151,10 @@ void printTexts(std::ostream& out, const ProjectModel& model, OutputFormat forma
             out << (first ? "]}\n" : "\n]}\n");
             break;
         }
+        case OutputFormat::Sarif:
+        case OutputFormat::Junit:
+        case OutputFormat::CodeClimate:
+            break;  // the arguments allow these formats with findings alone
     }
 }
 

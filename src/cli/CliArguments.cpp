@@ -83,6 +83,8 @@ CliParseResult registryCommandCheck(CliParseResult result) {
     if (objects) {
         if (!parsed.input.empty()) return failure("'objects' takes no file");
         if (others || !parsed.reportPath.empty()) return failure("'objects' takes --format alone");
+        // The build-pipeline formats carry review findings; a list of objects has none to give.
+        if (isFindingsFormat(parsed.format)) return failure("'objects' prints in text, csv or json");
     } else {
         if (parsed.input.empty()) return failure("'export-key' needs a key, e.g. 'HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings'");
         if (parsed.reportPath.empty()) return failure("'export-key' needs --out FILE.reg");

@@ -45,6 +45,10 @@ void printObjects(std::ostream& out, const std::vector<ObjectLine>& lines, Outpu
             }
             out << (lines.empty() ? "]\n" : "\n]\n");
             break;
+        case OutputFormat::Sarif:
+        case OutputFormat::Junit:
+        case OutputFormat::CodeClimate:
+            break;  // refused by the argument check
     }
 }
 

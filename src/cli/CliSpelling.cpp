@@ -54,6 +54,10 @@ void printFindings(std::ostream& out, const std::vector<SpellFinding>& findings,
             }
             out << (findings.empty() ? "]\n}\n" : "\n  ]\n}\n");
             break;
+        case OutputFormat::Sarif:
+        case OutputFormat::Junit:
+        case OutputFormat::CodeClimate:
+            break;  // refused by the argument check
     }
 }
 

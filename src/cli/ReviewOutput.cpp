@@ -102,6 +102,10 @@ void printReviewLists(std::ostream& out, const std::vector<ReviewListData>& list
                 if (i) out << ",\n";
                 printJson(out, lists[i]);
                 break;
+            case OutputFormat::Sarif:
+            case OutputFormat::Junit:
+            case OutputFormat::CodeClimate:
+                break;  // findings go to the build-pipeline writers instead
         }
     }
     if (format == OutputFormat::Json) out << "\n  ]\n}\n";

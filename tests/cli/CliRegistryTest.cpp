@@ -142,6 +142,10 @@ TEST(CliRegistry, UsageErrorsOfTheRegistryCommands) {
     EXPECT_EQ(run({"objects", "some.vbp"}).err,
               "tallyscan6-cli: 'objects' takes no file\nTry 'tallyscan6-cli --help'.\n");
     EXPECT_EQ(run({"objects", "--list", "all"}).code, kExitUsage);
+    // It printed nothing and succeeded before.
+    for (const char* format : {"sarif", "junit", "codeclimate"})
+        EXPECT_EQ(run({"objects", "--format", format}).err,
+                  "tallyscan6-cli: 'objects' prints in text, csv or json\nTry 'tallyscan6-cli --help'.\n");
     EXPECT_THAT(run({"export-key", "HKCU\\Software"}).err, HasSubstr("'export-key' needs --out FILE.reg"));
     EXPECT_THAT(run({"export-key", "--out", "x.reg"}).err, HasSubstr("'export-key' needs a key"));
     EXPECT_EQ(run({"export-key", "HKCU\\Software", "--out", "x.reg", "--format", "csv"}).code, kExitUsage);
