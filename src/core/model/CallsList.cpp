@@ -20,12 +20,6 @@ std::string CalleeTable::listOf(std::uint32_t group) const {
     return list;
 }
 
-bool CalleeTable::callsAny(std::uint32_t group) const {
-    for (std::uint32_t k = classStart[group]; k < classStart[group + 1]; ++k)
-        if (memberStart[classes[k] + 1] > memberStart[classes[k]]) return true;
-    return false;
-}
-
 CallsList::CallsList(std::shared_ptr<const CalleeTable> table, std::uint32_t group) {
     if (table && table->callsAny(group)) {
         m_table = std::move(table);

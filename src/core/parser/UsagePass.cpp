@@ -151,7 +151,7 @@ void UsagePassRun::writeCalls() {
     table->offsets = std::move(m_callees);
     std::shared_ptr<const CalleeTable> shared = std::move(table);
     for (std::size_t group = 0; group < groups; ++group) {
-        if (shared->classStart[group] == shared->classStart[group + 1]) continue;
+        if (!shared->callsAny(static_cast<std::uint32_t>(group))) continue;
         const CallsList list(shared, static_cast<std::uint32_t>(group));
         for (std::uint32_t k = m_groups[group].firstRef; k < m_groups[group + 1].firstRef; ++k) {
             CallsList& calls = m_model.subs[m_refs[k].slot][m_refs[k].position].calls;
