@@ -69,14 +69,14 @@ std::string quoteScanText(std::string_view text) {
     return line;
 }
 
-std::optional<std::string> unquoteScanText(std::string_view line) {
+std::optional<std::string_view> unquoteScanText(std::string_view line) {
     std::size_t first = line.find(kQuote);
     std::size_t last = line.rfind(kQuote);
     if (first == std::string_view::npos || first == last) return std::nullopt;
     // Only blanks may stand outside the quotes.
     if (!trimView(line.substr(0, first)).empty() || !trimView(line.substr(last + 1)).empty())
         return std::nullopt;
-    return std::string(line.substr(first + 1, last - first - 1));
+    return line.substr(first + 1, last - first - 1);
 }
 
 std::string escapeScanText(std::string_view text) {

@@ -14,7 +14,7 @@ namespace tally {
 std::string quoteScanText(std::string_view text);
 // The text of a quoted field line: what lies between the first and the last double quote (so a
 // text may itself hold quotes, commas and code-1 separators); nothing when the line is not quoted.
-std::optional<std::string> unquoteScanText(std::string_view line);
+std::optional<std::string_view> unquoteScanText(std::string_view line);
 
 // Hides the double quotes (as code 2) and commas (as code 3) of parameter lists and spell texts.
 std::string escapeScanText(std::string_view text);

@@ -12,6 +12,7 @@
 #include "core/scanfile/ScanLineCursor.h"
 #include "core/scanfile/ScanNodeTable.h"
 #include "core/support/ErrorNumbers.h"
+#include "core/text/LongTextHash.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -26,7 +27,7 @@ std::string sectionName(ScanSection section) {
 // leaves a half-read model behind.
 class ScanReader {
 public:
-    explicit ScanReader(std::string_view text) : m_in(text) {}
+    explicit ScanReader(ScanLineFeed& feed) : m_in(feed) {}
 
     void readInto(ProjectModel& m) {
         readHeader(m);
@@ -279,8 +280,8 @@ private:
         sub.scope = m_in.integer();
         sub.returnType = m_in.text();
         sub.timesCalled = m_in.integer();
-        sub.calledBy = sharedList(m_in.text());
-        sub.calls = sharedList(m_in.text());
+        sub.calledBy = sharedList(m_in.textView());
+        sub.calls = sharedList(m_in.textView());
         sub.params = unescapeScanText(m_in.text());
         sub.oldStyle = m_in.boolean();
         sub.lineCount = m_in.integer();
@@ -345,13 +346,15 @@ private:
     // The CalledBy and Calls lists read so far, by their text: namesakes, and the routines of one
     // property, that were saved with one list each share it again once read. The keys view the
     // shared buffers themselves.
-    std::unordered_map<std::string_view, SharedText> m_lists;
+    // The lists are long (a namesake's CalledBy list names every caller), so they are hashed a word at
+    // a time, and a list seen before is found from its view without a copy.
+    std::unordered_map<std::string_view, SharedText, LongTextHash> m_lists;
 
-    SharedText sharedList(std::string text) {
+    SharedText sharedList(std::string_view text) {
         if (text.empty()) return {};
         auto found = m_lists.find(text);
         if (found != m_lists.end()) return found->second;
-        SharedText list(std::move(text));
+        SharedText list(text);
         m_lists.emplace(list.view(), list);
         return list;
     }
@@ -366,15 +369,10 @@ Outcome failed(ProjectModel& model, int number, std::string description) {
     return result;
 }
 
-}  // namespace
-
-Outcome readScanText(std::string_view text, std::string_view path, ProjectModel& model) {
+Outcome readScanLines(ScanLineFeed& feed, std::string_view path, ProjectModel& model) {
     ProjectModel restored;
-    // Saved again by an editor that marks UTF-8, a scan file may start with a byte order mark.
-    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-    if (startsWith(text, kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
     try {
-        ScanReader(text).readInto(restored);
+        ScanReader(feed).readInto(restored);
     } catch (const ScanReadError& error) {
         return failed(model, error.number, error.description);
     }
@@ -385,15 +383,23 @@ Outcome readScanText(std::string_view text, std::string_view path, ProjectModel&
     return result;
 }
 
+}  // namespace
+
+Outcome readScanText(std::string_view text, std::string_view path, ProjectModel& model) {
+    ScanLineFeed feed(text);
+    return readScanLines(feed, path, model);
+}
+
 Outcome openScanFile(std::string_view path, ProjectModel& model) {
     const std::string p(path);
-    FileRead read = readRegularFile(p, kLargestScanFile);
-    if (!read.bytes) {
-        if (read.check.refusal == FileRefusal::Missing) return failed(model, error::kFileNotFound, "File not found: " + p);
+    RegularFile file(p, kLargestScanFile);
+    if (!file.check().ok()) {
+        if (file.check().refusal == FileRefusal::Missing) return failed(model, error::kFileNotFound, "File not found: " + p);
         return failed(model, error::kPathFileAccessError,
-                      "Path/File access error: " + p + " " + refusalPhrase(read.check, kLargestScanFile));
+                      "Path/File access error: " + p + " " + refusalPhrase(file.check(), kLargestScanFile));
     }
-    return readScanText(*read.bytes, path, model);
+    ScanLineFeed feed(file, p, kLargestScanFile);
+    return readScanLines(feed, path, model);
 }
 
 }  // namespace tally

@@ -2,7 +2,6 @@
 
 #include "core/scanfile/ScanFieldForms.h"
 #include "core/support/ErrorNumbers.h"
-#include "core/support/SourceLines.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -18,9 +17,16 @@ bool isScanSectionLine(std::string_view line) {
     return false;
 }
 
-// Scan files are written with CR LF, but a file that passed through a tool converting line ends
-// should still open, so every line end is accepted.
-ScanLineCursor::ScanLineCursor(std::string_view text) : m_lines(splitLines(text)) {}
+bool ScanLineCursor::lookAhead() {
+    if (m_ahead) return true;
+    m_ahead = m_feed.next();
+    if (!m_ahead && m_feed.failed()) throw ScanReadError{error::kPathFileAccessError, m_feed.failureText()};
+    return m_ahead.has_value();
+}
+
+bool ScanLineCursor::atEnd() {
+    return !lookAhead();
+}
 
 void ScanLineCursor::enterHeader(std::string_view what) {
     m_inSection = false;
@@ -51,7 +57,10 @@ void ScanLineCursor::fail(int number, std::string_view what, std::string_view de
 
 std::string_view ScanLineCursor::plainLine() {
     if (atEnd()) fail(error::kInputPastEndOfFile, "Input past end of file", lineNumber() + 1, "is missing");
-    return m_lines[m_next++];
+    ++m_next;
+    const std::string_view line = *m_ahead;
+    m_ahead.reset();
+    return line;
 }
 
 std::string_view ScanLineCursor::nextNonBlankLine() {
@@ -60,8 +69,8 @@ std::string_view ScanLineCursor::nextNonBlankLine() {
     return line;
 }
 
-bool ScanLineCursor::nextLineIs(std::string_view text) const {
-    return !atEnd() && trimView(m_lines[m_next]) == text;
+bool ScanLineCursor::nextLineIs(std::string_view text) {
+    return !atEnd() && trimView(*m_ahead) == text;
 }
 
 // A field line that opens or closes a section means the records ran out before the count did.
@@ -76,10 +85,14 @@ std::string_view ScanLineCursor::fieldLine() {
 }
 
 std::string ScanLineCursor::text() {
+    return std::string(textView());
+}
+
+std::string_view ScanLineCursor::textView() {
     std::string_view line = fieldLine();
-    std::optional<std::string> value = unquoteScanText(line);
+    std::optional<std::string_view> value = unquoteScanText(line);
     if (!value) fail(error::kTypeMismatch, "Type mismatch", "should be a quoted text");
-    return std::move(*value);
+    return *value;
 }
 
 std::int32_t ScanLineCursor::integer() {
@@ -113,9 +126,9 @@ double ScanLineCursor::date() {
 std::string ScanLineCursor::iconKey() {
     std::string_view line = fieldLine();
     if (trimView(line).empty()) return {};
-    std::optional<std::string> value = unquoteScanText(line);
+    std::optional<std::string_view> value = unquoteScanText(line);
     if (!value) fail(error::kTypeMismatch, "Type mismatch", "should be a quoted text or an empty line");
-    return std::move(*value);
+    return std::string(*value);
 }
 
 }  // namespace tally

@@ -3,11 +3,12 @@
 // (line, section, record) so that a field that cannot be read is reported with its place.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/scanfile/ScanFileFormat.h"
+#include "core/scanfile/ScanLineFeed.h"
 
 namespace tally {
 
@@ -17,14 +18,15 @@ struct ScanReadError {
     std::string description;
 };
 
-// Field reader over the lines of a scan file; every failure throws ScanReadError.
+// Field reader over the lines of a scan file; every failure throws ScanReadError. A line or field
+// read as a view stays valid until the next line is read or looked at.
 class ScanLineCursor {
 public:
-    explicit ScanLineCursor(std::string_view text);
+    explicit ScanLineCursor(ScanLineFeed& feed) : m_feed(feed) {}
 
     // The 1-based number of the line read last (0 before the first).
     int lineNumber() const { return static_cast<int>(m_next); }
-    bool atEnd() const { return m_next >= m_lines.size(); }
+    bool atEnd();
 
     // Names the place for messages: a section, its count and the record being read.
     void enterHeader(std::string_view what);
@@ -36,9 +38,12 @@ public:
     // The next line without blank lines before it (blank lines may separate sections).
     std::string_view nextNonBlankLine();
     // True when the next line, trimmed, is `text`; reads nothing. False at the end.
-    bool nextLineIs(std::string_view text) const;
+    bool nextLineIs(std::string_view text);
 
     std::string text();
+    // The same text as a view of the file's bytes, valid while they are, for a field that is often
+    // read again unchanged (a CalledBy list) and need not be copied to be looked up.
+    std::string_view textView();
     std::int32_t integer();
     bool boolean();
     double date();
@@ -54,8 +59,11 @@ public:
 private:
     std::string_view fieldLine();
     std::string where() const;
+    // Reads the next line into m_ahead when it is not there yet; false after the last line.
+    bool lookAhead();
 
-    std::vector<std::string_view> m_lines;
+    ScanLineFeed& m_feed;
+    std::optional<std::string_view> m_ahead;  // the next line, read but not yet taken
     std::size_t m_next = 0;
     std::string m_place;
     bool m_inSection = false;
