@@ -1,6 +1,7 @@
 #include "core/text/CodePageDetection.h"
 
 #include "core/text/TextCodec.h"
+#include "core/text/TextOps.h"
 #include "core/text/Windows1252.h"
 
 #include <algorithm>
@@ -601,13 +602,7 @@ bool isValidForCodePage(std::string_view bytes, int codePage) {
 }
 
 int detectCodePage(const std::vector<std::string_view>& texts) {
-    bool anyHigh = false;
-    for (std::string_view text : texts)
-        if (std::any_of(text.begin(), text.end(), [](char ch) { return static_cast<Byte>(ch) >= 0x80; })) {
-            anyHigh = true;
-            break;
-        }
-    if (!anyHigh) return kCodePageWestern;
+    if (std::none_of(texts.begin(), texts.end(), hasHighByte)) return kCodePageWestern;
 
     Utf8Tally utf8;
     for (std::string_view text : texts) tallyUtf8(text, utf8);

@@ -1,6 +1,7 @@
 #include "core/text/Windows1252.h"
 
 #include <cstdint>
+#include "core/text/TextOps.h"
 
 namespace tally {
 
@@ -98,6 +99,11 @@ std::size_t utf8SequenceAt(std::string_view s, std::size_t i) {
 
 bool isValidUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
+        // Source text is mostly ASCII: eight such bytes are passed over at once.
+        if (i + 8 <= bytes.size() && !hasHighByte(bytes.substr(i, 8))) {
+            i += 8;
+            continue;
+        }
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text/TextOps.h"
+
 namespace tally {
 
 TEST(Windows1252, EveryByteRoundTripsThroughUtf8) {
@@ -27,6 +29,25 @@ TEST(Windows1252, DisplayTextConvertsEachPartOfAMixedTextOnce) {
     EXPECT_EQ(displayUtf8("a\xE6\x97"), "a\xC3\xA6\xE2\x80\x94");
     EXPECT_TRUE(isValidUtf8("caf\xC3\xA9"));
     EXPECT_FALSE(isValidUtf8("caf\xE9"));
+}
+
+// Both tests take eight bytes at a time; a high byte or a broken sequence must be seen at any
+// place, also in the bytes left over after the last whole eight.
+TEST(Windows1252, HighBytesAndBrokenSequencesAreSeenAtEveryPlace) {
+    for (std::size_t length = 1; length <= 19; ++length) {
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string text(length, 'a');
+            EXPECT_FALSE(hasHighByte(text));
+            text[at] = '\xE9';
+            EXPECT_TRUE(hasHighByte(text)) << length << " " << at;
+            EXPECT_FALSE(isValidUtf8(text)) << length << " " << at;
+            if (at + 1 < length) {
+                text[at] = '\xC3';
+                text[at + 1] = '\xA9';
+                EXPECT_TRUE(isValidUtf8(text)) << length << " " << at;
+            }
+        }
+    }
 }
 
 }  // namespace tally
