@@ -5,7 +5,7 @@
 
 #include "core/model/TypeCharacters.h"
 #include "core/parser/HeaderText.h"
-#include "core/parser/RoutineWordIndex.h"
+#include "core/parser/LocalWordScan.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -76,9 +76,6 @@ std::vector<Candidate> collectCandidates(GatheredRows& rows, std::string_view te
     return candidates;
 }
 
-// How a candidate fared in its routine.
-enum class Verdict { NotFound, Used, Unused, OnlyInComments };
-
 // The first whole-word occurrence of `word` at or after `from`: not part of a longer name on either
 // side. npos when there is none. `read` grows by the characters passed over.
 std::size_t findWord(std::string_view text, std::string_view word, std::size_t from, std::size_t& read) {
@@ -94,26 +91,21 @@ std::size_t findWord(std::string_view text, std::string_view word, std::size_t f
     return std::string_view::npos;
 }
 
-// The same test as RoutineWordIndex's, on the line of the hit alone. `read` grows by its length.
+// Whether the hit at `hit` is a use, judged on the text of its line before it. `read` grows by its
+// length.
 bool isUse(std::string_view text, std::size_t hit, std::size_t& read) {
     std::size_t newline = text.rfind('\n', hit);
     std::size_t lineStart = newline == std::string_view::npos ? 0 : newline + 1;
-    std::string_view before = text.substr(lineStart, hit - lineStart);
-    read += before.size();
-    if (before.find('\'') == std::string_view::npos) return true;
-    std::size_t close = before.rfind('"');
-    if (close == std::string_view::npos || close == 0) return false;
-    std::size_t open = before.rfind('"', close - 1);
-    if (open == std::string_view::npos) return false;
-    return before.substr(open + 1, close - open - 1).find('\'') != std::string_view::npos;
+    read += hit - lineStart;
+    return isLocalUse(text.substr(lineStart, hit - lineStart));
 }
 
 // Judges the candidates one by one, each searched from its declaration up to its first use: fast
 // when, as usual, uses follow soon and few names go unused. Gives up (false) once the searches have
 // read about eight times the text, as they would over and over in a routine with many unused names;
-// the index then does it in one pass.
+// then all are judged again in one pass.
 bool judgeOneByOne(std::string_view text, const std::vector<Candidate>& candidates,
-                   const std::vector<std::string_view>& words, std::vector<Verdict>& verdicts) {
+                   const std::vector<std::string_view>& words, std::vector<LocalVerdict>& verdicts) {
     const std::size_t budget = 8 * text.size() + 4096;
     std::size_t read = 0;
     for (std::size_t i = 0; i < candidates.size() && read <= budget; ++i) {
@@ -121,39 +113,24 @@ bool judgeOneByOne(std::string_view text, const std::vector<Candidate>& candidat
         if (word.empty()) continue;
         std::size_t declaration = findWord(text, word, 0, read);
         if (declaration == std::string_view::npos) continue;
-        verdicts[i] = Verdict::Unused;
+        verdicts[i] = LocalVerdict::Unused;
         for (std::size_t hit = findWord(text, word, declaration + word.size(), read);
              hit != std::string_view::npos && read <= budget;
              hit = findWord(text, word, hit + word.size(), read)) {
             if (isUse(text, hit, read)) {
-                verdicts[i] = Verdict::Used;
+                verdicts[i] = LocalVerdict::Used;
                 break;
             }
-            verdicts[i] = Verdict::OnlyInComments;
+            verdicts[i] = LocalVerdict::OnlyInComments;
         }
     }
     return read <= budget;
 }
 
-void judgeByIndex(std::string_view text, const std::vector<Candidate>& candidates,
-                  const std::vector<std::string_view>& words, std::vector<Verdict>& verdicts) {
-    RoutineWordIndex index(text, words);
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-        verdicts[i] = Verdict::NotFound;
-        if (words[i].empty()) continue;
-        const RoutineWordIndex::Word* word = index.find(words[i]);
-        if (!word) continue;
-        const std::vector<std::size_t>& at = word->at;
-        if (at.empty()) continue;
-        const std::size_t declaration = 0;
-        if (word->useFrom[declaration + 1] < at.size())
-            verdicts[i] = Verdict::Used;
-        else if (word->commentFrom[declaration + 1] < at.size())
-            verdicts[i] = Verdict::OnlyInComments;
-        else
-            verdicts[i] = Verdict::Unused;
-    }
-}
+// A routine with more candidates than this is judged in one pass from the start: with many names,
+// some usually go unused, and each of those costs the one-by-one search a whole read of the text
+// (designer-heavy form routines declare a dozen or two locals).
+constexpr std::size_t kManyCandidates = 8;
 
 }  // namespace
 
@@ -164,19 +141,19 @@ void checkUnusedLocals(GatheredRows& rows, std::string_view routineText, const N
     std::vector<std::string_view> words;
     words.reserve(candidates.size());
     for (const Candidate& c : candidates) words.push_back(searchWordOf(c.name));
-    std::vector<Verdict> verdicts(candidates.size(), Verdict::NotFound);
-    if (!judgeOneByOne(routineText, candidates, words, verdicts))
-        judgeByIndex(routineText, candidates, words, verdicts);
+    std::vector<LocalVerdict> verdicts(candidates.size(), LocalVerdict::NotFound);
+    if (candidates.size() > kManyCandidates || !judgeOneByOne(routineText, candidates, words, verdicts))
+        verdicts = judgeLocalWords(routineText, words);
 
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        if (verdicts[i] == Verdict::NotFound || verdicts[i] == Verdict::Used) continue;
+        if (verdicts[i] == LocalVerdict::NotFound || verdicts[i] == LocalVerdict::Used) continue;
         VarRec row;
         row.name = candidates[i].name;
         row.scope = std::string(owner.scope);
         row.ownerKind = owner.kind;
         row.file = std::string(owner.fileName);
         row.isConst = candidates[i].isConst;
-        row.commented = verdicts[i] == Verdict::OnlyInComments;
+        row.commented = verdicts[i] == LocalVerdict::OnlyInComments;
         rows.unVar.push_back(std::move(row));
     }
 }

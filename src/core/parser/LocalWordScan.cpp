@@ -1,0 +1,156 @@
+#include "core/parser/LocalWordScan.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace tally {
+
+namespace {
+
+enum CharClass : unsigned char { kOther, kName, kLineFeed, kApostrophe, kQuote };
+
+constexpr std::array<unsigned char, 256> kClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (int c = 0; c < 256; ++c)
+        classes[static_cast<std::size_t>(c)] = isLocalNameChar(static_cast<char>(c)) ? kName : kOther;
+    classes['\n'] = kLineFeed;
+    classes['\''] = kApostrophe;
+    classes['"'] = kQuote;
+    return classes;
+}();
+
+unsigned char classOf(char c) {
+    return kClasses[static_cast<unsigned char>(c)];
+}
+
+// The candidates' distinct words in a small open table. Every name of the text is looked up, so the
+// key is a hash of a name's first and last eight bytes, and most names are turned away before it by
+// their length and first byte.
+class WordTable {
+public:
+    explicit WordTable(const std::vector<std::string_view>& words) {
+        std::size_t slots = 16;
+        while (slots < 2 * words.size()) slots *= 2;
+        m_slots.assign(slots, -1);
+        m_entryOf.reserve(words.size());
+        for (std::string_view word : words) {
+            if (word.empty()) {
+                m_entryOf.push_back(-1);
+                continue;
+            }
+            int entry = find(word);
+            if (entry < 0) {
+                entry = static_cast<int>(m_words.size());
+                std::size_t slot = hash(word) & (m_slots.size() - 1);
+                while (m_slots[slot] >= 0) slot = (slot + 1) & (m_slots.size() - 1);
+                m_slots[slot] = entry;
+                m_words.push_back(word);
+                m_lengths |= lengthBit(word.size());
+                m_firstBytes[static_cast<unsigned char>(word[0]) >> 6] |= std::uint64_t{1} << (word[0] & 63);
+            }
+            m_entryOf.push_back(entry);
+        }
+    }
+
+    std::size_t size() const { return m_words.size(); }
+    int entryOf(std::size_t candidate) const { return m_entryOf[candidate]; }
+
+    // The entry of a name of the text, or -1.
+    int find(std::string_view name) const {
+        if (!(m_lengths & lengthBit(name.size()))) return -1;
+        if (!(m_firstBytes[static_cast<unsigned char>(name[0]) >> 6] & (std::uint64_t{1} << (name[0] & 63)))) return -1;
+        for (std::size_t slot = hash(name) & (m_slots.size() - 1);; slot = (slot + 1) & (m_slots.size() - 1)) {
+            const int entry = m_slots[slot];
+            if (entry < 0 || m_words[static_cast<std::size_t>(entry)] == name) return entry;
+        }
+    }
+
+private:
+    // One bit per length up to 63; longer names share the last.
+    static std::uint64_t lengthBit(std::size_t length) { return std::uint64_t{1} << std::min<std::size_t>(length, 63); }
+
+    static std::uint64_t hash(std::string_view word) {
+        std::uint64_t head = 0, tail = 0;
+        const std::size_t n = std::min<std::size_t>(word.size(), 8);
+        std::memcpy(&head, word.data(), n);
+        std::memcpy(&tail, word.data() + word.size() - n, n);
+        const std::uint64_t mixed = head * 0x9E3779B97F4A7C15ULL ^ (tail + word.size()) * 0xC2B2AE3D27D4EB4FULL;
+        return mixed ^ (mixed >> 29);
+    }
+
+    std::vector<std::string_view> m_words;
+    std::vector<int> m_slots;     // entries, -1 where free; a power of two long
+    std::vector<int> m_entryOf;   // the entry of each candidate, -1 for an empty word
+    std::uint64_t m_lengths = 0;  // the lengths of the words, as lengthBit gives them
+    std::array<std::uint64_t, 4> m_firstBytes{};  // the words' first bytes, one bit each
+};
+
+// What the line read so far holds that decides whether a name on it is a use.
+struct LineState {
+    bool apostrophe = false;               // an apostrophe anywhere before
+    bool apostropheSinceQuote = false;     // an apostrophe after the last quote
+    bool apostropheInLastLiteral = false;  // an apostrophe between the last two quotes
+    int quotes = 0;
+
+    bool isUse() const { return !apostrophe || (quotes >= 2 && apostropheInLastLiteral); }
+};
+
+}  // namespace
+
+bool isLocalUse(std::string_view before) {
+    if (before.find('\'') == std::string_view::npos) return true;
+    const std::size_t close = before.rfind('"');
+    if (close == std::string_view::npos || close == 0) return false;
+    const std::size_t open = before.rfind('"', close - 1);
+    if (open == std::string_view::npos) return false;
+    return before.substr(open + 1, close - open - 1).find('\'') != std::string_view::npos;
+}
+
+std::vector<LocalVerdict> judgeLocalWords(std::string_view text, const std::vector<std::string_view>& words) {
+    const WordTable table(words);
+    std::vector<LocalVerdict> found(table.size(), LocalVerdict::NotFound);
+    LineState line;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        switch (classOf(text[i])) {
+            case kOther:
+                ++i;
+                break;
+            case kLineFeed:
+                line = LineState{};
+                ++i;
+                break;
+            case kApostrophe:
+                line.apostrophe = line.apostropheSinceQuote = true;
+                ++i;
+                break;
+            case kQuote:
+                line.apostropheInLastLiteral = line.quotes > 0 && line.apostropheSinceQuote;
+                line.apostropheSinceQuote = false;
+                ++line.quotes;
+                ++i;
+                break;
+            default: {  // a name
+                std::size_t end = i + 1;
+                while (end < n && classOf(text[end]) == kName) ++end;
+                const int entry = table.find(text.substr(i, end - i));
+                i = end;
+                if (entry < 0) break;
+                LocalVerdict& verdict = found[static_cast<std::size_t>(entry)];
+                if (verdict == LocalVerdict::NotFound)
+                    verdict = LocalVerdict::Unused;  // the declaration
+                else if (verdict != LocalVerdict::Used)
+                    verdict = line.isUse() ? LocalVerdict::Used : LocalVerdict::OnlyInComments;
+                break;
+            }
+        }
+    }
+    std::vector<LocalVerdict> verdicts(words.size(), LocalVerdict::NotFound);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        if (const int entry = table.entryOf(i); entry >= 0) verdicts[i] = found[static_cast<std::size_t>(entry)];
+    return verdicts;
+}
+
+}  // namespace tally

@@ -1,0 +1,65 @@
+// The one-pass judge of local names must give what searching each name on its own gives: every
+// whole-word occurrence found by a plain search, the first taken as the declaration, each later one
+// judged on its line. Random routine texts made of names that contain one another, quotes,
+// apostrophes, both line ends and bytes above 0x7F compare the two.
+
+#include "core/parser/LocalWordScan.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tally {
+namespace {
+
+bool literalIsUse(std::string_view before) {
+    if (before.find('\'') == std::string_view::npos) return true;
+    const std::size_t close = before.rfind('"');
+    if (close == std::string_view::npos || close == 0) return false;
+    const std::size_t open = before.rfind('"', close - 1);
+    if (open == std::string_view::npos) return false;
+    return before.substr(open + 1, close - open - 1).find('\'') != std::string_view::npos;
+}
+
+LocalVerdict literalVerdict(std::string_view text, std::string_view word) {
+    if (word.empty()) return LocalVerdict::NotFound;
+    LocalVerdict verdict = LocalVerdict::NotFound;
+    for (std::size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        const std::size_t after = at + word.size();
+        if ((at > 0 && isLocalNameChar(text[at - 1])) || (after < text.size() && isLocalNameChar(text[after])))
+            continue;
+        if (verdict == LocalVerdict::NotFound) {
+            verdict = LocalVerdict::Unused;
+            continue;
+        }
+        const std::size_t newline = text.rfind('\n', at);
+        const std::size_t lineStart = newline == std::string_view::npos ? 0 : newline + 1;
+        if (literalIsUse(text.substr(lineStart, at - lineStart))) return LocalVerdict::Used;
+        verdict = LocalVerdict::OnlyInComments;
+    }
+    return verdict;
+}
+
+TEST(LocalWordScan, OnePassGivesWhatSearchingEachNameGives) {
+    const std::vector<std::string> pieces = {"a", "ab", "abc", "b", "x1", "_q", "a\xE9", "\xE9", " ", " ", ".",
+                                             "(", ")", "=", "\"", "\"", "'", "'", "\r\n", "\n", "\r", "Dim "};
+    const std::vector<std::string> names = {"a", "ab", "abc", "b", "x1", "_q", "a\xE9", "zz", ""};
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 60);
+        for (int i = 0; i < length; ++i) text += pieces[random() % pieces.size()];
+        std::vector<std::string_view> words;
+        const int count = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) words.push_back(names[random() % names.size()]);
+        const std::vector<LocalVerdict> verdicts = judgeLocalWords(text, words);
+        ASSERT_EQ(verdicts.size(), words.size());
+        for (std::size_t i = 0; i < words.size(); ++i)
+            ASSERT_EQ(verdicts[i], literalVerdict(text, words[i])) << "word '" << words[i] << "' in:\n" << text;
+    }
+}
+
+}  // namespace
+}  // namespace tally
