@@ -395,8 +395,7 @@ Outcome openScanFile(std::string_view path, ProjectModel& model) {
     RegularFile file(p, kLargestScanFile);
     if (!file.check().ok()) {
         if (file.check().refusal == FileRefusal::Missing) return failed(model, error::kFileNotFound, "File not found: " + p);
-        return failed(model, error::kPathFileAccessError,
-                      "Path/File access error: " + p + " " + refusalPhrase(file.check(), kLargestScanFile));
+        return failed(model, error::kPathFileAccessError, scanAccessErrorText(p, file.check(), kLargestScanFile));
     }
     ScanLineFeed feed(file, p, kLargestScanFile);
     return readScanLines(feed, path, model);

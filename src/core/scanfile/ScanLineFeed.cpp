@@ -16,8 +16,12 @@ ScanLineFeed::ScanLineFeed(std::string_view text) : m_data(text.data()), m_end(t
 ScanLineFeed::ScanLineFeed(RegularFile& file, std::string path, std::int64_t limit, std::size_t blockSize)
     : m_atEnd(false), m_file(&file), m_path(std::move(path)), m_limit(limit), m_blockSize(std::max<std::size_t>(1, blockSize)) {}
 
+std::string scanAccessErrorText(std::string_view path, const FileCheck& check, std::int64_t limit) {
+    return "Path/File access error: " + std::string(path) + " " + refusalPhrase(check, limit);
+}
+
 std::string ScanLineFeed::failureText() const {
-    return "Path/File access error: " + m_path + " " + refusalPhrase(m_failure, m_limit);
+    return scanAccessErrorText(m_path, m_failure, m_limit);
 }
 
 bool ScanLineFeed::fill() {

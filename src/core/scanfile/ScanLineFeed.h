@@ -18,6 +18,9 @@
 
 namespace tally {
 
+// "Path/File access error: <path> <reason>", for a scan file that could not be opened or read on.
+std::string scanAccessErrorText(std::string_view path, const FileCheck& check, std::int64_t limit);
+
 class ScanLineFeed {
 public:
     // The lines of `text`, which must outlive the feed.
