@@ -119,7 +119,7 @@ void printTexts(std::ostream& out, const ProjectModel& model, OutputFormat forma
     // A file's name stands on its first row only; every row carries it here.
     std::string file;
     // A row is read with its file's codec: a UTF-8 module of an ANSI project holds UTF-8 texts.
-    auto text = [&file](const std::string& bytes) { return projectFileUtf8(trim(file), bytes); };
+    auto text = [&file](std::string_view bytes) { return projectFileUtf8(trim(file), bytes); };
     switch (format) {
         case OutputFormat::Text:
             out << "# Texts\n";

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/model/CallsList.h"
+#include "core/model/CompactText.h"
 #include "core/model/SharedText.h"
 
 namespace tally {
@@ -113,14 +114,15 @@ struct MarkRec {
     bool operator==(const MarkRec&) const = default;
 };
 
-// One row of the Spell Check list.
+// One row of the Spell Check list. A big project has hundreds of thousands of them, mostly short
+// texts and empty fields, hence the compact texts.
 struct SpellRow {
-    std::string file;           // "File": file name on a file's first row, " " after it
-    std::string routine;        // "Control/Routine"
-    std::string label;          // "Variable/Property"
-    std::string value;          // "Value/Caption"
-    std::string corrected;      // "Corrected Text"
-    std::string icon;           // icon key, empty when none
+    CompactText file;           // "File": file name on a file's first row, " " after it
+    CompactText routine;        // "Control/Routine"
+    CompactText label;          // "Variable/Property"
+    CompactText value;          // "Value/Caption"
+    CompactText corrected;      // "Corrected Text"
+    CompactText icon;           // icon key, empty when none
     bool checked = false;       // not stored in scan files
 
     bool operator==(const SpellRow&) const = default;

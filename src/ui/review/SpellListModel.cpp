@@ -15,7 +15,7 @@ void SpellListModel::resetRows(const std::vector<SpellRow>* rows) {
         std::string file;
         m_fileOfRow.reserve(rows->size());
         for (const SpellRow& row : *rows) {
-            if (row.file.find_first_not_of(' ') != std::string::npos) file = row.file;
+            if (row.file.view().find_first_not_of(' ') != std::string_view::npos) file = row.file.str();
             m_fileOfRow.push_back(file);
         }
     }
@@ -34,7 +34,7 @@ QVariant SpellListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const SpellRow& row = (*m_rows)[index.row()];
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        const std::string* texts[] = {&row.file, &row.routine, &row.label, &row.value, &row.corrected};
+        const CompactText* texts[] = {&row.file, &row.routine, &row.label, &row.value, &row.corrected};
         const std::size_t at = static_cast<std::size_t>(index.row());
         return at < m_fileOfRow.size() ? fromNamedProjectFile(m_fileOfRow[at], *texts[index.column()])
                                        : fromProject(*texts[index.column()]);

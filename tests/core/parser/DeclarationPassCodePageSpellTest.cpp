@@ -15,7 +15,7 @@ std::vector<std::string> spellValues(std::string_view line, int codePage) {
     p.addFile("modS.bas", crlf("Sub Show()\n    " + std::string(line) + "\nEnd Sub\n"));
     EXPECT_TRUE(p.runDeclarationPass());
     std::vector<std::string> values;
-    for (const SpellRow& row : p.model.spell) values.push_back(row.value);
+    for (const SpellRow& row : p.model.spell) values.push_back(row.value.str());
     return values;
 }
 

@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(tickedRows(rows), 2);
         std::vector<std::string> corrected;
         for (const SpellRow& row : rows)
-            if (row.checked) corrected.push_back(row.corrected);
+            if (row.checked) corrected.push_back(row.corrected.str());
         QVERIFY(corrected[0].find("Supplement") != std::string::npos);
         QVERIFY(corrected[1].find("Description") != std::string::npos);
 
