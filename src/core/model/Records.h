@@ -81,10 +81,10 @@ struct ControlRec {
 
 // One variable, constant, parameter or type element (rows of DecVar, UnVar and PubVar).
 struct VarRec {
-    std::string name;
-    std::string scope;
+    CompactText name;
+    CompactText scope;
     int ownerKind = 0;  // not stored in scan files
-    std::string file;
+    CompactText file;
     std::int32_t filesNotUsing = 0;
     bool isConst = false;
     bool commented = false;

@@ -27,7 +27,7 @@ ModuleVariableScan::ModuleVariableScan(ProjectModel& model)
         TypeSuffixSplit split = splitTypeSuffix(pubVar[r].name);
         bool isPrivate = isPrivateModuleScope(pubVar[r].scope);
         m_rows.push_back({m_forward.idsOfGivenNames()[r], split.suffix, isPrivate});
-        if (isPrivate) m_privateRowsByPath[pubVar[r].file].push_back(r);
+        if (isPrivate) m_privateRowsByPath[pubVar[r].file.str()].push_back(r);
     }
     const auto names = static_cast<std::size_t>(m_forward.size());
     m_filesUsingName.assign(names, 0);

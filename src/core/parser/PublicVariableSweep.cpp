@@ -33,18 +33,18 @@ void sweepPublicVariables(ProjectModel& model, int filesProcessed,
         const bool isPrivate = isPrivateModuleScope(var.scope);
         const bool used = isPrivate ? usedInOwnFile(r) : var.filesNotUsing != filesProcessed;
         if (!used) continue;
-        usedNames.insert(var.name);
+        usedNames.insert(var.name.str());
         if (isPrivate)
-            usedPrivateNameInFile.insert(var.name + '\x01' + fileNameOf(var.file));
+            usedPrivateNameInFile.insert(var.name.str() + '\x01' + fileNameOf(var.file));
         else if (startsWith(var.scope, "Public"))
-            usedPublicNames.insert(var.name);
+            usedPublicNames.insert(var.name.str());
     }
 
     for (VarRec& row : model.unVar)
-        if (usedNames.count(row.name)) row.blank();
+        if (usedNames.count(row.name.str())) row.blank();
 
     for (VarRec& row : model.decVar) {
-        if (!usedPublicNames.count(row.name) && !usedPrivateNameInFile.count(row.name + '\x01' + row.file))
+        if (!usedPublicNames.count(row.name.str()) && !usedPrivateNameInFile.count(row.name.str() + '\x01' + row.file))
             continue;
         const bool counted = row.countedAsNoType;
         row.blank();

@@ -55,17 +55,17 @@ void buildFileMarks(ProjectModel& model, std::string_view filePath) {
     markRoutines(model, 0, true);
     std::string fileName = fileNameOf(filePath);
     for (const VarRec& var : model.decVar)
-        if (var.file == fileName && isModuleLevelScope(var.scope)) addMark(model, var.name, kMarkBlue);
+        if (var.file == fileName && isModuleLevelScope(var.scope)) addMark(model, var.name.str(), kMarkBlue);
     for (const VarRec& var : model.unVar)
-        if (var.file == fileName && isModuleLevelScope(var.scope)) addMark(model, var.name, kMarkRed);
+        if (var.file == fileName && isModuleLevelScope(var.scope)) addMark(model, var.name.str(), kMarkRed);
     markUnusedTypes(model);
 }
 
 void appendRoutineMarks(ProjectModel& model, std::string_view fileName, std::string_view routineName) {
     for (const VarRec& var : model.unVar)
-        if (var.scope == routineName && var.file == fileName) addMark(model, var.name, kMarkRed);
+        if (var.scope == routineName && var.file == fileName) addMark(model, var.name.str(), kMarkRed);
     for (const VarRec& var : model.decVar)
-        if (var.scope == routineName && var.file == fileName) addMark(model, var.name, kMarkBlue);
+        if (var.scope == routineName && var.file == fileName) addMark(model, var.name.str(), kMarkBlue);
     markUnusedTypes(model);
 }
 

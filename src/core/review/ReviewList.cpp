@@ -71,7 +71,7 @@ std::string ownerLocation(const ProjectModel& model, const FullPathLookup& paths
     };
     const SubRec* owner = fileRow > 0 ? findIn(fileRow, false) : nullptr;
     if (!owner) owner = findIn(0, true);
-    return owner ? var.scope + oldStyleSuffix(*owner) : var.scope;
+    return owner ? var.scope + oldStyleSuffix(*owner) : var.scope.str();
 }
 
 void addVariableRows(const ProjectModel& model, ReviewListData& list, bool unused) {

@@ -88,7 +88,7 @@ void scanModuleVariables(ProjectModel& model, const std::string& text, const std
     for (std::size_t r = 0; r < model.pubVar.size(); ++r) {
         VarRec& v = model.pubVar[r];
         char suffix = 0;
-        std::string n = stripSuffix(v.name, &suffix);
+        std::string n = stripSuffix(v.name.str(), &suffix);
         bool commented = false;
         if (findUse(text, n, " " + n + " ", commented)) {
             if (isPrivate(v) && v.file == path) usedInOwnFile[r] = true;

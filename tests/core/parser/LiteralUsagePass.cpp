@@ -23,7 +23,7 @@ void flagOwners(ParseContext& context, const std::vector<VarRec>& rows, int flag
     const std::size_t slots = std::min(model.subs.size(), model.files.size());
     for (const VarRec& u : rows) {
         ++value;
-        std::size_t slot = static_cast<std::size_t>(model.fileRowOf(fullPathOf(model.tree, u.file)));
+        std::size_t slot = static_cast<std::size_t>(model.fileRowOf(fullPathOf(model.tree, u.file.str())));
         bool found = false;
         if (slot < slots) {
             for (SubRec& r : model.subs[slot]) {

@@ -165,7 +165,7 @@ std::vector<std::string> ScratchProject::routineRows() const {
 
 std::vector<std::string> names(const std::vector<VarRec>& rows) {
     std::vector<std::string> out;
-    for (const VarRec& row : rows) out.push_back(row.name);
+    for (const VarRec& row : rows) out.push_back(row.name.str());
     return out;
 }
 

@@ -112,7 +112,7 @@ TEST(UnusedLocals, ARoutineWithManyUnusedNamesIsJudgedAsASmallOne) {
     for (const VarRec& row : p.model.unVar) {
         std::string verdict = row.name + (row.commented ? "|commented" : "");
         if (row.scope == "Few") few.push_back(verdict);
-        if (row.scope == "Many" && row.name.rfind("pad", 0) != 0) many.push_back(verdict);
+        if (row.scope == "Many" && !row.name.view().starts_with("pad")) many.push_back(verdict);
     }
     EXPECT_EQ(few, (Rows{"p", "commented|commented", "longer", "later|commented"}));
     EXPECT_EQ(many, few);
