@@ -34,6 +34,7 @@ void setUp(DeclarationState& state) {
     std::string text = "Total Size  - " + formatSizeKb(state.totalSize, state.ctx.locale);
     if (!model.tree.setText("totsize", text)) model.tree.add("properties", "totsize", text, "drive");
     state.ctx.progress.setRange(0, state.totalSize);
+    if (state.ctx.sources) state.ctx.sources->fitTo(state.totalSize);
     state.runningTotal = 0;
 }
 

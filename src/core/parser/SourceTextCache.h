@@ -3,8 +3,10 @@
 // each file from disk once. The call pass still checks that a file exists when its turn comes, so a
 // file removed between the passes is skipped as it would be without the cache. The cache holds a
 // bounded number of bytes: texts kept beyond it would cost more in fresh memory than reading the
-// file again costs, so those files are simply read again.
+// file again costs, so those files are simply read again. The budget is also at most a quarter of
+// the project: for a small project the texts held would otherwise be as large as the model itself.
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +31,10 @@ public:
         std::optional<std::string> bytes(std::move(found->second));
         m_texts.erase(found);
         return bytes;
+    }
+    // Lowers the budget to a quarter of the project's `totalBytes`, before anything is kept.
+    void fitTo(long long totalBytes) {
+        if (totalBytes >= 0) m_budget = std::min(m_budget, static_cast<std::size_t>(totalBytes) / 4);
     }
     void clear() {
         m_texts.clear();
