@@ -55,13 +55,13 @@ struct FileRec {
 struct SubRec {
     std::string name;
     int kind = 0;
-    std::string file;  // file name without directory
+    CompactText file;  // file name without directory
     int scope = 0;
-    std::string returnType;
+    CompactText returnType;
     std::int32_t timesCalled = 0;
     SharedText calledBy;   // entries "name - file - line\x01"; namesakes share one list
     CallsList calls;       // entries "name - file\x01"; the routines of one name in a file share one
-    std::string params;
+    CompactText params;
     bool oldStyle = false;
     std::int32_t lineCount = 0;
     std::int32_t problems = 0;

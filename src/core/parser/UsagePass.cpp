@@ -243,7 +243,7 @@ void UsagePassRun::buildCallerIndexes() {
             callerNames.push_back(r.name);
             fileNames.push_back(r.file);
             m_anyRoutine = true;
-            if (r.name.find('\x01') != std::string::npos || r.file.find('\x01') != std::string::npos)
+            if (r.name.find('\x01') != std::string::npos || r.file.view().find('\x01') != std::string_view::npos)
                 m_namesHoldEntryEnd = true;
         }
     }
