@@ -121,8 +121,8 @@ int main(int argc, char** argv) {
     if (!project.isEmpty()) window.openProjectFile(project);
     if (!select.isEmpty()) {
         for (const tally::TreeNode* node : window.model().tree.additionOrder()) {
-            if (QString::fromStdString(node->key).endsWith(QLatin1Char('/') + select)) {
-                window.projectTree()->selectKey(node->key);
+            if (QString::fromStdString(node->key.str()).endsWith(QLatin1Char('/') + select)) {
+                window.projectTree()->selectKey(node->key.str());
                 break;
             }
         }

@@ -85,8 +85,9 @@ void printTree(std::ostream& out, const ProjectTree& tree) {
 std::string counterValue(const ProjectTree& tree, std::string_view key) {
     const TreeNode* node = tree.find(key);
     if (!node) return "0";
-    std::size_t dash = node->text.rfind(" - ");
-    return dash == std::string::npos ? node->text : trim(node->text.substr(dash + 3));
+    const std::string_view text = node->text;
+    std::size_t dash = text.rfind(" - ");
+    return dash == std::string_view::npos ? std::string(text) : trim(text.substr(dash + 3));
 }
 
 void printSummary(std::ostream& out, const ProjectModel& model, double seconds) {

@@ -57,7 +57,7 @@ struct Harness {
 // The full path of the project file whose name is `fileName`, from the tree's keys.
 inline std::string fileKey(MainWindow& window, const std::string& fileName) {
     for (const TreeNode* node : window.model().tree.additionOrder())
-        if (node->key.size() > fileName.size() && node->key.ends_with("/" + fileName)) return node->key;
+        if (node->key.size() > fileName.size() && node->key.view().ends_with("/" + fileName)) return node->key.str();
     return {};
 }
 

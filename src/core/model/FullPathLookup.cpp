@@ -6,7 +6,7 @@ namespace {
 
 // A key names the file only when the file name is the whole key or follows a separator, so that
 // "Main.frm" is never taken for ".../frmMain.frm".
-bool endsAtSeparator(const std::string& key, std::size_t length) {
+bool endsAtSeparator(std::string_view key, std::size_t length) {
     if (length == 0 || length >= key.size()) return true;
     const char before = key[key.size() - length - 1];
     return before == '\\' || before == '/';
@@ -20,7 +20,7 @@ FullPathLookup::FullPathLookup(const ProjectTree& tree, const std::vector<std::s
     std::size_t missing = m_paths.size();
     for (const TreeNode* node : tree.additionOrder()) {
         if (missing == 0) break;
-        const std::string& key = node->key;
+        const std::string_view key = node->key;
         m_names.forEachEndingAt(key, key.size(), [&](int id, std::size_t length) {
             const auto k = static_cast<std::size_t>(id);
             if (found[k] || !endsAtSeparator(key, length)) return;

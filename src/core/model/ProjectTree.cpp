@@ -34,7 +34,7 @@ void ProjectTree::insertChild(std::vector<int>& siblings, int child, bool sorted
         siblings.push_back(child);
         return;
     }
-    const std::string& text = m_slots[child].node.text;
+    const std::string_view text = m_slots[child].node.text;
     auto at = std::upper_bound(siblings.begin(), siblings.end(), child,
                                [&](int, int other) { return sortsBefore(text, m_slots[other].node.text); });
     siblings.insert(at, child);
@@ -78,7 +78,7 @@ void ProjectTree::markRemoved(int index) {
         Slot& slot = m_slots[pending.back()];
         pending.pop_back();
         slot.removed = true;
-        if (!slot.node.key.empty()) m_index.erase(slot.node.key);
+        if (!slot.node.key.empty()) m_index.erase(slot.node.key.str());
         --m_size;
         pending.insert(pending.end(), slot.children.begin(), slot.children.end());
         slot.children.clear();

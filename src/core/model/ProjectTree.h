@@ -7,16 +7,17 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/model/CompactText.h"
 #include "core/text/NameHash.h"
 
 namespace tally {
 
 struct TreeNode {
-    std::string key;
-    std::string parentKey;  // empty for a top-level node
-    std::string text;
-    std::string image;
-    std::string selectedImage;
+    CompactText key;
+    CompactText parentKey;  // empty for a top-level node
+    CompactText text;
+    CompactText image;
+    CompactText selectedImage;
     bool expanded = false;
 };
 

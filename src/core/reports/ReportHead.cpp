@@ -8,7 +8,7 @@ namespace tally {
 
 std::string projectRootText(const ProjectModel& model) {
     std::vector<const TreeNode*> roots = model.tree.topLevel();
-    return roots.empty() ? std::string() : roots.front()->text;
+    return roots.empty() ? std::string() : roots.front()->text.str();
 }
 
 std::string reportHead(std::string_view title, const ProjectModel& model, const ReportSettings& settings) {

@@ -86,10 +86,10 @@ std::string projectItems(const ProjectModel& model, const ReportSettings& settin
             const TreeNode& node = *nodes[i];
             if (node.parentKey != category.key) continue;
             if (node.text == "DLLs" || node.text == "References" || node.text == "Objects") continue;
-            std::size_t dash = node.text.find(" - ");
+            std::size_t dash = node.text.view().find(" - ");
             // The name is looked for on the disk as the project spells it, and shown decoded.
             if (category.libraries && dash != std::string::npos) {
-                std::string name = node.text.substr(0, dash);
+                std::string name(node.text.view().substr(0, dash));
                 out += tab() + label(rtfEscape(codecs.toUtf8(name))) + end();
                 out += value(pathLines(name, folders, settings.files, settings.versions, codecs)) + end();
             } else {

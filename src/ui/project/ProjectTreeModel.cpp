@@ -35,7 +35,7 @@ QModelIndex ProjectTreeModel::indexOfEntry(int entry) const {
 
 std::string ProjectTreeModel::keyOf(const QModelIndex& index) const {
     if (!index.isValid()) return {};
-    return m_entries[index.internalId()].node.key;
+    return m_entries[index.internalId()].node.key.str();
 }
 
 QModelIndex ProjectTreeModel::indexOfKey(const std::string& key) const {

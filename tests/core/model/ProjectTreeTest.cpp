@@ -7,7 +7,7 @@ namespace tally {
 namespace {
 std::vector<std::string> keysOf(const std::vector<const TreeNode*>& nodes) {
     std::vector<std::string> keys;
-    for (const TreeNode* node : nodes) keys.push_back(node->key);
+    for (const TreeNode* node : nodes) keys.push_back(node->key.str());
     return keys;
 }
 }  // namespace

@@ -117,7 +117,7 @@ Declare Function NoLib Alias "x" ()
     // Versions come from the version source; the rest of the DLL nodes is pinned by the golden scans.
     Rows perFile;
     for (const TreeNode* n : p.model.tree.children("dlls" + p.pathOf("modApi.bas")))
-        perFile.push_back(n->text);
+        perFile.push_back(n->text.str());
     // One child per declaration, repeats included; the project's list has each library once.
     EXPECT_EQ(perFile, (Rows{"kernel32.dll - 5.1.2600", "kernel32.dll - 5.1.2600", "user32.dll - "}));
     EXPECT_EQ(p.model.tree.children("alldlls").size(), 2u);

@@ -14,7 +14,7 @@ std::string fullPathOf(const ProjectTree& tree, const std::string& fileName) {
     for (const TreeNode* node : tree.additionOrder())
         if (fileName.empty() || node->key == fileName ||
             (endsWith(node->key, "\\" + fileName) || endsWith(node->key, "/" + fileName)))
-            return node->key;
+            return node->key.str();
     return {};
 }
 

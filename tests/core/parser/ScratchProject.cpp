@@ -140,7 +140,7 @@ const SubRec* ScratchProject::findRoutine(std::string_view name, int* slot) cons
 
 std::string ScratchProject::nodeText(std::string_view key) const {
     const TreeNode* node = model.tree.find(key);
-    return node ? node->text : std::string("<none>");
+    return node ? node->text.str() : std::string("<none>");
 }
 
 const TypeRec* ScratchProject::type(std::string_view name) const {
