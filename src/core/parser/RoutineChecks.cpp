@@ -1,13 +1,18 @@
 #include "core/parser/RoutineChecks.h"
 
+#include <algorithm>
+
 #include "core/parser/UnusedLocals.h"
 
 namespace tally {
 
 namespace {
 
-// Queued checks beyond this many per worker make the reading thread check some itself.
-constexpr std::size_t kQueuedPerWorker = 32;
+// Queued stretches beyond this many per worker make the reading thread check some itself.
+constexpr std::size_t kQueuedPerWorker = 4;
+// A stretch goes to the workers once its routines hold this much text, or this many routines.
+constexpr std::size_t kStretchBytes = std::size_t{64} << 10;
+constexpr std::size_t kStretchChecks = 128;
 
 }  // namespace
 
@@ -27,15 +32,21 @@ RoutineChecks::~RoutineChecks() {
 }
 
 void RoutineChecks::run(Stretch& stretch) {
-    const RoutineCheck& check = *stretch.check;
-    try {
-        checkUnusedLocals(stretch.rows, check.text, NameOwner{check.fileName, check.name, check.kind},
-                          check.paramNames);
-    } catch (...) {
-        stretch.failure = std::current_exception();
+    for (std::size_t k = 0; k < stretch.parts.size(); ++k) {
+        Part& part = stretch.parts[k];
+        if (!part.check) continue;
+        const RoutineCheck& check = *part.check;
+        try {
+            checkUnusedLocals(part.found, check.text, NameOwner{check.fileName, check.name, check.kind},
+                              check.paramNames);
+        } catch (...) {
+            stretch.failure = std::current_exception();
+            stretch.failedPart = k;
+            return;
+        }
+        // The routine's text is the bulk of what waits in the queue: it goes as soon as it is read.
+        part.check.reset();
     }
-    // The routine's text is the bulk of what waits in the queue: it goes as soon as it is read.
-    stretch.check.reset();
 }
 
 void RoutineChecks::work() {
@@ -64,37 +75,56 @@ bool RoutineChecks::helpOnce() {
     return true;
 }
 
+RoutineChecks::Stretch& RoutineChecks::open() {
+    if (!m_open) {
+        m_order.push_back(std::make_unique<Stretch>());
+        m_open = m_order.back().get();
+    }
+    return *m_open;
+}
+
+void RoutineChecks::close() {
+    if (!m_open) return;
+    Stretch& closed = *m_open;
+    m_open = nullptr;
+    const bool anyCheck =
+        std::any_of(closed.parts.begin(), closed.parts.end(), [](const Part& part) { return part.check.has_value(); });
+    if (m_workers.empty() || !anyCheck) {
+        run(closed);
+        closed.done = true;
+        return;
+    }
+    std::size_t queued = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        m_queued.push_back(&closed);
+        queued = m_queued.size();
+    }
+    m_changed.notify_one();
+    if (queued > kQueuedPerWorker * m_workers.size()) helpOnce();
+}
+
 void RoutineChecks::addGathered(GatheredRows& rows) {
     if (rows.empty()) return;
-    auto stretch = std::make_unique<Stretch>();
-    stretch->rows = std::move(rows);
+    open().parts.emplace_back().rows = std::move(rows);
     rows = GatheredRows{};
-    stretch->done = true;  // no worker ever sees it
-    m_order.push_back(std::move(stretch));
+    // On one thread nothing waits to be checked, so the rows join the model at once.
+    if (m_workers.empty()) close();
 }
 
 void RoutineChecks::addCheck(RoutineCheck check) {
-    auto stretch = std::make_unique<Stretch>();
-    stretch->check = std::move(check);
-    Stretch& added = *stretch;
-    m_order.push_back(std::move(stretch));
-    if (m_workers.empty()) {
-        run(added);
-        added.done = true;
-    } else {
-        std::size_t queued = 0;
-        {
-            std::lock_guard lock(m_mutex);
-            m_queued.push_back(&added);
-            queued = m_queued.size();
-        }
-        m_changed.notify_one();
-        if (queued > kQueuedPerWorker * m_workers.size()) helpOnce();
-    }
+    Stretch& stretch = open();
+    // Rows gathered just before the routine belong to its part, so that they stay ahead of it.
+    if (stretch.parts.empty() || stretch.parts.back().check) stretch.parts.emplace_back();
+    stretch.textBytes += check.text.size();
+    stretch.parts.back().check = std::move(check);
+    if (m_workers.empty() || stretch.textBytes >= kStretchBytes || stretch.parts.size() >= kStretchChecks)
+        close();
     deliver(false);
 }
 
 void RoutineChecks::deliver(bool all) {
+    if (all) close();
     while (!m_order.empty()) {
         Stretch& front = *m_order.front();
         {
@@ -109,8 +139,16 @@ void RoutineChecks::deliver(bool all) {
                 m_changed.wait(lock, [&front] { return front.done; });
             }
         }
-        if (front.failure) std::rethrow_exception(front.failure);
-        front.rows.moveInto(m_model, m_types);
+        // The stretch being filled is never done, so it is never delivered while it grows.
+        const std::size_t whole = front.failure ? front.failedPart : front.parts.size();
+        for (std::size_t k = 0; k < whole; ++k) {
+            front.parts[k].rows.moveInto(m_model, m_types);
+            front.parts[k].found.moveInto(m_model, m_types);
+        }
+        if (front.failure) {
+            front.parts[whole].rows.moveInto(m_model, m_types);
+            std::rethrow_exception(front.failure);
+        }
         m_order.pop_front();
     }
 }

@@ -49,13 +49,28 @@ public:
     void deliver(bool all);
 
 private:
-    struct Stretch {
+    // Rows the reading thread gathered, then the routine check that followed them (if any) and what
+    // it found: they join the model in this order.
+    struct Part {
         GatheredRows rows;
-        std::optional<RoutineCheck> check;  // none for gathered rows, which are ready at once
-        bool done = false;                  // guarded by m_mutex once workers exist
+        std::optional<RoutineCheck> check;
+        GatheredRows found;
+    };
+    // A run of parts handed to a worker at once: most routines of a real project are a few lines
+    // (property procedures), and a hand-over per routine cost more in locking and waking than the
+    // check itself.
+    struct Stretch {
+        std::vector<Part> parts;
+        std::size_t textBytes = 0;  // of the checks, while the reading thread fills the stretch
+        bool done = false;          // guarded by m_mutex once workers exist
         std::exception_ptr failure;
+        std::size_t failedPart = 0;  // the parts before it are whole when a check failed
     };
 
+    // The stretch the reading thread is filling, made when there is none.
+    Stretch& open();
+    // Hands the open stretch to the workers (or marks it done when it holds no check).
+    void close();
     static void run(Stretch& stretch);
     void work();
     // Takes the oldest queued check and runs it with m_mutex released; `lock` holds it before and after.
@@ -67,6 +82,7 @@ private:
     TypeNotes& m_types;
     // Touched by the reading thread alone; the stretches stay where they are while workers hold them.
     std::deque<std::unique_ptr<Stretch>> m_order;
+    Stretch* m_open = nullptr;  // the last of m_order while the reading thread fills it
     std::mutex m_mutex;
     // A plain condition and a flag rather than a wait on a stop token: the stop token's wait hangs
     // now and then in the MinGW runtime (seen under Wine), and this needs nothing more.

@@ -63,12 +63,11 @@ INSTANTIATE_TEST_SUITE_P(Profiles, ThreadedScan,
                          ::testing::Values(bench::SyntheticProfile::Controls, bench::SyntheticProfile::Forms,
                                            bench::SyntheticProfile::Classes));
 
-// What a file leaves open runs on into the next one; many short routines fill the queue so that
-// the reading thread checks some itself; empty and missing members sit between them.
-// Four hundred short routines: enough to fill the queue, so that the reading thread checks some.
+// Fifteen hundred short routines: a dozen stretches handed to the workers, enough to fill the
+// queue, so that the reading thread checks some itself.
 std::string manyRoutines() {
     std::string many = "Attribute VB_Name = \"Many\"\r\n";
-    for (int k = 0; k < 400; ++k) {
+    for (int k = 0; k < 1500; ++k) {
         many += "Private Sub S" + std::to_string(k) + "(a, ByVal b As Long, c%)\r\n";
         many += "    Dim unused" + std::to_string(k) + ", t As Widget" + std::to_string(k % 7) + "\r\n";
         many += "    Static kept\r\n    kept = b ' unused" + std::to_string(k) + "\r\nEnd Sub\r\n";
