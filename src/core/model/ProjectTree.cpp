@@ -78,7 +78,7 @@ void ProjectTree::markRemoved(int index) {
         Slot& slot = m_slots[pending.back()];
         pending.pop_back();
         slot.removed = true;
-        if (!slot.node.key.empty()) m_index.erase(slot.node.key.str());
+        if (auto it = m_index.find(slot.node.key.view()); it != m_index.end()) m_index.erase(it);
         --m_size;
         pending.insert(pending.end(), slot.children.begin(), slot.children.end());
         slot.children.clear();

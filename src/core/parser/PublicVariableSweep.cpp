@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "core/project/PathOps.h"
+#include "core/text/NameHash.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -27,24 +28,25 @@ void sweepPublicVariables(ProjectModel& model, int filesProcessed,
 
     // Names of the module-level variables in use: any kind for UnVar rows; for DecVar rows public
     // ones by name, private ones by name and declaring file.
-    std::unordered_set<std::string> usedNames, usedPublicNames, usedPrivateNameInFile;
+    // Looked up by the rows' own texts, without a copy of each name.
+    std::unordered_set<std::string, NameHash, std::equal_to<>> usedNames, usedPublicNames, usedPrivateNameInFile;
     for (std::size_t r = 0; r < pubVar.size(); ++r) {
         const VarRec& var = pubVar[r];
         const bool isPrivate = isPrivateModuleScope(var.scope);
         const bool used = isPrivate ? usedInOwnFile(r) : var.filesNotUsing != filesProcessed;
         if (!used) continue;
-        usedNames.insert(var.name.str());
+        usedNames.emplace(var.name.view());
         if (isPrivate)
             usedPrivateNameInFile.insert(var.name.str() + '\x01' + fileNameOf(var.file));
         else if (startsWith(var.scope, "Public"))
-            usedPublicNames.insert(var.name.str());
+            usedPublicNames.emplace(var.name.view());
     }
 
     for (VarRec& row : model.unVar)
-        if (usedNames.count(row.name.str())) row.blank();
+        if (usedNames.count(row.name.view())) row.blank();
 
     for (VarRec& row : model.decVar) {
-        if (!usedPublicNames.count(row.name.str()) && !usedPrivateNameInFile.count(row.name.str() + '\x01' + row.file))
+        if (!usedPublicNames.count(row.name.view()) && !usedPrivateNameInFile.count(row.name + std::string_view("\x01") + row.file))
             continue;
         const bool counted = row.countedAsNoType;
         row.blank();

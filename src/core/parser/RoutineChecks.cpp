@@ -1,7 +1,5 @@
 #include "core/parser/RoutineChecks.h"
 
-#include <algorithm>
-
 #include "core/parser/UnusedLocals.h"
 
 namespace tally {
@@ -87,9 +85,7 @@ void RoutineChecks::close() {
     if (!m_open) return;
     Stretch& closed = *m_open;
     m_open = nullptr;
-    const bool anyCheck =
-        std::any_of(closed.parts.begin(), closed.parts.end(), [](const Part& part) { return part.check.has_value(); });
-    if (m_workers.empty() || !anyCheck) {
+    if (m_workers.empty() || closed.checks == 0) {
         run(closed);
         closed.done = true;
         return;
@@ -116,9 +112,10 @@ void RoutineChecks::addCheck(RoutineCheck check) {
     Stretch& stretch = open();
     // Rows gathered just before the routine belong to its part, so that they stay ahead of it.
     if (stretch.parts.empty() || stretch.parts.back().check) stretch.parts.emplace_back();
+    ++stretch.checks;
     stretch.textBytes += check.text.size();
     stretch.parts.back().check = std::move(check);
-    if (m_workers.empty() || stretch.textBytes >= kStretchBytes || stretch.parts.size() >= kStretchChecks)
+    if (m_workers.empty() || stretch.textBytes >= kStretchBytes || stretch.checks >= kStretchChecks)
         close();
     deliver(false);
 }

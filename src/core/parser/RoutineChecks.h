@@ -61,7 +61,8 @@ private:
     // check itself.
     struct Stretch {
         std::vector<Part> parts;
-        std::size_t textBytes = 0;  // of the checks, while the reading thread fills the stretch
+        std::size_t checks = 0;     // parts with a check, and their text: counted while the
+        std::size_t textBytes = 0;  // reading thread fills the stretch
         bool done = false;          // guarded by m_mutex once workers exist
         std::exception_ptr failure;
         std::size_t failedPart = 0;  // the parts before it are whole when a check failed
