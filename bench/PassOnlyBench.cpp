@@ -103,14 +103,18 @@ int main(int argc, char** argv) {
         tally::runDeclarationPass(context);
     }
     tally::ProjectModel afterPass2 = afterPass1;
+    // What pass 2 hands pass 3 in a scan; it holds for copies of the model, which share its lists.
+    tally::CalledByOrigins origins;
     {
         tally::ParseContext context{afterPass2, quiet, cancel, versions, {}};
+        context.calledByOrigins = &origins;
         tally::runCallPass(context);
     }
 
     {
         tally::ProjectModel model = afterPass2;
         tally::ParseContext context{model, quiet, cancel, versions, {}};
+        context.calledByOrigins = &origins;
         tally::runUsagePass(context);
         Digest digest;
         digest.add(model);
@@ -122,11 +126,14 @@ int main(int argc, char** argv) {
         if (pass2) {
             tally::ProjectModel model = afterPass1;
             tally::ParseContext context{model, quiet, cancel, versions, {}};
+            tally::CalledByOrigins noted;
+            context.calledByOrigins = &noted;
             call.measure([&] { tally::runCallPass(context); });
         }
         if (pass3) {
             tally::ProjectModel model = afterPass2;
             tally::ParseContext context{model, quiet, cancel, versions, {}};
+            context.calledByOrigins = &origins;
             usage.measure([&] { tally::runUsagePass(context); });
         }
     }

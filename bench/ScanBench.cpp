@@ -129,6 +129,8 @@ int main(int argc, char** argv) {
             tally::ProjectModel model;
             tally::openProject(model, project, versions);
             tally::ParseContext context{model, quiet, cancel, versions, {}};
+            tally::CalledByOrigins origins;  // what pass 2 hands pass 3 in a scan
+            context.calledByOrigins = &origins;
             auto start = Clock::now();
             tally::runDeclarationPass(context);
             bestPass[0] = std::min(bestPass[0], seconds(start));

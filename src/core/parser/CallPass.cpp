@@ -155,14 +155,14 @@ void CallPassRun::run() {
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
         if (!readLines(file.path, kept ? std::string_view(*kept) : m_file.bytes())) {
-            m_calledBy.writeTo(m_model);
+            m_calledBy.writeTo(m_model, m_context.calledByOrigins);
             m_variables.storeFilesNotUsing();
             return;
         }
         m_context.progress.setLineLabel("Please wait...");
         m_variables.scanFile(m_fileText, file.path);
     }
-    m_calledBy.writeTo(m_model);
+    m_calledBy.writeTo(m_model, m_context.calledByOrigins);
     m_variables.storeFilesNotUsing();
     sweepPublicVariables(m_model, filesProcessed,
                          [this](std::size_t row) { return m_variables.usedInOwnFile(row); });

@@ -69,12 +69,21 @@ std::string CalledByLog::listText(const std::vector<Item>& items, const std::uin
     return text;
 }
 
-void CalledByLog::writeTo(ProjectModel& model) {
+void CalledByLog::writeTo(ProjectModel& model, CalledByOrigins* origins) {
     auto appendTo = [](SubRec& routine, const SharedText& text) {
         if (routine.calledBy.empty())
             routine.calledBy = text;  // shares the buffer
         else
             routine.calledBy += text.view();
+    };
+    if (origins) origins->clear();
+    // The list text of items[order[first, last)), its callers noted.
+    auto listOf = [&](const std::vector<Item>& items, const std::uint32_t* first, const std::uint32_t* last) {
+        SharedText text = listText(items, first, last);
+        if (origins)
+            origins->addList(text, static_cast<std::size_t>(last - first),
+                             [&](std::size_t k) { return items[first[k]].caller; });
+        return text;
     };
 
     std::vector<std::uint32_t> first, firstOfName;
@@ -89,7 +98,7 @@ void CalledByLog::writeTo(ProjectModel& model) {
     std::vector<SharedText> lists(m_nameCount);
     for (std::size_t id = 0; id < m_nameCount; ++id)
         if (hasNameItems(id))
-            lists[id] = listText(m_nameItems, byName.data() + firstOfName[id], byName.data() + firstOfName[id + 1]);
+            lists[id] = listOf(m_nameItems, byName.data() + firstOfName[id], byName.data() + firstOfName[id + 1]);
 
     for (std::size_t slot = 0; slot + 1 < m_slotStart.size(); ++slot) {
         for (std::size_t routine = m_slotStart[slot]; routine < m_slotStart[slot + 1]; ++routine) {
@@ -100,7 +109,7 @@ void CalledByLog::writeTo(ProjectModel& model) {
             if (own + named == 0) continue;
             row.timesCalled += static_cast<std::int32_t>(own + named);
             if (named == 0) {
-                appendTo(row, listText(m_items, order.data() + first[routine], order.data() + first[routine + 1]));
+                appendTo(row, listOf(m_items, order.data() + first[routine], order.data() + first[routine + 1]));
             } else if (own == 0) {
                 appendTo(row, lists[id]);
             } else {
@@ -114,10 +123,11 @@ void CalledByLog::writeTo(ProjectModel& model) {
                                  [](const Item& a, const Item& b) { return a.added < b.added; });
                 std::vector<std::uint32_t> all(both.size());
                 for (std::size_t k = 0; k < all.size(); ++k) all[k] = static_cast<std::uint32_t>(k);
-                appendTo(row, listText(both, all.data(), all.data() + all.size()));
+                appendTo(row, listOf(both, all.data(), all.data() + all.size()));
             }
         }
     }
+    if (origins) origins->setCallerTexts(std::move(m_callers), std::move(m_callerStarts));
     m_items.clear();
     m_nameItems.clear();
     m_added = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/model/ProjectModel.h"
+#include "core/parser/CalledByOrigins.h"
 
 namespace tally {
 
@@ -30,8 +31,9 @@ public:
     void setGlobalNameIds(const int* globalNameIds, std::size_t rows);
     void addForName(int nameId, int line);
     // Appends the entries to the CalledBy lists, each routine's in the order added, counts the calls
-    // of the names, and forgets them.
-    void writeTo(ProjectModel& model);
+    // of the names, and forgets them. With `origins`, notes there the caller of every entry of each
+    // list it writes afresh (not of one appended to a list already there).
+    void writeTo(ProjectModel& model, CalledByOrigins* origins = nullptr);
 
 private:
     struct Item {

@@ -13,6 +13,8 @@ ParseOutcome runParse(ParseContext& context) {
     // The texts pass 1 reads are kept for pass 2, so the project is read from disk once.
     SourceTextCache sources;
     context.sources = &sources;
+    CalledByOrigins origins;
+    context.calledByOrigins = &origins;
 
     runDeclarationPass(context);
     if (context.cancelled()) context.progress.hide();
@@ -27,6 +29,7 @@ ParseOutcome runParse(ParseContext& context) {
     runUsagePass(context);
 
     context.sources = nullptr;
+    context.calledByOrigins = nullptr;
     ParseOutcome outcome;
     outcome.cancelled = context.cancelled();
     model.parseTime = oleNow() - model.parseStart;

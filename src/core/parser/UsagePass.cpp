@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +19,15 @@
 namespace tally {
 
 namespace {
+
+// Whether `name`, met in a CalledBy entry "<routine> - <file> - <line>", can only lie within the
+// caller's text: it cannot begin in the line number (with a digit), nor begin inside the caller's
+// text and run on past its closing " - " (holding " - ", or beginning with "-" or a blank).
+bool endsBeforeLineNumber(std::string_view name) {
+    if (!name.empty() && (name.front() == '-' || name.front() == ' ' || (name.front() >= '0' && name.front() <= '9')))
+        return false;
+    return name.find(" - ") == std::string_view::npos;
+}
 
 class UsagePassRun {
 public:
@@ -80,6 +90,12 @@ private:
     bool m_namesHoldEntryEnd = false;
     std::unordered_map<std::string_view, std::pair<std::uint32_t, std::uint32_t>> m_groupsOfEntry;
     std::vector<std::uint32_t> m_entryGroups;
+    // When no routine or file name can begin in an entry's line number or run on into it from the
+    // caller's text, an entry names the caller groups that its caller's text alone names, and a list
+    // the call pass wrote is read as its entries' callers: caller c's groups are
+    // m_entryGroups[m_groupsOfCaller[c]) (first past second: not read yet).
+    bool m_entriesAreTheirCallers = false;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_groupsOfCaller;
     // The callers (groups, each once) found for each list text, by its buffer: the namesakes that
     // share a list form one class of callees, and class c's callers are m_listGroups[first, second)
     // of m_classCallers[c].
@@ -237,6 +253,7 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
 }
 
 void UsagePassRun::buildCallerIndexes() {
+    m_entriesAreTheirCallers = m_context.calledByOrigins != nullptr;
     std::vector<std::string_view> callerNames, fileNames;
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
         for (const SubRec& r : m_model.subs[slot]) {
@@ -245,6 +262,7 @@ void UsagePassRun::buildCallerIndexes() {
             m_anyRoutine = true;
             if (r.name.find('\x01') != std::string::npos || r.file.view().find('\x01') != std::string_view::npos)
                 m_namesHoldEntryEnd = true;
+            if (!endsBeforeLineNumber(r.name) || !endsBeforeLineNumber(r.file)) m_entriesAreTheirCallers = false;
         }
     }
     m_callerNames = NameTrie(NameTrie::Direction::Forward, callerNames);
@@ -348,6 +366,21 @@ void UsagePassRun::findCallers(const SubRec& callee) {
         m_entryGroups.clear();
         callerGroupsIn(calledBy, m_entryGroups);
         for (std::uint32_t group : m_entryGroups) append(group);
+        return;
+    }
+    std::span<const std::uint32_t> callers;
+    if (m_entriesAreTheirCallers && m_context.calledByOrigins->callersOf(callee.calledBy, callers)) {
+        const CalledByOrigins& origins = *m_context.calledByOrigins;
+        if (m_groupsOfCaller.empty()) m_groupsOfCaller.assign(origins.callerCount(), {1, 0});
+        for (std::uint32_t caller : callers) {
+            auto& range = m_groupsOfCaller[caller];
+            if (range.first > range.second) {
+                range.first = static_cast<std::uint32_t>(m_entryGroups.size());
+                callerGroupsIn(origins.callerText(caller), m_entryGroups);
+                range.second = static_cast<std::uint32_t>(m_entryGroups.size());
+            }
+            for (std::uint32_t k = range.first; k < range.second; ++k) append(m_entryGroups[k]);
+        }
         return;
     }
     // No name holds the character that ends an entry, so what an entry yields depends on its text

@@ -302,6 +302,9 @@ void Generator::run() {
         m_fileNames.push_back(stem + "." + extensions[static_cast<std::size_t>(i % extensions.size())]);
     }
     if (!m_options.realistic) m_fileNames[1] = "a0.bas", m_fileNames[0] = "ba0.bas";
+    // A file name that can begin in an entry's line number ("1"), or run on into it ("s - 1" in
+    // "Foo - ba1.bas - 1"): half the projects have one.
+    if (!m_options.realistic && m_fileNames.size() > 3 && chance(50)) m_fileNames[3] = chance(50) ? "1" : "s - 1";
     for (const std::string& name : m_fileNames) m_fileRows.push_back(m_project.addMissingFile(name));
     if (!m_options.realistic) m_project.addMissingFile("missing.frm");
     for (std::size_t i = 0; i < m_fileNames.size(); ++i) {

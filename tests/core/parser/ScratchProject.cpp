@@ -90,6 +90,7 @@ VarRec& ScratchProject::addModuleVariable(std::string_view name, std::string_vie
 ParseContext ScratchProject::context() {
     ParseContext c{model, *progressSink, cancel, versions, {}};
     c.codePage = codePage;
+    c.calledByOrigins = &calledByOrigins;
     return c;
 }
 

@@ -96,6 +96,8 @@ public:
     MapVersions versions;
     // The code page the passes are told the sources are in.
     int codePage = kCodePageWestern;
+    // What the call pass notes of its CalledBy entries for the usage pass, as in a parse.
+    CalledByOrigins calledByOrigins;
 
 private:
     ParseContext context();
