@@ -52,6 +52,8 @@ private:
     void callerGroupsIn(std::string_view calledBy, std::vector<std::uint32_t>& groups);
     void callerGroupsNamed(int nameId, std::size_t hit, std::size_t end, std::string_view calledBy,
                            std::vector<std::uint32_t>& groups);
+    // Lets go of what finding the callers needed, the origins of the lists included.
+    void releaseCallerSearch();
     // Appends the noted callees to the callers' Calls lists.
     void writeCalls();
 
@@ -124,6 +126,10 @@ void UsagePassRun::run() {
     buildRoutineIndexes();
     flagOwners(m_model.unVar, kProblemUnusedVariable);
     flagOwners(m_model.decVar, kProblemUntypedVariable);
+    // What each step needs is let go once it is done, so that the pass's peak is its largest step
+    // rather than all of them: it comes while the model holds every list.
+    m_firstInSlot = RoutineKeyTable();
+    m_firstGlobal = RoutineKeyTable();
 
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
         for (SubRec& callee : m_model.subs[slot]) {
@@ -133,7 +139,24 @@ void UsagePassRun::run() {
         }
         m_context.progress.setValue(++m_value);
     }
+    releaseCallerSearch();
     writeCalls();
+}
+
+void UsagePassRun::releaseCallerSearch() {
+    m_callerNames = NameTrie();
+    m_fileTrie = NameTrie();
+    m_groupsOfName = {};
+    m_groupsOfEntry = {};
+    m_entryGroups = {};
+    m_groupsOfCaller = {};
+    m_classOfList = {};
+    m_deadOnlyOfList = {};
+    m_nameSeen = {};
+    m_fileSeen = {};
+    m_groupSeen = {};
+    m_filesAtHit = {};
+    if (m_context.calledByOrigins) m_context.calledByOrigins->clear();
 }
 
 void UsagePassRun::writeCalls() {
