@@ -22,7 +22,7 @@ std::string CalleeTable::listOf(std::uint32_t group) const {
 
 CallsList::CallsList(std::shared_ptr<const CalleeTable> table, std::uint32_t group) {
     if (table && table->callsAny(group)) {
-        m_table = std::move(table);
+        m_holder = std::move(table);
         m_group = group;
     }
 }

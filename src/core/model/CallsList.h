@@ -40,19 +40,23 @@ struct CalleeTable {
 class CallsList {
 public:
     CallsList() = default;
-    CallsList(SharedText text) : m_plain(std::move(text)) {}                   // NOLINT: a text is a list
-    CallsList(std::string text) : m_plain(std::move(text)) {}                  // NOLINT
-    CallsList(std::string_view text) : m_plain(text) {}                        // NOLINT
-    CallsList(const char* text) : m_plain(text) {}                             // NOLINT
+    CallsList(const SharedText& text) : m_holder(text.buffer()) {}                // NOLINT: a text is a list
+    CallsList(std::string text) : CallsList(SharedText(std::move(text))) {}      // NOLINT
+    CallsList(std::string_view text) : CallsList(SharedText(text)) {}            // NOLINT
+    CallsList(const char* text) : CallsList(SharedText(text)) {}                 // NOLINT
     // The list of caller group `group` of `table`.
     CallsList(std::shared_ptr<const CalleeTable> table, std::uint32_t group);
 
     // The entries as text; made anew on every call for a list kept as numbers.
-    std::string text() const { return m_table ? m_table->listOf(m_group) : m_plain.str(); }
-    bool empty() const { return m_table ? false : m_plain.empty(); }
+    std::string text() const {
+        if (isTable()) return static_cast<const CalleeTable*>(m_holder.get())->listOf(m_group);
+        return m_holder ? *static_cast<const std::string*>(m_holder.get()) : std::string();
+    }
+    // An empty plain text holds no buffer, and a table's list always calls something.
+    bool empty() const { return !m_holder; }
     // Whether `other` is the same list of the same table, which a writer may render once for both.
     bool sameListAs(const CallsList& other) const {
-        return m_table ? m_table == other.m_table && m_group == other.m_group : m_plain.sharesWith(other.m_plain);
+        return m_holder && m_holder == other.m_holder && m_group == other.m_group;
     }
 
     friend bool operator==(const CallsList& a, const CallsList& b) {
@@ -64,9 +68,13 @@ public:
     friend std::string operator+(const char* a, const CallsList& b) { return std::string(a).append(b.text()); }
 
 private:
-    SharedText m_plain;
-    std::shared_ptr<const CalleeTable> m_table;  // none for a plain text
-    std::uint32_t m_group = 0;
+    static constexpr std::uint32_t kPlainText = UINT32_MAX;
+    bool isTable() const { return m_group != kPlainText; }
+
+    // A plain text's buffer (a const std::string), or the table the list is a group of: one pointer
+    // rather than one of each, as every routine row holds a list.
+    std::shared_ptr<const void> m_holder;
+    std::uint32_t m_group = kPlainText;
 };
 
 }  // namespace tally

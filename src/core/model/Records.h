@@ -53,18 +53,19 @@ struct FileRec {
 
 // One routine, DLL declaration or control event routine.
 struct SubRec {
+    // The fields are ordered so that the row has no gaps: a big project has a hundred thousand.
     std::string name;
     int kind = 0;
-    CompactText file;  // file name without directory
     int scope = 0;
+    CompactText file;  // file name without directory
     CompactText returnType;
     std::int32_t timesCalled = 0;
+    std::int32_t lineCount = 0;
     SharedText calledBy;   // entries "name - file - line\x01"; namesakes share one list
     CallsList calls;       // entries "name - file\x01"; the routines of one name in a file share one
     CompactText params;
-    bool oldStyle = false;
-    std::int32_t lineCount = 0;
     std::int32_t problems = 0;
+    bool oldStyle = false;
     bool isEvent = false;
     bool checked = false;
 

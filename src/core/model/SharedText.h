@@ -43,6 +43,8 @@ public:
     // The same buffer as `other` (so the same text), which a reader may use to do its work once.
     bool sharesWith(const SharedText& other) const { return m_text && m_text == other.m_text; }
     const void* identity() const { return m_text.get(); }
+    // The buffer itself, none for the empty text, for a holder that keeps texts of several kinds.
+    const std::shared_ptr<const std::string>& buffer() const { return m_text; }
 
     friend bool operator==(const SharedText& a, const SharedText& b) {
         return a.m_text == b.m_text || a.view() == b.view();

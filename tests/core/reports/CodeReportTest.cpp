@@ -13,7 +13,7 @@ namespace {
 
 SubRec routine(std::string name, int kind, std::string file, int timesCalled, int lines, int scope = kScopePublic,
                std::string returnType = "") {
-    return SubRec{.name = std::move(name), .kind = kind, .file = std::move(file), .scope = scope,
+    return SubRec{.name = std::move(name), .kind = kind, .scope = scope, .file = std::move(file),
                   .returnType = std::move(returnType), .timesCalled = timesCalled, .lineCount = lines};
 }
 

@@ -11,7 +11,7 @@ using ::testing::ElementsAre;
 using testing::ReviewModelBuilder;
 
 TEST(RoutineIcon, BaseKeysWithProblemDeadAndEmptyVariants) {
-    SubRec r{.name = "A", .kind = kKindSub, .file = "m.bas", .scope = kScopePrivate, .timesCalled = 1, .lineCount = 2};
+    SubRec r{.name = "A", .kind = kKindSub, .scope = kScopePrivate, .file = "m.bas", .timesCalled = 1, .lineCount = 2};
     EXPECT_EQ(routineIconKey(r), "sub");
     r.problems = kProblemUntypedVariable;
     EXPECT_EQ(routineIconKey(r), "sub1");
@@ -35,7 +35,7 @@ TEST(RoutineIcon, PropertiesControlsEventsAndPublicClassMembersNeverLookDead) {
     EXPECT_EQ(routineIconKey(SubRec{.kind = kKindSub, .scope = kScopeFriend, .timesCalled = 0, .lineCount = 2}),
               "event");
     EXPECT_EQ(routineIconKey(SubRec{.kind = kKindSub, .timesCalled = 0, .lineCount = 2, .isEvent = true}), "event");
-    SubRec member{.kind = kKindFunction, .file = "CItem.cls", .scope = kScopePublic, .timesCalled = 0,
+    SubRec member{.kind = kKindFunction, .scope = kScopePublic, .file = "CItem.cls", .timesCalled = 0,
                   .lineCount = 2, .problems = 8};
     EXPECT_EQ(routineIconKey(member), "func");
     EXPECT_EQ(routineIconKey(SubRec{.kind = kKindDllSub, .timesCalled = 0, .lineCount = 1}), "dll0");

@@ -87,13 +87,13 @@ inline ProjectModel invoiceModel() {
         {"modMain", "/home/dev/Invoice/modMain.bas", partsToOle({2026, 12, 1, 0, 0, 0}), 512, false});
 
     SubRec main{
-        .name = "Main", .kind = kKindSub, .file = "modMain.bas", .scope = kScopeNone, .returnType = "N/A"};
+        .name = "Main", .kind = kKindSub, .scope = kScopeNone, .file = "modMain.bas", .returnType = "N/A"};
     main.calls = "FormatTotal - modMain.bas\x01";
     main.lineCount = 5;
     SubRec total{.name = "FormatTotal",
                  .kind = kKindFunction,
-                 .file = "modMain.bas",
                  .scope = kScopePublic,
+                 .file = "modMain.bas",
                  .returnType = "String",
                  .timesCalled = 2};
     total.calledBy =
@@ -104,8 +104,8 @@ inline ProjectModel invoiceModel() {
     total.checked = true;
     SubRec click{.name = "cmdOK_Click",
                  .kind = kKindControl,
-                 .file = "frmMain.frm",
                  .scope = kScopePrivate,
+                 .file = "frmMain.frm",
                  .returnType = "N/A"};
     click.calls = "FormatTotal - modMain.bas\x01";
     click.lineCount = 4;
