@@ -15,38 +15,13 @@ namespace {
 // project of hundreds of large modules.
 constexpr std::size_t kSampleBytes = 64 * 1024;
 
-struct Sample {
+// What the code page choice keeps of one file's sample once it is read: the sample itself is let go,
+// so that a project of hundreds of modules is never held in memory at once for it.
+struct SampleFacts {
     std::string path;
-    std::string bytes;
+    bool multiByteUtf8 = false;
+    bool validUtf8 = false;
 };
-
-// Only regular files are read: a FIFO or a device named as a member would block or never end.
-std::vector<Sample> samplesOf(const ProjectModel& model) {
-    std::vector<Sample> samples;
-    auto add = [&samples](const std::string& path) {
-        if (path.empty()) return;
-        if (std::optional<std::string> head = readFileHead(path, kSampleBytes))
-            samples.push_back(Sample{path, std::move(*head)});
-    };
-    add(model.projectPath);
-    for (std::size_t i = 1; i < model.files.size(); ++i) add(model.files[i].path);
-    // A scan opened without its sources still holds the texts people read: the Spell rows.
-    if (samples.empty() && !model.spell.empty()) {
-        Sample texts;
-        for (const SpellRow& row : model.spell) {
-            if (texts.bytes.size() >= kSampleBytes) break;
-            texts.bytes += row.value;
-            texts.bytes += '\n';
-        }
-        samples.push_back(std::move(texts));
-    }
-    return samples;
-}
-
-bool hasMultiByteUtf8(std::string_view bytes) {
-    return hasHighByte(bytes) &&
-           isValidUtf8(bytes);
-}
 
 // A sample cut inside a UTF-8 sequence is still UTF-8: the cut bytes are dropped before the test.
 std::string_view withoutCutSequence(std::string_view bytes, bool cut) {
@@ -61,35 +36,75 @@ std::string_view withoutCutSequence(std::string_view bytes, bool cut) {
     return bytes.substr(0, end);
 }
 
+bool hasMultiByteUtf8(std::string_view bytes) {
+    return hasHighByte(bytes) && isValidUtf8(bytes);
+}
+
+// The sample of a file: its first kSampleBytes. Only regular files are read: a FIFO or a device
+// named as a member would block or never end.
+std::optional<std::string> sampleOf(const std::string& path) {
+    return readFileHead(path, kSampleBytes);
+}
+
+// The sample as the UTF-8 tests read it.
+std::string_view utf8View(std::string_view sample) {
+    return withoutCutSequence(sample, sample.size() == kSampleBytes);
+}
+
 // A file saved as UTF-8 by a modern editor is read by itself, so it does not count against the
 // code page of the others; the project is a UTF-8 one when its UTF-8 files outnumber those with
 // other high bytes (which are then read by themselves).
-int detectIn(const std::vector<Sample>& samples) {
-    std::vector<std::string_view> ansi;
-    std::size_t utf8 = 0;
-    std::size_t ansiWithHighBytes = 0;
-    for (const Sample& sample : samples) {
-        if (hasMultiByteUtf8(withoutCutSequence(sample.bytes, sample.bytes.size() == kSampleBytes))) {
+struct Samples {
+    std::vector<SampleFacts> files;
+    int detectedPage = kCodePageWestern;
+};
+
+Samples samplesOf(const ProjectModel& model) {
+    Samples samples;
+    CodePageEvidence ansi;
+    std::size_t utf8 = 0, ansiWithHighBytes = 0;
+    auto add = [&](std::string path, std::string_view bytes) {
+        const std::string_view cut = utf8View(bytes);
+        SampleFacts facts{std::move(path), hasMultiByteUtf8(cut), false};
+        facts.validUtf8 = facts.multiByteUtf8 || isValidUtf8(cut);
+        if (facts.multiByteUtf8) {
             ++utf8;
-            continue;
+        } else {
+            ansi.add(bytes);
+            if (hasHighByte(bytes)) ++ansiWithHighBytes;
         }
-        ansi.emplace_back(sample.bytes);
-        if (hasHighByte(sample.bytes)) ++ansiWithHighBytes;
+        samples.files.push_back(std::move(facts));
+    };
+    auto addFile = [&](const std::string& path) {
+        if (path.empty()) return;
+        if (std::optional<std::string> head = sampleOf(path)) add(path, *head);
+    };
+    addFile(model.projectPath);
+    for (std::size_t i = 1; i < model.files.size(); ++i) addFile(model.files[i].path);
+    // A scan opened without its sources still holds the texts people read: the Spell rows.
+    if (samples.files.empty() && !model.spell.empty()) {
+        std::string texts;
+        for (const SpellRow& row : model.spell) {
+            if (texts.size() >= kSampleBytes) break;
+            texts += row.value;
+            texts += '\n';
+        }
+        add(std::string(), texts);
     }
-    if (utf8 > ansiWithHighBytes) return kCodePageUtf8;
-    return detectCodePage(ansi);
+    samples.detectedPage = utf8 > ansiWithHighBytes ? kCodePageUtf8 : ansi.codePage();
+    return samples;
 }
 
 }  // namespace
 
 int detectProjectCodePage(const ProjectModel& model) {
-    return detectIn(samplesOf(model));
+    return samplesOf(model).detectedPage;
 }
 
 SourceCodecChoice chooseSourceCodecs(const ProjectModel& model, int codePage, CodecFactory factory) {
     SourceCodecChoice choice;
-    const std::vector<Sample> samples = samplesOf(model);
-    const int projectPage = codePage == kCodePageAuto ? detectIn(samples) : codePage;
+    const Samples samples = samplesOf(model);
+    const int projectPage = codePage == kCodePageAuto ? samples.detectedPage : codePage;
     std::shared_ptr<const TextCodec> project = factory(projectPage);
     if (!project) {
         choice.failure = "code page " + std::to_string(projectPage) + " is not available on this system";
@@ -97,15 +112,18 @@ SourceCodecChoice chooseSourceCodecs(const ProjectModel& model, int codePage, Co
     }
     std::shared_ptr<const TextCodec> utf8;
     std::map<std::string, std::shared_ptr<const TextCodec>, std::less<>> own;
-    for (const Sample& sample : samples) {
+    for (const SampleFacts& sample : samples.files) {
         if (sample.path.empty()) continue;
-        const std::string_view bytes = withoutCutSequence(sample.bytes, sample.bytes.size() == kSampleBytes);
         if (projectPage != kCodePageUtf8) {
-            if (!hasMultiByteUtf8(bytes)) continue;
+            if (!sample.multiByteUtf8) continue;
             if (!utf8) utf8 = factory(kCodePageUtf8);
             if (utf8) own.emplace(sample.path, utf8);
-        } else if (!isValidUtf8(bytes)) {
-            if (std::shared_ptr<const TextCodec> its = factory(detectCodePage({bytes})))
+        } else if (!sample.validUtf8) {
+            // An ANSI file in a UTF-8 project, which few projects have: its sample is read again
+            // for its own code page rather than every sample kept for it.
+            const std::optional<std::string> again = sampleOf(sample.path);
+            if (!again) continue;
+            if (std::shared_ptr<const TextCodec> its = factory(detectCodePage({utf8View(*again)})))
                 own.emplace(sample.path, std::move(its));
         }
     }

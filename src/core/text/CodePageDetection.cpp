@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -601,34 +602,55 @@ bool isValidForCodePage(std::string_view bytes, int codePage) {
     return false;
 }
 
-int detectCodePage(const std::vector<std::string_view>& texts) {
-    if (std::none_of(texts.begin(), texts.end(), hasHighByte)) return kCodePageWestern;
-
+struct CodePageEvidence::Tallies {
     Utf8Tally utf8;
-    for (std::string_view text : texts) tallyUtf8(text, utf8);
-    if (!utf8.malformed && utf8.sequences > 0) return kCodePageUtf8;
-
     SingleByteTally single;
-    for (std::string_view text : texts) tallySingleByte(text, single);
+    std::array<DbcsTally, kDbcs.size()> dbcs{};
+};
+
+CodePageEvidence::CodePageEvidence() = default;
+CodePageEvidence::~CodePageEvidence() = default;
+CodePageEvidence::CodePageEvidence(CodePageEvidence&&) noexcept = default;
+CodePageEvidence& CodePageEvidence::operator=(CodePageEvidence&&) noexcept = default;
+
+void CodePageEvidence::add(std::string_view text) {
+    // A text of ASCII alone adds to no tally: every one counts only bytes from 0x80 up.
+    if (!hasHighByte(text)) return;
+    if (!m_tallies) m_tallies = std::make_unique<Tallies>();
+    Tallies& t = *m_tallies;
+    tallyUtf8(text, t.utf8);
+    tallySingleByte(text, t.single);
+    for (std::size_t k = 0; k < kDbcs.size(); ++k) tallyDbcs(kDbcs[k], text, t.dbcs[k]);
+}
+
+int CodePageEvidence::codePage() const {
+    if (!m_tallies) return kCodePageWestern;
+    const Tallies& t = *m_tallies;
+    if (!t.utf8.malformed && t.utf8.sequences > 0) return kCodePageUtf8;
 
     int best = 0;
-    long long bestScore = single.cyrillicScore;  // a double-byte reading has to beat the Cyrillic one
-    for (const DbcsLayout& layout : kDbcs) {
-        DbcsTally tally;
-        for (std::string_view text : texts) tallyDbcs(layout, text, tally);
+    long long bestScore = t.single.cyrillicScore;  // a double-byte reading has to beat the Cyrillic one
+    for (std::size_t k = 0; k < kDbcs.size(); ++k) {
+        const DbcsTally& tally = t.dbcs[k];
         // Text in a code page nearly never breaks its byte structure; allowing one broken byte per
         // hundred characters keeps a project with one odd file from losing its code page.
         if (tally.characters == 0 || tally.broken * 100 > tally.characters) continue;
         if (tally.score * 4 < static_cast<long long>(tally.highBytes) * 3 || tally.score < kMinimumEvidence)
             continue;
         if (tally.score > bestScore) {
-            best = layout.codePage;
+            best = kDbcs[k].codePage;
             bestScore = tally.score;
         }
     }
     if (best != 0) return best;
-    if (single.scriptLetters > single.latinLetters) return single.russianOverGreek < 0 ? 1253 : 1251;
+    if (t.single.scriptLetters > t.single.latinLetters) return t.single.russianOverGreek < 0 ? 1253 : 1251;
     return kCodePageWestern;
+}
+
+int detectCodePage(const std::vector<std::string_view>& texts) {
+    CodePageEvidence evidence;
+    for (std::string_view text : texts) evidence.add(text);
+    return evidence.codePage();
 }
 
 }  // namespace tally

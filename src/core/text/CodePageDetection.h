@@ -4,6 +4,7 @@
 // project from a Japanese desk is Shift-JIS and one from a Russian desk Windows-1251. Reading the
 // bytes as the right code page is what makes captions, comments and string literals legible.
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,23 @@ namespace tally {
 //     1252 when they are accents inside Latin words.
 // One pass over the bytes per candidate, so linear in the size of the texts.
 int detectCodePage(const std::vector<std::string_view>& texts);
+
+// The same reading gathered text by text, so that a caller reading hundreds of files need not hold
+// them all: codePage() after adding texts t1..tn is detectCodePage({t1, ..., tn}).
+class CodePageEvidence {
+public:
+    CodePageEvidence();
+    ~CodePageEvidence();
+    CodePageEvidence(CodePageEvidence&&) noexcept;
+    CodePageEvidence& operator=(CodePageEvidence&&) noexcept;
+
+    void add(std::string_view text);
+    int codePage() const;
+
+private:
+    struct Tallies;
+    std::unique_ptr<Tallies> m_tallies;  // none until a text with a high byte is added
+};
 
 // True when every byte of `bytes` is part of a character the code page defines: well-formed UTF-8
 // for 65001, complete lead/trail pairs in the byte ranges of the double-byte pages, and no byte the

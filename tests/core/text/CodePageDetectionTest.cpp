@@ -168,6 +168,26 @@ TEST(CodePageDetection, SamplesCutInsideACharacterAndAStrayByteKeepTheCodePage) 
     EXPECT_EQ(detect({kJapanese[0], "' caf\xE9 \xE9t\xE9 na\xEFve "}), 1252);
 }
 
+// A project's evidence is gathered file by file; the many files of plain ASCII must not weigh
+// against the few that hold its texts, nor tip a close reading either way.
+TEST(CodePageDetection, EvidenceGatheredTextByTextAndFilesOfAsciiAlone) {
+    const std::string ascii = "Private Sub cmdOK_Click()\r\n    Unload Me\r\nEnd Sub\r\n";
+    const std::string_view close = "' caf\xE9 \xE9t\xE9 na\xEFve ";
+    for (const std::vector<std::string_view>& texts :
+         {std::vector<std::string_view>{kJapanese[0], close}, {kJapanese[1], kJapanese[3]},
+          {kSimplifiedChinese[0], close}, {close}}) {
+        const int alone = detectCodePage(texts);
+        CodePageEvidence evidence;
+        for (int i = 0; i < 300; ++i) evidence.add(ascii);
+        for (std::string_view text : texts) {
+            evidence.add(text);
+            evidence.add(ascii);
+        }
+        EXPECT_EQ(evidence.codePage(), alone);
+    }
+    EXPECT_EQ(CodePageEvidence().codePage(), 1252);
+}
+
 TEST(CodePageDetection, MixedWesternBytesThatHappenToPairUpAreNotDoubleByte) {
     // "Größe", "Übersicht": ö ß and Ü b form well-formed pairs in 936 and 950 byte ranges, but
     // rare characters of them.
