@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
     {
         tally::ProjectModel model = afterPass2;
         tally::ParseContext context{model, quiet, cancel, versions, {}};
-        context.calledByOrigins = &origins;
+        tally::CalledByOrigins noted = origins;
+        context.calledByOrigins = &noted;
         tally::runUsagePass(context);
         Digest digest;
         digest.add(model);
@@ -133,7 +134,8 @@ int main(int argc, char** argv) {
         if (pass3) {
             tally::ProjectModel model = afterPass2;
             tally::ParseContext context{model, quiet, cancel, versions, {}};
-            context.calledByOrigins = &origins;
+            tally::CalledByOrigins noted = origins;  // pass 3 lets go of what it is handed
+            context.calledByOrigins = &noted;
             usage.measure([&] { tally::runUsagePass(context); });
         }
     }

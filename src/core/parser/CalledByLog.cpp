@@ -127,7 +127,7 @@ void CalledByLog::writeTo(ProjectModel& model, CalledByOrigins* origins) {
             }
         }
     }
-    if (origins) origins->setCallerTexts(std::move(m_callers), std::move(m_callerStarts));
+    if (origins) origins->finish(std::move(m_callers), std::move(m_callerStarts));
     m_items.clear();
     m_nameItems.clear();
     m_added = 0;

@@ -44,10 +44,12 @@ private:
     void buildRoutineIndexes();
     // Flags the routine owning each variable row (flag 2 for UnVar, 4 for DecVar).
     void flagOwners(const std::vector<VarRec>& rows, int flag);
-    void calledByDeadOnly(SubRec& callee);
+    // `noted` is the number the call pass gave the callee's list, or CalledByOrigins::kNotNoted.
+    void calledByDeadOnly(SubRec& callee, std::uint32_t noted);
+    bool deadOnlyCaller(std::string_view calledBy) const;
     bool isDeadCaller(std::string_view routine, std::string_view file) const;
     // Notes the callers of `callee` found in its CalledBy list.
-    void findCallers(const SubRec& callee);
+    void findCallers(const SubRec& callee, std::uint32_t noted);
     // Adds to `groups` the caller groups that the entries of `calledBy` name, entry by entry.
     void callerGroupsIn(std::string_view calledBy, std::vector<std::uint32_t>& groups);
     void callerGroupsNamed(int nameId, std::size_t hit, std::size_t end, std::string_view calledBy,
@@ -106,6 +108,9 @@ private:
     std::vector<std::uint32_t> m_listGroups;
     // Whether each list text was made by one never-called routine alone, by its buffer.
     std::unordered_map<const void*, bool> m_deadOnlyOfList;
+    // The same two for the lists the call pass noted, by their numbers: no lookup by buffer.
+    std::vector<std::uint32_t> m_classOfNoted;  // kNotNoted until the list's callers are found
+    std::vector<signed char> m_deadOnlyOfNoted;  // -1 until known
 
     // Calls entries to write: the callees' texts "name - file<code 1>" one after another (callee i is
     // m_calleeText[m_callees[i], m_callees[i + 1])), and the class of each callee.
@@ -134,8 +139,11 @@ void UsagePassRun::run() {
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
         for (SubRec& callee : m_model.subs[slot]) {
             if (callee.calledBy.empty()) continue;
-            calledByDeadOnly(callee);
-            findCallers(callee);
+            const std::uint32_t noted = m_context.calledByOrigins
+                                            ? m_context.calledByOrigins->numberOf(callee.calledBy)
+                                            : CalledByOrigins::kNotNoted;
+            calledByDeadOnly(callee, noted);
+            findCallers(callee, noted);
         }
         m_context.progress.setValue(++m_value);
     }
@@ -152,6 +160,8 @@ void UsagePassRun::releaseCallerSearch() {
     m_groupsOfCaller = {};
     m_classOfList = {};
     m_deadOnlyOfList = {};
+    m_classOfNoted = {};
+    m_deadOnlyOfNoted = {};
     m_nameSeen = {};
     m_fileSeen = {};
     m_groupSeen = {};
@@ -243,28 +253,37 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
         if ((routine.problems & flag) == 0) routine.problems += flag;
     };
     int name = -1;
+    // A routine's rows come one after another, so the row before usually has the same owner: its
+    // lookups are reused rather than made again in tables too large to stay in the cache.
+    struct Owner {
+        std::size_t file = SIZE_MAX;
+        int name = -1, kind = -1;
+        const std::uint32_t *own = nullptr, *global = nullptr;
+    } last;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const VarRec& var = rows[r];
         ++m_value;
         if (r == 0 || var.scope != rows[r - 1].scope) name = m_callerNames.idOf(var.scope);
         const auto file = static_cast<std::size_t>(fileOfRow[r]);
         const std::size_t slot = slotOfFile[file];
+        if (last.file != file || last.name != name || last.kind != var.ownerKind) {
+            last = {file, name, var.ownerKind, nullptr, nullptr};
+            if (slot < m_slots && name >= 0)
+                last.own = m_firstInSlot.find(
+                    {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(name), var.ownerKind});
+            if (!last.own && name >= 0 && routineFileOf[file] >= 0)
+                last.global = m_firstGlobal.find({static_cast<std::uint32_t>(routineFileOf[file]),
+                                                  static_cast<std::uint32_t>(name), var.ownerKind});
+        }
         // First the routine of that name and kind in the file's own slot.
-        if (slot < m_slots && name >= 0) {
-            const std::uint32_t* own = m_firstInSlot.find(
-                {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(name), var.ownerKind});
-            if (own) {
-                mark(m_model.subs[slot][*own]);
-                m_context.progress.setValue(m_value);
-                continue;
-            }
+        if (const std::uint32_t* own = last.own) {
+            mark(m_model.subs[slot][*own]);
+            m_context.progress.setValue(m_value);
+            continue;
         }
         // Then a global routine of that name, kind and file; the progress counts the routines a
         // search from the first would have looked at.
-        const std::uint32_t* global = nullptr;
-        if (name >= 0 && routineFileOf[file] >= 0)
-            global = m_firstGlobal.find({static_cast<std::uint32_t>(routineFileOf[file]),
-                                         static_cast<std::uint32_t>(name), var.ownerKind});
+        const std::uint32_t* global = last.global;
         if (global) {
             m_value += static_cast<long long>(*global) + 1;
             mark(m_model.subs[0][*global]);
@@ -338,28 +357,40 @@ bool UsagePassRun::isDeadCaller(std::string_view routine, std::string_view file)
     return group != last && group->file == fileId && group->anyDead;
 }
 
-void UsagePassRun::calledByDeadOnly(SubRec& callee) {
+void UsagePassRun::calledByDeadOnly(SubRec& callee, std::uint32_t noted) {
     if (callee.kind >= kKindPropertyGet || (callee.problems & kProblemCalledByDeadOnly) != 0) return;
-    // Flagged when one never-called Function, Sub or DLL routine made every recorded call (with no
-    // readable entry at all, any routine does).
-    auto [known, added] = m_deadOnlyOfList.try_emplace(callee.calledBy.identity(), false);
-    if (added) {
-        bool any = false, oneCaller = true;
-        CalledByEntry first;
-        forEachCalledByEntry(callee.calledBy, [&](const CalledByEntry& entry) {
-            if (!any) {
-                first = entry;
-                any = true;
-            } else if (entry.routine != first.routine || entry.file != first.file) {
-                oneCaller = false;
-            }
-        });
-        known->second = any ? oneCaller && isDeadCaller(first.routine, first.file) : m_anyRoutine;
+    // Namesakes that share one list text share the answer: it is found once per list.
+    bool deadOnly = false;
+    if (noted != CalledByOrigins::kNotNoted) {
+        if (m_deadOnlyOfNoted.empty()) m_deadOnlyOfNoted.assign(m_context.calledByOrigins->listCount(), -1);
+        signed char& known = m_deadOnlyOfNoted[noted];
+        if (known < 0) known = deadOnlyCaller(callee.calledBy) ? 1 : 0;
+        deadOnly = known > 0;
+    } else {
+        auto [known, added] = m_deadOnlyOfList.try_emplace(callee.calledBy.identity(), false);
+        if (added) known->second = deadOnlyCaller(callee.calledBy);
+        deadOnly = known->second;
     }
-    if (known->second) callee.problems += kProblemCalledByDeadOnly;
+    if (deadOnly) callee.problems += kProblemCalledByDeadOnly;
 }
 
-void UsagePassRun::findCallers(const SubRec& callee) {
+bool UsagePassRun::deadOnlyCaller(std::string_view calledBy) const {
+    // One never-called Function, Sub or DLL routine made every recorded call (with no readable entry
+    // at all, any routine does).
+    bool any = false, oneCaller = true;
+    CalledByEntry first;
+    forEachCalledByEntry(calledBy, [&](const CalledByEntry& entry) {
+        if (!any) {
+            first = entry;
+            any = true;
+        } else if (entry.routine != first.routine || entry.file != first.file) {
+            oneCaller = false;
+        }
+    });
+    return any ? oneCaller && isDeadCaller(first.routine, first.file) : m_anyRoutine;
+}
+
+void UsagePassRun::findCallers(const SubRec& callee, std::uint32_t noted) {
     m_calleeText.append(callee.name).append(" - ").append(callee.file).push_back('\x01');
     m_callees.push_back(m_calleeText.size());
     if (++m_groupStamp == 0) {
@@ -367,10 +398,17 @@ void UsagePassRun::findCallers(const SubRec& callee) {
         m_groupStamp = 1;
     }
     // Namesakes that share one list text have the same callers: those are found once.
-    auto [known, firstOfList] =
-        m_classOfList.try_emplace(callee.calledBy.identity(), static_cast<std::uint32_t>(m_classCallers.size()));
-    m_classOfCallee.push_back(known->second);
-    if (!firstOfList) return;
+    const auto nextClass = static_cast<std::uint32_t>(m_classCallers.size());
+    std::uint32_t* known = nullptr;
+    if (noted != CalledByOrigins::kNotNoted) {
+        if (m_classOfNoted.empty()) m_classOfNoted.assign(m_context.calledByOrigins->listCount(), CalledByOrigins::kNotNoted);
+        known = &m_classOfNoted[noted];
+        if (*known == CalledByOrigins::kNotNoted) *known = nextClass;
+    } else {
+        known = &m_classOfList.try_emplace(callee.calledBy.identity(), nextClass).first->second;
+    }
+    m_classOfCallee.push_back(*known);
+    if (*known != nextClass) return;
     m_classCallers.emplace_back(static_cast<std::uint32_t>(m_listGroups.size()), 0);
     // Each caller is noted once per callee, however many entries name it.
     auto append = [&](std::uint32_t group) {
@@ -391,9 +429,9 @@ void UsagePassRun::findCallers(const SubRec& callee) {
         for (std::uint32_t group : m_entryGroups) append(group);
         return;
     }
-    std::span<const std::uint32_t> callers;
-    if (m_entriesAreTheirCallers && m_context.calledByOrigins->callersOf(callee.calledBy, callers)) {
+    if (m_entriesAreTheirCallers && noted != CalledByOrigins::kNotNoted) {
         const CalledByOrigins& origins = *m_context.calledByOrigins;
+        const std::span<const std::uint32_t> callers = origins.callersOf(noted);
         if (m_groupsOfCaller.empty()) m_groupsOfCaller.assign(origins.callerCount(), {1, 0});
         for (std::uint32_t caller : callers) {
             auto& range = m_groupsOfCaller[caller];
