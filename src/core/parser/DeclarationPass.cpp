@@ -7,10 +7,10 @@
 
 #include "core/parser/DeclarationSection.h"
 #include "core/parser/DeclarationState.h"
+#include "core/parser/LineCursor.h"
 #include "core/parser/LogicalLines.h"
 #include "core/parser/RoutineBlocks.h"
 #include "core/parser/RoutineChecks.h"
-#include "core/support/SourceLines.h"
 #include "core/parser/StatisticsNodes.h"
 #include "core/os/TableGrowth.h"
 #include "core/os/FileFacts.h"
@@ -50,7 +50,10 @@ std::unordered_map<std::string_view, int> firstRowsByPath(const ProjectModel& mo
 bool readFile(DeclarationState& state, std::string_view text) {
     LogicalLineJoiner joiner;
     ParseProgress& progress = state.ctx.progress;
-    for (std::string_view raw : splitLines(text)) {
+    // The lines are walked, not listed: a list of a large module's lines is a fresh block (and fresh
+    // pages) for every file.
+    LineCursor lines(text);
+    for (std::string_view raw; lines.next(raw);) {
         if (state.ctx.cancelled()) return false;
         state.runningTotal += static_cast<long long>(raw.size());
         progress.setValue(state.runningTotal);
