@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace tally {
 
@@ -59,12 +60,16 @@ std::string CalledByLog::listText(const std::vector<Item>& items, const std::uin
                   static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, item.line).ptr - digits) +
                   1;
     }
-    std::string text;
-    text.reserve(length);
+    // The lists of a big project are tens of megabytes of short entries: each is copied into its
+    // place in a text of the final length rather than appended piece by piece.
+    std::string text(length, '\0');
+    char* out = text.data();
     for (const std::uint32_t* k = first; k != last; ++k) {
         const Item& item = items[*k];
-        const char* end = std::to_chars(digits, digits + sizeof digits, item.line).ptr;
-        text.append(callerText(item)).append(digits, static_cast<std::size_t>(end - digits)).push_back('\x01');
+        const std::string_view caller = callerText(item);
+        std::memcpy(out, caller.data(), caller.size());
+        out = std::to_chars(out + caller.size(), text.data() + length, item.line).ptr;
+        *out++ = '\x01';
     }
     return text;
 }
