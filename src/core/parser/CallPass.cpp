@@ -123,6 +123,15 @@ private:
         std::string entry;  // "<routine> - <file> - "
     };
     void recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine);
+    // Lets go of what reading the lines needed (the name tries above all) before the lists are
+    // written: writing them is the pass's peak.
+    void releaseLineMatching() {
+        m_matcher = CallMatcher({});
+        m_fileRows = RowsByName(0);
+        m_file = FileBuffer();
+        m_joined = std::string();
+        m_fileText = {};
+    }
 
     ParseContext& m_context;
     ProjectModel& m_model;
@@ -155,6 +164,7 @@ void CallPassRun::run() {
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
         if (!readLines(file.path, kept ? std::string_view(*kept) : m_file.bytes())) {
+            releaseLineMatching();
             m_calledBy.writeTo(m_model, m_context.calledByOrigins);
             m_variables.storeFilesNotUsing();
             return;
@@ -162,6 +172,7 @@ void CallPassRun::run() {
         m_context.progress.setLineLabel("Please wait...");
         m_variables.scanFile(m_fileText, file.path);
     }
+    releaseLineMatching();
     m_calledBy.writeTo(m_model, m_context.calledByOrigins);
     m_variables.storeFilesNotUsing();
     sweepPublicVariables(m_model, filesProcessed,

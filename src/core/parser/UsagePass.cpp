@@ -40,7 +40,10 @@ public:
     void run();
 
 private:
-    void buildCallerIndexes();
+    // The tries of the routines' names and files (the ids every step uses), then the routines
+    // grouped as callers.
+    void buildNameTries();
+    void buildCallerGroups();
     void buildRoutineIndexes();
     // Flags the routine owning each variable row (flag 2 for UnVar, 4 for DecVar).
     void flagOwners(const std::vector<VarRec>& rows, int flag);
@@ -127,14 +130,15 @@ void UsagePassRun::run() {
     m_context.progress.setRange(0, std::max(0LL, maximum));
     m_value = 0;
 
-    buildCallerIndexes();
+    // What each step needs is let go once it is done, so that the pass's peak is its largest step
+    // rather than all of them: it comes while the model holds every list.
+    buildNameTries();
     buildRoutineIndexes();
     flagOwners(m_model.unVar, kProblemUnusedVariable);
     flagOwners(m_model.decVar, kProblemUntypedVariable);
-    // What each step needs is let go once it is done, so that the pass's peak is its largest step
-    // rather than all of them: it comes while the model holds every list.
     m_firstInSlot = RoutineKeyTable();
     m_firstGlobal = RoutineKeyTable();
+    buildCallerGroups();
 
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
         for (SubRec& callee : m_model.subs[slot]) {
@@ -294,7 +298,7 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
     }
 }
 
-void UsagePassRun::buildCallerIndexes() {
+void UsagePassRun::buildNameTries() {
     m_entriesAreTheirCallers = m_context.calledByOrigins != nullptr;
     std::vector<std::string_view> callerNames, fileNames;
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
@@ -309,13 +313,16 @@ void UsagePassRun::buildCallerIndexes() {
     }
     m_callerNames = NameTrie(NameTrie::Direction::Forward, callerNames);
     m_fileTrie = NameTrie(NameTrie::Direction::Forward, fileNames);
+}
+
+void UsagePassRun::buildCallerGroups() {
     const int names = m_callerNames.size();
     struct Keyed {
         int name, file;
         RoutineRef ref;
     };
     std::vector<Keyed> keyed;
-    keyed.reserve(callerNames.size());
+    keyed.reserve(m_callerNames.idsOfGivenNames().size());
     // The tries were built from the routines in this same order.
     const std::vector<int>& nameIds = m_callerNames.idsOfGivenNames();
     const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();
