@@ -36,10 +36,6 @@ std::string_view withoutCutSequence(std::string_view bytes, bool cut) {
     return bytes.substr(0, end);
 }
 
-bool hasMultiByteUtf8(std::string_view bytes) {
-    return hasHighByte(bytes) && isValidUtf8(bytes);
-}
-
 // The sample of a file: its first kSampleBytes. Only regular files are read: a FIFO or a device
 // named as a member would block or never end.
 std::optional<std::string> sampleOf(const std::string& path) {
@@ -65,8 +61,11 @@ Samples samplesOf(const ProjectModel& model) {
     std::size_t utf8 = 0, ansiWithHighBytes = 0;
     auto add = [&](std::string path, std::string_view bytes) {
         const std::string_view cut = utf8View(bytes);
-        SampleFacts facts{std::move(path), hasMultiByteUtf8(cut), false};
-        facts.validUtf8 = facts.multiByteUtf8 || isValidUtf8(cut);
+        SampleFacts facts{std::move(path)};
+        // Plain ASCII is valid UTF-8 without a multi-byte character; each sample is validated once.
+        const bool high = hasHighByte(cut);
+        facts.validUtf8 = !high || isValidUtf8(cut);
+        facts.multiByteUtf8 = high && facts.validUtf8;
         if (facts.multiByteUtf8) {
             ++utf8;
         } else {
