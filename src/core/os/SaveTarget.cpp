@@ -66,7 +66,7 @@ SaveTarget inspectSaveTarget(std::string_view path) {
     found.writePath = target;
     found.exists = true;
     found.mode = info.mode;
-    found.readOnly = !info.writable;
+    found.readOnly = !sys::mayWrite(target, info);
     found.hardLinks = info.hardLinks;
     found.ownerChanges = info.ownedByOther;
     found.facts = info;

@@ -32,8 +32,6 @@ struct EntryFacts {
     unsigned mode = 0;         // permission bits (07777); on Windows 0444 or 0666 by the read-only flag
     long long hardLinks = 1;   // names the file has
     bool ownedByOther = false;  // belongs to another user, and this one cannot give it back
-    bool writable = false;      // this user may write it (a file with no write bit counts as read-only);
-                                // known from a look at a path, not from an open file
     unsigned long long owner = 0;  // user and group numbers (POSIX only)
     unsigned long long group = 0;
     unsigned long long device = 0;  // with `node`, tells two names of one file apart from two files
@@ -43,6 +41,11 @@ struct EntryFacts {
 // Looks at `path`, following links unless `followLinks` is false (then a link is EntryKind::Link).
 // 0, or the error number.
 int lookAt(const std::string& path, EntryFacts& facts, bool followLinks = true);
+
+// Whether this user may write the regular file at `path`, which `facts` came from (a file with no
+// write bit counts as read-only). Asked apart from lookAt: only a save needs it, and on POSIX it is
+// a system call of its own, which a scan looking at every member many times would pay each time.
+bool mayWrite(const std::string& path, const EntryFacts& facts);
 
 // The path with every link resolved, for a path that exists; 0 or the error number (ELOOP, ENOENT).
 int resolveLinks(const std::string& path, std::string& resolved);

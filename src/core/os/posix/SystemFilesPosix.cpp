@@ -41,13 +41,7 @@ EntryKind kindOf(mode_t mode) {
     return EntryKind::Other;
 }
 
-// The superuser may write anything, but a file someone made read-only is honoured as such.
-bool writableByUs(const std::string& path, const struct stat& info) {
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
-}
-
-EntryFacts factsOf(const struct stat& info, const std::string& path) {
+EntryFacts factsOf(const struct stat& info) {
     EntryFacts facts;
     facts.kind = kindOf(info.st_mode);
     facts.length = facts.kind == EntryKind::Regular ? static_cast<std::int64_t>(info.st_size) : 0;
@@ -59,7 +53,6 @@ EntryFacts factsOf(const struct stat& info, const std::string& path) {
     // file a dozen times).
     static const uid_t us = ::geteuid();
     facts.ownedByOther = us != 0 && info.st_uid != us;
-    facts.writable = facts.kind == EntryKind::Regular && !path.empty() && writableByUs(path, info);
     facts.owner = static_cast<unsigned long long>(info.st_uid);
     facts.group = static_cast<unsigned long long>(info.st_gid);
     facts.device = static_cast<unsigned long long>(info.st_dev);
@@ -73,8 +66,14 @@ int lookAt(const std::string& path, EntryFacts& facts, bool followLinks) {
     if (!usablePath(path)) return ENOENT;
     struct stat info {};
     if ((followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0) return errno;
-    facts = factsOf(info, path);
+    facts = factsOf(info);
     return 0;
+}
+
+// The superuser may write anything, but a file someone made read-only is honoured as such.
+bool mayWrite(const std::string& path, const EntryFacts& facts) {
+    if (facts.kind != EntryKind::Regular || (facts.mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    return usablePath(path) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 std::string spelledOnDisk(const std::string& path) {
@@ -114,7 +113,7 @@ int OpenFile::createNew(const std::string& path) {
 int OpenFile::lookAt(EntryFacts& facts) const {
     struct stat info {};
     if (::fstat(static_cast<int>(m_handle), &info) != 0) return errno;
-    facts = factsOf(info, {});
+    facts = factsOf(info);
     return 0;
 }
 

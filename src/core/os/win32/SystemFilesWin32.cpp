@@ -151,7 +151,6 @@ int factsOfHandle(HANDLE handle, EntryFacts& facts, bool followLinks) {
     facts.modified = timeOf(info.ftLastWriteTime);
     const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     facts.mode = readOnly ? 0444 : 0666;
-    facts.writable = facts.kind == EntryKind::Regular && !readOnly;
     facts.hardLinks = static_cast<long long>(info.nNumberOfLinks);
     facts.device = info.dwVolumeSerialNumber;
     facts.node = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
@@ -180,6 +179,11 @@ int lookAt(const std::string& path, EntryFacts& facts, bool followLinks) {
     const int error = factsOfHandle(handle, facts, followLinks);
     ::CloseHandle(handle);
     return error;
+}
+
+// The read-only flag is the one bar a look can see; the save's own open tells of any other.
+bool mayWrite(const std::string&, const EntryFacts& facts) {
+    return facts.kind == EntryKind::Regular && (facts.mode & 0200) != 0;
 }
 
 std::string spelledOnDisk(const std::string& path) {
