@@ -60,7 +60,7 @@ void closeRoutine(DeclarationState& state) {
     // the file's. A stray End (no routine open) was not counted and has nothing to record.
     if (state.inRoutineBody()) --state.current.lines.code;
     if (!state.routineText.empty())
-        addRoutine(state, state.fileRow, state.routineKind, std::move(state.routineText), state.fileName,
+        addRoutine(state, state.fileRow, state.routineKind, state.routineText, state.fileName,
                    state.routineLines);
     state.routineText.clear();
     state.inRoutine = false;

@@ -102,10 +102,25 @@ void RoutineChecks::close() {
 
 void RoutineChecks::addGathered(GatheredRows& rows) {
     if (rows.empty()) return;
+    // On one thread nothing waits to be checked, so the rows join the model at once, and `rows`
+    // keeps its storage for the next ones.
+    if (checksAtOnce()) {
+        rows.moveInto(m_model, m_types);
+        return;
+    }
     open().parts.emplace_back().rows = std::move(rows);
     rows = GatheredRows{};
-    // On one thread nothing waits to be checked, so the rows join the model at once.
-    if (m_workers.empty()) close();
+}
+
+void RoutineChecks::checkNow(std::string_view text, const NameOwner& owner,
+                             const std::vector<std::string>& paramNames) {
+    try {
+        checkUnusedLocals(m_found, text, owner, paramNames);
+    } catch (...) {
+        m_found = GatheredRows{};  // nothing of a check that failed joins the model
+        throw;
+    }
+    m_found.moveInto(m_model, m_types);
 }
 
 void RoutineChecks::addCheck(RoutineCheck check) {

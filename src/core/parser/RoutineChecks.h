@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/model/ProjectModel.h"
+#include "core/parser/DeclaredNames.h"
 #include "core/parser/GatheredRows.h"
 #include "core/parser/TypeNotes.h"
 
@@ -42,6 +43,10 @@ public:
     // Hands over what the reading thread gathered since its last hand-over (leaving `rows` empty);
     // it joins the model before anything handed over later.
     void addGathered(GatheredRows& rows);
+    // True on one thread: each routine is then checked at once with checkNow, and what it finds
+    // joins the model there, with no queue, no copy of its text and no block per routine.
+    bool checksAtOnce() const { return m_workers.empty(); }
+    void checkNow(std::string_view text, const NameOwner& owner, const std::vector<std::string>& paramNames);
     // Queues a routine; the reading thread helps when many are waiting, which bounds the memory.
     void addCheck(RoutineCheck check);
     // Moves into the model, in order, what is finished at the front of the queue; with `all`, first
@@ -88,6 +93,7 @@ private:
     // A plain condition and a flag rather than a wait on a stop token: the stop token's wait hangs
     // now and then in the MinGW runtime (seen under Wine), and this needs nothing more.
     std::condition_variable m_changed;
+    GatheredRows m_found;  // what checkNow finds, kept for its storage
     std::deque<Stretch*> m_queued;  // checks no thread has taken yet; guarded by m_mutex
     bool m_stopping = false;        // guarded by m_mutex
     // Declared last, so the workers are joined before the stretches they work on go away.

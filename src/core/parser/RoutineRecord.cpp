@@ -82,7 +82,7 @@ std::string_view kindWordOf(int kind) {
     }
 }
 
-void addRoutine(DeclarationState& state, int fileRow, int kind, std::string routineText,
+void addRoutine(DeclarationState& state, int fileRow, int kind, std::string& routineText,
                 std::string_view fileName, std::int32_t routineLines) {
     std::string_view kindWord = kindWordOf(kind);
     if (kindWord.empty()) return;
@@ -147,8 +147,11 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string rout
     if (handlesEvent) paramNames.clear();
     // The parameters' rows came first and join first; the locals are checked when a thread is free.
     state.checks->addGathered(state.rows);
-    state.checks->addCheck(
-        RoutineCheck{std::move(routineText), std::string(fileName), std::move(name), rowKind, std::move(paramNames)});
+    if (state.checks->checksAtOnce())
+        state.checks->checkNow(routineText, NameOwner{fileName, name, rowKind}, paramNames);
+    else
+        state.checks->addCheck(
+            RoutineCheck{std::move(routineText), std::string(fileName), std::move(name), rowKind, std::move(paramNames)});
 }
 
 }  // namespace tally
