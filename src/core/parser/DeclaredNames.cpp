@@ -126,7 +126,9 @@ DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement,
 
     // The parts between commas, as views of `text`; a parameter's default value may hold a literal
     // with commas in it.
-    for (std::string_view part : splitOutsideLiterals(text, ',')) {
+    const std::vector<std::string_view> parts = splitOutsideLiterals(text, ',');
+    result.names.reserve(parts.size());
+    for (std::string_view part : parts) {
         std::string_view item = trimView(part);
         if (item.empty()) continue;
         std::string_view type;

@@ -58,7 +58,28 @@ bool TypeNotes::countsAsNoType(std::string_view typeText, bool isConst) {
     return !isConst && trimView(beforeApostrophe(typeText)).empty();
 }
 
+std::size_t TypeNotes::recentSlotOf(std::string_view text) {
+    const auto first = static_cast<unsigned char>(text.front()), last = static_cast<unsigned char>(text.back());
+    return (text.size() * 31 + first * 7 + last) % std::tuple_size_v<decltype(m_recent)>;
+}
+
 bool TypeNotes::note(std::string_view typeText, bool isConst) {
+    RecentUse* recent = nullptr;
+    if (!typeText.empty()) {
+        recent = &m_recent[recentSlotOf(typeText)];
+        if (recent->valid && recent->text == typeText) {
+            ++m_model.types[recent->row].uses;
+            return false;
+        }
+    }
+    // The row `typeText` uses from now on, remembered for the next time it comes.
+    auto remember = [&](std::size_t row) {
+        if (!recent) return;
+        recent->text.assign(typeText);
+        recent->row = row;
+        recent->valid = true;
+    };
+
     std::string_view t = trimView(beforeApostrophe(typeText));
     if (t.empty()) {
         if (isConst) return false;
@@ -89,12 +110,16 @@ bool TypeNotes::note(std::string_view typeText, bool isConst) {
     auto found = m_rows.find(name);
     if (found != m_rows.end()) {
         TypeRec& row = rows[found->second];
-        if (!definition) ++row.uses;
+        if (!definition) {
+            ++row.uses;
+            remember(found->second);
+        }
         if (definition && row.typeKind == kTypeObject) row.typeKind = kind;
         return false;
     }
     rows.push_back(TypeRec{std::string(name), kind, definition ? 0 : 1});
     m_rows.emplace(rows.back().name, rows.size() - 1);
+    if (!definition) remember(rows.size() - 1);
     return false;
 }
 

@@ -2,6 +2,7 @@
 // The Types table as declarations are met: every type name with its kind and use count, and the
 // "No Type" row that counts declarations without a type.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,8 +35,19 @@ private:
     // The table, created with its "No Type" row on first use.
     std::vector<TypeRec>& typeRows();
 
+    // The row a type text was last seen to use. Most declarations name one of a few types
+    // ("String", "Long"), and a text that used a row once always uses that row again: the names are
+    // never taken out of the table. Definitions are not remembered (what they do depends on the row).
+    struct RecentUse {
+        std::string text;
+        std::size_t row = 0;
+        bool valid = false;
+    };
+    static std::size_t recentSlotOf(std::string_view text);
+
     ProjectModel& m_model;
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> m_rows;
+    std::array<RecentUse, 64> m_recent;
 };
 
 }  // namespace tally

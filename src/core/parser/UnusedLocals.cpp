@@ -16,6 +16,11 @@ constexpr std::array<std::string_view, 5> kLocalStarts{"Dim ", "Public ", "Stati
 constexpr std::array<std::string_view, 5> kHeaderWords{"Property Let ", "Property Get ", "Property Set ",
                                                        "Sub ", "Function "};
 
+// The first bytes of kLocalStarts.
+constexpr bool isLocalStartByte(char c) {
+    return c == 'D' || c == 'P' || c == 'S' || c == 'C' || c == 'R';
+}
+
 struct Candidate {
     std::string name;
     bool isConst = false;
@@ -56,12 +61,16 @@ std::vector<Candidate> collectCandidates(GatheredRows& rows, std::string_view te
         if (name.empty()) continue;
         candidates.push_back(Candidate{std::string(name), false});
     }
+    // Every line of the text ends in CR LF and holds no LF of its own, so a line ends where the next
+    // LF is, less its CR.
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t end = text.find("\r\n", pos);
+        std::size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = trimView(text.substr(pos, end - pos));
-        pos = end + 2;
+        std::string_view line = trimView(text.substr(pos, end - pos - (end > pos && text[end - 1] == '\r')));
+        pos = end + 1;
+        // Most lines are statements of other kinds: the first byte turns them away.
+        if (line.empty() || !isLocalStartByte(line[0])) continue;
         if (!startsWithAny(line, kLocalStarts) || containsAny(beforeApostrophe(line), kHeaderWords)) continue;
         if (startsWith(line, "ReDim ") && !startsWith(line, "ReDim Preserve ")) {
             std::size_t paren = line.find('(');
