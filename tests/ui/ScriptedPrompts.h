@@ -26,11 +26,7 @@ public:
     }
     bool askYesNo(const QString& text, const QString& title) override {
         shown.push_back({text, MessageIcon::Question, title});
-        bool answer = false;
-        if (!answers.empty()) {
-            answer = answers.front();
-            answers.pop_front();
-        }
+        const bool answer = take(answers);
         if (onQuestion) onQuestion(text, answer);
         return answer;
     }
@@ -42,10 +38,7 @@ public:
     QStringList chooseOpenFiles(const QString& caption, const QString& filter) override {
         filters << filter;
         captions << caption;
-        if (openFileLists.empty()) return {};
-        QStringList files = openFileLists.front();
-        openFileLists.pop_front();
-        return files;
+        return take(openFileLists);
     }
     QString chooseSaveFile(const QString& caption, const QString& filter, const QString& proposed) override {
         filters << filter;
@@ -55,10 +48,7 @@ public:
     }
     SaveItChoice chooseSaveIt(const QString& label, std::span<const SaveItButton>) override {
         saveItLabels << label;
-        if (saveItAnswers.empty()) return SaveItChoice::ContinueWithoutSaving;
-        SaveItChoice answer = saveItAnswers.front();
-        saveItAnswers.pop_front();
-        return answer;
+        return take(saveItAnswers, SaveItChoice::ContinueWithoutSaving);
     }
 
     // The texts shown, in order.
@@ -79,11 +69,13 @@ public:
     QStringList saveItLabels;  // the labels of the "Save It" dialogs shown
 
 private:
-    static QString take(std::deque<QString>& paths) {
-        if (paths.empty()) return {};
-        QString path = paths.front();
-        paths.pop_front();
-        return path;
+    // The next answer of a script, or `fallback` when the script has run out.
+    template <typename T>
+    static T take(std::deque<T>& script, T fallback = {}) {
+        if (script.empty()) return fallback;
+        T next = std::move(script.front());
+        script.pop_front();
+        return next;
     }
 };
 

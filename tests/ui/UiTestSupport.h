@@ -3,9 +3,12 @@
 // readers of what the views show.
 
 #include <QAbstractItemModel>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <QTest>
 #include <QTreeWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,21 +29,53 @@ inline QString samplePath() {
     return QStringLiteral(TALLY_SOURCE_DIR "/examples/sample/Hourglass.vbp");
 }
 
+// The bytes of a file; empty when it cannot be read.
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Copies the files of a folder of the source tree into `target` (made if need be), the project file
+// `project` under the name `renamed` if one is given; the copied project's path.
+inline QString copySource(const QString& source, const QString& target, const QString& project,
+                          QString renamed = {}) {
+    if (renamed.isEmpty()) renamed = project;
+    QDir from(QStringLiteral(TALLY_SOURCE_DIR "/") + source), to(target);
+    to.mkpath(QStringLiteral("."));
+    for (const QString& name : from.entryList(QDir::Files))
+        QFile::copy(from.filePath(name), to.filePath(name == project ? renamed : name));
+    return to.filePath(renamed);
+}
+
 // A main window whose dialogs are scripted and whose shell only records.
 // Its registry (the Registry tab's and the settings') is kept in memory, so tests leave the user's
 // own untouched.
 struct Harness {
-    explicit Harness(ParseFunction parse = runParse)
-        : window(std::make_unique<MainWindow>(
-              MainWindowServices{prompts, shell, versions, NumberLocale{}, parse, &registrySources})) {}
+    // `setUp` may fill the registry and change the services before the window is made.
+    explicit Harness(ParseFunction parse = runParse,
+                     const std::function<void(Harness&, MainWindowServices&)>& setUp = {})
+        : window([&] {
+              MainWindowServices services{prompts, shell, versions, NumberLocale{}, parse, &registrySources};
+              if (setUp) setUp(*this, services);
+              return std::make_unique<MainWindow>(std::move(services));
+          }()) {}
 
-    // Starts the window empty, shows it and opens the project (the sample by default) through the
-    // parse dialog; false when the window could not be shown.
-    bool openShown(const QString& project = samplePath()) {
+    // Starts the window empty and shows it, active; false when it could not be shown.
+    bool show() {
         window->startUp();
         window->resize(1180, 760);
         window->show();
-        if (!QTest::qWaitForWindowExposed(window.get())) return false;
+        window->activateWindow();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
+    // Shows the window and opens the project (the sample by default) through the parse dialog.
+    bool openShown(const QString& project = samplePath()) {
+        if (!show()) return false;
         window->openProjectFile(project);
         return true;
     }

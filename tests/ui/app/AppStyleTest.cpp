@@ -31,6 +31,13 @@ QImage picture(QWidget& widget) {
     return widget.grab().toImage();
 }
 
+// The darkness of the darkest pixel of the widget drawn enabled or disabled.
+int inkOf(QWidget& widget, bool enabled) {
+    widget.setEnabled(enabled);
+    const QImage image = picture(widget);
+    return inkOf(image, image.rect());
+}
+
 }  // namespace
 
 class AppStyleTest : public QObject {
@@ -39,46 +46,34 @@ class AppStyleTest : public QObject {
 private slots:
     void initTestCase() { applyAppStyle(*qobject_cast<QApplication*>(QCoreApplication::instance())); }
 
-    void disabledMenuItemsAreDrawnPaler() {
+    void disabledMenuItemsButtonsAndLabelsAreDrawnPaler() {
         QMenu menu;
         QAction* on = menu.addAction(QStringLiteral("Save Project Scan"));
         QAction* off = menu.addAction(QStringLiteral("Save Project Scan"));
         off->setEnabled(false);
-        QImage image = picture(menu);
+        const QImage image = picture(menu);
         QVERIFY(!image.isNull());
-        qreal scale = image.devicePixelRatio();
+        const qreal scale = image.devicePixelRatio();
         auto area = [&](QAction* action) {
             QRect r = menu.actionGeometry(action);
             return QRect(r.topLeft() * scale, r.size() * scale);
         };
-        int enabled = inkOf(image, area(on));
-        int disabled = inkOf(image, area(off));
-        QVERIFY2(enabled > 150, qPrintable(QString::number(enabled)));
-        QVERIFY2(disabled < enabled - 60, qPrintable(QStringLiteral("%1 vs %2").arg(disabled).arg(enabled)));
-    }
-
-    void disabledButtonsAndLabelsAreDrawnPaler() {
-        for (bool button : {true, false}) {
-            std::unique_ptr<QWidget> on, off;
-            if (button) {
-                auto* a = new QToolButton;
-                a->setText(QStringLiteral("Open"));
-                auto* b = new QToolButton;
-                b->setText(QStringLiteral("Open"));
-                on.reset(a);
-                off.reset(b);
-            } else {
-                on.reset(new QLabel(QStringLiteral("Declared but never used")));
-                off.reset(new QLabel(QStringLiteral("Declared but never used")));
-            }
-            off->setEnabled(false);
-            QImage enabledImage = picture(*on);
-            QImage disabledImage = picture(*off);
-            int enabled = inkOf(enabledImage, enabledImage.rect());
-            int disabled = inkOf(disabledImage, disabledImage.rect());
-            QVERIFY2(enabled > 150, qPrintable(QString::number(enabled)));
-            QVERIFY2(disabled < enabled - 60,
-                     qPrintable(QStringLiteral("%1 vs %2").arg(disabled).arg(enabled)));
+        QToolButton onButton, offButton;
+        onButton.setText(QStringLiteral("Open"));
+        offButton.setText(QStringLiteral("Open"));
+        QLabel onLabel(QStringLiteral("Declared but never used")), offLabel(QStringLiteral("Declared but never used"));
+        const struct {
+            const char* what;
+            int enabled, disabled;
+        } cases[] = {
+            {"menu item", inkOf(image, area(on)), inkOf(image, area(off))},
+            {"tool button", inkOf(onButton, true), inkOf(offButton, false)},
+            {"label", inkOf(onLabel, true), inkOf(offLabel, false)},
+        };
+        for (const auto& c : cases) {
+            const QString figures = QStringLiteral("%1: %2 vs %3").arg(QLatin1String(c.what)).arg(c.disabled).arg(c.enabled);
+            QVERIFY2(c.enabled > 150, qPrintable(figures));
+            QVERIFY2(c.disabled < c.enabled - 60, qPrintable(figures));
         }
     }
 };

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -31,14 +30,8 @@ constexpr const char* kMru = "Software\\Quillmere\\Tallyscan 6\\MRUList";
 
 // A copy of the sample project in a folder of its own, its project file renamed.
 QString copySample(const QTemporaryDir& dir, const QString& folder, const QString& projectName) {
-    QDir source(QStringLiteral(TALLY_SOURCE_DIR "/examples/sample"));
-    QDir target(dir.filePath(folder));
-    target.mkpath(QStringLiteral("."));
-    for (const QString& name : source.entryList(QDir::Files)) {
-        const QString copy = name == QLatin1String("Hourglass.vbp") ? projectName : name;
-        QFile::copy(source.filePath(name), target.filePath(copy));
-    }
-    return target.filePath(projectName);
+    return copySource(QStringLiteral("examples/sample"), dir.filePath(folder), QStringLiteral("Hourglass.vbp"),
+                      projectName);
 }
 
 QStringList visibleEntries(RecentFilesMenu* recent) {
@@ -59,36 +52,20 @@ struct RecordingAssociation final : FileAssociation {
     QStringList written;
 };
 
-// A window over a registry the test fills first.
-struct Desktop {
-    explicit Desktop(std::function<void(MemoryRegistryStore&)> fill = {}, FileAssociation* association = nullptr,
-                     std::function<int(QWidget*)> ask = {}) {
-        if (fill) fill(registry);
-        MainWindowServices services{prompts, shell, versions, NumberLocale{}, runParse, &sources};
+// The set-up of a window over a registry the test fills first, with the association hooks and
+// memory figures whose free memory changes at each reading.
+auto desktop(std::function<void(MemoryRegistryStore&)> fill = {}, FileAssociation* association = nullptr,
+             std::function<int(QWidget*)> ask = {}) {
+    return [=](Harness& h, MainWindowServices& services) {
+        if (fill) fill(h.registry);
         services.association = association;
-        services.askAssociation = std::move(ask);
-        services.memory = [this] {
+        services.askAssociation = ask;
+        services.memory = [reads = 0]() mutable {
             ++reads;
             return MemoryFigures{std::uint64_t{24576} << 20, (std::uint64_t{12000} + reads) << 20};
         };
-        window = std::make_unique<MainWindow>(std::move(services));
-    }
-    bool show() {
-        window->startUp();
-        window->show();
-        window->activateWindow();
-        return QTest::qWaitForWindowExposed(window.get());
-    }
-
-    ScriptedPrompts prompts;
-    RecordingShell shell;
-    NoFileVersions versions;
-    MemoryRegistryStore registry;
-    DiskServerFiles serverFiles{"/nonexistent-wine-prefix"};
-    RegistrySources sources{registry, serverFiles, ObjectFolders{}};
-    int reads = 0;
-    std::unique_ptr<MainWindow> window;
-};
+    };
+}
 
 }  // namespace
 
@@ -98,7 +75,7 @@ class DesktopTiesTest : public QObject {
 private slots:
     void theRecentFilesListFollowsTheOpenCommands() {
         QTemporaryDir dir;
-        Desktop d;
+        Harness d;
         QVERIFY(d.show());
         RecentFilesMenu* recent = d.window->recentFiles();
         QVERIFY(!recent->item(0)->isVisible());  // no separator without entries
@@ -137,9 +114,8 @@ private slots:
 
     void reopeningTheOpenScanOffersToSaveItsChangesFirst() {
         QTemporaryDir dir;
-        Desktop d;
-        QVERIFY(d.show());
-        d.window->openProjectFile(QStringLiteral(TALLY_SOURCE_DIR "/examples/sample/Hourglass.vbp"));
+        Harness d;
+        QVERIFY(d.openShown());
         const QString scan = dir.filePath(QStringLiteral("hourglass.psf"));
         d.prompts.saveFiles.push_back(scan);
         QVERIFY(d.window->saveScanCommand());
@@ -153,13 +129,12 @@ private slots:
     void anUpperCaseProjectOpensAndAnUnknownFileDoesNothing() {
         QTemporaryDir dir;
         const QString upper = copySample(dir, QStringLiteral("Upper"), QStringLiteral("HOURGLASS.VBP"));
-        QFile notes(dir.filePath(QStringLiteral("notes.txt")));
-        QVERIFY(notes.open(QIODevice::WriteOnly));
-        notes.close();
-        Desktop d([&](MemoryRegistryStore& registry) {
-            registry.put(Hive::CurrentUser, kMru, stringValue("1", toLocalPath(upper)));
-            registry.put(Hive::CurrentUser, kMru, stringValue("2", toLocalPath(notes.fileName())));
-        });
+        const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+        QVERIFY(writeFile(notes, {}));
+        Harness d(runParse, desktop([&](MemoryRegistryStore& registry) {
+                      registry.put(Hive::CurrentUser, kMru, stringValue("1", toLocalPath(upper)));
+                      registry.put(Hive::CurrentUser, kMru, stringValue("2", toLocalPath(notes)));
+                  }));
         QVERIFY(d.show());
         RecentFilesMenu* recent = d.window->recentFiles();
         QCOMPARE(visibleEntries(recent), (QStringList{QStringLiteral("HOURGLASS.VBP"), QStringLiteral("notes.txt")}));
@@ -175,10 +150,10 @@ private slots:
         RecordingAssociation association;
         int asked = 0;
         {
-            Desktop d({}, &association, [&asked](QWidget*) {
-                ++asked;
-                return associationAnswer(true, true);
-            });
+            Harness d(runParse, desktop({}, &association, [&asked](QWidget*) {
+                          ++asked;
+                          return associationAnswer(true, true);
+                      }));
             QVERIFY(d.show());
             QTRY_COMPARE(asked, 1);
             QCOMPARE(association.written.size(), 1);
@@ -190,8 +165,9 @@ private slots:
         // "NoMore" (or an association in place) asks nothing on the next start.
         RecordingAssociation absent;
         asked = 0;
-        Desktop again([](MemoryRegistryStore& registry) { writeSetting(registry, "Associate", "", "NoMore"); }, &absent,
-                      [&asked](QWidget*) { return ++asked; });
+        Harness again(runParse,
+                      desktop([](MemoryRegistryStore& registry) { writeSetting(registry, "Associate", "", "NoMore"); },
+                              &absent, [&asked](QWidget*) { return ++asked; }));
         QVERIFY(again.show());
         QTest::qWait(50);
         QCOMPARE(asked, 0);
@@ -199,7 +175,6 @@ private slots:
 
     void theQuestionsButtonsGiveTheFourAnswers() {
         AssociationDialog dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("File Asscociation"));
         QCOMPARE(dialog.answer(), 0);
         dialog.againBox()->setChecked(true);
         dialog.button(0)->click();
@@ -210,24 +185,24 @@ private slots:
     }
 
     void theCodeViewTakesVbsEditorFontAndTabWidth() {
-        Desktop d([](MemoryRegistryStore& registry) {
-            const std::string key(kVbEditorKey);
-            registry.put(Hive::CurrentUser, key, stringValue("FontHeight", "14"));
-            registry.put(Hive::CurrentUser, key, stringValue("TabWidth", "8"));
-        });
+        Harness d(runParse, desktop([](MemoryRegistryStore& registry) {
+                      const std::string key(kVbEditorKey);
+                      registry.put(Hive::CurrentUser, key, stringValue("FontHeight", "14"));
+                      registry.put(Hive::CurrentUser, key, stringValue("TabWidth", "8"));
+                  }));
         auto* panel = dynamic_cast<CodeViewPanel*>(d.window->codeView());
         QVERIFY(panel);
         const QFont font = panel->editor()->font();
         QCOMPARE(font.pointSizeF(), 14.0);
         QCOMPARE(panel->editor()->tabStopDistance(),
                  QFontMetricsF(font).horizontalAdvance(QString(8, QLatin1Char(' '))));
-        Desktop plain;
+        Harness plain;
         auto* defaults = dynamic_cast<CodeViewPanel*>(plain.window->codeView());
         QCOMPARE(defaults->editor()->font().pointSizeF(), 10.0);
     }
 
     void helpOpensTheGuideAndTheAboutBoxRefreshesItsFigures() {
-        Desktop d;
+        Harness d(runParse, desktop());
         QVERIFY(d.show());
         d.window->helpTopicsCommand();
         QCOMPARE(d.shell.requests.size(), 1u);

@@ -3,8 +3,6 @@
 
 #include <QCheckBox>
 #include <QDate>
-#include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -31,6 +29,11 @@ QString commandOutput(const QString& command, int* status = nullptr) {
         if (status) *status = code;
     }
     return text;
+}
+
+// The names of an archive's entries, as unzip lists them.
+QStringList zipEntries(const QString& archive) {
+    return commandOutput(QStringLiteral("unzip -Z1 '%1'").arg(archive)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 QStringList rowNames(QTreeWidget* list) {
@@ -71,7 +74,7 @@ private slots:
         int status = -1;
         commandOutput(QStringLiteral("unzip -tq '%1'").arg(archive), &status);
         QCOMPARE(status, 0);
-        QStringList entries = commandOutput(QStringLiteral("unzip -Z1 '%1'").arg(archive)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QStringList entries = zipEntries(archive);
         QCOMPARE(entries.size(), 8);
         // Without "Store path information." the entries are bare file names.
         for (const QString& entry : entries) QVERIFY2(!entry.contains(QLatin1Char('/')), qPrintable(entry));
@@ -83,15 +86,12 @@ private slots:
         h.prompts.answers = {true};
         dialog.zipFiles();
         QCOMPARE(h.prompts.shown.back().text, QStringLiteral("This file exists. Do you want to overwrte it?"));
-        entries = commandOutput(QStringLiteral("unzip -Z1 '%1'").arg(archive)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(entries.size(), 6);
+        QCOMPARE(zipEntries(archive).size(), 6);
 
         // Add Files adds the existing ones, checked.
-        QFile extra(dir.filePath(QStringLiteral("Splash.GIF")));
-        QVERIFY(extra.open(QIODevice::WriteOnly));
-        extra.write("GIF89a");
-        extra.close();
-        h.prompts.openFileLists.push_back({extra.fileName(), dir.filePath(QStringLiteral("missing.bmp"))});
+        const QString extra = dir.filePath(QStringLiteral("Splash.GIF"));
+        QVERIFY(writeFile(extra, "GIF89a"));
+        h.prompts.openFileLists.push_back({extra, dir.filePath(QStringLiteral("missing.bmp"))});
         dialog.addFiles();
         QCOMPARE(dialog.list()->topLevelItemCount(), 12);
         QCOMPARE(dialog.checkedCount(), 7);
@@ -100,11 +100,8 @@ private slots:
     void zipAndSaveKeepsADatedBackupOfTheStoredFile() {
         QTemporaryDir dir;
         const QString copy = dir.filePath(QStringLiteral("sample"));
-        QDir().mkpath(copy);
-        QDir source(QStringLiteral(TALLY_SOURCE_DIR "/examples/sample"));
-        for (const QString& name : source.entryList(QDir::Files)) QFile::copy(source.filePath(name), copy + "/" + name);
         Harness h;
-        QVERIFY(h.openShown(copy + QStringLiteral("/Hourglass.vbp")));
+        QVERIFY(h.openShown(copySource(QStringLiteral("examples/sample"), copy, QStringLiteral("Hourglass.vbp"))));
         QVERIFY(h.window->projectMenuAction("mnuProjZip")->isEnabled());
 
         // The backup part on its own, as the Save It dialog's "Zip && Save File" runs it.
@@ -118,7 +115,7 @@ private slots:
         DatedBackup backup(*archiver, [today] { return CalendarDay{today.year(), today.month(), today.day()}; },
                            [](const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }, {});
         QCOMPARE(backup.archiveStoredFile(stored.toStdString()), std::optional<std::string>(expected.toStdString()));
-        QCOMPARE(commandOutput(QStringLiteral("unzip -Z1 '%1/%2'").arg(copy, expected)).trimmed(), QStringLiteral("modMain.bas"));
+        QCOMPARE(zipEntries(copy + QLatin1Char('/') + expected), QStringList{QStringLiteral("modMain.bas")});
         const QString second = QString(expected).replace(QStringLiteral(".Zip"), QStringLiteral("~1.Zip"));
         QCOMPARE(backup.archiveStoredFile(stored.toStdString()), std::optional<std::string>(second.toStdString()));
     }

@@ -27,11 +27,12 @@ namespace {
 
 const QString kFixtures = QStringLiteral("tests/data/codepages/");
 
-void typeText(QWidget* editor, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(editor, &press);
-    }
+// The Project menu's item for a code page; null when there is none.
+QAction* codePageItem(MainWindow& window, int page) {
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuProjCodePage"));
+    for (QAction* item : menu ? menu->actions() : QList<QAction*>())
+        if (item->data().toInt() == page) return item;
+    return nullptr;
 }
 
 QString statusCodePage(MainWindow& window) {
@@ -201,11 +202,7 @@ private slots:
         QVERIFY(c.selectFile("modText.bas"));
         QVERIFY(c.choose(QStringLiteral("(Declarations)")));
         QCOMPARE(c.view().codec().codePage(), 932);
-        auto* menu = c.window().findChild<QMenu*>(QStringLiteral("mnuProjCodePage"));
-        QVERIFY(menu);
-        QAction* chinese = nullptr;
-        for (QAction* item : menu->actions())
-            if (item->data().toInt() == 936) chinese = item;
+        QAction* chinese = codePageItem(c.window(), 936);
         QVERIFY(chinese);
         chinese->trigger();
         QCOMPARE(sourceCodecs().codePage(), 936);
@@ -267,11 +264,7 @@ private slots:
     void theCodePageChosenFromTheMenuIsKeptForTheProject() {
         CodeHarness c(kFixtures + QStringLiteral("cp932"), QStringLiteral("App.vbp"));
         QVERIFY(c.ok);
-        auto* menu = c.window().findChild<QMenu*>(QStringLiteral("mnuProjCodePage"));
-        QVERIFY(menu);
-        QAction* western = nullptr;
-        for (QAction* item : menu->actions())
-            if (item->data().toInt() == 1252) western = item;
+        QAction* western = codePageItem(c.window(), 1252);
         QVERIFY(western);
         western->trigger();
         QCOMPARE(statusCodePage(c.window()), QStringLiteral("windows-1252"));

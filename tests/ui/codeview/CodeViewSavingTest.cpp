@@ -1,7 +1,8 @@
 // Writing code back from the Code View tab, checked byte for byte on a copy of the sample project:
 // the "Save It" dialog and its choices, leaving or closing with changed code, and the jumps from
-// the other tabs that land on a routine with its text selected. How a routine is cut out of its
-// file and put back is the core's business (tests/core/codeview).
+// the other tabs that land on a routine with its text selected, the tree and the status bar
+// following. How a routine is cut out of its file and put back is the core's business
+// (tests/core/codeview).
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,16 +23,6 @@ using namespace tally;
 using namespace tally::test;
 
 namespace {
-
-// Types text into the pane the way a keyboard with those characters would.
-void typeText(QWidget* editor, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(editor, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(editor, &release);
-    }
-}
 
 // The file's bytes with `inserted` put before the first `before`.
 QByteArray withInsert(QByteArray bytes, const QByteArray& before, const QByteArray& inserted) {
@@ -142,6 +133,9 @@ private slots:
         QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("(Declarations)"));
         QCOMPARE(c.view().selText(), std::string(" Sleep "));
         QCOMPARE(QApplication::focusWidget(), c.editor());
+        // The tree and the status bar follow the file shown.
+        QCOMPARE(w.projectTree()->selectedKey(), fileKey(w, "modMain.bas"));
+        QCOMPARE(w.statusPath(), c.path(QStringLiteral("modMain.bas")));
 
         // A dependency row: the caller shown, the callee's name selected in it.
         QVERIFY(c.selectFile("modFormat.bas"));
@@ -151,6 +145,9 @@ private slots:
         doubleClick(deps, deps->model()->index(1, 0));  // LoadEntriesFor in frmMain.frm
         QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("LoadEntriesFor"));
         QVERIFY(c.view().text().starts_with("Private Sub LoadEntriesFor("));
+        QCOMPARE(w.projectTree()->selectedKey(), fileKey(w, "frmMain.frm"));
+        QCOMPARE(w.statusPath(), c.path(QStringLiteral("frmMain.frm")));
+        // Following the jump in the tree did not show the file anew: the selection is still there.
         QCOMPARE(c.view().selText(), std::string("Percent"));
 
         // A spell row of a routine.

@@ -1,6 +1,6 @@
 // What the Code View tab shows about its own state: keys that only move, search or copy are not
 // edits, an empty view cannot be typed into, unsaved changes are marked on the tab and beside the
-// routine combo, and after a jump the tree and the status bar point at the file shown.
+// routine combo, and the Find dialog keeps out of the way of what it found.
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,13 +9,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTreeView>
 
 #include "CodeViewTestSupport.h"
 #include "ui/codeview/FindDialog.h"
-#include "ui/review/ReviewListModel.h"
-#include "ui/review/ReviewPanel.h"
-#include "ui/review/RoutinesPanel.h"
 
 using namespace tally;
 using namespace tally::test;
@@ -84,9 +80,7 @@ private slots:
 
     void withNoFileTheCodeViewIsReadOnlyAndSaysWhy() {
         Harness h;
-        h.window->startUp();
-        h.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        QVERIFY(h.show());
         auto* panel = dynamic_cast<CodeViewPanel*>(h.window->codeView());
         QVERIFY(panel);
         h.window->tabs()->setCurrentWidget(panel);
@@ -105,17 +99,12 @@ private slots:
         QVERIFY(h.prompts.saveItLabels.isEmpty());
     }
 
-    void aShownFileCanBeTypedInto() {
+    void aShownFileCanBeTypedIntoAndWhenChangedIsMarkedOnTheTabAndBesideTheRoutineCombo() {
         CodeHarness c;
-        QVERIFY(c.editor()->isReadOnly());
-        QVERIFY(c.selectFile("modFormat.bas"));
+        QVERIFY(c.editor()->isReadOnly());  // a project but no file yet
+        QVERIFY(c.showRoutine("modFormat.bas", QStringLiteral("ParseHours")));
         QVERIFY(!c.editor()->isReadOnly());
         QVERIFY(c.editor()->placeholderText().isEmpty());
-    }
-
-    void anUnsavedFileIsMarkedOnTheTabAndBesideTheRoutineCombo() {
-        CodeHarness c;
-        QVERIFY(c.showRoutine("modFormat.bas", QStringLiteral("ParseHours")));
         QVERIFY(!c.panel->unsavedMarker()->isVisible());
         QVERIFY(c.select("Dim vParts", 0));
         QTest::keyClicks(c.editor(), QStringLiteral("x"));
@@ -179,31 +168,6 @@ private slots:
         editor.applySettings(settings);
         if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans Mono")))
             QCOMPARE(QFontInfo(editor.font()).family(), QStringLiteral("DejaVu Sans Mono"));
-    }
-
-    void afterAJumpTheTreeAndTheStatusBarFollowTheFileShown() {
-        CodeHarness c;
-        QVERIFY(c.ok);
-        MainWindow& w = c.window();
-        QVERIFY(c.selectFile("modFormat.bas"));
-        // A review row in modMain.bas.
-        w.showReviewList(ReviewListId::NeverCalled);
-        doubleClick(w.reviewPanel()->listView(), w.reviewPanel()->listModel()->index(1, 0));
-        QCOMPARE(c.panel->headerText(), QStringLiteral("modMain.bas"));
-        QCOMPARE(w.projectTree()->selectedKey(), fileKey(w, "modMain.bas"));
-        QCOMPARE(w.statusPath(), c.path(QStringLiteral("modMain.bas")));
-
-        // A dependency row: the caller in frmMain.frm.
-        QVERIFY(c.selectFile("modFormat.bas"));
-        w.tabs()->setCurrentIndex(0);
-        w.routinesPanel()->chooseEntry(6);  // Percent
-        auto* deps = w.findChild<PanelRowsView*>(QStringLiteral("lvwCalledBy"));
-        doubleClick(deps, deps->model()->index(1, 0));
-        QCOMPARE(c.panel->routineCombo()->currentText(), QStringLiteral("LoadEntriesFor"));
-        QCOMPARE(w.projectTree()->selectedKey(), fileKey(w, "frmMain.frm"));
-        QCOMPARE(w.statusPath(), c.path(QStringLiteral("frmMain.frm")));
-        // Following the jump did not show the file anew: the routine jumped to is still shown.
-        QCOMPARE(c.view().selText(), std::string("Percent"));
     }
 };
 

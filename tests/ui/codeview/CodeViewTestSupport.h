@@ -2,9 +2,8 @@
 // Shared pieces of the code view tests: the main window on a scratch copy of the sample project,
 // the real code view panel, and readers of the pane's text, selection and colours.
 
+#include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,15 +15,22 @@
 
 namespace tally::test {
 
+// Types text into a widget the way a keyboard with those characters would.
+inline void typeText(QWidget* editor, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(editor, &release);
+    }
+}
+
 // The main window, shown, with a copy of a project opened (the sample project unless another
 // folder of the source tree is named); the source tree is never written.
 struct CodeHarness {
     explicit CodeHarness(const QString& source = QStringLiteral("examples/sample"),
                          const QString& project = QStringLiteral("Hourglass.vbp")) {
-        QDir sample(QStringLiteral(TALLY_SOURCE_DIR "/") + source);
-        for (const QString& name : sample.entryList(QDir::Files))
-            QFile::copy(sample.filePath(name), folder.filePath(name));
-        ok = h.openShown(folder.filePath(project));
+        ok = h.openShown(copySource(source, folder.path(), project));
         panel = dynamic_cast<CodeViewPanel*>(h.window->codeView());
         ok = ok && panel != nullptr;
     }
@@ -36,10 +42,7 @@ struct CodeHarness {
 
     // The copy's path of a sample file, and its bytes on disk now.
     QString path(const QString& name) const { return folder.filePath(name); }
-    QByteArray bytes(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray bytes(const QString& name) const { return fileBytes(path(name)); }
 
     // Selects the file in the tree, as a click would; false when there is no such file or the window
     // could not be set up.

@@ -2,7 +2,6 @@
 // commands, driven through the real window with scripted dialogs.
 
 #include <QAction>
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -36,17 +35,6 @@ ParseFunction parseAfter(std::function<bool(ParseContext&)> go) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return runParse(context);
     };
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The sample's scan file, saved in a scratch folder.
@@ -112,7 +100,7 @@ private slots:
         QFETCH(QString, opened);
         QTemporaryDir dir;
         QString broken = dir.filePath(QStringLiteral("broken.psf"));
-        writeFile(broken, "Not a scan file\r\n");
+        QVERIFY(writeFile(broken, "Not a scan file\r\n"));
         Harness h;
         h.window->startUp(opened == "scan" ? broken : QString());
         if (opened.isEmpty())
@@ -142,7 +130,7 @@ private slots:
     void savingANewScanProposesItsNameAndAsksBeforeOverwriting() {
         QTemporaryDir dir;
         QString target = dir.path() + QStringLiteral("/existing.psf");
-        writeFile(target, "Version 2.0\r\n");
+        QVERIFY(writeFile(target, "Version 2.0\r\n"));
         Harness h;
         QVERIFY(h.openShown());
         const QString overwrite = QStringLiteral("This file already exists. Do you want to overwrite it?");
@@ -220,11 +208,11 @@ private slots:
     void saveScanRefusesTheProjectItsFilesAndFilesThatAreNotScans() {
         QTemporaryDir dir;
         QString notes = dir.path() + QStringLiteral("/notes.txt");
-        writeFile(notes, "my notes");
+        QVERIFY(writeFile(notes, "my notes"));
         Harness h;
         QVERIFY(h.openShown());
         const std::string project = h.window->model().projectPath;
-        const QByteArray before = readBytes(QString::fromStdString(project));
+        const QByteArray before = fileBytes(QString::fromStdString(project));
         h.prompts.saveFiles = {QString::fromStdString(project), notes};
         h.prompts.answers = {true, true};
         QVERIFY(!h.window->saveScanCommand());
@@ -233,14 +221,14 @@ private slots:
         QCOMPARE(h.prompts.texts(),
                  (QStringList{QString::fromStdString(project) + QStringLiteral(" is the project file; choose another name"),
                               notes + QStringLiteral(" is not a project scan file; choose another name")}));
-        QCOMPARE(readBytes(QString::fromStdString(project)), before);
-        QCOMPARE(readBytes(notes), QByteArray("my notes"));
+        QCOMPARE(fileBytes(QString::fromStdString(project)), before);
+        QCOMPARE(fileBytes(notes), QByteArray("my notes"));
     }
 
     void aReadOnlyScanFileIsSavedOverOnlyWhenTheUserAgrees() {
         QTemporaryDir dir;
         QString target = dir.path() + QStringLiteral("/locked.psf");
-        writeFile(target, "Version 2.0\r\n");
+        QVERIFY(writeFile(target, "Version 2.0\r\n"));
         QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         Harness h;
         QVERIFY(h.openShown());

@@ -12,8 +12,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-#include <fstream>
-#include <sstream>
 
 #include "UiTestSupport.h"
 #include "core/registry/MemoryRegistryStore.h"
@@ -57,13 +55,6 @@ QTreeWidgetItem* rowNamed(QTreeWidget* list, const QString& text) {
     return nullptr;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Runs `step` on the modal dialog of type D once it is open.
 template <typename D>
 void whenOpen(std::function<void(D*)> step) {
@@ -94,6 +85,13 @@ class RegistryTabTest : public QObject {
     RegistryCommands* commands = nullptr;
 
     MemoryRegistryStore& store() { return *fixture; }
+    // Opens the tree down to the Options key and chooses it.
+    void chooseOptions() {
+        page->expandNode(q("Software"));
+        page->expandNode(q(kSettings));
+        page->expandNode(q(kSettings) + q("\\Ledger"));
+        page->chooseNode(q(kOptions));
+    }
 
 private slots:
     void init() {
@@ -114,12 +112,10 @@ private slots:
         store.put(Hive::ClassesRoot, key, stringValue("", "MICROSOFT date and TIME picker"));
         store.put(Hive::ClassesRoot, key + "\\Version", stringValue("", "2.0"));
         store.put(Hive::ClassesRoot, key + "\\InprocServer32", stringValue("", server));
-        store.put(Hive::ClassesRoot, "CLSID\\{11111111-2222-3333-4444-555555555555}",
-                  stringValue("", "Missing Server"));
-        store.put(Hive::ClassesRoot, "CLSID\\{11111111-2222-3333-4444-555555555555}\\Version",
-                  stringValue("", "1.0"));
-        store.put(Hive::ClassesRoot, "CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32",
-                  stringValue("", "nowhere.dll"));
+        const std::string missing = "CLSID\\{11111111-2222-3333-4444-555555555555}";
+        store.put(Hive::ClassesRoot, missing, stringValue("", "Missing Server"));
+        store.put(Hive::ClassesRoot, missing + "\\Version", stringValue("", "1.0"));
+        store.put(Hive::ClassesRoot, missing + "\\InprocServer32", stringValue("", "nowhere.dll"));
         files = std::make_unique<DiskServerFiles>(dir.path() + "/prefix");
         sources = std::make_unique<RegistrySources>(RegistrySources{store, *files, objectFoldersOf(*files)});
         prompts = ScriptedPrompts();
@@ -217,10 +213,7 @@ private slots:
     }
 
     void editsADwordAndAString() {
-        page->expandNode(q("Software"));
-        page->expandNode(q(kSettings));
-        page->expandNode(q(kSettings) + q("\\Ledger"));
-        page->chooseNode(q(kOptions));
+        chooseOptions();
         QTreeWidgetItem* count = rowNamed(page->list(), q("Count"));
         page->list()->setCurrentItem(count);
         QString start;
@@ -259,10 +252,7 @@ private slots:
     }
 
     void exportsAKeyAndDeletesItAfterTwoQuestions() {
-        page->expandNode(q("Software"));
-        page->expandNode(q(kSettings));
-        page->expandNode(q(kSettings) + q("\\Ledger"));
-        page->chooseNode(q(kOptions));
+        chooseOptions();
 
         const std::string backup = dir.path() + "/options";  // the extension comes from the filter
         prompts.saveFiles.push_back(QString::fromStdString(backup));
@@ -278,7 +268,7 @@ private slots:
             " \r\n"
             "[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Ledger\\Options\\Recent]\r\n"
             " \r\n";
-        QCOMPARE(readFile(backup + ".reg"), expected);
+        QCOMPARE(fileBytes(QString::fromStdString(backup + ".reg")).toStdString(), expected);
         QCOMPARE(prompts.shown.back().text,
                  q("All of the settings for the selected key have been copied to the file options.reg. "
                    "Double-click on the file to restore the settings."));

@@ -131,27 +131,26 @@ private slots:
         QCOMPARE(h.text(), QStringLiteral("café € 5\nnext"));
     }
 
-    void savingAsPdfWritesTheDocumentAsItWouldPrint() {
-        const QString path = m_folder->filePath(QStringLiteral("report.pdf"));
+    void savingAsPdfOrHtmlWritesThePrintedDocumentOrAWebPage_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArrayList>("expected");  // how the file starts, then what it holds
+        QTest::newRow("pdf") << QStringLiteral("report.pdf") << QByteArrayList{"%PDF", "/Type /Page", "%%EOF"};
+        QTest::newRow("html") << QStringLiteral("report.html")
+                              << QByteArrayList{"<!DOCTYPE html>", "<title>Project Code Report</title>", "ArchiveOldEntries"};
+    }
+
+    void savingAsPdfOrHtmlWritesThePrintedDocumentOrAWebPage() {
+        QFETCH(QString, name);
+        QFETCH(QByteArrayList, expected);
+        const QString path = m_folder->filePath(name);
         ViewerHarness h;
         h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
         h.prompts.saveFiles = {path};
         h.viewer.runCommand(ReportCommand::Save);
         QVERIFY2(h.prompts.shown.empty(), qPrintable(h.prompts.texts().join(QLatin1Char('\n'))));
-        QByteArray saved = fileBytes(path);
-        QVERIFY(saved.startsWith("%PDF"));
-        QVERIFY(saved.contains("/Type /Page"));
-    }
-
-    void savingAsHtmlWritesAWebPage() {
-        const QString path = m_folder->filePath(QStringLiteral("report.html"));
-        ViewerHarness h;
-        h.viewer.showDocument(m_report, QStringLiteral("Project Code Report"));
-        QVERIFY(h.viewer.saveFile(path));
-        QByteArray saved = fileBytes(path);
-        QVERIFY(saved.startsWith("<!DOCTYPE html>"));
-        QVERIFY(saved.contains("<title>Project Code Report</title>"));
-        QVERIFY(saved.contains("ArchiveOldEntries"));
+        const QByteArray saved = fileBytes(path);
+        QVERIFY(saved.startsWith(expected[0]));
+        for (const QByteArray& part : expected) QVERIFY2(saved.contains(part), part.constData());
     }
 
     void theProjectsOwnFilesAreNeverSavedOver_data() {

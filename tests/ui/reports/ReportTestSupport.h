@@ -2,7 +2,6 @@
 // Shared pieces of the report viewer tests: the sample project's code report, a viewer with
 // scripted dialogs over a model, and readers of what the pane holds.
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -81,16 +80,6 @@ inline QList<qreal> secondColumnStarts(QTextDocument& document, const QString& f
         if (block.text().startsWith(last)) break;
     }
     return starts;
-}
-
-inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 }  // namespace tally::test

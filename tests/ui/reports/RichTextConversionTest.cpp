@@ -232,15 +232,6 @@ private slots:
         // about 3600 twips (2.5 inches) in
         QVERIFY2(qAbs(starts.first() - 2.5 * 1200) < 1200 * 0.1, qPrintable(QString::number(starts.first())));
     }
-
-    void aPdfOfTheDocumentIsMadeInMemory() {
-        QTextDocument shown;
-        applyReportLayout(shown);
-        setRichDocument(shown, sampleDocument());
-        QByteArray pdf = reportPdf(shown, QStringLiteral("Project Code Report"));
-        QVERIFY(pdf.startsWith("%PDF"));
-        QVERIFY(pdf.contains("%%EOF"));
-    }
 };
 
 QTEST_MAIN(RichTextConversionTest)

@@ -4,7 +4,6 @@
 // land in the code view is checked with the real code view in CodeViewSavingTest.
 
 #include <QHeaderView>
-#include <QLabel>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -133,22 +132,6 @@ private slots:
 
         QTreeView* tree = w.projectTree();
         QVERIFY(tree->horizontalScrollBar()->maximum() > 0);
-    }
-
-    void theLastTabsAreTheSpellListAndTheRegistry() {
-        Harness h;
-        QVERIFY(h.openShown());
-        QWidget* registry = h.window->tabs()->widget(4);
-        QCOMPARE(registry->objectName(), QStringLiteral("picReg"));
-        h.window->tabs()->setCurrentWidget(registry);
-        auto* tree = registry->findChild<QTreeWidget*>(QStringLiteral("tvwReg"));
-        QVERIFY(tree && tree->isVisible());
-        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Registry"));
-        // The spell list says how to run the check.
-        h.window->tabs()->setCurrentWidget(h.window->spellPanel());
-        auto* spell = h.window->spellPanel()->findChild<QLabel*>(QStringLiteral("spellHint"));
-        QVERIFY(spell && spell->isVisible());
-        QVERIFY(spell->text().contains(QStringLiteral("F7")));
     }
 
     void theTreesExpandedNodesTravelInTheScanFile() {
