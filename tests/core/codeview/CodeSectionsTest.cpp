@@ -42,26 +42,8 @@ TEST(Declarations, DeclaresDesignerBlocksCommentsAndWordPartsDoNotEndTheSection)
               "' Sub Main is below\r\nPublic SubTotal As Long\r\n");
 }
 
-// A form as VB writes it with two WithEvents variables: an attribute line follows each one.
-const std::string kEventsFormDeclarations =
-    "Option Explicit\r\n"
-    "Private WithEvents mConn As ADODB.Connection\r\n"
-    "Attribute mConn.VB_VarHelpID = -1\r\n"
-    "Private WithEvents mRows As ADODB.Recordset\r\n"
-    "Attribute mRows.VB_VarHelpID = -1\r\n"
-    "Private mCount As Long\r\n"
-    "Private Const MAX_ROWS = 10\r\n\r\n";
-const std::string kEventsForm =
-    "VERSION 5.00\r\nBegin VB.Form frmData\r\n   Caption = \"Data\"\r\nEnd\r\n"
-    "Attribute VB_Name = \"frmData\"\r\nAttribute VB_GlobalNameSpace = False\r\n"
-    "Attribute VB_Creatable = False\r\nAttribute VB_PredeclaredId = True\r\n"
-    "Attribute VB_Exposed = False\r\n" +
-    kEventsFormDeclarations +
-    "Private Sub Form_Load()\r\n    Attribute Form_Load.VB_Description = \"x\"\r\n    mCount = 0\r\nEnd Sub\r\n";
-
-TEST(Declarations, AttributeLinesAmongTheVariablesDoNotEndTheSection) {
-    EXPECT_EQ(slice(kEventsForm, findDeclarations(kEventsForm, "/p/frmData.frm")), kEventsFormDeclarations);
-    // Attribute lines right after the marker still belong to the file's header.
+// A form with WithEvents variables, an attribute line after each, is shown through the code view.
+TEST(Declarations, AttributeLinesRightAfterTheMarkerBelongToTheHeader) {
     std::string cls = "Attribute VB_Name = \"C\"\r\nAttribute VB_Exposed = False\r\n"
                       "Attribute VB_Ext_KEY = \"SavedWithClassBuilder6\" ,\"Yes\"\r\n"
                       "Private mName As String\r\nPublic Sub A()\r\nEnd Sub\r\n";

@@ -6,7 +6,6 @@ namespace tally {
 
 TEST(ProjectModel, FirstFileGoesToRowOneAndRowZeroStaysEmpty) {
     ProjectModel model;
-    EXPECT_EQ(model.fileCount(), 0);
     int row = model.addFile(FileRec{"modUtils", "/p/modUtils.bas", 1.0, 10, false});
     EXPECT_EQ(row, 1);
     EXPECT_EQ(model.fileCount(), 2);

@@ -40,7 +40,7 @@ TEST_F(SafeFileWriterTest, CreatesAndReplacesFilesWithExactBytes) {
     EXPECT_EQ(m_dir.names(), std::vector<std::string>{"scan.psf"});
 }
 
-#ifndef _WIN32  // Windows keeps a read-only flag, not permission bits
+#ifndef _WIN32  // Windows keeps a read-only flag, not permission bits, and links need rights there
 TEST_F(SafeFileWriterTest, ReplacedFileKeepsItsPermissions) {
     std::string target = path("module.bas");
     ASSERT_TRUE(SafeFileWriter(target).write("old"));
@@ -49,9 +49,7 @@ TEST_F(SafeFileWriterTest, ReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
-#endif
 
-#ifndef _WIN32  // symbolic links need rights on Windows that a user seldom has
 TEST_F(SafeFileWriterTest, WritingThroughALinkReplacesTheLinkedFile) {
     std::string real = path("real.frm");
     std::string link = path("link.frm");
@@ -83,7 +81,7 @@ TEST_F(SafeFileWriterTest, MissingOrBlockedFoldersGiveAnErrorValue) {
     EXPECT_EQ(m_dir.names(), (std::vector<std::string>{"folder", "plain"}));
 }
 
-#ifndef _WIN32  // Tests run as root; folder permissions are tried as another POSIX user
+#ifndef _WIN32  // tests run as root: permissions are tried as another POSIX user; a file size limit is POSIX
 TEST_F(SafeFileWriterTest, ReadOnlyFolderIsRefused) {
     fs::create_directory(path("locked"));
     ASSERT_TRUE(SafeFileWriter(path("locked/a.psf")).write("before"));
@@ -96,9 +94,7 @@ TEST_F(SafeFileWriterTest, ReadOnlyFolderIsRefused) {
     fs::permissions(path("locked"), fs::perms::owner_all);
     EXPECT_EQ(m_dir.read("locked/a.psf"), "before");
 }
-#endif
 
-#ifndef _WIN32  // a file size limit is a POSIX resource limit
 // A file-size limit makes the write itself fail part way, even for the superuser.
 TEST_F(SafeFileWriterTest, FailedWriteLeavesThePreviousFileAndNoTemporary) {
     std::string target = path("scan.psf");

@@ -33,7 +33,7 @@ protected:
     TempDir m_dir;
 };
 
-#ifndef _WIN32  // FIFOs are a POSIX file kind
+#ifndef _WIN32  // FIFOs, devices and sockets are POSIX file kinds; links need rights on Windows
 TEST_F(SaveTargetTest, FifoIsRefusedAndStaysAFifo) {
     ASSERT_EQ(::mkfifo(path("pipe.psf").c_str(), 0644), 0);
     Outcome result = SafeFileWriter(path("pipe.psf")).write("scan text");
@@ -44,9 +44,7 @@ TEST_F(SaveTargetTest, FifoIsRefusedAndStaysAFifo) {
     EXPECT_TRUE(fs::is_fifo(path("pipe.psf")));
     EXPECT_EQ(m_dir.names(), std::vector<std::string>{"pipe.psf"});
 }
-#endif
 
-#ifndef _WIN32  // device files are POSIX
 // The node is made with /dev/null's numbers; saving over it used to leave a regular file there.
 TEST_F(SaveTargetTest, CharacterDeviceIsRefusedAndStaysADevice) {
     std::string node = path("null.psf");
@@ -63,9 +61,7 @@ TEST_F(SaveTargetTest, CharacterDeviceIsRefusedAndStaysADevice) {
     EXPECT_TRUE(fs::is_character_file(node));
     EXPECT_EQ(m_dir.names(), std::vector<std::string>{"null.psf"});
 }
-#endif
 
-#ifndef _WIN32  // sockets at a path are POSIX
 TEST_F(SaveTargetTest, SocketIsRefusedAndStaysASocket) {
     int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);
@@ -80,10 +76,7 @@ TEST_F(SaveTargetTest, SocketIsRefusedAndStaysASocket) {
     EXPECT_TRUE(contains(result.detail, "is not a regular file but a socket")) << result.detail;
     EXPECT_TRUE(fs::is_socket(where));
 }
-#endif
 
-#ifndef _WIN32  // FIFOs are a POSIX file kind
-#ifndef _WIN32  // symbolic links need rights on Windows that a user seldom has
 TEST_F(SaveTargetTest, LinkToAFifoIsRefusedAndBothStay) {
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0644), 0);
     fs::create_symlink(path("pipe"), path("link.psf"));
@@ -93,10 +86,7 @@ TEST_F(SaveTargetTest, LinkToAFifoIsRefusedAndBothStay) {
     EXPECT_TRUE(fs::is_symlink(path("link.psf")));
     EXPECT_TRUE(fs::is_fifo(path("pipe")));
 }
-#endif
-#endif
 
-#ifndef _WIN32  // symbolic links need rights on Windows that a user seldom has
 TEST_F(SaveTargetTest, LinkLoopAndDanglingLinkAreRefusedAndStayLinks) {
     fs::create_symlink(path("b"), path("a.psf"));
     fs::create_symlink(path("a.psf"), path("b"));
@@ -128,24 +118,6 @@ TEST_F(SaveTargetTest, ReadOnlyFileIsRefusedUntilAgreedAndKeepsItsMode) {
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
-#ifndef _WIN32  // Tests run as root; folder permissions are tried as another POSIX user
-// Another user's file this user may not write: the mode is not read-only, the permission is missing.
-TEST_F(SaveTargetTest, AFileThisUserMayNotWriteIsSaidSo) {
-    if (::geteuid() != 0) GTEST_SKIP() << "needs another user to own the file";
-    std::string target = m_dir.write("theirs.psf", "old");
-    fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::others_all);
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
-    int said = test::runUnprivileged([&] {
-        Outcome result = SafeFileWriter(target).write("new");
-        return result.detail.find(target + " may not be written by you (mode 0604).") != std::string::npos
-                   ? 1
-                   : 0;
-    });
-    EXPECT_EQ(said, 1);
-    EXPECT_EQ(m_dir.read("theirs.psf"), "old");
-}
-#endif
-
 TEST_F(SaveTargetTest, HardLinkedFileIsRefusedUntilAgreed) {
     std::string target = m_dir.write("one.psf", "old");
     fs::create_hard_link(target, path("two.psf"));
@@ -170,7 +142,23 @@ TEST_F(SaveTargetTest, PlainFileHasNoCautions) {
     EXPECT_TRUE(saveCautions(path("new.psf"), inspectSaveTarget(path("new.psf"))).empty());
 }
 
-#ifndef _WIN32  // Tests run as root; folder permissions are tried as another POSIX user
+#ifndef _WIN32  // Tests run as root; permissions are tried as another POSIX user
+// Another user's file this user may not write: the mode is not read-only, the permission is missing.
+TEST_F(SaveTargetTest, AFileThisUserMayNotWriteIsSaidSo) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs another user to own the file";
+    std::string target = m_dir.write("theirs.psf", "old");
+    fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::others_all);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    int said = test::runUnprivileged([&] {
+        Outcome result = SafeFileWriter(target).write("new");
+        return result.detail.find(target + " may not be written by you (mode 0604).") != std::string::npos
+                   ? 1
+                   : 0;
+    });
+    EXPECT_EQ(said, 1);
+    EXPECT_EQ(m_dir.read("theirs.psf"), "old");
+}
+
 TEST_F(SaveTargetTest, UnwritableFolderIsNamedAsTheCause) {
     fs::create_directory(path("locked"));
     fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);

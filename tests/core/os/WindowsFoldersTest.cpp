@@ -19,9 +19,7 @@ TEST(WindowsFolders, TheWinePrefixFoldersThatExist) {
     std::filesystem::create_directories(prefix / "drive_c/windows/system32");
     EXPECT_EQ(wineWindowsFolders(prefix.path() + "/", "").systemDir, prefix / "drive_c/windows/system32/");
 }
-#endif
 
-#ifndef _WIN32  // on Windows the folders are the system's own
 TEST(WindowsFolders, HomeWineWhenNoPrefixIsSetAndNoneWithoutEither) {
     TempDir home;
     std::filesystem::create_directories(home / ".wine/drive_c/windows/system32");

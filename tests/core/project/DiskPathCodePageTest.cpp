@@ -45,9 +45,7 @@ TEST(DiskPathCodePage, TheEntryOfTheSameCharactersIsFoundAndAnExactOneWinsFirst)
     EXPECT_EQ(folders.codePage(), kShiftJis);
     EXPECT_EQ(resolveMemberPath(lone.path() + "/", "\x83\x41.BAS", nullptr, &folders), lone / "\x83\x41.bas");
 }
-#endif
 
-#ifndef _WIN32  // names of raw code-page bytes exist only on POSIX disks
 TEST(DiskPathCodePage, TheReaderMatchesMembersInTheProjectFilesCodePage) {
     TempDir dir;
     dir.write("\x83\x41.bas", "Attribute VB_Name = \"A\"\r\n");

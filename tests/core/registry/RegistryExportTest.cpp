@@ -79,9 +79,6 @@ TEST(RegistryExport, ValueLinesForEachKindAndNoneForOthers) {
                                                       RegValue{"Multi", regtype::kMultiString, "a\0b\0"},
                                                       dwordValue("Zero", 0), binaryValue("", "")});
     EXPECT_EQ(lines, (std::vector<std::string>{"\"Back\\\\slash\"=\"a\\\\b\"", "\"Zero\"=dword:00000000", "@=hex:"}));
-    EXPECT_EQ(exportDoneMessage("tool.reg"),
-              "All of the settings for the selected key have been copied to the file tool.reg. Double-click on the "
-              "file to restore the settings.");
 }
 
 }  // namespace

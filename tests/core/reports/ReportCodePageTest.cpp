@@ -127,17 +127,7 @@ TEST_F(ReportCodePageTest, StatisticsReportListsDecodedPathsAndLinesUpWideTypeNa
     TextWidth width;
     double target = width.twips("表表表表表表表表\t\t");
     ASSERT_GT(target, width.twips("Type Name\t\t"));
-    int rows = 0;
-    for (const RichParagraph& p : readRtf(rtf).paragraphs) {
-        std::string text = p.text();
-        std::size_t tab = text.find('\t');
-        if (tab == std::string::npos || text[0] == ' ') continue;  // not a row of the table
-        std::string cell = text.substr(0, tab - 1);  // less the blank of the tab run
-        EXPECT_GE(width.twips(cell), target) << text;
-        EXPECT_LT(width.twips(cell.substr(0, cell.size() - 1)), target) << text;
-        ++rows;
-    }
-    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(expectFirstCellsPadded(rtf, target, [](const std::string& text) { return text[0] != ' '; }), 3);
 }
 
 TEST(TextWidth, CharactersBeyondWindows1252HaveTheWidthTheyAreShownAt) {

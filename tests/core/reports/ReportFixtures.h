@@ -2,6 +2,9 @@
 // What the report tests share: a disk whose files the test names, version strings the test gives,
 // and settings pinned to US English and a fixed "now".
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -9,6 +12,7 @@
 #include "core/model/OleDate.h"
 #include "core/reports/RtfReader.h"
 #include "core/reports/ReportSettings.h"
+#include "core/reports/TextWidth.h"
 
 namespace tally {
 
@@ -56,6 +60,33 @@ inline Texts paragraphs(const std::string& rtf) {
         out.push_back(collapsed);
     }
     return out;
+}
+
+// The format of the first run that holds `needle`.
+inline RichFormat runFormat(const RichDocument& d, std::string_view needle) {
+    for (const RichParagraph& p : d.paragraphs)
+        for (const RichRun& r : p.runs)
+            if (r.text.find(needle) != std::string::npos) return r.format;
+    ADD_FAILURE() << "no run holds " << needle;
+    return RichFormat{};
+}
+
+// Checks that the first cell of every row `isRow` takes (a paragraph with a tab) reaches `target`
+// twips with the fewest blanks, the blank of the tab run left out; gives the number of rows.
+inline int expectFirstCellsPadded(const std::string& rtf, double target,
+                                  const std::function<bool(const std::string&)>& isRow) {
+    TextWidth width;
+    int rows = 0;
+    for (const RichParagraph& p : readRtf(rtf).paragraphs) {
+        const std::string text = p.text();
+        const std::size_t tab = text.find('\t');
+        if (tab == std::string::npos || !isRow(text)) continue;
+        const std::string cell = text.substr(0, tab - 1);
+        EXPECT_GE(width.twips(cell), target) << text;
+        EXPECT_LT(width.twips(cell.substr(0, cell.size() - 1)), target) << text;
+        ++rows;
+    }
+    return rows;
 }
 
 }  // namespace tally

@@ -13,7 +13,6 @@ TEST(ReportOutput, FormatByExtensionWithoutRegardToCase) {
     EXPECT_EQ(reportFormatFor("a.html"), ReportFormat::Html);
     EXPECT_EQ(reportFormatFor("a.Htm"), ReportFormat::Html);
     EXPECT_EQ(reportFormatFor("a.pdf"), ReportFormat::Pdf);
-    EXPECT_EQ(reportFormatFor("a.txt"), ReportFormat::PlainText);
     EXPECT_EQ(reportFormatFor("report"), ReportFormat::PlainText);
     EXPECT_EQ(reportFormatFor("dir.rtf/report"), ReportFormat::PlainText);  // the name decides, not a folder
     EXPECT_EQ(reportFormatFor("a.rtf.bak"), ReportFormat::PlainText);

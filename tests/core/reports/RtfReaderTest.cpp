@@ -34,17 +34,9 @@ TEST(RtfReader, ReadsWhatTheReportBuildersWrite) {
                       rtfRun("Name", kRtfDarkGreen, false, false) + rtfTabs(1) + "File" + rtfLineEnd() +
                       rtfRun("", kRtfBlack, false, false) + rtfEscape("C:\\a{b}") + rtfLineEnd() + rtfClose();
     RichDocument d = readRtf(rtf);
-    EXPECT_EQ(texts(d), (Texts{"Title", "Name \tFile", "C:\\a{b}"}));  // the blank before a tab run is text
-    RichFormat title = formatOf(d, "Title");
-    EXPECT_EQ(title.font, "Arial");
-    EXPECT_EQ(title.halfPoints, 26);
-    EXPECT_TRUE(title.bold);
-    EXPECT_EQ(title.colour, (RichColour{0, 0, 127}));
-    RichFormat name = formatOf(d, "Name");
-    EXPECT_EQ(name.halfPoints, 20);
-    EXPECT_FALSE(name.bold);
-    EXPECT_EQ(name.colour, (RichColour{0, 127, 0}));
-    EXPECT_EQ(formatOf(d, "C:").colour, (RichColour{0, 0, 0}));  // colour 0 of our table is explicit black
+    // The blank before a tab run is text. The formats of what the builders write are checked
+    // through the reports.
+    EXPECT_EQ(texts(d), (Texts{"Title", "Name \tFile", "C:\\a{b}"}));
     EXPECT_TRUE(readRtf(rtfHeader() + rtfClose()).paragraphs.empty());
 }
 

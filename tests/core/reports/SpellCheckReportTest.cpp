@@ -52,13 +52,7 @@ TEST_F(SpellCheckReportTest, HeadingsOnlyForFilesAndRoutinesWithACorrection) {
 TEST_F(SpellCheckReportTest, StylesOfTheLines) {
     model.spell = {row("a.frm", "x", "Caption", "Teh", "The")};
     RichDocument d = readRtf(*buildSpellCheckReport(model, settings).document);
-    auto formatOf = [&](std::string_view start) {
-        for (const RichParagraph& p : d.paragraphs)
-            for (const RichRun& r : p.runs)
-                if (r.text.rfind(start, 0) == 0) return r.format;
-        ADD_FAILURE() << start;
-        return RichFormat{};
-    };
+    auto formatOf = [&d](std::string_view start) { return runFormat(d, start); };
     EXPECT_EQ(formatOf("File: "), (RichFormat{"Arial", 20, true, false, false, RichColour{0, 0, 127}}));
     EXPECT_EQ(formatOf("Routine: "), (RichFormat{"Arial", 20, true, false, false, RichColour{0, 0, 0}}));
     EXPECT_EQ(formatOf("Original Text:"), (RichFormat{"Arial", 20, false, false, false, RichColour{0, 0, 127}}));

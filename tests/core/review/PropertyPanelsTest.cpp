@@ -54,21 +54,19 @@ TEST(RoutinePanels, FormLoadIsAnEventRoutineAndAGlobalSubShowsGlobal) {
 }
 
 TEST(ParameterRows, SplitAtCommasOutsideLiteralsWithTypedAndUntypedIcons) {
-    std::vector<PanelRow> rows = parameterRows("ByVal a As Long, b");
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].text, "ByVal a");
-    EXPECT_THAT(rows[0].subItems, ElementsAre("Long"));
-    EXPECT_EQ(rows[0].icon, "var");
-    EXPECT_EQ(rows[1].text, "b");
-    EXPECT_THAT(rows[1].subItems, ElementsAre(""));
-    EXPECT_EQ(rows[1].icon, "var1");
-    EXPECT_TRUE(parameterRows("").empty());
+    auto shown = [](std::string_view params) {
+        std::vector<std::string> out;
+        for (const PanelRow& row : parameterRows(params)) {
+            out.push_back(row.text + "|" + row.icon);
+            for (const std::string& item : row.subItems) out.back() += "|" + item;
+        }
+        return out;
+    };
+    EXPECT_THAT(shown("ByVal a As Long, b"), ElementsAre("ByVal a|var|Long", "b|var1|"));
+    EXPECT_TRUE(shown("").empty());
     // A comma inside a default value's literal does not start another parameter.
-    rows = parameterRows("Optional ByVal Prefix As String = \"Widget, Mark\", n");
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].text, "Optional ByVal Prefix");
-    EXPECT_THAT(rows[0].subItems, ElementsAre("String = \"Widget, Mark\""));
-    EXPECT_EQ(rows[1].text, "n");
+    EXPECT_THAT(shown("Optional ByVal Prefix As String = \"Widget, Mark\", n"),
+                ElementsAre("Optional ByVal Prefix|var|String = \"Widget, Mark\"", "n|var1|"));
 }
 
 TEST(RoutineLookup, StripsMarkersSearchesTheSlotThenTheFilesGlobals) {

@@ -4,22 +4,26 @@
 
 namespace tally {
 
-TEST(EditorSettings, MissingOrEmptyValuesGiveArialTenWithFourSpaceTabs) {
-    EXPECT_EQ(editorSettingsFrom(std::nullopt, std::nullopt, std::nullopt), (EditorSettings{"Arial", 10, 4}));
-    EXPECT_EQ(editorSettingsFrom("", "", ""), (EditorSettings{"Arial", 10, 4}));
-    EXPECT_EQ(editorSettingsFrom("  ", " ", "\t"), (EditorSettings{"Arial", 10, 4}));
-}
-
-TEST(EditorSettings, ValuesAreReadAsNumbersLikeVal) {
-    EXPECT_EQ(editorSettingsFrom("Courier New", "12", "8"), (EditorSettings{"Courier New", 12, 8}));
-    EXPECT_EQ(editorSettingsFrom("Tahoma", " 9.5 pt", "2 spaces"), (EditorSettings{"Tahoma", 9.5, 2}));
-}
-
-TEST(EditorSettings, SizesAndWidthsThatCannotBeUsedKeepTheirDefaults) {
-    EXPECT_EQ(editorSettingsFrom("Arial", "0", "0"), (EditorSettings{"Arial", 10, 4}));
-    EXPECT_EQ(editorSettingsFrom("Arial", "-3", "-1"), (EditorSettings{"Arial", 10, 4}));
-    EXPECT_EQ(editorSettingsFrom("Arial", "big", "wide"), (EditorSettings{"Arial", 10, 4}));
-    EXPECT_EQ(editorSettingsFrom("Arial", "10", "1"), (EditorSettings{"Arial", 10, 1}));
+// Missing, empty, blank, unusable or non-positive values keep Arial, 10 points and four-space tabs;
+// the others are read as numbers like Val.
+TEST(EditorSettings, ValuesAreReadLikeValAndUnusableOnesKeepTheirDefaults) {
+    struct Case {
+        std::optional<std::string> face, height, tabWidth;
+        EditorSettings expected;
+    };
+    const Case cases[] = {
+        {std::nullopt, std::nullopt, std::nullopt, {"Arial", 10, 4}},
+        {"  ", " ", "\t", {"Arial", 10, 4}},
+        {"Courier New", "12", "8", {"Courier New", 12, 8}},
+        {"Tahoma", " 9.5 pt", "2 spaces", {"Tahoma", 9.5, 2}},
+        {"Arial", "0", "-1", {"Arial", 10, 4}},
+        {"Arial", "-3", "0", {"Arial", 10, 4}},
+        {"Arial", "big", "wide", {"Arial", 10, 4}},
+        {"Arial", "10", "1", {"Arial", 10, 1}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(editorSettingsFrom(c.face, c.height, c.tabWidth), c.expected)
+            << c.face.value_or("-") << "|" << c.height.value_or("-") << "|" << c.tabWidth.value_or("-");
 }
 
 }  // namespace tally
