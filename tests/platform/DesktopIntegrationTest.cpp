@@ -33,13 +33,9 @@ TEST(FreedesktopAssociation, WritesTheMimeTypeAndTheDesktopEntryThenUpdatesTheCa
     const std::string program = executable(dir, "bin/tallyscan6");
     ASSERT_TRUE(association.write(program));
     EXPECT_TRUE(association.present());
-    const std::string mime = dir.read("data/mime/packages/tallyscan6.xml");
-    EXPECT_NE(mime.find("<mime-type type=\"application/x-tallyscan6-scan\">"), std::string::npos);
-    EXPECT_NE(mime.find("<glob pattern=\"*.psf\""), std::string::npos);
-    EXPECT_NE(mime.find("<comment>Project Scan File</comment>"), std::string::npos);
-    const std::string entry = dir.read("data/applications/tallyscan6.desktop");
-    EXPECT_NE(entry.find("\nExec=" + program + " %f\n"), std::string::npos) << entry;
-    EXPECT_NE(entry.find("\nMimeType=application/x-tallyscan6-scan;\n"), std::string::npos);
+    // What the texts hold is pinned by the installed files below.
+    EXPECT_EQ(dir.read("data/mime/packages/tallyscan6.xml"), scanMimePackage());
+    EXPECT_EQ(dir.read("data/applications/tallyscan6.desktop"), scanDesktopEntry(program));
     ASSERT_EQ(ran.size(), 2u);
     EXPECT_EQ(ran[0], (std::vector<std::string>{"update-mime-database", dir / "data/mime"}));
     EXPECT_EQ(ran[1], (std::vector<std::string>{"update-desktop-database", dir / "data/applications"}));

@@ -11,13 +11,8 @@ namespace tally {
 
 namespace {
 
-// The build installs hunspell-en-us; a machine without it has nothing to test here.
-std::optional<DictionaryFiles> englishDictionary() {
-    return findDictionary(dictionaryFolders("", ""), "en_US");
-}
-
 TEST(HunspellSpeller, TheUsDictionaryKnowsWordsAndSuggestsTheRightOneFirst) {
-    auto english = englishDictionary();
+    auto english = findDictionary(dictionaryFolders("", ""), "en_US");
     ASSERT_TRUE(english) << "hunspell-en-us is a build dependency";
     HunspellSpeller speller(english->affixPath, english->dictionaryPath);
     ASSERT_TRUE(speller.loaded());
@@ -72,9 +67,10 @@ TEST(HunspellSpeller, MissingOrBrokenFilesMakeABrokenDictionary) {
 }
 
 TEST(SpellDictionaries, FoldersAndTheDictionariesInThem) {
-    EXPECT_EQ(dictionaryFolders("/a:/b::", "/home/u").front(), "/a");
-    EXPECT_EQ(dictionaryFolders("/a:/b::", "/home/u")[1], "/b");
-    EXPECT_EQ(dictionaryFolders("/a:/b::", "/home/u")[2], "/home/u/.local/share/hunspell");
+    const std::vector<std::string> folders = dictionaryFolders("/a:/b::", "/home/u");
+    EXPECT_EQ(folders[0], "/a");
+    EXPECT_EQ(folders[1], "/b");
+    EXPECT_EQ(folders[2], "/home/u/.local/share/hunspell");
     TempDir one, two;
     one.write("de_DE.dic", "1\nHaus\n");
     one.write("de_DE.aff", "SET UTF-8\n");

@@ -177,19 +177,15 @@ TEST(WineHiveEdit, DeletingAKeyDropsItsSubtreesSections) {
     EXPECT_EQ(hive.subkeys("A\\B"), std::vector<std::string>{"C"});
 }
 
-TEST(WineHiveEdit, DeletingTheLastKeyLeavesNoBlankLineBehind) {
-    WineHive hive = sampleHive(kTree);
-    ASSERT_TRUE(hive.deleteKey("Z"));
-    const std::string tree(kTree);
-    EXPECT_EQ(hive.serialize(), tree.substr(0, tree.find("\n[Z]")));
-}
-
-TEST(WineHiveEdit, DeletingRefusesTheRootAndMissingKeys) {
+TEST(WineHiveEdit, DeletingRefusesTheRootAndMissingKeysAndTheLastKeyLeavesNoBlankLine) {
     WineHive hive = sampleHive(kTree);
     EXPECT_FALSE(hive.deleteKey(""));
     EXPECT_FALSE(hive.deleteKey("A\\Missing"));
     EXPECT_FALSE(hive.deleteKey("Missing\\A"));
     EXPECT_EQ(hive.serialize(), kTree);
+    ASSERT_TRUE(hive.deleteKey("Z"));
+    const std::string tree(kTree);
+    EXPECT_EQ(hive.serialize(), tree.substr(0, tree.find("\n[Z]")));
 }
 
 TEST(WineHiveEdit, AParentOnlyImpliedKeepsASectionOfItsOwn) {
@@ -215,10 +211,6 @@ TEST(WineHiveEdit, AFreshFileHasWinesHeader) {
     EXPECT_EQ(again.root(), "\\User\\S-1-5-21-0-0-0-1000");
     EXPECT_EQ(dwordOf(again.value("Software\\Vendor", "N")->data), 1u);
 }
-
-}  // namespace tally
-
-namespace tally {
 
 TEST(WineHiveEdit, AChangedValueKeepsTheNameAsTheFileSpellsIt) {
     // Other tools write names as UTF-8; Wine writes \x escapes. Either way the line keeps its name.
@@ -278,11 +270,6 @@ TEST(WineHiveEdit, HeaderLinesStayWhateverKeyIsDeleted) {
               "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-1-2-3-1001\n");
 }
 
-}  // namespace tally
-
-namespace tally {
-namespace {
-
 // A registry change whose write fails at any step leaves the hive file as it was, and the change
 // is forgotten: the next read gives what the file holds.
 TEST(WineHiveFileSave, AFailedWriteKeepsTheFileAndForgetsTheChange) {
@@ -302,5 +289,4 @@ TEST(WineHiveFileSave, AFailedWriteKeepsTheFileAndForgetsTheChange) {
     }
 }
 
-}  // namespace
 }  // namespace tally

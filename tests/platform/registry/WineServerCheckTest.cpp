@@ -40,7 +40,7 @@ TEST(WineServerCheck, OnlyASocketSomeoneListensOnIsARunningServer) {
     EXPECT_EQ(wineServerSocket(f.prefix, f.servers), f.socket());
     EXPECT_FALSE(wineServerRunning(f.prefix, f.servers));
     {
-        samples::ServerSocket server(f.socket(), samples::ServerSocket::Listening);
+        samples::ServerSocket server(f.socket());
         ASSERT_TRUE(server.bound());
         EXPECT_TRUE(wineServerRunning(f.prefix, f.servers));
         // Asking again finds it again: the check leaves no connection waiting that could fill the queue.
@@ -59,14 +59,7 @@ TEST(WineServerCheck, OnlyASocketSomeoneListensOnIsARunningServer) {
 TEST(WineServerCheck, DebiansPrivateServerFolderIsCheckedTheSameWay) {
     Folders f;
     f.dir.write("prefix/wineserver", "wine-2jECX9");
-    const std::string socket = f.dir / ("wine-2jECX9/" + serverFolderName(f.prefix) + "/socket");
-    {
-        samples::ServerSocket left(socket, samples::ServerSocket::LeftBehind);
-        ASSERT_TRUE(left.bound());
-        EXPECT_FALSE(wineServerRunning(f.prefix, f.servers));
-    }
-    std::filesystem::remove(socket);
-    samples::ServerSocket server(socket, samples::ServerSocket::Listening);
+    samples::ServerSocket server(f.dir / ("wine-2jECX9/" + serverFolderName(f.prefix) + "/socket"));
     ASSERT_TRUE(server.bound());
     EXPECT_TRUE(wineServerRunning(f.prefix, f.servers));
 }
@@ -76,7 +69,7 @@ TEST(WineServerCheck, ASocketPathTooLongForAnAddressIsStillAsked) {
     const std::string servers = f.dir / std::string(120, 's');
     const std::string socket = servers + "/" + serverFolderName(f.prefix) + "/socket";
     {
-        samples::ServerSocket server(socket, samples::ServerSocket::Listening);
+        samples::ServerSocket server(socket);
         ASSERT_TRUE(server.bound());
         EXPECT_TRUE(wineServerRunning(f.prefix, servers));
     }
@@ -85,7 +78,7 @@ TEST(WineServerCheck, ASocketPathTooLongForAnAddressIsStillAsked) {
 
 TEST(WineServerCheck, WhenTheSocketCannotBeAskedTheServerCountsAsRunning) {
     Folders f;
-    samples::ServerSocket server(f.socket(), samples::ServerSocket::Listening);
+    samples::ServerSocket server(f.socket());
     ASSERT_TRUE(server.bound());
     // Readable folders, but a socket this user may not connect to.
     using std::filesystem::perms;

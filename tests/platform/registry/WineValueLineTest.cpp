@@ -27,31 +27,29 @@ std::string bytes(std::initializer_list<int> list) {
 }  // namespace
 
 TEST(WineValueRead, StringForms) {
-    auto plain = readLine("\"Name\"=\"text\"\n");
-    ASSERT_TRUE(plain);
-    EXPECT_EQ(plain->name, "Name");
-    EXPECT_EQ(plain->type, regtype::kString);
-    EXPECT_EQ(plain->data, std::string("text\0", 5));
-
-    auto unnamed = readLine("@=\"default\"");
-    ASSERT_TRUE(unnamed);
-    EXPECT_EQ(unnamed->name, "");
-    EXPECT_EQ(unnamed->data, std::string("default\0", 8));
-
-    auto expand = readLine(R"("Path"=str(2):"%SystemRoot%\\x")");
-    ASSERT_TRUE(expand);
-    EXPECT_EQ(expand->type, regtype::kExpandString);
-    EXPECT_EQ(expand->data, std::string("%SystemRoot%\\x\0", 15));
-
-    auto multi = readLine(R"("List"=str(7):"a\0b\0")");
-    ASSERT_TRUE(multi);
-    EXPECT_EQ(multi->type, regtype::kMultiString);
-    EXPECT_EQ(multi->data, std::string("a\0b\0\0", 5));
-
-    EXPECT_EQ(dataOf("\"S\"=str:\"x\""), std::string("x\0", 2));
-    EXPECT_EQ(dataOf("\"Empty\"=\"\""), std::string(1, '\0'));
-    // Blanks around the equals sign and before the line are allowed.
-    EXPECT_EQ(dataOf("  \"A\" = \"b\"\r\n"), std::string("b\0", 2));
+    const struct {
+        std::string_view line;
+        std::string name;
+        std::uint32_t type;
+        std::string data;
+    } forms[] = {
+        {"\"Name\"=\"text\"\n", "Name", regtype::kString, std::string("text\0", 5)},
+        {"@=\"default\"", "", regtype::kString, std::string("default\0", 8)},
+        {R"("Path"=str(2):"%SystemRoot%\\x")", "Path", regtype::kExpandString, std::string("%SystemRoot%\\x\0", 15)},
+        {R"("List"=str(7):"a\0b\0")", "List", regtype::kMultiString, std::string("a\0b\0\0", 5)},
+        {"\"S\"=str:\"x\"", "S", regtype::kString, std::string("x\0", 2)},
+        {"\"Empty\"=\"\"", "Empty", regtype::kString, std::string(1, '\0')},
+        // Blanks around the equals sign and before the line are allowed.
+        {"  \"A\" = \"b\"\r\n", "A", regtype::kString, std::string("b\0", 2)},
+    };
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.line);
+        const auto value = readLine(form.line);
+        ASSERT_TRUE(value);
+        EXPECT_EQ(value->name, form.name);
+        EXPECT_EQ(value->type, form.type);
+        EXPECT_EQ(value->data, form.data);
+    }
 }
 
 TEST(WineValueRead, EscapesInNamesAndData) {
@@ -80,37 +78,30 @@ TEST(WineValueRead, UnicodeBecomesWindows1252) {
 }
 
 TEST(WineValueRead, DwordAndHexForms) {
-    auto dword = readLine("\"Count\"=dword:0000000a");
-    ASSERT_TRUE(dword);
-    EXPECT_EQ(dword->type, regtype::kDword);
-    EXPECT_EQ(dword->data, bytes({10, 0, 0, 0}));
-    EXPECT_EQ(dataOf("@=dword:ffffffff"), bytes({0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(dataOf("@=dword:12345678"), bytes({0x78, 0x56, 0x34, 0x12}));
-
-    auto binary = readLine("\"B\"=hex:01,02,ff");
-    ASSERT_TRUE(binary);
-    EXPECT_EQ(binary->type, regtype::kBinary);
-    EXPECT_EQ(binary->data, bytes({1, 2, 0xFF}));
-
-    auto qword = readLine("\"Q\"=hex(b):01,00,00,00,00,00,00,80");
-    ASSERT_TRUE(qword);
-    EXPECT_EQ(qword->type, regtype::kQword);
-    EXPECT_EQ(qword->data, bytes({1, 0, 0, 0, 0, 0, 0, 0x80}));
-
-    auto none = readLine("\"N\"=hex(0):");
-    ASSERT_TRUE(none);
-    EXPECT_EQ(none->type, 0u);
-    EXPECT_EQ(none->data, "");
-    EXPECT_EQ(readLine("\"L\"=hex(6):5c,00")->data, bytes({0x5C, 0}));  // not a string type: raw bytes
-}
-
-TEST(WineValueRead, HexStringTypesAreUtf16InTheFile) {
-    auto multi = readLine("\"M\"=hex(7):61,00,00,00,ac,20,00,00,00,00");
-    ASSERT_TRUE(multi);
-    EXPECT_EQ(multi->type, regtype::kMultiString);
-    EXPECT_EQ(multi->data, bytes({'a', 0, 0x80, 0, 0}));
-    EXPECT_EQ(dataOf("@=hex(2):25,00,41,00,25,00,00,00"), std::string("%A%\0", 4));
-    EXPECT_EQ(dataOf("@=hex(1):41,00,42"), "A");  // the odd last byte is dropped
+    const struct {
+        std::string_view line;
+        std::uint32_t type;
+        std::string data;
+    } forms[] = {
+        {"\"Count\"=dword:0000000a", regtype::kDword, bytes({10, 0, 0, 0})},
+        {"@=dword:ffffffff", regtype::kDword, bytes({0xFF, 0xFF, 0xFF, 0xFF})},
+        {"@=dword:12345678", regtype::kDword, bytes({0x78, 0x56, 0x34, 0x12})},
+        {"\"B\"=hex:01,02,ff", regtype::kBinary, bytes({1, 2, 0xFF})},
+        {"\"Q\"=hex(b):01,00,00,00,00,00,00,80", regtype::kQword, bytes({1, 0, 0, 0, 0, 0, 0, 0x80})},
+        {"\"N\"=hex(0):", 0u, ""},
+        {"\"L\"=hex(6):5c,00", 6u, bytes({0x5C, 0})},  // not a string type: raw bytes
+        // The string types are UTF-16 in the file; an odd last byte is dropped.
+        {"\"M\"=hex(7):61,00,00,00,ac,20,00,00,00,00", regtype::kMultiString, bytes({'a', 0, 0x80, 0, 0})},
+        {"@=hex(2):25,00,41,00,25,00,00,00", regtype::kExpandString, std::string("%A%\0", 4)},
+        {"@=hex(1):41,00,42", regtype::kString, "A"},
+    };
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.line);
+        const auto value = readLine(form.line);
+        ASSERT_TRUE(value);
+        EXPECT_EQ(value->type, form.type);
+        EXPECT_EQ(value->data, form.data);
+    }
 }
 
 TEST(WineValueRead, ContinuationLines) {
