@@ -27,7 +27,7 @@ unsigned char classOf(char c) {
 
 // The candidates' distinct words in a small open table. Every name of the text is looked up, so the
 // key is a hash of a name's first and last eight bytes, and most names are turned away before it by
-// their length and first byte.
+// their first byte and length together: one load and one test, inlined where the text is read.
 class WordTable {
 public:
     explicit WordTable(const std::vector<std::string_view>& words) {
@@ -47,8 +47,7 @@ public:
                 while (m_slots[slot] >= 0) slot = (slot + 1) & (m_slots.size() - 1);
                 m_slots[slot] = entry;
                 m_words.push_back(word);
-                m_lengths |= lengthBit(word.size());
-                m_firstBytes[static_cast<unsigned char>(word[0]) >> 6] |= std::uint64_t{1} << (word[0] & 63);
+                m_lengthsByFirstByte[static_cast<unsigned char>(word[0])] |= lengthBit(word.size());
             }
             m_entryOf.push_back(entry);
         }
@@ -59,23 +58,31 @@ public:
 
     // The entry of a name of the text, or -1.
     int find(std::string_view name) const {
-        if (!(m_lengths & lengthBit(name.size()))) return -1;
-        if (!(m_firstBytes[static_cast<unsigned char>(name[0]) >> 6] & (std::uint64_t{1} << (name[0] & 63)))) return -1;
-        for (std::size_t slot = hash(name) & (m_slots.size() - 1);; slot = (slot + 1) & (m_slots.size() - 1)) {
-            const int entry = m_slots[slot];
-            if (entry < 0 || m_words[static_cast<std::size_t>(entry)] == name) return entry;
-        }
+        if (!(m_lengthsByFirstByte[static_cast<unsigned char>(name[0])] & lengthBit(name.size()))) return -1;
+        return findInSlots(name);
     }
 
 private:
     // One bit per length up to 63; longer names share the last.
     static std::uint64_t lengthBit(std::size_t length) { return std::uint64_t{1} << std::min<std::size_t>(length, 63); }
 
+    int findInSlots(std::string_view name) const {
+        for (std::size_t slot = hash(name) & (m_slots.size() - 1);; slot = (slot + 1) & (m_slots.size() - 1)) {
+            const int entry = m_slots[slot];
+            if (entry < 0 || m_words[static_cast<std::size_t>(entry)] == name) return entry;
+        }
+    }
+
     static std::uint64_t hash(std::string_view word) {
+        // Copies of a fixed eight bytes compile to plain loads; shorter names are gathered byte by byte.
         std::uint64_t head = 0, tail = 0;
-        const std::size_t n = std::min<std::size_t>(word.size(), 8);
-        std::memcpy(&head, word.data(), n);
-        std::memcpy(&tail, word.data() + word.size() - n, n);
+        if (word.size() >= 8) {
+            std::memcpy(&head, word.data(), 8);
+            std::memcpy(&tail, word.data() + word.size() - 8, 8);
+        } else {
+            for (char c : word) head = head << 8 | static_cast<unsigned char>(c);
+            tail = head;
+        }
         const std::uint64_t mixed = head * 0x9E3779B97F4A7C15ULL ^ (tail + word.size()) * 0xC2B2AE3D27D4EB4FULL;
         return mixed ^ (mixed >> 29);
     }
@@ -83,8 +90,8 @@ private:
     std::vector<std::string_view> m_words;
     std::vector<int> m_slots;     // entries, -1 where free; a power of two long
     std::vector<int> m_entryOf;   // the entry of each candidate, -1 for an empty word
-    std::uint64_t m_lengths = 0;  // the lengths of the words, as lengthBit gives them
-    std::array<std::uint64_t, 4> m_firstBytes{};  // the words' first bytes, one bit each
+    // For each first byte, the lengths of the words that begin with it, as lengthBit gives them.
+    std::array<std::uint64_t, 256> m_lengthsByFirstByte{};
 };
 
 // What the line read so far holds that decides whether a name on it is a use.
