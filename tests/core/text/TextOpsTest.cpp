@@ -33,4 +33,17 @@ TEST(TextOps, SplitKeepsEmptyParts) {
               "c");
 }
 
+// Texts without a literal take a quicker way than those with one; both must cut alike.
+TEST(TextOps, SplitOutsideLiteralsCutsOnlyBetweenLiterals) {
+    using Parts = std::vector<std::string_view>;
+    EXPECT_EQ(splitOutsideLiterals("", ','), (Parts{""}));
+    EXPECT_EQ(splitOutsideLiterals(",a,,b ,", ','), (Parts{"", "a", "", "b ", ""}));
+    EXPECT_EQ(splitOutsideLiterals("x As Long, y(1, 2) As Byte", ','), (Parts{"x As Long", " y(1", " 2) As Byte"}));
+    EXPECT_EQ(splitOutsideLiterals("a = \"1,2\", b", ','), (Parts{"a = \"1,2\"", " b"}));
+    EXPECT_EQ(splitOutsideLiterals("a = \"\"\",\", b", ','), (Parts{"a = \"\"\",\"", " b"}));  // a doubled quote
+    EXPECT_EQ(splitOutsideLiterals("a, \"open, never closed", ','), (Parts{"a", " \"open, never closed"}));
+    // More parts than the first block holds.
+    EXPECT_EQ(splitOutsideLiterals("1,2,3,4,5,6,7,8,9,10", ',').size(), 10u);
+}
+
 }  // namespace tally
