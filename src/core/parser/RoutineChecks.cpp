@@ -8,6 +8,9 @@ namespace {
 
 // Queued stretches beyond this many per worker make the reading thread check some itself.
 constexpr std::size_t kQueuedPerWorker = 4;
+// A routine with less text than this is checked on the reading thread: packing it up for a worker
+// (its text, names and rows) costs about what checking it does.
+constexpr std::size_t kWorkerTextBytes = 2048;
 // A stretch goes to the workers once its routines hold this much text, or this many routines.
 constexpr std::size_t kStretchBytes = std::size_t{64} << 10;
 constexpr std::size_t kStretchChecks = 128;
@@ -102,9 +105,9 @@ void RoutineChecks::close() {
 
 void RoutineChecks::addGathered(GatheredRows& rows) {
     if (rows.empty()) return;
-    // On one thread nothing waits to be checked, so the rows join the model at once, and `rows`
+    // With nothing waiting (always so on one thread) the rows join the model at once, and `rows`
     // keeps its storage for the next ones.
-    if (checksAtOnce()) {
+    if (m_order.empty()) {
         rows.moveInto(m_model, m_types);
         return;
     }
@@ -112,15 +115,41 @@ void RoutineChecks::addGathered(GatheredRows& rows) {
     rows = GatheredRows{};
 }
 
+void RoutineChecks::check(std::string& text, std::string_view fileName, std::string name, int kind,
+                          std::vector<std::string> paramNames) {
+    if (m_workers.empty() || text.size() < kWorkerTextBytes) {
+        checkNow(text, NameOwner{fileName, name, kind}, paramNames);
+        return;
+    }
+    addCheck(RoutineCheck{std::move(text), std::string(fileName), std::move(name), kind, std::move(paramNames)});
+}
+
 void RoutineChecks::checkNow(std::string_view text, const NameOwner& owner,
                              const std::vector<std::string>& paramNames) {
-    try {
-        checkUnusedLocals(m_found, text, owner, paramNames);
-    } catch (...) {
-        m_found = GatheredRows{};  // nothing of a check that failed joins the model
-        throw;
+    // What the workers finished joins the model first; an open stretch with no check in it waits
+    // for nothing, so it joins too.
+    deliver(false);
+    if (m_open && m_open->checks == 0 && m_order.size() == 1) {
+        close();
+        deliver(false);
     }
-    m_found.moveInto(m_model, m_types);
+    if (m_order.empty()) {
+        try {
+            checkUnusedLocals(m_found, text, owner, paramNames);
+        } catch (...) {
+            m_found = GatheredRows{};  // nothing of a check that failed joins the model
+            throw;
+        }
+        m_found.moveInto(m_model, m_types);
+        return;
+    }
+    // Behind the rows gathered just before it, as a queued check's findings would be.
+    Stretch& stretch = open();
+    if (stretch.parts.empty() || stretch.parts.back().check) stretch.parts.emplace_back();
+    checkUnusedLocals(stretch.parts.back().found, text, owner, paramNames);
+    // A stretch of short routines closes by their number, as one of queued checks does.
+    if (stretch.parts.size() >= kStretchChecks) close();
+    deliver(false);
 }
 
 void RoutineChecks::addCheck(RoutineCheck check) {

@@ -43,12 +43,13 @@ public:
     // Hands over what the reading thread gathered since its last hand-over (leaving `rows` empty);
     // it joins the model before anything handed over later.
     void addGathered(GatheredRows& rows);
-    // True on one thread: each routine is then checked at once with checkNow, and what it finds
-    // joins the model there, with no queue, no copy of its text and no block per routine.
-    bool checksAtOnce() const { return m_workers.empty(); }
-    void checkNow(std::string_view text, const NameOwner& owner, const std::vector<std::string>& paramNames);
-    // Queues a routine; the reading thread helps when many are waiting, which bounds the memory.
-    void addCheck(RoutineCheck check);
+
+    // Checks a routine whose text is `text`: at once on this thread when there is no worker or the
+    // routine is short (handing a property procedure of three lines to a worker costs more than
+    // checking it), its text left as it was; otherwise queued for a worker, its text taken over.
+    // The reading thread helps when many are waiting, which bounds the memory.
+    void check(std::string& text, std::string_view fileName, std::string name, int kind,
+               std::vector<std::string> paramNames);
     // Moves into the model, in order, what is finished at the front of the queue; with `all`, first
     // helps with and waits for every check still queued. Throws what a failed check threw.
     void deliver(bool all);
@@ -73,6 +74,12 @@ private:
         std::size_t failedPart = 0;  // the parts before it are whole when a check failed
     };
 
+    // Queues a routine for the workers.
+    void addCheck(RoutineCheck check);
+    // Checks a routine on this thread. With nothing waiting ahead of it (always so on one thread)
+    // what it finds joins the model at once, with no queue and no block per routine; otherwise it
+    // waits in the open stretch behind what came before.
+    void checkNow(std::string_view text, const NameOwner& owner, const std::vector<std::string>& paramNames);
     // The stretch the reading thread is filling, made when there is none.
     Stretch& open();
     // Hands the open stretch to the workers (or marks it done when it holds no check).

@@ -147,11 +147,7 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string& rou
     if (handlesEvent) paramNames.clear();
     // The parameters' rows came first and join first; the locals are checked when a thread is free.
     state.checks->addGathered(state.rows);
-    if (state.checks->checksAtOnce())
-        state.checks->checkNow(routineText, NameOwner{fileName, name, rowKind}, paramNames);
-    else
-        state.checks->addCheck(
-            RoutineCheck{std::move(routineText), std::string(fileName), std::move(name), rowKind, std::move(paramNames)});
+    state.checks->check(routineText, fileName, std::move(name), rowKind, std::move(paramNames));
 }
 
 }  // namespace tally

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "SyntheticProfiles.h"
@@ -63,13 +64,16 @@ INSTANTIATE_TEST_SUITE_P(Profiles, ThreadedScan,
                          ::testing::Values(bench::SyntheticProfile::Controls, bench::SyntheticProfile::Forms,
                                            bench::SyntheticProfile::Classes));
 
-// Fifteen hundred short routines: a dozen stretches handed to the workers, enough to fill the
-// queue, so that the reading thread checks some itself.
+// Fifteen hundred routines, every third long enough to go to a worker and the rest checked on the
+// reading thread in between: a dozen stretches for the workers, enough to fill the queue, so that
+// the reading thread also checks some queued ones itself.
 std::string manyRoutines() {
     std::string many = "Attribute VB_Name = \"Many\"\r\n";
     for (int k = 0; k < 1500; ++k) {
         many += "Private Sub S" + std::to_string(k) + "(a, ByVal b As Long, c%)\r\n";
         many += "    Dim unused" + std::to_string(k) + ", t As Widget" + std::to_string(k % 7) + "\r\n";
+        if (k % 3 == 0)
+            for (int line = 0; line < 80; ++line) many += "    t.Count = t.Count + 1 ' a long routine\r\n";
         many += "    Static kept\r\n    kept = b ' unused" + std::to_string(k) + "\r\nEnd Sub\r\n";
     }
     return many;
@@ -101,7 +105,9 @@ TEST(ThreadedScan, ACancelledScanKeepsTheRowsFoundBeforeItOnAnyNumberOfThreads) 
     for (int k = 0; k < 2000; ++k) declarations += "' a long comment block\r\n";
     dir.write("Decl.bas", declarations + "Sub Late()\r\n    Dim lateUnused\r\nEnd Sub\r\n");
     const std::string vbp = dir.write("P.vbp", "Module=Many; Many.bas\r\nModule=Decl; Decl.bas\r\n");
-    const long long at = static_cast<long long>(many.size()) + 1000;
+    // Progress counts the characters of the lines, not their ends: the cancel falls in Decl.bas.
+    const auto lineEnds = static_cast<long long>(std::count(many.begin(), many.end(), '\n'));
+    const long long at = static_cast<long long>(many.size()) - 2 * lineEnds + 1000;
     const std::string one = scanText(vbp, 1, at);
     EXPECT_NE(one.find("unused399"), std::string::npos);
     EXPECT_NE(one.find("gDeclaredBeforeTheCancel"), std::string::npos);
