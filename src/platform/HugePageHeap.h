@@ -1,0 +1,27 @@
+#pragma once
+// Backing the heap with transparent huge pages. A scan builds a model of tens of megabytes in one go,
+// and the kernel hands out each 4 KB page on its first touch: on a virtual machine that cost a CLI
+// scan of a 30 MB project about a quarter of its time (14,000 page faults; 2,000 with huge pages).
+// glibc's malloc asks for huge pages only when its tunable says so, and reads tunables only as a
+// program starts, so the program starts itself again with the tunable set.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+// The GLIBC_TUNABLES value to start again with, given the current one (null when unset) and the
+// kernel's transparent huge page setting (the text of /sys/kernel/mm/transparent_hugepage/enabled,
+// "always [madvise] never"). Nothing when huge pages come only on request ("[madvise]") and the
+// current value does not speak of them already: with "[always]" the heap has them anyway, with
+// "[never]" asking is useless, and a value that names the tunable (glibc.malloc.hugetlb=0 included)
+// is the user's choice.
+std::optional<std::string> hugePageTunables(const char* current, std::string_view hugePageSetting);
+
+// Starts the program again with the tunable when hugePageTunables says so; otherwise, or when the
+// new start fails, returns and the program goes on as it is. Linux with glibc only; elsewhere it
+// does nothing. To be called first thing in main, before any thread or open file exists.
+void restartWithHugePageHeap(char** argv);
+
+}  // namespace tally
