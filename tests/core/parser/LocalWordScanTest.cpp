@@ -49,7 +49,8 @@ TEST(LocalWordScan, OnePassGivesWhatSearchingEachNameGives) {
     std::mt19937 random(20261208);
     for (int round = 0; round < 3000; ++round) {
         std::string text;
-        const int length = static_cast<int>(random() % 60);
+        // Short texts, and long ones that the reading takes sixteen bytes at a time.
+        const int length = static_cast<int>(random() % (round % 2 ? 60 : 400));
         for (int i = 0; i < length; ++i) text += pieces[random() % pieces.size()];
         std::vector<std::string_view> words;
         const int count = 1 + static_cast<int>(random() % 12);
