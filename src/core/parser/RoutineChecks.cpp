@@ -146,7 +146,14 @@ void RoutineChecks::checkNow(std::string_view text, const NameOwner& owner,
     // Behind the rows gathered just before it, as a queued check's findings would be.
     Stretch& stretch = open();
     if (stretch.parts.empty() || stretch.parts.back().check) stretch.parts.emplace_back();
-    checkUnusedLocals(stretch.parts.back().found, text, owner, paramNames);
+    try {
+        checkUnusedLocals(stretch.parts.back().found, text, owner, paramNames);
+    } catch (...) {
+        // As when a queued check fails: what came before joins the model, nothing of this check.
+        stretch.parts.back().found = GatheredRows{};
+        deliver(true);
+        throw;
+    }
     // A stretch of short routines closes by their number, as one of queued checks does.
     if (stretch.parts.size() >= kStretchChecks) close();
     deliver(false);
