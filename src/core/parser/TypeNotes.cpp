@@ -67,7 +67,7 @@ bool TypeNotes::note(std::string_view typeText, bool isConst) {
     RecentUse* recent = nullptr;
     if (!typeText.empty()) {
         recent = &m_recent[recentSlotOf(typeText)];
-        if (recent->valid && recent->text == typeText) {
+        if (recent->text == typeText) {
             ++m_model.types[recent->row].uses;
             return false;
         }
@@ -77,7 +77,6 @@ bool TypeNotes::note(std::string_view typeText, bool isConst) {
         if (!recent) return;
         recent->text.assign(typeText);
         recent->row = row;
-        recent->valid = true;
     };
 
     std::string_view t = trimView(beforeApostrophe(typeText));

@@ -38,10 +38,10 @@ private:
     // The row a type text was last seen to use. Most declarations name one of a few types
     // ("String", "Long"), and a text that used a row once always uses that row again: the names are
     // never taken out of the table. Definitions are not remembered (what they do depends on the row).
+    // A slot never used holds an empty text, which no text asked for is.
     struct RecentUse {
         std::string text;
         std::size_t row = 0;
-        bool valid = false;
     };
     static std::size_t recentSlotOf(std::string_view text);
 
