@@ -27,7 +27,8 @@ void CallMatcher::setFileNames(const int* first, const int* last) {
     for (const int* id = first; id != last; ++id) m_fileStamps[static_cast<std::size_t>(*id)] = m_fileStamp;
 }
 
-void CallMatcher::match(std::string_view line, std::vector<int>& globalHits, std::vector<int>& fileHits) {
+void CallMatcher::match(std::string_view line, std::vector<int>& globalHits, std::vector<int>& fileHits,
+                        std::string_view around) {
     globalHits.clear();
     fileHits.clear();
     if (m_forward.size() == 0) return;
@@ -50,7 +51,8 @@ void CallMatcher::match(std::string_view line, std::vector<int>& globalHits, std
                                    m_backward.forEachEndingAt(line, i, note);
                                else
                                    m_forward.forEachStartingAt(line, i + 1, note);
-                           });
+                           },
+                           around);
 }
 
 }  // namespace tally

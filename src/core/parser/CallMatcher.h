@@ -32,7 +32,10 @@ public:
     void setFileNames(const int* first, const int* last);
 
     // The distinct ids of the project-wide and of the file's names that `line` calls, in no fixed order.
-    void match(std::string_view line, std::vector<int>& globalHits, std::vector<int>& fileHits);
+    // `around`, when given, is the text that holds the line (its file): it is read beside the line
+    // but never searched.
+    void match(std::string_view line, std::vector<int>& globalHits, std::vector<int>& fileHits,
+               std::string_view around = {});
 
 private:
     // Notes that `line` calls the name `id`.

@@ -122,7 +122,9 @@ private:
         std::string name;
         std::string entry;  // "<routine> - <file> - "
     };
-    void recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine);
+    // `around` is the file text when `line` lies in it, else empty.
+    void recordCalls(std::string_view line, std::string_view around, int ownSlot, Caller& caller,
+                     int lineInRoutine);
     // Lets go of what reading the lines needed (the name tries above all) before the lists are
     // written: writing them is the pass's peak.
     void releaseLineMatching() {
@@ -222,7 +224,9 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
             continue;
         }
         std::string_view line = trimmed;
+        std::string_view around = text;  // what holds the line
         if (continuing) {
+            around = {};
             continued.assign(continuation).append(" ").append(trimmed);
             continuation.clear();
             continuing = false;
@@ -248,7 +252,7 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
         }
         // Calls are sought only inside routines.
         if (caller.name.empty()) continue;
-        recordCalls(line, ownSlot, caller, lineInRoutine);
+        recordCalls(line, around, ownSlot, caller, lineInRoutine);
     }
 
     if (crlfThroughout) {
@@ -263,8 +267,9 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
     return true;
 }
 
-void CallPassRun::recordCalls(std::string_view line, int ownSlot, Caller& caller, int lineInRoutine) {
-    m_matcher.match(line, m_globalHits, m_fileHits);
+void CallPassRun::recordCalls(std::string_view line, std::string_view around, int ownSlot, Caller& caller,
+                              int lineInRoutine) {
+    m_matcher.match(line, m_globalHits, m_fileHits, around);
     if (m_globalHits.empty() && m_fileHits.empty()) return;
     // The caller's own name on its lines is recursion or the function setting its result. A routine
     // without a name (a header without "(") is never called: its empty name is in every line.

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "core/model/TypeCharacters.h"
 #include "core/parser/HeaderText.h"
 #include "core/parser/LocalWordScan.h"
+#include "core/support/ByteSetScan.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -86,29 +86,10 @@ std::vector<Candidate> collectCandidates(GatheredRows& rows, std::string_view te
     return candidates;
 }
 
-// Where `word` (not empty) first occurs in `text` at or after `from`, as text.find would say: its
-// first byte is looked for with memchr and the rest compared in place, which for the short names
-// searched here costs less than the library's call of memcmp at every byte that begins the word.
-std::size_t findText(std::string_view text, std::string_view word, std::size_t from) {
-    if (word.size() > text.size()) return std::string_view::npos;
-    const std::size_t last = text.size() - word.size();  // the last position the word fits at
-    const char* const data = text.data();
-    while (from <= last) {
-        const void* hit = std::memchr(data + from, word[0], last - from + 1);
-        if (!hit) return std::string_view::npos;
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        std::size_t k = 1;
-        while (k < word.size() && data[at + k] == word[k]) ++k;
-        if (k == word.size()) return at;
-        from = at + 1;
-    }
-    return std::string_view::npos;
-}
-
 // The first whole-word occurrence of `word` at or after `from`: not part of a longer name on either
 // side. npos when there is none. `read` grows by the characters passed over.
 std::size_t findWord(std::string_view text, std::string_view word, std::size_t from, std::size_t& read) {
-    for (std::size_t at = findText(text, word, from); at != std::string_view::npos; at = findText(text, word, at + 1)) {
+    for (std::size_t at = findBytes(text, word, from); at != std::string_view::npos; at = findBytes(text, word, at + 1)) {
         read += at + 1 - from;
         from = at + 1;
         std::size_t after = at + word.size();

@@ -58,16 +58,36 @@ inline __m128i inRange(__m128i block, __m128i low, __m128i width) {
 }  // namespace detail
 #endif
 
+namespace detail {
+template <std::size_t N>
+bool isOneOf(char c, const char (&bytes)[N]) {
+    for (std::size_t k = 0; k < N; ++k)
+        if (c == bytes[k]) return true;
+    return false;
+}
+}  // namespace detail
+
 // Calls visit(i), in increasing order, for every i where text[i] is one of `leading` and the byte after
 // it lies in `next`, or text[i] is one of `trailing` and the byte before it lies in `previous`; outside
 // the text the neighbour is '\0'. With `next` the bytes that names begin with and `previous` those they
 // end with, this passes over the many blanks of indentation and around operators that no name touches.
+//
+// `readable`, when given, is a larger text that holds `text` (a line of a file, say): where it has a
+// byte before the text and sixteen after it, the blocks are read in place rather than copied between
+// zero bytes, and only the two end places are judged again with '\0' beside them.
 template <std::size_t L, std::size_t T, class Visit>
 void forEachMarkBesideRange(std::string_view text, const char (&leading)[L], ByteRange next,
-                            const char (&trailing)[T], ByteRange previous, Visit&& visit) {
+                            const char (&trailing)[T], ByteRange previous, Visit&& visit,
+                            std::string_view readable = {}) {
     const char* data = text.data();
     const std::size_t n = text.size();
     if (n == 0) return;
+    // The plain reading at one place, for the places whose neighbour lies outside the text.
+    auto wantedAt = [&](std::size_t j) {
+        const char c = data[j];
+        return (detail::isOneOf(c, leading) && next.contains(j + 1 < n ? data[j + 1] : '\0')) ||
+               (detail::isOneOf(c, trailing) && previous.contains(j > 0 ? data[j - 1] : '\0'));
+    };
 #if defined(__SSE2__)
     const __m128i nextLow = _mm_set1_epi8(static_cast<char>(next.lo));
     const __m128i nextWidth = _mm_set1_epi8(static_cast<char>(next.hi - next.lo));
@@ -81,11 +101,15 @@ void forEachMarkBesideRange(std::string_view text, const char (&leading)[L], Byt
     // readable, so that each lane meets its neighbours in the blocks read one byte earlier and later.
     // The first block and the last, partial one are copied between zero bytes, which also stand for
     // the neighbours outside the text; lines are short, so that is the common case.
+    const bool inPlace = !readable.empty() && data > readable.data() &&
+                         data + n + 16 <= readable.data() + readable.size();
     char padded[18];
     for (std::size_t i = 0; i < n; i += 16) {
         const char* at = data + i;
         unsigned lanes = 0xFFFFu;
-        if (i == 0 || i + 17 > n) {
+        if (inPlace) {
+            if (n - i < 16) lanes = (1u << (n - i)) - 1;
+        } else if (i == 0 || i + 17 > n) {
             std::memset(padded, 0, sizeof padded);
             const std::size_t from = i > 0 ? i - 1 : 0;
             std::memcpy(padded + 1 - (i - from), data + from, std::min(n, i + 17) - from);
@@ -104,24 +128,61 @@ void forEachMarkBesideRange(std::string_view text, const char (&leading)[L], Byt
                 detail::anyOf(block, trailingBytes) & detail::inRange(before, previousLow, previousWidth);
         }
         auto mask = static_cast<unsigned>(_mm_movemask_epi8(wanted)) & lanes;
+        if (inPlace) {
+            // The bytes read beside the first and the last place belong to the larger text.
+            if (i == 0) mask = (mask & ~1u) | (wantedAt(0) ? 1u : 0u);
+            if (n - i <= 16) {
+                const unsigned lastLane = 1u << (n - 1 - i);
+                mask = (mask & ~lastLane) | (wantedAt(n - 1) ? lastLane : 0u);
+            }
+        }
         while (mask != 0) {
             visit(i + static_cast<std::size_t>(__builtin_ctz(mask)));
             mask &= mask - 1;
         }
     }
 #else
-    auto isOneOf = [](char c, const char* bytes, std::size_t count) {
-        for (std::size_t k = 0; k < count; ++k)
-            if (c == bytes[k]) return true;
-        return false;
+    (void)readable;
+    for (std::size_t i = 0; i < n; ++i)
+        if (wantedAt(i)) visit(i);
+#endif
+}
+
+// Where `word` first occurs in `text` at or after `from`, as text.find(word, from) says. Sixteen
+// places are tried at once by the word's first and last bytes, which together rule out nearly every
+// place in code text (a name's first letter alone recurs every few bytes), and only the places left
+// are compared in full.
+inline std::size_t findBytes(std::string_view text, std::string_view word, std::size_t from = 0) {
+    constexpr std::size_t npos = std::string_view::npos;
+    const std::size_t m = word.size();
+    if (m == 0) return from <= text.size() ? from : npos;
+    if (m > text.size()) return npos;
+    const std::size_t last = text.size() - m;  // the last place the word fits at
+    const char* const data = text.data();
+    const char head = word[0], tail = word[m - 1];
+    auto fitsAt = [&](std::size_t at) {
+        return data[at] == head && data[at + m - 1] == tail &&
+               (m <= 2 || std::memcmp(data + at + 1, word.data() + 1, m - 2) == 0);
     };
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = data[i];
-        if ((isOneOf(c, leading, L) && next.contains(i + 1 < n ? data[i + 1] : '\0')) ||
-            (isOneOf(c, trailing, T) && previous.contains(i > 0 ? data[i - 1] : '\0')))
-            visit(i);
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i heads = _mm_set1_epi8(head), tails = _mm_set1_epi8(tail);
+    // Places i .. i + 15 all fit, so the block of their last bytes ends inside the text.
+    for (; i + 15 <= last; i += 16) {
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i end = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + m - 1));
+        auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, heads), _mm_cmpeq_epi8(end, tails))));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (m <= 2 || std::memcmp(data + at + 1, word.data() + 1, m - 2) == 0) return at;
+            mask &= mask - 1;
+        }
     }
 #endif
+    for (; i <= last; ++i)
+        if (fitsAt(i)) return i;
+    return npos;
 }
 
 }  // namespace tally

@@ -47,7 +47,14 @@ std::size_t findIgnoreCase(std::string_view s, std::string_view part, std::size_
     // The first character is tested against both of its cases before the rest is compared.
     const char first = lowerAscii(part[0]), firstUpper = upperAscii(part[0]);
     for (std::size_t i = from; i + part.size() <= s.size(); ++i) {
-        if (s[i] != first && s[i] != firstUpper) continue;
+        if (first == firstUpper) {
+            // A first byte without cases (" as " begins with a blank) is found with memchr.
+            const void* hit = std::memchr(s.data() + i, first, s.size() - part.size() + 1 - i);
+            if (!hit) return std::string_view::npos;
+            i = static_cast<std::size_t>(static_cast<const char*>(hit) - s.data());
+        } else if (s[i] != first && s[i] != firstUpper) {
+            continue;
+        }
         std::size_t j = 1;
         while (j < part.size() && lowerAscii(s[i + j]) == lowerAscii(part[j])) ++j;
         if (j == part.size()) return i;

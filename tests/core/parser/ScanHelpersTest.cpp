@@ -56,6 +56,42 @@ TEST(ByteScans, MarksBesideARangeAreExactlyThePlainReading) {
     }
 }
 
+TEST(ByteScans, MarksOfALineReadInPlaceAreThoseOfTheLineAlone) {
+    // The line is judged with '\0' beside it whatever the larger text holds there.
+    const char leading[] = {' ', '.'};
+    const char trailing[] = {'('};
+    const ByteRange names{'a', 'z'};
+    std::mt19937 random(5);
+    for (const std::string& file : randomTexts(12, "ab z.( \n", 400)) {
+        if (file.empty()) continue;
+        const std::size_t start = random() % file.size();
+        const std::string_view line = std::string_view(file).substr(start, random() % (file.size() - start + 1));
+        std::vector<std::size_t> alone, inPlace;
+        const std::string copy(line);
+        forEachMarkBesideRange(copy, leading, names, trailing, names, [&](std::size_t i) { alone.push_back(i); });
+        forEachMarkBesideRange(line, leading, names, trailing, names, [&](std::size_t i) { inPlace.push_back(i); },
+                               file);
+        ASSERT_EQ(inPlace, alone) << '"' << file << "\" from " << start;
+    }
+}
+
+TEST(ByteScans, FindBytesAnswersAsFind) {
+    std::mt19937 random(9);
+    const std::vector<std::string> texts = randomTexts(13, "aab_b.c", 400);
+    for (std::size_t k = 0; k + 1 < texts.size(); ++k) {
+        const std::string& text = texts[k];
+        // Words from the text itself (found) and from another text (mostly not).
+        for (const std::string* source : {&text, &texts[k + 1]}) {
+            if (source->empty()) continue;
+            const std::size_t at = random() % source->size();
+            const std::string word = source->substr(at, 1 + random() % 6);
+            for (std::size_t from : {std::size_t{0}, text.size() / 3, text.size(), text.size() + 1})
+                ASSERT_EQ(findBytes(text, word, from), std::string_view(text).find(word, from))
+                    << '"' << text << "\" \"" << word << "\" from " << from;
+        }
+    }
+}
+
 TEST(NameInterner, NumbersTextsInOrderOfFirstAppearance) {
     NameInterner names(2);
     EXPECT_EQ(names.intern("b"), 0);
