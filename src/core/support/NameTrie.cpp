@@ -139,6 +139,23 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
         stack.insert(stack.end(), children.rbegin(), children.rend());
     }
     if (m_emptyName >= 0) m_firstBytes = ByteRange::all();
+    buildChildTables();
+}
+
+void NameTrie::buildChildTables() {
+    for (const Edge& parent : m_edges) {
+        if (parent.childCount <= 8) continue;
+        if (m_childTableOf.empty()) m_childTableOf.assign(m_edges.size(), 0);
+        const Edge* children = m_edges.data() + parent.firstChild;
+        const int span = children[parent.childCount - 1].first - children[0].first + 1;
+        m_childTableOf[parent.firstChild] = static_cast<std::uint32_t>(m_childTables.size());
+        m_childTables.push_back(span);
+        const std::size_t entries = m_childTables.size();
+        m_childTables.resize(entries + static_cast<std::size_t>(span), -1);
+        for (std::uint32_t k = 0; k < parent.childCount; ++k)
+            m_childTables[entries + (children[k].first - children[0].first)] =
+                static_cast<std::int32_t>(parent.firstChild + k);
+    }
 }
 
 }  // namespace tally

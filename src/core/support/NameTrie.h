@@ -65,7 +65,15 @@ private:
     // The edge beginning with `c` among edges [first, first + count), or -1.
     std::int32_t findEdge(std::uint32_t first, std::uint32_t count, unsigned char c) const;
 
+    // Builds the tables of the nodes with more than eight children.
+    void buildChildTables();
+
     std::vector<Edge> m_edges;
+    // For a node with more than eight children that begin at edge f: m_childTables[m_childTableOf[f]]
+    // is the span from its first child's first byte to its last child's, and the span's entries that
+    // follow hold the edge beginning with each byte of it, or -1.
+    std::vector<std::uint32_t> m_childTableOf;
+    std::vector<std::int32_t> m_childTables;
     std::vector<std::int32_t> m_edgeNames;  // per edge: the id of the name ending there, or -1
     std::string m_labels;                   // the stretches of the edges, without their first characters
     std::int32_t m_rootChild[256];
@@ -89,14 +97,9 @@ inline std::int32_t NameTrie::findEdge(std::uint32_t first, std::uint32_t count,
             if (e->first == c) return static_cast<std::int32_t>(e - m_edges.data());
         return -1;
     }
-    // Without branches on the comparisons, which a processor cannot predict here.
-    const Edge* base = e;
-    for (std::uint32_t n = count; n > 1;) {
-        const std::uint32_t half = n / 2;
-        base = base[half].first <= c ? base + half : base;
-        n -= half;
-    }
-    return base->first == c ? static_cast<std::int32_t>(base - m_edges.data()) : -1;
+    // Many children ("m_" before every module variable's own name) are looked up in their table.
+    const std::int32_t* table = m_childTables.data() + m_childTableOf[first];
+    return guess < static_cast<unsigned>(table[0]) ? table[1 + guess] : -1;
 }
 
 template <class Visit>
