@@ -121,16 +121,20 @@ DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement,
     }
     if (names.empty()) return result;
 
-    std::string text = withoutBounds(names);
-    if (result.isConst) text = neutralisedConstants(text);
+    // Most statements have neither bounds nor constants: their names are read where they stand.
+    std::string rewritten;
+    std::string_view text = names;
+    if (result.isConst || names.find('(') != std::string_view::npos) {
+        rewritten = withoutBounds(names);
+        if (result.isConst) rewritten = neutralisedConstants(rewritten);
+        text = rewritten;
+    }
 
     // The parts between commas, as views of `text`; a parameter's default value may hold a literal
     // with commas in it.
-    const std::vector<std::string_view> parts = splitOutsideLiterals(text, ',');
-    result.names.reserve(parts.size());
-    for (std::string_view part : parts) {
+    forEachOutsideLiterals(text, ',', [&](std::string_view part) {
         std::string_view item = trimView(part);
-        if (item.empty()) continue;
+        if (item.empty()) return;
         std::string_view type;
         bool typed = false;
         if (result.isConst) {
@@ -154,17 +158,17 @@ DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement,
         if (owner.kind != kKindControl)
             countedAsNoType = rows.noteType(typed ? type : std::string_view{}, result.isConst);
         item = trimView(item.substr(0, item.find('(')));
-        if (item.empty()) continue;
+        if (item.empty()) return;
         result.names.emplace_back(item);
-        if (typed) continue;
+        if (typed) return;
         VarRec row;
-        row.name = std::string(item);
-        row.scope = std::string(owner.scope);
+        row.name = item;
+        row.scope = owner.scope;
         row.ownerKind = owner.kind;
-        row.file = std::string(owner.fileName);
+        row.file = owner.fileName;
         row.countedAsNoType = countedAsNoType;
         rows.decVar.push_back(std::move(row));
-    }
+    });
     return result;
 }
 

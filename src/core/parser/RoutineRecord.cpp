@@ -29,7 +29,11 @@ constexpr std::array<ScopeWord, 3> kScopeWords{{
 // The header line of the routine text (continuation lines joined), cut at its first apostrophe;
 // `prefixLength` is set to the length of its scope word and kind word with the blank after it.
 std::string findHeader(std::string_view text, std::string_view kindWord, std::size_t& prefixLength) {
-    std::string keyword = std::string(kindWord) + " ";
+    // The kind word with the blank after it.
+    auto startsWithKeyword = [&](std::string_view line) {
+        return line.size() > kindWord.size() && line[kindWord.size()] == ' ' && startsWith(line, kindWord);
+    };
+    const std::size_t keywordLength = kindWord.size() + 1;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find("\r\n", pos);
@@ -37,9 +41,9 @@ std::string findHeader(std::string_view text, std::string_view kindWord, std::si
         std::string_view line = trimView(text.substr(pos, end - pos));
         pos = end + 2;
         std::size_t scopeLength = std::string_view::npos;
-        if (startsWith(line, keyword)) scopeLength = 0;
+        if (startsWithKeyword(line)) scopeLength = 0;
         for (const ScopeWord& s : kScopeWords)
-            if (startsWith(line, s.word) && startsWith(line.substr(s.word.size()), keyword))
+            if (startsWith(line, s.word) && startsWithKeyword(line.substr(s.word.size())))
                 scopeLength = s.word.size();
         if (scopeLength == std::string_view::npos) continue;
 
@@ -53,7 +57,7 @@ std::string findHeader(std::string_view text, std::string_view kindWord, std::si
             pos = end + 2;
         }
         header.resize(beforeApostrophe(header).size());
-        prefixLength = scopeLength + keyword.size();
+        prefixLength = scopeLength + keywordLength;
         return header;
     }
     return {};
@@ -98,18 +102,19 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string& rou
         row.scope = s.scope;
         slot = s.global ? 0 : fileRow;
     }
-    if (row.scope == kScopeNone && endsWith(toLower(fileName), "bas")) slot = 0;
+    if (row.scope == kScopeNone && fileName.size() >= 3 && equalsIgnoreCase(fileName.substr(fileName.size() - 3), "bas"))
+        slot = 0;
     row.kind = kind;
-    row.file = std::string(fileName);
+    row.file = fileName;
     row.lineCount = std::max<std::int32_t>(0, routineLines - 2);
 
     std::size_t paren = header.find('(');
     if (paren != std::string::npos && paren >= prefixLength)
-        row.name = trim(std::string_view(header).substr(prefixLength, paren - prefixLength));
+        row.name = trimView(std::string_view(header).substr(prefixLength, paren - prefixLength));
 
     std::size_t underscore = row.name.rfind('_');
     if (underscore != std::string::npos && row.scope != kScopeFriend) {
-        std::string owner = row.name.substr(0, underscore);
+        const std::string_view owner = std::string_view(row.name).substr(0, underscore);
         int controlKind = isOwnObject(owner) ? kControlDesigner : state.controls.kindOf(owner);
         if (controlKind == kControlDesigner) row.kind = kKindControl;
         if (controlKind == kControlEventSource) row.isEvent = true;

@@ -52,10 +52,9 @@ bool isCandidate(const std::vector<Candidate>& candidates, std::string_view name
                        [&](const Candidate& c) { return c.name == name; });
 }
 
-std::vector<Candidate> collectCandidates(GatheredRows& rows, std::string_view text,
-                                         const NameOwner& owner, const std::vector<std::string>& paramNames) {
-    std::vector<Candidate> candidates;
-    candidates.reserve(paramNames.size() + 8);
+void collectCandidates(std::vector<Candidate>& candidates, GatheredRows& rows, std::string_view text,
+                       const NameOwner& owner, const std::vector<std::string>& paramNames) {
+    candidates.clear();
     for (const std::string& param : paramNames) {
         std::string_view name = trimView(param);
         if (startsWith(name, "Optional ")) name = trimView(name.substr(9));
@@ -83,7 +82,6 @@ std::vector<Candidate> collectCandidates(GatheredRows& rows, std::string_view te
         for (std::string& name : declared.names)
             candidates.push_back(Candidate{std::move(name), declared.isConst});
     }
-    return candidates;
 }
 
 // The first whole-word occurrence of `word` at or after `from`: not part of a longer name on either
@@ -142,16 +140,27 @@ bool judgeOneByOne(std::string_view text, const std::vector<Candidate>& candidat
 // (designer-heavy form routines declare a dozen or two locals).
 constexpr std::size_t kManyCandidates = 8;
 
+// The lists of one check, kept from routine to routine on each thread that checks: most routines
+// are short, and three fresh lists apiece cost about what judging their few names does.
+struct CheckLists {
+    std::vector<Candidate> candidates;
+    std::vector<std::string_view> words;
+    std::vector<LocalVerdict> verdicts;
+};
+
 }  // namespace
 
 void checkUnusedLocals(GatheredRows& rows, std::string_view routineText, const NameOwner& owner,
                        const std::vector<std::string>& paramNames) {
-    std::vector<Candidate> candidates = collectCandidates(rows, routineText, owner, paramNames);
+    thread_local CheckLists lists;
+    std::vector<Candidate>& candidates = lists.candidates;
+    collectCandidates(candidates, rows, routineText, owner, paramNames);
     if (candidates.empty()) return;
-    std::vector<std::string_view> words;
-    words.reserve(candidates.size());
+    std::vector<std::string_view>& words = lists.words;
+    words.clear();
     for (const Candidate& c : candidates) words.push_back(searchWordOf(c.name));
-    std::vector<LocalVerdict> verdicts(candidates.size(), LocalVerdict::NotFound);
+    std::vector<LocalVerdict>& verdicts = lists.verdicts;
+    verdicts.assign(candidates.size(), LocalVerdict::NotFound);
     if (candidates.size() > kManyCandidates || !judgeOneByOne(routineText, candidates, words, verdicts))
         verdicts = judgeLocalWords(routineText, words);
 
@@ -159,9 +168,9 @@ void checkUnusedLocals(GatheredRows& rows, std::string_view routineText, const N
         if (verdicts[i] == LocalVerdict::NotFound || verdicts[i] == LocalVerdict::Used) continue;
         VarRec row;
         row.name = candidates[i].name;
-        row.scope = std::string(owner.scope);
+        row.scope = owner.scope;
         row.ownerKind = owner.kind;
-        row.file = std::string(owner.fileName);
+        row.file = owner.fileName;
         row.isConst = candidates[i].isConst;
         row.commented = verdicts[i] == LocalVerdict::OnlyInComments;
         rows.unVar.push_back(std::move(row));

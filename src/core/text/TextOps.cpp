@@ -100,28 +100,7 @@ std::vector<std::string_view> splitOutsideLiterals(std::string_view s, char sep)
     std::vector<std::string_view> parts;
     // Room for a declaration's usual few names at once, not a block per doubling.
     parts.reserve(8);
-    // Without a literal, every separator splits: they are found with memchr, not byte by byte.
-    if (std::memchr(s.data(), '"', s.size()) == nullptr) {
-        const char* const data = s.data();
-        std::size_t start = 0;
-        while (const void* hit = std::memchr(data + start, sep, s.size() - start)) {
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-            parts.push_back(s.substr(start, at - start));
-            start = at + 1;
-        }
-        parts.push_back(s.substr(start));
-        return parts;
-    }
-    bool inLiteral = false;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '"') inLiteral = !inLiteral;
-        if (s[i] == sep && !inLiteral) {
-            parts.push_back(s.substr(start, i - start));
-            start = i + 1;
-        }
-    }
-    parts.push_back(s.substr(start));
+    forEachOutsideLiterals(s, sep, [&](std::string_view part) { parts.push_back(part); });
     return parts;
 }
 

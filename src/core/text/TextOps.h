@@ -57,6 +57,31 @@ std::vector<std::string> split(std::string_view s, std::string_view sep);
 // Splits at every `sep` that lies outside double-quoted literals (an unclosed literal runs to the
 // end); views of `s`, untrimmed, empty parts kept.
 std::vector<std::string_view> splitOutsideLiterals(std::string_view s, char sep);
+// The same parts, handed to visit(part) in order without a list.
+template <class Visit>
+void forEachOutsideLiterals(std::string_view s, char sep, Visit&& visit) {
+    const char* const data = s.data();
+    std::size_t start = 0;
+    // Without a literal, every separator splits: they are found with memchr, not byte by byte.
+    if (s.empty() || std::memchr(data, '"', s.size()) == nullptr) {
+        while (const void* hit = s.empty() ? nullptr : std::memchr(data + start, sep, s.size() - start)) {
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+            visit(s.substr(start, at - start));
+            start = at + 1;
+        }
+        visit(s.substr(start));
+        return;
+    }
+    bool inLiteral = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '"') inLiteral = !inLiteral;
+        if (s[i] == sep && !inLiteral) {
+            visit(s.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    visit(s.substr(start));
+}
 
 // Replaces every occurrence of `from` (non-empty) by `to`.
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to);

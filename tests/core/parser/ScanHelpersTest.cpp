@@ -1,11 +1,13 @@
 // The building blocks of the fast passes, against plain readings of what they promise: the SIMD mark
-// scan (at block edges too), name numbering past its first room and the reused file buffer. Line
-// cutting, the line labels, the tries, the range scan and the CalledBy log are driven through the pass
-// equivalence test on every seed (a fault in any of them fails it).
+// scan (at block edges too, and in place inside a larger text), the substring search, the name tries,
+// name numbering past its first room and the reused file buffer. Line cutting, the line labels, the
+// range scan and the CalledBy log are driven through the pass equivalence test on every seed (a
+// fault in any of them fails it).
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "core/support/ByteSetScan.h"
 #include "core/os/FileBuffer.h"
 #include "core/support/NameInterner.h"
+#include "core/support/NameTrie.h"
 
 namespace tally::test {
 
@@ -88,6 +91,38 @@ TEST(ByteScans, FindBytesAnswersAsFind) {
             for (std::size_t from : {std::size_t{0}, text.size() / 3, text.size(), text.size() + 1})
                 ASSERT_EQ(findBytes(text, word, from), std::string_view(text).find(word, from))
                     << '"' << text << "\" \"" << word << "\" from " << from;
+        }
+    }
+}
+
+TEST(NameTrie, FindsEveryNameBeginningOrEndingAtAPlace) {
+    // Names that share "m_" and then branch on dozens of bytes, so that nodes of many children (found by
+    // their table) and of few (found by position or in turn) are both met.
+    std::mt19937 random(3);
+    const std::string bytes = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_019";
+    std::vector<std::string> names;
+    for (int k = 0; k < 300; ++k) {
+        std::string name = k % 3 == 0 ? "m_" : (k % 3 == 1 ? "m" : "");
+        for (int n = 1 + static_cast<int>(random() % 3); n > 0; --n) name += bytes[random() % bytes.size()];
+        names.push_back(name);
+    }
+    const std::vector<std::string_view> views(names.begin(), names.end());
+    const NameTrie forward(NameTrie::Direction::Forward, views), backward(NameTrie::Direction::Backward, views);
+    for (const std::string& text : randomTexts(14, "m_aZbQ9 x", 200)) {
+        for (std::size_t at = 0; at <= text.size(); ++at) {
+            std::vector<std::string_view> begun, ended, expectedBegun, expectedEnded;
+            forward.forEachStartingAt(text, at, [&](int id, std::size_t) { begun.push_back(forward.name(id)); });
+            backward.forEachEndingAt(text, at, [&](int id, std::size_t) { ended.push_back(backward.name(id)); });
+            for (int id = 0; id < forward.size(); ++id) {
+                const std::string_view name = forward.name(id);
+                if (std::string_view(text).substr(at).starts_with(name)) expectedBegun.push_back(name);
+                if (std::string_view(text).substr(0, at).ends_with(name)) expectedEnded.push_back(name);
+            }
+            const auto byLength = [](std::string_view a, std::string_view b) { return a.size() < b.size(); };
+            std::sort(expectedBegun.begin(), expectedBegun.end(), byLength);
+            std::sort(expectedEnded.begin(), expectedEnded.end(), byLength);
+            ASSERT_EQ(begun, expectedBegun) << '"' << text << "\" at " << at;
+            ASSERT_EQ(ended, expectedEnded) << '"' << text << "\" at " << at;
         }
     }
 }
