@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/os/TableGrowth.h"
+
 namespace tally {
 
 CalledByLog::CalledByLog(const ProjectModel& model) {
@@ -33,6 +35,12 @@ void CalledByLog::setGlobalNameIds(const int* globalNameIds, std::size_t rows) {
 void CalledByLog::addForName(int nameId, int line) {
     m_nameItems.push_back(
         {static_cast<std::uint32_t>(nameId), static_cast<std::uint32_t>(m_callerStarts.size() - 2), line, m_added++});
+}
+
+void CalledByLog::reserveProjected(long long readSoFar, long long total) {
+    reserveProjectedRows(m_items, readSoFar, total);
+    reserveProjectedRows(m_nameItems, readSoFar, total);
+    reserveProjectedRows(m_callerStarts, readSoFar, total);
 }
 
 std::vector<std::uint32_t> CalledByLog::groupBy(const std::vector<Item>& items, std::size_t keys,

@@ -30,6 +30,9 @@ public:
     // `nameId`; `globalNameIds` (given once, before the first such entry) holds each row's name id.
     void setGlobalNameIds(const int* globalNameIds, std::size_t rows);
     void addForName(int nameId, int line);
+    // Called after each file, with the characters of the project read so far and in all: makes room
+    // for the entries projected for the whole project (see TableGrowth.h).
+    void reserveProjected(long long readSoFar, long long total);
     // Appends the entries to the CalledBy lists, each routine's in the order added, counts the calls
     // of the names, and forgets them. With `origins`, notes there the caller of every entry of each
     // list it writes afresh (not of one appended to a list already there).

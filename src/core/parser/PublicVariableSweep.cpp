@@ -29,15 +29,18 @@ void sweepPublicVariables(ProjectModel& model, int filesProcessed,
     // Names of the module-level variables in use: any kind for UnVar rows; for DecVar rows public
     // ones by name, private ones by name and declaring file.
     // Looked up by the rows' own texts, without a copy of each name.
-    std::unordered_set<std::string, NameHash, std::equal_to<>> usedNames, usedPublicNames, usedPrivateNameInFile;
+    std::unordered_set<std::string, NameHash, std::equal_to<>> usedNames, usedPublicNames, usedPrivateNames,
+        usedPrivateNameInFile;
     for (std::size_t r = 0; r < pubVar.size(); ++r) {
         const VarRec& var = pubVar[r];
         const bool isPrivate = isPrivateModuleScope(var.scope);
         const bool used = isPrivate ? usedInOwnFile(r) : var.filesNotUsing != filesProcessed;
         if (!used) continue;
         usedNames.emplace(var.name.view());
-        if (isPrivate)
+        if (isPrivate) {
+            usedPrivateNames.emplace(var.name.view());
             usedPrivateNameInFile.insert(var.name.str() + '\x01' + fileNameOf(var.file));
+        }
         else if (startsWith(var.scope, "Public"))
             usedPublicNames.emplace(var.name.view());
     }
@@ -46,7 +49,10 @@ void sweepPublicVariables(ProjectModel& model, int filesProcessed,
         if (usedNames.count(row.name.view())) row.blank();
 
     for (VarRec& row : model.decVar) {
-        if (!usedPublicNames.count(row.name.view()) && !usedPrivateNameInFile.count(row.name + std::string_view("\x01") + row.file))
+        // The key of name and file is put together only for a name some private variable has.
+        if (!usedPublicNames.count(row.name.view()) &&
+            !(usedPrivateNames.count(row.name.view()) &&
+              usedPrivateNameInFile.count(row.name + std::string_view("\x01") + row.file)))
             continue;
         const bool counted = row.countedAsNoType;
         row.blank();
