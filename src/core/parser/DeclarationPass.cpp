@@ -53,6 +53,15 @@ bool readFile(DeclarationState& state, std::string_view text) {
     // The lines are walked, not listed: a list of a large module's lines is a fresh block (and fresh
     // pages) for every file.
     LineCursor lines(text);
+    state.routineText.setFile(text);
+    // A routine still open when the file ends goes on into the next file: its text is kept.
+    struct DetachAtEnd {
+        RoutineText& text;
+        ~DetachAtEnd() {
+            text.detach();
+            text.setFile({});
+        }
+    } detachAtEnd{state.routineText};
     for (std::string_view raw; lines.next(raw);) {
         if (state.ctx.cancelled()) return false;
         state.runningTotal += static_cast<long long>(raw.size());
@@ -62,10 +71,7 @@ bool readFile(DeclarationState& state, std::string_view text) {
         if (!joiner.feed(raw, logical)) continue;
         std::string_view statement = trimView(logical);
         if (countTrimmedLine(statement, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
-        if (state.inRoutine) {
-            state.routineText.append(logical);
-            state.routineText.append("\r\n");
-        }
+        if (state.inRoutine) state.routineText.append(logical);
         if (applyDeclarationTests(state, statement)) applyRoutineTests(state, statement);
     }
     return true;

@@ -10,6 +10,7 @@
 #include "core/parser/FileStatistics.h"
 #include "core/parser/GatheredRows.h"
 #include "core/parser/ParseContext.h"
+#include "core/parser/RoutineText.h"
 #include "core/parser/TypeNotes.h"
 #include "core/os/FileFacts.h"
 
@@ -63,7 +64,7 @@ struct DeclarationState {
     int routineKind = 0;
     std::string routineName;
     // The open routine's logical lines from its header on, each followed by CR LF.
-    std::string routineText;
+    RoutineText routineText;
     std::int32_t routineLines = 0;
 
     void startFile(int row, std::string_view filePath);

@@ -4,7 +4,6 @@
 #include <unordered_set>
 
 #include "core/project/PathOps.h"
-#include "core/text/NameHash.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -27,32 +26,39 @@ void sweepPublicVariables(ProjectModel& model, int filesProcessed,
     }
 
     // Names of the module-level variables in use: any kind for UnVar rows; for DecVar rows public
-    // ones by name, private ones by name and declaring file.
-    // Looked up by the rows' own texts, without a copy of each name.
-    std::unordered_set<std::string, NameHash, std::equal_to<>> usedNames, usedPublicNames, usedPrivateNames,
-        usedPrivateNameInFile;
+    // ones by name, private ones by name and declaring file. The keys are views of the PubVar rows,
+    // which stay where they are while the sweep runs.
+    struct NameInFile {
+        std::string_view name, file;
+        bool operator==(const NameInFile&) const = default;
+    };
+    struct NameInFileHash {
+        std::size_t operator()(const NameInFile& key) const {
+            const std::hash<std::string_view> hash;
+            return hash(key.name) * 31 + hash(key.file);
+        }
+    };
+    std::unordered_set<std::string_view> usedNames, usedPublicNames;
+    std::unordered_set<NameInFile, NameInFileHash> usedPrivateNameInFile;
+    usedNames.reserve(pubVar.size());
     for (std::size_t r = 0; r < pubVar.size(); ++r) {
         const VarRec& var = pubVar[r];
         const bool isPrivate = isPrivateModuleScope(var.scope);
         const bool used = isPrivate ? usedInOwnFile(r) : var.filesNotUsing != filesProcessed;
         if (!used) continue;
-        usedNames.emplace(var.name.view());
-        if (isPrivate) {
-            usedPrivateNames.emplace(var.name.view());
-            usedPrivateNameInFile.insert(var.name.str() + '\x01' + fileNameOf(var.file));
-        }
+        usedNames.insert(var.name.view());
+        if (isPrivate)
+            usedPrivateNameInFile.insert({var.name.view(), fileNameViewOf(var.file.view())});
         else if (startsWith(var.scope, "Public"))
-            usedPublicNames.emplace(var.name.view());
+            usedPublicNames.insert(var.name.view());
     }
 
     for (VarRec& row : model.unVar)
         if (usedNames.count(row.name.view())) row.blank();
 
     for (VarRec& row : model.decVar) {
-        // The key of name and file is put together only for a name some private variable has.
         if (!usedPublicNames.count(row.name.view()) &&
-            !(usedPrivateNames.count(row.name.view()) &&
-              usedPrivateNameInFile.count(row.name + std::string_view("\x01") + row.file)))
+            !usedPrivateNameInFile.count({row.name.view(), row.file.view()}))
             continue;
         const bool counted = row.countedAsNoType;
         row.blank();

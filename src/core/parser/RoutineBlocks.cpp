@@ -44,8 +44,7 @@ int propertyKindOf(std::string_view header) {
 }
 
 void openRoutine(DeclarationState& state, std::string_view header, int kind) {
-    state.routineText.assign(header);
-    state.routineText.append("\r\n");
+    state.routineText.start(header);
     state.routineName = routineNameOf(header);
     state.routineKind = kind;
     state.inRoutine = true;
@@ -60,7 +59,7 @@ void closeRoutine(DeclarationState& state) {
     // the file's. A stray End (no routine open) was not counted and has nothing to record.
     if (state.inRoutineBody()) --state.current.lines.code;
     if (!state.routineText.empty())
-        addRoutine(state, state.fileRow, state.routineKind, state.routineText, state.fileName,
+        addRoutine(state, state.fileRow, state.routineKind, state.routineText.view(), state.fileName,
                    state.routineLines);
     state.routineText.clear();
     state.inRoutine = false;

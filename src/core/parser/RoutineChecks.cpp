@@ -115,13 +115,13 @@ void RoutineChecks::addGathered(GatheredRows& rows) {
     rows = GatheredRows{};
 }
 
-void RoutineChecks::check(std::string& text, std::string_view fileName, std::string name, int kind,
+void RoutineChecks::check(std::string_view text, std::string_view fileName, std::string name, int kind,
                           std::vector<std::string> paramNames) {
     if (m_workers.empty() || text.size() < kWorkerTextBytes) {
         checkNow(text, NameOwner{fileName, name, kind}, paramNames);
         return;
     }
-    addCheck(RoutineCheck{std::move(text), std::string(fileName), std::move(name), kind, std::move(paramNames)});
+    addCheck(RoutineCheck{std::string(text), std::string(fileName), std::move(name), kind, std::move(paramNames)});
 }
 
 void RoutineChecks::checkNow(std::string_view text, const NameOwner& owner,

@@ -46,9 +46,9 @@ public:
 
     // Checks a routine whose text is `text`: at once on this thread when there is no worker or the
     // routine is short (handing a property procedure of three lines to a worker costs more than
-    // checking it), its text left as it was; otherwise queued for a worker, its text taken over.
+    // checking it); otherwise queued for a worker with a copy of its text.
     // The reading thread helps when many are waiting, which bounds the memory.
-    void check(std::string& text, std::string_view fileName, std::string name, int kind,
+    void check(std::string_view text, std::string_view fileName, std::string name, int kind,
                std::vector<std::string> paramNames);
     // Moves into the model, in order, what is finished at the front of the queue; with `all`, first
     // helps with and waits for every check still queued. Throws what a failed check threw.

@@ -86,7 +86,7 @@ std::string_view kindWordOf(int kind) {
     }
 }
 
-void addRoutine(DeclarationState& state, int fileRow, int kind, std::string& routineText,
+void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view routineText,
                 std::string_view fileName, std::int32_t routineLines) {
     std::string_view kindWord = kindWordOf(kind);
     if (kindWord.empty()) return;

@@ -21,9 +21,12 @@ std::string directoryOf(std::string_view path) {
 }
 
 std::string fileNameOf(std::string_view path) {
+    return std::string(fileNameViewOf(path));
+}
+
+std::string_view fileNameViewOf(std::string_view path) {
     std::size_t at = lastSeparator(path);
-    if (at == std::string_view::npos) return std::string(path);
-    return std::string(path.substr(at + 1));
+    return at == std::string_view::npos ? path : path.substr(at + 1);
 }
 
 std::string ensureTrailingSeparator(std::string_view path) {

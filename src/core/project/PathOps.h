@@ -25,6 +25,8 @@ bool isSeparator(char c);
 std::string directoryOf(std::string_view path);
 // The text after the last separator; the whole text when there is none.
 std::string fileNameOf(std::string_view path);
+// The same name as a view of `path`.
+std::string_view fileNameViewOf(std::string_view path);
 // The text with a native separator appended unless it already ends in a separator (a "\" ends a
 // native path as a byte of its name); "" gives "/".
 std::string ensureTrailingSeparator(std::string_view path);
