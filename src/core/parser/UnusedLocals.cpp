@@ -6,7 +6,7 @@
 #include "core/model/TypeCharacters.h"
 #include "core/parser/HeaderText.h"
 #include "core/parser/LocalWordScan.h"
-#include "core/support/ByteSetScan.h"
+#include "core/text/FindBytes.h"
 #include "core/text/TextOps.h"
 
 namespace tally {

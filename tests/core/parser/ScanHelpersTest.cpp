@@ -14,6 +14,7 @@
 
 #include "ScratchProject.h"
 #include "core/support/ByteSetScan.h"
+#include "core/text/FindBytes.h"
 #include "core/os/FileBuffer.h"
 #include "core/support/NameInterner.h"
 #include "core/support/NameTrie.h"
