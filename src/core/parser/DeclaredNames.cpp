@@ -1,6 +1,5 @@
 #include "core/parser/DeclaredNames.h"
 
-#include <algorithm>
 #include <array>
 
 #include "core/model/TypeCharacters.h"
@@ -132,8 +131,7 @@ DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement,
     }
 
     // The parts between commas, as views of `text`; a parameter's default value may hold a literal
-    // with commas in it. The names take one block, of room for every part.
-    result.names.reserve(1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')));
+    // with commas in it.
     forEachOutsideLiterals(text, ',', [&](std::string_view part) {
         std::string_view item = trimView(part);
         if (item.empty()) return;

@@ -7,12 +7,12 @@
 namespace tally {
 
 std::string_view privateScopeText(std::string_view path) {
-    std::string extension = toLower(path.substr(path.size() >= 3 ? path.size() - 3 : 0));
-    if (extension == "frm") return "Private Form Level";
-    if (extension == "bas") return "Private Module Level";
-    if (extension == "cls") return "Private Class Level";
-    if (extension == "ctl") return "Private Control Level";
-    if (extension == "pag") return "Private Page Level";
+    const std::string_view extension = path.substr(path.size() >= 3 ? path.size() - 3 : 0);
+    if (equalsIgnoreCase(extension, "frm")) return "Private Form Level";
+    if (equalsIgnoreCase(extension, "bas")) return "Private Module Level";
+    if (equalsIgnoreCase(extension, "cls")) return "Private Class Level";
+    if (equalsIgnoreCase(extension, "ctl")) return "Private Control Level";
+    if (equalsIgnoreCase(extension, "pag")) return "Private Page Level";
     return {};
 }
 
@@ -25,14 +25,13 @@ void recordModuleDeclaration(GatheredRows& rows, std::string_view path, std::str
     else
         return;
 
-    std::string fileName = fileNameOf(path);
     DeclaredNames declared =
-        splitDeclaredNames(rows, statement, false, NameOwner{fileName, scope, 0});
+        splitDeclaredNames(rows, statement, false, NameOwner{fileNameViewOf(path), scope, 0});
     for (const std::string& name : declared.names) {
         VarRec row;
         row.name = name;
-        row.scope = std::string(scope);
-        row.file = std::string(path);
+        row.scope = scope;
+        row.file = path;
         row.isConst = declared.isConst;
         rows.pubVar.push_back(std::move(row));
     }
