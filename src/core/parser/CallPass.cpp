@@ -173,7 +173,6 @@ void CallPassRun::run() {
         }
         m_context.progress.setLineLabel("Please wait...");
         m_variables.scanFile(m_fileText, file.path);
-        m_calledBy.reserveProjected(m_charactersRead, total);
     }
     releaseLineMatching();
     m_calledBy.writeTo(m_model, m_context.calledByOrigins);

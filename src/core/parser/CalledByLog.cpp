@@ -4,8 +4,6 @@
 #include <charconv>
 #include <cstring>
 
-#include "core/os/TableGrowth.h"
-
 namespace tally {
 
 CalledByLog::CalledByLog(const ProjectModel& model) {
@@ -23,7 +21,7 @@ void CalledByLog::startCaller(std::string_view entry) {
 
 void CalledByLog::add(std::size_t slot, std::size_t row, int line) {
     m_items.push_back({static_cast<std::uint32_t>(m_slotStart[slot] + row),
-                       static_cast<std::uint32_t>(m_callerStarts.size() - 2), line, m_added++});
+                       static_cast<std::uint32_t>(m_callerStarts.size() - 2), line});
 }
 
 void CalledByLog::setGlobalNameIds(const int* globalNameIds, std::size_t rows) {
@@ -34,13 +32,7 @@ void CalledByLog::setGlobalNameIds(const int* globalNameIds, std::size_t rows) {
 
 void CalledByLog::addForName(int nameId, int line) {
     m_nameItems.push_back(
-        {static_cast<std::uint32_t>(nameId), static_cast<std::uint32_t>(m_callerStarts.size() - 2), line, m_added++});
-}
-
-void CalledByLog::reserveProjected(long long readSoFar, long long total) {
-    reserveProjectedRows(m_items, readSoFar, total);
-    reserveProjectedRows(m_nameItems, readSoFar, total);
-    reserveProjectedRows(m_callerStarts, readSoFar, total);
+        {static_cast<std::uint32_t>(nameId), static_cast<std::uint32_t>(m_callerStarts.size() - 2), line});
 }
 
 std::vector<std::uint32_t> CalledByLog::groupBy(const std::vector<Item>& items, std::size_t keys,
@@ -132,8 +124,10 @@ void CalledByLog::writeTo(ProjectModel& model, CalledByOrigins* origins) {
                 for (std::uint32_t k = first[routine]; k < first[routine + 1]; ++k) both.push_back(m_items[order[k]]);
                 for (std::uint32_t k = firstOfName[id]; k < firstOfName[id + 1]; ++k)
                     both.push_back(m_nameItems[byName[k]]);
-                std::stable_sort(both.begin(), both.end(),
-                                 [](const Item& a, const Item& b) { return a.added < b.added; });
+                // In the order added: by caller and line, a line's own entry before its name's.
+                std::stable_sort(both.begin(), both.end(), [](const Item& a, const Item& b) {
+                    return a.caller != b.caller ? a.caller < b.caller : a.line < b.line;
+                });
                 std::vector<std::uint32_t> all(both.size());
                 for (std::size_t k = 0; k < all.size(); ++k) all[k] = static_cast<std::uint32_t>(k);
                 appendTo(row, listOf(both, all.data(), all.data() + all.size()));
@@ -141,9 +135,9 @@ void CalledByLog::writeTo(ProjectModel& model, CalledByOrigins* origins) {
         }
     }
     if (origins) origins->finish(std::move(m_callers), std::move(m_callerStarts));
-    m_items.clear();
-    m_nameItems.clear();
-    m_added = 0;
+    // Their room goes too: the usage pass that follows builds its own tables.
+    m_items = {};
+    m_nameItems = {};
     m_callers.clear();
     m_callerStarts.assign(1, 0);
 }

@@ -30,20 +30,19 @@ public:
     // `nameId`; `globalNameIds` (given once, before the first such entry) holds each row's name id.
     void setGlobalNameIds(const int* globalNameIds, std::size_t rows);
     void addForName(int nameId, int line);
-    // Called after each file, with the characters of the project read so far and in all: makes room
-    // for the entries projected for the whole project (see TableGrowth.h).
-    void reserveProjected(long long readSoFar, long long total);
     // Appends the entries to the CalledBy lists, each routine's in the order added, counts the calls
     // of the names, and forgets them. With `origins`, notes there the caller of every entry of each
     // list it writes afresh (not of one appended to a list already there).
     void writeTo(ProjectModel& model, CalledByOrigins* origins = nullptr);
 
 private:
+    // Entries are added line by line in reading order, a line's entries for file-own routines before
+    // those for names; and callers are numbered, and their lines counted, in that order. So the
+    // caller and line give the order of adding, over both kinds, with no number of its own.
     struct Item {
         std::uint32_t routine;  // a routine's number, or a name id for addForName
         std::uint32_t caller;
         int line;
-        std::uint32_t added;  // the order of adding, over both kinds
     };
     // Groups the items by routine (or name) with a counting sort, which keeps the order added.
     static std::vector<std::uint32_t> groupBy(const std::vector<Item>& items, std::size_t keys,
@@ -57,7 +56,6 @@ private:
     std::vector<std::size_t> m_callerStarts;  // where each caller's text begins, and the end of the last
     std::vector<Item> m_items, m_nameItems;
     std::vector<int> m_globalNameIds;
-    std::uint32_t m_added = 0;
     std::size_t m_nameCount = 0;
 };
 
