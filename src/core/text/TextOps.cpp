@@ -43,22 +43,31 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
 
 std::size_t findIgnoreCase(std::string_view s, std::string_view part, std::size_t from) {
     if (part.empty()) return from <= s.size() ? from : std::string_view::npos;
-    if (part.size() > s.size()) return std::string_view::npos;
-    // The first character is tested against both of its cases before the rest is compared.
-    const char first = lowerAscii(part[0]), firstUpper = upperAscii(part[0]);
-    for (std::size_t i = from; i + part.size() <= s.size(); ++i) {
-        if (first == firstUpper) {
-            // A first byte without cases (" as " begins with a blank) is found with memchr.
-            const void* hit = std::memchr(s.data() + i, first, s.size() - part.size() + 1 - i);
-            if (!hit) return std::string_view::npos;
-            i = static_cast<std::size_t>(static_cast<const char*>(hit) - s.data());
-        } else if (s[i] != first && s[i] != firstUpper) {
-            continue;
-        }
-        std::size_t j = 1;
+    if (part.size() > s.size() || from > s.size() - part.size()) return std::string_view::npos;
+    const std::size_t last = s.size() - part.size();  // the last place the part fits at
+    auto matchesAt = [&](std::size_t i) {
+        std::size_t j = 0;
         while (j < part.size() && lowerAscii(s[i + j]) == lowerAscii(part[j])) ++j;
-        if (j == part.size()) return i;
+        return j == part.size();
+    };
+    // A byte of the part without cases (the blank of " as ", the dot of "nodes.add") is found with
+    // memchr, and the part compared around each one, in order of the places they give.
+    std::size_t k = 0;
+    while (k < part.size() && lowerAscii(part[k]) != upperAscii(part[k])) ++k;
+    if (k < part.size()) {
+        for (std::size_t i = from; i <= last;) {
+            const void* hit = std::memchr(s.data() + i + k, part[k], last - i + 1);
+            if (!hit) return std::string_view::npos;
+            i = static_cast<std::size_t>(static_cast<const char*>(hit) - s.data()) - k;
+            if (matchesAt(i)) return i;
+            ++i;
+        }
+        return std::string_view::npos;
     }
+    // All letters: the first is tested against both of its cases before the rest is compared.
+    const char first = lowerAscii(part[0]), firstUpper = upperAscii(part[0]);
+    for (std::size_t i = from; i <= last; ++i)
+        if ((s[i] == first || s[i] == firstUpper) && matchesAt(i)) return i;
     return std::string_view::npos;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace tally {
 
 TEST(TextOps, TrimRemovesBlanksAndTabsOnly) {
@@ -22,6 +24,20 @@ TEST(TextOps, CaseInsensitiveSearchFoldsAsciiLettersOnly) {
     EXPECT_EQ(findIgnoreCase("ÉtÉ", "éT"), std::string_view::npos);
     EXPECT_EQ(findIgnoreCase("ab", "", 1), 1u);
     EXPECT_EQ(findIgnoreCase("ab", "b", 3), std::string_view::npos);
+}
+
+TEST(TextOps, CaseInsensitiveSearchAnswersAsAFindOfLoweredTexts) {
+    // Parts with and without a byte that has no case, which the search hops between with memchr.
+    std::mt19937 random(4);
+    const std::string bytes = "aAbB. x";
+    for (int round = 0; round < 2000; ++round) {
+        std::string s(random() % 24, ' '), part(1 + random() % 4, ' ');
+        for (char& c : s) c = bytes[random() % bytes.size()];
+        for (char& c : part) c = bytes[random() % bytes.size()];
+        const std::size_t from = random() % (s.size() + 2);
+        ASSERT_EQ(findIgnoreCase(s, part, from), toLower(s).find(toLower(part), from))
+            << '"' << s << "\" \"" << part << "\" from " << from;
+    }
 }
 
 TEST(TextOps, SplitKeepsEmptyParts) {
