@@ -140,8 +140,7 @@ bool judgeOneByOne(std::string_view text, const std::vector<Candidate>& candidat
 // (designer-heavy form routines declare a dozen or two locals).
 constexpr std::size_t kManyCandidates = 8;
 
-// The lists of one check, kept from routine to routine on each thread that checks: most routines
-// are short, and three fresh lists apiece cost about what judging their few names does.
+// The lists of one check.
 struct CheckLists {
     std::vector<Candidate> candidates;
     std::vector<std::string_view> words;
@@ -152,7 +151,9 @@ struct CheckLists {
 
 void checkUnusedLocals(GatheredRows& rows, std::string_view routineText, const NameOwner& owner,
                        const std::vector<std::string>& paramNames) {
-    thread_local CheckLists lists;
+    // Plain lists, not kept per thread: a thread_local with a destructor crashed a worker thread's
+    // free in the MinGW build (under Wine), and the lists are a small part of a check.
+    CheckLists lists;
     std::vector<Candidate>& candidates = lists.candidates;
     collectCandidates(candidates, rows, routineText, owner, paramNames);
     if (candidates.empty()) return;
