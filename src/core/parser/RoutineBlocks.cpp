@@ -59,8 +59,8 @@ void closeRoutine(DeclarationState& state) {
     // the file's. A stray End (no routine open) was not counted and has nothing to record.
     if (state.inRoutineBody()) --state.current.lines.code;
     if (!state.routineText.empty())
-        addRoutine(state, state.fileRow, state.routineKind, state.routineText.view(), state.fileName,
-                   state.routineLines);
+        addRoutine(state, state.fileRow, state.routineKind, state.routineText.view(),
+                   state.routineText.declarationLines(), state.fileName, state.routineLines);
     state.routineText.clear();
     state.inRoutine = false;
     state.firstRowOfRoutine = true;

@@ -1,7 +1,5 @@
 #include "core/parser/RoutineChecks.h"
 
-#include "core/parser/UnusedLocals.h"
-
 namespace tally {
 
 namespace {
@@ -33,13 +31,14 @@ RoutineChecks::~RoutineChecks() {
 }
 
 void RoutineChecks::run(Stretch& stretch) {
+    UnusedLocalScratch scratch;  // one per stretch: workers share nothing
     for (std::size_t k = 0; k < stretch.parts.size(); ++k) {
         Part& part = stretch.parts[k];
         if (!part.check) continue;
         const RoutineCheck& check = *part.check;
         try {
-            checkUnusedLocals(part.found, check.text, NameOwner{check.fileName, check.name, check.kind},
-                              check.paramNames);
+            checkUnusedLocals(part.found, check.text, check.declarationLines,
+                              NameOwner{check.fileName, check.name, check.kind}, check.paramNames, scratch);
         } catch (...) {
             stretch.failure = std::current_exception();
             stretch.failedPart = k;
@@ -115,17 +114,19 @@ void RoutineChecks::addGathered(GatheredRows& rows) {
     rows = GatheredRows{};
 }
 
-void RoutineChecks::check(std::string_view text, std::string_view fileName, std::string name, int kind,
+void RoutineChecks::check(std::string_view text, const std::vector<LineSpan>& declarationLines,
+                          std::string_view fileName, std::string name, int kind,
                           std::vector<std::string> paramNames) {
     if (m_workers.empty() || text.size() < kWorkerTextBytes) {
-        checkNow(text, NameOwner{fileName, name, kind}, paramNames);
+        checkNow(text, declarationLines, NameOwner{fileName, name, kind}, paramNames);
         return;
     }
-    addCheck(RoutineCheck{std::string(text), std::string(fileName), std::move(name), kind, std::move(paramNames)});
+    addCheck(RoutineCheck{std::string(text), declarationLines, std::string(fileName), std::move(name), kind,
+                          std::move(paramNames)});
 }
 
-void RoutineChecks::checkNow(std::string_view text, const NameOwner& owner,
-                             const std::vector<std::string>& paramNames) {
+void RoutineChecks::checkNow(std::string_view text, const std::vector<LineSpan>& declarationLines,
+                             const NameOwner& owner, const std::vector<std::string>& paramNames) {
     // What the workers finished joins the model first; an open stretch with no check in it waits
     // for nothing, so it joins too.
     deliver(false);
@@ -135,7 +136,7 @@ void RoutineChecks::checkNow(std::string_view text, const NameOwner& owner,
     }
     if (m_order.empty()) {
         try {
-            checkUnusedLocals(m_found, text, owner, paramNames);
+            checkUnusedLocals(m_found, text, declarationLines, owner, paramNames, m_scratch);
         } catch (...) {
             m_found = GatheredRows{};  // nothing of a check that failed joins the model
             throw;
@@ -147,7 +148,7 @@ void RoutineChecks::checkNow(std::string_view text, const NameOwner& owner,
     Stretch& stretch = open();
     if (stretch.parts.empty() || stretch.parts.back().check) stretch.parts.emplace_back();
     try {
-        checkUnusedLocals(stretch.parts.back().found, text, owner, paramNames);
+        checkUnusedLocals(stretch.parts.back().found, text, declarationLines, owner, paramNames, m_scratch);
     } catch (...) {
         // As when a queued check fails: what came before joins the model, nothing of this check.
         stretch.parts.back().found = GatheredRows{};

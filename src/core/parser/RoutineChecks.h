@@ -17,6 +17,7 @@
 #include "core/model/ProjectModel.h"
 #include "core/parser/DeclaredNames.h"
 #include "core/parser/GatheredRows.h"
+#include "core/parser/UnusedLocals.h"
 #include "core/parser/TypeNotes.h"
 
 namespace tally {
@@ -24,6 +25,7 @@ namespace tally {
 // One closed routine to check.
 struct RoutineCheck {
     std::string text;  // its logical lines, header first, each followed by CR LF
+    std::vector<LineSpan> declarationLines;  // those of its lines that may declare locals
     std::string fileName;
     std::string name;
     int kind = 0;
@@ -48,8 +50,8 @@ public:
     // routine is short (handing a property procedure of three lines to a worker costs more than
     // checking it); otherwise queued for a worker with a copy of its text.
     // The reading thread helps when many are waiting, which bounds the memory.
-    void check(std::string_view text, std::string_view fileName, std::string name, int kind,
-               std::vector<std::string> paramNames);
+    void check(std::string_view text, const std::vector<LineSpan>& declarationLines,
+               std::string_view fileName, std::string name, int kind, std::vector<std::string> paramNames);
     // Moves into the model, in order, what is finished at the front of the queue; with `all`, first
     // helps with and waits for every check still queued. Throws what a failed check threw.
     void deliver(bool all);
@@ -79,7 +81,8 @@ private:
     // Checks a routine on this thread. With nothing waiting ahead of it (always so on one thread)
     // what it finds joins the model at once, with no queue and no block per routine; otherwise it
     // waits in the open stretch behind what came before.
-    void checkNow(std::string_view text, const NameOwner& owner, const std::vector<std::string>& paramNames);
+    void checkNow(std::string_view text, const std::vector<LineSpan>& declarationLines, const NameOwner& owner,
+                  const std::vector<std::string>& paramNames);
     // The stretch the reading thread is filling, made when there is none.
     Stretch& open();
     // Hands the open stretch to the workers (or marks it done when it holds no check).
@@ -101,6 +104,7 @@ private:
     // now and then in the MinGW runtime (seen under Wine), and this needs nothing more.
     std::condition_variable m_changed;
     GatheredRows m_found;  // what checkNow finds, kept for its storage
+    UnusedLocalScratch m_scratch;  // the lists of checkNow's checks
     std::deque<Stretch*> m_queued;  // checks no thread has taken yet; guarded by m_mutex
     bool m_stopping = false;        // guarded by m_mutex
     // Declared last, so the workers are joined before the stretches they work on go away.

@@ -87,7 +87,8 @@ std::string_view kindWordOf(int kind) {
 }
 
 void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view routineText,
-                std::string_view fileName, std::int32_t routineLines) {
+                const std::vector<LineSpan>& declarationLines, std::string_view fileName,
+                std::int32_t routineLines) {
     std::string_view kindWord = kindWordOf(kind);
     if (kindWord.empty()) return;
     std::size_t prefixLength = 0;
@@ -152,7 +153,7 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view
     if (handlesEvent) paramNames.clear();
     // The parameters' rows came first and join first; the locals are checked when a thread is free.
     state.checks->addGathered(state.rows);
-    state.checks->check(routineText, fileName, std::move(name), rowKind, std::move(paramNames));
+    state.checks->check(routineText, declarationLines, fileName, std::move(name), rowKind, std::move(paramNames));
 }
 
 }  // namespace tally

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/parser/DeclarationState.h"
+#include "core/parser/LocalDeclarationLines.h"
 
 namespace tally {
 
@@ -18,9 +20,11 @@ std::string_view kindWordOf(int kind);
 // kind (control and event routines recognised by the part of the name before its last "_"), return
 // type, parameters, code line count (`routineLines` less the header and the End line) and problems.
 // Untyped parameters go to DecVar; unused parameters and locals to UnVar, both through
-// state.checks. Nothing is recorded when no header of the kind is found. The text is copied when a
-// worker thread is to check it.
+// state.checks, which reads only `declarationLines` of the text for declared locals. Nothing is
+// recorded when no header of the kind is found. The text is copied when a worker thread is to
+// check it.
 void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view routineText,
-                std::string_view fileName, std::int32_t routineLines);
+                const std::vector<LineSpan>& declarationLines, std::string_view fileName,
+                std::int32_t routineLines);
 
 }  // namespace tally

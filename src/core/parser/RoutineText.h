@@ -6,11 +6,16 @@
 // a copy of every line; the first line that does not follow on (a joined continuation, a header
 // with blanks after it, a line ending otherwise, a line of another file) turns it into a copy of its
 // own, which the later lines are appended to.
+//
+// It also notes, as the lines come, which of them may declare locals (for the unused-local check).
 
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/parser/LocalDeclarationLines.h"
 
 namespace tally {
 
@@ -23,6 +28,7 @@ public:
     // Starts a routine with its header line.
     void start(std::string_view header) {
         clear();
+        noteLocalDeclarationLine(m_declarationLines, header, 0);
         if (inFile(header) && followedByCrLf(offsetOf(header.data()) + header.size())) {
             m_viewStart = offsetOf(header.data());
             m_viewSize = header.size() + 2;
@@ -33,6 +39,7 @@ public:
     }
     // Adds the next logical line.
     void append(std::string_view line) {
+        noteLocalDeclarationLine(m_declarationLines, line, size());
         if (m_viewing) {
             const std::size_t end = m_viewStart + m_viewSize;
             // The line goes on where the view ends (compared as addresses: equal ones are the same
@@ -56,11 +63,15 @@ public:
         m_own.clear();
         m_viewing = false;
         m_viewSize = 0;
+        m_declarationLines.clear();
     }
-    bool empty() const { return m_viewing ? m_viewSize == 0 : m_own.empty(); }
+    bool empty() const { return size() == 0; }
+    std::size_t size() const { return m_viewing ? m_viewSize : m_own.size(); }
     std::string_view view() const {
         return m_viewing ? m_file.substr(m_viewStart, m_viewSize) : std::string_view(m_own);
     }
+    // The lines of the text that may declare locals, in order.
+    const std::vector<LineSpan>& declarationLines() const { return m_declarationLines; }
 
 private:
     bool inFile(std::string_view s) const {
@@ -82,6 +93,7 @@ private:
     std::size_t m_viewStart = 0, m_viewSize = 0;
     bool m_viewing = false;
     std::string m_own;  // kept between routines, so that copies reuse its storage
+    std::vector<LineSpan> m_declarationLines;
 };
 
 }  // namespace tally

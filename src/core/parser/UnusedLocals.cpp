@@ -13,19 +13,10 @@ namespace tally {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kLocalStarts{"Dim ", "Public ", "Static ", "Const ", "ReDim "};
 constexpr std::array<std::string_view, 5> kHeaderWords{"Property Let ", "Property Get ", "Property Set ",
                                                        "Sub ", "Function "};
 
-// The first bytes of kLocalStarts.
-constexpr bool isLocalStartByte(char c) {
-    return c == 'D' || c == 'P' || c == 'S' || c == 'C' || c == 'R';
-}
-
-struct Candidate {
-    std::string name;
-    bool isConst = false;
-};
+using Candidate = UnusedLocalScratch::Candidate;
 
 // The word searched for a candidate: without its type-declaration character, and the last word of
 // a name that kept a keyword ("ParamArray args"). Empty when that is not a plain word.
@@ -38,11 +29,6 @@ std::string_view searchWordOf(std::string_view name) {
     return name;
 }
 
-bool startsWithAny(std::string_view s, const auto& prefixes) {
-    return std::any_of(prefixes.begin(), prefixes.end(),
-                       [&](std::string_view p) { return startsWith(s, p); });
-}
-
 bool containsAny(std::string_view s, const auto& parts) {
     return std::any_of(parts.begin(), parts.end(), [&](std::string_view p) { return contains(s, p); });
 }
@@ -53,7 +39,8 @@ bool isCandidate(const std::vector<Candidate>& candidates, std::string_view name
 }
 
 void collectCandidates(std::vector<Candidate>& candidates, GatheredRows& rows, std::string_view text,
-                       const NameOwner& owner, const std::vector<std::string>& paramNames) {
+                       const std::vector<LineSpan>& declarationLines, const NameOwner& owner,
+                       const std::vector<std::string>& paramNames) {
     candidates.clear();
     for (const std::string& param : paramNames) {
         std::string_view name = trimView(param);
@@ -61,17 +48,9 @@ void collectCandidates(std::vector<Candidate>& candidates, GatheredRows& rows, s
         if (name.empty()) continue;
         candidates.push_back(Candidate{std::string(name), false});
     }
-    // Every line of the text ends in CR LF and holds no LF of its own, so a line ends where the next
-    // LF is, less its CR.
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = trimView(text.substr(pos, end - pos - (end > pos && text[end - 1] == '\r')));
-        pos = end + 1;
-        // Most lines are statements of other kinds: the first byte turns them away.
-        if (line.empty() || !isLocalStartByte(line[0])) continue;
-        if (!startsWithAny(line, kLocalStarts) || containsAny(beforeApostrophe(line), kHeaderWords)) continue;
+    for (const LineSpan& span : declarationLines) {
+        const std::string_view line = text.substr(span.start, span.size);
+        if (containsAny(beforeApostrophe(line), kHeaderWords)) continue;
         if (startsWith(line, "ReDim ") && !startsWith(line, "ReDim Preserve ")) {
             std::size_t paren = line.find('(');
             std::string_view array = trimView(
@@ -140,27 +119,18 @@ bool judgeOneByOne(std::string_view text, const std::vector<Candidate>& candidat
 // (designer-heavy form routines declare a dozen or two locals).
 constexpr std::size_t kManyCandidates = 8;
 
-// The lists of one check.
-struct CheckLists {
-    std::vector<Candidate> candidates;
-    std::vector<std::string_view> words;
-    std::vector<LocalVerdict> verdicts;
-};
-
 }  // namespace
 
-void checkUnusedLocals(GatheredRows& rows, std::string_view routineText, const NameOwner& owner,
-                       const std::vector<std::string>& paramNames) {
-    // Plain lists, not kept per thread: a thread_local with a destructor crashed a worker thread's
-    // free in the MinGW build (under Wine), and the lists are a small part of a check.
-    CheckLists lists;
-    std::vector<Candidate>& candidates = lists.candidates;
-    collectCandidates(candidates, rows, routineText, owner, paramNames);
+void checkUnusedLocals(GatheredRows& rows, std::string_view routineText,
+                       const std::vector<LineSpan>& declarationLines, const NameOwner& owner,
+                       const std::vector<std::string>& paramNames, UnusedLocalScratch& scratch) {
+    std::vector<Candidate>& candidates = scratch.candidates;
+    collectCandidates(candidates, rows, routineText, declarationLines, owner, paramNames);
     if (candidates.empty()) return;
-    std::vector<std::string_view>& words = lists.words;
+    std::vector<std::string_view>& words = scratch.words;
     words.clear();
     for (const Candidate& c : candidates) words.push_back(searchWordOf(c.name));
-    std::vector<LocalVerdict>& verdicts = lists.verdicts;
+    std::vector<LocalVerdict>& verdicts = scratch.verdicts;
     verdicts.assign(candidates.size(), LocalVerdict::NotFound);
     if (candidates.size() > kManyCandidates || !judgeOneByOne(routineText, candidates, words, verdicts))
         verdicts = judgeLocalWords(routineText, words);
