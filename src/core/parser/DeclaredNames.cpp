@@ -10,6 +10,8 @@ namespace tally {
 
 namespace {
 
+// The keywords that decide where a declaration's names start, in the order they are tried; the first
+// that the statement contains wins.
 struct NameStart {
     std::string_view keyword;
     std::size_t index;
@@ -28,9 +30,93 @@ constexpr std::array<NameStart, 11> kNameStarts{{
     {"Global ", 6, false},
     {"Const ", 5, true},
 }};
-
+// Statements holding one of these declare nothing here; they follow kNameStarts in the bit masks.
 constexpr std::array<std::string_view, 5> kNotDeclarations{"Type ", "Sub ", "Preserve ", "Function ",
                                                            "Declare "};
+constexpr unsigned kNotDeclarationBits = ((1u << kNotDeclarations.size()) - 1) << kNameStarts.size();
+
+constexpr std::string_view keywordOf(std::size_t bit) {
+    return bit < kNameStarts.size() ? kNameStarts[bit].keyword : kNotDeclarations[bit - kNameStarts.size()];
+}
+
+// The bit of each keyword: its place in kNameStarts, then in kNotDeclarations.
+enum KeywordBit : std::size_t {
+    kReDim,
+    kDim,
+    kPublicProperty,
+    kPublicConst,
+    kPrivateConst,
+    kGlobalConst,
+    kPublic,
+    kPrivate,
+    kStatic,
+    kGlobal,
+    kConst,
+    kType,
+    kSub,
+    kPreserve,
+    kFunction,
+    kDeclare
+};
+static_assert(keywordOf(kReDim) == "ReDim " && keywordOf(kConst) == "Const " && keywordOf(kType) == "Type " &&
+              keywordOf(kDeclare) == "Declare ");
+
+// The keywords of kNameStarts and kNotDeclarations that `code` contains, one bit each (bit k for
+// keywordOf(k)), found in one reading of it: every keyword ends in a blank, so an occurrence ends
+// at one of the few blanks, and the letter before that blank narrows the keywords that may end
+// there to one to four. Statements are tested against sixteen keywords; searching for each of them
+// in turn read every statement sixteen times.
+unsigned keywordsIn(std::string_view code) {
+    unsigned found = 0;
+    // Whether the keyword of `bit` ends with the blank at `blank`.
+    auto endsAt = [&](std::size_t bit, std::size_t blank) {
+        const std::string_view word = keywordOf(bit);
+        if (blank + 1 < word.size() || code.substr(blank + 1 - word.size(), word.size()) != word) return;
+        found |= 1u << bit;
+    };
+    // A byte loop rather than a search per blank: statements are short and have a few blanks.
+    for (std::size_t blank = 1; blank < code.size(); ++blank) {
+        if (code[blank] != ' ') continue;
+        switch (code[blank - 1]) {
+            case 'm':
+                endsAt(kReDim, blank);
+                endsAt(kDim, blank);
+                break;
+            case 'y':
+                endsAt(kPublicProperty, blank);
+                break;
+            case 't':
+                endsAt(kPublicConst, blank);
+                endsAt(kPrivateConst, blank);
+                endsAt(kGlobalConst, blank);
+                endsAt(kConst, blank);
+                break;
+            case 'c':
+                endsAt(kPublic, blank);
+                endsAt(kStatic, blank);
+                break;
+            case 'e':
+                endsAt(kPrivate, blank);
+                endsAt(kType, blank);
+                endsAt(kPreserve, blank);
+                endsAt(kDeclare, blank);
+                break;
+            case 'l':
+                endsAt(kGlobal, blank);
+                break;
+            case 'b':
+                endsAt(kSub, blank);
+                break;
+            case 'n':
+                endsAt(kFunction, blank);
+                break;
+            default:
+                break;
+        }
+    }
+    return found;
+}
+
 // Words that may stand before a parameter name, in the order the language allows them.
 constexpr std::array<std::string_view, 5> kParameterWords{"WithEvents ", "Optional ", "ByRef ", "ByVal ",
                                                           "ParamArray "};
@@ -93,21 +179,22 @@ bool cutIgnoreCase(std::string_view& item, std::string_view mark, std::string_vi
     return true;
 }
 
-std::string_view namesOfStatement(std::string_view statement, bool& isConst) {
+}  // namespace
+
+std::string_view declaredNamesText(std::string_view statement, bool& isConst) {
     std::string_view code = beforeApostrophe(statement);
-    for (std::string_view word : kNotDeclarations)
-        if (contains(code, word)) return {};
-    if (contains(code, "ReDim ") && contains(code, "()")) return {};
-    for (const NameStart& start : kNameStarts) {
-        if (!contains(code, start.keyword)) continue;
+    const unsigned found = keywordsIn(code);
+    if (found & kNotDeclarationBits) return {};
+    if ((found & (1u << kReDim)) && contains(code, "()")) return {};
+    for (std::size_t k = 0; k < kNameStarts.size(); ++k) {
+        if (!(found & (1u << k))) continue;
+        const NameStart& start = kNameStarts[k];
         isConst = start.isConst;
         if (start.index >= code.size()) return {};
         return trimView(code.substr(start.index));
     }
     return {};
 }
-
-}  // namespace
 
 DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header,
                                  const NameOwner& owner) {
@@ -117,7 +204,7 @@ DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement,
         names = paramSpanOf(statement).inside(statement);
         result.paramText = std::string(names);
     } else {
-        names = namesOfStatement(statement, result.isConst);
+        names = declaredNamesText(statement, result.isConst);
     }
     if (names.empty()) return result;
 

@@ -27,6 +27,10 @@ struct NameOwner {
     int kind = 0;               // Kind of the owning routine; 0 at module level
 };
 
+// The part of a declaration statement where its names start (see splitDeclaredNames), trimmed;
+// empty when it declares nothing. Sets isConst when the keyword found declares constants.
+std::string_view declaredNamesText(std::string_view statement, bool& isConst);
+
 // Splits the names of `statement`. For a header (`header` true) the names are the parameters.
 // Otherwise the statement's keyword decides where the names start, by the first of "ReDim ",
 // "Dim ", "Public Property ", "Public Const ", "Private Const ", "Global Const ", "Public ",

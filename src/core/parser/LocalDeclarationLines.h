@@ -43,8 +43,9 @@ inline bool mayDeclareLocals(std::string_view trimmed) {
 inline void noteLocalDeclarationLine(std::vector<LineSpan>& lines, std::string_view line, std::size_t at) {
     const std::string_view trimmed = trimView(line);
     if (mayDeclareLocals(trimmed))
-        lines.push_back({static_cast<std::uint32_t>(at + static_cast<std::size_t>(trimmed.data() - line.data())),
-                         static_cast<std::uint32_t>(trimmed.size())});
+        lines.push_back(
+            {static_cast<std::uint32_t>(at + static_cast<std::size_t>(trimmed.data() - line.data())),
+             static_cast<std::uint32_t>(trimmed.size())});
 }
 
 // The lines of a routine text that may declare locals, found by walking all its lines: every line

@@ -1,6 +1,7 @@
 // The building blocks of the fast passes, against plain readings of what they promise: the SIMD mark
 // scan (at block edges too, and in place inside a larger text), the substring search, the name tries,
-// name numbering past its first room and the reused file buffer. Line cutting, the line labels, the
+// name numbering past its first room, the reused file buffer and the one-reading keyword search of
+// declarations. Line cutting, the line labels, the
 // range scan and the CalledBy log are driven through the pass equivalence test on every seed (a
 // fault in any of them fails it).
 
@@ -16,6 +17,9 @@
 #include "core/support/ByteSetScan.h"
 #include "core/text/FindBytes.h"
 #include "core/os/FileBuffer.h"
+#include "core/parser/DeclaredNames.h"
+#include "core/parser/HeaderText.h"
+#include "core/text/TextOps.h"
 #include "core/support/NameInterner.h"
 #include "core/support/NameTrie.h"
 
@@ -126,6 +130,54 @@ TEST(NameTrie, FindsEveryNameBeginningOrEndingAtAPlace) {
             ASSERT_EQ(ended, expectedEnded) << '"' << text << "\" at " << at;
         }
     }
+}
+
+// Where a declaration's names start, read keyword by keyword as the rule is worded.
+std::string_view plainDeclaredNamesText(std::string_view statement, bool& isConst) {
+    struct Start {
+        std::string_view keyword;
+        std::size_t index;
+        bool isConst;
+    };
+    const Start starts[] = {{"ReDim ", 6, false},         {"Dim ", 4, false},          {"Public Property ", 19, false},
+                            {"Public Const ", 12, true},  {"Private Const ", 13, true}, {"Global Const ", 12, true},
+                            {"Public ", 7, false},        {"Private ", 8, false},       {"Static ", 7, false},
+                            {"Global ", 6, false},        {"Const ", 5, true}};
+    const std::string_view code = beforeApostrophe(statement);
+    for (std::string_view word : {"Type ", "Sub ", "Preserve ", "Function ", "Declare "})
+        if (code.find(word) != std::string_view::npos) return {};
+    if (code.find("ReDim ") != std::string_view::npos && code.find("()") != std::string_view::npos) return {};
+    for (const Start& start : starts) {
+        if (code.find(start.keyword) == std::string_view::npos) continue;
+        isConst = start.isConst;
+        if (start.index >= code.size()) return {};
+        return trimView(code.substr(start.index));
+    }
+    return {};
+}
+
+TEST(DeclaredNames, KeywordsFoundInOneReadingAsOneByOne) {
+    std::mt19937 random(5);
+    // Keywords, their look-alikes and the pieces around them, run together at random so that
+    // keywords meet inside words ("xDim "), overlap ("Public Const "), stand at the very start or
+    // end, or lose their blank.
+    const std::vector<std::string> pieces = {
+        "ReDim ", "Dim ",     "Public ",  "Property ", "Const ", "Private ", "Global ", "Static ", "Type ",
+        "Sub ",   "Preserve ", "Function ", "Declare ", "Dim",   "Const",    "Publi",   "m ",      "e ",
+        "x",      " ",        "a, b",     "()",       "(1)",    " = 5",     "' Dim ",  "\"'\" ",  "\t"};
+    int declaring = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string statement;
+        for (int n = static_cast<int>(random() % 7); n > 0; --n) statement += pieces[random() % pieces.size()];
+        bool isConst = false, plainIsConst = false;
+        const std::string_view names = declaredNamesText(statement, isConst);
+        const std::string_view plain = plainDeclaredNamesText(statement, plainIsConst);
+        ASSERT_EQ(names, plain) << "'" << statement << "'";
+        ASSERT_EQ(names.data() == plain.data() || names.empty(), true) << "'" << statement << "'";
+        ASSERT_EQ(isConst, plainIsConst) << "'" << statement << "'";
+        declaring += !names.empty();
+    }
+    EXPECT_GT(declaring, 2000);  // the rounds did meet declarations
 }
 
 TEST(NameInterner, NumbersTextsInOrderOfFirstAppearance) {
