@@ -24,9 +24,9 @@ inline std::size_t findBytes(std::string_view text, std::string_view word, std::
     const std::size_t last = text.size() - m;  // the last place the word fits at
     const char* const data = text.data();
     const char head = word[0], tail = word[m - 1];
-    auto fitsAt = [&](std::size_t at) {
-        return data[at] == head && data[at + m - 1] == tail &&
-               (m <= 2 || std::memcmp(data + at + 1, word.data() + 1, m - 2) == 0);
+    // The bytes between the first and the last, once those two are seen to fit.
+    auto middleFitsAt = [&](std::size_t at) {
+        return m <= 2 || std::memcmp(data + at + 1, word.data() + 1, m - 2) == 0;
     };
     std::size_t i = from;
 #if defined(__SSE2__)
@@ -39,13 +39,13 @@ inline std::size_t findBytes(std::string_view text, std::string_view word, std::
             _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, heads), _mm_cmpeq_epi8(end, tails))));
         while (mask != 0) {
             const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-            if (m <= 2 || std::memcmp(data + at + 1, word.data() + 1, m - 2) == 0) return at;
+            if (middleFitsAt(at)) return at;
             mask &= mask - 1;
         }
     }
 #endif
     for (; i <= last; ++i)
-        if (fitsAt(i)) return i;
+        if (data[i] == head && data[i + m - 1] == tail && middleFitsAt(i)) return i;
     return npos;
 }
 
