@@ -1,7 +1,7 @@
 // tallyscan6-passonly: times only the call pass (2) and the usage pass (3) of a project, on copies of
 // the model the declaration pass left, so that the project file and pass 1 are paid once. Under
 // callgrind, run with --collect-atstart=no: only the timed runs are counted.
-// Usage: tallyscan6-passonly PROJECT.vbp [runs] [passes: 2, 3 or 23]
+// Usage: tallyscan6-passonly PROJECT.vbp [runs] [passes: 2, 3 or 23] [threads]
 
 #include <time.h>
 
@@ -82,13 +82,14 @@ struct Timing {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: tallyscan6-passonly PROJECT.vbp [runs] [2|3|23]\n");
+        std::fprintf(stderr, "usage: tallyscan6-passonly PROJECT.vbp [runs] [2|3|23] [threads]\n");
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     const std::string passes = argc > 3 ? argv[3] : "23";
     const bool pass2 = passes.find('2') != std::string::npos;
     const bool pass3 = passes.find('3') != std::string::npos;
+    const int threads = argc > 4 ? std::max(1, std::atoi(argv[4])) : 1;
 
     tally::NoFileVersions versions;
     tally::NullParseProgress quiet;
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
             tally::ParseContext context{model, quiet, cancel, versions, {}};
             tally::CalledByOrigins noted;
             context.calledByOrigins = &noted;
+            context.threads = threads;
             call.measure([&] { tally::runCallPass(context); });
         }
         if (pass3) {
@@ -136,6 +138,7 @@ int main(int argc, char** argv) {
             tally::ParseContext context{model, quiet, cancel, versions, {}};
             tally::CalledByOrigins noted = origins;  // pass 3 lets go of what it is handed
             context.calledByOrigins = &noted;
+            context.threads = threads;
             usage.measure([&] { tally::runUsagePass(context); });
         }
     }

@@ -14,6 +14,12 @@ public:
     bool read(const std::string& path);
     // The bytes read last; valid until the next read.
     std::string_view bytes() const { return std::string_view(m_storage.data(), m_size); }
+    // Hands over the bytes read last as a string of their own; the next read starts with new storage.
+    std::string take() {
+        m_storage.resize(m_size);
+        m_size = 0;
+        return std::move(m_storage);
+    }
 
 private:
     std::string m_storage;  // never shrinks; only the first m_size bytes are the file's

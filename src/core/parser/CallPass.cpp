@@ -3,21 +3,24 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "core/os/FileBuffer.h"
+#include "core/os/FileFacts.h"
 #include "core/parser/CallMatcher.h"
 #include "core/parser/CalledByLog.h"
-#include "core/os/FileBuffer.h"
+#include "core/parser/FileScanWorker.h"
 #include "core/parser/LineCursor.h"
 #include "core/parser/LineLabel.h"
 #include "core/parser/ModuleVariableScan.h"
 #include "core/parser/PublicVariableSweep.h"
 #include "core/parser/RowsByName.h"
 #include "core/parser/TypeSuffixSplit.h"
-#include "core/os/FileFacts.h"
 #include "core/project/PathOps.h"
 #include "core/text/TextOps.h"
 
@@ -93,6 +96,10 @@ public:
           m_variables(context.model),
           m_fileRows(static_cast<std::size_t>(m_matcher.names().size())),
           m_calledBy(context.model) {
+        // With a second thread the variable scan of each file runs beside the call search of the next.
+        if (context.threads > 1)
+            m_variableScans = std::make_unique<FileScanWorker>(
+                [this](std::string_view text, const std::string& path) { m_variables.scanFile(text, path); });
         // The matcher's name ids of slot s are ids[m_slotStart[s], m_slotStart[s + 1]).
         const std::size_t slots = std::min(m_model.subs.size(), ownSlotCount(m_model));
         m_slotStart.assign(1, 0);
@@ -122,6 +129,13 @@ private:
         std::string name;
         std::string entry;  // "<routine> - <file> - "
     };
+    // Scans the file just read for uses of the module-level variables: at once, or handed to the
+    // worker with the file's text (`kept`, the file buffer's or the joined lines).
+    void scanVariables(std::optional<std::string>& kept, const std::string& path);
+    // Waits for the variable scans handed to the worker.
+    void finishVariableScans() {
+        if (m_variableScans) m_variableScans->finish();
+    }
     // `around` is the file text when `line` lies in it, else empty.
     void recordCalls(std::string_view line, std::string_view around, int ownSlot, Caller& caller,
                      int lineInRoutine);
@@ -145,10 +159,23 @@ private:
     FileBuffer m_file;
     std::unordered_map<std::string, int> m_rowOfPath;
     std::vector<int> m_globalHits, m_fileHits;
-    std::string m_joined;         // the file's lines joined with CR LF, when they had other ends
-    std::string_view m_fileText;  // what the variable scan reads
+    std::string m_joined;           // the file's lines joined with CR LF, when they had other ends
+    std::string_view m_fileText;    // what the variable scan reads
+    bool m_fileTextJoined = false;  // m_fileText is m_joined
     long long m_charactersRead = 0;
+    // Declared last: its thread, which works on m_variables and the model, stops before they go.
+    std::unique_ptr<FileScanWorker> m_variableScans;
 };
+
+void CallPassRun::scanVariables(std::optional<std::string>& kept, const std::string& path) {
+    if (!m_variableScans) {
+        m_variables.scanFile(m_fileText, path);
+        return;
+    }
+    std::string text = m_fileTextJoined ? std::move(m_joined) : kept ? std::move(*kept) : m_file.take();
+    m_fileText = {};
+    m_variableScans->add(std::move(text), path);
+}
 
 void CallPassRun::run() {
     // The length is 0 for a path that names no regular file, as for an empty one.
@@ -160,20 +187,23 @@ void CallPassRun::run() {
     for (const FileRec& file : m_model.files) {
         // A file that is missing, vanished or cannot be read since the project was opened is passed over.
         // The text pass 1 read is used when there is one, once the file is seen to be still there.
-        std::optional<std::string> kept = m_context.sources ? m_context.sources->take(file.path) : std::nullopt;
+        std::optional<std::string> kept =
+            m_context.sources ? m_context.sources->take(file.path) : std::nullopt;
         if (kept && !fileExists(file.path)) continue;
         if (!kept && !m_file.read(file.path)) continue;
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
         if (!readLines(file.path, kept ? std::string_view(*kept) : m_file.bytes())) {
+            finishVariableScans();
             releaseLineMatching();
             m_calledBy.writeTo(m_model, m_context.calledByOrigins);
             m_variables.storeFilesNotUsing();
             return;
         }
         m_context.progress.setLineLabel("Please wait...");
-        m_variables.scanFile(m_fileText, file.path);
+        scanVariables(kept, file.path);
     }
+    finishVariableScans();
     releaseLineMatching();
     m_calledBy.writeTo(m_model, m_context.calledByOrigins);
     m_variables.storeFilesNotUsing();
@@ -255,6 +285,7 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
         recordCalls(line, around, ownSlot, caller, lineInRoutine);
     }
 
+    m_fileTextJoined = !crlfThroughout;
     if (crlfThroughout) {
         m_fileText = text;
     } else {
@@ -280,7 +311,8 @@ void CallPassRun::recordCalls(std::string_view line, std::string_view around, in
     if (ownSlot >= 0) {
         for (int id : m_fileHits)
             if (calls(id))
-                m_fileRows.forEachRow(id, [&](std::uint32_t row) { m_calledBy.add(ownSlot, row, lineInRoutine); });
+                m_fileRows.forEachRow(
+                    id, [&](std::uint32_t row) { m_calledBy.add(ownSlot, row, lineInRoutine); });
     }
     // Every project-wide routine of a name is called by the line: the entry is logged once for all.
     for (int id : m_globalHits)

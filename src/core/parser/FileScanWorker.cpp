@@ -1,0 +1,59 @@
+#include "core/parser/FileScanWorker.h"
+
+namespace tally {
+
+FileScanWorker::FileScanWorker(Scan scan) : m_scan(std::move(scan)), m_thread([this] { work(); }) {}
+
+FileScanWorker::~FileScanWorker() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+}
+
+void FileScanWorker::add(std::string text, std::string path) {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_failure || m_jobs.size() < kMostQueued; });
+    rethrowFailure();
+    m_jobs.push_back(Job{std::move(text), std::move(path)});
+    lock.unlock();
+    m_changed.notify_all();
+}
+
+void FileScanWorker::finish() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_failure || (m_jobs.empty() && !m_busy); });
+    rethrowFailure();
+}
+
+void FileScanWorker::rethrowFailure() {
+    if (!m_failure) return;
+    m_jobs.clear();
+    std::rethrow_exception(m_failure);
+}
+
+void FileScanWorker::work() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_stopping || (!m_jobs.empty() && !m_failure); });
+        if (m_stopping) return;
+        Job job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        m_busy = true;
+        lock.unlock();
+        std::exception_ptr failure;
+        try {
+            m_scan(job.text, job.path);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        job = Job{};  // the text goes before the lock is taken again
+        lock.lock();
+        m_busy = false;
+        if (failure) m_failure = failure;
+        m_changed.notify_all();
+    }
+}
+
+}  // namespace tally
