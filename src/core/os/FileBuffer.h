@@ -20,6 +20,11 @@ public:
         m_size = 0;
         return std::move(m_storage);
     }
+    // Takes `storage` to read into when it has more room than the storage kept (a text taken earlier
+    // and done with, say), so that the next read need not allocate.
+    void recycle(std::string storage) {
+        if (storage.capacity() > m_storage.capacity()) m_storage = std::move(storage);
+    }
 
 private:
     std::string m_storage;  // never shrinks; only the first m_size bytes are the file's

@@ -174,7 +174,7 @@ void CallPassRun::scanVariables(std::optional<std::string>& kept, const std::str
     }
     std::string text = m_fileTextJoined ? std::move(m_joined) : kept ? std::move(*kept) : m_file.take();
     m_fileText = {};
-    m_variableScans->add(std::move(text), path);
+    m_file.recycle(m_variableScans->add(std::move(text), path));
 }
 
 void CallPassRun::run() {

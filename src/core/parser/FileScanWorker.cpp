@@ -12,18 +12,26 @@ FileScanWorker::~FileScanWorker() {
     m_changed.notify_all();
 }
 
-void FileScanWorker::add(std::string text, std::string path) {
+std::string FileScanWorker::add(std::string text, std::string path) {
+    std::string spent;
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_failure || m_jobs.size() < kMostQueued; });
     rethrowFailure();
     m_jobs.push_back(Job{std::move(text), std::move(path)});
+    if (!m_spent.empty()) {
+        spent = std::move(m_spent.back());
+        m_spent.pop_back();
+    }
     lock.unlock();
     m_changed.notify_all();
+    return spent;
 }
 
 void FileScanWorker::finish() {
+    std::vector<std::string> spent;  // freed here, outside the lock
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_failure || (m_jobs.empty() && !m_busy); });
+    spent.swap(m_spent);
     rethrowFailure();
 }
 
@@ -48,8 +56,8 @@ void FileScanWorker::work() {
         } catch (...) {
             failure = std::current_exception();
         }
-        job = Job{};  // the text goes before the lock is taken again
         lock.lock();
+        m_spent.push_back(std::move(job.text));
         m_busy = false;
         if (failure) m_failure = failure;
         m_changed.notify_all();

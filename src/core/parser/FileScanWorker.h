@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace tally {
 
@@ -27,8 +28,11 @@ public:
 
     // Queues the scan of one file's text, which the worker keeps until its scan has run. Waits while
     // kMostQueued texts are waiting already, which bounds the memory they hold. Throws what an earlier
-    // scan threw.
-    void add(std::string text, std::string path);
+    // scan threw. Returns a text whose scan has run, if any, for the caller to reuse or let go of:
+    // texts are freed on the thread that made them, as a free on the worker of a large block from
+    // the reading thread's heap costs a lock against that thread's allocations (or an unmapping that
+    // interrupts its core).
+    std::string add(std::string text, std::string path);
     // Waits until every queued scan has run; throws what a scan threw (the scans after it are not run).
     void finish();
 
@@ -48,6 +52,7 @@ private:
     // MinGW runtime (seen under Wine).
     std::condition_variable m_changed;
     std::deque<Job> m_jobs;        // guarded by m_mutex
+    std::vector<std::string> m_spent;  // texts whose scan has run; guarded by m_mutex
     bool m_busy = false;           // a scan is running; guarded by m_mutex
     bool m_stopping = false;       // guarded by m_mutex
     std::exception_ptr m_failure;  // guarded by m_mutex

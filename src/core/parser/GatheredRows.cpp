@@ -19,6 +19,17 @@ bool GatheredRows::noteType(std::string_view typeText, bool isConst) {
     return TypeNotes::countsAsNoType(typeText, isConst);
 }
 
+void GatheredRows::append(GatheredRows& other) {
+    appendMoved(decVar, other.decVar);
+    appendMoved(unVar, other.unVar);
+    appendMoved(pubVar, other.pubVar);
+    const std::size_t offset = m_typeTexts.size();
+    m_typeTexts.append(other.m_typeTexts);
+    for (const Note& note : other.m_notes) m_notes.push_back({offset + note.end, note.isConst});
+    other.m_typeTexts.clear();
+    other.m_notes.clear();
+}
+
 void GatheredRows::moveInto(ProjectModel& model, TypeNotes& types) {
     appendMoved(model.decVar, decVar);
     appendMoved(model.unVar, unVar);

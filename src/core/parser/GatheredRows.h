@@ -24,6 +24,9 @@ public:
     // Appends the rows to the model's tables and notes the type texts in the order they came;
     // leaves this empty.
     void moveInto(ProjectModel& model, TypeNotes& types);
+    // Appends the rows and type texts of `other`, which is left empty (its room kept): moving the two
+    // into the model one after the other, or this alone afterwards, fills the same tables.
+    void append(GatheredRows& other);
 
     bool empty() const { return decVar.empty() && unVar.empty() && pubVar.empty() && m_notes.empty(); }
 

@@ -110,8 +110,13 @@ void RoutineChecks::addGathered(GatheredRows& rows) {
         rows.moveInto(m_model, m_types);
         return;
     }
-    open().parts.emplace_back().rows = std::move(rows);
-    rows = GatheredRows{};
+    gatheringPart().rows.append(rows);
+}
+
+RoutineChecks::Part& RoutineChecks::gatheringPart() {
+    Stretch& stretch = open();
+    if (stretch.parts.empty() || stretch.parts.back().check) stretch.parts.emplace_back();
+    return stretch.parts.back();
 }
 
 void RoutineChecks::check(std::string_view text, const std::vector<LineSpan>& declarationLines,
@@ -134,39 +139,34 @@ void RoutineChecks::checkNow(std::string_view text, const std::vector<LineSpan>&
         close();
         deliver(false);
     }
+    try {
+        checkUnusedLocals(m_found, text, declarationLines, owner, paramNames, m_scratch);
+    } catch (...) {
+        // Nothing of a check that failed joins the model; as when a queued check fails, what came
+        // before it does.
+        m_found = GatheredRows{};
+        if (!m_order.empty()) deliver(true);
+        throw;
+    }
     if (m_order.empty()) {
-        try {
-            checkUnusedLocals(m_found, text, declarationLines, owner, paramNames, m_scratch);
-        } catch (...) {
-            m_found = GatheredRows{};  // nothing of a check that failed joins the model
-            throw;
-        }
         m_found.moveInto(m_model, m_types);
         return;
     }
     // Behind the rows gathered just before it, as a queued check's findings would be.
-    Stretch& stretch = open();
-    if (stretch.parts.empty() || stretch.parts.back().check) stretch.parts.emplace_back();
-    try {
-        checkUnusedLocals(stretch.parts.back().found, text, declarationLines, owner, paramNames, m_scratch);
-    } catch (...) {
-        // As when a queued check fails: what came before joins the model, nothing of this check.
-        stretch.parts.back().found = GatheredRows{};
-        deliver(true);
-        throw;
-    }
+    gatheringPart().rows.append(m_found);
     // A stretch of short routines closes by their number, as one of queued checks does.
-    if (stretch.parts.size() >= kStretchChecks) close();
+    if (++m_open->routines >= kStretchChecks) close();
     deliver(false);
 }
 
 void RoutineChecks::addCheck(RoutineCheck check) {
-    Stretch& stretch = open();
     // Rows gathered just before the routine belong to its part, so that they stay ahead of it.
-    if (stretch.parts.empty() || stretch.parts.back().check) stretch.parts.emplace_back();
+    Part& part = gatheringPart();
+    Stretch& stretch = *m_open;
     ++stretch.checks;
+    ++stretch.routines;
     stretch.textBytes += check.text.size();
-    stretch.parts.back().check = std::move(check);
+    part.check = std::move(check);
     if (m_workers.empty() || stretch.textBytes >= kStretchBytes || stretch.checks >= kStretchChecks)
         close();
     deliver(false);

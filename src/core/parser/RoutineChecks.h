@@ -58,7 +58,8 @@ public:
 
 private:
     // Rows the reading thread gathered, then the routine check that followed them (if any) and what
-    // it found: they join the model in this order.
+    // it found: they join the model in this order. A part without a check gathers on in its rows
+    // what comes after (rows and what the reading thread's own checks find) until the next check.
     struct Part {
         GatheredRows rows;
         std::optional<RoutineCheck> check;
@@ -71,6 +72,7 @@ private:
         std::vector<Part> parts;
         std::size_t checks = 0;     // parts with a check, and their text: counted while the
         std::size_t textBytes = 0;  // reading thread fills the stretch
+        std::size_t routines = 0;   // checks made or queued in it
         bool done = false;          // guarded by m_mutex once workers exist
         std::exception_ptr failure;
         std::size_t failedPart = 0;  // the parts before it are whole when a check failed
@@ -85,6 +87,8 @@ private:
                   const std::vector<std::string>& paramNames);
     // The stretch the reading thread is filling, made when there is none.
     Stretch& open();
+    // The part of the open stretch that gathers rows: its last, unless that holds a check.
+    Part& gatheringPart();
     // Hands the open stretch to the workers (or marks it done when it holds no check).
     void close();
     static void run(Stretch& stretch);
