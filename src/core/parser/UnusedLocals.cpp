@@ -1,7 +1,6 @@
 #include "core/parser/UnusedLocals.h"
 
 #include <algorithm>
-#include <array>
 
 #include "core/model/TypeCharacters.h"
 #include "core/parser/HeaderText.h"
@@ -13,8 +12,6 @@ namespace tally {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kHeaderWords{"Property Let ", "Property Get ", "Property Set ",
-                                                       "Sub ", "Function "};
 
 using Candidate = UnusedLocalScratch::Candidate;
 
@@ -23,14 +20,24 @@ using Candidate = UnusedLocalScratch::Candidate;
 std::string_view searchWordOf(std::string_view name) {
     if (endsInTypeCharacter(name)) name.remove_suffix(1);
     name = trimView(name);
-    std::size_t blank = name.find_last_of(" \t");
-    if (blank != std::string_view::npos) name = name.substr(blank + 1);
+    // The last blank or tab, looked for byte by byte: find_last_of asks memchr about every byte.
+    std::size_t start = name.size();
+    while (start > 0 && name[start - 1] != ' ' && name[start - 1] != '\t') --start;
+    name = name.substr(start);
     if (name.empty() || !std::all_of(name.begin(), name.end(), isLocalNameChar)) return {};
     return name;
 }
 
-bool containsAny(std::string_view s, const auto& parts) {
-    return std::any_of(parts.begin(), parts.end(), [&](std::string_view p) { return contains(s, p); });
+// Whether `code` holds "Property Let ", "Property Get " or "Property Set ": a property header that
+// begins with a declaring word ("Public Property Get"). Headers of subs and functions need no test
+// here: a statement holding "Sub " or "Function " declares nothing (splitDeclaredNames).
+bool holdsPropertyHeader(std::string_view code) {
+    constexpr std::string_view kProperty = "Property ";
+    for (std::size_t at = code.find(kProperty); at != std::string_view::npos; at = code.find(kProperty, at + 1)) {
+        const std::string_view verb = code.substr(at + kProperty.size(), 4);
+        if (verb == "Let " || verb == "Get " || verb == "Set ") return true;
+    }
+    return false;
 }
 
 bool isCandidate(const std::vector<Candidate>& candidates, std::string_view name) {
@@ -50,7 +57,7 @@ void collectCandidates(std::vector<Candidate>& candidates, GatheredRows& rows, s
     }
     for (const LineSpan& span : declarationLines) {
         const std::string_view line = text.substr(span.start, span.size);
-        if (containsAny(beforeApostrophe(line), kHeaderWords)) continue;
+        if (holdsPropertyHeader(beforeApostrophe(line))) continue;
         if (startsWith(line, "ReDim ") && !startsWith(line, "ReDim Preserve ")) {
             std::size_t paren = line.find('(');
             std::string_view array = trimView(

@@ -76,6 +76,25 @@ End Property
     EXPECT_EQ(p.findRoutine("Count")->returnType, "String");
 }
 
+TEST(UnusedLocals, SubAndFunctionWordsDeclareNothing) {
+    ScratchProject p;
+    p.addFile("modH.bas", crlf(R"VB(Public Sub Go(ByVal a As Long)
+    Dim z As Long ' a Sub and a Function in a comment
+    Dim w As Long
+    Const SUBTOTAL = 1
+    w = a
+End Sub
+Public Function Named$(ByVal unusedParam As Long)
+    Dim Function_Count As Long, s As String: Function_Count = 1
+    Named = "x" & s
+End Function
+)VB"));
+    ASSERT_TRUE(p.runDeclarationPass());
+    // The headers declare no locals; the words inside names and comments do not make a line a header.
+    EXPECT_EQ(varRows(p.model.unVar), (Rows{"z|Go|modH.bas|6", "SUBTOTAL|Go|modH.bas|6|const",
+                                            "unusedParam|Named|modH.bas|0"}));
+}
+
 TEST(UnusedLocals, ParamArrayAndSplitHeaders) {
     ScratchProject p;
     p.addFile("modM.bas", crlf(R"VB(Public Sub Many(ByVal first As Long, _
