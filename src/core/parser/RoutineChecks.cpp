@@ -6,9 +6,6 @@ namespace {
 
 // Queued stretches beyond this many per worker make the reading thread check some itself.
 constexpr std::size_t kQueuedPerWorker = 4;
-// A routine with less text than this is checked on the reading thread: packing it up for a worker
-// (its text, names and rows) costs about what checking it does.
-constexpr std::size_t kWorkerTextBytes = 2048;
 // A stretch goes to the workers once its routines hold this much text, or this many routines.
 constexpr std::size_t kStretchBytes = std::size_t{64} << 10;
 constexpr std::size_t kStretchChecks = 128;
@@ -122,7 +119,7 @@ RoutineChecks::Part& RoutineChecks::gatheringPart() {
 void RoutineChecks::check(std::string_view text, const std::vector<LineSpan>& declarationLines,
                           std::string_view fileName, std::string name, int kind,
                           std::vector<std::string> paramNames) {
-    if (m_workers.empty() || text.size() < kWorkerTextBytes) {
+    if (m_workers.empty() || text.size() < RoutineChecks::kWorkerTextBytes) {
         checkNow(text, declarationLines, NameOwner{fileName, name, kind}, paramNames);
         return;
     }

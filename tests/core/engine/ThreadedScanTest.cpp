@@ -8,6 +8,7 @@
 
 #include "SyntheticProfiles.h"
 #include "core/engine/ScanProject.h"
+#include "core/parser/RoutineChecks.h"
 #include "core/scanfile/ScanFileWriter.h"
 #include "support/TempDir.h"
 
@@ -64,16 +65,18 @@ INSTANTIATE_TEST_SUITE_P(Profiles, ThreadedScan,
                          ::testing::Values(bench::SyntheticProfile::Controls, bench::SyntheticProfile::Forms,
                                            bench::SyntheticProfile::Classes));
 
-// Fifteen hundred routines, every third long enough to go to a worker and the rest checked on the
-// reading thread in between: a dozen stretches for the workers, enough to fill the queue, so that
+// Six hundred routines, every third long enough to go to a worker and the rest checked on the
+// reading thread in between: dozens of stretches for the workers, enough to fill the queue, so that
 // the reading thread also checks some queued ones itself.
 std::string manyRoutines() {
+    const std::string longLine = "    t.Count = t.Count + 1 ' a long routine\r\n";
+    const std::size_t longLines = RoutineChecks::kWorkerTextBytes / longLine.size() + 1;
     std::string many = "Attribute VB_Name = \"Many\"\r\n";
-    for (int k = 0; k < 1500; ++k) {
+    for (int k = 0; k < 600; ++k) {
         many += "Private Sub S" + std::to_string(k) + "(a, ByVal b As Long, c%)\r\n";
         many += "    Dim unused" + std::to_string(k) + ", t As Widget" + std::to_string(k % 7) + "\r\n";
         if (k % 3 == 0)
-            for (int line = 0; line < 80; ++line) many += "    t.Count = t.Count + 1 ' a long routine\r\n";
+            for (std::size_t line = 0; line < longLines; ++line) many += longLine;
         many += "    Static kept\r\n    kept = b ' unused" + std::to_string(k) + "\r\nEnd Sub\r\n";
     }
     return many;
