@@ -74,19 +74,6 @@ std::vector<std::string_view> routineNames(const ProjectModel& model) {
     return names;
 }
 
-// trimView inlined: it runs on every physical line. Indentation is mostly blanks by fours, so those
-// are skipped four at a time first.
-std::string_view trimBlanks(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    for (std::uint32_t four; b + 4 <= e; b += 4) {
-        std::memcpy(&four, s.data() + b, 4);
-        if (four != 0x20202020u) break;
-    }
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
-    return s.substr(b, e - b);
-}
-
 class CallPassRun {
 public:
     explicit CallPassRun(ParseContext& context)
@@ -246,7 +233,7 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
         crlfThroughout = crlfThroughout && lines.endsInCrLf();
 
         // Trimmed first, then a final "_" continues the statement on the next physical line.
-        std::string_view trimmed = trimBlanks(raw);
+        std::string_view trimmed = trimView(raw);
         if (!trimmed.empty() && trimmed.back() == '_') {
             continuation += ' ';
             continuation += trimView(trimmed.substr(0, trimmed.size() - 1));
@@ -260,7 +247,7 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
             continued.assign(continuation).append(" ").append(trimmed);
             continuation.clear();
             continuing = false;
-            line = trimBlanks(continued);
+            line = trimView(continued);
         }
         ++lineInRoutine;
         m_context.progress.setLineLabel(lineLabel.text());

@@ -71,7 +71,7 @@ bool readFile(DeclarationState& state, std::string_view text) {
         if (!joiner.feed(raw, logical)) continue;
         std::string_view statement = trimView(logical);
         if (countTrimmedLine(statement, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
-        if (state.inRoutine) state.routineText.append(logical);
+        if (state.inRoutine) state.routineText.append(logical, statement);
         if (applyDeclarationTests(state, statement)) applyRoutineTests(state, statement);
     }
     return true;

@@ -39,13 +39,17 @@ inline bool mayDeclareLocals(std::string_view trimmed) {
     }
 }
 
-// Notes `line`, which begins at `at` in a routine text, when it may declare locals.
-inline void noteLocalDeclarationLine(std::vector<LineSpan>& lines, std::string_view line, std::size_t at) {
-    const std::string_view trimmed = trimView(line);
+// Notes `line`, which begins at `at` in a routine text, when it may declare locals; `trimmed` is
+// trimView(line).
+inline void noteLocalDeclarationLine(std::vector<LineSpan>& lines, std::string_view line,
+                                     std::string_view trimmed, std::size_t at) {
     if (mayDeclareLocals(trimmed))
         lines.push_back(
             {static_cast<std::uint32_t>(at + static_cast<std::size_t>(trimmed.data() - line.data())),
              static_cast<std::uint32_t>(trimmed.size())});
+}
+inline void noteLocalDeclarationLine(std::vector<LineSpan>& lines, std::string_view line, std::size_t at) {
+    noteLocalDeclarationLine(lines, line, trimView(line), at);
 }
 
 // The lines of a routine text that may declare locals, found by walking all its lines: every line

@@ -37,9 +37,11 @@ public:
         }
         appendCopy(header);
     }
-    // Adds the next logical line.
-    void append(std::string_view line) {
-        noteLocalDeclarationLine(m_declarationLines, line, size());
+    // Adds the next logical line; `trimmed`, when given, is trimView(line), which the reader has
+    // at hand.
+    void append(std::string_view line) { append(line, trimView(line)); }
+    void append(std::string_view line, std::string_view trimmed) {
+        noteLocalDeclarationLine(m_declarationLines, line, trimmed, size());
         if (m_viewing) {
             const std::size_t end = m_viewStart + m_viewSize;
             // The line goes on where the view ends (compared as addresses: equal ones are the same

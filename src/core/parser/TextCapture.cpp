@@ -95,6 +95,8 @@ void captureText(DeclarationState& state, std::string_view statement) {
         capture = messageBoxText(statement);
     else if (contains(statement, "\"") && contains(statement, " = "))
         capture = assignedText(statement);
+    // Most statements hold no text: outside a designer block they have nothing more to do here.
+    if (capture.text.empty() && !state.inDesignerBlock) return;
 
     if (state.inDesignerBlock) {
         // Designer values such as "BorderStyle = 1 'Fixed Single" were counted as comments.
