@@ -39,27 +39,21 @@ constexpr std::string_view keywordOf(std::size_t bit) {
     return bit < kNameStarts.size() ? kNameStarts[bit].keyword : kNotDeclarations[bit - kNameStarts.size()];
 }
 
-// The bit of each keyword: its place in kNameStarts, then in kNotDeclarations.
-enum KeywordBit : std::size_t {
-    kReDim,
-    kDim,
-    kPublicProperty,
-    kPublicConst,
-    kPrivateConst,
-    kGlobalConst,
-    kPublic,
-    kPrivate,
-    kStatic,
-    kGlobal,
-    kConst,
-    kType,
-    kSub,
-    kPreserve,
-    kFunction,
-    kDeclare
-};
-static_assert(keywordOf(kReDim) == "ReDim " && keywordOf(kConst) == "Const " && keywordOf(kType) == "Type " &&
-              keywordOf(kDeclare) == "Declare ");
+// Keyword k (its place in kNameStarts, then in kNotDeclarations) is bit k.
+constexpr std::size_t kReDimBit = 0;
+static_assert(keywordOf(kReDimBit) == "ReDim ");
+
+constexpr std::size_t kKeywordCount = kNameStarts.size() + kNotDeclarations.size();
+
+// Per byte, the bits of the keywords whose last letter (before their blank) it is.
+constexpr std::array<unsigned, 256> kKeywordsEndingWith = [] {
+    std::array<unsigned, 256> bits{};
+    for (std::size_t k = 0; k < kKeywordCount; ++k) {
+        const std::string_view word = keywordOf(k);
+        bits[static_cast<unsigned char>(word[word.size() - 2])] |= 1u << k;
+    }
+    return bits;
+}();
 
 // The keywords of kNameStarts and kNotDeclarations that `code` contains, one bit each (bit k for
 // keywordOf(k)), found in one reading of it: every keyword ends in a blank, so an occurrence ends
@@ -68,50 +62,15 @@ static_assert(keywordOf(kReDim) == "ReDim " && keywordOf(kConst) == "Const " && 
 // in turn read every statement sixteen times.
 unsigned keywordsIn(std::string_view code) {
     unsigned found = 0;
-    // Whether the keyword of `bit` ends with the blank at `blank`.
-    auto endsAt = [&](std::size_t bit, std::size_t blank) {
-        const std::string_view word = keywordOf(bit);
-        if (blank + 1 < word.size() || code.substr(blank + 1 - word.size(), word.size()) != word) return;
-        found |= 1u << bit;
-    };
     // A byte loop rather than a search per blank: statements are short and have a few blanks.
     for (std::size_t blank = 1; blank < code.size(); ++blank) {
         if (code[blank] != ' ') continue;
-        switch (code[blank - 1]) {
-            case 'm':
-                endsAt(kReDim, blank);
-                endsAt(kDim, blank);
-                break;
-            case 'y':
-                endsAt(kPublicProperty, blank);
-                break;
-            case 't':
-                endsAt(kPublicConst, blank);
-                endsAt(kPrivateConst, blank);
-                endsAt(kGlobalConst, blank);
-                endsAt(kConst, blank);
-                break;
-            case 'c':
-                endsAt(kPublic, blank);
-                endsAt(kStatic, blank);
-                break;
-            case 'e':
-                endsAt(kPrivate, blank);
-                endsAt(kType, blank);
-                endsAt(kPreserve, blank);
-                endsAt(kDeclare, blank);
-                break;
-            case 'l':
-                endsAt(kGlobal, blank);
-                break;
-            case 'b':
-                endsAt(kSub, blank);
-                break;
-            case 'n':
-                endsAt(kFunction, blank);
-                break;
-            default:
-                break;
+        for (unsigned candidates = kKeywordsEndingWith[static_cast<unsigned char>(code[blank - 1])];
+             candidates != 0; candidates &= candidates - 1) {
+            const auto bit = static_cast<std::size_t>(__builtin_ctz(candidates));
+            const std::string_view word = keywordOf(bit);
+            if (blank + 1 >= word.size() && code.substr(blank + 1 - word.size(), word.size()) == word)
+                found |= 1u << bit;
         }
     }
     return found;
@@ -185,7 +144,7 @@ std::string_view declaredNamesText(std::string_view statement, bool& isConst) {
     std::string_view code = beforeApostrophe(statement);
     const unsigned found = keywordsIn(code);
     if (found & kNotDeclarationBits) return {};
-    if ((found & (1u << kReDim)) && contains(code, "()")) return {};
+    if ((found & (1u << kReDimBit)) && contains(code, "()")) return {};
     for (std::size_t k = 0; k < kNameStarts.size(); ++k) {
         if (!(found & (1u << k))) continue;
         const NameStart& start = kNameStarts[k];
