@@ -57,15 +57,6 @@ void sortKeys(Entry* a, std::size_t n, std::size_t depth) {
 NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& names) : m_names(names.size()) {
     m_givenIds.reserve(names.size());
     for (std::string_view name : names) m_givenIds.push_back(m_names.intern(name));
-    build(direction);
-}
-
-NameTrie::NameTrie(Direction direction, const NameTrie& other)
-    : m_names(other.m_names), m_givenIds(other.m_givenIds) {
-    build(direction);
-}
-
-void NameTrie::build(Direction direction) {
     const auto distinct = static_cast<std::size_t>(m_names.size());
 
     std::vector<std::string_view> keys(distinct);

@@ -113,9 +113,6 @@ TEST(NameTrie, FindsEveryNameBeginningOrEndingAtAPlace) {
     }
     const std::vector<std::string_view> views(names.begin(), names.end());
     const NameTrie forward(NameTrie::Direction::Forward, views), backward(NameTrie::Direction::Backward, views);
-    // Built from the forward trie's names, the backward trie is the same one, with the same ids.
-    const NameTrie backwardOfForward(NameTrie::Direction::Backward, forward);
-    ASSERT_EQ(backwardOfForward.idsOfGivenNames(), forward.idsOfGivenNames());
     for (const std::string& text : randomTexts(14, "m_aZbQ9 x", 200)) {
         for (std::size_t at = 0; at <= text.size(); ++at) {
             std::vector<std::string_view> begun, ended, expectedBegun, expectedEnded;
@@ -131,10 +128,6 @@ TEST(NameTrie, FindsEveryNameBeginningOrEndingAtAPlace) {
             std::sort(expectedEnded.begin(), expectedEnded.end(), byLength);
             ASSERT_EQ(begun, expectedBegun) << '"' << text << "\" at " << at;
             ASSERT_EQ(ended, expectedEnded) << '"' << text << "\" at " << at;
-            std::vector<int> endedIds, endedIdsOfForward;
-            backward.forEachEndingAt(text, at, [&](int id, std::size_t) { endedIds.push_back(id); });
-            backwardOfForward.forEachEndingAt(text, at, [&](int id, std::size_t) { endedIdsOfForward.push_back(id); });
-            ASSERT_EQ(endedIdsOfForward, endedIds) << '"' << text << "\" at " << at;
         }
     }
 }
