@@ -1,6 +1,7 @@
 #include "core/parser/DeclaredNames.h"
 
 #include <array>
+#include <bit>
 
 #include "core/model/TypeCharacters.h"
 #include "core/parser/HeaderText.h"
@@ -45,6 +46,16 @@ static_assert(keywordOf(kReDimBit) == "ReDim ");
 
 constexpr std::size_t kKeywordCount = kNameStarts.size() + kNotDeclarations.size();
 
+// keywordsIn() finds a keyword by the blank it ends in and the letter before that.
+constexpr bool everyKeywordEndsInALetterAndABlank() {
+    for (std::size_t k = 0; k < kKeywordCount; ++k) {
+        const std::string_view word = keywordOf(k);
+        if (word.size() < 2 || word.back() != ' ' || word[word.size() - 2] == ' ') return false;
+    }
+    return true;
+}
+static_assert(everyKeywordEndsInALetterAndABlank() && kKeywordCount <= 32);
+
 // Per byte, the bits of the keywords whose last letter (before their blank) it is.
 constexpr std::array<unsigned, 256> kKeywordsEndingWith = [] {
     std::array<unsigned, 256> bits{};
@@ -67,7 +78,7 @@ unsigned keywordsIn(std::string_view code) {
         if (code[blank] != ' ') continue;
         for (unsigned candidates = kKeywordsEndingWith[static_cast<unsigned char>(code[blank - 1])];
              candidates != 0; candidates &= candidates - 1) {
-            const auto bit = static_cast<std::size_t>(__builtin_ctz(candidates));
+            const auto bit = static_cast<std::size_t>(std::countr_zero(candidates));
             const std::string_view word = keywordOf(bit);
             if (blank + 1 >= word.size() && code.substr(blank + 1 - word.size(), word.size()) == word)
                 found |= 1u << bit;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -51,11 +52,11 @@ private:
     // A plain condition and flags rather than a wait on a stop token, which hangs now and then in the
     // MinGW runtime (seen under Wine).
     std::condition_variable m_changed;
-    std::deque<Job> m_jobs;        // guarded by m_mutex
+    std::deque<Job> m_jobs;            // guarded by m_mutex
     std::vector<std::string> m_spent;  // texts whose scan has run; guarded by m_mutex
-    bool m_busy = false;           // a scan is running; guarded by m_mutex
-    bool m_stopping = false;       // guarded by m_mutex
-    std::exception_ptr m_failure;  // guarded by m_mutex
+    bool m_busy = false;               // a scan is running; guarded by m_mutex
+    bool m_stopping = false;           // guarded by m_mutex
+    std::exception_ptr m_failure;      // guarded by m_mutex
     // Declared last: the thread is joined before the rest goes.
     std::jthread m_thread;
 };

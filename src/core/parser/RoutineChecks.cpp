@@ -119,7 +119,7 @@ RoutineChecks::Part& RoutineChecks::gatheringPart() {
 void RoutineChecks::check(std::string_view text, const std::vector<LineSpan>& declarationLines,
                           std::string_view fileName, std::string name, int kind,
                           std::vector<std::string> paramNames) {
-    if (m_workers.empty() || text.size() < RoutineChecks::kWorkerTextBytes) {
+    if (m_workers.empty() || text.size() < kWorkerTextBytes) {
         checkNow(text, declarationLines, NameOwner{fileName, name, kind}, paramNames);
         return;
     }

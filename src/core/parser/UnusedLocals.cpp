@@ -12,7 +12,6 @@ namespace tally {
 
 namespace {
 
-
 using Candidate = UnusedLocalScratch::Candidate;
 
 // The word searched for a candidate: without its type-declaration character, and the last word of
