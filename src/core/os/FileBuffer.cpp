@@ -7,9 +7,18 @@
 namespace tally {
 
 bool FileBuffer::read(const std::string& path) {
-    m_size = 0;
     // Only a regular file within the size limit is opened, without blocking on a FIFO put in its place.
     RegularFile file(path);
+    return readFrom(file);
+}
+
+bool FileBuffer::read(const std::string& path, const PathStatus& look) {
+    RegularFile file(path, look);
+    return readFrom(file);
+}
+
+bool FileBuffer::readFrom(RegularFile& file) {
+    m_size = 0;
     if (!file.check().ok()) return false;
     // Room for the length the file has now and one byte more, so that the first read already meets the
     // end; a file that grew meanwhile is read on in larger steps, up to the limit.

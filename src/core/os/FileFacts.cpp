@@ -41,12 +41,16 @@ std::optional<std::string> readFileBytes(std::string_view path) {
     return readRegularFile(path).bytes;
 }
 
-std::optional<std::string> readFileBytes(std::string_view path, std::int64_t) {
-    return readRegularFile(path).bytes;
+std::optional<std::string> readFileBytes(std::string_view path, const PathStatus& look) {
+    return readRegularFile(path, look).bytes;
 }
 
 std::optional<std::string> readFileHead(std::string_view path, std::size_t limit) {
     return RegularFile(path).readHead(limit);
+}
+
+std::optional<std::string> readFileHead(std::string_view path, std::size_t limit, const PathStatus& look) {
+    return RegularFile(path, look).readHead(limit);
 }
 
 std::optional<FileIdentity> fileIdentity(const std::string& path) {

@@ -31,12 +31,14 @@ double fileModifiedOle(std::string_view path);
 // The whole file as bytes; nothing when it is not a regular file (see RegularFile.h), is larger than
 // kLargestReadableFile, or cannot be read.
 std::optional<std::string> readFileBytes(std::string_view path);
-// The same for a path that a look at the disk found to be a regular file of `expectedLength` bytes;
-// the file is looked at again, as it may have been replaced since.
-std::optional<std::string> readFileBytes(std::string_view path, std::int64_t expectedLength);
+// The same for a path that `look`, a pathStatus of it earlier in the same task, found to be a
+// regular file: it is opened without a second look first, and what was opened is checked as above
+// (see RegularFile.h).
+std::optional<std::string> readFileBytes(std::string_view path, const PathStatus& look);
 // At most the first `limit` bytes of a regular file (all of it when it is shorter); nothing when it
-// is not one or cannot be read.
+// is not one or cannot be read. With a `look`, as readFileBytes takes one.
 std::optional<std::string> readFileHead(std::string_view path, std::size_t limit);
+std::optional<std::string> readFileHead(std::string_view path, std::size_t limit, const PathStatus& look);
 
 // The device and file number of an existing file (links followed), so that two names of one file
 // (a link, another spelling, a hard link) are seen to be the same file. Nothing when it is not there.

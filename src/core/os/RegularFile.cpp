@@ -75,14 +75,22 @@ RegularFile::RegularFile(std::string_view path, std::int64_t limit) : m_limit(li
     // A look first, so that a device is never opened at all (opening one can have effects of its
     // own); the open itself does not block, so a FIFO put in place meanwhile is refused below.
     m_check = checkReadableFile(path, limit);
-    if (!m_check.ok()) return;
+    if (m_check.ok()) open(path);
+}
+
+RegularFile::RegularFile(std::string_view path, const PathStatus& look, std::int64_t limit) : m_limit(limit) {
+    if (!look.regularFile) m_check = checkReadableFile(path, limit);
+    if (m_check.ok()) open(path);
+}
+
+void RegularFile::open(std::string_view path) {
     if (int err = m_file.openToRead(std::string(path)); err != 0) {
         m_check = fromError(err);
         return;
     }
     sys::EntryFacts facts;
     const int err = m_file.lookAt(facts);
-    m_check = err != 0 ? fromError(err) : fromFacts(facts, limit);
+    m_check = err != 0 ? fromError(err) : fromFacts(facts, m_limit);
     if (!m_check.ok()) m_file.close();
 }
 
@@ -132,8 +140,9 @@ std::string refusalPhrase(const FileCheck& check, std::int64_t limit) {
     return {};
 }
 
-FileRead readRegularFile(std::string_view path, std::int64_t limit) {
-    RegularFile file(path, limit);
+namespace {
+
+FileRead readWhole(RegularFile& file, std::int64_t limit) {
     FileRead read;
     read.bytes = file.readHead(std::string::npos);
     read.check = file.check();
@@ -142,6 +151,18 @@ FileRead readRegularFile(std::string_view path, std::int64_t limit) {
         read.check.refusal = FileRefusal::TooLarge;
     }
     return read;
+}
+
+}  // namespace
+
+FileRead readRegularFile(std::string_view path, std::int64_t limit) {
+    RegularFile file(path, limit);
+    return readWhole(file, limit);
+}
+
+FileRead readRegularFile(std::string_view path, const PathStatus& look, std::int64_t limit) {
+    RegularFile file(path, look, limit);
+    return readWhole(file, limit);
 }
 
 }  // namespace tally

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/os/FileFacts.h"
 #include "core/os/SystemFiles.h"
 
 namespace tally {
@@ -45,6 +46,12 @@ class RegularFile {
 public:
     // Opens `path` when it is a regular file of at most `limit` bytes; otherwise check() says why.
     explicit RegularFile(std::string_view path, std::int64_t limit = kLargestReadableFile);
+    // The same for a path that `look` (a pathStatus of it earlier in the same task) found to be a
+    // regular file: the path is opened without being looked at again first. What was opened is still
+    // checked before a byte is read, so a path that became a FIFO or a device since is refused as
+    // above; such a path is then opened (without blocking) where a fresh look would have spared it.
+    // A look that found no regular file is made again, so the refusal says what is there now.
+    RegularFile(std::string_view path, const PathStatus& look, std::int64_t limit = kLargestReadableFile);
     ~RegularFile();
     RegularFile(const RegularFile&) = delete;
     RegularFile& operator=(const RegularFile&) = delete;
@@ -59,6 +66,8 @@ public:
     std::optional<std::string> readHead(std::size_t most);
 
 private:
+    void open(std::string_view path);
+
     FileCheck m_check;
     std::int64_t m_limit;
     sys::OpenFile m_file;
@@ -77,5 +86,7 @@ struct FileRead {
     FileCheck check;
 };
 FileRead readRegularFile(std::string_view path, std::int64_t limit = kLargestReadableFile);
+// The same after a look at the path (see the RegularFile constructor that takes one).
+FileRead readRegularFile(std::string_view path, const PathStatus& look, std::int64_t limit = kLargestReadableFile);
 
 }  // namespace tally

@@ -165,19 +165,26 @@ void CallPassRun::scanVariables(std::optional<std::string>& kept, const std::str
 }
 
 void CallPassRun::run() {
-    // The length is 0 for a path that names no regular file, as for an empty one.
+    // The length is 0 for a path that names no regular file, as for an empty one. The look that
+    // gives it also lets the file be opened below without another.
     long long total = 0;
-    for (const FileRec& file : m_model.files) total += fileLength(file.path);
+    std::vector<PathStatus> looks;
+    looks.reserve(m_model.files.size());
+    for (const FileRec& file : m_model.files) {
+        looks.push_back(pathStatus(file.path));
+        total += looks.back().length;
+    }
     m_context.progress.setRange(0, total);
 
     int filesProcessed = 0;
-    for (const FileRec& file : m_model.files) {
+    for (std::size_t row = 0; row < m_model.files.size(); ++row) {
+        const FileRec& file = m_model.files[row];
         // A file that is missing, vanished or cannot be read since the project was opened is passed over.
         // The text pass 1 read is used when there is one, once the file is seen to be still there.
         std::optional<std::string> kept =
             m_context.sources ? m_context.sources->take(file.path) : std::nullopt;
         if (kept && !fileExists(file.path)) continue;
-        if (!kept && !m_file.read(file.path)) continue;
+        if (!kept && !m_file.read(file.path, looks[row])) continue;
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
         if (!readLines(file.path, kept ? std::string_view(*kept) : m_file.bytes())) {

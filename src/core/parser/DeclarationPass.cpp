@@ -110,7 +110,7 @@ bool runDeclarationPass(ParseContext& ctx) {
         state.startFile(first == firstRows.end() ? 0 : first->second, path);
         ctx.progress.setFileLabel("Part 1of 3. Parsing " + state.fileName);
         // A file that vanished or cannot be read since the existence test is passed over.
-        std::optional<std::string> bytes = readFileBytes(path, state.fileStatus[row].length);
+        std::optional<std::string> bytes = readFileBytes(path, state.fileStatus[row]);
         if (!bytes) continue;
         if (!readFile(state, *bytes)) return finish(false);
         state.current.length = static_cast<std::int64_t>(bytes->size());

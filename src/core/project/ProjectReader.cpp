@@ -58,16 +58,17 @@ std::string after(std::string_view line, std::size_t n) {
 }
 
 // The name of a form-like file, from its first "Begin" line of that kind.
-std::string declaredName(const MemberKind& kind, const std::string& path) {
+// `status` is the look at the path that came with it.
+std::string declaredName(const MemberKind& kind, const std::string& path, const PathStatus& status) {
     // The name line comes first in a form; the head of the file gives it without reading the rest.
     // Only a keyword found with its whole line in the head decides; otherwise the whole file is read.
     constexpr std::size_t kHeadLength = 4096;
-    std::optional<std::string> text = readFileHead(path, kHeadLength);
+    std::optional<std::string> text = readFileHead(path, kHeadLength, status);
     if (!text) return {};
     std::size_t at = text->find(kind.keyword);
     bool lineInHead =
         at != std::string::npos && text->find_first_of("\r\n", at + kind.keyword.size()) != std::string::npos;
-    if (text->size() == kHeadLength && !lineInHead) text = readFileBytes(path);
+    if (text->size() == kHeadLength && !lineInHead) text = readFileBytes(path, status);
     if (!text) return {};
     std::optional<std::string> name = nameFromText(*text, kind.keyword);
     if (!name && !kind.fallbackKeyword.empty()) name = nameFromText(*text, kind.fallbackKeyword);
@@ -160,7 +161,7 @@ private:
         if (!status.present) retryInUtf8(fileText, path, status);
         // A file named twice keeps its first node: tree keys are unique and the passes read it once.
         if (m_model.tree.contains(path)) return;
-        if (!kind.keyword.empty()) name = declaredName(kind, path);
+        if (!kind.keyword.empty()) name = declaredName(kind, path, status);
         if (!m_model.tree.add(kind.categoryKey, path, name + " (" + fileNameOf(path) + ")", kind.image))
             return;
         // The status came with the path; the folder listing spares a look for each missing companion.

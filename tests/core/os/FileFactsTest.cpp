@@ -31,10 +31,15 @@ TEST(FileFacts, FilesAreReadWholeOrByTheirHead) {
     EXPECT_EQ(readFileHead(smallPath, 4096), "Attribute VB_Name\r\n");
     EXPECT_EQ(readFileHead(smallPath, 9), "Attribute");
 
-    // A length given by an earlier look sizes the buffer only: a file that changed since is read whole.
-    EXPECT_EQ(readFileBytes(bigPath, 10), big);
-    EXPECT_EQ(readFileBytes(bigPath, 10'000'000), big);
-    EXPECT_EQ(readFileBytes(smallPath, 0), "Attribute VB_Name\r\n");
+    // An earlier look spares a second one; a file that changed since is still read as it is now.
+    PathStatus stale = pathStatus(smallPath);
+    stale.length = 10'000'000;
+    EXPECT_EQ(readFileBytes(bigPath, pathStatus(smallPath)), big);
+    EXPECT_EQ(readFileBytes(smallPath, stale), "Attribute VB_Name\r\n");
+    EXPECT_EQ(readFileHead(bigPath, 4096, pathStatus(emptyPath)), big.substr(0, 4096));
+    // A look that found nothing is made again.
+    EXPECT_EQ(readFileBytes(smallPath, PathStatus{}), "Attribute VB_Name\r\n");
+    EXPECT_EQ(readFileBytes(dir / "missing.bas", stale), std::nullopt);
 
     EXPECT_EQ(readFileBytes(dir / "missing.bas"), std::nullopt);
     EXPECT_EQ(readFileBytes(dir.path()), std::nullopt);

@@ -50,6 +50,26 @@ TEST_F(RegularFileTest, FifoAndLinkToFifoAreRefusedWithoutBlocking) {
         EXPECT_FALSE(buffer.read(name));
     }
 }
+
+// A look made before the path became a FIFO lets the open go ahead; what was opened is refused.
+TEST_F(RegularFileTest, PathThatBecameFifoSinceTheLookIsRefused) {
+    const std::string name = m_dir.write("mod.bas", "Sub A()\r\n");
+    const PathStatus look = pathStatus(name);
+    ASSERT_TRUE(look.regularFile);
+    fs::remove(name);
+    ASSERT_EQ(::mkfifo(name.c_str(), 0644), 0);
+    RegularFile file(name, look);
+    EXPECT_EQ(file.check().refusal, FileRefusal::NotRegular);
+    EXPECT_EQ(refusalPhrase(file.check()), "is not a regular file (a FIFO)");
+    EXPECT_FALSE(file.readHead(4096));
+    EXPECT_FALSE(readFileBytes(name, look));
+    FileBuffer buffer;
+    EXPECT_FALSE(buffer.read(name, look));
+
+    // A look that found no regular file is made again, and says what is there now.
+    EXPECT_EQ(RegularFile(name, PathStatus{}).check().refusal, FileRefusal::NotRegular);
+    EXPECT_EQ(RegularFile(path("gone.bas"), look).check().refusal, FileRefusal::Missing);
+}
 #endif
 
 TEST_F(RegularFileTest, DevicesAreNotReadForEver) {
