@@ -11,6 +11,7 @@
 #include "cli/CliRegistry.h"
 #include "cli/CliSpelling.h"
 #include "cli/CliZip.h"
+#include "cli/CommandModel.h"
 #include "cli/ProjectText.h"
 #include "cli/ReviewOutput.h"
 #include "cli/TerminalProgress.h"
@@ -305,7 +306,8 @@ int runScan(CliEnvironment& env, const CliArguments& given) {
     CliArguments args = given;
     if (std::string why = applyProjectConfig(args, absolutePath(args.input)); !why.empty())
         return inputError(env, why);
-    ProjectModel model;
+    CommandModel command(env.endsAfterCommand);
+    ProjectModel& model = *command;
     std::unique_ptr<TerminalProgress> terminal;
     std::unique_ptr<ParseProgress> progress;
     NullParseProgress silent;
@@ -361,7 +363,8 @@ int runScan(CliEnvironment& env, const CliArguments& given) {
 }
 
 int runOpen(CliEnvironment& env, const CliArguments& given) {
-    ProjectModel model;
+    CommandModel command(env.endsAfterCommand);
+    ProjectModel& model = *command;
     if (!loadScan(env, given.input, model)) return kExitUsage;
     CliArguments args = given;
     if (std::string why = applyProjectConfig(args, model.projectPath); !why.empty()) return inputError(env, why);

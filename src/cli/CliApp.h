@@ -15,6 +15,8 @@ struct CliEnvironment {
     std::ostream& err;
     CancelFlag& cancel;          // set by Ctrl-C
     bool stderrIsTerminal = false;
+    // The process ends right after the command: the model it scanned or opened is not taken apart.
+    bool endsAfterCommand = false;
 };
 
 inline constexpr int kExitOk = 0;

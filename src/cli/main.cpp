@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     tally::restartWithHugePageHeap(argv);
     std::signal(SIGINT, onInterrupt);
     std::vector<std::string> args(argv + 1, argv + argc);
-    tally::CliEnvironment environment{std::cout, std::cerr, g_cancel, tally::sys::standardErrorIsTerminal()};
+    tally::CliEnvironment environment{std::cout, std::cerr, g_cancel, tally::sys::standardErrorIsTerminal(), true};
     int code = tally::runCli(args, environment);
     std::cout.flush();
     return code;

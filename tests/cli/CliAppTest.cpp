@@ -85,6 +85,23 @@ TEST(CliApp, ScanOfTheSamplePrintsASummaryAndListsAndFailsOnDeadCode) {
     EXPECT_EQ(reopened.out, scan.out.substr(scan.out.find("# Never Called")));
 }
 
+// The program leaves the model of its one command to the end of the process; commands run one
+// after another so (as the tests do) take the one left before apart and give the same lists.
+TEST(CliApp, ModelsLeftToTheProcessEndGiveTheSameLists) {
+    TempDir dir;
+    std::string saved = dir / "sample.psf";
+    CliRun taken = run({"scan", kSample, "--list", "never-called"});
+    const std::string lists = taken.out.substr(taken.out.find("# Never Called"));
+    for (int round = 0; round < 2; ++round) {
+        CliRun left = run({"scan", kSample, "--save", saved, "--list", "never-called"}, false, true);
+        EXPECT_EQ(left.code, taken.code) << left.err;
+        EXPECT_EQ(left.out.substr(left.out.find("# Never Called")), lists);
+        CliRun reopened = run({"open", saved, "--list", "never-called"}, false, true);
+        ASSERT_EQ(reopened.code, kExitOk) << reopened.err;
+        EXPECT_EQ(reopened.out, lists);
+    }
+}
+
 TEST(CliApp, CleanProjectPassesEveryReviewGate) {
     CliRun scan = run({"scan", kClean, "--fail-on", "never-called", "--fail-on", "no-code", "--fail-on", "no-return",
                     "--fail-on", "no-type", "--fail-on", "never-used"});

@@ -15,11 +15,12 @@ struct CliRun {
     std::string err;
 };
 
-// `cancelled` stands for a Ctrl-C that came before the run.
-inline CliRun run(std::vector<std::string> args, bool cancelled = false) {
+// `cancelled` stands for a Ctrl-C that came before the run; `endsAfterCommand` runs it as the
+// program does, which leaves the model to the end of the process.
+inline CliRun run(std::vector<std::string> args, bool cancelled = false, bool endsAfterCommand = false) {
     std::ostringstream out, err;
     CancelFlag cancel{cancelled};
-    CliEnvironment env{out, err, cancel, false};
+    CliEnvironment env{out, err, cancel, false, endsAfterCommand};
     CliRun result;
     result.code = runCli(args, env);
     result.out = out.str();
