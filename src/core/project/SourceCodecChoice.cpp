@@ -68,9 +68,10 @@ Samples samplesOf(const ProjectModel& model) {
         facts.multiByteUtf8 = high && facts.validUtf8;
         if (facts.multiByteUtf8) {
             ++utf8;
-        } else {
+        } else if (high || hasHighByte(bytes.substr(cut.size()))) {
+            // (A text of ASCII alone adds nothing to the evidence.)
             ansi.add(bytes);
-            if (hasHighByte(bytes)) ++ansiWithHighBytes;
+            ++ansiWithHighBytes;
         }
         samples.files.push_back(std::move(facts));
     };

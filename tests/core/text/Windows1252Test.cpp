@@ -31,10 +31,10 @@ TEST(Windows1252, DisplayTextConvertsEachPartOfAMixedTextOnce) {
     EXPECT_FALSE(isValidUtf8("caf\xE9"));
 }
 
-// Both tests take eight bytes at a time; a high byte or a broken sequence must be seen at any
-// place, also in the bytes left over after the last whole eight.
+// Both tests take several bytes at a time (the high-byte test 32, then eight); a high byte or a
+// broken sequence must be seen at any place, also in the bytes left over after the last whole block.
 TEST(Windows1252, HighBytesAndBrokenSequencesAreSeenAtEveryPlace) {
-    for (std::size_t length = 1; length <= 19; ++length) {
+    for (std::size_t length = 1; length <= 75; ++length) {
         for (std::size_t at = 0; at < length; ++at) {
             std::string text(length, 'a');
             EXPECT_FALSE(hasHighByte(text));
