@@ -1,7 +1,7 @@
 #pragma once
 // The model one command of the CLI works on. When the program ends right after the command, the
 // model is left to the end of the process instead of being taken apart row by row: for a large
-// project that would cost about a twentieth of the scan, for memory the system takes back at once.
+// project that would cost a few percent of a CLI scan, for memory the system takes back at once.
 // The model left so stays reachable (a leak checker does not count it).
 
 #include <memory>
