@@ -326,8 +326,11 @@ int runScan(CliEnvironment& env, const CliArguments& given) {
                         [&env](const ProjectModel& opened) { reportSkippedMembers(env, opened); }};
     request.codecs = makeTextCodec;
     request.threads = args.jobs > 0 ? args.jobs : defaultScanThreads();
+    // Detection reads most members whole; pass 1 takes those texts instead of reading them again.
+    SourceTextCache readAhead;
+    request.readAhead = &readAhead;
     request.codePage = [&](const ProjectModel& opened) {
-        codecFailure = chooseProjectCodec(opened, args.codePage);
+        codecFailure = chooseProjectCodec(opened, args.codePage, &readAhead);
         return projectCodec().codePage();
     };
     auto started = std::chrono::steady_clock::now();

@@ -27,10 +27,10 @@ std::string checkCodePageChoice(std::string_view choice) {
     return "unknown code page '" + std::string(choice) + "' (a number such as 932, or utf-8, or auto)";
 }
 
-std::string chooseProjectCodec(const ProjectModel& model, std::string_view choice) {
+std::string chooseProjectCodec(const ProjectModel& model, std::string_view choice, SourceTextCache* wholeMembers) {
     if (std::string why = checkCodePageChoice(choice); !why.empty()) return why;
     const int codePage = isAuto(choice) ? kCodePageAuto : *codePageFromName(choice);
-    SourceCodecChoice chosen = chooseSourceCodecs(model, codePage, makeTextCodec);
+    SourceCodecChoice chosen = chooseSourceCodecs(model, codePage, makeTextCodec, wholeMembers);
     if (!chosen.failure.empty()) return chosen.failure;
     current() = std::move(chosen.codecs);
     return {};

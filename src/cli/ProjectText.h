@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/model/ProjectModel.h"
+#include "core/support/SourceTextCache.h"
 #include "core/text/SourceCodecs.h"
 #include "core/text/TextCodec.h"
 
@@ -15,8 +16,10 @@ namespace tally {
 // Back to Windows-1252 (each run starts so).
 void resetProjectCodec();
 // Chooses the codecs for `model` from the --codepage text: a number, a name, or "auto"/empty for
-// the code page the project's files are written in. Empty on success, else why not.
-std::string chooseProjectCodec(const ProjectModel& model, std::string_view choice);
+// the code page the project's files are written in. Empty on success, else why not. The members that
+// detection reads whole go into `wholeMembers` when it is given (see chooseSourceCodecs).
+std::string chooseProjectCodec(const ProjectModel& model, std::string_view choice,
+                               SourceTextCache* wholeMembers = nullptr);
 // Checks a --codepage text without choosing: empty when it names a code page or is "auto".
 std::string checkCodePageChoice(std::string_view choice);
 const TextCodec& projectCodec();

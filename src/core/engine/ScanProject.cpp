@@ -32,6 +32,7 @@ ScanOutcome scanProject(ProjectModel& model, const ScanRequest& request) {
     if (request.opened) request.opened(model);
     ParseContext context{model, request.progress, request.cancel, request.versions, request.locale};
     context.codePage = codePage;
+    context.readAhead = request.readAhead;
     context.threads = request.threads;
     try {
         outcome.cancelled = runPasses(request, context).cancelled;
@@ -45,6 +46,7 @@ ScanOutcome scanProject(ProjectModel& model, const ScanRequest& request) {
         outcome.cancelled = true;
         outcome.stoppedBy = "an unknown failure";
     }
+    if (request.readAhead) request.readAhead->clear();
     return outcome;
 }
 

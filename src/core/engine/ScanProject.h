@@ -11,6 +11,7 @@
 #include "core/parser/ParseDriver.h"
 #include "core/project/FileVersion.h"
 #include "core/support/Outcome.h"
+#include "core/support/SourceTextCache.h"
 #include "core/support/ParseProgress.h"
 #include "core/text/NumberFormat.h"
 #include "core/text/TextCodec.h"
@@ -34,6 +35,9 @@ struct ScanRequest {
     // The code page of the project's sources, asked once the project file is read (detection reads
     // the members) and before `opened`; Windows-1252 when empty.
     std::function<int(const ProjectModel&)> codePage;
+    // Members read whole by `codePage` (see chooseSourceCodecs), for the first pass to take rather
+    // than read again; may be null. The scan leaves it empty.
+    SourceTextCache* readAhead = nullptr;
     // Converters for member names the disk holds in UTF-8 only (see openProject); may be null.
     CodecFactory codecs = nullptr;
     // Threads the passes may use, the calling one included (defaultScanThreads() is one per core);

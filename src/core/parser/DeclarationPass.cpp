@@ -77,6 +77,15 @@ bool readFile(DeclarationState& state, std::string_view text) {
     return true;
 }
 
+// The text of a member read whole before the pass, when it still fits what the look at the start of
+// the pass found (a regular file of that length); nothing otherwise, and the file is read.
+std::optional<std::string> takeReadAhead(ParseContext& ctx, std::string_view path, const PathStatus& look) {
+    if (!ctx.readAhead) return std::nullopt;
+    std::optional<std::string> bytes = ctx.readAhead->take(path);
+    if (bytes && look.regularFile && static_cast<std::int64_t>(bytes->size()) == look.length) return bytes;
+    return std::nullopt;
+}
+
 // The tables that take many rows grow by projection rather than by doubling (see TableGrowth.h).
 void reserveProjected(DeclarationState& state) {
     ProjectModel& model = state.model;
@@ -97,6 +106,8 @@ bool runDeclarationPass(ParseContext& ctx) {
     state.checks = &checks;
     // Whatever ends the pass, the rows found so far join the model, as they would have one by one.
     auto finish = [&](bool complete) {
+        // What was read ahead and not taken (a member the pass passed over) is of no further use.
+        if (ctx.readAhead) ctx.readAhead->clear();
         checks.addGathered(state.rows);
         checks.deliver(true);
         return complete;
@@ -110,7 +121,8 @@ bool runDeclarationPass(ParseContext& ctx) {
         state.startFile(first == firstRows.end() ? 0 : first->second, path);
         ctx.progress.setFileLabel("Part 1of 3. Parsing " + state.fileName);
         // A file that vanished or cannot be read since the existence test is passed over.
-        std::optional<std::string> bytes = readFileBytes(path, state.fileStatus[row]);
+        std::optional<std::string> bytes = takeReadAhead(ctx, path, state.fileStatus[row]);
+        if (!bytes) bytes = readFileBytes(path, state.fileStatus[row]);
         if (!bytes) continue;
         if (!readFile(state, *bytes)) return finish(false);
         state.current.length = static_cast<std::int64_t>(bytes->size());

@@ -5,7 +5,7 @@
 #include "core/model/ProjectModel.h"
 #include "core/support/ParseProgress.h"
 #include "core/parser/CalledByOrigins.h"
-#include "core/parser/SourceTextCache.h"
+#include "core/support/SourceTextCache.h"
 #include "core/project/FileVersion.h"
 #include "core/text/NumberFormat.h"
 #include "core/text/TextCodec.h"
@@ -23,6 +23,9 @@ struct ParseContext {
     int codePage = kCodePageWestern;
     // Where pass 1 leaves the texts it read for pass 2; none when a pass runs on its own.
     SourceTextCache* sources = nullptr;
+    // Members read whole before the passes (by the code page detection), which pass 1 takes instead
+    // of reading them again and leaves empty; may be null.
+    SourceTextCache* readAhead = nullptr;
     // Where pass 2 notes the caller of each CalledBy entry it writes, for pass 3; none when a pass runs
     // on its own, and then pass 3 reads the entries from the lists' texts.
     CalledByOrigins* calledByOrigins = nullptr;

@@ -15,8 +15,9 @@ namespace {
 // project of hundreds of large modules.
 constexpr std::size_t kSampleBytes = 64 * 1024;
 
-// What the code page choice keeps of one file's sample once it is read: the sample itself is let go,
-// so that a project of hundreds of modules is never held in memory at once for it.
+// What the code page choice keeps of one file's sample once it is read: the sample itself is let go
+// (or handed, within a budget, to the first pass), so that a project of hundreds of modules is never
+// held in memory at once for it.
 struct SampleFacts {
     std::string path;
     bool multiByteUtf8 = false;
@@ -55,7 +56,7 @@ struct Samples {
     int detectedPage = kCodePageWestern;
 };
 
-Samples samplesOf(const ProjectModel& model) {
+Samples samplesOf(const ProjectModel& model, SourceTextCache* wholeMembers = nullptr) {
     Samples samples;
     CodePageEvidence ansi;
     std::size_t utf8 = 0, ansiWithHighBytes = 0;
@@ -75,12 +76,16 @@ Samples samplesOf(const ProjectModel& model) {
         }
         samples.files.push_back(std::move(facts));
     };
-    auto addFile = [&](const std::string& path) {
+    auto addFile = [&](const std::string& path, SourceTextCache* whole) {
         if (path.empty()) return;
-        if (std::optional<std::string> head = sampleOf(path)) add(path, *head);
+        std::optional<std::string> head = sampleOf(path);
+        if (!head) return;
+        add(path, *head);
+        // A sample shorter than the most a sample takes is the whole file.
+        if (whole && head->size() < kSampleBytes) whole->keep(path, std::move(*head));
     };
-    addFile(model.projectPath);
-    for (std::size_t i = 1; i < model.files.size(); ++i) addFile(model.files[i].path);
+    addFile(model.projectPath, nullptr);
+    for (std::size_t i = 1; i < model.files.size(); ++i) addFile(model.files[i].path, wholeMembers);
     // A scan opened without its sources still holds the texts people read: the Spell rows.
     if (samples.files.empty() && !model.spell.empty()) {
         std::string texts;
@@ -101,9 +106,10 @@ int detectProjectCodePage(const ProjectModel& model) {
     return samplesOf(model).detectedPage;
 }
 
-SourceCodecChoice chooseSourceCodecs(const ProjectModel& model, int codePage, CodecFactory factory) {
+SourceCodecChoice chooseSourceCodecs(const ProjectModel& model, int codePage, CodecFactory factory,
+                                     SourceTextCache* wholeMembers) {
     SourceCodecChoice choice;
-    const Samples samples = samplesOf(model);
+    const Samples samples = samplesOf(model, wholeMembers);
     const int projectPage = codePage == kCodePageAuto ? samples.detectedPage : codePage;
     std::shared_ptr<const TextCodec> project = factory(projectPage);
     if (!project) {

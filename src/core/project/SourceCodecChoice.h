@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/model/ProjectModel.h"
+#include "core/support/SourceTextCache.h"
 #include "core/text/SourceCodecs.h"
 #include "core/text/TextCodec.h"
 
@@ -28,6 +29,11 @@ int detectProjectCodePage(const ProjectModel& model);
 // The codecs for `model`: the project's page is `codePage`, or detected when it is kCodePageAuto;
 // files that are well-formed UTF-8 with a multi-byte character in a project of another page get
 // UTF-8, and files that are not UTF-8 in a UTF-8 project the page their own bytes show.
-SourceCodecChoice chooseSourceCodecs(const ProjectModel& model, int codePage, CodecFactory factory);
+//
+// Most members are shorter than a sample, so detection reads them whole; with `wholeMembers` it keeps
+// those texts (within the cache's budget) for the scan's first pass, which then need not read them
+// again (ScanRequest::readAhead).
+SourceCodecChoice chooseSourceCodecs(const ProjectModel& model, int codePage, CodecFactory factory,
+                                     SourceTextCache* wholeMembers = nullptr);
 
 }  // namespace tally

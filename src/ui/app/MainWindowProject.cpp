@@ -132,8 +132,11 @@ ScanOutcome MainWindow::runParseDialog(const std::string& projectPath) {
     // worker reports the project read, before the tree is shown.
     std::optional<SourceCodecChoice> chosen;
     const int wanted = keptCodePage(projectPath);
-    request.codePage = [wanted, &chosen](const ProjectModel& opened) {
-        chosen = chooseSourceCodecs(opened, wanted, makeTextCodec);
+    // Detection reads most members whole; pass 1 takes those texts instead of reading them again.
+    SourceTextCache readAhead;
+    request.readAhead = &readAhead;
+    request.codePage = [wanted, &chosen, &readAhead](const ProjectModel& opened) {
+        chosen = chooseSourceCodecs(opened, wanted, makeTextCodec, &readAhead);
         return chosen->codecs.codePage();
     };
     ParseDialog dialog(std::move(request), m_prompts, this);

@@ -14,6 +14,7 @@ void ParseWorker::run() {
     ScanRequest request{m_request.projectPath, m_request.versions, throttled, m_cancel, m_request.locale,
                         [this](const ProjectModel&) { emit projectRead(); }, m_request.parse};
     request.codePage = m_request.codePage;
+    request.readAhead = m_request.readAhead;
     request.codecs = makeTextCodec;
     request.threads = defaultScanThreads();
     m_outcome = scanProject(m_request.model, request);

@@ -19,6 +19,8 @@ struct ParseRequest {
     ParseFunction parse;  // the passes; empty for the real ones
     // The code page of the sources, asked on the worker once the project file is read; may be empty.
     std::function<int(const ProjectModel&)> codePage;
+    // Members `codePage` read whole, for the first pass (see ScanRequest::readAhead); may be null.
+    SourceTextCache* readAhead = nullptr;
 };
 
 class ParseWorker : public QObject {

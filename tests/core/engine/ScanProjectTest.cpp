@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/TempDir.h"
 
 namespace tally {
@@ -24,6 +27,38 @@ TEST(ScanProject, OpensARelativePathOnceAndParsesAfterTheOpenedHook) {
     EXPECT_EQ(model.projectPath, vbp);
     ASSERT_EQ(model.subs.at(0).size(), 2u);
     EXPECT_EQ(model.subs[0][1].timesCalled, 1);
+}
+
+TEST(ScanProject, PassOneTakesWhatWasReadAheadWhileTheFileStillFitsIt) {
+    TempDir dir;
+    const std::string m = "Attribute VB_Name = \"m\"\r\nSub Main()\r\n    Helper\r\nEnd Sub\r\nSub Helper()\r\nEnd Sub\r\n";
+    const std::string n = "Attribute VB_Name = \"n\"\r\nSub Other()\r\nEnd Sub\r\n";
+    dir.write("m.bas", m);
+    dir.write("n.bas", n);
+    const std::string vbp = dir.write("P.vbp", "Module=m; m.bas\r\nModule=n; n.bas\r\n");
+    NoFileVersions versions;
+    NullParseProgress quiet;
+    CancelFlag cancel{false};
+    SourceTextCache readAhead;
+    ProjectModel model;
+    ScanRequest request{vbp, versions, quiet, cancel};
+    request.readAhead = &readAhead;
+    request.codePage = [&](const ProjectModel& opened) {
+        // The text of m as long as the file, with other names: the routines show which was read.
+        std::string renamed = m;
+        for (std::size_t at; (at = renamed.find("Helper")) != std::string::npos;) renamed.replace(at, 6, "Worker");
+        readAhead.keep(opened.files.at(1).path, renamed);
+        // n has changed since it was read ahead (its length differs): the disk is read.
+        readAhead.keep(opened.files.at(2).path, "Attribute VB_Name = \"n\"\r\nSub Stale()\r\nEnd Sub\r\n\r\n");
+        return kCodePageWestern;
+    };
+    ASSERT_TRUE(scanProject(model, request));
+    std::vector<std::string> names;
+    for (const SubRec& routine : model.subs.at(0)) names.push_back(routine.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Main", "Worker", "Other"}));
+    // Nothing read ahead outlives the scan.
+    EXPECT_FALSE(readAhead.take(model.files[1].path));
+    EXPECT_FALSE(readAhead.take(model.files[2].path));
 }
 
 TEST(ScanProject, AProjectThatCannotBeReadOrACancelSaysSo) {

@@ -38,6 +38,22 @@ ProjectModel projectOf(const TempDir& dir, const std::vector<std::string>& modul
 
 }  // namespace
 
+TEST(SourceCodecs, MembersReadWholeAreKeptForTheFirstPass) {
+    TempDir dir;
+    ProjectModel model = projectOf(dir, {"short", "long", "under a sample"});
+    dir.write("mod1.bas", std::string(64 * 1024, 'x'));      // a whole sample: it may go on
+    dir.write("mod2.bas", std::string(64 * 1024 - 1, 'y'));  // one byte under a sample: read whole
+    SourceTextCache whole;
+    ASSERT_TRUE(chooseSourceCodecs(model, kCodePageAuto, makeTextCodec, &whole).failure.empty());
+    const std::optional<std::string> first = whole.take(model.files[1].path);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, "Attribute VB_Name = \"mod0\"\r\n' short\r\n");
+    EXPECT_FALSE(whole.take(model.files[2].path));  // a sample of it, not known to be all of it
+    ASSERT_TRUE(whole.take(model.files[3].path));
+    EXPECT_EQ(whole.take(model.files[3].path), std::nullopt);  // handed over once
+    EXPECT_FALSE(whole.take(model.projectPath));  // the project file is no member
+}
+
 TEST(SourceCodecs, AFileOfAnotherEncodingIsReadByItselfBothWays) {
     const std::string japanese = inPage("請求書を表示する。ソフトの予定表を保存します。", 932);
     {

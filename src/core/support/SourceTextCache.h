@@ -1,10 +1,12 @@
 #pragma once
-// The source texts the declaration pass read, handed on to the call pass so that one parse reads
-// each file from disk once. The call pass still checks that a file exists when its turn comes, so a
-// file removed between the passes is skipped as it would be without the cache. The cache holds a
-// bounded number of bytes: texts kept beyond it would cost more in fresh memory than reading the
-// file again costs, so those files are simply read again. The budget is also at most a quarter of
-// the project: for a small project the texts held would otherwise be as large as the model itself.
+// Source texts already read, handed on to a later reader so that one scan reads each file from disk
+// once: the texts the declaration pass read go on to the call pass, and the members that the code
+// page detection read whole go on to the declaration pass. The reader that takes a text still checks
+// that the file is there when its turn comes, so a file removed in between is skipped as it would be
+// without the cache. The cache holds a bounded number of bytes: texts kept beyond it would cost more
+// in fresh memory than reading the file again costs, so those files are simply read again. For the
+// call pass the budget is also at most a quarter of the project: for a small project the texts held
+// would otherwise be as large as the model itself.
 
 #include <algorithm>
 #include <optional>
@@ -41,6 +43,9 @@ public:
         m_held = 0;
     }
 
+    // Measured on projects of 23-33 MB: with members read ahead up to this budget, the CLI's peak
+    // resident memory stays where it was; with four times as much it rose by up to a third of the
+    // source's size, as the texts read ahead and the growing model shared the heap.
     static constexpr std::size_t kDefaultBudget = std::size_t{8} << 20;
 
 private:
