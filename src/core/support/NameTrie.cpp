@@ -56,7 +56,10 @@ void sortKeys(Entry* a, std::size_t n, std::size_t depth) {
 
 NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& names) : m_names(names.size()) {
     m_givenIds.reserve(names.size());
-    for (std::string_view name : names) m_givenIds.push_back(m_names.intern(name));
+    // Names often come in runs (the file of each routine, routine after routine): a name equal to the
+    // one before takes its id without a lookup.
+    for (std::size_t i = 0; i < names.size(); ++i)
+        m_givenIds.push_back(i > 0 && names[i] == names[i - 1] ? m_givenIds.back() : m_names.intern(names[i]));
     const auto distinct = static_cast<std::size_t>(m_names.size());
 
     std::vector<std::string_view> keys(distinct);

@@ -38,7 +38,8 @@ inline bool contains(std::string_view s, std::string_view part) {
 }
 
 // True when a byte of `s` is above 0x7F: the text is more than ASCII, and its code page matters.
-// Eight bytes at a time: it runs over whole source files (code page detection, every text decoded).
+// Many bytes at a time (32, then 8): it runs over whole source files (code page detection, every
+// text decoded).
 inline bool hasHighByte(std::string_view s) {
     std::size_t i = 0;
     // Texts are mostly ASCII and read to their end: four words are tested at once.

@@ -132,6 +132,15 @@ TEST(NameTrie, FindsEveryNameBeginningOrEndingAtAPlace) {
     }
 }
 
+TEST(NameTrie, GivesEachGivenNameTheIdOfItsText) {
+    // Runs of one name (as the files of consecutive routines come) and the same name again later.
+    const std::vector<std::string_view> names = {"a.frm", "a.frm", "b.bas", "a.frm", "", "", "b.bas", "b.bas"};
+    const NameTrie trie(NameTrie::Direction::Forward, names);
+    EXPECT_EQ(trie.idsOfGivenNames(), (std::vector<int>{0, 0, 1, 0, 2, 2, 1, 1}));
+    ASSERT_EQ(trie.size(), 3);
+    EXPECT_EQ(trie.name(1), "b.bas");
+}
+
 // Where a declaration's names start, read keyword by keyword as the rule is worded.
 std::string_view plainDeclaredNamesText(std::string_view statement, bool& isConst) {
     struct Start {
