@@ -141,6 +141,32 @@ TEST(NameTrie, GivesEachGivenNameTheIdOfItsText) {
     EXPECT_EQ(trie.name(1), "b.bas");
 }
 
+TEST(NameTrie, FindsNamesLongerThanOneEdgeHolds) {
+    // Stretches beyond an edge's length are cut into edges of one child: names of 255, 256 and 700
+    // bytes sharing one long prefix, one that branches off only at its last byte, and one short name.
+    const std::string stem(600, 'q');
+    const std::vector<std::string> names = {stem.substr(0, 255), stem.substr(0, 256), stem + "x" + std::string(99, 'r'),
+                                            stem + "y", "q"};
+    const std::vector<std::string_view> views(names.begin(), names.end());
+    const NameTrie forward(NameTrie::Direction::Forward, views), backward(NameTrie::Direction::Backward, views);
+    const std::string text = " " + names[2] + " " + stem + "y" + " " + stem + "z";
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        std::vector<std::size_t> begun, ended, expectedBegun, expectedEnded;
+        forward.forEachStartingAt(text, at, [&](int, std::size_t length) { begun.push_back(length); });
+        backward.forEachEndingAt(text, at, [&](int, std::size_t length) { ended.push_back(length); });
+        for (const std::string& name : names) {
+            if (std::string_view(text).substr(at).starts_with(name)) expectedBegun.push_back(name.size());
+            if (std::string_view(text).substr(0, at).ends_with(name)) expectedEnded.push_back(name.size());
+        }
+        std::sort(expectedBegun.begin(), expectedBegun.end());
+        std::sort(expectedEnded.begin(), expectedEnded.end());
+        ASSERT_EQ(begun, expectedBegun) << "at " << at;
+        ASSERT_EQ(ended, expectedEnded) << "at " << at;
+    }
+    EXPECT_EQ(forward.idOf(names[2]), 2);
+    EXPECT_EQ(forward.idOf(stem), -1);
+}
+
 // Where a declaration's names start, read keyword by keyword as the rule is worded.
 std::string_view plainDeclaredNamesText(std::string_view statement, bool& isConst) {
     struct Start {
