@@ -18,9 +18,9 @@ FullPathLookup::FullPathLookup(const ProjectTree& tree, const std::vector<std::s
     : m_names(NameTrie::Direction::Backward, fileNames), m_paths(static_cast<std::size_t>(m_names.size())) {
     std::vector<char> found(m_paths.size(), 0);
     std::size_t missing = m_paths.size();
-    for (const TreeNode* node : tree.additionOrder()) {
-        if (missing == 0) break;
-        const std::string_view key = node->key;
+    tree.forEachInAdditionOrder([&](const TreeNode& node) {
+        if (missing == 0) return false;
+        const std::string_view key = node.key;
         m_names.forEachEndingAt(key, key.size(), [&](int id, std::size_t length) {
             const auto k = static_cast<std::size_t>(id);
             if (found[k] || !endsAtSeparator(key, length)) return;
@@ -28,7 +28,8 @@ FullPathLookup::FullPathLookup(const ProjectTree& tree, const std::vector<std::s
             m_paths[k] = key;
             --missing;
         });
-    }
+        return true;
+    });
 }
 
 const std::string& FullPathLookup::pathOf(std::string_view fileName) const {

@@ -58,6 +58,13 @@ public:
     std::vector<TreeLine> displayLines() const;
     // Nodes in the order in which they were added (removed nodes left out).
     std::vector<const TreeNode*> additionOrder() const;
+    // Calls visit(node) for them in that order until it returns false: a search that ends at the
+    // first nodes (the members, added first) does not read the whole tree.
+    template <class Visit>
+    void forEachInAdditionOrder(Visit&& visit) const {
+        for (const Slot& slot : m_slots)
+            if (!slot.removed && !visit(slot.node)) return;
+    }
     std::vector<const TreeNode*> children(std::string_view key) const;
     std::vector<const TreeNode*> topLevel() const;
     int depthOf(std::string_view key) const;

@@ -23,13 +23,14 @@ public:
     // Room for `expected` keys without growing.
     explicit RoutineKeyTable(std::size_t expected = 0) { resize(expected); }
 
-    // Stores the position for the key unless the key has one already.
-    void addFirst(const RoutineKey& key, std::uint32_t position) {
+    // Stores the position for the key unless the key has one already; whether it stored it.
+    bool addFirst(const RoutineKey& key, std::uint32_t position) {
         if (2 * (m_count + 1) > m_slots.size()) resize(2 * m_count + 2);
         Slot& slot = m_slots[slotOf(key)];
-        if (slot.used) return;
+        if (slot.used) return false;
         slot = {key, position, true};
         ++m_count;
+        return true;
     }
     // The position stored for the key, or nullptr.
     const std::uint32_t* find(const RoutineKey& key) const {

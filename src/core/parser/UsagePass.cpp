@@ -20,6 +20,9 @@ namespace tally {
 
 namespace {
 
+// How many routines after the last owner found are tried as the next row's owner before a lookup.
+constexpr std::size_t kOwnersTriedAfterLast = 4;
+
 // Whether `name`, met in a CalledBy entry "<routine> - <file> - <line>", can only lie within the
 // caller's text: it cannot begin in the line number (with a digit), nor begin inside the caller's
 // text and run on past its closing " - " (holding " - ", or beginning with "-" or a blank).
@@ -50,6 +53,8 @@ private:
     // `noted` is the number the call pass gave the callee's list, or CalledByOrigins::kNotNoted.
     void calledByDeadOnly(SubRec& callee, std::uint32_t noted);
     bool deadOnlyCaller(std::string_view calledBy) const;
+    // The same for a list the call pass wrote, read as the callers of its entries.
+    bool deadOnlyCallerOfNoted(std::uint32_t noted) const;
     bool isDeadCaller(std::string_view routine, std::string_view file) const;
     // Notes the callers of `callee` found in its CalledBy list.
     void findCallers(const SubRec& callee, std::uint32_t noted);
@@ -88,6 +93,10 @@ private:
 
     // First position of a (slot, name, kind), and of a (file, name, kind) in the project-wide slot.
     RoutineKeyTable m_firstInSlot, m_firstGlobal;
+    // Per routine, counted slot after slot from m_routineStart[slot]: whether it is the first of its
+    // name and kind in its slot, the one m_firstInSlot gives.
+    std::vector<std::size_t> m_routineStart;
+    std::vector<char> m_firstOfKeyInSlot;
 
     std::vector<unsigned> m_nameSeen, m_fileSeen, m_groupSeen;
     unsigned m_nameStamp = 0, m_fileStamp = 0, m_groupStamp = 0;
@@ -138,6 +147,8 @@ void UsagePassRun::run() {
     flagOwners(m_model.decVar, kProblemUntypedVariable);
     m_firstInSlot = RoutineKeyTable();
     m_firstGlobal = RoutineKeyTable();
+    m_routineStart = {};
+    m_firstOfKeyInSlot = {};
     buildCallerGroups();
 
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
@@ -218,12 +229,16 @@ void UsagePassRun::buildRoutineIndexes() {
     const std::vector<int>& nameIds = m_callerNames.idsOfGivenNames();
     const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();
     m_firstInSlot = RoutineKeyTable(nameIds.size());
+    m_routineStart.assign(m_slots + 1, 0);
+    m_firstOfKeyInSlot.assign(nameIds.size(), 0);
     for (std::size_t slot = 0, k = 0; slot < m_slots; ++slot) {
         const std::vector<SubRec>& routines = m_model.subs[slot];
+        m_routineStart[slot] = k;
         for (std::size_t pos = 0; pos < routines.size(); ++pos, ++k) {
             const auto name = static_cast<std::uint32_t>(nameIds[k]);
             const auto position = static_cast<std::uint32_t>(pos);
-            m_firstInSlot.addFirst({static_cast<std::uint32_t>(slot), name, routines[pos].kind}, position);
+            m_firstOfKeyInSlot[k] =
+                m_firstInSlot.addFirst({static_cast<std::uint32_t>(slot), name, routines[pos].kind}, position);
             if (slot == 0)
                 m_firstGlobal.addFirst({static_cast<std::uint32_t>(fileIds[k]), name, routines[pos].kind},
                                        position);
@@ -256,32 +271,54 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
     auto mark = [flag](SubRec& routine) {
         if ((routine.problems & flag) == 0) routine.problems += flag;
     };
-    int name = -1;
     // A routine's rows come one after another, so the row before usually has the same owner: its
-    // lookups are reused rather than made again in tables too large to stay in the cache.
+    // lookups are reused rather than made again in tables too large to stay in the cache. And the
+    // routines of a file come in the order of their rows, so the next owner is usually one of the
+    // few routines after the last: it is tried first, and is the answer when it is the first of its
+    // name and kind in the slot.
     struct Owner {
-        std::size_t file = SIZE_MAX;
-        int name = -1, kind = -1;
-        const std::uint32_t *own = nullptr, *global = nullptr;
+        std::size_t own = SIZE_MAX;  // the position in the file's own slot
+        const std::uint32_t* global = nullptr;
     } last;
+    std::size_t lastOwnSlot = SIZE_MAX, lastOwn = 0;
+    auto ownAfterLast = [&](std::size_t slot, const VarRec& var) -> std::size_t {
+        if (slot != lastOwnSlot) return SIZE_MAX;
+        const std::vector<SubRec>& routines = m_model.subs[slot];
+        const std::size_t end = std::min(routines.size(), lastOwn + 1 + kOwnersTriedAfterLast);
+        for (std::size_t pos = lastOwn + 1; pos < end; ++pos)
+            if (routines[pos].kind == var.ownerKind && m_firstOfKeyInSlot[m_routineStart[slot] + pos] &&
+                var.scope == routines[pos].name)
+                return pos;
+        return SIZE_MAX;
+    };
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const VarRec& var = rows[r];
         ++m_value;
-        if (r == 0 || var.scope != rows[r - 1].scope) name = m_callerNames.idOf(var.scope);
         const auto file = static_cast<std::size_t>(fileOfRow[r]);
         const std::size_t slot = slotOfFile[file];
-        if (last.file != file || last.name != name || last.kind != var.ownerKind) {
-            last = {file, name, var.ownerKind, nullptr, nullptr};
-            if (slot < m_slots && name >= 0)
-                last.own = m_firstInSlot.find(
-                    {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(name), var.ownerKind});
-            if (!last.own && name >= 0 && routineFileOf[file] >= 0)
-                last.global = m_firstGlobal.find({static_cast<std::uint32_t>(routineFileOf[file]),
-                                                  static_cast<std::uint32_t>(name), var.ownerKind});
+        if (r == 0 || fileOfRow[r - 1] != fileOfRow[r] || var.ownerKind != rows[r - 1].ownerKind ||
+            var.scope != rows[r - 1].scope) {
+            last = Owner();
+            if (slot < m_slots) last.own = ownAfterLast(slot, var);
+            if (last.own == SIZE_MAX) {
+                const int name = m_callerNames.idOf(var.scope);
+                const std::uint32_t* own = nullptr;
+                if (slot < m_slots && name >= 0)
+                    own = m_firstInSlot.find(
+                        {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(name), var.ownerKind});
+                if (own) last.own = *own;
+                if (!own && name >= 0 && routineFileOf[file] >= 0)
+                    last.global = m_firstGlobal.find({static_cast<std::uint32_t>(routineFileOf[file]),
+                                                      static_cast<std::uint32_t>(name), var.ownerKind});
+            }
+            if (last.own != SIZE_MAX) {
+                lastOwnSlot = slot;
+                lastOwn = last.own;
+            }
         }
         // First the routine of that name and kind in the file's own slot.
-        if (const std::uint32_t* own = last.own) {
-            mark(m_model.subs[slot][*own]);
+        if (last.own != SIZE_MAX) {
+            mark(m_model.subs[slot][last.own]);
             m_context.progress.setValue(m_value);
             continue;
         }
@@ -371,7 +408,10 @@ void UsagePassRun::calledByDeadOnly(SubRec& callee, std::uint32_t noted) {
     if (noted != CalledByOrigins::kNotNoted) {
         if (m_deadOnlyOfNoted.empty()) m_deadOnlyOfNoted.assign(m_context.calledByOrigins->listCount(), -1);
         signed char& known = m_deadOnlyOfNoted[noted];
-        if (known < 0) known = deadOnlyCaller(callee.calledBy) ? 1 : 0;
+        if (known < 0) {
+            const bool dead = m_namesHoldEntryEnd ? deadOnlyCaller(callee.calledBy) : deadOnlyCallerOfNoted(noted);
+            known = dead ? 1 : 0;
+        }
         deadOnly = known > 0;
     } else {
         auto [known, added] = m_deadOnlyOfList.try_emplace(callee.calledBy.identity(), false);
@@ -395,6 +435,28 @@ bool UsagePassRun::deadOnlyCaller(std::string_view calledBy) const {
         }
     });
     return any ? oneCaller && isDeadCaller(first.routine, first.file) : m_anyRoutine;
+}
+
+bool UsagePassRun::deadOnlyCallerOfNoted(std::uint32_t noted) const {
+    // Each entry is its caller's text "<routine> - <file> - " followed by the line and the end code:
+    // no name holds the end code, and that text has both its " - " marks, so the routine and the
+    // file the entry reads as are those its caller's text reads as. The entries' callers are
+    // compared instead of the list's text, which is far larger, and the first other caller ends it.
+    const CalledByOrigins& origins = *m_context.calledByOrigins;
+    const std::span<const std::uint32_t> callers = origins.callersOf(noted);
+    if (callers.empty()) return m_anyRoutine;
+    auto entryOf = [&](std::uint32_t caller) {
+        CalledByEntry entry;
+        forEachCalledByEntry(origins.callerText(caller), [&](const CalledByEntry& read) { entry = read; });
+        return entry;
+    };
+    const CalledByEntry first = entryOf(callers.front());
+    for (std::uint32_t caller : callers) {
+        if (caller == callers.front()) continue;
+        const CalledByEntry other = entryOf(caller);
+        if (other.routine != first.routine || other.file != first.file) return false;
+    }
+    return isDeadCaller(first.routine, first.file);
 }
 
 void UsagePassRun::findCallers(const SubRec& callee, std::uint32_t noted) {

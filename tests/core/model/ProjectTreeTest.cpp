@@ -42,6 +42,13 @@ TEST(ProjectTree, DisplayOrderIsDepthFirstAdditionOrderIsInsertion) {
     EXPECT_EQ(keysOf(tree.displayOrder()), (std::vector<std::string>{"project", "b", "b1", "a", "a1"}));
     EXPECT_EQ(keysOf(tree.additionOrder()), (std::vector<std::string>{"project", "b", "a", "b1", "a1"}));
     EXPECT_EQ(tree.depthOf("a1"), 2);
+    // A visit in that order ends where the visitor says so.
+    std::vector<std::string> visited;
+    tree.forEachInAdditionOrder([&](const TreeNode& node) {
+        visited.push_back(node.key.str());
+        return node.key != "a";
+    });
+    EXPECT_EQ(visited, (std::vector<std::string>{"project", "b", "a"}));
 }
 
 TEST(ProjectTree, RemovingANodeRemovesItsSubtreeAndFreesTheKeys) {
