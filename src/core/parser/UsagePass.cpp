@@ -369,8 +369,12 @@ void UsagePassRun::buildCallerGroups() {
                              fileIds[k],
                              {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)}});
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        return a.name != b.name ? a.name < b.name : a.file < b.file;
+    // Within one name and file the routines stay in table order: the place in the tables breaks the
+    // ties, so a plain sort gives the stable order without the buffer a stable sort takes.
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        if (a.name != b.name) return a.name < b.name;
+        if (a.file != b.file) return a.file < b.file;
+        return a.ref.slot != b.ref.slot ? a.ref.slot < b.ref.slot : a.ref.position < b.ref.position;
     });
     m_groupsOfName.assign(static_cast<std::size_t>(names) + 1, 0);
     m_refs.reserve(keyed.size());
