@@ -11,8 +11,8 @@
 #include "core/parser/ParseDriver.h"
 #include "core/project/FileVersion.h"
 #include "core/support/Outcome.h"
-#include "core/support/SourceTextCache.h"
 #include "core/support/ParseProgress.h"
+#include "core/support/SourceTextCache.h"
 #include "core/text/NumberFormat.h"
 #include "core/text/TextCodec.h"
 

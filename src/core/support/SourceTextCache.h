@@ -20,11 +20,18 @@ class SourceTextCache {
 public:
     explicit SourceTextCache(std::size_t budgetBytes = kDefaultBudget) : m_budget(budgetBytes) {}
 
-    // Keeps the bytes read for a path (the last ones kept win) while they fit in the budget.
+    // Keeps the bytes read for a path while they fit in the budget. A path kept again (a member
+    // listed twice) counts once: its new bytes replace the old, or when they do not fit, neither is
+    // kept and the reader reads the file itself.
     void keep(std::string_view path, std::string bytes) {
+        std::string key(path);
+        if (auto held = m_texts.find(key); held != m_texts.end()) {
+            m_held -= held->second.size();
+            m_texts.erase(held);
+        }
         if (m_held + bytes.size() > m_budget) return;
         m_held += bytes.size();
-        m_texts[std::string(path)] = std::move(bytes);
+        m_texts.emplace(std::move(key), std::move(bytes));
     }
     // Hands over the bytes kept for a path, once; nothing when none were kept.
     std::optional<std::string> take(std::string_view path) {

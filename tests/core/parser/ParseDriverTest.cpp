@@ -104,6 +104,17 @@ TEST(SourceTextCache, KeepsTextsWithinItsBudgetAndHandsEachOverOnce) {
     EXPECT_EQ(cache.take("/p/a.bas"), std::optional<std::string>("123456"));
     EXPECT_EQ(cache.take("/p/a.bas"), std::nullopt);
     EXPECT_EQ(cache.take("/p/b.bas"), std::nullopt);
+
+    // A path kept again counts once, with its last bytes; when those do not fit, none are kept.
+    SourceTextCache twice(10);
+    twice.keep("/p/a.bas", "123456");
+    twice.keep("/p/a.bas", "1234567");
+    twice.keep("/p/b.bas", "123");
+    EXPECT_EQ(twice.take("/p/a.bas"), std::optional<std::string>("1234567"));
+    EXPECT_EQ(twice.take("/p/b.bas"), std::optional<std::string>("123"));
+    twice.keep("/p/c.bas", "123");
+    twice.keep("/p/c.bas", "12345678901");
+    EXPECT_EQ(twice.take("/p/c.bas"), std::nullopt);
 }
 
 }  // namespace
