@@ -100,7 +100,7 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
             if (p.edge < 0) {
                 m_emptyName = entries[i].id;
             } else {
-                m_edges[static_cast<std::size_t>(p.edge)].endsName = 1;
+                m_edges[static_cast<std::size_t>(p.edge)].endsName = true;
                 m_edgeNames[static_cast<std::size_t>(p.edge)] = entries[i].id;
             }
             ++i;
@@ -117,11 +117,11 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
             const std::string_view b = entries[j - 1].key;
             std::size_t common = p.depth + 1;
             while (common < a.size() && common < b.size() && a[common] == b[common] &&
-                   common - p.depth < kMaxEdgeLength)
+                   common - p.depth < 0xFFFF)
                 ++common;
             Edge edge;
             edge.first = label;
-            edge.length = static_cast<std::uint8_t>(common - p.depth);
+            edge.length = static_cast<std::uint16_t>(common - p.depth);
             edge.rest = static_cast<std::uint32_t>(m_labels.size());
             m_labels.append(a.substr(p.depth + 1, common - p.depth - 1));
             children.push_back({static_cast<std::int32_t>(m_edges.size()), i, j, common});

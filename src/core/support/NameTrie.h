@@ -53,18 +53,14 @@ private:
     // characters where no name ends and no other name branches off. The edges leaving one node lie
     // together, sorted by their first character, and each edge knows the range of its target's edges.
     // A walk thus reads one small contiguous range per branch and compares the stretches byte by byte.
-    // Twelve bytes, so that more of a big trie stays in the cache: a stretch longer than
-    // kMaxEdgeLength is cut into edges of one child each, and a node has at most 256 children.
     struct Edge {
         std::uint32_t firstChild = 0;
-        std::uint32_t rest = 0;    // where the characters after the first lie in m_labels
-        std::uint8_t length = 1;   // characters on the edge, the first included
+        std::uint32_t rest = 0;  // where the characters after the first lie in m_labels
+        std::uint16_t childCount = 0;
+        std::uint16_t length = 1;  // characters on the edge, the first included
         unsigned char first = 0;
-        std::uint16_t childCount : 15 = 0;
-        std::uint16_t endsName : 1 = 0;  // the name is in m_edgeNames, read only when one ends here
+        bool endsName = false;  // the name is in m_edgeNames, read only when one ends here
     };
-    static_assert(sizeof(Edge) == 12);
-    static constexpr std::size_t kMaxEdgeLength = 255;
 
     // The edge beginning with `c` among edges [first, first + count), or -1.
     std::int32_t findEdge(std::uint32_t first, std::uint32_t count, unsigned char c) const;

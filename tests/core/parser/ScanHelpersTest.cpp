@@ -141,9 +141,9 @@ TEST(NameTrie, GivesEachGivenNameTheIdOfItsText) {
     EXPECT_EQ(trie.name(1), "b.bas");
 }
 
-TEST(NameTrie, FindsNamesLongerThanOneEdgeHolds) {
-    // Stretches beyond an edge's length are cut into edges of one child: names of 255, 256 and 700
-    // bytes sharing one long prefix, one that branches off only at its last byte, and one short name.
+TEST(NameTrie, FindsLongNamesOnOneLongPrefix) {
+    // Long stretches where no name ends or branches: names of 255, 256 and 700 bytes sharing one long
+    // prefix, one that branches off only at its last byte, and one short name.
     const std::string stem(600, 'q');
     const std::vector<std::string> names = {stem.substr(0, 255), stem.substr(0, 256), stem + "x" + std::string(99, 'r'),
                                             stem + "y", "q"};
