@@ -14,6 +14,7 @@
 #include "core/model/FullPathLookup.h"
 #include "core/support/NameInterner.h"
 #include "core/support/NameTrie.h"
+#include "core/support/StableOrder.h"
 #include "core/parser/RoutineKeyTable.h"
 
 namespace tally {
@@ -354,38 +355,33 @@ void UsagePassRun::buildNameTries() {
 
 void UsagePassRun::buildCallerGroups() {
     const int names = m_callerNames.size();
-    struct Keyed {
-        int name, file;
-        RoutineRef ref;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(m_callerNames.idsOfGivenNames().size());
-    // The tries were built from the routines in this same order.
+    // The tries were built from the routines in this same order: place k is the k-th routine.
     const std::vector<int>& nameIds = m_callerNames.idsOfGivenNames();
     const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();
-    for (std::size_t slot = 0, k = 0; slot < m_slots; ++slot) {
-        for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos, ++k)
-            keyed.push_back({nameIds[k],
-                             fileIds[k],
-                             {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)}});
-    }
-    // Within one name and file the routines stay in table order: the place in the tables breaks the
-    // ties, so a plain sort gives the stable order without the buffer a stable sort takes.
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        if (a.name != b.name) return a.name < b.name;
-        if (a.file != b.file) return a.file < b.file;
-        return a.ref.slot != b.ref.slot ? a.ref.slot < b.ref.slot : a.ref.position < b.ref.position;
-    });
+    std::vector<RoutineRef> refOf;
+    refOf.reserve(nameIds.size());
+    for (std::size_t slot = 0; slot < m_slots; ++slot)
+        for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos)
+            refOf.push_back({static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)});
+    // By name, then file, then place in the tables: two stable counting sorts, the file first.
+    std::vector<std::uint32_t> places(refOf.size());
+    for (std::size_t k = 0; k < places.size(); ++k) places[k] = static_cast<std::uint32_t>(k);
+    places = stableOrderByKey(places, static_cast<std::size_t>(m_fileTrie.size()),
+                              [&](std::uint32_t k) { return fileIds[k]; });
+    places = stableOrderByKey(places, static_cast<std::size_t>(names), [&](std::uint32_t k) { return nameIds[k]; });
     m_groupsOfName.assign(static_cast<std::size_t>(names) + 1, 0);
-    m_refs.reserve(keyed.size());
-    for (std::size_t k = 0; k < keyed.size(); ++k) {
-        if (k == 0 || keyed[k].name != keyed[k - 1].name || keyed[k].file != keyed[k - 1].file) {
-            m_groups.push_back({keyed[k].file, static_cast<std::uint32_t>(k), false});
-            ++m_groupsOfName[static_cast<std::size_t>(keyed[k].name) + 1];
+    m_refs.reserve(places.size());
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        const std::uint32_t place = places[k];
+        const int name = nameIds[place], file = fileIds[place];
+        if (k == 0 || name != nameIds[places[k - 1]] || file != fileIds[places[k - 1]]) {
+            m_groups.push_back({file, static_cast<std::uint32_t>(k), false});
+            ++m_groupsOfName[static_cast<std::size_t>(name) + 1];
         }
-        const SubRec& routine = m_model.subs[keyed[k].ref.slot][keyed[k].ref.position];
+        const RoutineRef ref = refOf[place];
+        const SubRec& routine = m_model.subs[ref.slot][ref.position];
         if (routine.timesCalled == 0 && routine.kind < kKindPropertyGet) m_groups.back().anyDead = true;
-        m_refs.push_back(keyed[k].ref);
+        m_refs.push_back(ref);
     }
     for (std::size_t n = 1; n < m_groupsOfName.size(); ++n) m_groupsOfName[n] += m_groupsOfName[n - 1];
     m_groups.push_back({-1, static_cast<std::uint32_t>(m_refs.size()), false});

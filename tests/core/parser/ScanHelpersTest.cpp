@@ -22,6 +22,7 @@
 #include "core/text/TextOps.h"
 #include "core/support/NameInterner.h"
 #include "core/support/NameTrie.h"
+#include "core/support/StableOrder.h"
 
 namespace tally::test {
 
@@ -189,6 +190,28 @@ std::string_view plainDeclaredNamesText(std::string_view statement, bool& isCons
         return trimView(code.substr(start.index));
     }
     return {};
+}
+
+// Two counting sorts, the minor key first, order as one stable sort on both keys does; keys with no
+// places and places of a single key are the edge cases.
+TEST(StableOrder, TwoPassesOrderAsAStableSortOnBothKeys) {
+    std::mt19937 random(11);
+    for (std::size_t count : {0u, 1u, 7u, 500u}) {
+        std::vector<int> major(count), minor(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            major[k] = static_cast<int>(random() % 6);
+            minor[k] = static_cast<int>(random() % 40);
+        }
+        std::vector<std::uint32_t> places(count);
+        for (std::size_t k = 0; k < count; ++k) places[k] = static_cast<std::uint32_t>(k);
+        std::vector<std::uint32_t> expected = places;
+        std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return major[a] != major[b] ? major[a] < major[b] : minor[a] < minor[b];
+        });
+        places = tally::stableOrderByKey(places, 40, [&](std::uint32_t k) { return minor[k]; });
+        places = tally::stableOrderByKey(places, 6, [&](std::uint32_t k) { return major[k]; });
+        EXPECT_EQ(places, expected) << count << " places";
+    }
 }
 
 TEST(DeclaredNames, KeywordsFoundInOneReadingAsOneByOne) {
