@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/support/StableOrder.h"
+
 namespace tally {
 
 CalledByLog::CalledByLog(const ProjectModel& model) {
@@ -46,12 +48,13 @@ void CalledByLog::addForName(int nameId, int line) {
 
 std::vector<std::uint32_t> CalledByLog::groupBy(const std::vector<Item>& items, std::size_t keys,
                                                 std::vector<std::uint32_t>& first) {
-    first.assign(keys + 1, 0);
-    for (const Item& item : items) ++first[item.routine + 1];
-    for (std::size_t k = 1; k <= keys; ++k) first[k] += first[k - 1];
-    std::vector<std::uint32_t> order(items.size());
-    std::vector<std::uint32_t> fill(first.begin(), first.end() - 1);
-    for (std::size_t k = 0; k < items.size(); ++k) order[fill[items[k].routine]++] = static_cast<std::uint32_t>(k);
+    std::vector<std::uint32_t> order;
+    groupByKey(
+        keys,
+        [&](auto&& emit) {
+            for (std::size_t k = 0; k < items.size(); ++k) emit(static_cast<std::uint32_t>(k), items[k].routine);
+        },
+        first, order);
     return order;
 }
 

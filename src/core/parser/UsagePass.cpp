@@ -192,26 +192,21 @@ void UsagePassRun::writeCalls() {
     auto table = std::make_shared<CalleeTable>();
     const std::size_t classes = m_classCallers.size();
     const std::size_t groups = m_groups.size() - 1;
-    table->memberStart.assign(classes + 1, 0);
-    for (std::uint32_t c : m_classOfCallee) ++table->memberStart[c + 1];
-    for (std::size_t c = 1; c <= classes; ++c) table->memberStart[c] += table->memberStart[c - 1];
-    table->members.resize(m_classOfCallee.size());
-    {
-        std::vector<std::uint32_t> fill(table->memberStart.begin(), table->memberStart.end() - 1);
-        for (std::size_t callee = 0; callee < m_classOfCallee.size(); ++callee)
-            table->members[fill[m_classOfCallee[callee]]++] = static_cast<std::uint32_t>(callee);
-    }
-    table->classStart.assign(groups + 1, 0);
-    for (const auto& [first, second] : m_classCallers)
-        for (std::uint32_t k = first; k < second; ++k) ++table->classStart[m_listGroups[k] + 1];
-    for (std::size_t g = 1; g <= groups; ++g) table->classStart[g] += table->classStart[g - 1];
-    table->classes.resize(table->classStart.back());
-    {
-        std::vector<std::uint32_t> fill(table->classStart.begin(), table->classStart.end() - 1);
-        for (std::size_t c = 0; c < classes; ++c)
-            for (std::uint32_t k = m_classCallers[c].first; k < m_classCallers[c].second; ++k)
-                table->classes[fill[m_listGroups[k]]++] = static_cast<std::uint32_t>(c);
-    }
+    groupByKey(
+        classes,
+        [&](auto&& emit) {
+            for (std::size_t callee = 0; callee < m_classOfCallee.size(); ++callee)
+                emit(static_cast<std::uint32_t>(callee), m_classOfCallee[callee]);
+        },
+        table->memberStart, table->members);
+    groupByKey(
+        groups,
+        [&](auto&& emit) {
+            for (std::size_t c = 0; c < classes; ++c)
+                for (std::uint32_t k = m_classCallers[c].first; k < m_classCallers[c].second; ++k)
+                    emit(static_cast<std::uint32_t>(c), m_listGroups[k]);
+        },
+        table->classStart, table->classes);
     table->text = std::move(m_calleeText);
     table->offsets = std::move(m_callees);
     std::shared_ptr<const CalleeTable> shared = std::move(table);
@@ -364,10 +359,14 @@ void UsagePassRun::buildCallerGroups() {
         for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos)
             refOf.push_back({static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)});
     // By name, then file, then place in the tables: two stable counting sorts, the file first.
-    std::vector<std::uint32_t> places(refOf.size());
-    for (std::size_t k = 0; k < places.size(); ++k) places[k] = static_cast<std::uint32_t>(k);
-    places = stableOrderByKey(places, static_cast<std::size_t>(m_fileTrie.size()),
-                              [&](std::uint32_t k) { return fileIds[k]; });
+    std::vector<std::uint32_t> places, start;
+    groupByKey(
+        static_cast<std::size_t>(m_fileTrie.size()),
+        [&](auto&& emit) {
+            for (std::size_t k = 0; k < refOf.size(); ++k) emit(static_cast<std::uint32_t>(k), fileIds[k]);
+        },
+        start, places);
+    start = {};
     places = stableOrderByKey(places, static_cast<std::size_t>(names), [&](std::uint32_t k) { return nameIds[k]; });
     m_groupsOfName.assign(static_cast<std::size_t>(names) + 1, 0);
     m_refs.reserve(places.size());

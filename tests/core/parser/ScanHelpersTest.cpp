@@ -214,6 +214,38 @@ TEST(StableOrder, TwoPassesOrderAsAStableSortOnBothKeys) {
     }
 }
 
+// The groups and where each begins, against a stable sort and a count; values need not be the
+// items' places (the callee table stores each class for every group it calls).
+TEST(StableOrder, GroupsByKeyHandBackEachKeysRange) {
+    std::mt19937 random(13);
+    for (std::size_t count : {0u, 1u, 9u, 700u}) {
+        const std::size_t keys = 1 + count / 10;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> items(count);  // (value, key)
+        for (auto& [value, key] : items) {
+            value = static_cast<std::uint32_t>(random() % 50);
+            key = static_cast<std::uint32_t>(random() % keys);
+        }
+        std::vector<std::uint32_t> start, order;
+        tally::groupByKey(
+            keys,
+            [&](auto&& emit) {
+                for (const auto& [value, key] : items) emit(value, key);
+            },
+            start, order);
+        auto sorted = items;
+        std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+        ASSERT_EQ(order.size(), count);
+        ASSERT_EQ(start.size(), keys + 1);
+        for (std::size_t k = 0; k < count; ++k) EXPECT_EQ(order[k], sorted[k].first) << k;
+        for (std::size_t key = 0; key < keys; ++key) {
+            const auto firstOfKey = std::lower_bound(sorted.begin(), sorted.end(), key,
+                                                     [](const auto& item, std::size_t k) { return item.second < k; });
+            EXPECT_EQ(start[key], static_cast<std::uint32_t>(firstOfKey - sorted.begin())) << key;
+        }
+        EXPECT_EQ(start[keys], count);
+    }
+}
+
 TEST(DeclaredNames, KeywordsFoundInOneReadingAsOneByOne) {
     std::mt19937 random(5);
     // Keywords, their look-alikes and the pieces around them, run together at random so that
