@@ -169,14 +169,23 @@ std::string_view declaredNamesText(std::string_view statement, bool& isConst) {
 DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header,
                                  const NameOwner& owner) {
     DeclaredNames result;
+    splitDeclaredNames(rows, statement, header, owner, result);
+    return result;
+}
+
+void splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header, const NameOwner& owner,
+                        DeclaredNames& result) {
+    result.names.clear();
+    result.paramText.clear();
+    result.isConst = false;
     std::string_view names;
     if (header) {
         names = paramSpanOf(statement).inside(statement);
-        result.paramText = std::string(names);
+        result.paramText.assign(names);
     } else {
         names = declaredNamesText(statement, result.isConst);
     }
-    if (names.empty()) return result;
+    if (names.empty()) return;
 
     // Most statements have neither bounds nor constants: their names are read where they stand.
     std::string rewritten;
@@ -226,7 +235,6 @@ DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement,
         row.countedAsNoType = countedAsNoType;
         rows.decVar.push_back(std::move(row));
     });
-    return result;
 }
 
 }  // namespace tally

@@ -40,5 +40,9 @@ std::string_view declaredNamesText(std::string_view statement, bool& isConst);
 // owner is a control event routine, kind 36); names without a type become DecVar rows of `owner`.
 DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header,
                                  const NameOwner& owner);
+// The same into `result`, whose lists keep their room from statement to statement: a routine's
+// declarations are split one after another, mostly into names short enough to need no block.
+void splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header, const NameOwner& owner,
+                        DeclaredNames& result);
 
 }  // namespace tally

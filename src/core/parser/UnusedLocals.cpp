@@ -44,9 +44,9 @@ bool isCandidate(const std::vector<Candidate>& candidates, std::string_view name
                        [&](const Candidate& c) { return c.name == name; });
 }
 
-void collectCandidates(std::vector<Candidate>& candidates, GatheredRows& rows, std::string_view text,
-                       const std::vector<LineSpan>& declarationLines, const NameOwner& owner,
-                       const std::vector<std::string>& paramNames) {
+void collectCandidates(std::vector<Candidate>& candidates, DeclaredNames& declared, GatheredRows& rows,
+                       std::string_view text, const std::vector<LineSpan>& declarationLines,
+                       const NameOwner& owner, const std::vector<std::string>& paramNames) {
     candidates.clear();
     for (const std::string& param : paramNames) {
         std::string_view name = trimView(param);
@@ -63,9 +63,8 @@ void collectCandidates(std::vector<Candidate>& candidates, GatheredRows& rows, s
                 line.substr(6, paren == std::string_view::npos ? std::string_view::npos : paren - 6));
             if (contains(array, ".") || isCandidate(candidates, array)) continue;
         }
-        DeclaredNames declared = splitDeclaredNames(rows, line, false, owner);
-        for (std::string& name : declared.names)
-            candidates.push_back(Candidate{std::move(name), declared.isConst});
+        splitDeclaredNames(rows, line, false, owner, declared);
+        for (const std::string& name : declared.names) candidates.push_back(Candidate{name, declared.isConst});
     }
 }
 
@@ -131,7 +130,7 @@ void checkUnusedLocals(GatheredRows& rows, std::string_view routineText,
                        const std::vector<LineSpan>& declarationLines, const NameOwner& owner,
                        const std::vector<std::string>& paramNames, UnusedLocalScratch& scratch) {
     std::vector<Candidate>& candidates = scratch.candidates;
-    collectCandidates(candidates, rows, routineText, declarationLines, owner, paramNames);
+    collectCandidates(candidates, scratch.declared, rows, routineText, declarationLines, owner, paramNames);
     if (candidates.empty()) return;
     std::vector<std::string_view>& words = scratch.words;
     words.clear();

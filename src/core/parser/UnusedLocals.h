@@ -22,6 +22,7 @@ struct UnusedLocalScratch {
     std::vector<Candidate> candidates;
     std::vector<std::string_view> words;
     std::vector<LocalVerdict> verdicts;
+    DeclaredNames declared;
 };
 
 // Finds the unused parameters and locals of a routine and appends them to the UnVar rows.
