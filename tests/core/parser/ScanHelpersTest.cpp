@@ -1,7 +1,7 @@
 // The building blocks of the fast passes, against plain readings of what they promise: the SIMD mark
 // scan (at block edges too, and in place inside a larger text), the substring search, the name tries,
-// name numbering past its first room, the reused file buffer and the one-reading keyword search of
-// declarations. Line cutting, the line labels, the
+// name numbering past its first room, the reused file buffer, the one-reading keyword search of
+// declarations and their splitting into a reused result. Line cutting, the line labels, the
 // range scan and the CalledBy log are driven through the pass equivalence test on every seed (a
 // fault in any of them fails it).
 
@@ -268,6 +268,45 @@ TEST(DeclaredNames, KeywordsFoundInOneReadingAsOneByOne) {
         declaring += !names.empty();
     }
     EXPECT_GT(declaring, 2000);  // the rounds did meet declarations
+}
+
+// The unused-locals check splits a routine's declarations one after another into one result: nothing
+// of a split may reach the next (names, constant flag, parameter text), and the rows are those of
+// fresh splits.
+TEST(DeclaredNames, ASplitIntoAReusedResultIsAFreshSplit) {
+    struct Split {
+        std::string_view statement;
+        bool header;
+    };
+    const std::vector<Split> splits = {
+        {"Const kFirst = \"a, b\", kSecondNameLongerThanFifteen As Long = 2", false},
+        {"Private Sub Handler(ByVal aParameterNamedAtLength As Long, Optional b = 5)", true},
+        {"x = 1", false},
+        {"Dim a(1 To 3) As Long, bName, cStillAVeryLongLocalName$", false},
+        {"Static onlyOne", false},
+        {"Public Function NoParameters() As Long", true},
+        {"Dim z", false},
+    };
+    const NameOwner owner{"modA.bas", "Handler", 0};
+    GatheredRows freshRows, reusedRows;
+    DeclaredNames reused;
+    int constants = 0, parameterTexts = 0, nameless = 0;
+    for (const Split& split : splits) {
+        const DeclaredNames fresh = splitDeclaredNames(freshRows, split.statement, split.header, owner);
+        splitDeclaredNames(reusedRows, split.statement, split.header, owner, reused);
+        EXPECT_EQ(reused.names, fresh.names) << split.statement;
+        EXPECT_EQ(reused.paramText, fresh.paramText) << split.statement;
+        EXPECT_EQ(reused.isConst, fresh.isConst) << split.statement;
+        constants += fresh.isConst, parameterTexts += !fresh.paramText.empty(), nameless += fresh.names.empty();
+    }
+    // Each thing that could be left behind was there to be left: a constant statement, a parameter
+    // text and a split without names, each after one with.
+    EXPECT_EQ(constants, 1);
+    EXPECT_EQ(parameterTexts, 1);
+    EXPECT_EQ(nameless, 2);
+    ASSERT_EQ(reusedRows.decVar.size(), freshRows.decVar.size());
+    for (std::size_t k = 0; k < freshRows.decVar.size(); ++k)
+        EXPECT_EQ(reusedRows.decVar[k].name, freshRows.decVar[k].name) << k;
 }
 
 TEST(NameInterner, NumbersTextsInOrderOfFirstAppearance) {
