@@ -11,10 +11,6 @@ namespace tally {
 namespace {
 constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-// Words that make a line a declaration or a header rather than a use.
-constexpr std::array<std::string_view, 7> kDeclarationWords = {"Function ", "Sub ",    "Dim ",  "Private ",
-                                                               "Public ",   "Static ", "Const "};
-
 // The forms, as tests on one occurrence of the name. `s` is where the name begins, `e` where it ends.
 enum Form {
     kKey,            // " N " (or " N<c> " with a type character)
@@ -71,6 +67,7 @@ ModuleVariableOccurrences::ModuleVariableOccurrences(const NameTrie& forward, co
 
 void ModuleVariableOccurrences::index(std::string_view text) {
     m_text = text;
+    m_prefixes.reset(text);
     if (++m_textStamp == 0) {
         std::fill(m_stamp.begin(), m_stamp.end(), 0);
         m_textStamp = 1;
@@ -125,33 +122,6 @@ void ModuleVariableOccurrences::index(std::string_view text) {
         auto id = static_cast<std::size_t>(m_rawIds[k]);
         m_grouped[m_first[id] + m_count[id]++] = m_raw[k];
     }
-}
-
-// Lines end after LF. The line tests are asked for the few places where a name occurs in one of the
-// forms, so the line is found around the place then rather than indexed for the whole text.
-std::size_t ModuleVariableOccurrences::lineStartOf(std::size_t pos) const {
-    const std::size_t lf = pos == 0 ? npos : m_text.rfind('\n', pos - 1);
-    return lf == npos ? 0 : lf + 1;
-}
-
-bool ModuleVariableOccurrences::prefixHasApostrophe(std::size_t pos) const {
-    if (m_text.empty()) return false;
-    const std::size_t start = lineStartOf(pos);
-    return m_text.substr(start, pos - start + 1).find('\'') != npos;
-}
-
-bool ModuleVariableOccurrences::prefixHasDeclarationWord(std::size_t pos) const {
-    if (m_text.empty()) return false;
-    const std::size_t start = lineStartOf(pos);
-    const std::size_t lf = m_text.find('\n', start);
-    const std::string_view lineText = m_text.substr(start, lf == npos ? npos : lf + 1 - start);
-    // The first place where a declaration word ends, anywhere in the line.
-    std::size_t firstEnd = npos;
-    for (std::string_view word : kDeclarationWords) {
-        const std::size_t at = lineText.find(word);
-        if (at != npos) firstEnd = std::min(firstEnd, start + at + word.size() - 1);
-    }
-    return firstEnd != npos && firstEnd <= pos;
 }
 
 ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, char keySuffix) {
@@ -213,8 +183,8 @@ ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, 
         if (anchor != npos) break;
     }
     if (anchor == npos) anchor = 0;
-    const bool anchorQuoted = prefixHasApostrophe(anchor);
-    if (anchor != 0 && !anchorQuoted && !prefixHasDeclarationWord(anchor)) {
+    const bool anchorQuoted = m_prefixes.hasApostrophe(anchor);
+    if (anchor != 0 && !anchorQuoted && !m_prefixes.hasDeclarationWord(anchor)) {
         result.used = true;
         return result;
     }
@@ -225,7 +195,7 @@ ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, 
             if (!matches(form, *o)) continue;
             std::size_t hit = o->start - leadLength(form);
             if (hit <= anchor) continue;
-            if (prefixHasApostrophe(hit)) {
+            if (m_prefixes.hasApostrophe(hit)) {
                 result.seenInComment = true;
                 continue;
             }

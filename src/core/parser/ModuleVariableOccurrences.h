@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/parser/LinePrefixes.h"
 #include "core/support/NameTrie.h"
 
 namespace tally {
@@ -48,15 +49,12 @@ private:
         std::uint32_t start;  // where the name begins
         bool endsBeforeMark;  // found from the right ("(", ".", "," or ")" follows), else from the left
     };
-    // Whether the line holding pos has an apostrophe, or a declaration word that ends, at or before pos.
-    bool prefixHasApostrophe(std::size_t pos) const;
-    bool prefixHasDeclarationWord(std::size_t pos) const;
-    std::size_t lineStartOf(std::size_t pos) const;
     char at(std::size_t pos) const { return pos < m_text.size() ? m_text[pos] : '\0'; }
 
     const NameTrie& m_forward;
     const NameTrie& m_backward;
     std::string_view m_text;
+    LinePrefixes m_prefixes;  // the line tests of the occurrences in m_text
 
     // Occurrences grouped by name: those of name id lie at [m_first[id], m_first[id] + m_count[id]),
     // valid when m_stamp[id] equals m_textStamp.
