@@ -6,8 +6,9 @@
 // Most lines are short, and the line is found around the place when asked. But a member can be one
 // line of hundreds of kilobytes (a file without line ends, a generated one), with thousands of names
 // on it; walking back over it for every name made the search quadratic (a 380 KB comment line took
-// six seconds). So once a question meets a line longer than kShortLine, the text's lines are indexed,
-// each with its first apostrophe, and the declaration words of a line are sought once for the line.
+// six seconds). So once a question meets a line longer than kShortLine, the text's long lines are
+// listed, each with its first apostrophe, and the declaration words of a long line are sought once.
+// The list holds long lines only: a text of many empty lines and one long one costs a few bytes.
 
 #include <cstdint>
 #include <string_view>
@@ -17,7 +18,7 @@ namespace tally {
 
 class LinePrefixes {
 public:
-    // Lines up to this long are read around the place asked about; a longer one has the text indexed.
+    // Lines up to this long are read around the place asked about; longer ones are listed.
     static constexpr std::size_t kShortLine = 4096;
 
     // Answers about `text` from now on; it must outlive the questions. Keeps the index's room.
@@ -29,7 +30,7 @@ public:
     // pos's line and ends at or before pos. pos lies in the text.
     bool hasDeclarationWord(std::size_t pos);
 
-    // Whether the text has been indexed (a question met a long line).
+    // Whether the text's long lines have been listed (a question met one).
     bool indexed() const { return m_indexed; }
 
 private:
@@ -44,12 +45,15 @@ private:
 
     // The start of pos's line when it lies within kShortLine bytes before pos; false otherwise.
     bool shortLineStart(std::size_t pos, std::size_t& start) const;
-    // The indexed line holding pos; indexes the text first when it is not yet.
-    Line& lineOf(std::size_t pos);
+    // The start of pos's line, however far back.
+    std::size_t plainLineStart(std::size_t pos) const;
+    // The listed long line that holds pos, or null.
+    Line* longLineHolding(std::size_t pos);
+    // Lists the long lines (those over kShortLine bytes, line end included).
     void index();
 
     std::string_view m_text;
-    std::vector<Line> m_lines;
+    std::vector<Line> m_longLines;  // in text order
     bool m_indexed = false;
 };
 
