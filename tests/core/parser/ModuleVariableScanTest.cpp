@@ -83,4 +83,22 @@ TEST(ModuleVariableScan, TheSweepBlanksRowsThatRepeatAVariableInUse) {
     EXPECT_EQ(p.model.unVar[1].name, "mZ");
 }
 
+// A member that is one long comment line, with the names on it thousands of times, is judged as a
+// short one is; and what was worked out for its long line is not used for the file after it.
+TEST(ModuleVariableScan, NamesOnALongLineAreJudgedAsOnAShortOne) {
+    std::string comment = "' ";
+    while (comment.size() < 20000) comment += "mA (mB) mC, ";
+    ScratchProject p;
+    p.addFile("a.bas", "Private mA As Long\r\nPrivate mB As Long\r\n" + comment + "\r\nSub A()\r\n" +
+                           std::string(5000, ' ') + "x = mB + 1\r\nEnd Sub\r\n");
+    // b.bas uses mC where a.bas's long line lay: a place that a left-over list would judge a comment.
+    p.addFile("b.bas", "Private mC As Long\r\nSub B()\r\n" + std::string(40, ' ') + "x = mC + 1\r\nEnd Sub\r\n" +
+                           std::string(30000, ' ') + "\r\n");
+    p.addModuleVariable("mA", "Private Module Level", "a.bas");
+    p.addModuleVariable("mB", "Private Module Level", "a.bas");
+    p.addModuleVariable("mC", "Private Module Level", "b.bas");
+    p.runCallPass();
+    EXPECT_EQ(varRows(p.model.unVar), (Rows{"mA|Private Module Level|a.bas|0|commented"}));
+}
+
 }  // namespace tally::test
