@@ -12,8 +12,8 @@ constexpr std::size_t npos = std::string_view::npos;
 // Words that make a line a declaration or a header rather than a use.
 constexpr std::array<std::string_view, 7> kDeclarationWords = {"Function ", "Sub ",    "Dim ",  "Private ",
                                                                "Public ",   "Static ", "Const "};
-}  // namespace
 
+// Where the first declaration word of `line` ends (its blank), or npos; `line` is one line.
 std::size_t firstDeclarationWordEnd(std::string_view line) {
     std::size_t firstEnd = npos;
     for (std::string_view word : kDeclarationWords) {
@@ -22,6 +22,7 @@ std::size_t firstDeclarationWordEnd(std::string_view line) {
     }
     return firstEnd;
 }
+}  // namespace
 
 void LinePrefixes::reset(std::string_view text) {
     m_text = text;
@@ -41,32 +42,8 @@ bool LinePrefixes::shortLineStart(std::size_t pos, std::size_t& start) const {
     return from == 0;
 }
 
-std::size_t LinePrefixes::plainLineStart(std::size_t pos) const {
-    const std::size_t lf = pos == 0 ? npos : m_text.rfind('\n', pos - 1);
-    return lf == npos ? 0 : lf + 1;
-}
-
-void LinePrefixes::index() {
-    m_indexed = true;
-    m_longLines.clear();
-    const char* data = m_text.data();
-    const std::size_t n = m_text.size();
-    for (std::size_t start = 0; start < n;) {
-        const void* lf = std::memchr(data + start, '\n', n - start);
-        const std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1 : n;
-        if (end - start > kShortLine) {
-            const void* apostrophe = std::memchr(data + start, '\'', end - start);
-            m_longLines.push_back(
-                {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end),
-                 apostrophe ? static_cast<std::uint32_t>(static_cast<const char*>(apostrophe) - data) : kNone,
-                 kUnknown});
-        }
-        start = end;
-    }
-}
-
-LinePrefixes::Line* LinePrefixes::longLineHolding(std::size_t pos) {
-    // The last long line that starts at or before pos, if pos lies in it.
+LinePrefixes::Line* LinePrefixes::listedLineHolding(std::size_t pos) {
+    // The last listed line that starts at or before pos, if pos lies in it.
     auto after = std::upper_bound(m_longLines.begin(), m_longLines.end(), pos,
                                   [](std::size_t p, const Line& line) { return p < line.start; });
     if (after == m_longLines.begin()) return nullptr;
@@ -74,32 +51,61 @@ LinePrefixes::Line* LinePrefixes::longLineHolding(std::size_t pos) {
     return pos < line.end ? &line : nullptr;
 }
 
-// A place whose line reaches further than kShortLine from it lies in a long line: reading back from
-// it finds no LF within kShortLine bytes only when its line starts more than that before it, and
-// reading on from a line start finds none only when the line is longer. So when the place is not in
-// a listed long line the line is read around it, and when that fails the long lines are listed (once
-// per text) and the place is in one of them.
+void LinePrefixes::index() {
+    m_indexed = true;
+    const char* data = m_text.data();
+    const std::size_t n = m_text.size();
+    for (std::size_t start = 0; start < n;) {
+        const void* lf = std::memchr(data + start, '\n', n - start);
+        const std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1 : n;
+        if (end - start > kShortLine) listLine(start);
+        start = end;
+    }
+}
+
+// A question whose line reaches further than kShortLine from the place lies in a long line: reading
+// back finds no LF within kShortLine bytes only when the line starts more than that before the place,
+// and reading on from the line's start finds none only when the line is longer. So the line is listed
+// once the text is; should it not be, it is read whole and listed now, and the answer stays right.
+LinePrefixes::Line& LinePrefixes::longLineHolding(std::size_t pos) {
+    if (!m_indexed) index();
+    if (Line* line = listedLineHolding(pos)) return *line;
+    return listLine(pos);
+}
+
+LinePrefixes::Line& LinePrefixes::listLine(std::size_t pos) {
+    const std::size_t lfBefore = pos == 0 ? npos : m_text.rfind('\n', pos - 1);
+    const std::size_t start = lfBefore == npos ? 0 : lfBefore + 1;
+    const std::size_t lf = m_text.find('\n', pos);
+    const std::size_t end = lf == npos ? m_text.size() : lf + 1;
+    const void* apostrophe = std::memchr(m_text.data() + start, '\'', end - start);
+    const Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end),
+                    apostrophe ? static_cast<std::uint32_t>(static_cast<const char*>(apostrophe) - m_text.data())
+                               : kNone,
+                    kUnknown};
+    // Lines do not overlap, so ordering by start keeps the list in text order.
+    auto at = std::upper_bound(m_longLines.begin(), m_longLines.end(), line.start,
+                               [](std::uint32_t s, const Line& other) { return s < other.start; });
+    return *m_longLines.insert(at, line);
+}
+
 bool LinePrefixes::hasApostrophe(std::size_t pos) {
     if (m_text.empty()) return false;
-    Line* line = m_indexed ? longLineHolding(pos) : nullptr;
-    std::size_t start = 0;
-    if (!line && shortLineStart(pos, start)) return m_text.substr(start, pos - start + 1).find('\'') != npos;
-    if (!line && !m_indexed) {
-        index();
-        line = longLineHolding(pos);
-    }
-    if (!line) {  // not reached (see above); the plain reading keeps the answer right regardless
-        start = plainLineStart(pos);
-        return m_text.substr(start, pos - start + 1).find('\'') != npos;
+    const Line* line = listedLineHolding(pos);
+    if (!line) {
+        std::size_t start = 0;
+        if (shortLineStart(pos, start)) return m_text.substr(start, pos - start + 1).find('\'') != npos;
+        line = &longLineHolding(pos);
     }
     return line->firstApostrophe != kNone && line->firstApostrophe <= pos;
 }
 
 bool LinePrefixes::hasDeclarationWord(std::size_t pos) {
     if (m_text.empty()) return false;
-    Line* line = m_indexed ? longLineHolding(pos) : nullptr;
+    Line* line = listedLineHolding(pos);
     std::size_t start = 0;
     if (!line && shortLineStart(pos, start)) {
+        // The line's end, looked for as far as kShortLine bytes from its start.
         const std::size_t rest = std::min(kShortLine, m_text.size() - start);
         const std::size_t lf = m_text.substr(start, rest).find('\n');
         if (lf != npos || start + rest == m_text.size()) {
@@ -108,17 +114,7 @@ bool LinePrefixes::hasDeclarationWord(std::size_t pos) {
             return wordEnd != npos && start + wordEnd <= pos;
         }
     }
-    if (!line && !m_indexed) {
-        index();
-        line = longLineHolding(pos);
-    }
-    if (!line) {  // not reached (see above); the plain reading keeps the answer right regardless
-        start = plainLineStart(pos);
-        const std::size_t lf = m_text.find('\n', start);
-        const std::size_t wordEnd =
-            firstDeclarationWordEnd(m_text.substr(start, lf == npos ? npos : lf + 1 - start));
-        return wordEnd != npos && start + wordEnd <= pos;
-    }
+    if (!line) line = &longLineHolding(pos);
     if (line->declarationEnd == kUnknown) {
         const std::size_t wordEnd = firstDeclarationWordEnd(m_text.substr(line->start, line->end - line->start));
         line->declarationEnd = wordEnd == npos ? kNone : static_cast<std::uint32_t>(line->start + wordEnd);

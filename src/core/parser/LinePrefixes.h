@@ -7,8 +7,9 @@
 // line of hundreds of kilobytes (a file without line ends, a generated one), with thousands of names
 // on it; walking back over it for every name made the search quadratic (a 380 KB comment line took
 // six seconds). So once a question meets a line longer than kShortLine, the text's long lines are
-// listed, each with its first apostrophe, and the declaration words of a long line are sought once.
-// The list holds long lines only: a text of many empty lines and one long one costs a few bytes.
+// listed in one reading, each with its first apostrophe, and the declaration words of a long line
+// are sought once; questions about long lines are then answered from the list. Only long lines are
+// listed: many short ones beside them cost nothing.
 
 #include <cstdint>
 #include <string_view>
@@ -21,7 +22,7 @@ public:
     // Lines up to this long are read around the place asked about; longer ones are listed.
     static constexpr std::size_t kShortLine = 4096;
 
-    // Answers about `text` from now on; it must outlive the questions. Keeps the index's room.
+    // Answers about `text` from now on; it must outlive the questions. Keeps the list's room.
     void reset(std::string_view text);
 
     // Whether text[start of pos's line, pos] holds an apostrophe. pos lies in the text.
@@ -45,19 +46,18 @@ private:
 
     // The start of pos's line when it lies within kShortLine bytes before pos; false otherwise.
     bool shortLineStart(std::size_t pos, std::size_t& start) const;
-    // The start of pos's line, however far back.
-    std::size_t plainLineStart(std::size_t pos) const;
-    // The listed long line that holds pos, or null.
-    Line* longLineHolding(std::size_t pos);
-    // Lists the long lines (those over kShortLine bytes, line end included).
+    // The listed line that holds pos, or null.
+    Line* listedLineHolding(std::size_t pos);
+    // The long line that holds pos, listing the text's long lines first when they are not yet.
+    Line& longLineHolding(std::size_t pos);
+    // Lists the text's long lines (those over kShortLine bytes, line end included).
     void index();
+    // Reads pos's line whole and lists it.
+    Line& listLine(std::size_t pos);
 
     std::string_view m_text;
     std::vector<Line> m_longLines;  // in text order
     bool m_indexed = false;
 };
-
-// The place where the first declaration word of `line` ends (its blank), or npos; `line` is one line.
-std::size_t firstDeclarationWordEnd(std::string_view line);
 
 }  // namespace tally
