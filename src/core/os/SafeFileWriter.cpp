@@ -82,6 +82,46 @@ int atStep(SafeWriteStep step, int systemResult) {
     return injectedFault.err;
 }
 
+// Gathers small pieces into blocks of about a megabyte before they go to the file; a piece that
+// large on its own goes straight through.
+class BlockedFileStream final : public SafeWriteStream {
+public:
+    explicit BlockedFileStream(sys::OpenFile& file) : m_file(file) {}
+
+    void add(std::string_view bytes) override {
+        if (m_error != 0) return;
+        if (m_buffer.empty() && bytes.size() >= kBlock) {
+            writeNow(bytes);
+            return;
+        }
+        m_buffer.append(bytes);
+        if (m_buffer.size() >= kBlock) flush();
+    }
+    bool failed() const override { return m_error != 0; }
+
+    // Writes what is gathered; 0 or the error number of the first failed write. The last write
+    // happens even when nothing is left, so that a fault a test asked for is met by an empty file too.
+    int finish() {
+        if (m_error == 0) flush();
+        return m_error;
+    }
+
+private:
+    static constexpr std::size_t kBlock = std::size_t{1} << 20;
+
+    void flush() {
+        writeNow(m_buffer);
+        m_buffer.clear();
+    }
+    void writeNow(std::string_view bytes) {
+        m_error = atStep(SafeWriteStep::Write, m_file.writeAll(bytes));
+    }
+
+    sys::OpenFile& m_file;
+    std::string m_buffer;
+    int m_error = 0;
+};
+
 }  // namespace
 
 void failNextSafeWrite(SafeWriteStep step, int err) { injectedFault = {true, step, err}; }
@@ -89,6 +129,11 @@ void failNextSafeWrite(SafeWriteStep step, int err) { injectedFault = {true, ste
 SafeFileWriter::SafeFileWriter(std::string targetPath) : m_targetPath(std::move(targetPath)) {}
 
 Outcome SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const {
+    return writeStreamed([bytes](SafeWriteStream& out) { out.add(bytes); }, cautionsAgreed);
+}
+
+Outcome SafeFileWriter::writeStreamed(const std::function<void(SafeWriteStream&)>& produce,
+                                      bool cautionsAgreed) const {
     const SaveTarget found = inspectSaveTarget(m_targetPath);
     if (!found.refusal.empty()) return refusedTarget(found.refusalError, m_targetPath, found.refusal);
     if (!cautionsAgreed) {
@@ -127,7 +172,15 @@ Outcome SafeFileWriter::write(std::string_view bytes, bool cautionsAgreed) const
         return failure(err, m_targetPath);
     };
     if (found.exists) file.takeOverAccess(found.facts);
-    if (const int err = atStep(SafeWriteStep::Write, file.writeAll(bytes)); err != 0) return abandon(err);
+    BlockedFileStream stream(file);
+    try {
+        produce(stream);
+    } catch (...) {
+        file.close();
+        sys::removeFile(temp);
+        throw;
+    }
+    if (const int err = stream.finish(); err != 0) return abandon(err);
     if (const int err = atStep(SafeWriteStep::Flush, file.flushToDisk()); err != 0) return abandon(err);
     if (const int err = atStep(SafeWriteStep::Close, file.close()); err != 0) return abandon(err);
 

@@ -3,12 +3,23 @@
 // temporary file beside the target, reach the disk, and only then take the target's place. Scan
 // files and edited sources are saved this way, so a failed save never costs the user the old file.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/support/Outcome.h"
 
 namespace tally {
+
+// Where a streamed write puts its bytes, piece by piece, on their way to the temporary file.
+class SafeWriteStream {
+public:
+    virtual ~SafeWriteStream() = default;
+    // Adds bytes to the file. After a failed write the rest are dropped; the write reports the failure.
+    virtual void add(std::string_view bytes) = 0;
+    // Whether a write has failed, so that a producer may stop early.
+    virtual bool failed() const = 0;
+};
 
 // Writes whole files safely; one writer serves one target path.
 class SafeFileWriter {
@@ -24,6 +35,11 @@ public:
     // denied", 61 "Disk full", 57 "Device I/O error", 75 "Path/File access error") with a detail
     // naming the path and the system's reason.
     Outcome write(std::string_view bytes, bool cautionsAgreed = false) const;
+    // The same for bytes that `produce` hands to the stream as it makes them, so that a large file
+    // (a scan file of many namesakes runs to hundreds of megabytes) never stands whole in memory.
+    // The target is replaced only when every piece reached the disk; should `produce` throw, the
+    // temporary file is removed and the exception goes on.
+    Outcome writeStreamed(const std::function<void(SafeWriteStream&)>& produce, bool cautionsAgreed = false) const;
 
     const std::string& targetPath() const { return m_targetPath; }
 

@@ -63,10 +63,14 @@ bool validTime(int h, int m, int s) {
 std::string quoteScanText(std::string_view text) {
     std::string line;
     line.reserve(text.size() + 2);
-    line += kQuote;
-    line += text;
-    line += kQuote;
+    appendQuotedScanText(line, text);
     return line;
+}
+
+void appendQuotedScanText(std::string& out, std::string_view text) {
+    out += kQuote;
+    out += text;
+    out += kQuote;
 }
 
 std::optional<std::string_view> unquoteScanText(std::string_view line) {

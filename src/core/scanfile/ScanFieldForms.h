@@ -12,6 +12,8 @@ namespace tally {
 
 // A text field: the text enclosed in double quotes, unchanged.
 std::string quoteScanText(std::string_view text);
+// The same appended to `out`.
+void appendQuotedScanText(std::string& out, std::string_view text);
 // The text of a quoted field line: what lies between the first and the last double quote (so a
 // text may itself hold quotes, commas and code-1 separators); nothing when the line is not quoted.
 std::optional<std::string_view> unquoteScanText(std::string_view line);

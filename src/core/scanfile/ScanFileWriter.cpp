@@ -10,13 +10,23 @@ namespace tally {
 
 namespace {
 
+// Builds the scan file's lines. With a stream, the text goes to it a block at a time as it grows:
+// a project where many files define the same routine names writes the long CalledBy list of each
+// name once per namesake, and the file can be a hundred times the size of the sources.
 class ScanTextBuilder {
 public:
+    explicit ScanTextBuilder(SafeWriteStream* stream = nullptr) : m_stream(stream) {}
+
     void line(std::string_view text) {
         m_out += text;
-        m_out += kScanLineEnd;
+        endLine();
     }
-    void text(std::string_view value) { line(quoteScanText(value)); }
+    // A quoted text, written in place rather than quoted into a copy first: a CalledBy list can
+    // be megabytes long.
+    void text(std::string_view value) {
+        appendQuotedScanText(m_out, value);
+        endLine();
+    }
     void escapedText(std::string_view value) { line(quoteScanText(escapeScanText(value))); }
     void integer(long long value) { line(toDecimal(value)); }
     void boolean(bool value) { line(formatScanBoolean(value)); }
@@ -27,9 +37,27 @@ public:
     }
     void end(ScanSection section) { line("End " + std::string(scanSectionName(section))); }
 
-    std::string take() { return std::move(m_out); }
+    // The text not yet handed to the stream: all of it without one.
+    std::string take() {
+        if (m_stream) {
+            m_stream->add(m_out);
+            m_out.clear();
+        }
+        return std::move(m_out);
+    }
 
 private:
+    static constexpr std::size_t kBlock = std::size_t{1} << 20;
+
+    void endLine() {
+        m_out += kScanLineEnd;
+        if (m_stream && m_out.size() >= kBlock) {
+            m_stream->add(m_out);
+            m_out.clear();
+        }
+    }
+
+    SafeWriteStream* m_stream;
     std::string m_out;
 };
 
@@ -79,8 +107,9 @@ void writeSubs(ScanTextBuilder& out, const ProjectModel& model) {
 
 }  // namespace
 
-std::string scanFileText(const ProjectModel& model) {
-    ScanTextBuilder out;
+namespace {
+
+void writeScanText(ScanTextBuilder& out, const ProjectModel& model) {
     out.line(kScanVersion2);
     out.line(model.projectPath);
     out.line(model.caption);
@@ -146,13 +175,27 @@ std::string scanFileText(const ProjectModel& model) {
             out.text(row.icon);
     }
     out.end(ScanSection::Spell);
+}
+
+}  // namespace
+
+std::string scanFileText(const ProjectModel& model) {
+    ScanTextBuilder out;
+    writeScanText(out, model);
     return out.take();
 }
 
 Outcome saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed) {
     std::string refusal = scanSaveRefusal(model, path);
     if (!refusal.empty()) return Outcome::failure(error::kPathFileAccessError, "Path/File access error", std::move(refusal));
-    return SafeFileWriter(std::string(path)).write(scanFileText(model), cautionsAgreed);
+    return SafeFileWriter(std::string(path))
+        .writeStreamed(
+            [&model](SafeWriteStream& stream) {
+                ScanTextBuilder out(&stream);
+                writeScanText(out, model);
+                out.take();
+            },
+            cautionsAgreed);
 }
 
 }  // namespace tally

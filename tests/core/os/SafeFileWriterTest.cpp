@@ -8,8 +8,10 @@
 #include "support/Unprivileged.h"
 #endif
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <stdexcept>
 #include <vector>
 
 namespace tally {
@@ -37,6 +39,40 @@ TEST_F(SafeFileWriterTest, CreatesAndReplacesFilesWithExactBytes) {
     EXPECT_EQ(m_dir.read("scan.psf"), "short");
     ASSERT_TRUE(SafeFileWriter(target).write(""));
     EXPECT_EQ(m_dir.read("scan.psf"), "");
+    EXPECT_EQ(m_dir.names(), std::vector<std::string>{"scan.psf"});
+}
+
+// Pieces of every size, from none to several blocks, land in order; what a writer that fails part way
+// or whose producer throws leaves is the old file alone.
+TEST_F(SafeFileWriterTest, StreamedPiecesLandInOrderAndAFailurePartWayKeepsTheOldFile) {
+    const std::string target = path("scan.psf");
+    std::string expected;
+    std::vector<std::string> pieces{"", "Version 2.0\r\n", std::string(3 << 20, 'a'), "", "b"};
+    for (int k = 0; k < 3000; ++k) pieces.push_back(std::string(static_cast<std::size_t>(k % 997), char('c' + k % 20)));
+    pieces.push_back(std::string((1 << 20) - 1, 'z'));
+    for (const std::string& piece : pieces) expected += piece;
+    auto produceAll = [&](SafeWriteStream& out) {
+        for (const std::string& piece : pieces) out.add(piece);
+    };
+    ASSERT_TRUE(SafeFileWriter(target).writeStreamed(produceAll));
+    EXPECT_TRUE(m_dir.read("scan.psf") == expected);
+
+    ASSERT_TRUE(SafeFileWriter(target).write("previous contents"));
+    bool sawFailure = false;
+    failNextSafeWrite(SafeWriteStep::Write, ENOSPC);
+    Outcome full = SafeFileWriter(target).writeStreamed([&](SafeWriteStream& out) {
+        produceAll(out);
+        sawFailure = out.failed();
+    });
+    EXPECT_FALSE(full.ok);
+    EXPECT_EQ(full.errorNumber, 61);
+    EXPECT_TRUE(sawFailure);
+    EXPECT_THROW(SafeFileWriter(target).writeStreamed([&](SafeWriteStream& out) {
+        out.add(std::string(2 << 20, 'x'));
+        throw std::runtime_error("out of memory while making the text");
+    }),
+                 std::runtime_error);
+    EXPECT_EQ(m_dir.read("scan.psf"), "previous contents");
     EXPECT_EQ(m_dir.names(), std::vector<std::string>{"scan.psf"});
 }
 

@@ -71,6 +71,28 @@ TEST_F(ScanFileSaveTest, SavingWritesTheTextAndLeavesTheScanStateAlone) {
     EXPECT_TRUE(m.scanChanged);
 }
 
+// A name defined in many files gives each namesake the whole CalledBy list, so the saved file can
+// be many times the size of the sources; it is written in blocks as it is made. Lists longer than a
+// block, and rows of every length between them, must come out as the text made in one piece.
+TEST_F(ScanFileSaveTest, ALargeScanIsSavedInBlocksAsTheTextInOnePiece) {
+    ProjectModel m;
+    std::string list;
+    for (int line = 1; list.size() < (3u << 19); ++line)
+        list += "Refresh - frmMain" + std::to_string(line % 300) + ".frm - " + std::to_string(line) + "\x01";
+    for (int file = 0; file < 3; ++file) {
+        const std::string name = "cBand" + std::to_string(file) + ".cls";
+        m.addFile({name, "/p/" + name, 0.0, 1, false});
+        for (int routine = 0; routine < 4; ++routine) {
+            m.addRoutine(file, SubRec{.name = "Width", .file = name, .calledBy = list.substr(37 * routine)});
+            m.addRoutine(file, SubRec{.name = "Tag", .file = name, .calledBy = list.substr(0, 1000 * routine)});
+        }
+    }
+    ASSERT_TRUE(saveScanFile(m, path("Bands.psf")).ok);
+    const std::string written = fileBytes(path("Bands.psf"));
+    EXPECT_GT(written.size(), 18u << 20);
+    EXPECT_TRUE(written == scanFileText(m));  // not EXPECT_EQ: a failure would print megabytes
+}
+
 TEST_F(ScanFileSaveTest, SavingIntoAMissingFolderFailsWithAReason) {
     Outcome result = saveScanFile(invoiceModel(), path("gone/Invoice.psf"));
     EXPECT_FALSE(result.ok);
