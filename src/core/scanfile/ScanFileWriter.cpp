@@ -12,7 +12,8 @@ namespace {
 
 // Builds the scan file's lines. With a stream, the text goes to it a block at a time as it grows:
 // a project where many files define the same routine names writes the long CalledBy list of each
-// name once per namesake, and the file can be a hundred times the size of the sources.
+// name once per namesake, and the file can be a hundred times the size of the sources. Blocks of
+// the stream's size go through it without being copied again.
 class ScanTextBuilder {
 public:
     explicit ScanTextBuilder(SafeWriteStream* stream = nullptr) : m_stream(stream) {}
@@ -104,10 +105,6 @@ void writeSubs(ScanTextBuilder& out, const ProjectModel& model) {
     }
     out.end(ScanSection::Subs);
 }
-
-}  // namespace
-
-namespace {
 
 void writeScanText(ScanTextBuilder& out, const ProjectModel& model) {
     out.line(kScanVersion2);
