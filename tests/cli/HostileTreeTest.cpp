@@ -65,63 +65,85 @@ TEST(HostileTree, LoopsFoldersTheProjectItselfAndASparseGiantAreSkipped) {
     EXPECT_TRUE(readScanText(scanFileText(model), dir / "P.psf", back).ok);
 }
 
-// Changes the tree while the scan runs: as pass 1 names each file (just before reading it), that
-// file is emptied, removed, replaced by a folder, grown or turned into a link loop.
+// Changes the tree while the scan runs, once pass 1 has looked at every file: on one thread as the
+// pass names each file (just before reading it), on more threads (which read files ahead of their
+// turn) all at once before the first is read. Each file is emptied, removed, replaced by a folder,
+// grown or turned into a link loop.
 class TreeChanger final : public ParseProgress {
 public:
-    explicit TreeChanger(const TempDir& dir) : m_dir(dir) {}
+    TreeChanger(const TempDir& dir, bool allAtOnce) : m_dir(dir), m_allAtOnce(allAtOnce) {}
     void setFileLabel(std::string_view text) override {
-        auto is = [&](std::string_view name) { return text == "Part 1of 3. Parsing " + std::string(name); };
-        if (is("modEmptied.bas")) fs::resize_file(m_dir / "modEmptied.bas", 0);
-        if (is("modGone.bas")) fs::remove(m_dir / "modGone.bas");
-        if (is("modFolder.bas")) {
+        if (m_allAtOnce) return;
+        for (const char* name : kNames)
+            if (text == "Part 1of 3. Parsing " + std::string(name)) change(name);
+    }
+    void setLineLabel(std::string_view) override {}
+    void setRange(long long, long long) override {
+        // Pass 1 sets its range after looking at the files and before reading any.
+        if (!m_allAtOnce || m_changed) return;
+        m_changed = true;
+        for (const char* name : kNames) change(name);
+    }
+    void setValue(long long) override {}
+
+    static constexpr const char* kNames[] = {"modEmptied.bas", "modGone.bas", "modFolder.bas", "modGrown.bas",
+                                             "modLooped.bas"};
+
+private:
+    void change(std::string_view name) const {
+        if (name == "modEmptied.bas") fs::resize_file(m_dir / "modEmptied.bas", 0);
+        if (name == "modGone.bas") fs::remove(m_dir / "modGone.bas");
+        if (name == "modFolder.bas") {
             fs::remove(m_dir / "modFolder.bas");
             fs::create_directories(m_dir / "modFolder.bas");
         }
-        if (is("modGrown.bas")) m_dir.write("modGrown.bas", std::string(1 << 20, '\'') + "\r\nSub Late()\r\nEnd Sub\r\n");
-        if (is("modLooped.bas")) {
+        if (name == "modGrown.bas")
+            m_dir.write("modGrown.bas", std::string(1 << 20, '\'') + "\r\nSub Late()\r\nEnd Sub\r\n");
+        if (name == "modLooped.bas") {
             fs::remove(m_dir / "modLooped.bas");
             fs::create_symlink("modLooped.bas", m_dir / "modLooped.bas");
         }
     }
-    void setLineLabel(std::string_view) override {}
-    void setRange(long long, long long) override {}
-    void setValue(long long) override {}
 
-private:
     const TempDir& m_dir;
+    bool m_allAtOnce;
+    bool m_changed = false;
 };
 
 TEST(HostileTree, FilesThatChangeOrVanishWhileTheScanRunsAreReadAsTheyAreOrPassedOver) {
-    TempDir dir;
-    const char* changing[] = {"modEmptied.bas", "modGone.bas", "modFolder.bas", "modGrown.bas", "modLooped.bas"};
-    std::string vbp;
-    for (const char* name : changing) {
-        dir.write(name, "Public Sub In_" + std::string(name).substr(3, 4) + "()\r\n    Kept\r\nEnd Sub\r\n");
-        vbp += "Module=" + std::string(name).substr(0, std::string(name).size() - 4) + "; " + name + "\r\n";
-    }
-    dir.write("modKept.bas", "Public Sub Kept()\r\nEnd Sub\r\n");
-    const std::string project = dir.write("P.vbp", vbp + "Module=modKept; modKept.bas\r\n");
-    NoFileVersions versions;
-    CancelFlag cancel{false};
-    TreeChanger changer(dir);
-    ProjectModel model;
-    ScanRequest request{project, versions, changer, cancel};
-    request.threads = 2;
-    ScanOutcome outcome = scanProject(model, request);
-    ASSERT_TRUE(outcome) << outcome.stoppedBy;
-    bool kept = false;
-    for (const auto& slot : model.subs)
-        for (const SubRec& r : slot) {
-            EXPECT_NE(r.name, "In_Empt");
-            EXPECT_NE(r.name, "In_Gone");
-            EXPECT_NE(r.name, "In_Fold");
-            EXPECT_NE(r.name, "In_Loop");
-            kept |= r.name == "Kept";
+    for (int threads : {1, 2}) {
+        SCOPED_TRACE(threads);
+        TempDir dir;
+        std::string vbp;
+        for (const char* name : TreeChanger::kNames) {
+            dir.write(name, "Public Sub In_" + std::string(name).substr(3, 4) + "()\r\n    Kept\r\nEnd Sub\r\n");
+            vbp += "Module=" + std::string(name).substr(0, std::string(name).size() - 4) + "; " + name + "\r\n";
         }
-    EXPECT_TRUE(kept);
-    ProjectModel back;
-    EXPECT_TRUE(readScanText(scanFileText(model), dir / "P.psf", back).ok);
+        dir.write("modKept.bas", "Public Sub Kept()\r\nEnd Sub\r\n");
+        const std::string project = dir.write("P.vbp", vbp + "Module=modKept; modKept.bas\r\n");
+        NoFileVersions versions;
+        CancelFlag cancel{false};
+        TreeChanger changer(dir, threads > 1);
+        ProjectModel model;
+        ScanRequest request{project, versions, changer, cancel};
+        request.threads = threads;
+        ScanOutcome outcome = scanProject(model, request);
+        ASSERT_TRUE(outcome) << outcome.stoppedBy;
+        bool kept = false, grown = false;
+        for (const auto& slot : model.subs)
+            for (const SubRec& r : slot) {
+                EXPECT_NE(r.name, "In_Empt");
+                EXPECT_NE(r.name, "In_Gone");
+                EXPECT_NE(r.name, "In_Fold");
+                EXPECT_NE(r.name, "In_Loop");
+                kept |= r.name == "Kept";
+                grown |= r.name == "Late";
+            }
+        EXPECT_TRUE(kept);
+        EXPECT_TRUE(grown);
+        ProjectModel back;
+        EXPECT_TRUE(readScanText(scanFileText(model), dir / "P.psf", back).ok);
+    }
 }
 
 TEST(HostileTree, AHundredThousandMembersMostlyMissing) {

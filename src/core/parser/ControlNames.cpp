@@ -12,8 +12,15 @@ void ControlNames::add(std::string_view name, int controlKind) {
 }
 
 int ControlNames::kindOf(std::string_view name) const {
+    const int kind = firstKindOf(name).value_or(0);
+    if (m_log) m_log->push_back(Lookup{std::string(name), kind});
+    return kind;
+}
+
+std::optional<int> ControlNames::firstKindOf(std::string_view name) const {
     auto found = m_firstKind.find(name);
-    return found == m_firstKind.end() ? 0 : found->second;
+    if (found == m_firstKind.end()) return std::nullopt;
+    return found->second;
 }
 
 }  // namespace tally

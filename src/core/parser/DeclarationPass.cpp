@@ -5,7 +5,9 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/parser/DeclarationLines.h"
 #include "core/parser/DeclarationSection.h"
+#include "core/parser/FileParseAhead.h"
 #include "core/parser/DeclarationState.h"
 #include "core/parser/LineCursor.h"
 #include "core/parser/LogicalLines.h"
@@ -46,37 +48,6 @@ std::unordered_map<std::string_view, int> firstRowsByPath(const ProjectModel& mo
     return rows;
 }
 
-// Reads one file through. Returns false when the pass was cancelled.
-bool readFile(DeclarationState& state, std::string_view text) {
-    LogicalLineJoiner joiner;
-    ParseProgress& progress = state.ctx.progress;
-    // The lines are walked, not listed: a list of a large module's lines is a fresh block (and fresh
-    // pages) for every file.
-    LineCursor lines(text);
-    state.routineText.setFile(text);
-    // A routine still open when the file ends goes on into the next file: its text is kept.
-    struct DetachAtEnd {
-        RoutineText& text;
-        ~DetachAtEnd() {
-            text.detach();
-            text.setFile({});
-        }
-    } detachAtEnd{state.routineText};
-    for (std::string_view raw; lines.next(raw);) {
-        if (state.ctx.cancelled()) return false;
-        state.runningTotal += static_cast<long long>(raw.size());
-        progress.setValue(state.runningTotal);
-
-        std::string_view logical;
-        if (!joiner.feed(raw, logical)) continue;
-        std::string_view statement = trimView(logical);
-        if (countTrimmedLine(statement, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
-        if (state.inRoutine) state.routineText.append(logical, statement);
-        if (applyDeclarationTests(state, statement)) applyRoutineTests(state, statement);
-    }
-    return true;
-}
-
 // The text of a member read whole before the pass, when it still fits what the look at the start of
 // the pass found (a regular file of that length); nothing otherwise, and the file is read.
 std::optional<std::string> takeReadAhead(ParseContext& ctx, std::string_view path, const PathStatus& look) {
@@ -96,25 +67,25 @@ void reserveProjected(DeclarationState& state) {
     if (!model.subs.empty()) reserveProjectedRows(model.subs[0], state.runningTotal, state.totalSize);
 }
 
-}  // namespace
+// What ends each member read to its end: its statistics row, its rows joining the model, its text
+// kept for pass 2.
+void finishFile(DeclarationState& state, RoutineChecks& checks, std::string& bytes) {
+    state.current.length = static_cast<std::int64_t>(bytes.size());
+    state.current.controls = std::max<std::int32_t>(0, state.beginLines - 1);
+    state.statistics.push_back(std::move(state.current));
+    checks.addGathered(state.rows);
+    checks.deliver(false);
+    reserveProjected(state);
+    if (state.ctx.sources) state.ctx.sources->keep(state.path, std::move(bytes));
+}
 
-bool runDeclarationPass(ParseContext& ctx) {
-    DeclarationState state(ctx);
-    setUp(state);
+// The members one thread reads, in order: false when the pass was cancelled.
+bool readInTurn(DeclarationState& state, RoutineChecks& checks,
+                const std::unordered_map<std::string_view, int>& firstRows) {
+    ParseContext& ctx = state.ctx;
     ProjectModel& model = ctx.model;
-    RoutineChecks checks(model, state.types, ctx.threads);
-    state.checks = &checks;
-    // Whatever ends the pass, the rows found so far join the model, as they would have one by one.
-    auto finish = [&](bool complete) {
-        // What was read ahead and not taken (a member the pass passed over) is of no further use.
-        if (ctx.readAhead) ctx.readAhead->clear();
-        checks.addGathered(state.rows);
-        checks.deliver(true);
-        return complete;
-    };
-    const std::unordered_map<std::string_view, int> firstRows = firstRowsByPath(model);
     for (int row = 0; row < model.fileCount(); ++row) {
-        if (ctx.cancelled()) return finish(false);
+        if (ctx.cancelled()) return false;
         if (!state.fileStatus[row].regularFile) continue;
         std::string path = model.files[row].path;
         auto first = firstRows.find(path);
@@ -124,16 +95,123 @@ bool runDeclarationPass(ParseContext& ctx) {
         std::optional<std::string> bytes = takeReadAhead(ctx, path, state.fileStatus[row]);
         if (!bytes) bytes = readFileBytes(path, state.fileStatus[row]);
         if (!bytes) continue;
-        if (!readFile(state, *bytes)) return finish(false);
-        state.current.length = static_cast<std::int64_t>(bytes->size());
-        state.current.controls = std::max<std::int32_t>(0, state.beginLines - 1);
-        state.statistics.push_back(std::move(state.current));
-        checks.addGathered(state.rows);
-        checks.deliver(false);
-        reserveProjected(state);
-        if (ctx.sources) ctx.sources->keep(path, std::move(*bytes));
+        LineReading how;
+        how.progress = &ctx.progress;
+        if (!readDeclarationLines(state, *bytes, how)) return false;
+        finishFile(state, checks, *bytes);
     }
-    finish(true);
+    return true;
+}
+
+// Takes a member read ahead into the pass: its rows after those of the members before it, and what
+// it leaves open for the next one.
+void adopt(DeclarationState& state, RoutineChecks& checks, FileReadAhead& read) {
+    ProjectModel& model = state.model;
+    // Slot 1 of the model read into stands for the file's own (see FileParseAhead::read).
+    for (std::size_t slot = 0; slot < read.model.subs.size(); ++slot)
+        for (SubRec& routine : read.model.subs[slot]) model.addRoutine(slot == 0 ? 0 : state.fileRow, std::move(routine));
+    model.spell.insert(model.spell.end(), std::make_move_iterator(read.model.spell.begin()),
+                       std::make_move_iterator(read.model.spell.end()));
+    for (const ControlRec& control : read.model.controls) state.controls.add(control.name, control.controlKind);
+    for (const std::string& library : read.libraries)
+        addObjectLibraryNode(model.tree, state.ctx.versions, state.path, library);
+    state.dllDeclarations += read.state.dllDeclarations;
+    checks.addGathered(read.found);
+
+    DeclarationState& ahead = read.state;
+    state.current = std::move(ahead.current);
+    state.beginLines = ahead.beginLines;
+    state.inRoutine = ahead.inRoutine;
+    state.inDesignerBlock = ahead.inDesignerBlock;
+    state.routineKind = ahead.routineKind;
+    state.routineName = std::move(ahead.routineName);
+    state.routineText = std::move(ahead.routineText);
+    state.routineLines = ahead.routineLines;
+}
+
+// The members read ahead on several threads and taken in order: false when the pass was cancelled.
+bool readAhead(DeclarationState& state, RoutineChecks& checks,
+               const std::unordered_map<std::string_view, int>& firstRows) {
+    ParseContext& ctx = state.ctx;
+    ProjectModel& model = ctx.model;
+    std::vector<AheadMember> members;
+    for (int row = 0; row < model.fileCount(); ++row) {
+        if (!state.fileStatus[row].regularFile) continue;
+        const std::string& path = model.files[row].path;
+        auto first = firstRows.find(path);
+        members.push_back(AheadMember{path, first == firstRows.end() ? 0 : first->second, state.fileStatus[row]});
+    }
+    FileParseAhead ahead(ctx, std::move(members), ctx.threads);
+    for (std::size_t k = 0; k < ahead.size(); ++k) {
+        if (ctx.cancelled()) return false;
+        const AheadMember& member = ahead.member(k);
+        state.startFile(member.fileRow, member.path);
+        ctx.progress.setFileLabel("Part 1of 3. Parsing " + state.fileName);
+        FileReadAhead& read = ahead.take(k);
+        if (read.failed) {
+            // Read again as on one thread, where what was thrown is thrown again.
+            if (!read.bytes) read.bytes = readFileBytes(member.path, member.look);
+            if (!read.bytes) continue;
+            LineReading how;
+            how.progress = &ctx.progress;
+            if (!readDeclarationLines(state, *read.bytes, how)) return false;
+            finishFile(state, checks, *read.bytes);
+            continue;
+        }
+        if (!read.bytes) continue;
+        if (!read.complete) return false;  // a cancel stopped it, and the flag stays set
+        // The progress of its lines, as reading them here would give it, with a cancel taking
+        // effect before the same line.
+        std::size_t lines = 0;
+        long long value = state.runningTotal;
+        for (std::size_t length : read.lineLengths) {
+            if (ctx.cancelled()) break;
+            value += static_cast<long long>(length);
+            ctx.progress.setValue(value);
+            ++lines;
+        }
+        if (lines == read.lineLengths.size() && FileParseAhead::beganAsAssumed(state, read)) {
+            adopt(state, checks, read);
+            state.runningTotal = value;
+        } else {
+            LineReading how;
+            how.stopOnCancel = false;
+            how.lineLimit = lines;
+            readDeclarationLines(state, *read.bytes, how);
+            if (lines < read.lineLengths.size()) return false;
+        }
+        if (!ctx.sources) {
+            finishFile(state, checks, *read.bytes);
+            continue;
+        }
+        // The text kept for pass 2 is copied on this thread: a worker's buffer freed in pass 2 would
+        // stay with that worker's heap, and pass 2 would take fresh memory beside it.
+        std::string kept = *read.bytes;
+        read.bytes.reset();
+        finishFile(state, checks, kept);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool runDeclarationPass(ParseContext& ctx) {
+    DeclarationState state(ctx);
+    setUp(state);
+    ProjectModel& model = ctx.model;
+    // Members read ahead keep both cores busy on their own; the routines' checks then stay with
+    // whichever thread reads the routine.
+    const bool ahead = ctx.threads > 1 && model.fileCount() > 2;
+    RoutineChecks checks(model, state.types, ahead ? 1 : ctx.threads);
+    state.checks = &checks;
+    const std::unordered_map<std::string_view, int> firstRows = firstRowsByPath(model);
+    const bool complete = ahead ? readAhead(state, checks, firstRows) : readInTurn(state, checks, firstRows);
+    // Whatever ends the pass, the rows found so far join the model, as they would have one by one.
+    // What was read ahead and not taken (a member the pass passed over) is of no further use.
+    if (ctx.readAhead) ctx.readAhead->clear();
+    checks.addGathered(state.rows);
+    checks.deliver(true);
+    if (!complete) return false;
     ctx.progress.setValue(0);
     addStatisticsNodes(state);
     return true;

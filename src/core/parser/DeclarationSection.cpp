@@ -28,11 +28,11 @@ bool startsWithAny(std::string_view s, const std::array<std::string_view, N>& pr
 
 void addObjectLibrary(DeclarationState& state, std::string_view statement) {
     std::string library = unquote(statement.substr(statement.rfind(';') + 1));
-    std::string version = state.ctx.versions.fileVersion(library);
-    ProjectTree& tree = state.model.tree;
-    std::string folderKey = "Objects" + state.path;
-    if (!tree.contains(folderKey)) tree.add(state.path, folderKey, "Objects", "open", "close");
-    tree.add(folderKey, "", library + " - " + version, "object");
+    if (state.deferredLibraries) {
+        state.deferredLibraries->push_back(std::move(library));
+        return;
+    }
+    addObjectLibraryNode(state.model.tree, state.ctx.versions, state.path, library);
 }
 
 void addImplementedInterface(DeclarationState& state, std::string_view statement) {
@@ -92,6 +92,14 @@ void addTypeElement(DeclarationState& state, std::string_view statement) {
 }
 
 }  // namespace
+
+void addObjectLibraryNode(ProjectTree& tree, const FileVersionSource& versions, const std::string& path,
+                          const std::string& library) {
+    std::string version = versions.fileVersion(library);
+    std::string folderKey = "Objects" + path;
+    if (!tree.contains(folderKey)) tree.add(path, folderKey, "Objects", "open", "close");
+    tree.add(folderKey, "", library + " - " + version, "object");
+}
 
 bool applyDeclarationTests(DeclarationState& state, std::string_view& statement) {
     if (startsWith(statement, "Object = ") && contains(statement, ";")) addObjectLibrary(state, statement);

@@ -38,6 +38,9 @@ struct DeclarationState {
     std::vector<PathStatus> fileStatus;
     // Declare statements of the whole project.
     std::int32_t dllDeclarations = 0;
+    // When set, the object libraries of "Object = " lines are noted here instead of being added to
+    // the tree: a file read apart from the others leaves the tree to the reading thread.
+    std::vector<std::string>* deferredLibraries = nullptr;
     // One row per file read to its end, in file order.
     std::vector<FileStatistics> statistics;
 

@@ -12,8 +12,8 @@ constexpr std::size_t kStretchChecks = 128;
 
 }  // namespace
 
-RoutineChecks::RoutineChecks(ProjectModel& model, TypeNotes& types, int threads)
-    : m_model(model), m_types(types) {
+RoutineChecks::RoutineChecks(ProjectModel& model, TypeNotes& types, int threads, GatheredRows* collect)
+    : m_model(model), m_types(types), m_collect(collect) {
     for (int k = 1; k < threads; ++k)
         m_workers.emplace_back([this] { work(); });
 }
@@ -104,7 +104,7 @@ void RoutineChecks::addGathered(GatheredRows& rows) {
     // With nothing waiting (always so on one thread) the rows join the model at once, and `rows`
     // keeps its storage for the next ones.
     if (m_order.empty()) {
-        rows.moveInto(m_model, m_types);
+        join(rows);
         return;
     }
     gatheringPart().rows.append(rows);
@@ -146,7 +146,7 @@ void RoutineChecks::checkNow(std::string_view text, const std::vector<LineSpan>&
         throw;
     }
     if (m_order.empty()) {
-        m_found.moveInto(m_model, m_types);
+        join(m_found);
         return;
     }
     // Behind the rows gathered just before it, as a queued check's findings would be.
@@ -188,11 +188,11 @@ void RoutineChecks::deliver(bool all) {
         // The stretch being filled is never done, so it is never delivered while it grows.
         const std::size_t whole = front.failure ? front.failedPart : front.parts.size();
         for (std::size_t k = 0; k < whole; ++k) {
-            front.parts[k].rows.moveInto(m_model, m_types);
-            front.parts[k].found.moveInto(m_model, m_types);
+            join(front.parts[k].rows);
+            join(front.parts[k].found);
         }
         if (front.failure) {
-            front.parts[whole].rows.moveInto(m_model, m_types);
+            join(front.parts[whole].rows);
             std::rethrow_exception(front.failure);
         }
         m_order.pop_front();

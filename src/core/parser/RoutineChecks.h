@@ -41,8 +41,9 @@ public:
     static constexpr std::size_t kWorkerTextBytes = 8192;
 
     // `threads` counts the reading thread too: with 1 (or fewer) every routine is checked at once
-    // on the reading thread.
-    RoutineChecks(ProjectModel& model, TypeNotes& types, int threads);
+    // on the reading thread. With `collect`, what would join the model is appended there instead,
+    // in the same order, for a file read apart from the others to join later.
+    RoutineChecks(ProjectModel& model, TypeNotes& types, int threads, GatheredRows* collect = nullptr);
     // Stops the workers; checks not delivered by then are dropped.
     ~RoutineChecks();
     RoutineChecks(const RoutineChecks&) = delete;
@@ -86,6 +87,13 @@ private:
 
     // Queues a routine for the workers.
     void addCheck(RoutineCheck check);
+    // Moves rows into the model, or into the collected rows.
+    void join(GatheredRows& rows) {
+        if (m_collect)
+            m_collect->append(rows);
+        else
+            rows.moveInto(m_model, m_types);
+    }
     // Checks a routine on this thread. With nothing waiting ahead of it (always so on one thread)
     // what it finds joins the model at once, with no queue and no block per routine; otherwise it
     // waits in the open stretch behind what came before.
@@ -106,6 +114,7 @@ private:
 
     ProjectModel& m_model;
     TypeNotes& m_types;
+    GatheredRows* m_collect;
     // Touched by the reading thread alone; the stretches stay where they are while workers hold them.
     std::deque<std::unique_ptr<Stretch>> m_order;
     Stretch* m_open = nullptr;  // the last of m_order while the reading thread fills it

@@ -98,6 +98,48 @@ TEST(ThreadedScan, RoutinesAcrossFilesAndAFullQueueKeepTheirOrder) {
     EXPECT_TRUE(one == scanText(vbp, 4));
 }
 
+// Members read ahead of their turn assume that they begin outside any routine and know no control
+// names but their own; those for which that does not hold are read again in turn. A button of a
+// form without code, handled in a module and in a class with a WithEvents variable of that name; a
+// truncated form whose designer block runs on into the next member; the same library in two forms,
+// one of them listed twice.
+TEST(ThreadedScan, MembersThatBeganOtherwiseThanAssumedAreReadAgainInTurn) {
+    TempDir dir;
+    std::string vbp;
+    dir.write("Main.frm",
+              "VERSION 5.00\r\nBegin VB.Form frmMain\r\n   Caption = \"Main\"\r\n"
+              "   Begin VB.CommandButton cmdGo\r\n      Caption = \"Go on\"\r\n   End\r\nEnd\r\n"
+              "Attribute VB_Name = \"frmMain\"\r\n");
+    dir.write("Handlers.bas", "Attribute VB_Name = \"Handlers\"\r\nEnd\r\nPublic Sub cmdGo_Click()\r\n"
+                              "    Dim unusedInModule\r\n    MsgBox \"Clicked in a module\"\r\nEnd Sub\r\n");
+    dir.write("Watcher.cls", "Attribute VB_Name = \"Watcher\"\r\nPrivate WithEvents cmdGo As CommandButton\r\n"
+                             "Implements IThing\r\nPrivate Sub cmdGo_Click(ByVal unusedArgument As Long)\r\n"
+                             "End Sub\r\nPrivate Sub IThing_Run(ByVal alsoUnused As Long)\r\nEnd Sub\r\n");
+    dir.write("Cut.frm", "VERSION 5.00\r\nObject = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
+                         "Begin VB.Form frmCut\r\n   Caption = \"Cut short\"\r\n   Begin VB.Label lblHalf\r\n");
+    dir.write("After.bas", "Attribute VB_Name = \"After\"\r\nPublic Sub lblHalf_Click()\r\n"
+                           "    MsgBox \"After the cut\"\r\nEnd Sub\r\n");
+    dir.write("Other.frm", "VERSION 5.00\r\nObject = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
+                           "Begin VB.Form frmOther\r\n   Caption = \"Other\"\r\nEnd\r\n"
+                           "Attribute VB_Name = \"frmOther\"\r\nPrivate Sub Form_Load()\r\n    Dim unusedInForm\r\nEnd Sub\r\n");
+    std::string members = "Form=Main.frm\r\nModule=Handlers; Handlers.bas\r\nClass=Watcher; Watcher.cls\r\n"
+                          "Form=Other.frm\r\nForm=Cut.frm\r\nModule=After; After.bas\r\nForm=Other.frm\r\n";
+    // Enough members after them that the later ones are read ahead while these are taken in.
+    for (int k = 0; k < 12; ++k) {
+        const std::string name = "Filler" + std::to_string(k);
+        dir.write(name + ".bas", "Attribute VB_Name = \"" + name + "\"\r\nPublic Sub cmdGo_Click()\r\n"
+                                 "    Dim unused" + name + "\r\nEnd Sub\r\n");
+        members += "Module=" + name + "; " + name + ".bas\r\n";
+    }
+    vbp = dir.write("P.vbp", members);
+    const std::string one = scanText(vbp, 1);
+    for (const char* expected : {"unusedInModule", "Clicked in a module", "unusedArgument", "MSCOMCTL.OCX",
+                                 "After the cut", "unusedFiller11"})
+        EXPECT_NE(one.find(expected), std::string::npos) << expected;
+    EXPECT_TRUE(one == scanText(vbp, 2));
+    EXPECT_TRUE(one == scanText(vbp, 3));
+}
+
 // A cancel keeps every row found before it: the checks of the routines already closed and the
 // declarations of a file that has closed no routine yet.
 TEST(ThreadedScan, ACancelledScanKeepsTheRowsFoundBeforeItOnAnyNumberOfThreads) {

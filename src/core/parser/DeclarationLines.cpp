@@ -1,0 +1,43 @@
+#include "core/parser/DeclarationLines.h"
+
+#include "core/parser/DeclarationSection.h"
+#include "core/parser/LineCounts.h"
+#include "core/parser/LineCursor.h"
+#include "core/parser/LogicalLines.h"
+#include "core/parser/RoutineBlocks.h"
+#include "core/text/TextOps.h"
+
+namespace tally {
+
+bool readDeclarationLines(DeclarationState& state, std::string_view text, const LineReading& how) {
+    LogicalLineJoiner joiner;
+    // The lines are walked, not listed: a list of a large module's lines is a fresh block (and fresh
+    // pages) for every file.
+    LineCursor lines(text);
+    state.routineText.setFile(text);
+    // A routine still open when the file ends goes on into the next file: its text is kept.
+    struct DetachAtEnd {
+        RoutineText& text;
+        ~DetachAtEnd() {
+            text.detach();
+            text.setFile({});
+        }
+    } detachAtEnd{state.routineText};
+    std::size_t read = 0;
+    for (std::string_view raw; read < how.lineLimit && lines.next(raw); ++read) {
+        if (how.stopOnCancel && state.ctx.cancelled()) return false;
+        state.runningTotal += static_cast<long long>(raw.size());
+        if (how.progress) how.progress->setValue(state.runningTotal);
+        if (how.lineLengths) how.lineLengths->push_back(raw.size());
+
+        std::string_view logical;
+        if (!joiner.feed(raw, logical)) continue;
+        std::string_view statement = trimView(logical);
+        if (countTrimmedLine(statement, state.inRoutineBody(), state.current.lines)) ++state.routineLines;
+        if (state.inRoutine) state.routineText.append(logical, statement);
+        if (applyDeclarationTests(state, statement)) applyRoutineTests(state, statement);
+    }
+    return true;
+}
+
+}  // namespace tally
