@@ -1,23 +1,21 @@
 #include "core/parser/DeclarationPass.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "core/parser/DeclarationLines.h"
 #include "core/parser/DeclarationSection.h"
-#include "core/parser/FileParseAhead.h"
 #include "core/parser/DeclarationState.h"
-#include "core/parser/LineCursor.h"
-#include "core/parser/LogicalLines.h"
-#include "core/parser/RoutineBlocks.h"
+#include "core/parser/FileParseAhead.h"
 #include "core/parser/RoutineChecks.h"
 #include "core/parser/StatisticsNodes.h"
 #include "core/os/TableGrowth.h"
 #include "core/os/FileFacts.h"
 #include "core/text/NumberFormat.h"
-#include "core/text/TextOps.h"
 
 namespace tally {
 
