@@ -9,20 +9,13 @@
 
 namespace tally {
 
-bool readDeclarationLines(DeclarationState& state, std::string_view text, const LineReading& how) {
+namespace {
+
+bool readLines(DeclarationState& state, std::string_view text, const LineReading& how) {
     LogicalLineJoiner joiner;
     // The lines are walked, not listed: a list of a large module's lines is a fresh block (and fresh
     // pages) for every file.
     LineCursor lines(text);
-    state.routineText.setFile(text);
-    // A routine still open when the file ends goes on into the next file: its text is kept.
-    struct DetachAtEnd {
-        RoutineText& text;
-        ~DetachAtEnd() {
-            text.detach();
-            text.setFile({});
-        }
-    } detachAtEnd{state.routineText};
     std::size_t read = 0;
     for (std::string_view raw; read < how.lineLimit && lines.next(raw); ++read) {
         if (how.stopOnCancel && state.ctx.cancelled()) return false;
@@ -38,6 +31,27 @@ bool readDeclarationLines(DeclarationState& state, std::string_view text, const 
         if (applyDeclarationTests(state, statement)) applyRoutineTests(state, statement);
     }
     return true;
+}
+
+}  // namespace
+
+bool readDeclarationLines(DeclarationState& state, std::string_view text, const LineReading& how) {
+    state.routineText.setFile(text);
+    bool complete = false;
+    try {
+        complete = readLines(state, text, how);
+    } catch (...) {
+        // The state goes with the failure; its routine text must not go on viewing these bytes.
+        state.routineText.clear();
+        state.routineText.setFile({});
+        throw;
+    }
+    // A routine still open when the file ends (or the reading stops) goes on into the next file:
+    // its text is kept. (Copied here rather than in a destructor, where running out of memory
+    // would end the program.)
+    state.routineText.detach();
+    state.routineText.setFile({});
+    return complete;
 }
 
 }  // namespace tally

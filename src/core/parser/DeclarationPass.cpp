@@ -101,6 +101,19 @@ bool readInTurn(DeclarationState& state, RoutineChecks& checks,
     return true;
 }
 
+// finishFile for a member read ahead. The text kept for pass 2 is copied on this thread: a worker's
+// buffer freed in pass 2 would stay with that worker's heap, and pass 2 would take fresh memory
+// beside it.
+void finishOnThisThread(DeclarationState& state, RoutineChecks& checks, FileReadAhead& read) {
+    if (!state.ctx.sources) {
+        finishFile(state, checks, *read.bytes);
+        return;
+    }
+    std::string kept = *read.bytes;
+    read.bytes.reset();
+    finishFile(state, checks, kept);
+}
+
 // Takes a member read ahead into the pass: its rows after those of the members before it, and what
 // it leaves open for the next one.
 void adopt(DeclarationState& state, RoutineChecks& checks, FileReadAhead& read) {
@@ -120,7 +133,8 @@ void adopt(DeclarationState& state, RoutineChecks& checks, FileReadAhead& read) 
     state.current = std::move(ahead.current);
     state.beginLines = ahead.beginLines;
     state.inRoutine = ahead.inRoutine;
-    state.inDesignerBlock = ahead.inDesignerBlock;
+    // Only a routine header or a "Begin " line sets it; a file with neither leaves it as it was.
+    if (ahead.routinesStarted || ahead.beginLines > 0) state.inDesignerBlock = ahead.inDesignerBlock;
     state.routineKind = ahead.routineKind;
     state.routineName = std::move(ahead.routineName);
     state.routineText = std::move(ahead.routineText);
@@ -153,7 +167,7 @@ bool readAhead(DeclarationState& state, RoutineChecks& checks,
             LineReading how;
             how.progress = &ctx.progress;
             if (!readDeclarationLines(state, *read.bytes, how)) return false;
-            finishFile(state, checks, *read.bytes);
+            finishOnThisThread(state, checks, read);
             continue;
         }
         if (!read.bytes) continue;
@@ -178,15 +192,7 @@ bool readAhead(DeclarationState& state, RoutineChecks& checks,
             readDeclarationLines(state, *read.bytes, how);
             if (lines < read.lineLengths.size()) return false;
         }
-        if (!ctx.sources) {
-            finishFile(state, checks, *read.bytes);
-            continue;
-        }
-        // The text kept for pass 2 is copied on this thread: a worker's buffer freed in pass 2 would
-        // stay with that worker's heap, and pass 2 would take fresh memory beside it.
-        std::string kept = *read.bytes;
-        read.bytes.reset();
-        finishFile(state, checks, kept);
+        finishOnThisThread(state, checks, read);
     }
     return true;
 }

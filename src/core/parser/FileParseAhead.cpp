@@ -30,10 +30,22 @@ FileParseAhead::FileParseAhead(const ParseContext& pass, std::vector<AheadMember
       m_reads(m_members.size()),
       m_done(m_members.size(), 0),
       m_window(kWindowPerThread * static_cast<std::size_t>(std::max(1, threads))) {
-    for (int k = 1; k < threads; ++k) m_workers.emplace_back([this] { work(); });
+    try {
+        m_workers.reserve(static_cast<std::size_t>(std::max(0, threads - 1)));
+        for (int k = 1; k < threads; ++k) m_workers.emplace_back([this] { work(); });
+    } catch (...) {
+        // The destructor does not run for an object never made: the workers already started are
+        // told to stop here, or joining them would wait for ever.
+        stop();
+        throw;
+    }
 }
 
 FileParseAhead::~FileParseAhead() {
+    stop();
+}
+
+void FileParseAhead::stop() {
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -125,7 +137,10 @@ FileReadAhead& FileParseAhead::take(std::size_t k) {
 }
 
 bool FileParseAhead::beganAsAssumed(const DeclarationState& state, const FileReadAhead& read) {
-    if (state.inRoutine || state.inDesignerBlock || !state.routineText.empty()) return false;
+    // Whether the file before ended in a designer block does not matter while no routine is open:
+    // the tests that read it are met only once this file opened a routine or a control, which sets
+    // it (a form without code leaves it set).
+    if (state.inRoutine || !state.routineText.empty()) return false;
     for (const ControlNames::Lookup& lookup : read.lookups) {
         const std::optional<int> kind = state.controls.firstKindOf(lookup.name);
         if (kind && *kind != lookup.kind) return false;

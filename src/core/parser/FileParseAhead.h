@@ -3,9 +3,8 @@
 // turn, by whichever thread is free (the pass's own thread too), each into a model and a state of its
 // own as if it were the first file: outside any routine, with no control names known, its rows
 // gathered in the order they would join the model. In file order the pass then takes each one in,
-// once it has checked that the file began as was assumed: the file before left no routine or
-// designer block open, and each control name the file looked up answers as the whole table
-// answers. A file that fails the check is read again in its turn, as on one thread, so the tables
+// once it has checked that the file began as was assumed: the file before left no routine open,
+// and each control name the file looked up answers as the whole table answers. A file that fails the check is read again in its turn, as on one thread, so the tables
 // are the same for any number of threads.
 
 #include <condition_variable>
@@ -75,6 +74,8 @@ public:
     static bool beganAsAssumed(const DeclarationState& state, const FileReadAhead& read);
 
 private:
+    // Tells the workers to stop once they finish the member in hand.
+    void stop();
     // Reads member k into m_reads[k]; made ready under the lock by claim().
     void read(std::size_t k);
     // Claims the next member when the window allows, with m_mutex held. Returns its number.

@@ -1,5 +1,7 @@
 #include "core/parser/RoutineChecks.h"
 
+#include <algorithm>
+
 namespace tally {
 
 namespace {
@@ -14,17 +16,28 @@ constexpr std::size_t kStretchChecks = 128;
 
 RoutineChecks::RoutineChecks(ProjectModel& model, TypeNotes& types, int threads, GatheredRows* collect)
     : m_model(model), m_types(types), m_collect(collect) {
-    for (int k = 1; k < threads; ++k)
-        m_workers.emplace_back([this] { work(); });
+    try {
+        m_workers.reserve(static_cast<std::size_t>(std::max(0, threads - 1)));
+        for (int k = 1; k < threads; ++k) m_workers.emplace_back([this] { work(); });
+    } catch (...) {
+        // No destructor runs for an object never made: the workers already started are told to
+        // stop here, or joining them would wait for ever.
+        stop();
+        throw;
+    }
 }
 
 RoutineChecks::~RoutineChecks() {
+    stop();
+    // The workers are joined as m_workers goes, before the stretches they may still hold.
+}
+
+void RoutineChecks::stop() {
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
     m_changed.notify_all();
-    // The workers are joined as m_workers goes, before the stretches they may still hold.
 }
 
 void RoutineChecks::run(Stretch& stretch) {

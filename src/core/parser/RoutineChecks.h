@@ -85,6 +85,8 @@ private:
         std::size_t failedPart = 0;  // the parts before it are whole when a check failed
     };
 
+    // Tells the workers to stop.
+    void stop();
     // Queues a routine for the workers.
     void addCheck(RoutineCheck check);
     // Moves rows into the model, or into the collected rows.

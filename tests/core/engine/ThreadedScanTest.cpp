@@ -122,8 +122,15 @@ TEST(ThreadedScan, MembersThatBeganOtherwiseThanAssumedAreReadAgainInTurn) {
     dir.write("Other.frm", "VERSION 5.00\r\nObject = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
                            "Begin VB.Form frmOther\r\n   Caption = \"Other\"\r\nEnd\r\n"
                            "Attribute VB_Name = \"frmOther\"\r\nPrivate Sub Form_Load()\r\n    Dim unusedInForm\r\nEnd Sub\r\n");
+    // A form without code leaves its designer block open to the next member, which does not
+    // depend on it until it opens a routine of its own.
+    dir.write("About.frm", "VERSION 5.00\r\nBegin VB.Form frmAbout\r\n   Caption = \"About\"\r\nEnd\r\n");
+    dir.write("Plain.bas", "Attribute VB_Name = \"Plain\"\r\nEnd\r\n' a comment = \"not a text\"\r\n"
+                           "Public Sub Plainly()\r\n    Dim unusedPlainly\r\n    Caption = \"Plain text\"\r\n"
+                           "End Sub\r\n");
     std::string members = "Form=Main.frm\r\nModule=Handlers; Handlers.bas\r\nClass=Watcher; Watcher.cls\r\n"
-                          "Form=Other.frm\r\nForm=Cut.frm\r\nModule=After; After.bas\r\nForm=Other.frm\r\n";
+                          "Form=Other.frm\r\nForm=Cut.frm\r\nModule=After; After.bas\r\nForm=Other.frm\r\n"
+                          "Form=About.frm\r\nModule=Plain; Plain.bas\r\n";
     // Enough members after them that the later ones are read ahead while these are taken in.
     for (int k = 0; k < 12; ++k) {
         const std::string name = "Filler" + std::to_string(k);
@@ -134,7 +141,7 @@ TEST(ThreadedScan, MembersThatBeganOtherwiseThanAssumedAreReadAgainInTurn) {
     vbp = dir.write("P.vbp", members);
     const std::string one = scanText(vbp, 1);
     for (const char* expected : {"unusedInModule", "Clicked in a module", "unusedArgument", "MSCOMCTL.OCX",
-                                 "After the cut", "unusedFiller11"})
+                                 "After the cut", "unusedPlainly", "Plain text", "unusedFiller11"})
         EXPECT_NE(one.find(expected), std::string::npos) << expected;
     EXPECT_TRUE(one == scanText(vbp, 2));
     EXPECT_TRUE(one == scanText(vbp, 3));
