@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/parser/DeclarationLines.h"
+#include "core/support/WorkerThreads.h"
 
 namespace tally {
 
@@ -30,15 +31,7 @@ FileParseAhead::FileParseAhead(const ParseContext& pass, std::vector<AheadMember
       m_reads(m_members.size()),
       m_done(m_members.size(), 0),
       m_window(kWindowPerThread * static_cast<std::size_t>(std::max(1, threads))) {
-    try {
-        m_workers.reserve(static_cast<std::size_t>(std::max(0, threads - 1)));
-        for (int k = 1; k < threads; ++k) m_workers.emplace_back([this] { work(); });
-    } catch (...) {
-        // The destructor does not run for an object never made: the workers already started are
-        // told to stop here, or joining them would wait for ever.
-        stop();
-        throw;
-    }
+    startWorkers(m_workers, threads - 1, [this] { work(); }, [this] { stop(); });
 }
 
 FileParseAhead::~FileParseAhead() {
@@ -46,11 +39,7 @@ FileParseAhead::~FileParseAhead() {
 }
 
 void FileParseAhead::stop() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_changed.notify_all();
+    stopWorkers(m_mutex, m_stopping, m_changed);
 }
 
 std::optional<std::size_t> FileParseAhead::claim() {

@@ -1,15 +1,13 @@
 #include "core/parser/FileScanWorker.h"
 
+#include "core/support/WorkerThreads.h"
+
 namespace tally {
 
 FileScanWorker::FileScanWorker(Scan scan) : m_scan(std::move(scan)), m_thread([this] { work(); }) {}
 
 FileScanWorker::~FileScanWorker() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_changed.notify_all();
+    stopWorkers(m_mutex, m_stopping, m_changed);
 }
 
 std::string FileScanWorker::add(std::string text, std::string path) {

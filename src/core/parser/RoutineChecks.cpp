@@ -1,6 +1,6 @@
 #include "core/parser/RoutineChecks.h"
 
-#include <algorithm>
+#include "core/support/WorkerThreads.h"
 
 namespace tally {
 
@@ -16,15 +16,7 @@ constexpr std::size_t kStretchChecks = 128;
 
 RoutineChecks::RoutineChecks(ProjectModel& model, TypeNotes& types, int threads, GatheredRows* collect)
     : m_model(model), m_types(types), m_collect(collect) {
-    try {
-        m_workers.reserve(static_cast<std::size_t>(std::max(0, threads - 1)));
-        for (int k = 1; k < threads; ++k) m_workers.emplace_back([this] { work(); });
-    } catch (...) {
-        // No destructor runs for an object never made: the workers already started are told to
-        // stop here, or joining them would wait for ever.
-        stop();
-        throw;
-    }
+    startWorkers(m_workers, threads - 1, [this] { work(); }, [this] { stop(); });
 }
 
 RoutineChecks::~RoutineChecks() {
@@ -33,11 +25,7 @@ RoutineChecks::~RoutineChecks() {
 }
 
 void RoutineChecks::stop() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_changed.notify_all();
+    stopWorkers(m_mutex, m_stopping, m_changed);
 }
 
 void RoutineChecks::run(Stretch& stretch) {
