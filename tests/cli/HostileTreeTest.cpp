@@ -116,8 +116,10 @@ TEST(HostileTree, FilesThatChangeOrVanishWhileTheScanRunsAreReadAsTheyAreOrPasse
         TempDir dir;
         std::string vbp;
         for (const char* name : TreeChanger::kNames) {
-            dir.write(name, "Public Sub In_" + std::string(name).substr(3, 4) + "()\r\n    Kept\r\nEnd Sub\r\n");
-            vbp += "Module=" + std::string(name).substr(0, std::string(name).size() - 4) + "; " + name + "\r\n";
+            dir.write(name,
+                      "Public Sub In_" + std::string(name).substr(3, 4) + "()\r\n    Kept\r\nEnd Sub\r\n");
+            vbp +=
+                "Module=" + std::string(name).substr(0, std::string(name).size() - 4) + "; " + name + "\r\n";
         }
         dir.write("modKept.bas", "Public Sub Kept()\r\nEnd Sub\r\n");
         const std::string project = dir.write("P.vbp", vbp + "Module=modKept; modKept.bas\r\n");

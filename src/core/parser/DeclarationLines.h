@@ -15,7 +15,8 @@ namespace tally {
 
 // How a member's lines are read.
 struct LineReading {
-    // Where each line's characters are reported as they are read; none for a file read ahead.
+    // Where each line's characters are reported as they are read; none for a file read ahead, or
+    // read again once the progress of its lines was reported.
     ParseProgress* progress = nullptr;
     // Whether a cancel stops the reading before the next line.
     bool stopOnCancel = true;

@@ -7,14 +7,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/os/FileFacts.h"
+#include "core/os/TableGrowth.h"
 #include "core/parser/DeclarationLines.h"
 #include "core/parser/DeclarationSection.h"
 #include "core/parser/DeclarationState.h"
 #include "core/parser/FileParseAhead.h"
 #include "core/parser/RoutineChecks.h"
 #include "core/parser/StatisticsNodes.h"
-#include "core/os/TableGrowth.h"
-#include "core/os/FileFacts.h"
 #include "core/text/NumberFormat.h"
 
 namespace tally {
@@ -120,10 +120,12 @@ void adopt(DeclarationState& state, RoutineChecks& checks, FileReadAhead& read) 
     ProjectModel& model = state.model;
     // Slot 1 of the model read into stands for the file's own (see FileParseAhead::read).
     for (std::size_t slot = 0; slot < read.model.subs.size(); ++slot)
-        for (SubRec& routine : read.model.subs[slot]) model.addRoutine(slot == 0 ? 0 : state.fileRow, std::move(routine));
+        for (SubRec& routine : read.model.subs[slot])
+            model.addRoutine(slot == 0 ? 0 : state.fileRow, std::move(routine));
     model.spell.insert(model.spell.end(), std::make_move_iterator(read.model.spell.begin()),
                        std::make_move_iterator(read.model.spell.end()));
-    for (const ControlRec& control : read.model.controls) state.controls.add(control.name, control.controlKind);
+    for (const ControlRec& control : read.model.controls)
+        state.controls.add(control.name, control.controlKind);
     for (const std::string& library : read.libraries)
         addObjectLibraryNode(model.tree, state.ctx.versions, state.path, library);
     state.dllDeclarations += read.state.dllDeclarations;
@@ -151,7 +153,8 @@ bool readAhead(DeclarationState& state, RoutineChecks& checks,
         if (!state.fileStatus[row].regularFile) continue;
         const std::string& path = model.files[row].path;
         auto first = firstRows.find(path);
-        members.push_back(AheadMember{path, first == firstRows.end() ? 0 : first->second, state.fileStatus[row]});
+        members.push_back(
+            AheadMember{path, first == firstRows.end() ? 0 : first->second, state.fileStatus[row]});
     }
     FileParseAhead ahead(ctx, std::move(members), ctx.threads);
     for (std::size_t k = 0; k < ahead.size(); ++k) {

@@ -31,7 +31,8 @@ FileParseAhead::FileParseAhead(const ParseContext& pass, std::vector<AheadMember
       m_reads(m_members.size()),
       m_done(m_members.size(), 0),
       m_window(kWindowPerThread * static_cast<std::size_t>(std::max(1, threads))) {
-    startWorkers(m_workers, threads - 1, [this] { work(); }, [this] { stop(); });
+    startWorkers(
+        m_workers, threads - 1, [this] { work(); }, [this] { stop(); });
 }
 
 FileParseAhead::~FileParseAhead() {

@@ -4,8 +4,9 @@
 // own as if it were the first file: outside any routine, with no control names known, its rows
 // gathered in the order they would join the model. In file order the pass then takes each one in,
 // once it has checked that the file began as was assumed: the file before left no routine open,
-// and each control name the file looked up answers as the whole table answers. A file that fails the check is read again in its turn, as on one thread, so the tables
-// are the same for any number of threads.
+// and each control name the file looked up answers as the whole table answers. A file that fails
+// the check is read again in its turn, as on one thread, so the tables are the same for any number
+// of threads.
 
 #include <condition_variable>
 #include <cstddef>
@@ -41,8 +42,8 @@ struct FileReadAhead {
     std::vector<ControlNames::Lookup> lookups;  // the control names its routines looked up
     std::vector<std::string> libraries;         // its "Object = " libraries
     std::vector<std::size_t> lineLengths;       // of its physical lines, for the progress
-    bool complete = false;  // read to its end: not stopped by a cancel, nothing thrown
-    bool failed = false;    // something was thrown while reading it
+    bool complete = false;                      // read to its end: no cancel, nothing thrown
+    bool failed = false;                        // something was thrown while it was read
 };
 
 // One member the pass reads: where it is and what the look at the start of the pass found.
@@ -85,7 +86,7 @@ private:
     const ParseContext& m_pass;
     std::vector<AheadMember> m_members;
     std::vector<std::unique_ptr<FileReadAhead>> m_reads;
-    std::vector<char> m_done;  // guarded by m_mutex
+    std::vector<char> m_done;     // guarded by m_mutex
     std::size_t m_nextClaim = 0;  // guarded by m_mutex
     std::size_t m_taken = 0;      // members taken by the pass; guarded by m_mutex
     std::size_t m_window;

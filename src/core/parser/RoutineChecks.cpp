@@ -16,7 +16,8 @@ constexpr std::size_t kStretchChecks = 128;
 
 RoutineChecks::RoutineChecks(ProjectModel& model, TypeNotes& types, int threads, GatheredRows* collect)
     : m_model(model), m_types(types), m_collect(collect) {
-    startWorkers(m_workers, threads - 1, [this] { work(); }, [this] { stop(); });
+    startWorkers(
+        m_workers, threads - 1, [this] { work(); }, [this] { stop(); });
 }
 
 RoutineChecks::~RoutineChecks() {

@@ -110,32 +110,43 @@ TEST(ThreadedScan, MembersThatBeganOtherwiseThanAssumedAreReadAgainInTurn) {
               "VERSION 5.00\r\nBegin VB.Form frmMain\r\n   Caption = \"Main\"\r\n"
               "   Begin VB.CommandButton cmdGo\r\n      Caption = \"Go on\"\r\n   End\r\nEnd\r\n"
               "Attribute VB_Name = \"frmMain\"\r\n");
-    dir.write("Handlers.bas", "Attribute VB_Name = \"Handlers\"\r\nEnd\r\nPublic Sub cmdGo_Click()\r\n"
-                              "    Dim unusedInModule\r\n    MsgBox \"Clicked in a module\"\r\nEnd Sub\r\n");
-    dir.write("Watcher.cls", "Attribute VB_Name = \"Watcher\"\r\nPrivate WithEvents cmdGo As CommandButton\r\n"
-                             "Implements IThing\r\nPrivate Sub cmdGo_Click(ByVal unusedArgument As Long)\r\n"
-                             "End Sub\r\nPrivate Sub IThing_Run(ByVal alsoUnused As Long)\r\nEnd Sub\r\n");
-    dir.write("Cut.frm", "VERSION 5.00\r\nObject = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
-                         "Begin VB.Form frmCut\r\n   Caption = \"Cut short\"\r\n   Begin VB.Label lblHalf\r\n");
-    dir.write("After.bas", "Attribute VB_Name = \"After\"\r\nPublic Sub lblHalf_Click()\r\n"
-                           "    MsgBox \"After the cut\"\r\nEnd Sub\r\n");
-    dir.write("Other.frm", "VERSION 5.00\r\nObject = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
-                           "Begin VB.Form frmOther\r\n   Caption = \"Other\"\r\nEnd\r\n"
-                           "Attribute VB_Name = \"frmOther\"\r\nPrivate Sub Form_Load()\r\n    Dim unusedInForm\r\nEnd Sub\r\n");
+    dir.write("Handlers.bas",
+              "Attribute VB_Name = \"Handlers\"\r\nEnd\r\nPublic Sub cmdGo_Click()\r\n"
+              "    Dim unusedInModule\r\n    MsgBox \"Clicked in a module\"\r\nEnd Sub\r\n");
+    dir.write("Watcher.cls",
+              "Attribute VB_Name = \"Watcher\"\r\nPrivate WithEvents cmdGo As CommandButton\r\n"
+              "Implements IThing\r\nPrivate Sub cmdGo_Click(ByVal unusedArgument As Long)\r\n"
+              "End Sub\r\nPrivate Sub IThing_Run(ByVal alsoUnused As Long)\r\nEnd Sub\r\n");
+    dir.write(
+        "Cut.frm",
+        "VERSION 5.00\r\nObject = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
+        "Begin VB.Form frmCut\r\n   Caption = \"Cut short\"\r\n   Begin VB.Label lblHalf\r\n");
+    dir.write("After.bas",
+              "Attribute VB_Name = \"After\"\r\nPublic Sub lblHalf_Click()\r\n"
+              "    MsgBox \"After the cut\"\r\nEnd Sub\r\n");
+    dir.write(
+        "Other.frm",
+        "VERSION 5.00\r\nObject = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"MSCOMCTL.OCX\"\r\n"
+        "Begin VB.Form frmOther\r\n   Caption = \"Other\"\r\nEnd\r\n"
+        "Attribute VB_Name = \"frmOther\"\r\nPrivate Sub Form_Load()\r\n    Dim unusedInForm\r\nEnd Sub\r\n");
     // A form without code leaves its designer block open to the next member, which does not
     // depend on it until it opens a routine of its own.
     dir.write("About.frm", "VERSION 5.00\r\nBegin VB.Form frmAbout\r\n   Caption = \"About\"\r\nEnd\r\n");
-    dir.write("Plain.bas", "Attribute VB_Name = \"Plain\"\r\nEnd\r\n' a comment = \"not a text\"\r\n"
-                           "Public Sub Plainly()\r\n    Dim unusedPlainly\r\n    Caption = \"Plain text\"\r\n"
-                           "End Sub\r\n");
-    std::string members = "Form=Main.frm\r\nModule=Handlers; Handlers.bas\r\nClass=Watcher; Watcher.cls\r\n"
-                          "Form=Other.frm\r\nForm=Cut.frm\r\nModule=After; After.bas\r\nForm=Other.frm\r\n"
-                          "Form=About.frm\r\nModule=Plain; Plain.bas\r\n";
+    dir.write("Plain.bas",
+              "Attribute VB_Name = \"Plain\"\r\nEnd\r\n' a comment = \"not a text\"\r\n"
+              "Public Sub Plainly()\r\n    Dim unusedPlainly\r\n    Caption = \"Plain text\"\r\n"
+              "End Sub\r\n");
+    std::string members =
+        "Form=Main.frm\r\nModule=Handlers; Handlers.bas\r\nClass=Watcher; Watcher.cls\r\n"
+        "Form=Other.frm\r\nForm=Cut.frm\r\nModule=After; After.bas\r\nForm=Other.frm\r\n"
+        "Form=About.frm\r\nModule=Plain; Plain.bas\r\n";
     // Enough members after them that the later ones are read ahead while these are taken in.
     for (int k = 0; k < 12; ++k) {
         const std::string name = "Filler" + std::to_string(k);
-        dir.write(name + ".bas", "Attribute VB_Name = \"" + name + "\"\r\nPublic Sub cmdGo_Click()\r\n"
-                                 "    Dim unused" + name + "\r\nEnd Sub\r\n");
+        dir.write(name + ".bas", "Attribute VB_Name = \"" + name +
+                                     "\"\r\nPublic Sub cmdGo_Click()\r\n"
+                                     "    Dim unused" +
+                                     name + "\r\nEnd Sub\r\n");
         members += "Module=" + name + "; " + name + ".bas\r\n";
     }
     vbp = dir.write("P.vbp", members);
