@@ -35,6 +35,14 @@ bool readLines(DeclarationState& state, std::string_view text, const LineReading
 
 }  // namespace
 
+std::optional<std::string> takeReadAhead(SourceTextCache* readAhead, std::string_view path,
+                                         const PathStatus& look) {
+    if (!readAhead) return std::nullopt;
+    std::optional<std::string> bytes = readAhead->take(path);
+    if (bytes && look.regularFile && static_cast<std::int64_t>(bytes->size()) == look.length) return bytes;
+    return std::nullopt;
+}
+
 bool readDeclarationLines(DeclarationState& state, std::string_view text, const LineReading& how) {
     state.routineText.setFile(text);
     bool complete = false;

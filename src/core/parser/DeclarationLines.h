@@ -5,11 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/os/FileFacts.h"
 #include "core/parser/DeclarationState.h"
 #include "core/support/ParseProgress.h"
+#include "core/support/SourceTextCache.h"
 
 namespace tally {
 
@@ -30,5 +34,11 @@ struct LineReading {
 // Reads the lines of `text` (at most the limit) through the tests of the pass, adding their
 // characters to state.runningTotal. Returns false when a cancel stopped it.
 bool readDeclarationLines(DeclarationState& state, std::string_view text, const LineReading& how);
+
+// The text of a member read whole before the pass (taken out of `readAhead`, which may be null),
+// when it still fits what the look at the start of the pass found (a regular file of that length);
+// nothing otherwise, and the file is read.
+std::optional<std::string> takeReadAhead(SourceTextCache* readAhead, std::string_view path,
+                                         const PathStatus& look);
 
 }  // namespace tally

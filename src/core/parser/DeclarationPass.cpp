@@ -46,15 +46,6 @@ std::unordered_map<std::string_view, int> firstRowsByPath(const ProjectModel& mo
     return rows;
 }
 
-// The text of a member read whole before the pass, when it still fits what the look at the start of
-// the pass found (a regular file of that length); nothing otherwise, and the file is read.
-std::optional<std::string> takeReadAhead(ParseContext& ctx, std::string_view path, const PathStatus& look) {
-    if (!ctx.readAhead) return std::nullopt;
-    std::optional<std::string> bytes = ctx.readAhead->take(path);
-    if (bytes && look.regularFile && static_cast<std::int64_t>(bytes->size()) == look.length) return bytes;
-    return std::nullopt;
-}
-
 // The tables that take many rows grow by projection rather than by doubling (see TableGrowth.h).
 void reserveProjected(DeclarationState& state) {
     ProjectModel& model = state.model;
@@ -90,7 +81,7 @@ bool readInTurn(DeclarationState& state, RoutineChecks& checks,
         state.startFile(first == firstRows.end() ? 0 : first->second, path);
         ctx.progress.setFileLabel("Part 1of 3. Parsing " + state.fileName);
         // A file that vanished or cannot be read since the existence test is passed over.
-        std::optional<std::string> bytes = takeReadAhead(ctx, path, state.fileStatus[row]);
+        std::optional<std::string> bytes = takeReadAhead(ctx.readAhead, path, state.fileStatus[row]);
         if (!bytes) bytes = readFileBytes(path, state.fileStatus[row]);
         if (!bytes) continue;
         LineReading how;

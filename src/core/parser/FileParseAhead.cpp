@@ -50,12 +50,7 @@ std::optional<std::size_t> FileParseAhead::claim() {
     auto read = std::make_unique<FileReadAhead>(m_pass);
     // The texts read whole before the pass are kept in a table of their own, which only this lock
     // guards while the members are read ahead.
-    if (m_pass.readAhead) {
-        std::optional<std::string> bytes = m_pass.readAhead->take(m_members[k].path);
-        const PathStatus& look = m_members[k].look;
-        if (bytes && look.regularFile && static_cast<std::int64_t>(bytes->size()) == look.length)
-            read->bytes = std::move(bytes);
-    }
+    read->bytes = takeReadAhead(m_pass.readAhead, m_members[k].path, m_members[k].look);
     m_reads[k] = std::move(read);
     ++m_nextClaim;
     return k;
