@@ -50,7 +50,7 @@ TEST(FuzzReplay, EverySavedCrashInputAndSeedGoesThroughItsTargetSafely) {
 TEST(FuzzReplay, TheFixturesGoThroughTheirTargets) {
     const fs::path source = TALLY_SOURCE_DIR;
     int replayed = 0;
-    for (const fs::path root : {source / "tests/data", source / "examples"}) {
+    for (const fs::path& root : {source / "tests/data", source / "examples"}) {
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
             if (!entry.is_regular_file() || entry.file_size() > (1 << 20)) continue;
             std::string extension = entry.path().extension().string();
