@@ -220,7 +220,7 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
 
     const std::string fileName = fileNameOf(path);
     // The variable scan reads the file as its lines, each followed by CR LF: the file itself when
-    // every line already ends so.
+    // every line already ends so, or when every one ends in a lone LF (which the scan reads as CR LF).
     bool crlfThroughout = true;
 
     Caller caller;  // name empty between routines and in the declarations section
@@ -279,8 +279,8 @@ bool CallPassRun::readLines(const std::string& path, std::string_view text) {
         recordCalls(line, around, ownSlot, caller, lineInRoutine);
     }
 
-    m_fileTextJoined = !crlfThroughout;
-    if (crlfThroughout) {
+    m_fileTextJoined = !crlfThroughout && !(text.back() == '\n' && text.find('\r') == std::string_view::npos);
+    if (!m_fileTextJoined) {
         m_fileText = text;
     } else {
         m_joined.clear();

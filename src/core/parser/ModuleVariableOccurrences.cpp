@@ -38,16 +38,17 @@ bool foundFromRight(Form f) {
     return f == kNameParen || f == kNameDot || f == kNameComma || f == kNameClose;
 }
 
-// How far the form's text begins before the name.
-std::size_t leadLength(Form f) {
-    switch (f) {
+}  // namespace
+
+std::size_t ModuleVariableOccurrences::leadLength(int form) const {
+    switch (static_cast<Form>(form)) {
         case kNameParen:
         case kNameDot:
         case kNameComma:
         case kNameClose:
             return 0;
         case kLineEqu:
-            return 2;
+            return m_lineFeedOnly ? 1 : 2;
         case kEqualsBlank:
         case kEqualsLineEnd:
             return 3;
@@ -55,8 +56,6 @@ std::size_t leadLength(Form f) {
             return 1;
     }
 }
-
-}  // namespace
 
 ModuleVariableOccurrences::ModuleVariableOccurrences(const NameTrie& forward, const NameTrie& backward)
     : m_forward(forward),
@@ -67,6 +66,7 @@ ModuleVariableOccurrences::ModuleVariableOccurrences(const NameTrie& forward, co
 
 void ModuleVariableOccurrences::index(std::string_view text) {
     m_text = text;
+    m_lineFeedOnly = text.find('\r') == std::string_view::npos;
     m_prefixes.reset(text);
     if (++m_textStamp == 0) {
         std::fill(m_stamp.begin(), m_stamp.end(), 0);
@@ -88,6 +88,7 @@ void ModuleVariableOccurrences::index(std::string_view text) {
         m_raw.push_back({static_cast<std::uint32_t>(start), fromRight});
     };
     // Names begin after a blank, a line end or "(", and end before "(", ".", "," or ")".
+    const char lineEnd = m_lineFeedOnly ? '\n' : '\r';  // the first byte of a line's end
     static constexpr char kBeforeName[] = {' ', '\n', '('};
     static constexpr char kAfterName[] = {'(', '.', ',', ')'};
     forEachMarkBesideRange(
@@ -103,8 +104,8 @@ void ModuleVariableOccurrences::index(std::string_view text) {
                     const char next = at(i + 1 + length);
                     bool keep = c == '('                       // "(N", "(N ", "(N,"
                                 || (c == '\n' && next == ' ')  // CR LF "N = "
-                                || (c == ' ' && (next == ' ' || next == '(' || next == '\r' || next == ',' ||
-                                                 isTypeSuffix(next)));
+                                || (c == ' ' && (next == ' ' || next == '(' || next == lineEnd ||
+                                                 next == ',' || isTypeSuffix(next)));
                     if (keep) note(id, i + 1, false);
                 });
             }
@@ -140,7 +141,7 @@ ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, 
         const char left = s > 0 ? m_text[s - 1] : '\0';
         const std::size_t e = s + length;
         const char r0 = at(e);
-        const bool lineEnd = r0 == '\r' && at(e + 1) == '\n';
+        const bool lineEnd = endsLine(e);
         const bool equalsBefore = left == ' ' && s >= 3 && m_text[s - 3] == ' ' && m_text[s - 2] == '=';
         switch (form) {
             case kKey:
@@ -170,8 +171,8 @@ ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, 
             case kEqualsLineEnd:
                 return equalsBefore && lineEnd;
             case kLineEqu:
-                return left == '\n' && s >= 2 && m_text[s - 2] == '\r' && r0 == ' ' && at(e + 1) == '=' &&
-                       at(e + 2) == ' ';
+                return left == '\n' && (m_lineFeedOnly || (s >= 2 && m_text[s - 2] == '\r')) && r0 == ' ' &&
+                       at(e + 1) == '=' && at(e + 2) == ' ';
         }
         return false;
     };

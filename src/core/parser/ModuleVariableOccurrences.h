@@ -7,7 +7,11 @@
 // "(N", "N)", " = N ", " = N" CR LF, CR LF "N = ". So the text is walked once, with tries of all the
 // names, from every blank, "(" and line start (names that begin there) and before every "(", ".",
 // "," and ")" (names that end there); the test of one name then looks only at that name's
-// occurrences. The text's lines end in CR LF.
+// occurrences.
+//
+// The forms are written for lines that end in CR LF. A text without any CR is read as one whose
+// lines all end in a lone LF (the last one too), each LF standing for a CR LF: the answers are those
+// the same text would give with CR LF ends, and a file checked out with LF ends need not be copied.
 
 #include <cstdint>
 #include <string_view>
@@ -50,10 +54,17 @@ private:
         bool endsBeforeMark;  // found from the right ("(", ".", "," or ")" follows), else from the left
     };
     char at(std::size_t pos) const { return pos < m_text.size() ? m_text[pos] : '\0'; }
+    // Whether the name ending before `end` ends its line.
+    bool endsLine(std::size_t end) const {
+        return m_lineFeedOnly ? at(end) == '\n' : at(end) == '\r' && at(end + 1) == '\n';
+    }
+    // How far the form's text begins before the name; a line end before it is one byte or two.
+    std::size_t leadLength(int form) const;
 
     const NameTrie& m_forward;
     const NameTrie& m_backward;
     std::string_view m_text;
+    bool m_lineFeedOnly = false;  // m_text holds no CR: each LF ends a line alone
     LinePrefixes m_prefixes;  // the line tests of the occurrences in m_text
 
     // Occurrences grouped by name: those of name id lie at [m_first[id], m_first[id] + m_count[id]),

@@ -25,7 +25,8 @@ public:
     // Indexes the PubVar rows of `model`; the rows must not change while the scan is in use.
     explicit ModuleVariableScan(ProjectModel& model);
 
-    // Searches one file's text (lines ending in CR LF) for uses of every module-level variable, and
+    // Searches one file's text (lines ending in CR LF, or every one in LF) for uses of every
+    // module-level variable, and
     // appends a UnVar row for each private variable of this file that the file does not use.
     void scanFile(std::string_view text, std::string_view path);
     // Adds the counts of the files scanned so far to FilesNotUsing of every PubVar row. Call once.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ScratchProject.h"
+#include "core/text/TextOps.h"
 
 namespace tally::test {
 
@@ -18,31 +21,45 @@ struct UseCase {
 
 TEST(ModuleVariableScan, WrittenFormsOfAUseAndTheirNeighbours) {
     const UseCase cases[] = {
-        {"x = mCount + 1", true, false},              // " N "
-        {"If mCount Then", true, false},              //
-        {"mCount = 5", true, false},                  // CR LF "N = "
-        {"Foo mCount", true, false},                  // " N" CR LF
-        {"Foo(mCount)", true, false},                 // "N)"
-        {"mCount.Clear", true, false},                // "N."
-        {"x = Array(mCount, 1)", true, false},        // "(N,"
-        {"x = TotalmCount(1)", true, false},          // "N(" inside a longer name still counts
-        {"x = mCountTotal", false, false},            // a longer name is no use
-        {"s = \"mCount\"", false, false},             // inside quotes, with no blank or bracket around it
-        {"' mCount = 5", false, true},                // a comment line
-        {"x = 1 ' mCount here", false, true},         // a trailing comment
-        {"s = \"it's\" & mCount", false, true},       // an apostrophe in a string reads as a comment
-        {"x = 1 ' note\r\nmCount = 5", false, true},  // CR LF "N = " is judged with the line before
+        {"x = mCount + 1", true, false},                  // " N "
+        {"If mCount Then", true, false},                  //
+        {"mCount = 5", true, false},                      // CR LF "N = "
+        {"Foo mCount", true, false},                      // " N" CR LF
+        {"Foo(mCount)", true, false},                     // "N)"
+        {"mCount.Clear", true, false},                    // "N."
+        {"x = Array(mCount, 1)", true, false},            // "(N,"
+        {"x = TotalmCount(1)", true, false},              // "N(" inside a longer name still counts
+        {"x = mCountTotal", false, false},                // a longer name is no use
+        {"s = \"mCount\"", false, false},                 // inside quotes, with no blank or bracket around it
+        {"' mCount = 5", false, true},                    // a comment line
+        {"x = 1 ' mCount here", false, true},             // a trailing comment
+        {"s = \"it's\" & mCount", false, true},           // an apostrophe in a string reads as a comment
+        {"x = 1 ' note\r\nmCount = 5", false, true},      // CR LF "N = " is judged with the line before
+        {"x = 1 ' note\r\n\r\nmCount = 5", true, false},  // ... which here is empty
     };
-    for (const UseCase& c : cases) {
-        ScratchProject p;
-        p.addFile("m.bas", std::string("Private mCount As Long\r\nSub A()\r\n") + c.body + "\r\nEnd Sub\r\n");
-        p.addModuleVariable("mCount", "Private Module Level", "m.bas");
-        p.runCallPass();
-        Rows expected;
-        if (!c.used)
-            expected.push_back(c.commented ? "mCount|Private Module Level|m.bas|0|commented"
-                                           : "mCount|Private Module Level|m.bas|0");
-        EXPECT_EQ(varRows(p.model.unVar), expected) << c.body;
+    // A file checked out with LF ends is read without a copy; the forms that hold a line end, and
+    // the line before a CR LF "N = ", must read its LF as CR LF. A last line without an end is read
+    // as ending in one.
+    for (const char* lineEnd : {"\r\n", "\n"}) {
+        for (bool lastLineEnded : {true, false}) {
+            for (const UseCase& c : cases) {
+                ScratchProject p;
+                std::string text = std::string("Private mCount As Long\r\nSub A()\r\n") + c.body +
+                                   (lastLineEnded ? "\r\nEnd Sub\r\n" : "\r\n");
+                text = replaceAll(text, "\r\n", lineEnd);
+                if (!lastLineEnded) text.resize(text.size() - std::strlen(lineEnd));
+                p.addFile("m.bas", text);
+                p.addModuleVariable("mCount", "Private Module Level", "m.bas");
+                p.runCallPass();
+                Rows expected;
+                if (!c.used)
+                    expected.push_back(c.commented ? "mCount|Private Module Level|m.bas|0|commented"
+                                                   : "mCount|Private Module Level|m.bas|0");
+                EXPECT_EQ(varRows(p.model.unVar), expected)
+                    << c.body << (lineEnd[0] == '\n' ? " (LF)" : " (CR LF)")
+                    << (lastLineEnded ? "" : " unended");
+            }
+        }
     }
 }
 
