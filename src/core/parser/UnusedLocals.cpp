@@ -1,6 +1,7 @@
 #include "core/parser/UnusedLocals.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/model/TypeCharacters.h"
 #include "core/parser/HeaderText.h"
@@ -39,15 +40,33 @@ bool holdsPropertyHeader(std::string_view code) {
     return false;
 }
 
-bool isCandidate(const std::vector<Candidate>& candidates, std::string_view name) {
-    return std::any_of(candidates.begin(), candidates.end(),
-                       [&](const Candidate& c) { return c.name == name; });
-}
+// The names of the candidates collected so far, for the test of a ReDim line. A few are compared
+// one by one; past that they are looked up in a set that grows with the list, so that a routine of
+// thousands of Dim and ReDim lines is not read candidates-times-lines.
+class CandidateNames {
+public:
+    explicit CandidateNames(const std::vector<Candidate>& candidates) : m_candidates(candidates) {}
+
+    bool contains(std::string_view name) {
+        if (m_candidates.size() <= kCompared)
+            return std::any_of(m_candidates.begin(), m_candidates.end(),
+                               [&](const Candidate& c) { return c.name == name; });
+        for (; m_indexed < m_candidates.size(); ++m_indexed) m_names.insert(m_candidates[m_indexed].name);
+        return m_names.find(std::string(name)) != m_names.end();
+    }
+
+private:
+    static constexpr std::size_t kCompared = 16;
+    const std::vector<Candidate>& m_candidates;
+    std::unordered_set<std::string> m_names;  // copies: the list's strings move as it grows
+    std::size_t m_indexed = 0;
+};
 
 void collectCandidates(std::vector<Candidate>& candidates, DeclaredNames& declared, GatheredRows& rows,
                        std::string_view text, const std::vector<LineSpan>& declarationLines,
                        const NameOwner& owner, const std::vector<std::string>& paramNames) {
     candidates.clear();
+    CandidateNames known(candidates);
     for (const std::string& param : paramNames) {
         std::string_view name = trimView(param);
         if (startsWith(name, "Optional ")) name = trimView(name.substr(9));
@@ -61,7 +80,7 @@ void collectCandidates(std::vector<Candidate>& candidates, DeclaredNames& declar
             std::size_t paren = line.find('(');
             std::string_view array = trimView(
                 line.substr(6, paren == std::string_view::npos ? std::string_view::npos : paren - 6));
-            if (contains(array, ".") || isCandidate(candidates, array)) continue;
+            if (contains(array, ".") || known.contains(array)) continue;
         }
         splitDeclaredNames(rows, line, false, owner, declared);
         for (const std::string& name : declared.names) candidates.push_back(Candidate{name, declared.isConst});

@@ -166,5 +166,36 @@ End Sub
     EXPECT_EQ(varRows(p.model.unVar), (Rows{"arrOther|Reset|modR.bas|6"}));
 }
 
+TEST(UnusedLocals, AReDimOfACandidateDeclaresNothingHoweverManyCandidatesCame) {
+    // A ReDim of a name declared above it adds no candidate and no DecVar row; a ReDim of a name
+    // declared only below it does. Past a handful of candidates they are looked up in a set: the
+    // rows must be those of a routine with few.
+    const std::string body = R"VB(    Dim arr() As Long
+    ReDim arr(10)
+    ReDim early(2)
+    ReDim fresh(5)
+    Dim early() As Long
+    Dim idle() As Long
+    ReDim idle(3)
+    arr(1) = fresh(1)
+)VB";
+    std::string pads;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "pad" + std::to_string(i);
+        pads += "    Dim " + name + "() As Long\n    ReDim " + name + "(1)\n";
+    }
+    ScratchProject p;
+    p.addFile("modFew.bas", crlf("Sub Few()\n" + body + "End Sub\n"));
+    p.addFile("modMany.bas", crlf("Sub Many()\n" + pads + body + "End Sub\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
+    Rows few, many;
+    for (const VarRec& row : p.model.decVar)
+        (row.scope == "Few" ? few : many).push_back(std::string(row.name.view()));
+    EXPECT_EQ(few, (Rows{"early", "fresh"}));
+    EXPECT_EQ(many, few);
+    // Every candidate is used by its own ReDim line: no row for them, in either routine.
+    EXPECT_TRUE(p.model.unVar.empty()) << varRows(p.model.unVar).size();
+}
+
 }  // namespace
 }  // namespace tally::test
