@@ -7,11 +7,11 @@
 namespace tally {
 
 CallMatcher::CallMatcher(const std::vector<std::string_view>& names)
-    : m_forward(NameTrie::Direction::Forward, names),
-      m_backward(NameTrie::Direction::Backward, names),
-      m_global(static_cast<std::size_t>(m_forward.size()), 0),
-      m_fileStamps(static_cast<std::size_t>(m_forward.size()), 0),
-      m_lineStamps(static_cast<std::size_t>(m_forward.size()), 0) {}
+    : m_forward(std::make_shared<const NameTrie>(NameTrie::Direction::Forward, names)),
+      m_backward(std::make_shared<const NameTrie>(NameTrie::Direction::Backward, names)),
+      m_global(static_cast<std::size_t>(m_forward->size()), 0),
+      m_fileStamps(static_cast<std::size_t>(m_forward->size()), 0),
+      m_lineStamps(static_cast<std::size_t>(m_forward->size()), 0) {}
 
 void CallMatcher::setGlobalNames(const std::vector<int>& ids) {
     std::fill(m_global.begin(), m_global.end(), 0);
@@ -31,7 +31,9 @@ void CallMatcher::match(std::string_view line, std::vector<int>& globalHits, std
                         std::string_view around) {
     globalHits.clear();
     fileHits.clear();
-    if (m_forward.size() == 0) return;
+    const NameTrie& forward = *m_forward;
+    const NameTrie& backward = *m_backward;
+    if (forward.size() == 0) return;
     if (++m_lineStamp == 0) {
         std::fill(m_lineStamps.begin(), m_lineStamps.end(), 0);
         m_lineStamp = 1;
@@ -39,20 +41,21 @@ void CallMatcher::match(std::string_view line, std::vector<int>& globalHits, std
     auto note = [&](int id, std::size_t = 0) { hit(id, globalHits, fileHits); };
 
     // At the start of the line a name must be followed by a blank or "(", or be the whole line.
-    m_forward.forEachStartingAt(line, 0, [&](int id, std::size_t length) {
+    forward.forEachStartingAt(line, 0, [&](int id, std::size_t length) {
         if (length == line.size() || line[length] == ' ' || line[length] == '(') note(id);
     });
     // Elsewhere a name follows a blank or ".", or comes before "(".
     static constexpr char kBeforeName[] = {' ', '.'};
     static constexpr char kAfterName[] = {'('};
-    forEachMarkBesideRange(line, kBeforeName, m_forward.firstBytes(), kAfterName, m_backward.firstBytes(),
-                           [&](std::size_t i) {
-                               if (line[i] == '(')
-                                   m_backward.forEachEndingAt(line, i, note);
-                               else
-                                   m_forward.forEachStartingAt(line, i + 1, note);
-                           },
-                           around);
+    forEachMarkBesideRange(
+        line, kBeforeName, forward.firstBytes(), kAfterName, backward.firstBytes(),
+        [&](std::size_t i) {
+            if (line[i] == '(')
+                backward.forEachEndingAt(line, i, note);
+            else
+                forward.forEachStartingAt(line, i + 1, note);
+        },
+        around);
 }
 
 }  // namespace tally

@@ -9,8 +9,10 @@
 // Two subsets of them count: the project-wide routines, fixed for the whole pass, and the current
 // file's own routines, which change per file. Instead of testing every name against the line, the
 // matcher walks the tries from the few places where a match can begin or end, and sorts each name it
-// meets into the subsets it belongs to.
+// meets into the subsets it belongs to. Copies share the tries (which never change) and keep their
+// own stamps, so that each thread of a pass reads lines with a copy of its own.
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -24,7 +26,7 @@ public:
     explicit CallMatcher(const std::vector<std::string_view>& names);
 
     // The names, with the ids used everywhere else.
-    const NameTrie& names() const { return m_forward; }
+    const NameTrie& names() const { return *m_forward; }
 
     // Makes the names `ids` the project-wide ones.
     void setGlobalNames(const std::vector<int>& ids);
@@ -47,7 +49,7 @@ private:
         if (m_fileStamps[k] == m_fileStamp) fileHits.push_back(id);
     }
 
-    NameTrie m_forward, m_backward;
+    std::shared_ptr<const NameTrie> m_forward, m_backward;
     std::vector<char> m_global;          // per id: a project-wide name
     std::vector<unsigned> m_fileStamps;  // per id: equal to m_fileStamp for the file's own names
     std::vector<unsigned> m_lineStamps;  // per id: equal to m_lineStamp once met on this line

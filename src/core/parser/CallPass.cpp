@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,53 +13,22 @@
 
 #include "core/os/FileBuffer.h"
 #include "core/os/FileFacts.h"
+#include "core/parser/CallLines.h"
 #include "core/parser/CallMatcher.h"
 #include "core/parser/CalledByLog.h"
-#include "core/parser/FileScanWorker.h"
+#include "core/parser/FileCallRecord.h"
 #include "core/parser/LineCursor.h"
 #include "core/parser/LineLabel.h"
 #include "core/parser/ModuleVariableScan.h"
 #include "core/parser/PublicVariableSweep.h"
 #include "core/parser/RowsByName.h"
-#include "core/parser/TypeSuffixSplit.h"
 #include "core/project/PathOps.h"
+#include "core/support/OrderedAhead.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
 
 namespace {
-
-// The length of the keywords that make `line` a routine header, or 0 when it is none. Headers are
-// "Function ", "Sub " and "Property Set/Let/Get ", each alone or after "Private ", "Public " or
-// "Friend ". No two of these keyword runs can begin the same line, so the first that fits is the one.
-// `Static` headers are not among them: the routine before such a header simply continues.
-std::size_t headerKeywordLength(std::string_view line) {
-    std::size_t modifier = 0;
-    for (std::string_view word :
-         {std::string_view("Private "), std::string_view("Public "), std::string_view("Friend ")}) {
-        if (line.substr(0, word.size()) == word) {
-            modifier = word.size();
-            break;
-        }
-    }
-    const std::string_view rest = line.substr(modifier);
-    for (std::string_view keyword :
-         {std::string_view("Function "), std::string_view("Sub "), std::string_view("Property Set "),
-          std::string_view("Property Let "), std::string_view("Property Get ")}) {
-        if (rest.substr(0, keyword.size()) == keyword) return modifier + keyword.size();
-    }
-    return 0;
-}
-
-// The routine a header line starts: the text between the keywords and the first "(", trimmed and
-// without a type-declaration character, so that `Total = 1.5` inside `Function Total#()` reads as the
-// function setting its result rather than calling itself. Empty when the header has no "(".
-std::string routineNameOf(std::string_view line, std::size_t keywordLength) {
-    std::size_t paren = line.find('(');
-    if (paren == std::string_view::npos || paren < keywordLength) return {};
-    std::string_view name = trimView(line.substr(keywordLength - 1, paren - (keywordLength - 1)));
-    return std::string(splitTypeSuffix(name).stem);
-}
 
 // The slots that can be a file's own: those of the Files rows (slot 0 when a file is not found).
 std::size_t ownSlotCount(const ProjectModel& model) {
@@ -74,29 +44,28 @@ std::vector<std::string_view> routineNames(const ProjectModel& model) {
     return names;
 }
 
+// Files read ahead of the one the pass takes next, per thread.
+constexpr std::size_t kWindowPerThread = 4;
+
 class CallPassRun {
 public:
     explicit CallPassRun(ParseContext& context)
-        : m_context(context),
-          m_model(context.model),
-          m_matcher(routineNames(context.model)),
-          m_variables(context.model),
-          m_fileRows(static_cast<std::size_t>(m_matcher.names().size())),
-          m_calledBy(context.model) {
-        // With a second thread the variable scan of each file runs beside the call search of the next.
-        if (context.threads > 1)
-            m_variableScans = std::make_unique<FileScanWorker>(
-                [this](std::string_view text, const std::string& path) { m_variables.scanFile(text, path); });
+        : m_context(context), m_model(context.model), m_variables(context.model), m_calledBy(context.model) {
+        CallMatcher matcher(routineNames(m_model));
         // The matcher's name ids of slot s are ids[m_slotStart[s], m_slotStart[s + 1]).
         const std::size_t slots = std::min(m_model.subs.size(), ownSlotCount(m_model));
         m_slotStart.assign(1, 0);
         for (std::size_t slot = 0; slot < slots; ++slot)
             m_slotStart.push_back(m_slotStart.back() + m_model.subs[slot].size());
         if (slots > 0) {
-            const std::vector<int>& ids = m_matcher.names().idsOfGivenNames();
-            m_matcher.setGlobalNames(std::vector<int>(ids.begin(), ids.begin() + m_slotStart[1]));
+            const std::vector<int>& ids = matcher.names().idsOfGivenNames();
+            matcher.setGlobalNames(std::vector<int>(ids.begin(), ids.begin() + m_slotStart[1]));
             m_calledBy.setGlobalNameIds(ids.data(), m_slotStart[1]);
         }
+        // One reader per thread; they share the matcher's tries.
+        const auto threads = static_cast<std::size_t>(std::max(1, context.threads));
+        for (std::size_t k = 0; k < threads; ++k)
+            m_readers.push_back(std::make_unique<CallLineReader>(matcher, m_slotStart));
         for (std::size_t row = 1; row < m_model.files.size(); ++row)
             m_rowOfPath.try_emplace(m_model.files[row].path, static_cast<int>(row));
     }
@@ -104,65 +73,61 @@ public:
     void run();
 
 private:
+    // The sink of the lines read, or played back, on the pass's thread: the progress and the log.
+    struct PassSink {
+        CallPassRun& run;
+        LineLabel lineLabel;
+
+        bool line(std::size_t length) {
+            if (run.m_context.cancelled()) return false;
+            lineLabel.next();
+            run.m_charactersRead += static_cast<long long>(length);
+            run.m_context.progress.setValue(run.m_charactersRead);
+            return true;
+        }
+        void label() { run.m_context.progress.setLineLabel(lineLabel.text()); }
+        void startCaller(std::string_view entry) { run.m_calledBy.startCaller(entry); }
+        void add(std::size_t slot, std::uint32_t row, int line) { run.m_calledBy.add(slot, row, line); }
+        void addForName(int nameId, int line) { run.m_calledBy.addForName(nameId, line); }
+    };
+
     int rowOfPath(const std::string& path) const {
         auto it = m_rowOfPath.find(path);
         return it == m_rowOfPath.end() ? 0 : it->second;
     }
-    // Reads one file's lines and records the calls on them; false when the pass was cancelled
-    // in the middle of the file.
-    bool readLines(const std::string& path, std::string_view text);
-    // The routine whose lines are being read, as CalledBy entries name it.
-    struct Caller {
-        std::string name;
-        std::string entry;  // "<routine> - <file> - "
-    };
-    // Scans the file just read for uses of the module-level variables: at once, or handed to the
-    // worker with the file's text (`kept`, the file buffer's or the joined lines).
-    void scanVariables(std::optional<std::string>& kept, const std::string& path);
-    // Waits for the variable scans handed to the worker.
-    void finishVariableScans() {
-        if (m_variableScans) m_variableScans->finish();
+    // The slot of the file's own routines, or -1.
+    int ownSlotOf(const std::string& path) const {
+        const int fileRow = rowOfPath(path);
+        return fileRow < static_cast<int>(m_model.subs.size()) ? fileRow : -1;
     }
-    // `around` is the file text when `line` lies in it, else empty.
-    void recordCalls(std::string_view line, std::string_view around, int ownSlot, Caller& caller,
-                     int lineInRoutine);
+    // The files one after another on this thread; false when the pass was cancelled.
+    bool readInTurn(const std::vector<PathStatus>& looks, int& filesProcessed);
+    // The files read ahead on several threads and taken in order; false when the pass was cancelled.
+    bool readAhead(const std::vector<PathStatus>& looks, int& filesProcessed);
+    // Reads file `row` into `record` on whichever thread claimed it.
+    void readRecord(std::size_t row, const PathStatus& look, FileCallRecord& record);
     // Lets go of what reading the lines needed (the name tries above all) before the lists are
     // written: writing them is the pass's peak.
     void releaseLineMatching() {
-        m_matcher = CallMatcher({});
-        m_fileRows = RowsByName(0);
+        m_freeReaders.clear();
+        m_readers.clear();
         m_file = FileBuffer();
         m_joined = std::string();
-        m_fileText = {};
     }
 
     ParseContext& m_context;
     ProjectModel& m_model;
-    CallMatcher m_matcher;
     ModuleVariableScan m_variables;
     std::vector<std::size_t> m_slotStart;
-    RowsByName m_fileRows;
     CalledByLog m_calledBy;
+    std::vector<std::unique_ptr<CallLineReader>> m_readers;  // the first is the pass thread's
+    std::mutex m_readersMutex;
+    std::vector<CallLineReader*> m_freeReaders;  // the workers' readers not in use; guarded by m_readersMutex
     FileBuffer m_file;
     std::unordered_map<std::string, int> m_rowOfPath;
-    std::vector<int> m_globalHits, m_fileHits;
-    std::string m_joined;           // the file's lines joined with CR LF, when they had other ends
-    std::string_view m_fileText;    // what the variable scan reads
-    bool m_fileTextJoined = false;  // m_fileText is m_joined
+    std::string m_joined;  // the file's lines joined with CR LF, when they had other ends
     long long m_charactersRead = 0;
-    // Declared last: its thread, which works on m_variables and the model, stops before they go.
-    std::unique_ptr<FileScanWorker> m_variableScans;
 };
-
-void CallPassRun::scanVariables(std::optional<std::string>& kept, const std::string& path) {
-    if (!m_variableScans) {
-        m_variables.scanFile(m_fileText, path);
-        return;
-    }
-    std::string text = m_fileTextJoined ? std::move(m_joined) : kept ? std::move(*kept) : m_file.take();
-    m_fileText = {};
-    m_file.recycle(m_variableScans->add(std::move(text), path));
-}
 
 void CallPassRun::run() {
     // The length is 0 for a path that names no regular file, as for an empty one. The look that
@@ -177,6 +142,19 @@ void CallPassRun::run() {
     m_context.progress.setRange(0, total);
 
     int filesProcessed = 0;
+    const bool complete =
+        m_readers.size() > 1 ? readAhead(looks, filesProcessed) : readInTurn(looks, filesProcessed);
+    releaseLineMatching();
+    m_calledBy.writeTo(m_model, m_context.calledByOrigins);
+    m_variables.storeFilesNotUsing();
+    if (!complete) return;
+    sweepPublicVariables(m_model, filesProcessed,
+                         [this](std::size_t row) { return m_variables.usedInOwnFile(row); });
+    m_context.progress.setValue(0);
+}
+
+bool CallPassRun::readInTurn(const std::vector<PathStatus>& looks, int& filesProcessed) {
+    CallLineReader& reader = *m_readers.front();
     for (std::size_t row = 0; row < m_model.files.size(); ++row) {
         const FileRec& file = m_model.files[row];
         // A file that is missing, vanished or cannot be read since the project was opened is passed over.
@@ -185,132 +163,81 @@ void CallPassRun::run() {
             m_context.sources ? m_context.sources->take(file.path) : std::nullopt;
         if (kept && !fileExists(file.path)) continue;
         if (!kept && !m_file.read(file.path, looks[row])) continue;
+        const std::string_view text = kept ? std::string_view(*kept) : m_file.bytes();
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
-        if (!readLines(file.path, kept ? std::string_view(*kept) : m_file.bytes())) {
-            finishVariableScans();
-            releaseLineMatching();
-            m_calledBy.writeTo(m_model, m_context.calledByOrigins);
-            m_variables.storeFilesNotUsing();
-            return;
-        }
+        PassSink sink{*this, {}};
+        if (!reader.read(text, fileNameOf(file.path), ownSlotOf(file.path), sink)) return false;
         m_context.progress.setLineLabel("Please wait...");
-        scanVariables(kept, file.path);
-    }
-    finishVariableScans();
-    releaseLineMatching();
-    m_calledBy.writeTo(m_model, m_context.calledByOrigins);
-    m_variables.storeFilesNotUsing();
-    sweepPublicVariables(m_model, filesProcessed,
-                         [this](std::size_t row) { return m_variables.usedInOwnFile(row); });
-    m_context.progress.setValue(0);
-}
-
-bool CallPassRun::readLines(const std::string& path, std::string_view text) {
-    const int fileRow = rowOfPath(path);
-    const int ownSlot = fileRow < static_cast<int>(m_model.subs.size()) ? fileRow : -1;
-    if (ownSlot >= 0) {
-        const int* ids = m_matcher.names().idsOfGivenNames().data();
-        const auto slot = static_cast<std::size_t>(ownSlot);
-        m_matcher.setFileNames(ids + m_slotStart[slot], ids + m_slotStart[slot + 1]);
-        m_fileRows.group(ids + m_slotStart[slot], m_slotStart[slot + 1] - m_slotStart[slot]);
-    } else {
-        m_matcher.setFileNames(nullptr, nullptr);
-    }
-
-    const std::string fileName = fileNameOf(path);
-    // The variable scan reads the file as its lines, each followed by CR LF: the file itself when
-    // every line already ends so, or when every one ends in a lone LF (which the scan reads as CR LF).
-    bool crlfThroughout = true;
-
-    Caller caller;  // name empty between routines and in the declarations section
-    std::string continuation;
-    bool continuing = false;
-    std::string continued;  // a logical line made of several physical ones
-    int lineInRoutine = 0;
-    LineLabel lineLabel;
-
-    LineCursor lines(text);
-    std::string_view raw;
-    while (lines.next(raw)) {
-        if (m_context.cancelled()) return false;
-        lineLabel.next();
-        m_charactersRead += static_cast<long long>(raw.size());
-        m_context.progress.setValue(m_charactersRead);
-        crlfThroughout = crlfThroughout && lines.endsInCrLf();
-
-        // Trimmed first, then a final "_" continues the statement on the next physical line.
-        std::string_view trimmed = trimView(raw);
-        if (!trimmed.empty() && trimmed.back() == '_') {
-            continuation += ' ';
-            continuation += trimView(trimmed.substr(0, trimmed.size() - 1));
-            continuing = true;
-            continue;
-        }
-        std::string_view line = trimmed;
-        std::string_view around = text;  // what holds the line
-        if (continuing) {
-            around = {};
-            continued.assign(continuation).append(" ").append(trimmed);
-            continuation.clear();
-            continuing = false;
-            line = trimView(continued);
-        }
-        ++lineInRoutine;
-        m_context.progress.setLineLabel(lineLabel.text());
-
-        if (line.empty() || line.front() == '\'') continue;
-
-        // Every header begins with F, P or S; only those lines need the full comparison.
-        const char first = line.front();
-        if (first == 'F' || first == 'P' || first == 'S') {
-            if (const std::size_t keywords = headerKeywordLength(line)) {
-                lineInRoutine = 0;
-                caller.name = routineNameOf(line, keywords);
-                caller.entry.assign(caller.name).append(" - ").append(fileName).append(" - ");
-                m_calledBy.startCaller(caller.entry);
-                continue;  // the header line itself never counts as a call
-            }
-        } else if (first == 'E' && (startsWith(line, "End Sub") || startsWith(line, "End Function"))) {
-            caller.name.clear();
-        }
-        // Calls are sought only inside routines.
-        if (caller.name.empty()) continue;
-        recordCalls(line, around, ownSlot, caller, lineInRoutine);
-    }
-
-    m_fileTextJoined = !crlfThroughout && !(text.back() == '\n' && text.find('\r') == std::string_view::npos);
-    if (!m_fileTextJoined) {
-        m_fileText = text;
-    } else {
-        m_joined.clear();
-        m_joined.reserve(text.size() + 2);
-        LineCursor again(text);
-        while (again.next(raw)) m_joined.append(raw).append("\r\n");
-        m_fileText = m_joined;
+        m_variables.scanFile(variableScanText(text, reader.crlfThroughout(), m_joined), file.path);
     }
     return true;
 }
 
-void CallPassRun::recordCalls(std::string_view line, std::string_view around, int ownSlot, Caller& caller,
-                              int lineInRoutine) {
-    m_matcher.match(line, m_globalHits, m_fileHits, around);
-    if (m_globalHits.empty() && m_fileHits.empty()) return;
-    // The caller's own name on its lines is recursion or the function setting its result. A routine
-    // without a name (a header without "(") is never called: its empty name is in every line.
-    auto calls = [&](int id) {
-        std::string_view name = m_matcher.names().name(id);
-        return !name.empty() && name != caller.name;
-    };
-    if (ownSlot >= 0) {
-        for (int id : m_fileHits)
-            if (calls(id))
-                m_fileRows.forEachRow(
-                    id, [&](std::uint32_t row) { m_calledBy.add(ownSlot, row, lineInRoutine); });
+void CallPassRun::readRecord(std::size_t row, const PathStatus& look, FileCallRecord& record) {
+    const FileRec& file = m_model.files[row];
+    CallLineReader* reader = nullptr;
+    try {
+        // As on one thread: the text pass 1 kept once the file is seen to be still there, else the
+        // file as it is now.
+        if (record.bytesGiven) {
+            record.skipped = !fileExists(file.path);
+        } else if (std::optional<std::string> bytes = readFileBytes(file.path, look)) {
+            record.bytes = std::move(*bytes);
+        } else {
+            record.skipped = true;
+        }
+        if (record.skipped) {
+            record.complete = true;
+            return;
+        }
+        {
+            std::lock_guard lock(m_readersMutex);
+            reader = m_freeReaders.back();
+            m_freeReaders.pop_back();
+        }
+        record.complete = reader->read(record.bytes, fileNameOf(file.path), ownSlotOf(file.path), record);
+        if (record.complete)
+            record.variableText = variableScanText(record.bytes, reader->crlfThroughout(), record.joined);
+    } catch (...) {
+        record.failure = std::current_exception();
     }
-    // Every project-wide routine of a name is called by the line: the entry is logged once for all.
-    for (int id : m_globalHits)
-        if (calls(id)) m_calledBy.addForName(id, lineInRoutine);
+    if (reader) {
+        std::lock_guard lock(m_readersMutex);
+        m_freeReaders.push_back(reader);
+    }
+}
+
+bool CallPassRun::readAhead(const std::vector<PathStatus>& looks, int& filesProcessed) {
+    for (auto& reader : m_readers) m_freeReaders.push_back(reader.get());
+    auto prepare = [&](std::size_t row) {
+        auto record = std::make_unique<FileCallRecord>(m_context);
+        // The texts pass 1 kept are in a table that only the lock guards while the files are read.
+        const std::string& path = m_model.files[row].path;
+        if (std::optional<std::string> kept =
+                m_context.sources ? m_context.sources->take(path) : std::nullopt) {
+            record->bytes = std::move(*kept);
+            record->bytesGiven = true;
+        }
+        return record;
+    };
+    OrderedAhead<FileCallRecord> ahead(
+        m_model.files.size(), kWindowPerThread * m_readers.size(), static_cast<int>(m_readers.size()),
+        prepare, [&](std::size_t row, FileCallRecord& record) { readRecord(row, looks[row], record); });
+    for (std::size_t row = 0; row < m_model.files.size(); ++row) {
+        const FileCallRecord& record = ahead.take(row);
+        if (record.failure) std::rethrow_exception(record.failure);
+        if (record.skipped) continue;
+        const FileRec& file = m_model.files[row];
+        m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
+        ++filesProcessed;
+        PassSink sink{*this, {}};
+        const int ownSlot = ownSlotOf(file.path);
+        if (!record.playBack(sink, ownSlot < 0 ? 0 : static_cast<std::size_t>(ownSlot))) return false;
+        m_context.progress.setLineLabel("Please wait...");
+        m_variables.scanFile(record.variableText, file.path);
+    }
+    return true;
 }
 
 }  // namespace

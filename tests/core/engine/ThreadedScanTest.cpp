@@ -32,11 +32,33 @@ private:
     long long m_at;
 };
 
+// Cancels the scan at the given progress value of pass 2, which the pass's thread reports line by
+// line as it reads them or plays back what a worker read.
+class CancelInCallPass final : public ParseProgress {
+public:
+    CancelInCallPass(CancelFlag& cancel, long long at) : m_cancel(cancel), m_at(at) {}
+    void setFileLabel(std::string_view label) override {
+        m_inCallPass = m_inCallPass || label.starts_with("Part 2 of 3");
+    }
+    void setLineLabel(std::string_view) override {}
+    void setRange(long long, long long) override {}
+    void setValue(long long value) override {
+        if (m_inCallPass && value >= m_at) m_cancel = true;
+    }
+
+private:
+    CancelFlag& m_cancel;
+    long long m_at;
+    bool m_inCallPass = false;
+};
+
 // The scan file text of a scan on `threads` threads, without the moment and length of the parse.
-std::string scanText(const std::string& vbp, int threads, long long cancelAt = 0) {
+std::string scanText(const std::string& vbp, int threads, long long cancelAt = 0, bool inCallPass = false) {
     NoFileVersions versions;
     CancelFlag cancel{false};
-    CancelAtValue progress(cancel, cancelAt);
+    CancelAtValue valueProgress(cancel, inCallPass ? 0 : cancelAt);
+    CancelInCallPass callPassProgress(cancel, cancelAt);
+    ParseProgress& progress = inCallPass ? static_cast<ParseProgress&>(callPassProgress) : valueProgress;
     ProjectModel model;
     ScanRequest request{vbp, versions, progress, cancel};
     request.threads = threads;
@@ -176,6 +198,21 @@ TEST(ThreadedScan, ACancelledScanKeepsTheRowsFoundBeforeItOnAnyNumberOfThreads) 
     EXPECT_NE(one.find("gDeclaredBeforeTheCancel"), std::string::npos);
     EXPECT_EQ(one.find("lateUnused"), std::string::npos);
     EXPECT_TRUE(one == scanText(vbp, 2, at));
+}
+
+// A cancel in the call pass keeps the calls found on the lines before it, however many threads read
+// the files ahead: what they found past the cancel is not played back.
+TEST(ThreadedScan, ACancelInTheCallPassKeepsTheSameCallsOnAnyNumberOfThreads) {
+    TempDir dir;
+    const std::string folder = dir.path() + "/profile";
+    bench::writeProfiledProject(folder, bench::SyntheticProfile::Controls, 8000, 3);
+    const std::string vbp = folder + "/Synthetic.vbp";
+    const std::string whole = scanText(vbp, 1);
+    const std::string one = scanText(vbp, 1, 100000, true);
+    ASSERT_GT(one.size(), 10000u);
+    EXPECT_NE(one, whole);
+    EXPECT_TRUE(one == scanText(vbp, 2, 100000, true));
+    EXPECT_TRUE(one == scanText(vbp, 3, 100000, true));
 }
 
 }  // namespace
