@@ -8,13 +8,9 @@
 // the check is read again in its turn, as on one thread, so the tables are the same for any number
 // of threads.
 
-#include <condition_variable>
 #include <cstddef>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/model/ProjectModel.h"
@@ -24,6 +20,7 @@
 #include "core/parser/GatheredRows.h"
 #include "core/parser/ParseContext.h"
 #include "core/parser/RoutineChecks.h"
+#include "core/support/OrderedAhead.h"
 #include "core/support/ParseProgress.h"
 
 namespace tally {
@@ -57,10 +54,6 @@ class FileParseAhead {
 public:
     // Reads `members` ahead on threads - 1 workers and on the calling thread. `pass` must outlive this.
     FileParseAhead(const ParseContext& pass, std::vector<AheadMember> members, int threads);
-    // Stops the workers once they finish the member in hand.
-    ~FileParseAhead();
-    FileParseAhead(const FileParseAhead&) = delete;
-    FileParseAhead& operator=(const FileParseAhead&) = delete;
 
     std::size_t size() const { return m_members.size(); }
     const AheadMember& member(std::size_t k) const { return m_members[k]; }
@@ -68,33 +61,20 @@ public:
     // Member k as read ahead, taken in order (k counts up from 0): waits for it, reading the later
     // members meanwhile or reading it here when no thread has begun it. It stays the caller's until
     // the next take.
-    FileReadAhead& take(std::size_t k);
+    FileReadAhead& take(std::size_t k) { return m_ahead.take(k); }
 
     // Whether a member read ahead can join the pass as it is: `state` is the pass's state after the
     // members before it.
     static bool beganAsAssumed(const DeclarationState& state, const FileReadAhead& read);
 
 private:
-    // Tells the workers to stop once they finish the member in hand.
-    void stop();
-    // Reads member k into m_reads[k]; made ready under the lock by claim().
-    void read(std::size_t k);
-    // Claims the next member when the window allows, with m_mutex held. Returns its number.
-    std::optional<std::size_t> claim();
-    void work();
+    // Reads member k into `r`.
+    void read(std::size_t k, FileReadAhead& r);
 
     const ParseContext& m_pass;
     std::vector<AheadMember> m_members;
-    std::vector<std::unique_ptr<FileReadAhead>> m_reads;
-    std::vector<char> m_done;     // guarded by m_mutex
-    std::size_t m_nextClaim = 0;  // guarded by m_mutex
-    std::size_t m_taken = 0;      // members taken by the pass; guarded by m_mutex
-    std::size_t m_window;
-    bool m_stopping = false;  // guarded by m_mutex
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    // Declared last: joined before what they work on goes.
-    std::vector<std::jthread> m_workers;
+    // Declared last: its workers stop before what they work on goes.
+    OrderedAhead<FileReadAhead> m_ahead;
 };
 
 }  // namespace tally
