@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -47,6 +48,25 @@ std::vector<std::string_view> routineNames(const ProjectModel& model) {
 // Files read ahead of the one the pass takes next, per thread.
 constexpr std::size_t kWindowPerThread = 4;
 
+// What one thread reads files with.
+struct FileSearches {
+    CallLineReader calls;
+    ModuleVariableScan::Search variables;
+};
+
+// One file as a thread read it ahead of its turn.
+struct FileReadAhead {
+    explicit FileReadAhead(const ParseContext& pass) : calls(pass) {}
+
+    std::string bytes;  // the text pass 1 kept (`bytesGiven`), or the file as read
+    bool bytesGiven = false;
+    bool skipped = false;   // missing or unreadable: passed over
+    bool complete = false;  // read to its end: no cancel, nothing thrown
+    std::exception_ptr failure;
+    FileCallRecord calls;
+    FileVariableUses variables;
+};
+
 class CallPassRun {
 public:
     explicit CallPassRun(ParseContext& context)
@@ -62,10 +82,11 @@ public:
             matcher.setGlobalNames(std::vector<int>(ids.begin(), ids.begin() + m_slotStart[1]));
             m_calledBy.setGlobalNameIds(ids.data(), m_slotStart[1]);
         }
-        // One reader per thread; they share the matcher's tries.
+        // The searches of each thread; the call readers share the matcher's tries.
         const auto threads = static_cast<std::size_t>(std::max(1, context.threads));
         for (std::size_t k = 0; k < threads; ++k)
-            m_readers.push_back(std::make_unique<CallLineReader>(matcher, m_slotStart));
+            m_searches.push_back(std::make_unique<FileSearches>(
+                FileSearches{CallLineReader(matcher, m_slotStart), ModuleVariableScan::Search(m_variables)}));
         for (std::size_t row = 1; row < m_model.files.size(); ++row)
             m_rowOfPath.try_emplace(m_model.files[row].path, static_cast<int>(row));
     }
@@ -104,13 +125,13 @@ private:
     bool readInTurn(const std::vector<PathStatus>& looks, int& filesProcessed);
     // The files read ahead on several threads and taken in order; false when the pass was cancelled.
     bool readAhead(const std::vector<PathStatus>& looks, int& filesProcessed);
-    // Reads file `row` into `record` on whichever thread claimed it.
-    void readRecord(std::size_t row, const PathStatus& look, FileCallRecord& record);
+    // Reads file `row` into `read` on whichever thread claimed it.
+    void readFile(std::size_t row, const PathStatus& look, FileReadAhead& read);
     // Lets go of what reading the lines needed (the name tries above all) before the lists are
     // written: writing them is the pass's peak.
     void releaseLineMatching() {
-        m_freeReaders.clear();
-        m_readers.clear();
+        m_freeSearches.clear();
+        m_searches.clear();
         m_file = FileBuffer();
         m_joined = std::string();
     }
@@ -120,12 +141,13 @@ private:
     ModuleVariableScan m_variables;
     std::vector<std::size_t> m_slotStart;
     CalledByLog m_calledBy;
-    std::vector<std::unique_ptr<CallLineReader>> m_readers;  // the first is the pass thread's
-    std::mutex m_readersMutex;
-    std::vector<CallLineReader*> m_freeReaders;  // the workers' readers not in use; guarded by m_readersMutex
+    std::vector<std::unique_ptr<FileSearches>> m_searches;  // one per thread
+    std::mutex m_searchesMutex;
+    std::vector<FileSearches*> m_freeSearches;  // those not in use; guarded by m_searchesMutex
     FileBuffer m_file;
     std::unordered_map<std::string, int> m_rowOfPath;
-    std::string m_joined;  // the file's lines joined with CR LF, when they had other ends
+    std::string m_joined;     // the file's lines joined with CR LF, when they had other ends
+    FileVariableUses m_uses;  // what the variable search of a file found
     long long m_charactersRead = 0;
 };
 
@@ -143,7 +165,7 @@ void CallPassRun::run() {
 
     int filesProcessed = 0;
     const bool complete =
-        m_readers.size() > 1 ? readAhead(looks, filesProcessed) : readInTurn(looks, filesProcessed);
+        m_searches.size() > 1 ? readAhead(looks, filesProcessed) : readInTurn(looks, filesProcessed);
     releaseLineMatching();
     m_calledBy.writeTo(m_model, m_context.calledByOrigins);
     m_variables.storeFilesNotUsing();
@@ -154,7 +176,8 @@ void CallPassRun::run() {
 }
 
 bool CallPassRun::readInTurn(const std::vector<PathStatus>& looks, int& filesProcessed) {
-    CallLineReader& reader = *m_readers.front();
+    FileSearches& searches = *m_searches.front();
+    CallLineReader& reader = searches.calls;
     for (std::size_t row = 0; row < m_model.files.size(); ++row) {
         const FileRec& file = m_model.files[row];
         // A file that is missing, vanished or cannot be read since the project was opened is passed over.
@@ -169,73 +192,81 @@ bool CallPassRun::readInTurn(const std::vector<PathStatus>& looks, int& filesPro
         PassSink sink{*this, {}};
         if (!reader.read(text, fileNameOf(file.path), ownSlotOf(file.path), sink)) return false;
         m_context.progress.setLineLabel("Please wait...");
-        m_variables.scanFile(variableScanText(text, reader.crlfThroughout(), m_joined), file.path);
+        searches.variables.run(variableScanText(text, reader.crlfThroughout(), m_joined), file.path, m_uses);
+        m_variables.takeIn(m_uses);
     }
     return true;
 }
 
-void CallPassRun::readRecord(std::size_t row, const PathStatus& look, FileCallRecord& record) {
+void CallPassRun::readFile(std::size_t row, const PathStatus& look, FileReadAhead& read) {
     const FileRec& file = m_model.files[row];
-    CallLineReader* reader = nullptr;
+    FileSearches* searches = nullptr;
     try {
         // As on one thread: the text pass 1 kept once the file is seen to be still there, else the
         // file as it is now.
-        if (record.bytesGiven) {
-            record.skipped = !fileExists(file.path);
+        if (read.bytesGiven) {
+            read.skipped = !fileExists(file.path);
         } else if (std::optional<std::string> bytes = readFileBytes(file.path, look)) {
-            record.bytes = std::move(*bytes);
+            read.bytes = std::move(*bytes);
         } else {
-            record.skipped = true;
+            read.skipped = true;
         }
-        if (record.skipped) {
-            record.complete = true;
+        if (read.skipped) {
+            read.complete = true;
             return;
         }
         {
-            std::lock_guard lock(m_readersMutex);
-            reader = m_freeReaders.back();
-            m_freeReaders.pop_back();
+            std::lock_guard lock(m_searchesMutex);
+            searches = m_freeSearches.back();
+            m_freeSearches.pop_back();
         }
-        record.complete = reader->read(record.bytes, fileNameOf(file.path), ownSlotOf(file.path), record);
-        if (record.complete)
-            record.variableText = variableScanText(record.bytes, reader->crlfThroughout(), record.joined);
+        read.complete =
+            searches->calls.read(read.bytes, fileNameOf(file.path), ownSlotOf(file.path), read.calls);
+        if (read.complete) {
+            std::string joined;
+            searches->variables.run(variableScanText(read.bytes, searches->calls.crlfThroughout(), joined),
+                                    file.path, read.variables);
+        }
+        // The text is done with; it goes on the thread that read it.
+        read.bytes = std::string();
     } catch (...) {
-        record.failure = std::current_exception();
+        read.failure = std::current_exception();
     }
-    if (reader) {
-        std::lock_guard lock(m_readersMutex);
-        m_freeReaders.push_back(reader);
+    if (searches) {
+        std::lock_guard lock(m_searchesMutex);
+        m_freeSearches.push_back(searches);
     }
 }
 
 bool CallPassRun::readAhead(const std::vector<PathStatus>& looks, int& filesProcessed) {
-    for (auto& reader : m_readers) m_freeReaders.push_back(reader.get());
+    for (auto& searches : m_searches) m_freeSearches.push_back(searches.get());
     auto prepare = [&](std::size_t row) {
-        auto record = std::make_unique<FileCallRecord>(m_context);
+        auto read = std::make_unique<FileReadAhead>(m_context);
         // The texts pass 1 kept are in a table that only the lock guards while the files are read.
         const std::string& path = m_model.files[row].path;
         if (std::optional<std::string> kept =
                 m_context.sources ? m_context.sources->take(path) : std::nullopt) {
-            record->bytes = std::move(*kept);
-            record->bytesGiven = true;
+            read->bytes = std::move(*kept);
+            read->bytesGiven = true;
         }
-        return record;
+        return read;
     };
-    OrderedAhead<FileCallRecord> ahead(
-        m_model.files.size(), kWindowPerThread * m_readers.size(), static_cast<int>(m_readers.size()),
-        prepare, [&](std::size_t row, FileCallRecord& record) { readRecord(row, looks[row], record); });
+    OrderedAhead<FileReadAhead> ahead(
+        m_model.files.size(), kWindowPerThread * m_searches.size(), static_cast<int>(m_searches.size()),
+        prepare, [&](std::size_t row, FileReadAhead& read) { readFile(row, looks[row], read); });
     for (std::size_t row = 0; row < m_model.files.size(); ++row) {
-        const FileCallRecord& record = ahead.take(row);
-        if (record.failure) std::rethrow_exception(record.failure);
-        if (record.skipped) continue;
+        const FileReadAhead& read = ahead.take(row);
+        if (read.failure) std::rethrow_exception(read.failure);
+        if (read.skipped) continue;
         const FileRec& file = m_model.files[row];
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
         ++filesProcessed;
         PassSink sink{*this, {}};
         const int ownSlot = ownSlotOf(file.path);
-        if (!record.playBack(sink, ownSlot < 0 ? 0 : static_cast<std::size_t>(ownSlot))) return false;
+        if (!read.calls.playBack(sink, ownSlot < 0 ? 0 : static_cast<std::size_t>(ownSlot)) || !read.complete)
+            return false;
         m_context.progress.setLineLabel("Please wait...");
-        m_variables.scanFile(record.variableText, file.path);
+        m_variables.takeIn(read.variables);
     }
     return true;
 }

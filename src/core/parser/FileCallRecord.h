@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,21 +39,9 @@ public:
     }
 
     // Plays the lines and findings back to `sink`, `ownSlot` being the slot of add(). False when the
-    // sink stopped it or the reading had stopped before the end.
+    // sink stopped it.
     template <class Sink>
     bool playBack(Sink& sink, std::size_t ownSlot) const;
-
-    // The file's bytes: the text pass 1 kept (`bytesGiven`), or what the reading read.
-    std::string bytes;
-    bool bytesGiven = false;
-    // Filled by whoever reads the file: whether it was passed over (missing or unreadable), the text
-    // the variable scan reads (a view of `bytes` or of `joined`), whether the reading got to the
-    // end, and what it threw.
-    bool skipped = false;
-    std::string joined;
-    std::string_view variableText;
-    bool complete = false;
-    std::exception_ptr failure;
 
 private:
     enum Kind : std::uint32_t { kStart, kAdd, kAddForName };
@@ -99,7 +86,7 @@ bool FileCallRecord::playBack(Sink& sink, std::size_t ownSlot) const {
             }
         }
     }
-    return complete;
+    return true;
 }
 
 }  // namespace tally
