@@ -55,8 +55,8 @@ struct FileSearches {
 };
 
 // One file as a thread read it ahead of its turn.
-struct FileReadAhead {
-    explicit FileReadAhead(const ParseContext& pass) : calls(pass) {}
+struct CallFileRead {
+    explicit CallFileRead(const ParseContext& pass) : calls(pass) {}
 
     std::string bytes;  // the text pass 1 kept (`bytesGiven`), or the file as read
     bool bytesGiven = false;
@@ -126,7 +126,7 @@ private:
     // The files read ahead on several threads and taken in order; false when the pass was cancelled.
     bool readAhead(const std::vector<PathStatus>& looks, int& filesProcessed);
     // Reads file `row` into `read` on whichever thread claimed it.
-    void readFile(std::size_t row, const PathStatus& look, FileReadAhead& read);
+    void readFile(std::size_t row, const PathStatus& look, CallFileRead& read);
     // Lets go of what reading the lines needed (the name tries above all) before the lists are
     // written: writing them is the pass's peak.
     void releaseLineMatching() {
@@ -198,7 +198,7 @@ bool CallPassRun::readInTurn(const std::vector<PathStatus>& looks, int& filesPro
     return true;
 }
 
-void CallPassRun::readFile(std::size_t row, const PathStatus& look, FileReadAhead& read) {
+void CallPassRun::readFile(std::size_t row, const PathStatus& look, CallFileRead& read) {
     const FileRec& file = m_model.files[row];
     FileSearches* searches = nullptr;
     try {
@@ -216,6 +216,7 @@ void CallPassRun::readFile(std::size_t row, const PathStatus& look, FileReadAhea
             return;
         }
         {
+            // There are as many searches as threads, so one is always free here.
             std::lock_guard lock(m_searchesMutex);
             searches = m_freeSearches.back();
             m_freeSearches.pop_back();
@@ -241,7 +242,7 @@ void CallPassRun::readFile(std::size_t row, const PathStatus& look, FileReadAhea
 bool CallPassRun::readAhead(const std::vector<PathStatus>& looks, int& filesProcessed) {
     for (auto& searches : m_searches) m_freeSearches.push_back(searches.get());
     auto prepare = [&](std::size_t row) {
-        auto read = std::make_unique<FileReadAhead>(m_context);
+        auto read = std::make_unique<CallFileRead>(m_context);
         // The texts pass 1 kept are in a table that only the lock guards while the files are read.
         const std::string& path = m_model.files[row].path;
         if (std::optional<std::string> kept =
@@ -251,11 +252,11 @@ bool CallPassRun::readAhead(const std::vector<PathStatus>& looks, int& filesProc
         }
         return read;
     };
-    OrderedAhead<FileReadAhead> ahead(
+    OrderedAhead<CallFileRead> ahead(
         m_model.files.size(), kWindowPerThread * m_searches.size(), static_cast<int>(m_searches.size()),
-        prepare, [&](std::size_t row, FileReadAhead& read) { readFile(row, looks[row], read); });
+        prepare, [&](std::size_t row, CallFileRead& read) { readFile(row, looks[row], read); });
     for (std::size_t row = 0; row < m_model.files.size(); ++row) {
-        const FileReadAhead& read = ahead.take(row);
+        const CallFileRead& read = ahead.take(row);
         if (read.failure) std::rethrow_exception(read.failure);
         if (read.skipped) continue;
         const FileRec& file = m_model.files[row];
