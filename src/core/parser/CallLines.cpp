@@ -1,5 +1,7 @@
 #include "core/parser/CallLines.h"
 
+#include <utility>
+
 #include "core/parser/TypeSuffixSplit.h"
 
 namespace tally {
@@ -41,10 +43,10 @@ std::string_view variableScanText(std::string_view text, bool crlfThroughout, st
     return joined;
 }
 
-CallLineReader::CallLineReader(const CallMatcher& matcher, const std::vector<std::size_t>& slotStart)
-    : m_matcher(matcher),
+CallLineReader::CallLineReader(CallMatcher matcher, const std::vector<std::size_t>& slotStart)
+    : m_matcher(std::move(matcher)),
       m_slotStart(slotStart),
-      m_fileRows(static_cast<std::size_t>(matcher.names().size())) {}
+      m_fileRows(static_cast<std::size_t>(m_matcher.names().size())) {}
 
 void CallLineReader::useFileNames(int ownSlot) {
     if (ownSlot < 0) {

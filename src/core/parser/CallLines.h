@@ -39,9 +39,10 @@ std::string_view variableScanText(std::string_view text, bool crlfThroughout, st
 
 class CallLineReader {
 public:
-    // `matcher` holds every routine name and the project-wide ones; the reader keeps a copy of its
-    // own. The names of slot s are matcher.names().idsOfGivenNames()[slotStart[s], slotStart[s + 1]).
-    CallLineReader(const CallMatcher& matcher, const std::vector<std::size_t>& slotStart);
+    // `matcher` holds every routine name and the project-wide ones; the reader keeps it (each reader
+    // a copy of its own). The names of slot s are matcher.names().idsOfGivenNames()[slotStart[s],
+    // slotStart[s + 1]).
+    CallLineReader(CallMatcher matcher, const std::vector<std::size_t>& slotStart);
 
     const CallMatcher& matcher() const { return m_matcher; }
 

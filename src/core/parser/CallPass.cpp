@@ -84,9 +84,12 @@ public:
         }
         // The searches of each thread; the call readers share the matcher's tries.
         const auto threads = static_cast<std::size_t>(std::max(1, context.threads));
-        for (std::size_t k = 0; k < threads; ++k)
-            m_searches.push_back(std::make_unique<FileSearches>(
-                FileSearches{CallLineReader(matcher, m_slotStart), ModuleVariableScan::Search(m_variables)}));
+        for (std::size_t k = 0; k < threads; ++k) {
+            // The last takes the matcher itself: one thread keeps no second copy of its stamps.
+            CallMatcher own = k + 1 < threads ? CallMatcher(matcher) : std::move(matcher);
+            m_searches.push_back(std::make_unique<FileSearches>(FileSearches{
+                CallLineReader(std::move(own), m_slotStart), ModuleVariableScan::Search(m_variables)}));
+        }
         for (std::size_t row = 1; row < m_model.files.size(); ++row)
             m_rowOfPath.try_emplace(m_model.files[row].path, static_cast<int>(row));
     }
