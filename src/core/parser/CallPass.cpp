@@ -126,6 +126,10 @@ private:
     }
     // The files one after another on this thread; false when the pass was cancelled.
     bool readInTurn(const std::vector<PathStatus>& looks, int& filesProcessed);
+    // Reads file `row` on the pass's thread with `searches`, from `kept` (the text pass 1 kept) when
+    // given; false when the pass was cancelled.
+    bool readHere(std::size_t row, const PathStatus& look, std::optional<std::string> kept,
+                  FileSearches& searches, int& filesProcessed);
     // The files read ahead on several threads and taken in order; false when the pass was cancelled.
     bool readAhead(const std::vector<PathStatus>& looks, int& filesProcessed);
     // Reads file `row` into `read` on whichever thread claimed it.
@@ -179,25 +183,30 @@ void CallPassRun::run() {
 }
 
 bool CallPassRun::readInTurn(const std::vector<PathStatus>& looks, int& filesProcessed) {
-    FileSearches& searches = *m_searches.front();
-    CallLineReader& reader = searches.calls;
     for (std::size_t row = 0; row < m_model.files.size(); ++row) {
-        const FileRec& file = m_model.files[row];
-        // A file that is missing, vanished or cannot be read since the project was opened is passed over.
-        // The text pass 1 read is used when there is one, once the file is seen to be still there.
         std::optional<std::string> kept =
-            m_context.sources ? m_context.sources->take(file.path) : std::nullopt;
-        if (kept && !fileExists(file.path)) continue;
-        if (!kept && !m_file.read(file.path, looks[row])) continue;
-        const std::string_view text = kept ? std::string_view(*kept) : m_file.bytes();
-        m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
-        ++filesProcessed;
-        PassSink sink{*this, {}};
-        if (!reader.read(text, fileNameOf(file.path), ownSlotOf(file.path), sink)) return false;
-        m_context.progress.setLineLabel("Please wait...");
-        searches.variables.run(variableScanText(text, reader.crlfThroughout(), m_joined), file.path, m_uses);
-        m_variables.takeIn(m_uses);
+            m_context.sources ? m_context.sources->take(m_model.files[row].path) : std::nullopt;
+        if (!readHere(row, looks[row], std::move(kept), *m_searches.front(), filesProcessed)) return false;
     }
+    return true;
+}
+
+bool CallPassRun::readHere(std::size_t row, const PathStatus& look, std::optional<std::string> kept,
+                           FileSearches& searches, int& filesProcessed) {
+    const FileRec& file = m_model.files[row];
+    // A file that is missing, vanished or cannot be read since the project was opened is passed over.
+    // The text pass 1 read is used when there is one, once the file is seen to be still there.
+    if (kept && !fileExists(file.path)) return true;
+    if (!kept && !m_file.read(file.path, look)) return true;
+    const std::string_view text = kept ? std::string_view(*kept) : m_file.bytes();
+    m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));
+    ++filesProcessed;
+    PassSink sink{*this, {}};
+    CallLineReader& reader = searches.calls;
+    if (!reader.read(text, fileNameOf(file.path), ownSlotOf(file.path), sink)) return false;
+    m_context.progress.setLineLabel("Please wait...");
+    searches.variables.run(variableScanText(text, reader.crlfThroughout(), m_joined), file.path, m_uses);
+    m_variables.takeIn(m_uses);
     return true;
 }
 
@@ -259,8 +268,28 @@ bool CallPassRun::readAhead(const std::vector<PathStatus>& looks, int& filesProc
         m_model.files.size(), kWindowPerThread * m_searches.size(), static_cast<int>(m_searches.size()),
         prepare, [&](std::size_t row, CallFileRead& read) { readFile(row, looks[row], read); });
     for (std::size_t row = 0; row < m_model.files.size(); ++row) {
-        const CallFileRead& read = ahead.take(row);
-        if (read.failure) std::rethrow_exception(read.failure);
+        CallFileRead& read = ahead.take(row);
+        if (read.failure) {
+            // Read again in its turn, here, where whatever it was shows as it does on one thread;
+            // after a cancel the pass stops as it would at the file's first line.
+            if (m_context.cancelled()) return false;
+            std::optional<std::string> kept;
+            if (read.bytesGiven) kept = std::move(read.bytes);
+            FileSearches* searches = nullptr;
+            {
+                // The workers hold one search each at most: one is free.
+                std::lock_guard lock(m_searchesMutex);
+                searches = m_freeSearches.back();
+                m_freeSearches.pop_back();
+            }
+            const bool complete = readHere(row, looks[row], std::move(kept), *searches, filesProcessed);
+            {
+                std::lock_guard lock(m_searchesMutex);
+                m_freeSearches.push_back(searches);
+            }
+            if (!complete) return false;
+            continue;
+        }
         if (read.skipped) continue;
         const FileRec& file = m_model.files[row];
         m_context.progress.setFileLabel("Part 2 of 3. Parsing " + fileNameOf(file.path));

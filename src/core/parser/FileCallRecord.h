@@ -22,10 +22,15 @@ public:
     // The sink of the reading. It stops at a cancel, as the reading on the pass's thread would.
     bool line(std::size_t length) {
         if (m_pass.cancelled()) return false;
-        m_lines.push_back(static_cast<std::uint32_t>(length) << 1);
+        m_lastLine = m_lines.size();
+        auto value = static_cast<std::uint64_t>(length) << 1;
+        for (; value >= 0x80; value >>= 7) m_lines.push_back(static_cast<char>((value & 0x7F) | 0x80));
+        m_lines.push_back(static_cast<char>(value));
+        ++m_lineCount;
         return true;
     }
-    void label() { m_lines.back() |= 1; }
+    // The label bit is the lowest of the line's first byte.
+    void label() { m_lines[m_lastLine] = static_cast<char>(m_lines[m_lastLine] | 1); }
     void startCaller(std::string_view entry) {
         m_events.push_back({line(), kStart, static_cast<std::uint32_t>(m_callerEnds.size()), 0});
         m_callers.append(entry);
@@ -51,12 +56,16 @@ private:
         std::uint32_t value;  // the caller's number, the row or the name id
         int lineInRoutine;
     };
-    std::uint32_t line() const { return static_cast<std::uint32_t>(m_lines.size() - 1); }
+    std::uint32_t line() const { return m_lineCount - 1; }
 
     const ParseContext& m_pass;
-    // Per physical line: its length << 1, | 1 when labelled. A line is no longer than its file.
-    std::vector<std::uint32_t> m_lines;
-    static_assert(kLargestReadableFile < (std::int64_t{1} << 31));
+    // Per physical line its length << 1, | 1 when labelled, seven bits a byte from the lowest (the
+    // high bit set on all but the last): a line of code takes a byte or two, and a file of empty
+    // lines half its size rather than twice.
+    std::string m_lines;
+    std::size_t m_lastLine = 0;  // where the last line's bytes begin
+    std::uint32_t m_lineCount = 0;
+    static_assert(kLargestReadableFile < (std::int64_t{1} << 31));  // lines and events count in 32 bits
     std::vector<Event> m_events;
     std::string m_callers;  // the callers' entries one after another
     std::vector<std::size_t> m_callerEnds;
@@ -65,9 +74,16 @@ private:
 template <class Sink>
 bool FileCallRecord::playBack(Sink& sink, std::size_t ownSlot) const {
     std::size_t next = 0;
-    for (std::size_t k = 0; k < m_lines.size(); ++k) {
-        if (!sink.line(m_lines[k] >> 1)) return false;
-        if (m_lines[k] & 1) sink.label();
+    std::size_t at = 0;
+    for (std::uint32_t k = 0; k < m_lineCount; ++k) {
+        std::uint64_t value = 0;
+        for (int shift = 0;; shift += 7) {
+            const auto byte = static_cast<unsigned char>(m_lines[at++]);
+            value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
+            if (!(byte & 0x80)) break;
+        }
+        if (!sink.line(static_cast<std::size_t>(value >> 1))) return false;
+        if (value & 1) sink.label();
         for (; next < m_events.size() && m_events[next].line == k; ++next) {
             const Event& e = m_events[next];
             switch (e.kind) {

@@ -46,13 +46,23 @@ public:
     // Item k's result, taken in order (k counts up from 0): waits for it, working on the later items
     // meanwhile or on this one when no thread has begun it. It stays the caller's until the next take.
     Result& take(std::size_t k) {
+        // What was taken before is no longer needed; it goes once the lock is let go (declared
+        // before the lock), so that the workers need not wait while a large result is freed.
+        std::unique_ptr<Result> previous;
         std::unique_lock lock(m_mutex);
-        // What was taken before is no longer needed.
-        if (k > 0) m_results[k - 1].reset();
+        if (k > 0) previous = std::move(m_results[k - 1]);
         m_taken = k;
         m_changed.notify_all();
         while (!m_done[k]) {
-            std::optional<std::size_t> mine = claim();
+            std::optional<std::size_t> mine;
+            try {
+                mine = claim();
+            } catch (...) {
+                // Making a later item's result failed: that item waits for another try, and this
+                // one, which another thread works on, is waited for. Only item k's own failure
+                // is the caller's.
+                if (m_nextClaim == k) throw;
+            }
             if (!mine) {
                 m_changed.wait(lock);
                 continue;
