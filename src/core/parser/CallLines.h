@@ -50,6 +50,11 @@ public:
     // no Files row). False when the sink stopped it.
     template <class Sink>
     bool read(std::string_view text, std::string_view fileName, int ownSlot, Sink& sink);
+    // Lets go of the matcher and the grouping (the name tries above all); the reader reads no more.
+    void release() {
+        m_matcher = CallMatcher({});
+        m_fileRows = RowsByName(0);
+    }
     // Whether every line of the text last read ended in CR LF.
     bool crlfThroughout() const { return m_crlfThroughout; }
 

@@ -135,10 +135,11 @@ private:
     // Reads file `row` into `read` on whichever thread claimed it.
     void readFile(std::size_t row, const PathStatus& look, CallFileRead& read);
     // Lets go of what reading the lines needed (the name tries above all) before the lists are
-    // written: writing them is the pass's peak.
+    // written: writing them is the pass's peak. The variable searches stay until after it: freed
+    // before, their blocks left the heap so cut up that the lists and pass 3 took 4% more memory.
     void releaseLineMatching() {
         m_freeSearches.clear();
-        m_searches.clear();
+        for (auto& searches : m_searches) searches->calls.release();
         m_file = FileBuffer();
         m_joined = std::string();
     }
@@ -175,6 +176,7 @@ void CallPassRun::run() {
         m_searches.size() > 1 ? readAhead(looks, filesProcessed) : readInTurn(looks, filesProcessed);
     releaseLineMatching();
     m_calledBy.writeTo(m_model, m_context.calledByOrigins);
+    m_searches.clear();
     m_variables.storeFilesNotUsing();
     if (!complete) return;
     sweepPublicVariables(m_model, filesProcessed,
