@@ -85,7 +85,7 @@ void ModuleVariableOccurrences::index(std::string_view text) {
         }
         ++m_count[static_cast<std::size_t>(id)];
         m_rawIds.push_back(id);
-        m_raw.push_back({static_cast<std::uint32_t>(start), fromRight});
+        m_raw.emplace_back(start, fromRight);
     };
     // Names begin after a blank, a line end or "(", and end before "(", ".", "," or ")".
     const char lineEnd = m_lineFeedOnly ? '\n' : '\r';  // the first byte of a line's end
@@ -136,8 +136,8 @@ ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, 
     const std::size_t length = m_forward.name(id).size();
 
     auto matches = [&](Form form, const Occurrence& o) {
-        if (o.endsBeforeMark != foundFromRight(form)) return false;
-        const std::size_t s = o.start;
+        if (o.endsBeforeMark() != foundFromRight(form)) return false;
+        const std::size_t s = o.start();
         const char left = s > 0 ? m_text[s - 1] : '\0';
         const std::size_t e = s + length;
         const char r0 = at(e);
@@ -180,7 +180,7 @@ ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, 
     std::size_t anchor = npos;
     for (Form form : kAnchorForms) {
         for (const Occurrence* o = begin; o != end && anchor == npos; ++o)
-            if (matches(form, *o)) anchor = o->start - leadLength(form);
+            if (matches(form, *o)) anchor = o->start() - leadLength(form);
         if (anchor != npos) break;
     }
     if (anchor == npos) anchor = 0;
@@ -194,7 +194,7 @@ ModuleVariableOccurrences::UseResult ModuleVariableOccurrences::findUse(int id, 
     for (Form form : kUseForms) {
         for (const Occurrence* o = begin; o != end; ++o) {
             if (!matches(form, *o)) continue;
-            std::size_t hit = o->start - leadLength(form);
+            std::size_t hit = o->start() - leadLength(form);
             if (hit <= anchor) continue;
             if (m_prefixes.hasApostrophe(hit)) {
                 result.seenInComment = true;
