@@ -134,6 +134,33 @@ private:
     bool readAhead(const std::vector<PathStatus>& looks, int& filesProcessed);
     // Reads file `row` into `read` on whichever thread claimed it.
     void readFile(std::size_t row, const PathStatus& look, CallFileRead& read);
+    // The text pass 1 kept for `path`, if any; once each.
+    std::optional<std::string> takeKept(const std::string& path) {
+        return m_context.sources ? m_context.sources->take(path) : std::nullopt;
+    }
+    // The searches of a thread that is not the only one, taken from the free ones for as long as
+    // it lives. There are as many searches as threads and a thread holds one at most, so one is
+    // always free.
+    class BorrowedSearches {
+    public:
+        explicit BorrowedSearches(CallPassRun& run) : m_run(run) {
+            std::lock_guard lock(m_run.m_searchesMutex);
+            m_searches = m_run.m_freeSearches.back();
+            m_run.m_freeSearches.pop_back();
+        }
+        ~BorrowedSearches() {
+            std::lock_guard lock(m_run.m_searchesMutex);
+            m_run.m_freeSearches.push_back(m_searches);
+        }
+        BorrowedSearches(const BorrowedSearches&) = delete;
+        BorrowedSearches& operator=(const BorrowedSearches&) = delete;
+        FileSearches& operator*() const { return *m_searches; }
+        FileSearches* operator->() const { return m_searches; }
+
+    private:
+        CallPassRun& m_run;
+        FileSearches* m_searches;
+    };
     // Lets go of what reading the lines needed (the name tries above all) before the lists are
     // written: writing them is the pass's peak. The variable searches stay until after it: freed
     // before, their blocks left the heap so cut up that the lists and pass 3 took 4% more memory.
@@ -186,9 +213,9 @@ void CallPassRun::run() {
 
 bool CallPassRun::readInTurn(const std::vector<PathStatus>& looks, int& filesProcessed) {
     for (std::size_t row = 0; row < m_model.files.size(); ++row) {
-        std::optional<std::string> kept =
-            m_context.sources ? m_context.sources->take(m_model.files[row].path) : std::nullopt;
-        if (!readHere(row, looks[row], std::move(kept), *m_searches.front(), filesProcessed)) return false;
+        if (!readHere(row, looks[row], takeKept(m_model.files[row].path), *m_searches.front(),
+                      filesProcessed))
+            return false;
     }
     return true;
 }
@@ -214,7 +241,6 @@ bool CallPassRun::readHere(std::size_t row, const PathStatus& look, std::optiona
 
 void CallPassRun::readFile(std::size_t row, const PathStatus& look, CallFileRead& read) {
     const FileRec& file = m_model.files[row];
-    FileSearches* searches = nullptr;
     try {
         // As on one thread: the text pass 1 kept once the file is seen to be still there, else the
         // file as it is now.
@@ -229,12 +255,7 @@ void CallPassRun::readFile(std::size_t row, const PathStatus& look, CallFileRead
             read.complete = true;
             return;
         }
-        {
-            // There are as many searches as threads, so one is always free here.
-            std::lock_guard lock(m_searchesMutex);
-            searches = m_freeSearches.back();
-            m_freeSearches.pop_back();
-        }
+        BorrowedSearches searches(*this);
         read.complete =
             searches->calls.read(read.bytes, fileNameOf(file.path), ownSlotOf(file.path), read.calls);
         if (read.complete) {
@@ -247,10 +268,6 @@ void CallPassRun::readFile(std::size_t row, const PathStatus& look, CallFileRead
     } catch (...) {
         read.failure = std::current_exception();
     }
-    if (searches) {
-        std::lock_guard lock(m_searchesMutex);
-        m_freeSearches.push_back(searches);
-    }
 }
 
 bool CallPassRun::readAhead(const std::vector<PathStatus>& looks, int& filesProcessed) {
@@ -259,8 +276,7 @@ bool CallPassRun::readAhead(const std::vector<PathStatus>& looks, int& filesProc
         auto read = std::make_unique<CallFileRead>(m_context);
         // The texts pass 1 kept are in a table that only the lock guards while the files are read.
         const std::string& path = m_model.files[row].path;
-        if (std::optional<std::string> kept =
-                m_context.sources ? m_context.sources->take(path) : std::nullopt) {
+        if (std::optional<std::string> kept = takeKept(path)) {
             read->bytes = std::move(*kept);
             read->bytesGiven = true;
         }
@@ -277,19 +293,8 @@ bool CallPassRun::readAhead(const std::vector<PathStatus>& looks, int& filesProc
             if (m_context.cancelled()) return false;
             std::optional<std::string> kept;
             if (read.bytesGiven) kept = std::move(read.bytes);
-            FileSearches* searches = nullptr;
-            {
-                // The workers hold one search each at most: one is free.
-                std::lock_guard lock(m_searchesMutex);
-                searches = m_freeSearches.back();
-                m_freeSearches.pop_back();
-            }
-            const bool complete = readHere(row, looks[row], std::move(kept), *searches, filesProcessed);
-            {
-                std::lock_guard lock(m_searchesMutex);
-                m_freeSearches.push_back(searches);
-            }
-            if (!complete) return false;
+            BorrowedSearches searches(*this);
+            if (!readHere(row, looks[row], std::move(kept), *searches, filesProcessed)) return false;
             continue;
         }
         if (read.skipped) continue;

@@ -32,15 +32,15 @@ public:
     // The label bit is the lowest of the line's first byte.
     void label() { m_lines[m_lastLine] = static_cast<char>(m_lines[m_lastLine] | 1); }
     void startCaller(std::string_view entry) {
-        m_events.push_back({line(), kStart, static_cast<std::uint32_t>(m_callerEnds.size()), 0});
+        m_events.push_back({currentLine(), kStart, static_cast<std::uint32_t>(m_callerEnds.size()), 0});
         m_callers.append(entry);
         m_callerEnds.push_back(m_callers.size());
     }
     void add(std::size_t, std::uint32_t row, int lineInRoutine) {
-        m_events.push_back({line(), kAdd, row, lineInRoutine});
+        m_events.push_back({currentLine(), kAdd, row, lineInRoutine});
     }
     void addForName(int nameId, int lineInRoutine) {
-        m_events.push_back({line(), kAddForName, static_cast<std::uint32_t>(nameId), lineInRoutine});
+        m_events.push_back({currentLine(), kAddForName, static_cast<std::uint32_t>(nameId), lineInRoutine});
     }
 
     // Plays the lines and findings back to `sink`, `ownSlot` being the slot of add(). False when the
@@ -56,7 +56,7 @@ private:
         std::uint32_t value;  // the caller's number, the row or the name id
         int lineInRoutine;
     };
-    std::uint32_t line() const { return m_lineCount - 1; }
+    std::uint32_t currentLine() const { return m_lineCount - 1; }
 
     const ParseContext& m_pass;
     // Per physical line its length << 1, | 1 when labelled, seven bits a byte from the lowest (the
