@@ -8,7 +8,7 @@ namespace tally {
 
 CallMatcher::CallMatcher(const std::vector<std::string_view>& names)
     : m_forward(std::make_shared<const NameTrie>(NameTrie::Direction::Forward, names)),
-      m_backward(std::make_shared<const NameTrie>(NameTrie::Direction::Backward, names)),
+      m_backward(std::make_shared<const NameTrie>(NameTrie::Direction::Backward, *m_forward)),
       m_global(static_cast<std::size_t>(m_forward->size()), 0),
       m_fileStamps(static_cast<std::size_t>(m_forward->size()), 0),
       m_lineStamps(static_cast<std::size_t>(m_forward->size()), 0) {}

@@ -19,7 +19,7 @@ std::vector<std::string_view> bareNames(const std::vector<VarRec>& rows) {
 ModuleVariableScan::ModuleVariableScan(ProjectModel& model)
     : m_model(model),
       m_forward(NameTrie::Direction::Forward, bareNames(model.pubVar)),
-      m_backward(NameTrie::Direction::Backward, bareNames(model.pubVar)) {
+      m_backward(NameTrie::Direction::Backward, m_forward) {
     const std::vector<VarRec>& pubVar = model.pubVar;
     m_rows.reserve(pubVar.size());
     for (std::size_t r = 0; r < pubVar.size(); ++r) {

@@ -60,6 +60,15 @@ NameTrie::NameTrie(Direction direction, const std::vector<std::string_view>& nam
     // one before takes its id without a lookup.
     for (std::size_t i = 0; i < names.size(); ++i)
         m_givenIds.push_back(i > 0 && names[i] == names[i - 1] ? m_givenIds.back() : m_names.intern(names[i]));
+    build(direction);
+}
+
+NameTrie::NameTrie(Direction direction, const NameTrie& sameNames)
+    : m_names(sameNames.m_names), m_givenIds(sameNames.m_givenIds) {
+    build(direction);
+}
+
+void NameTrie::build(Direction direction) {
     const auto distinct = static_cast<std::size_t>(m_names.size());
 
     std::vector<std::string_view> keys(distinct);

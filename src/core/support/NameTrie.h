@@ -18,10 +18,13 @@ public:
     // Forward tries report names that begin at a position; backward tries names that end there.
     enum class Direction { Forward, Backward };
 
-    NameTrie() : NameTrie(Direction::Forward, {}) {}
+    NameTrie() : NameTrie(Direction::Forward, std::vector<std::string_view>{}) {}
     // Builds the trie of `names`. Each distinct text gets an id, counting from 0 in order of first
     // appearance in `names`.
     NameTrie(Direction direction, const std::vector<std::string_view>& names);
+    // The trie of the names of `sameNames`, with the same ids, read in `direction`: the names are
+    // taken over as they are numbered there rather than numbered again.
+    NameTrie(Direction direction, const NameTrie& sameNames);
 
     // The id of a name, or -1 when it is not in the set.
     int idOf(std::string_view name) const { return m_names.find(name); }
@@ -65,6 +68,8 @@ private:
     // The edge beginning with `c` among edges [first, first + count), or -1.
     std::int32_t findEdge(std::uint32_t first, std::uint32_t count, unsigned char c) const;
 
+    // Builds the trie of the names numbered in m_names.
+    void build(Direction direction);
     // Builds the tables of the nodes with more than eight children.
     void buildChildTables();
 

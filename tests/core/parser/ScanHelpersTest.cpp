@@ -113,12 +113,16 @@ TEST(NameTrie, FindsEveryNameBeginningOrEndingAtAPlace) {
         names.push_back(name);
     }
     const std::vector<std::string_view> views(names.begin(), names.end());
-    const NameTrie forward(NameTrie::Direction::Forward, views), backward(NameTrie::Direction::Backward, views);
+    // The backward trie as the passes make it, from the forward one's numbering: the same ids.
+    const NameTrie forward(NameTrie::Direction::Forward, views),
+        backward(NameTrie::Direction::Backward, forward);
+    ASSERT_EQ(backward.idsOfGivenNames(), forward.idsOfGivenNames());
     for (const std::string& text : randomTexts(14, "m_aZbQ9 x", 200)) {
         for (std::size_t at = 0; at <= text.size(); ++at) {
             std::vector<std::string_view> begun, ended, expectedBegun, expectedEnded;
             forward.forEachStartingAt(text, at, [&](int id, std::size_t) { begun.push_back(forward.name(id)); });
-            backward.forEachEndingAt(text, at, [&](int id, std::size_t) { ended.push_back(backward.name(id)); });
+            backward.forEachEndingAt(text, at,
+                                     [&](int id, std::size_t) { ended.push_back(forward.name(id)); });
             for (int id = 0; id < forward.size(); ++id) {
                 const std::string_view name = forward.name(id);
                 if (std::string_view(text).substr(at).starts_with(name)) expectedBegun.push_back(name);
