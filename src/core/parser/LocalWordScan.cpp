@@ -47,7 +47,10 @@ public:
                 while (m_slots[slot] >= 0) slot = (slot + 1) & (m_slots.size() - 1);
                 m_slots[slot] = entry;
                 m_words.push_back(word);
-                m_lengthsByFirstByte[static_cast<unsigned char>(word[0])] |= lengthBit(word.size());
+                if (word.size() == 1)
+                    m_singleByteEntry[static_cast<unsigned char>(word[0])] = entry;
+                else
+                    m_lengthsByFirstByte[static_cast<unsigned char>(word[0])] |= lengthBit(word.size());
             }
             m_entryOf.push_back(entry);
         }
@@ -58,6 +61,8 @@ public:
 
     // The entry of a name of the text, or -1.
     int find(std::string_view name) const {
+        // One-letter locals (i, x, r) are the commonest, and their byte is their entry.
+        if (name.size() == 1) return m_singleByteEntry[static_cast<unsigned char>(name[0])];
         if (!(m_lengthsByFirstByte[static_cast<unsigned char>(name[0])] & lengthBit(name.size()))) return -1;
         return findInSlots(name);
     }
@@ -90,8 +95,14 @@ private:
     std::vector<std::string_view> m_words;
     std::vector<int> m_slots;     // entries, -1 where free; a power of two long
     std::vector<int> m_entryOf;   // the entry of each candidate, -1 for an empty word
-    // For each first byte, the lengths of the words that begin with it, as lengthBit gives them.
+    // For each first byte, the lengths of the longer words that begin with it, as lengthBit gives them.
     std::array<std::uint64_t, 256> m_lengthsByFirstByte{};
+    // For each byte, the entry of the one-byte word it is, or -1.
+    std::array<int, 256> m_singleByteEntry = [] {
+        std::array<int, 256> none{};
+        none.fill(-1);
+        return none;
+    }();
 };
 
 // What the line read so far holds that decides whether a name on it is a use.
