@@ -30,11 +30,19 @@ unsigned char classOf(char c) {
 // their first byte and length together: one load and one test, inlined where the text is read.
 class WordTable {
 public:
-    explicit WordTable(const std::vector<std::string_view>& words) {
+    // Makes the table that of `words`, letting go of the words it held.
+    void fill(const std::vector<std::string_view>& words) {
+        // The words' texts may be gone by now; their first bytes were kept.
+        for (unsigned char first : m_firstBytes) {
+            m_singleByteEntry[first] = -1;
+            m_lengthsByFirstByte[first] = 0;
+        }
+        m_firstBytes.clear();
+        m_words.clear();
+        m_entryOf.clear();
         std::size_t slots = 16;
         while (slots < 2 * words.size()) slots *= 2;
         m_slots.assign(slots, -1);
-        m_entryOf.reserve(words.size());
         for (std::string_view word : words) {
             if (word.empty()) {
                 m_entryOf.push_back(-1);
@@ -47,6 +55,7 @@ public:
                 while (m_slots[slot] >= 0) slot = (slot + 1) & (m_slots.size() - 1);
                 m_slots[slot] = entry;
                 m_words.push_back(word);
+                m_firstBytes.push_back(static_cast<unsigned char>(word[0]));
                 if (word.size() == 1)
                     m_singleByteEntry[static_cast<unsigned char>(word[0])] = entry;
                 else
@@ -95,6 +104,7 @@ private:
     std::vector<std::string_view> m_words;
     std::vector<int> m_slots;     // entries, -1 where free; a power of two long
     std::vector<int> m_entryOf;   // the entry of each candidate, -1 for an empty word
+    std::vector<unsigned char> m_firstBytes;  // the first byte of each word, for the next fill()
     // For each first byte, the lengths of the longer words that begin with it, as lengthBit gives them.
     std::array<std::uint64_t, 256> m_lengthsByFirstByte{};
     // For each byte, the entry of the one-byte word it is, or -1.
@@ -126,9 +136,24 @@ bool isLocalUse(std::string_view before) {
     return before.substr(open + 1, close - open - 1).find('\'') != std::string_view::npos;
 }
 
+struct LocalWordJudge::Table : WordTable {};
+
+LocalWordJudge::LocalWordJudge() : m_table(std::make_unique<Table>()) {}
+LocalWordJudge::~LocalWordJudge() = default;
+
 std::vector<LocalVerdict> judgeLocalWords(std::string_view text, const std::vector<std::string_view>& words) {
-    const WordTable table(words);
-    std::vector<LocalVerdict> found(table.size(), LocalVerdict::NotFound);
+    LocalWordJudge judge;
+    std::vector<LocalVerdict> verdicts;
+    judge.judge(text, words, verdicts);
+    return verdicts;
+}
+
+void LocalWordJudge::judge(std::string_view text, const std::vector<std::string_view>& words,
+                           std::vector<LocalVerdict>& verdicts) {
+    WordTable& table = *m_table;
+    table.fill(words);
+    std::vector<LocalVerdict>& found = m_found;
+    found.assign(table.size(), LocalVerdict::NotFound);
     LineState line;
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
@@ -165,10 +190,10 @@ std::vector<LocalVerdict> judgeLocalWords(std::string_view text, const std::vect
             }
         }
     }
-    std::vector<LocalVerdict> verdicts(words.size(), LocalVerdict::NotFound);
+    verdicts.assign(words.size(), LocalVerdict::NotFound);
     for (std::size_t i = 0; i < words.size(); ++i)
-        if (const int entry = table.entryOf(i); entry >= 0) verdicts[i] = found[static_cast<std::size_t>(entry)];
-    return verdicts;
+        if (const int entry = table.entryOf(i); entry >= 0)
+            verdicts[i] = found[static_cast<std::size_t>(entry)];
 }
 
 }  // namespace tally

@@ -3,6 +3,7 @@
 // of the text is looked up among the candidates' words, and each line's comment state is followed as
 // the pass goes, so the cost is one read of the text however many candidates there are.
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -25,5 +26,25 @@ bool isLocalUse(std::string_view lineBeforeHit);
 // The verdict of each word in `text` (lines ending in LF or CR LF); an empty word is NotFound. An
 // occurrence is a whole name: not part of a longer name on either side.
 std::vector<LocalVerdict> judgeLocalWords(std::string_view text, const std::vector<std::string_view>& words);
+
+// The same judging, with its word table kept from one routine to the next: a project has tens of
+// thousands of routines of a dozen candidates, and a table built afresh for each one cost as much
+// as reading many a routine.
+class LocalWordJudge {
+public:
+    LocalWordJudge();
+    ~LocalWordJudge();
+    LocalWordJudge(const LocalWordJudge&) = delete;
+    LocalWordJudge& operator=(const LocalWordJudge&) = delete;
+
+    // The verdict of each word in `text`, as judgeLocalWords gives it, into `verdicts`.
+    void judge(std::string_view text, const std::vector<std::string_view>& words,
+               std::vector<LocalVerdict>& verdicts);
+
+private:
+    struct Table;
+    std::unique_ptr<Table> m_table;
+    std::vector<LocalVerdict> m_found;  // per distinct word
+};
 
 }  // namespace tally

@@ -157,7 +157,7 @@ void checkUnusedLocals(GatheredRows& rows, std::string_view routineText,
     std::vector<LocalVerdict>& verdicts = scratch.verdicts;
     verdicts.assign(candidates.size(), LocalVerdict::NotFound);
     if (candidates.size() > kManyCandidates || !judgeOneByOne(routineText, candidates, words, verdicts))
-        verdicts = judgeLocalWords(routineText, words);
+        scratch.judge.judge(routineText, words, verdicts);
 
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         if (verdicts[i] == LocalVerdict::NotFound || verdicts[i] == LocalVerdict::Used) continue;

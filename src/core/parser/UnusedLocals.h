@@ -23,6 +23,7 @@ struct UnusedLocalScratch {
     std::vector<std::string_view> words;
     std::vector<LocalVerdict> verdicts;
     DeclaredNames declared;
+    LocalWordJudge judge;
 };
 
 // Finds the unused parameters and locals of a routine and appends them to the UnVar rows.
