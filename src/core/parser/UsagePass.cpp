@@ -490,10 +490,11 @@ void UsagePassRun::findCallers(const SubRec& callee, std::uint32_t noted) {
         const std::vector<std::uint32_t>& groups;
         ~Close() { ranges.back().second = static_cast<std::uint32_t>(groups.size()); }
     } close{m_classCallers, m_listGroups};
-    const std::string_view calledBy = callee.calledBy;
+    // The list's text is read only where its entries are: a list the call pass noted is read as its
+    // callers, and its text, in a block of its own somewhere in the heap, is not touched at all.
     if (m_namesHoldEntryEnd) {
         m_entryGroups.clear();
-        callerGroupsIn(calledBy, m_entryGroups);
+        callerGroupsIn(callee.calledBy, m_entryGroups);
         for (std::uint32_t group : m_entryGroups) append(group);
         return;
     }
@@ -515,6 +516,7 @@ void UsagePassRun::findCallers(const SubRec& callee, std::uint32_t noted) {
     // No name holds the character that ends an entry, so what an entry yields depends on its text
     // alone. A routine called from one line of a caller has that same entry in the list of every
     // namesake it calls; each distinct entry is read once and its callers replayed after that.
+    const std::string_view calledBy = callee.calledBy;
     std::size_t start = 0;
     while (start < calledBy.size()) {
         std::size_t end = calledBy.find('\x01', start);
