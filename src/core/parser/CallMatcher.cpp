@@ -49,13 +49,8 @@ void CallMatcher::match(std::string_view line, std::vector<int>& globalHits, std
     static constexpr char kAfterName[] = {'('};
     forEachMarkBesideRange(
         line, kBeforeName, forward.firstBytes(), kAfterName, backward.firstBytes(),
-        [&](std::size_t i) {
-            if (line[i] == '(')
-                backward.forEachEndingAt(line, i, note);
-            else
-                forward.forEachStartingAt(line, i + 1, note);
-        },
-        around);
+        [&](std::size_t i) { forward.forEachStartingAt(line, i + 1, note); },
+        [&](std::size_t i) { backward.forEachEndingAt(line, i, note); }, around);
 }
 
 }  // namespace tally

@@ -92,26 +92,28 @@ void ModuleVariableOccurrences::index(std::string_view text) {
     static constexpr char kBeforeName[] = {' ', '\n', '('};
     static constexpr char kAfterName[] = {'(', '.', ',', ')'};
     forEachMarkBesideRange(
-        text, kBeforeName, m_forward.firstBytes(), kAfterName, m_backward.firstBytes(), [&](std::size_t i) {
+        text, kBeforeName, m_forward.firstBytes(), kAfterName, m_backward.firstBytes(),
+        [&](std::size_t i) {
+            if (!m_forward.mayBeginWith(at(i + 1))) return;
             const char c = text[i];
-            if ((c == '(' || c == '.' || c == ',' || c == ')') &&
-                m_backward.mayBeginWith(i > 0 ? text[i - 1] : '\0'))
-                m_backward.forEachEndingAt(text, i,
-                                           [&](int id, std::size_t length) { note(id, i - length, true); });
-            if ((c == ' ' || c == '\n' || c == '(') && m_forward.mayBeginWith(at(i + 1))) {
-                m_forward.forEachStartingAt(text, i + 1, [&](int id, std::size_t length) {
-                    // Keep only occurrences that some form can use.
-                    const char next = at(i + 1 + length);
-                    bool keep = c == '('                       // "(N", "(N ", "(N,"
-                                || (c == '\n' && next == ' ')  // CR LF "N = "
-                                || (c == ' ' && (next == ' ' || next == '(' || next == lineEnd ||
-                                                 next == ',' || isTypeSuffix(next)));
-                    if (keep) note(id, i + 1, false);
-                });
-            }
+            m_forward.forEachStartingAt(text, i + 1, [&](int id, std::size_t length) {
+                // Keep only occurrences that some form can use.
+                const char next = at(i + 1 + length);
+                bool keep = c == '('                       // "(N", "(N ", "(N,"
+                            || (c == '\n' && next == ' ')  // CR LF "N = "
+                            || (c == ' ' && (next == ' ' || next == '(' || next == lineEnd || next == ',' ||
+                                             isTypeSuffix(next)));
+                if (keep) note(id, i + 1, false);
+            });
+        },
+        [&](std::size_t i) {
+            if (!m_backward.mayBeginWith(i > 0 ? text[i - 1] : '\0')) return;
+            m_backward.forEachEndingAt(text, i,
+                                       [&](int id, std::size_t length) { note(id, i - length, true); });
         });
 
-    // Group by name, keeping the text order within each name.
+    // Group by name. The occurrences of each side come in text order, and so they stay within each
+    // name; a form looks at the occurrences of one side only.
     std::uint32_t offset = 0;
     for (int id : m_touched) {
         m_first[static_cast<std::size_t>(id)] = offset;

@@ -67,26 +67,38 @@ bool isOneOf(char c, const char (&bytes)[N]) {
 }
 }  // namespace detail
 
-// Calls visit(i), in increasing order, for every i where text[i] is one of `leading` and the byte after
-// it lies in `next`, or text[i] is one of `trailing` and the byte before it lies in `previous`; outside
-// the text the neighbour is '\0'. With `next` the bytes that names begin with and `previous` those they
-// end with, this passes over the many blanks of indentation and around operators that no name touches.
+// Calls visitLeading(i) for every i where text[i] is one of `leading` and the byte after it lies in
+// `next`, and visitTrailing(i) for every i where text[i] is one of `trailing` and the byte before it
+// lies in `previous`; outside the text the neighbour is '\0'. With `next` the bytes that names begin
+// with and `previous` those they end with, this passes over the many blanks of indentation and
+// around operators that no name touches.
+//
+// The places come sixteen at a time: those of one block in increasing order on each side, the
+// leading ones first. So each side's places come in increasing order, and a visitor needs no test
+// of which side a place is on (a test that the processor guesses wrong about half the time).
 //
 // `readable`, when given, is a larger text that holds `text` (a line of a file, say): where it has a
 // byte before the text and sixteen after it, the blocks are read in place rather than copied between
 // zero bytes, and only the two end places are judged again with '\0' beside them.
-template <std::size_t L, std::size_t T, class Visit>
+template <std::size_t L, std::size_t T, class VisitLeading, class VisitTrailing>
 void forEachMarkBesideRange(std::string_view text, const char (&leading)[L], ByteRange next,
-                            const char (&trailing)[T], ByteRange previous, Visit&& visit,
-                            std::string_view readable = {}) {
+                            const char (&trailing)[T], ByteRange previous, VisitLeading&& visitLeading,
+                            VisitTrailing&& visitTrailing, std::string_view readable = {}) {
     const char* data = text.data();
     const std::size_t n = text.size();
     if (n == 0) return;
     // The plain reading at one place, for the places whose neighbour lies outside the text.
-    auto wantedAt = [&](std::size_t j) {
-        const char c = data[j];
-        return (detail::isOneOf(c, leading) && next.contains(j + 1 < n ? data[j + 1] : '\0')) ||
-               (detail::isOneOf(c, trailing) && previous.contains(j > 0 ? data[j - 1] : '\0'));
+    auto leadsAt = [&](std::size_t j) {
+        return detail::isOneOf(data[j], leading) && next.contains(j + 1 < n ? data[j + 1] : '\0');
+    };
+    auto trailsAt = [&](std::size_t j) {
+        return detail::isOneOf(data[j], trailing) && previous.contains(j > 0 ? data[j - 1] : '\0');
+    };
+    auto visitBits = [](std::size_t base, unsigned mask, auto& visit) {
+        while (mask != 0) {
+            visit(base + static_cast<std::size_t>(__builtin_ctz(mask)));
+            mask &= mask - 1;
+        }
     };
 #if defined(__SSE2__)
     const __m128i nextLow = _mm_set1_epi8(static_cast<char>(next.lo));
@@ -117,34 +129,45 @@ void forEachMarkBesideRange(std::string_view text, const char (&leading)[L], Byt
             if (n - i < 16) lanes = (1u << (n - i)) - 1;
         }
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        __m128i wanted = _mm_setzero_si128();
+        unsigned leads = 0, trails = 0;
         if (anyNext) {
             const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
-            wanted = detail::anyOf(block, leadingBytes) & detail::inRange(after, nextLow, nextWidth);
+            leads = static_cast<unsigned>(_mm_movemask_epi8(detail::anyOf(block, leadingBytes) &
+                                                            detail::inRange(after, nextLow, nextWidth))) &
+                    lanes;
         }
         if (anyPrevious) {
             const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1));
-            wanted |=
-                detail::anyOf(block, trailingBytes) & detail::inRange(before, previousLow, previousWidth);
+            trails = static_cast<unsigned>(
+                         _mm_movemask_epi8(detail::anyOf(block, trailingBytes) &
+                                           detail::inRange(before, previousLow, previousWidth))) &
+                     lanes;
         }
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(wanted)) & lanes;
         if (inPlace) {
             // The bytes read beside the first and the last place belong to the larger text.
-            if (i == 0) mask = (mask & ~1u) | (wantedAt(0) ? 1u : 0u);
+            if (i == 0) {
+                leads = (leads & ~1u) | (leadsAt(0) ? 1u : 0u);
+                trails = (trails & ~1u) | (trailsAt(0) ? 1u : 0u);
+            }
             if (n - i <= 16) {
                 const unsigned lastLane = 1u << (n - 1 - i);
-                mask = (mask & ~lastLane) | (wantedAt(n - 1) ? lastLane : 0u);
+                leads = (leads & ~lastLane) | (leadsAt(n - 1) ? lastLane : 0u);
+                trails = (trails & ~lastLane) | (trailsAt(n - 1) ? lastLane : 0u);
             }
         }
-        while (mask != 0) {
-            visit(i + static_cast<std::size_t>(__builtin_ctz(mask)));
-            mask &= mask - 1;
-        }
+        visitBits(i, leads, visitLeading);
+        visitBits(i, trails, visitTrailing);
     }
 #else
     (void)readable;
-    for (std::size_t i = 0; i < n; ++i)
-        if (wantedAt(i)) visit(i);
+    (void)visitBits;
+    for (std::size_t i = 0; i < n; i += 16) {
+        const std::size_t end = std::min(n, i + 16);
+        for (std::size_t j = i; j < end; ++j)
+            if (leadsAt(j)) visitLeading(j);
+        for (std::size_t j = i; j < end; ++j)
+            if (trailsAt(j)) visitTrailing(j);
+    }
 #endif
 }
 

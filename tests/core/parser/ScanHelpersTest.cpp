@@ -43,23 +43,37 @@ std::vector<std::string> randomTexts(unsigned seed, const std::string& alphabet,
 }  // namespace
 
 TEST(ByteScans, MarksBesideARangeAreExactlyThePlainReading) {
-    const char leading[] = {' ', '.'};
-    const char trailing[] = {'('};
+    // "(" is a mark on both sides, as for the module-variable search.
+    const char leading[] = {' ', '.', '('};
+    const char trailing[] = {'(', ')'};
     const ByteRange ranges[] = {{'a', 'c'}, ByteRange{}, ByteRange::all(), {0, 0}, {'(', 'z'}};
-    for (const std::string& text : randomTexts(11, "ab z.( \x01\xE9", 600)) {
+    for (const std::string& text : randomTexts(11, "ab z.() \x01\xE9", 600)) {
         for (ByteRange next : ranges) {
             for (ByteRange previous : ranges) {
-                std::vector<std::size_t> expected, found;
+                std::vector<std::size_t> expectedLeads, expectedTrails, leads, trails;
                 for (std::size_t i = 0; i < text.size(); ++i) {
                     const char after = i + 1 < text.size() ? text[i + 1] : '\0';
                     const char before = i > 0 ? text[i - 1] : '\0';
-                    if (((text[i] == ' ' || text[i] == '.') && next.contains(after)) ||
-                        (text[i] == '(' && previous.contains(before)))
-                        expected.push_back(i);
+                    if ((text[i] == ' ' || text[i] == '.' || text[i] == '(') && next.contains(after))
+                        expectedLeads.push_back(i);
+                    if ((text[i] == '(' || text[i] == ')') && previous.contains(before))
+                        expectedTrails.push_back(i);
                 }
-                forEachMarkBesideRange(text, leading, next, trailing, previous,
-                                       [&](std::size_t i) { found.push_back(i); });
-                ASSERT_EQ(found, expected) << '"' << text << '"';
+                // Each side in increasing order, and no block's trailing place before its leading ones.
+                std::vector<std::size_t> both;
+                forEachMarkBesideRange(
+                    text, leading, next, trailing, previous,
+                    [&](std::size_t i) {
+                        leads.push_back(i);
+                        ASSERT_TRUE(both.empty() || both.back() / 16 < i / 16 || both.back() < i) << i;
+                        both.push_back(i);
+                    },
+                    [&](std::size_t i) {
+                        trails.push_back(i);
+                        both.push_back(i);
+                    });
+                ASSERT_EQ(leads, expectedLeads) << '"' << text << '"';
+                ASSERT_EQ(trails, expectedTrails) << '"' << text << '"';
             }
         }
     }
@@ -77,9 +91,14 @@ TEST(ByteScans, MarksOfALineReadInPlaceAreThoseOfTheLineAlone) {
         const std::string_view line = std::string_view(file).substr(start, random() % (file.size() - start + 1));
         std::vector<std::size_t> alone, inPlace;
         const std::string copy(line);
-        forEachMarkBesideRange(copy, leading, names, trailing, names, [&](std::size_t i) { alone.push_back(i); });
-        forEachMarkBesideRange(line, leading, names, trailing, names, [&](std::size_t i) { inPlace.push_back(i); },
-                               file);
+        // Leading places as they are, trailing ones marked by a high bit.
+        constexpr std::size_t kTrailing = std::size_t{1} << 40;
+        forEachMarkBesideRange(
+            copy, leading, names, trailing, names, [&](std::size_t i) { alone.push_back(i); },
+            [&](std::size_t i) { alone.push_back(i | kTrailing); });
+        forEachMarkBesideRange(
+            line, leading, names, trailing, names, [&](std::size_t i) { inPlace.push_back(i); },
+            [&](std::size_t i) { inPlace.push_back(i | kTrailing); }, file);
         ASSERT_EQ(inPlace, alone) << '"' << file << "\" from " << start;
     }
 }
