@@ -5,6 +5,7 @@
 
 #include "core/model/TypeCharacters.h"
 #include "core/parser/HeaderText.h"
+#include "core/support/ByteSetScan.h"
 #include "core/text/TextOps.h"
 
 namespace tally {
@@ -73,9 +74,9 @@ constexpr std::array<unsigned, 256> kKeywordsEndingWith = [] {
 // in turn read every statement sixteen times.
 unsigned keywordsIn(std::string_view code) {
     unsigned found = 0;
-    // A byte loop rather than a search per blank: statements are short and have a few blanks.
-    for (std::size_t blank = 1; blank < code.size(); ++blank) {
-        if (code[blank] != ' ') continue;
+    // The blanks are found sixteen at a time (statements have a few among many other bytes).
+    forEachByteInRange(code, ByteRange{' ', ' '}, [&](std::size_t blank) {
+        if (blank == 0) return;
         for (unsigned candidates = kKeywordsEndingWith[static_cast<unsigned char>(code[blank - 1])];
              candidates != 0; candidates &= candidates - 1) {
             const auto bit = static_cast<std::size_t>(std::countr_zero(candidates));
@@ -83,7 +84,7 @@ unsigned keywordsIn(std::string_view code) {
             if (blank + 1 >= word.size() && code.substr(blank + 1 - word.size(), word.size()) == word)
                 found |= 1u << bit;
         }
-    }
+    });
     return found;
 }
 
