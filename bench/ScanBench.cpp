@@ -84,15 +84,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tallyscan6-scanbench PROJECT.vbp [runs]\n");
         return 2;
     }
-    // Freed memory stays with the process for the next run. Otherwise glibc gives large blocks back
-    // to the system after each run of a big project but not of a small one, and the big project's
-    // runs would measure the kernel handing out fresh pages rather than the scan.
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
     const std::string project = argv[1];
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    // The memory of a scan as the programs run it: with glibc's own choices of when a block is
+    // mapped on its own and when freed memory goes back to the system.
     const long extraKb = scanPeakExtraKb(project, 1);
     const long extraTwoKb = scanPeakExtraKb(project, 2);
+    // For the timings, freed memory stays with the process for the next run. Otherwise glibc gives
+    // large blocks back to the system after each run of a big project but not of a small one, and
+    // the big project's runs would measure the kernel handing out fresh pages rather than the scan.
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
 
     tally::NoFileVersions versions;
     tally::NullParseProgress quiet;
