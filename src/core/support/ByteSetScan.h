@@ -75,7 +75,8 @@ bool isOneOf(char c, const char (&bytes)[N]) {
 //
 // The places come sixteen at a time: those of one block in increasing order on each side, the
 // leading ones first. So each side's places come in increasing order, and a visitor needs no test
-// of which side a place is on (a test that the processor guesses wrong about half the time).
+// of which side a place is on: a branch at every place whose way follows the text, so that the
+// processor can seldom tell it in advance.
 //
 // `readable`, when given, is a larger text that holds `text` (a line of a file, say): where it has a
 // byte before the text and sixteen after it, the blocks are read in place rather than copied between
