@@ -141,13 +141,6 @@ struct LocalWordJudge::Table : WordTable {};
 LocalWordJudge::LocalWordJudge() : m_table(std::make_unique<Table>()) {}
 LocalWordJudge::~LocalWordJudge() = default;
 
-std::vector<LocalVerdict> judgeLocalWords(std::string_view text, const std::vector<std::string_view>& words) {
-    LocalWordJudge judge;
-    std::vector<LocalVerdict> verdicts;
-    judge.judge(text, words, verdicts);
-    return verdicts;
-}
-
 void LocalWordJudge::judge(std::string_view text, const std::vector<std::string_view>& words,
                            std::vector<LocalVerdict>& verdicts) {
     WordTable& table = *m_table;

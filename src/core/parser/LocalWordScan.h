@@ -23,13 +23,9 @@ enum class LocalVerdict { NotFound, Used, Unused, OnlyInComments };
 // inside the last literal of that text.
 bool isLocalUse(std::string_view lineBeforeHit);
 
-// The verdict of each word in `text` (lines ending in LF or CR LF); an empty word is NotFound. An
-// occurrence is a whole name: not part of a longer name on either side.
-std::vector<LocalVerdict> judgeLocalWords(std::string_view text, const std::vector<std::string_view>& words);
-
-// The same judging, with its word table kept from one routine to the next: a project has tens of
-// thousands of routines of a dozen candidates, and a table built afresh for each one cost as much
-// as reading many a routine.
+// The judge of a routine's candidates, with its word table kept from one routine to the next: a
+// project has tens of thousands of routines of a dozen candidates, and a table built afresh for
+// each one cost as much as reading many a routine.
 class LocalWordJudge {
 public:
     LocalWordJudge();
@@ -37,7 +33,8 @@ public:
     LocalWordJudge(const LocalWordJudge&) = delete;
     LocalWordJudge& operator=(const LocalWordJudge&) = delete;
 
-    // The verdict of each word in `text`, as judgeLocalWords gives it, into `verdicts`.
+    // The verdict of each word in `text` (lines ending in LF or CR LF) into `verdicts`; an empty
+    // word is NotFound. An occurrence is a whole name: not part of a longer name on either side.
     void judge(std::string_view text, const std::vector<std::string_view>& words,
                std::vector<LocalVerdict>& verdicts);
 

@@ -42,6 +42,14 @@ LocalVerdict literalVerdict(std::string_view text, std::string_view word) {
     return verdict;
 }
 
+// The verdicts of a judge that has judged nothing before.
+std::vector<LocalVerdict> judgedAfresh(std::string_view text, const std::vector<std::string_view>& words) {
+    LocalWordJudge judge;
+    std::vector<LocalVerdict> verdicts;
+    judge.judge(text, words, verdicts);
+    return verdicts;
+}
+
 TEST(LocalWordScan, OnePassGivesWhatSearchingEachNameGives) {
     const std::vector<std::string> pieces = {"a", "ab", "abc", "b", "x1", "_q", "a\xE9", "\xE9", " ", " ", ".",
                                              "(", ")", "=", "\"", "\"", "'", "'", "\r\n", "\n", "\r", "Dim "};
@@ -60,7 +68,7 @@ TEST(LocalWordScan, OnePassGivesWhatSearchingEachNameGives) {
         const int count = 1 + static_cast<int>(random() % 12);
         for (int i = 0; i < count; ++i) words.push_back(names[random() % names.size()]);
         judge.judge(text, words, verdicts);
-        ASSERT_EQ(verdicts, judgeLocalWords(text, words));
+        ASSERT_EQ(verdicts, judgedAfresh(text, words));
         ASSERT_EQ(verdicts.size(), words.size());
         for (std::size_t i = 0; i < words.size(); ++i)
             ASSERT_EQ(verdicts[i], literalVerdict(text, words[i])) << "word '" << words[i] << "' in:\n" << text;
