@@ -140,14 +140,41 @@ std::string neutralisedConstants(std::string_view names) {
     return out;
 }
 
-// Cuts `item` at the first `mark` (any case): `item` keeps the text before it, `after` gets the text
-// after it. False when the mark does not occur.
-bool cutIgnoreCase(std::string_view& item, std::string_view mark, std::string_view* after) {
-    std::size_t at = findIgnoreCase(item, mark);
+// Where `item` holds " as " in any case first: a blank, "as" in any case, a blank; npos when it
+// does not. Every item of every declaration is searched, and they are short: each blank is tested
+// with the three bytes after it rather than searched for and compared in a general way.
+std::size_t findAsWord(std::string_view item) {
+    for (std::size_t i = 0; i + 4 <= item.size(); ++i) {
+        if (item[i] != ' ') continue;
+        // Or-ing in 0x20 makes an ASCII capital small, and makes no other byte an 'a' or an 's'.
+        if ((item[i + 1] | 0x20) == 'a' && (item[i + 2] | 0x20) == 's' && item[i + 3] == ' ') return i;
+    }
+    return std::string_view::npos;
+}
+
+// Cuts `item` at its first " as " (any case): `item` keeps the trimmed text before it, `type` gets
+// the trimmed text after it. False when it holds none.
+bool cutAtAs(std::string_view& item, std::string_view& type) {
+    const std::size_t at = findAsWord(item);
     if (at == std::string_view::npos) return false;
-    if (after) *after = trimView(item.substr(at + mark.size()));
+    type = trimView(item.substr(at + 4));
     item = trimView(item.substr(0, at));
     return true;
+}
+
+// Whether `item` may begin with one of kParameterWords: they begin with W, O, B or P, and most
+// names do not.
+constexpr bool everyParameterWordBeginsWithWOBP() {
+    for (std::string_view word : kParameterWords)
+        if (word.empty() || (word[0] != 'W' && word[0] != 'O' && word[0] != 'B' && word[0] != 'P'))
+            return false;
+    return true;
+}
+static_assert(everyParameterWordBeginsWithWOBP());
+bool mayBeginWithParameterWord(std::string_view item) {
+    if (item.empty()) return false;
+    const char c = item.front();
+    return c == 'W' || c == 'O' || c == 'B' || c == 'P';
 }
 
 }  // namespace
@@ -214,9 +241,10 @@ void splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool hea
             std::size_t eq = item.find('=');
             if (eq != std::string_view::npos) item = trimView(item.substr(0, eq));
         }
-        typed = cutIgnoreCase(item, " as ", &type);
-        for (std::string_view word : kParameterWords)
-            if (startsWith(item, word)) item = trimView(item.substr(word.size()));
+        typed = cutAtAs(item, type);
+        if (mayBeginWithParameterWord(item))
+            for (std::string_view word : kParameterWords)
+                if (startsWith(item, word)) item = trimView(item.substr(word.size()));
         if (!typed && endsInTypeCharacter(item)) {
             type = typeOfCharacter(item.back());
             typed = true;

@@ -55,7 +55,12 @@ std::vector<TypeRec>& TypeNotes::typeRows() {
 }
 
 bool TypeNotes::countsAsNoType(std::string_view typeText, bool isConst) {
-    return !isConst && trimView(beforeApostrophe(typeText)).empty();
+    if (isConst) return false;
+    // A type text that begins with anything but a blank, a tab or an apostrophe keeps that byte
+    // through both cuts: it names some type. Most do ("Long").
+    if (!typeText.empty() && typeText.front() != ' ' && typeText.front() != '\t' && typeText.front() != '\'')
+        return false;
+    return trimView(beforeApostrophe(typeText)).empty();
 }
 
 std::size_t TypeNotes::recentSlotOf(std::string_view text) {

@@ -83,7 +83,9 @@ void collectCandidates(std::vector<Candidate>& candidates, DeclaredNames& declar
             if (contains(array, ".") || known.contains(array)) continue;
         }
         splitDeclaredNames(rows, line, false, owner, declared);
-        for (const std::string& name : declared.names) candidates.push_back(Candidate{name, declared.isConst});
+        // The names are taken over: the next statement's split starts the list afresh.
+        for (std::string& name : declared.names)
+            candidates.push_back(Candidate{std::move(name), declared.isConst});
     }
 }
 

@@ -293,6 +293,66 @@ TEST(DeclaredNames, KeywordsFoundInOneReadingAsOneByOne) {
     EXPECT_GT(declaring, 2000);  // the rounds did meet declarations
 }
 
+// The names of a parameter list (or a statement without constants and bounds) read item by item as
+// the rule is worded: the type after the first " as " in any case, the parameter words taken off in
+// their order, a type character, the bounds.
+struct PlainItem {
+    std::string name;
+    bool typed;
+};
+std::vector<PlainItem> plainItems(std::string_view names) {
+    std::vector<PlainItem> items;
+    for (std::string_view part : splitOutsideLiterals(names, ',')) {
+        std::string_view item = trimView(part);
+        if (item.empty()) continue;
+        if (const std::size_t eq = item.find('='); eq != std::string_view::npos)
+            item = trimView(item.substr(0, eq));
+        const std::size_t as = findIgnoreCase(item, " as ");
+        bool typed = as != std::string_view::npos;
+        if (typed) item = trimView(item.substr(0, as));
+        for (std::string_view word : {"WithEvents ", "Optional ", "ByRef ", "ByVal ", "ParamArray "})
+            if (startsWith(item, word)) item = trimView(item.substr(word.size()));
+        if (!typed && !item.empty() && std::string_view("%&!#@$").find(item.back()) != std::string_view::npos)
+            typed = true;
+        item = trimView(item.substr(0, item.find('(')));
+        if (!item.empty()) items.push_back({std::string(item), typed});
+    }
+    return items;
+}
+
+// Parameter lists built from pieces that test where " as " is found (any case, at the ends, inside
+// names, doubled blanks, tabs, high bytes) and which names lose a parameter word. (Bounds are
+// taken out before the items are read; that is tested with the declarations.)
+TEST(DeclaredNames, ItemsSplitAsTheRuleIsWorded) {
+    std::mt19937 random(11);
+    const std::vector<std::string_view> pieces = {
+        "x", " As ",   " AS ",   " aS ",  " as",       "as ", "As",          "  as  ",  "\tAs ",       "Long",
+        ",", "ByVal ", "ByRef ", "Bytes", "Optional ", "Opt", "ParamArray ", "Private", "WithEvents ", "W",
+        "$", " ",      "\xC1s ", "\xE1",  "s ",        "a",   "_as_",        "Byte"};
+    const NameOwner owner{"modA.bas", "Handler", 0};
+    int typedNames = 0, untypedNames = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string list;
+        for (int n = static_cast<int>(random() % 8); n > 0; --n) list += pieces[random() % pieces.size()];
+        const std::string header = "Sub Handler(" + list + ")";
+        GatheredRows rows;
+        const DeclaredNames split = splitDeclaredNames(rows, header, true, owner);
+        const std::vector<PlainItem> plain = plainItems(paramSpanOf(header).inside(header));
+        ASSERT_EQ(split.names.size(), plain.size()) << "'" << list << "'";
+        std::vector<std::string> untyped;
+        for (std::size_t k = 0; k < plain.size(); ++k) {
+            ASSERT_EQ(split.names[k], plain[k].name) << "'" << list << "'";
+            if (!plain[k].typed) untyped.push_back(plain[k].name);
+            plain[k].typed ? ++typedNames : ++untypedNames;
+        }
+        ASSERT_EQ(rows.decVar.size(), untyped.size()) << "'" << list << "'";
+        for (std::size_t k = 0; k < untyped.size(); ++k)
+            ASSERT_EQ(rows.decVar[k].name, untyped[k]) << "'" << list << "'";
+    }
+    EXPECT_GT(typedNames, 2000);
+    EXPECT_GT(untypedNames, 2000);
+}
+
 // The unused-locals check splits a routine's declarations one after another into one result: nothing
 // of a split may reach the next (names, constant flag, parameter text), and the rows are those of
 // fresh splits.
