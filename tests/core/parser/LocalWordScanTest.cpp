@@ -1,7 +1,8 @@
-// The one-pass judge of local names must give what searching each name on its own gives: every
-// whole-word occurrence found by a plain search, the first taken as the declaration, each later one
-// judged on its line. Random routine texts made of names that contain one another, quotes,
-// apostrophes, both line ends and bytes above 0x7F compare the two.
+// The one-pass judge of local names (which searches for the last few words left once the others
+// are used) must give what searching each name on its own gives: every whole-word occurrence found
+// by a plain search, the first taken as the declaration, each later one judged on its line. Random
+// routine texts made of names that contain one another, quotes, apostrophes, both line ends and
+// bytes above 0x7F compare the two.
 
 #include "core/parser/LocalWordScan.h"
 
@@ -51,9 +52,12 @@ std::vector<LocalVerdict> judgedAfresh(std::string_view text, const std::vector<
 }
 
 TEST(LocalWordScan, OnePassGivesWhatSearchingEachNameGives) {
-    const std::vector<std::string> pieces = {"a", "ab", "abc", "b", "x1", "_q", "a\xE9", "\xE9", " ", " ", ".",
-                                             "(", ")", "=", "\"", "\"", "'", "'", "\r\n", "\n", "\r", "Dim "};
-    const std::vector<std::string> names = {"a", "ab", "abc", "b", "x1", "_q", "a\xE9", "zz", ""};
+    const std::vector<std::string> pieces = {
+        "a",  "ab", "abc", "b", "x1",   "_q", "a\xE9", "\xE9", " ",    " ",   ".",    "(",    ")",      "=",
+        "\"", "\"", "'",   "'", "\r\n", "\n", "\r",    "Dim ", "abcd", "bcd", "xyz_", "bcd_", "\xE9bcd"};
+    // Words of three bytes and more, which the judge may search for once few are left unused.
+    const std::vector<std::string> names = {"a",     "ab", "abc", "b",    "x1",  "_q",
+                                            "a\xE9", "zz", "",    "abcd", "bcd", "xyz_"};
     std::mt19937 random(20261208);
     // One judge for every round, as a pass keeps it from routine to routine: the words of one round
     // must leave nothing behind for the next.
@@ -61,8 +65,9 @@ TEST(LocalWordScan, OnePassGivesWhatSearchingEachNameGives) {
     std::vector<LocalVerdict> verdicts;
     for (int round = 0; round < 3000; ++round) {
         std::string text;
-        // Short texts, and long ones that the reading takes sixteen bytes at a time.
-        const int length = static_cast<int>(random() % (round % 2 ? 60 : 400));
+        // Short texts, long ones that the reading takes sixteen bytes at a time, and longer ones
+        // whose rest the judge searches.
+        const int length = static_cast<int>(random() % (round % 3 == 0 ? 60 : round % 3 == 1 ? 400 : 1500));
         for (int i = 0; i < length; ++i) text += pieces[random() % pieces.size()];
         std::vector<std::string_view> words;
         const int count = 1 + static_cast<int>(random() % 12);
