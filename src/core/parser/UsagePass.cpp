@@ -355,9 +355,16 @@ void UsagePassRun::buildCallerGroups() {
     const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();
     std::vector<RoutineRef> refOf;
     refOf.reserve(nameIds.size());
+    // Whether each routine is a never-called Function, Sub or DLL routine, read here in table order:
+    // the groups below visit the routines in name order, all over the tables.
+    std::vector<char> deadOf;
+    deadOf.reserve(nameIds.size());
     for (std::size_t slot = 0; slot < m_slots; ++slot)
-        for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos)
+        for (std::size_t pos = 0; pos < m_model.subs[slot].size(); ++pos) {
             refOf.push_back({static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(pos)});
+            const SubRec& routine = m_model.subs[slot][pos];
+            deadOf.push_back(routine.timesCalled == 0 && routine.kind < kKindPropertyGet);
+        }
     // By name, then file, then place in the tables: two stable counting sorts, the file first.
     std::vector<std::uint32_t> places, start;
     groupByKey(
@@ -377,10 +384,8 @@ void UsagePassRun::buildCallerGroups() {
             m_groups.push_back({file, static_cast<std::uint32_t>(k), false});
             ++m_groupsOfName[static_cast<std::size_t>(name) + 1];
         }
-        const RoutineRef ref = refOf[place];
-        const SubRec& routine = m_model.subs[ref.slot][ref.position];
-        if (routine.timesCalled == 0 && routine.kind < kKindPropertyGet) m_groups.back().anyDead = true;
-        m_refs.push_back(ref);
+        if (deadOf[place]) m_groups.back().anyDead = true;
+        m_refs.push_back(refOf[place]);
     }
     for (std::size_t n = 1; n < m_groupsOfName.size(); ++n) m_groupsOfName[n] += m_groupsOfName[n - 1];
     m_groups.push_back({-1, static_cast<std::uint32_t>(m_refs.size()), false});
