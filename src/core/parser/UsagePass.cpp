@@ -98,6 +98,9 @@ private:
     // name and kind in its slot, the one m_firstInSlot gives.
     std::vector<std::size_t> m_routineStart;
     std::vector<char> m_firstOfKeyInSlot;
+    // Per routine of the project-wide slot: whether it is the first of its file, name and kind there,
+    // the one m_firstGlobal gives.
+    std::vector<char> m_firstOfKeyGlobally;
 
     std::vector<unsigned> m_nameSeen, m_fileSeen, m_groupSeen;
     unsigned m_nameStamp = 0, m_fileStamp = 0, m_groupStamp = 0;
@@ -150,6 +153,7 @@ void UsagePassRun::run() {
     m_firstGlobal = RoutineKeyTable();
     m_routineStart = {};
     m_firstOfKeyInSlot = {};
+    m_firstOfKeyGlobally = {};
     buildCallerGroups();
 
     for (std::size_t slot = 0; slot < m_slots; ++slot) {
@@ -236,8 +240,8 @@ void UsagePassRun::buildRoutineIndexes() {
             m_firstOfKeyInSlot[k] =
                 m_firstInSlot.addFirst({static_cast<std::uint32_t>(slot), name, routines[pos].kind}, position);
             if (slot == 0)
-                m_firstGlobal.addFirst({static_cast<std::uint32_t>(fileIds[k]), name, routines[pos].kind},
-                                       position);
+                m_firstOfKeyGlobally.push_back(m_firstGlobal.addFirst(
+                    {static_cast<std::uint32_t>(fileIds[k]), name, routines[pos].kind}, position));
         }
     }
 }
@@ -271,11 +275,26 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
     // lookups are reused rather than made again in tables too large to stay in the cache. And the
     // routines of a file come in the order of their rows, so the next owner is usually one of the
     // few routines after the last: it is tried first, and is the answer when it is the first of its
-    // name and kind in the slot.
+    // name and kind in the slot. The same holds for the file's routines in the project-wide slot
+    // (a class's public properties), where the routine found still yields to one of its name and
+    // kind in the file's own slot.
     struct Owner {
-        std::size_t own = SIZE_MAX;  // the position in the file's own slot
-        const std::uint32_t* global = nullptr;
+        std::size_t own = SIZE_MAX;     // the position in the file's own slot
+        std::size_t global = SIZE_MAX;  // the position in the project-wide slot
     } last;
+    const std::vector<int>& nameIds = m_callerNames.idsOfGivenNames();
+    const std::vector<int>& fileIds = m_fileTrie.idsOfGivenNames();  // slot 0 comes first in both
+    std::size_t lastGlobal = SIZE_MAX;
+    auto globalAfterLast = [&](std::size_t file, const VarRec& var) -> std::size_t {
+        if (lastGlobal == SIZE_MAX || routineFileOf[file] < 0) return SIZE_MAX;
+        const std::vector<SubRec>& routines = m_model.subs[0];
+        const std::size_t end = std::min(routines.size(), lastGlobal + 1 + kOwnersTriedAfterLast);
+        for (std::size_t pos = lastGlobal + 1; pos < end; ++pos)
+            if (routines[pos].kind == var.ownerKind && m_firstOfKeyGlobally[pos] &&
+                fileIds[pos] == routineFileOf[file] && var.scope == routines[pos].name)
+                return pos;
+        return SIZE_MAX;
+    };
     std::size_t lastOwnSlot = SIZE_MAX, lastOwn = 0;
     auto ownAfterLast = [&](std::size_t slot, const VarRec& var) -> std::size_t {
         if (slot != lastOwnSlot) return SIZE_MAX;
@@ -297,20 +316,29 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
             last = Owner();
             if (slot < m_slots) last.own = ownAfterLast(slot, var);
             if (last.own == SIZE_MAX) {
-                const int name = m_callerNames.idOf(var.scope);
+                const std::size_t next = m_slots > 0 ? globalAfterLast(file, var) : SIZE_MAX;
+                // The name of a routine found is the scope's: its id needs no lookup.
+                const int name = next != SIZE_MAX ? nameIds[next] : m_callerNames.idOf(var.scope);
                 const std::uint32_t* own = nullptr;
                 if (slot < m_slots && name >= 0)
                     own = m_firstInSlot.find(
                         {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(name), var.ownerKind});
-                if (own) last.own = *own;
-                if (!own && name >= 0 && routineFileOf[file] >= 0)
-                    last.global = m_firstGlobal.find({static_cast<std::uint32_t>(routineFileOf[file]),
-                                                      static_cast<std::uint32_t>(name), var.ownerKind});
+                if (own) {
+                    last.own = *own;
+                } else if (next != SIZE_MAX) {
+                    last.global = next;
+                } else if (name >= 0 && routineFileOf[file] >= 0) {
+                    const std::uint32_t* global =
+                        m_firstGlobal.find({static_cast<std::uint32_t>(routineFileOf[file]),
+                                            static_cast<std::uint32_t>(name), var.ownerKind});
+                    if (global) last.global = *global;
+                }
             }
             if (last.own != SIZE_MAX) {
                 lastOwnSlot = slot;
                 lastOwn = last.own;
             }
+            if (last.global != SIZE_MAX) lastGlobal = last.global;
         }
         // First the routine of that name and kind in the file's own slot.
         if (last.own != SIZE_MAX) {
@@ -320,10 +348,9 @@ void UsagePassRun::flagOwners(const std::vector<VarRec>& rows, int flag) {
         }
         // Then a global routine of that name, kind and file; the progress counts the routines a
         // search from the first would have looked at.
-        const std::uint32_t* global = last.global;
-        if (global) {
-            m_value += static_cast<long long>(*global) + 1;
-            mark(m_model.subs[0][*global]);
+        if (last.global != SIZE_MAX) {
+            m_value += static_cast<long long>(last.global) + 1;
+            mark(m_model.subs[0][last.global]);
         } else {
             m_value += static_cast<long long>(globals);
         }
