@@ -5,19 +5,47 @@
 namespace tally {
 
 namespace {
-// A distinct name as the trie reads it (reversed in a backward trie), with its id.
+// A distinct name as the trie reads it (reversed in a backward trie), with its id and its first
+// eight bytes, first byte highest (zeros past its end). The sort reads keys byte by byte, and most
+// of its reading is within their first eight bytes: read from the entries, which lie in order,
+// rather than from the keys' texts, which the sort visits all over their storage.
+// The key is held as a pointer and a 32-bit length (the names' texts lie in the interner, which
+// counts them in 32 bits too), so that the entry is no larger than a view and an id were: with
+// eight bytes more, the peak memory of a scan rose by 3% of the source size.
 struct Entry {
-    std::string_view key;
+    const char* data;
+    std::uint32_t size;
     int id;
+    std::uint64_t head;
+
+    std::string_view key() const { return {data, size}; }
 };
 
-unsigned char at(const Entry& e, std::size_t depth) {
-    return static_cast<unsigned char>(e.key[depth]);
+Entry entryOf(std::string_view key, int id) {
+    std::uint64_t head = 0;
+    for (std::size_t k = 0; k < 8; ++k)
+        head = head << 8 | (k < key.size() ? static_cast<unsigned char>(key[k]) : 0u);
+    return {key.data(), static_cast<std::uint32_t>(key.size()), id, head};
 }
 
 // The byte of a key at `depth`, or -1 past its end (a key sorts before its extensions).
 int byteAt(const Entry& e, std::size_t depth) {
-    return depth < e.key.size() ? static_cast<unsigned char>(e.key[depth]) : -1;
+    if (depth >= e.size) return -1;
+    if (depth < 8) return static_cast<int>((e.head >> (56 - 8 * depth)) & 0xFF);
+    return static_cast<unsigned char>(e.data[depth]);
+}
+
+unsigned char at(const Entry& e, std::size_t depth) {
+    return static_cast<unsigned char>(byteAt(e, depth));
+}
+
+// Whether a's key from `depth` on sorts before b's, as the texts compare.
+bool lessFrom(const Entry& a, const Entry& b, std::size_t depth) {
+    for (;; ++depth) {
+        const int x = byteAt(a, depth), y = byteAt(b, depth);
+        if (x != y) return x < y;
+        if (x < 0) return false;
+    }
 }
 
 // Sorts distinct keys that agree on their first `depth` bytes. A three-way radix quicksort: it compares
@@ -27,7 +55,7 @@ void sortKeys(Entry* a, std::size_t n, std::size_t depth) {
     while (n > 1) {
         if (n < 12) {
             for (std::size_t i = 1; i < n; ++i)
-                for (std::size_t j = i; j > 0 && a[j].key.substr(depth) < a[j - 1].key.substr(depth); --j)
+                for (std::size_t j = i; j > 0 && lessFrom(a[j], a[j - 1], depth); --j)
                     std::swap(a[j], a[j - 1]);
             return;
         }
@@ -87,7 +115,7 @@ void NameTrie::build(Direction direction) {
         for (std::size_t id = 0; id < distinct; ++id) keys[id] = m_names.text(static_cast<int>(id));
     }
     std::vector<Entry> entries(distinct);
-    for (std::size_t id = 0; id < distinct; ++id) entries[id] = {keys[id], static_cast<int>(id)};
+    for (std::size_t id = 0; id < distinct; ++id) entries[id] = entryOf(keys[id], static_cast<int>(id));
     sortKeys(entries.data(), entries.size(), 0);
 
     // Depth first over ranges of the sorted keys that share a prefix. The edges leaving one node are
@@ -105,7 +133,7 @@ void NameTrie::build(Direction direction) {
         stack.pop_back();
         std::size_t i = p.lo;
         // A key that ends at this depth sorts first (it is a prefix of the others).
-        if (i < p.hi && entries[i].key.size() == p.depth) {
+        if (i < p.hi && entries[i].size == p.depth) {
             if (p.edge < 0) {
                 m_emptyName = entries[i].id;
             } else {
@@ -122,8 +150,8 @@ void NameTrie::build(Direction direction) {
             while (j < p.hi && at(entries[j], p.depth) == label) ++j;
             // The edge runs on while the keys of the group agree and none of them ends: as they are
             // sorted, that is the common prefix of the first and the last, at most the first's length.
-            const std::string_view a = entries[i].key;
-            const std::string_view b = entries[j - 1].key;
+            const std::string_view a = entries[i].key();
+            const std::string_view b = entries[j - 1].key();
             std::size_t common = p.depth + 1;
             while (common < a.size() && common < b.size() && a[common] == b[common] &&
                    common - p.depth < 0xFFFF)

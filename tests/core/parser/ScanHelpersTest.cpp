@@ -156,6 +156,61 @@ TEST(NameTrie, FindsEveryNameBeginningOrEndingAtAPlace) {
     }
 }
 
+// The sort that builds a trie reads a name's first eight bytes from a copy of its own: names that
+// agree on them and differ only after, or only in length, or in a zero or a high byte, must come
+// out as the plain comparison orders them, so that every name is found where it is.
+TEST(NameTrie, NamesAlikeInTheirFirstEightBytes) {
+    const std::string zero(1, '\0');
+    std::vector<std::string> names = {"UserCont",
+                                      "UserContr",
+                                      "UserContro",
+                                      "UserControl_Click",
+                                      "UserControl_Clic",
+                                      "UserCon",
+                                      "UserCont" + zero,
+                                      "UserCont" + zero + "a",
+                                      "User" + zero + "ont",
+                                      "UserCont\xE9",
+                                      "UserCont\x7F",
+                                      "UserControl_Resize",
+                                      "a",
+                                      "ab",
+                                      "ab" + zero,
+                                      "ab" + zero + zero,
+                                      "a" + zero,
+                                      "abc"};
+    std::mt19937 random(8);
+    for (int k = 0; k < 60; ++k) {
+        std::string name = k % 2 ? "UserControl_" : "UserContr";
+        for (int n = static_cast<int>(random() % 4); n > 0; --n) name += "aZ\xE9_"[random() % 4];
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    std::shuffle(names.begin(), names.end(), random);
+    const std::vector<std::string_view> views(names.begin(), names.end());
+    const NameTrie forward(NameTrie::Direction::Forward, views),
+        backward(NameTrie::Direction::Backward, forward);
+    for (const std::string& name : names) {
+        const std::string text = "(" + name + ")";
+        std::vector<std::string_view> begun, ended, expectedBegun, expectedEnded;
+        forward.forEachStartingAt(text, 1, [&](int id, std::size_t) { begun.push_back(forward.name(id)); });
+        backward.forEachEndingAt(text, 1 + name.size(),
+                                 [&](int id, std::size_t) { ended.push_back(forward.name(id)); });
+        for (std::string_view other : views) {
+            if (std::string_view(text).substr(1).starts_with(other)) expectedBegun.push_back(other);
+            if (std::string_view(text).substr(0, 1 + name.size()).ends_with(other))
+                expectedEnded.push_back(other);
+        }
+        const auto byLength = [](std::string_view a, std::string_view b) { return a.size() < b.size(); };
+        std::sort(expectedBegun.begin(), expectedBegun.end(), byLength);
+        std::sort(expectedEnded.begin(), expectedEnded.end(), byLength);
+        ASSERT_EQ(begun, expectedBegun) << name;
+        ASSERT_EQ(ended, expectedEnded) << name;
+        ASSERT_EQ(forward.idOf(name), backward.idOf(name));
+    }
+}
+
 TEST(NameTrie, GivesEachGivenNameTheIdOfItsText) {
     // Runs of one name (as the files of consecutive routines come) and the same name again later.
     const std::vector<std::string_view> names = {"a.frm", "a.frm", "b.bas", "a.frm", "", "", "b.bas", "b.bas"};
