@@ -52,9 +52,10 @@ std::vector<LocalVerdict> judgedAfresh(std::string_view text, const std::vector<
 }
 
 TEST(LocalWordScan, OnePassGivesWhatSearchingEachNameGives) {
+    // ("\351bcd" is 0xE9 and "bcd": a hex escape would take the letters in as digits.)
     const std::vector<std::string> pieces = {
         "a",  "ab", "abc", "b", "x1",   "_q", "a\xE9", "\xE9", " ",    " ",   ".",    "(",    ")",      "=",
-        "\"", "\"", "'",   "'", "\r\n", "\n", "\r",    "Dim ", "abcd", "bcd", "xyz_", "bcd_", "\xE9bcd"};
+        "\"", "\"", "'",   "'", "\r\n", "\n", "\r",    "Dim ", "abcd", "bcd", "xyz_", "bcd_", "\351bcd"};
     // Words of three bytes and more, which the judge may search for once few are left unused.
     const std::vector<std::string> names = {"a",     "ab", "abc", "b",    "x1",  "_q",
                                             "a\xE9", "zz", "",    "abcd", "bcd", "xyz_"};
