@@ -162,19 +162,13 @@ bool cutAtAs(std::string_view& item, std::string_view& type) {
     return true;
 }
 
-// Whether `item` may begin with one of kParameterWords: they begin with W, O, B or P, and most
-// names do not.
-constexpr bool everyParameterWordBeginsWithWOBP() {
-    for (std::string_view word : kParameterWords)
-        if (word.empty() || (word[0] != 'W' && word[0] != 'O' && word[0] != 'B' && word[0] != 'P'))
-            return false;
-    return true;
-}
-static_assert(everyParameterWordBeginsWithWOBP());
+// Whether `item` may begin with one of kParameterWords: its first byte is one of theirs (W, O, B,
+// P), which most names' is not.
 bool mayBeginWithParameterWord(std::string_view item) {
     if (item.empty()) return false;
-    const char c = item.front();
-    return c == 'W' || c == 'O' || c == 'B' || c == 'P';
+    for (std::string_view word : kParameterWords)
+        if (word.front() == item.front()) return true;
+    return false;
 }
 
 }  // namespace
