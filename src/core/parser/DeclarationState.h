@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/parser/ControlNames.h"
+#include "core/parser/DeclaredNames.h"
 #include "core/parser/FileStatistics.h"
 #include "core/parser/GatheredRows.h"
 #include "core/parser/ParseContext.h"
@@ -69,6 +70,10 @@ struct DeclarationState {
     // The open routine's logical lines from its header on, each followed by CR LF.
     RoutineText routineText;
     std::int32_t routineLines = 0;
+    // Room kept from routine to routine for recording one: a header joined from continuation lines,
+    // and the names of its parameters.
+    std::string joinedHeader;
+    DeclaredNames parameters;
 
     void startFile(int row, std::string_view filePath);
     // Code lines count only inside a routine body, not in a designer block.

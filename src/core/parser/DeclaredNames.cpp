@@ -198,12 +198,12 @@ DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement,
 void splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header, const NameOwner& owner,
                         DeclaredNames& result) {
     result.names.clear();
-    result.paramText.clear();
+    result.paramText = {};
     result.isConst = false;
     std::string_view names;
     if (header) {
         names = paramSpanOf(statement).inside(statement);
-        result.paramText.assign(names);
+        result.paramText = names;
     } else {
         names = declaredNamesText(statement, result.isConst);
     }

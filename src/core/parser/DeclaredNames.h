@@ -14,8 +14,8 @@ struct DeclaredNames {
     // The names in order, as declared: a type-declaration character kept, "ByVal " and the like,
     // the type and any bounds taken off.
     std::vector<std::string> names;
-    // For a header: the text between its parentheses, trimmed.
-    std::string paramText;
+    // For a header: the text between its parentheses, trimmed; a view of the header split.
+    std::string_view paramText;
     // The statement declares constants.
     bool isConst = false;
 };
@@ -38,6 +38,7 @@ std::string_view declaredNamesText(std::string_view statement, bool& isConst);
 // length from the start; statements whose code holds "Type ", "Sub ", "Preserve ", "Function " or
 // "Declare ", or "ReDim " with "()", declare nothing here. Every name notes its type (unless the
 // owner is a control event routine, kind 36); names without a type become DecVar rows of `owner`.
+// The parameter text views `statement`, which must outlive it.
 DeclaredNames splitDeclaredNames(GatheredRows& rows, std::string_view statement, bool header,
                                  const NameOwner& owner);
 // The same into `result`, whose lists keep their room from statement to statement: a routine's

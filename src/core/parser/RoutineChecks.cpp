@@ -119,14 +119,14 @@ RoutineChecks::Part& RoutineChecks::gatheringPart() {
 }
 
 void RoutineChecks::check(std::string_view text, const std::vector<LineSpan>& declarationLines,
-                          std::string_view fileName, std::string name, int kind,
-                          std::vector<std::string> paramNames) {
+                          std::string_view fileName, std::string_view name, int kind,
+                          const std::vector<std::string>& paramNames) {
     if (m_workers.empty() || text.size() < kWorkerTextBytes) {
         checkNow(text, declarationLines, NameOwner{fileName, name, kind}, paramNames);
         return;
     }
-    addCheck(RoutineCheck{std::string(text), declarationLines, std::string(fileName), std::move(name), kind,
-                          std::move(paramNames)});
+    addCheck(RoutineCheck{std::string(text), declarationLines, std::string(fileName), std::string(name), kind,
+                          paramNames});
 }
 
 void RoutineChecks::checkNow(std::string_view text, const std::vector<LineSpan>& declarationLines,

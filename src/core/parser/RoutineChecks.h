@@ -58,7 +58,8 @@ public:
     // checking it); otherwise queued for a worker with a copy of its text.
     // The reading thread helps when many are waiting, which bounds the memory.
     void check(std::string_view text, const std::vector<LineSpan>& declarationLines,
-               std::string_view fileName, std::string name, int kind, std::vector<std::string> paramNames);
+               std::string_view fileName, std::string_view name, int kind,
+               const std::vector<std::string>& paramNames);
     // Moves into the model, in order, what is finished at the front of the queue; with `all`, first
     // helps with and waits for every check still queued. Throws what a failed check threw.
     void deliver(bool all);

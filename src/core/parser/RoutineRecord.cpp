@@ -26,9 +26,11 @@ constexpr std::array<ScopeWord, 3> kScopeWords{{
     {"Friend ", kScopeFriend, true},
 }};
 
-// The header line of the routine text (continuation lines joined), cut at its first apostrophe;
-// `prefixLength` is set to the length of its scope word and kind word with the blank after it.
-std::string findHeader(std::string_view text, std::string_view kindWord, std::size_t& prefixLength) {
+// The header line of the routine text, cut at its first apostrophe; `prefixLength` is set to the
+// length of its scope word and kind word with the blank after it. A header on one line is a view
+// of the text; continuation lines are joined in `joined`, which the view then shows.
+std::string_view findHeader(std::string_view text, std::string_view kindWord, std::size_t& prefixLength,
+                            std::string& joined) {
     // The kind word with the blank after it.
     auto startsWithKeyword = [&](std::string_view line) {
         return line.size() > kindWord.size() && line[kindWord.size()] == ' ' && startsWith(line, kindWord);
@@ -47,18 +49,18 @@ std::string findHeader(std::string_view text, std::string_view kindWord, std::si
                 scopeLength = s.word.size();
         if (scopeLength == std::string_view::npos) continue;
 
-        std::string header(line);
-        while (!header.empty() && header.back() == '_' && pos < text.size()) {
-            header.pop_back();
+        prefixLength = scopeLength + keywordLength;
+        if (line.empty() || line.back() != '_' || pos >= text.size()) return beforeApostrophe(line);
+        joined.assign(line);
+        while (!joined.empty() && joined.back() == '_' && pos < text.size()) {
+            joined.pop_back();
             end = text.find("\r\n", pos);
             if (end == std::string_view::npos) end = text.size();
-            header.push_back(' ');
-            header.append(trimView(text.substr(pos, end - pos)));
+            joined.push_back(' ');
+            joined.append(trimView(text.substr(pos, end - pos)));
             pos = end + 2;
         }
-        header.resize(beforeApostrophe(header).size());
-        prefixLength = scopeLength + keywordLength;
-        return header;
+        return beforeApostrophe(joined);
     }
     return {};
 }
@@ -92,7 +94,7 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view
     std::string_view kindWord = kindWordOf(kind);
     if (kindWord.empty()) return;
     std::size_t prefixLength = 0;
-    std::string header = findHeader(routineText, kindWord, prefixLength);
+    const std::string_view header = findHeader(routineText, kindWord, prefixLength, state.joinedHeader);
     if (header.empty()) return;
 
     SubRec row;
@@ -111,7 +113,7 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view
 
     std::size_t paren = header.find('(');
     if (paren != std::string::npos && paren >= prefixLength)
-        row.name = trimView(std::string_view(header).substr(prefixLength, paren - prefixLength));
+        row.name = trimView(header.substr(prefixLength, paren - prefixLength));
 
     std::size_t underscore = row.name.rfind('_');
     if (underscore != std::string::npos && row.scope != kScopeFriend) {
@@ -138,22 +140,24 @@ void addRoutine(DeclarationState& state, int fileRow, int kind, std::string_view
     }
     if (row.oldStyle) row.problems += kProblemOldStyle;
 
-    std::vector<std::string> paramNames;
+    // The parameters are split into the state's lists, which keep their room from routine to routine.
+    DeclaredNames& params = state.parameters;
+    params.names.clear();
     if (!row.name.empty()) {
         NameOwner owner{fileName, row.name, row.kind};
-        DeclaredNames params = splitDeclaredNames(state.rows, header, true, owner);
-        row.params = std::move(params.paramText);
-        paramNames = std::move(params.names);
+        splitDeclaredNames(state.rows, header, true, owner, params);
+        row.params = params.paramText;
     }
-    std::string name = row.name;
-    int rowKind = row.kind;
-    bool handlesEvent = row.kind == kKindControl || row.isEvent;
-    state.model.addRoutine(slot, std::move(row));
+    const int rowKind = row.kind;
+    const bool handlesEvent = row.kind == kKindControl || row.isEvent;
+    // The row's own name stays where it is while the routine is checked below: nothing is added to
+    // the slot in between.
+    const std::string_view name = state.model.addRoutine(slot, std::move(row)).name;
 
-    if (handlesEvent) paramNames.clear();
+    if (handlesEvent) params.names.clear();
     // The parameters' rows came first and join first; the locals are checked when a thread is free.
     state.checks->addGathered(state.rows);
-    state.checks->check(routineText, declarationLines, fileName, std::move(name), rowKind, std::move(paramNames));
+    state.checks->check(routineText, declarationLines, fileName, name, rowKind, params.names);
 }
 
 }  // namespace tally
