@@ -12,16 +12,19 @@
 namespace tally {
 
 // Removes blanks and tabs at both ends (sources indented with tabs must trim like blank-indented ones).
-// Inline: the passes trim every line. Indentation is mostly blanks by fours, so those are skipped
-// four at a time first.
+// Inline: the passes trim every line and every part of a declaration. Most texts trimmed have
+// nothing to trim, which the two end bytes tell; indentation is mostly blanks by fours, so those
+// are skipped four at a time first.
 inline std::string_view trimView(std::string_view s) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (s.empty() || (!blank(s.front()) && !blank(s.back()))) return s;
     std::size_t b = 0, e = s.size();
     for (std::uint32_t four; b + 4 <= e; b += 4) {
         std::memcpy(&four, s.data() + b, 4);
         if (four != 0x20202020u) break;
     }
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    while (b < e && blank(s[b])) ++b;
+    while (e > b && blank(s[e - 1])) --e;
     return s.substr(b, e - b);
 }
 std::string trim(std::string_view s);
