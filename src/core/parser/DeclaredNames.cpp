@@ -81,7 +81,8 @@ unsigned keywordsIn(std::string_view code) {
              candidates != 0; candidates &= candidates - 1) {
             const auto bit = static_cast<std::size_t>(std::countr_zero(candidates));
             const std::string_view word = keywordOf(bit);
-            if (blank + 1 >= word.size() && code.substr(blank + 1 - word.size(), word.size()) == word)
+            if (blank + 1 >= word.size() && code[blank + 1 - word.size()] == word.front() &&
+                code.substr(blank + 1 - word.size(), word.size()) == word)
                 found |= 1u << bit;
         }
     });
