@@ -20,12 +20,12 @@ using Candidate = UnusedLocalScratch::Candidate;
 std::string_view searchWordOf(std::string_view name) {
     if (endsInTypeCharacter(name)) name.remove_suffix(1);
     name = trimView(name);
-    // The last blank or tab, looked for byte by byte: find_last_of asks memchr about every byte.
+    // Back from the end over name characters, in one reading: the word is what follows the last
+    // blank or tab, and it is no plain word when something else stops the reading first.
     std::size_t start = name.size();
-    while (start > 0 && name[start - 1] != ' ' && name[start - 1] != '\t') --start;
-    name = name.substr(start);
-    if (name.empty() || !std::all_of(name.begin(), name.end(), isLocalNameChar)) return {};
-    return name;
+    while (start > 0 && isLocalNameChar(name[start - 1])) --start;
+    if (start == name.size() || (start > 0 && name[start - 1] != ' ' && name[start - 1] != '\t')) return {};
+    return name.substr(start);
 }
 
 // Whether `code` holds "Property Let ", "Property Get " or "Property Set ": a property header that

@@ -154,6 +154,19 @@ End Sub
     EXPECT_EQ(names(p.model.decVar), (Rows{"bOn", "bOn"}));
 }
 
+TEST(UnusedLocals, ANameIsSearchedByItsLastWordOnlyWhenThatIsAPlainWord) {
+    // "ParamArray<tab>items" is searched as "items" (the keyword is cut only before a blank);
+    // "a-b" is no plain word and is not searched at all, nor is its last piece "b" taken for it;
+    // "x$" is searched without its type character.
+    ScratchProject p;
+    p.addFile("modW.bas", crlf("Private Sub Walk(ParamArray\titems())\r\n"
+                               "    Dim a-b As Long, x$, q As Long\r\n"
+                               "    q = 1\r\n"
+                               "End Sub\r\n"));
+    ASSERT_TRUE(p.runDeclarationPass());
+    EXPECT_EQ(varRows(p.model.unVar), (Rows{"ParamArray\titems|Walk|modW.bas|6", "x$|Walk|modW.bas|6"}));
+}
+
 TEST(UnusedLocals, ALocalUsedAboveItsOnlyDeclarationIsUsed) {
     ScratchProject p;
     p.addFile("modR.bas", crlf(R"VB(Private Sub Reset()
