@@ -200,13 +200,13 @@ void LocalWordJudge::judge(std::string_view text, const std::vector<std::string_
     for (std::size_t i = 0; i < n && !searched;) {
         // The blanks, operators and punctuation between names are passed over in a loop
         // of their own: a third of a routine's bytes, each otherwise a trip through the dispatch.
-        while (classOf(text[i]) == kOther)
+        unsigned char kind = classOf(text[i]);
+        while (kind == kOther) {
             if (++i == n) break;
+            kind = classOf(text[i]);
+        }
         if (i == n) break;
-        switch (classOf(text[i])) {
-            case kOther:
-                ++i;
-                break;
+        switch (kind) {
             case kLineFeed:
                 line = LineState{};
                 ++i;
