@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
@@ -35,6 +37,7 @@
 #include "core/scanfile/ScanFileWriter.h"
 #include "core/text/TextOps.h"
 #include "core/text/Windows1252.h"
+#include "platform/HugePageHeap.h"
 #include "platform/SystemLocale.h"
 #include "platform/archive/ArchiverChoice.h"
 #include "platform/registry/RegistryStoreChoice.h"
@@ -63,7 +66,19 @@ const FileVersionSource& machineVersions() {
     return versions;
 }
 
+// The heap the model of a project or scan file takes at most: about three times the sources
+// (the scan file holds each list of callers once per namesake, so its own size is more than enough).
+constexpr std::size_t kHeapMargin = std::size_t{16} << 20;
+
+std::size_t scanHeapBytes(const ProjectModel& opened) {
+    std::size_t sources = 0;
+    for (int row = 1; row < opened.fileCount(); ++row)
+        sources += static_cast<std::size_t>(std::max(0, opened.files[row].size));
+    return 3 * sources + kHeapMargin;
+}
+
 bool loadScan(CliEnvironment& env, const std::string& path, ProjectModel& model) {
+    reserveHugePageHeap(static_cast<std::size_t>(std::max<std::int64_t>(0, fileLength(path))) + kHeapMargin);
     Outcome result = openScanFile(absolutePath(path), model);
     if (!result.ok) env.err << kProgram << ": " << terminalMessageFromAnsi(result.message) << '\n';
     return result.ok;
@@ -330,6 +345,8 @@ int runScan(CliEnvironment& env, const CliArguments& given) {
     SourceTextCache readAhead;
     request.readAhead = &readAhead;
     request.codePage = [&](const ProjectModel& opened) {
+        // Before the members are read for their code page: their texts go to the passes.
+        reserveHugePageHeap(scanHeapBytes(opened));
         codecFailure = chooseProjectCodec(opened, args.codePage, &readAhead);
         return projectCodec().codePage();
     };

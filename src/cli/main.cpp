@@ -5,7 +5,6 @@
 
 #include "cli/CliApp.h"
 #include "core/os/SystemFiles.h"
-#include "platform/HugePageHeap.h"
 
 namespace {
 
@@ -20,7 +19,6 @@ void onInterrupt(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    tally::restartWithHugePageHeap(argv);
     std::signal(SIGINT, onInterrupt);
     std::vector<std::string> args(argv + 1, argv + argc);
     tally::CliEnvironment environment{std::cout, std::cerr, g_cancel, tally::sys::standardErrorIsTerminal(), true};

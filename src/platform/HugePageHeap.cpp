@@ -1,10 +1,15 @@
 #include "platform/HugePageHeap.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #if defined(__linux__) && defined(__GLIBC__)
+#include <malloc.h>
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 
@@ -12,7 +17,36 @@ namespace tally {
 
 namespace {
 constexpr std::string_view kTunableName = "glibc.malloc.hugetlb";
+
+#if defined(__linux__) && defined(__GLIBC__)
+std::string fileText(const char* path) {
+    std::ifstream file(path);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// Whether the program should ask for huge pages itself, as restartWithHugePageHeap decides it.
+bool hugePagesWanted() {
+    return hugePageTunables(std::getenv("GLIBC_TUNABLES"),
+                            fileText("/sys/kernel/mm/transparent_hugepage/enabled"))
+        .has_value();
+}
+
+// The size of a transparent huge page: 2 MB on x86-64, other sizes on other processors.
+std::uintptr_t hugePageSize() {
+    const std::uintptr_t size =
+        std::strtoull(fileText("/sys/kernel/mm/transparent_hugepage/hpage_pmd_size").c_str(), nullptr, 10);
+    return size != 0 && (size & (size - 1)) == 0 ? size : std::uintptr_t{2} << 20;
+}
+#endif
 }  // namespace
+
+std::pair<std::uintptr_t, std::uintptr_t> wholePagesWithin(std::uintptr_t begin, std::uintptr_t end,
+                                                           std::uintptr_t pageSize) {
+    const std::uintptr_t mask = pageSize - 1;
+    const std::uintptr_t first = begin > end || begin > UINTPTR_MAX - mask ? end : (begin + mask) & ~mask;
+    const std::uintptr_t last = end & ~mask;
+    return first < last ? std::pair{first, last} : std::pair{end, end};
+}
 
 std::optional<std::string> hugePageTunables(const char* current, std::string_view hugePageSetting) {
     if (hugePageSetting.find("[madvise]") == std::string_view::npos) return std::nullopt;
@@ -27,15 +61,40 @@ std::optional<std::string> hugePageTunables(const char* current, std::string_vie
 
 void restartWithHugePageHeap([[maybe_unused]] char** argv) {
 #if defined(__linux__) && defined(__GLIBC__)
-    std::ifstream setting("/sys/kernel/mm/transparent_hugepage/enabled");
-    const std::string text((std::istreambuf_iterator<char>(setting)), std::istreambuf_iterator<char>());
-    const std::optional<std::string> tunables = hugePageTunables(std::getenv("GLIBC_TUNABLES"), text);
+    const std::optional<std::string> tunables = hugePageTunables(
+        std::getenv("GLIBC_TUNABLES"), fileText("/sys/kernel/mm/transparent_hugepage/enabled"));
     if (!tunables || !argv || !argv[0]) return;
     // The new start finds the tunable named, so it does not start again itself.
     if (::setenv("GLIBC_TUNABLES", tunables->c_str(), 1) != 0) return;
     ::execv("/proc/self/exe", argv);
     // Not started again (no /proc, a binary replaced meanwhile): go on with small pages. The variable
     // stays set, which only tells the programs this one starts to use huge pages too.
+#endif
+}
+
+void reserveHugePageHeap([[maybe_unused]] std::size_t bytes) {
+#if defined(__linux__) && defined(__GLIBC__)
+    if (bytes == 0 || !hugePagesWanted()) return;
+    // Blocks up to 32 MB (the most glibc takes) come from the heap, and so does the reserve, in
+    // blocks below that. glibc writes a header at the start of each, so the huge page holding it
+    // stays small: one in fifteen. The free top of the heap is given back to the system only once
+    // it is larger than the reserve.
+    constexpr std::size_t kBlock = 30u << 20;
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<std::size_t>(bytes + kBlock, INT_MAX)));
+    const auto before = reinterpret_cast<std::uintptr_t>(::sbrk(0));
+    std::vector<void*> blocks;
+    blocks.reserve(bytes / kBlock + 1);
+    for (std::size_t taken = 0; taken < bytes; taken += kBlock) {
+        void* block = std::malloc(kBlock);
+        if (!block) break;  // no more address space: the scan goes on with what there is
+        blocks.push_back(block);
+    }
+    // Freed from the last, each block joins the free top of the heap.
+    for (auto block = blocks.rbegin(); block != blocks.rend(); ++block) std::free(*block);
+    const auto after = reinterpret_cast<std::uintptr_t>(::sbrk(0));
+    const auto [first, last] = wholePagesWithin(before, after, hugePageSize());
+    if (first < last) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 #endif
 }
 

@@ -5,9 +5,12 @@
 // glibc's malloc asks for huge pages only when its tunable says so, and reads tunables only as a
 // program starts, so the program starts itself again with the tunable set.
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tally {
 
@@ -23,5 +26,19 @@ std::optional<std::string> hugePageTunables(const char* current, std::string_vie
 // new start fails, returns and the program goes on as it is. Linux with glibc only; elsewhere it
 // does nothing. To be called first thing in main, before any thread or open file exists.
 void restartWithHugePageHeap(char** argv);
+
+// The same for a program that starts often and briefly (the CLI), without the new start, which
+// costs it as much as loading its libraries again: `bytes` of heap are taken from the system in
+// blocks below malloc's mapping threshold and handed back, malloc keeps freed memory from then on,
+// and the kernel is asked for huge pages on that stretch, where the model of the scan that follows
+// lands. Called once the size of what is coming is known (a project opened, a scan file found).
+// Done only where restartWithHugePageHeap would start again; heap reserved and never touched costs
+// address space only. The worker threads' own arenas stay on small pages.
+void reserveHugePageHeap(std::size_t bytes);
+
+// The part of [begin, end) that whole pages of `pageSize` (a power of two) cover: begin rounded up,
+// end rounded down; an empty range at `end` when no whole page fits.
+std::pair<std::uintptr_t, std::uintptr_t> wholePagesWithin(std::uintptr_t begin, std::uintptr_t end,
+                                                           std::uintptr_t pageSize);
 
 }  // namespace tally
