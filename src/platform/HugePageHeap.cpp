@@ -74,7 +74,7 @@ void restartWithHugePageHeap([[maybe_unused]] char** argv) {
 
 void reserveHugePageHeap([[maybe_unused]] std::size_t bytes) {
 #if defined(__linux__) && defined(__GLIBC__)
-    if (bytes == 0 || !hugePagesWanted()) return;
+    if (bytes < kSmallestHugePageHeap || !hugePagesWanted()) return;
     // Blocks up to 32 MB (the most glibc takes) come from the heap, and so does the reserve, in
     // blocks below that. glibc writes a header at the start of each, so the huge page holding it
     // stays small: one in fifteen. The free top of the heap is given back to the system only once

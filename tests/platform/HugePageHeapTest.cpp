@@ -97,6 +97,15 @@ TEST(HugePageHeap, TheBlocksAfterAReserveComeFromTheStretchAskedForHugePages) {
     else
         EXPECT_EQ(advised, 0);
 }
+
+// A heap smaller than that is left on small pages: nothing more is asked of the kernel.
+TEST(HugePageHeap, ASmallHeapIsLeftOnSmallPages) {
+    const auto before = advisedStretches();
+    reserveHugePageHeap(kSmallestHugePageHeap - 1);
+    void* block = std::malloc(std::size_t{8} << 20);
+    EXPECT_EQ(advisedStretches(), before);
+    std::free(block);
+}
 #endif
 
 }  // namespace
