@@ -39,8 +39,9 @@ void restartWithHugePageHeap(char** argv);
 // model's blocks leave a heap on them holding a page or two per thread more than small pages would:
 // CLI scans of 4.5 MB projects took half a byte more per source byte (3.0-3.15 against 2.55-2.7
 // above the idle program, where the model may take 3), those of 25-30 MB a fifth. The time small
-// pages cost those small scans, 0-7 ms in 40-55, is not worth that.
-inline constexpr std::size_t kSmallestHugePageHeap = std::size_t{64} << 20;
+// pages cost those small scans, 0-6%, is not worth that; from about 11 MB of sources (48 MB of
+// heap) on it is: a 14 MB project took a quarter longer on small pages, 172 ms against 129.
+inline constexpr std::size_t kSmallestHugePageHeap = std::size_t{48} << 20;
 void reserveHugePageHeap(std::size_t bytes);
 
 // The part of [begin, end) that whole pages of `pageSize` (a power of two) cover: begin rounded up,
