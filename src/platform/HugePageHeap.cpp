@@ -24,13 +24,6 @@ std::string fileText(const char* path) {
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
-// Whether the program should ask for huge pages itself, as restartWithHugePageHeap decides it.
-bool hugePagesWanted() {
-    return hugePageTunables(std::getenv("GLIBC_TUNABLES"),
-                            fileText("/sys/kernel/mm/transparent_hugepage/enabled"))
-        .has_value();
-}
-
 // The size of a transparent huge page: 2 MB on x86-64, other sizes on other processors.
 std::uintptr_t hugePageSize() {
     const std::uintptr_t size =
@@ -57,6 +50,16 @@ std::optional<std::string> hugePageTunables(const char* current, std::string_vie
     value += kTunableName;
     value += "=1";
     return value;
+}
+
+bool hugePagesWanted() {
+#if defined(__linux__) && defined(__GLIBC__)
+    return hugePageTunables(std::getenv("GLIBC_TUNABLES"),
+                            fileText("/sys/kernel/mm/transparent_hugepage/enabled"))
+        .has_value();
+#else
+    return false;
+#endif
 }
 
 void restartWithHugePageHeap([[maybe_unused]] char** argv) {

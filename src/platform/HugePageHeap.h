@@ -3,7 +3,8 @@
 // and the kernel hands out each 4 KB page on its first touch: on a virtual machine that cost a CLI
 // scan of a 30 MB project about a quarter of its time (14,000 page faults; 2,000 with huge pages).
 // glibc's malloc asks for huge pages only when its tunable says so, and reads tunables only as a
-// program starts, so the program starts itself again with the tunable set.
+// program starts: so the desktop program starts itself again with the tunable set, and the CLI,
+// for which that second start costs too much, asks for them on a stretch of heap it reserves.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,10 @@ namespace tally {
 // "[never]" asking is useless, and a value that names the tunable (glibc.malloc.hugetlb=0 included)
 // is the user's choice.
 std::optional<std::string> hugePageTunables(const char* current, std::string_view hugePageSetting);
+
+// What hugePageTunables says for this process (its GLIBC_TUNABLES and the kernel's setting): true
+// when the program should ask for huge pages itself. False off Linux with glibc.
+bool hugePagesWanted();
 
 // Starts the program again with the tunable when hugePageTunables says so; otherwise, or when the
 // new start fails, returns and the program goes on as it is. Linux with glibc only; elsewhere it

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -77,9 +76,7 @@ std::vector<std::pair<std::uintptr_t, std::uintptr_t>> advisedStretches() {
 // What the CLI does before a scan: the blocks the model is then made of come from huge pages where
 // the kernel gives them on request. The first few may come from what the heap had free before.
 TEST(HugePageHeap, TheBlocksAfterAReserveComeFromTheStretchAskedForHugePages) {
-    std::ifstream setting("/sys/kernel/mm/transparent_hugepage/enabled");
-    const std::string text((std::istreambuf_iterator<char>(setting)), std::istreambuf_iterator<char>());
-    const bool wanted = hugePageTunables(std::getenv("GLIBC_TUNABLES"), text).has_value();
+    const bool wanted = hugePagesWanted();
     reserveHugePageHeap(std::size_t{96} << 20);
     std::vector<void*> blocks;
     for (int k = 0; k < 64; ++k) blocks.push_back(std::malloc(std::size_t{1} << 20));
