@@ -78,10 +78,10 @@ void restartWithHugePageHeap([[maybe_unused]] char** argv) {
 void reserveHugePageHeap([[maybe_unused]] std::size_t bytes) {
 #if defined(__linux__) && defined(__GLIBC__)
     if (bytes < kSmallestHugePageHeap || !hugePagesWanted()) return;
-    // Blocks up to 32 MB (the most glibc takes) come from the heap, and so does the reserve, in
-    // blocks below that. glibc writes a header at the start of each, so the huge page holding it
-    // stays small: one in fifteen. The free top of the heap is given back to the system only once
-    // it is larger than the reserve.
+    // Blocks up to 32 MB come from the heap from now on (larger ones keep a mapping of their own),
+    // and so does the reserve, in blocks just below that. glibc writes a header at the start of
+    // each, so the huge page holding it stays small: one in fifteen. The free top of the heap is
+    // given back to the system only once it is larger than the reserve.
     constexpr std::size_t kBlock = 30u << 20;
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<std::size_t>(bytes + kBlock, INT_MAX)));
