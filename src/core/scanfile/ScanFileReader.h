@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/model/ProjectModel.h"
+#include "core/scanfile/ScanFileFormat.h"
 #include "core/support/Outcome.h"
 
 namespace tally {
@@ -20,12 +21,6 @@ inline constexpr std::string_view kScanReadFailureText =
 
 // The deepest project tree a scan file may hold (a project's own tree is four levels deep).
 inline constexpr int kLargestScanTreeDepth = 256;
-
-// The largest scan file read. A scan file repeats the caller list of every routine in full, so a
-// project with a few names declared in hundreds of files saves far more bytes than its sources hold
-// (a 420k-line project of the photo-editor kind writes about 360 MB); a file the program wrote must
-// open again.
-inline constexpr std::int64_t kLargestScanFile = std::int64_t{4} << 30;
 
 // Reads the scan file at `path` into `model`. On success the model holds the file's analysis and
 // ScanFilePath is `path`; on failure the model is emptied completely (the caller builds the empty

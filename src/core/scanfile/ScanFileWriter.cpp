@@ -62,6 +62,28 @@ private:
     std::string m_out;
 };
 
+// Thrown once the text has grown past the largest scan file that opens again: the write stops
+// there, and the temporary file goes with it.
+struct ScanFileTooLarge {};
+
+// Hands the text on to the file, counting it.
+class BoundedStream final : public SafeWriteStream {
+public:
+    BoundedStream(SafeWriteStream& to, std::int64_t largest) : m_to(to), m_largest(largest) {}
+
+    void add(std::string_view bytes) override {
+        m_written += static_cast<std::int64_t>(bytes.size());
+        if (m_written > m_largest) throw ScanFileTooLarge{};
+        m_to.add(bytes);
+    }
+    bool failed() const override { return m_to.failed(); }
+
+private:
+    SafeWriteStream& m_to;
+    std::int64_t m_largest;
+    std::int64_t m_written = 0;
+};
+
 void writeVars(ScanTextBuilder& out, ScanSection section, const std::vector<VarRec>& rows) {
     out.begin(section, rows.size());
     for (const VarRec& var : rows) {
@@ -182,17 +204,28 @@ std::string scanFileText(const ProjectModel& model) {
     return out.take();
 }
 
-Outcome saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed) {
+Outcome saveScanFile(const ProjectModel& model, std::string_view path, bool cautionsAgreed,
+                     std::int64_t largestFile) {
     std::string refusal = scanSaveRefusal(model, path);
     if (!refusal.empty()) return Outcome::failure(error::kPathFileAccessError, "Path/File access error", std::move(refusal));
-    return SafeFileWriter(std::string(path))
-        .writeStreamed(
-            [&model](SafeWriteStream& stream) {
-                ScanTextBuilder out(&stream);
-                writeScanText(out, model);
-                out.take();
-            },
-            cautionsAgreed);
+    try {
+        return SafeFileWriter(std::string(path))
+            .writeStreamed(
+                [&model, largestFile](SafeWriteStream& stream) {
+                    BoundedStream bounded(stream, largestFile);
+                    ScanTextBuilder out(&bounded);
+                    writeScanText(out, model);
+                    out.take();
+                },
+                cautionsAgreed);
+    } catch (const ScanFileTooLarge&) {
+        // Saved, the file would be refused when opened: the save fails instead, and an older
+        // scan file at the path stays as it was.
+        return Outcome::failure(error::kPathFileAccessError, "Path/File access error",
+                                std::string(path) + " would be larger than " +
+                                    toDecimal(largestFile >> 20) +
+                                    " MB, too large to be opened again; nothing was written");
+    }
 }
 
 }  // namespace tally

@@ -93,6 +93,25 @@ TEST_F(ScanFileSaveTest, ALargeScanIsSavedInBlocksAsTheTextInOnePiece) {
     EXPECT_TRUE(written == scanFileText(m));  // not EXPECT_EQ: a failure would print megabytes
 }
 
+// A scan file that opening would refuse is not saved: the write stops once the text passes the
+// limit, and the scan file already there stays whole.
+TEST_F(ScanFileSaveTest, AScanTooLargeToOpenAgainIsNotSaved) {
+    ProjectModel m = invoiceModel();
+    const std::string small = scanFileText(m);
+    ASSERT_TRUE(saveScanFile(m, path("Invoice.psf"), false, static_cast<std::int64_t>(small.size())).ok);
+
+    std::string list;
+    while (list.size() < (3u << 20)) list += "Refresh - frmMain.frm - " + std::to_string(list.size()) + "\x01";
+    m.subs[1].front().calledBy = list;
+    Outcome result = saveScanFile(m, path("Invoice.psf"), false, std::int64_t{2} << 20);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorNumber, 75);
+    EXPECT_EQ(result.detail, path("Invoice.psf") +
+                                 " would be larger than 2 MB, too large to be opened again; nothing was written");
+    EXPECT_TRUE(fileBytes(path("Invoice.psf")) == small);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), fs::directory_iterator()), 1);
+}
+
 TEST_F(ScanFileSaveTest, SavingIntoAMissingFolderFailsWithAReason) {
     Outcome result = saveScanFile(invoiceModel(), path("gone/Invoice.psf"));
     EXPECT_FALSE(result.ok);
