@@ -5,6 +5,7 @@
 #include "core/os/RegularFile.h"
 #include "core/os/SafeFileWriter.h"
 #include "core/os/SaveTarget.h"
+#include "platform/archive/LibzipCalls.h"
 #include "platform/archive/ZipFailure.h"
 
 namespace tally::archive {
@@ -29,11 +30,12 @@ constexpr char kEmptyArchive[22] = {'P', 'K', 5, 6};
 
 // The bytes libzip left in `source` after a successful close.
 bool readBack(zip_source_t* source, std::string& bytes) {
-    if (zip_source_open(source) < 0) return false;
+    if (libzip().zip_source_open(source) < 0) return false;
     char buffer[1 << 16];
     zip_int64_t got = 0;
-    while ((got = zip_source_read(source, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<std::size_t>(got));
-    zip_source_close(source);
+    while ((got = libzip().zip_source_read(source, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    libzip().zip_source_close(source);
     return got == 0;
 }
 
@@ -57,7 +59,7 @@ Outcome placeArchive(const std::string& zipFile, ArchivePlace& place) {
 Outcome openArchive(const ArchivePlace& place, int flags, ZipRunContext& context, ZipHandle& archive) {
     archive.reset();
     zip_error_t error;
-    zip_error_init(&error);
+    libzip().zip_error_init(&error);
     // A run that starts a new archive needs none of the old one's bytes.
     if (place.exists && !(flags & ZIP_TRUNCATE)) {
         FileRead read = readRegularFile(place.writePath, kLargestArchive);
@@ -66,37 +68,40 @@ Outcome openArchive(const ArchivePlace& place, int flags, ZipRunContext& context
                                   refusalPhrase(read.check, kLargestArchive) + "; nothing was written");
         archive.oldBytes = std::make_unique<std::string>(std::move(*read.bytes));
     } else if (!place.exists && !(flags & ZIP_CREATE)) {
-        zip_error_set(&error, ZIP_ER_NOENT, ENOENT);
+        libzip().zip_error_set(&error, ZIP_ER_NOENT, ENOENT);
         Outcome failure = libzipFailure(&error, place.given);
-        zip_error_fini(&error);
+        libzip().zip_error_fini(&error);
         return failure;
     }
     const std::string* old = archive.oldBytes.get();
-    zip_source_t* source = zip_source_buffer_create(old ? old->data() : nullptr, old ? old->size() : 0, 0, &error);
+    zip_source_t* source =
+        libzip().zip_source_buffer_create(old ? old->data() : nullptr, old ? old->size() : 0, 0, &error);
     if (source) {
         archive.source.reset(source);
-        zip_source_keep(source);  // zip_open_from_source takes one reference, the handle keeps the other
-        archive.zip.reset(zip_open_from_source(source, flags, &error));
-        if (!archive.zip) zip_source_free(source);  // the reference zip_open_from_source did not take
+        // zip_open_from_source takes one reference, the handle keeps the other.
+        libzip().zip_source_keep(source);
+        archive.zip.reset(libzip().zip_open_from_source(source, flags, &error));
+        if (!archive.zip)
+            libzip().zip_source_free(source);  // the reference zip_open_from_source did not take
     }
     if (!archive.zip) {
         Outcome failure = libzipFailure(&error, place.given);
-        zip_error_fini(&error);
+        libzip().zip_error_fini(&error);
         archive.reset();
         return failure;
     }
-    zip_error_fini(&error);
+    libzip().zip_error_fini(&error);
     // The Progress event stops a run from inside zip_close, where libzip stores the files; this
     // makes libzip itself give up at its next step as well, whatever it is doing then.
-    zip_register_cancel_callback_with_state(archive.get(), &cancelRequested, nullptr, &context);
+    libzip().zip_register_cancel_callback_with_state(archive.get(), &cancelRequested, nullptr, &context);
     return Outcome::success();
 }
 
 Outcome commitArchive(const ArchivePlace& place, ZipRunContext& context, ZipHandle& archive) {
-    if (zip_close(archive.get()) != 0) {
+    if (libzip().zip_close(archive.get()) != 0) {
         if (context.cancelled()) return cancelledRun();
         if (context.failure()) return *context.failure();
-        return libzipFailure(zip_get_error(archive.get()), place.given);
+        return libzipFailure(libzip().zip_get_error(archive.get()), place.given);
     }
     archive.zip.release();  // zip_close freed it
     std::string bytes;

@@ -11,18 +11,19 @@
 #include <zip.h>
 
 #include "core/support/Outcome.h"
+#include "platform/archive/LibzipCalls.h"
 #include "platform/archive/ZipRunContext.h"
 
 namespace tally::archive {
 
 struct ZipDiscard {
     void operator()(zip_t* archive) const {
-        if (archive) zip_discard(archive);
+        if (archive) libzip().zip_discard(archive);
     }
 };
 struct ZipSourceFree {
     void operator()(zip_source_t* source) const {
-        if (source) zip_source_free(source);
+        if (source) libzip().zip_source_free(source);
     }
 };
 

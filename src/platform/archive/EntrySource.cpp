@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/os/RegularFile.h"
+#include "platform/archive/LibzipCalls.h"
 #include "platform/archive/ZipFailure.h"
 
 namespace tally::archive {
@@ -15,9 +16,9 @@ namespace {
 class EntrySource {
 public:
     EntrySource(ZipRunContext& context, StoredEntry entry) : m_context(context), m_entry(std::move(entry)) {
-        zip_error_init(&m_error);
+        libzip().zip_error_init(&m_error);
     }
-    ~EntrySource() { zip_error_fini(&m_error); }
+    ~EntrySource() { libzip().zip_error_fini(&m_error); }
 
     static zip_int64_t callback(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command);
 
@@ -26,7 +27,7 @@ private:
     bool begin();
     bool load();
     zip_int64_t failed(int zipError, int systemError = 0) {
-        zip_error_set(&m_error, zipError, systemError);
+        libzip().zip_error_set(&m_error, zipError, systemError);
         return -1;
     }
 
@@ -46,7 +47,7 @@ bool EntrySource::begin() {
     m_begun = true;
     if (m_context.cancelled() || (!m_entry.folder && m_context.stopBefore(m_entry.path))) {
         m_broken = true;
-        zip_error_set(&m_error, ZIP_ER_CANCELLED, 0);
+        libzip().zip_error_set(&m_error, ZIP_ER_CANCELLED, 0);
         return false;
     }
     m_context.tell(m_entry.verb + ": " + m_entry.entryName);
@@ -64,7 +65,7 @@ bool EntrySource::load() {
     if (!read.bytes) {
         m_broken = true;
         m_context.fail(unreadableFile(read.check, m_entry.path, kLargestArchivedFile));
-        zip_error_set(&m_error, ZIP_ER_READ, read.check.error);
+        libzip().zip_error_set(&m_error, ZIP_ER_READ, read.check.error);
         return false;
     }
     m_bytes = changeLineEnds(std::move(*read.bytes), m_entry.lineEnds);
@@ -76,17 +77,21 @@ bool EntrySource::load() {
 zip_int64_t EntrySource::handle(void* data, zip_uint64_t length, zip_source_cmd_t command) {
     switch (command) {
         case ZIP_SOURCE_SUPPORTS:
-            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
-                                                  ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
-                                                  ZIP_SOURCE_SUPPORTS, static_cast<zip_source_cmd_t>(-1));
+            return libzip().zip_source_make_command_bitmap(
+                ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR,
+                ZIP_SOURCE_FREE, ZIP_SOURCE_SUPPORTS, static_cast<zip_source_cmd_t>(-1));
         case ZIP_SOURCE_STAT: {
-            auto* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &m_error);
-            if (!stat) return -1;
+            // What ZIP_SOURCE_GET_ARGS does, through the loaded library.
+            if (length < sizeof(zip_stat_t)) {
+                libzip().zip_error_set(&m_error, ZIP_ER_INVAL, 0);
+                return -1;
+            }
+            auto* stat = static_cast<zip_stat_t*>(data);
             // libzip asks for the size before it opens the source; it is the converted size, so the
             // file is read here already (a stat after the close reports what was stored).
             if (!m_begun && !load()) return -1;
             if (m_broken) return -1;
-            zip_stat_init(stat);
+            libzip().zip_stat_init(stat);
             stat->valid = ZIP_STAT_MTIME | ZIP_STAT_SIZE;
             stat->mtime = m_entry.modified;
             stat->size = m_size;
@@ -110,7 +115,7 @@ zip_int64_t EntrySource::handle(void* data, zip_uint64_t length, zip_source_cmd_
             m_loaded = false;
             return 0;
         case ZIP_SOURCE_ERROR:
-            return zip_error_to_data(&m_error, data, length);
+            return libzip().zip_error_to_data(&m_error, data, length);
         case ZIP_SOURCE_FREE:
             delete this;
             return 0;
@@ -128,10 +133,10 @@ zip_int64_t EntrySource::callback(void* state, void* data, zip_uint64_t length, 
 zip_source_t* makeEntrySource(ZipRunContext& context, StoredEntry entry, zip_error_t* error) {
     auto* state = new (std::nothrow) EntrySource(context, std::move(entry));
     if (!state) {
-        zip_error_set(error, ZIP_ER_MEMORY, 0);
+        libzip().zip_error_set(error, ZIP_ER_MEMORY, 0);
         return nullptr;
     }
-    zip_source_t* source = zip_source_function_create(&EntrySource::callback, state, error);
+    zip_source_t* source = libzip().zip_source_function_create(&EntrySource::callback, state, error);
     if (!source) delete state;
     return source;
 }

@@ -5,11 +5,12 @@
 #include <unordered_set>
 
 #include "core/os/FileFacts.h"
-#include "platform/archive/ArchivePaths.h"
 #include "platform/archive/ArchiveFile.h"
+#include "platform/archive/ArchivePaths.h"
 #include "platform/archive/EntryNaming.h"
 #include "platform/archive/EntrySource.h"
 #include "platform/archive/FileFinder.h"
+#include "platform/archive/LibzipCalls.h"
 #include "platform/archive/ZipFailure.h"
 #include "platform/archive/ZipRuns.h"
 
@@ -48,7 +49,7 @@ private:
     Outcome storeFile(const NamedFile& named);
     Outcome storeFolders(const NamedFile& named);
     Outcome store(StoredEntry entry, zip_int64_t replacing, unsigned mode);
-    Outcome lastZipError() { return libzipFailure(zip_get_error(m_archive.get()), m_place.given); }
+    Outcome lastZipError() { return libzipFailure(libzip().zip_get_error(m_archive.get()), m_place.given); }
 
     const ZipOptions& m_options;
     ZipRunContext& m_context;
@@ -119,38 +120,38 @@ Outcome AddRun::store(StoredEntry entry, zip_int64_t replacing, unsigned mode) {
     const std::time_t modified = entry.modified;
     const bool folder = entry.folder;
     zip_error_t error;
-    zip_error_init(&error);
+    libzip().zip_error_init(&error);
     zip_source_t* source = makeEntrySource(m_context, std::move(entry), &error);
     if (!source) {
         Outcome failure = libzipFailure(&error, m_place.given);
-        zip_error_fini(&error);
+        libzip().zip_error_fini(&error);
         return failure;
     }
-    zip_error_fini(&error);
+    libzip().zip_error_fini(&error);
     zip_int64_t index = replacing;
     if (replacing >= 0) {
-        if (zip_file_replace(archive, static_cast<zip_uint64_t>(replacing), source, 0) < 0) {
-            zip_source_free(source);
+        if (libzip().zip_file_replace(archive, static_cast<zip_uint64_t>(replacing), source, 0) < 0) {
+            libzip().zip_source_free(source);
             return lastZipError();
         }
     } else {
-        index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_GUESS);
+        index = libzip().zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_GUESS);
         if (index < 0) {
-            zip_source_free(source);
+            libzip().zip_source_free(source);
             return lastZipError();
         }
     }
     const auto at = static_cast<zip_uint64_t>(index);
     const zip_uint32_t attributes =
         folder ? ((kUnixFolder | (mode & 07777)) << 16) | kDosFolder : (kUnixRegular | (mode & 07777)) << 16;
-    if (zip_file_set_mtime(archive, at, modified, 0) < 0 ||
-        zip_file_set_external_attributes(archive, at, 0, ZIP_OPSYS_UNIX, attributes) < 0 ||
-        (folder && zip_set_file_compression(archive, at, ZIP_CM_STORE, 0) < 0))
+    if (libzip().zip_file_set_mtime(archive, at, modified, 0) < 0 ||
+        libzip().zip_file_set_external_attributes(archive, at, 0, ZIP_OPSYS_UNIX, attributes) < 0 ||
+        (folder && libzip().zip_set_file_compression(archive, at, ZIP_CM_STORE, 0) < 0))
         return lastZipError();
     if (m_options.encrypt && !folder) {
         std::optional<std::string> password = m_context.passwordFor(name);
         if (!password) return cancelledRun();
-        const int set = zip_file_set_encryption(archive, at, ZIP_EM_AES_256, password->c_str());
+        const int set = libzip().zip_file_set_encryption(archive, at, ZIP_EM_AES_256, password->c_str());
         forget(*password);  // libzip keeps its own copy until the close
         if (set < 0) return lastZipError();
     }
@@ -161,7 +162,7 @@ Outcome AddRun::store(StoredEntry entry, zip_int64_t replacing, unsigned mode) {
 Outcome AddRun::storeFolders(const NamedFile& named) {
     for (const FolderEntry& folder : folderEntriesOf(named)) {
         if (!m_folders.insert(folder.entryName).second) continue;
-        if (zip_name_locate(m_archive.get(), folder.entryName.c_str(), 0) >= 0) continue;
+        if (libzip().zip_name_locate(m_archive.get(), folder.entryName.c_str(), 0) >= 0) continue;
         sys::EntryFacts facts;
         const bool known = sys::lookAt(folder.folderPath, facts) == 0;
         StoredEntry entry{folder.folderPath,
@@ -177,11 +178,11 @@ Outcome AddRun::storeFolders(const NamedFile& named) {
 }
 
 Outcome AddRun::storeFile(const NamedFile& named) {
-    const zip_int64_t existing = zip_name_locate(m_archive.get(), named.entryName.c_str(), 0);
+    const zip_int64_t existing = libzip().zip_name_locate(m_archive.get(), named.entryName.c_str(), 0);
     if (existing < 0 && m_freshen) return Outcome::success();  // freshen adds no new entries
     if (existing >= 0 && (m_update || m_freshen)) {
         zip_stat_t entry;
-        if (zip_stat_index(m_archive.get(), static_cast<zip_uint64_t>(existing), 0, &entry) == 0 &&
+        if (libzip().zip_stat_index(m_archive.get(), static_cast<zip_uint64_t>(existing), 0, &entry) == 0 &&
             (entry.valid & ZIP_STAT_MTIME) && !isNewer(named.file.facts.modified, entry.mtime)) {
             m_context.tell("skipping: " + named.entryName + " (not newer)");
             return Outcome::success();
@@ -200,7 +201,7 @@ Outcome AddRun::run(const std::vector<std::string>& patterns) {
     m_update = m_options.updateOnlyIfNewer;
     m_freshen = m_options.freshenFiles;
     m_lineEnds = lineEndChangeFor(m_options.convertCrLfToLf, m_options.convertLfToCrLf);
-    if (m_options.encrypt && !zip_encryption_method_supported(ZIP_EM_AES_256, 1))
+    if (m_options.encrypt && !libzip().zip_encryption_method_supported(ZIP_EM_AES_256, 1))
         return classicFailure(error::kPathFileAccessError, m_place.given,
                               "cannot be encrypted: the libzip this program uses was built without "
                               "AES-256 encryption; nothing was written");

@@ -5,6 +5,7 @@
 
 #include "platform/archive/ArchiveFile.h"
 #include "platform/archive/EntryMatcher.h"
+#include "platform/archive/LibzipCalls.h"
 #include "platform/archive/ZipFailure.h"
 #include "platform/archive/ZipRuns.h"
 
@@ -22,10 +23,10 @@ Outcome deleteEntries(const std::string& zipFile, const ZipOptions& options,
     Outcome opened = openArchive(place, 0, context, archive);
     if (!opened) return opened;
 
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    const zip_int64_t count = libzip().zip_get_num_entries(archive.get(), 0);
     std::vector<std::string> names(static_cast<std::size_t>(count > 0 ? count : 0));
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (const char* name = zip_get_name(archive.get(), i, 0)) names[i] = name;
+        if (const char* name = libzip().zip_get_name(archive.get(), i, 0)) names[i] = name;
     std::vector<bool> removed(names.size(), false);
     std::size_t removedCount = 0;
 
@@ -38,7 +39,8 @@ Outcome deleteEntries(const std::string& zipFile, const ZipOptions& options,
             if (names[i].empty() || !matcher.matches(names[i])) continue;
             matched = true;
             if (removed[i]) continue;
-            if (zip_delete(archive.get(), i) < 0) return libzipFailure(zip_get_error(archive.get()), zipFile);
+            if (libzip().zip_delete(archive.get(), i) < 0)
+                return libzipFailure(libzip().zip_get_error(archive.get()), zipFile);
             removed[i] = true;
             ++removedCount;
             context.tell("deleting: " + names[i]);

@@ -4,6 +4,7 @@
 
 #include "core/archive/Archiver.h"
 #include "core/os/SystemFiles.h"
+#include "platform/archive/LibzipCalls.h"
 
 namespace tally::archive {
 
@@ -65,7 +66,7 @@ Outcome systemFailure(int err, const std::string& path, int missing) {
 
 Outcome libzipFailure(zip_error_t* error, const std::string& path) {
     int number = error::kPathFileAccessError;
-    switch (zip_error_code_zip(error)) {
+    switch (libzip().zip_error_code_zip(error)) {
         case ZIP_ER_NOZIP:
         case ZIP_ER_INCONS:
         case ZIP_ER_CRC:
@@ -86,11 +87,12 @@ Outcome libzipFailure(zip_error_t* error, const std::string& path) {
             number = error::kPermissionDenied;
             break;
         default:
-            if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) != 0)
-                number = numberForSystemError(zip_error_code_system(error), error::kPathNotFound);
+            if (libzip().zip_error_system_type(error) == ZIP_ET_SYS &&
+                libzip().zip_error_code_system(error) != 0)
+                number = numberForSystemError(libzip().zip_error_code_system(error), error::kPathNotFound);
             break;
     }
-    return classicFailure(number, path, std::string("(") + zip_error_strerror(error) + ")");
+    return classicFailure(number, path, std::string("(") + libzip().zip_error_strerror(error) + ")");
 }
 
 Outcome unreadableFile(const FileCheck& check, const std::string& path, std::int64_t limit) {
