@@ -20,9 +20,9 @@ LoadedLibzip load() {
     // Kept loaded for the rest of the program: the archive code may hold its functions anywhere.
     void* library = ::dlopen(TALLY_LIBZIP_SONAME, RTLD_NOW | RTLD_LOCAL);
     if (!library) {
+        // The loader's reason begins with the library's name.
         const char* reason = ::dlerror();
-        result.failure =
-            std::string(TALLY_LIBZIP_SONAME) + " cannot be loaded (" + (reason ? reason : "") + ")";
+        result.failure = reason ? reason : TALLY_LIBZIP_SONAME ": cannot be loaded";
         return result;
     }
     bool complete = true;

@@ -98,7 +98,10 @@ TEST_F(ScanFileSaveTest, ALargeScanIsSavedInBlocksAsTheTextInOnePiece) {
 TEST_F(ScanFileSaveTest, AScanTooLargeToOpenAgainIsNotSaved) {
     ProjectModel m = invoiceModel();
     const std::string small = scanFileText(m);
-    ASSERT_TRUE(saveScanFile(m, path("Invoice.psf"), false, static_cast<std::int64_t>(small.size())).ok);
+    const auto smallSize = static_cast<std::int64_t>(small.size());
+    EXPECT_FALSE(saveScanFile(m, path("Invoice.psf"), false, smallSize - 1).ok);  // one byte too many
+    EXPECT_FALSE(fs::exists(path("Invoice.psf")));
+    ASSERT_TRUE(saveScanFile(m, path("Invoice.psf"), false, smallSize).ok);  // exactly the largest
 
     std::string list;
     while (list.size() < (3u << 20)) list += "Refresh - frmMain.frm - " + std::to_string(list.size()) + "\x01";
