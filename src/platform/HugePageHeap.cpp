@@ -30,6 +30,11 @@ std::uintptr_t hugePageSize() {
         std::strtoull(fileText("/sys/kernel/mm/transparent_hugepage/hpage_pmd_size").c_str(), nullptr, 10);
     return size != 0 && (size & (size - 1)) == 0 ? size : std::uintptr_t{2} << 20;
 }
+
+// What hugePageTunables says for this process: its GLIBC_TUNABLES and the kernel's setting.
+std::optional<std::string> tunablesForThisProcess() {
+    return hugePageTunables(std::getenv("GLIBC_TUNABLES"), fileText("/sys/kernel/mm/transparent_hugepage/enabled"));
+}
 #endif
 }  // namespace
 
@@ -54,9 +59,7 @@ std::optional<std::string> hugePageTunables(const char* current, std::string_vie
 
 bool hugePagesWanted() {
 #if defined(__linux__) && defined(__GLIBC__)
-    return hugePageTunables(std::getenv("GLIBC_TUNABLES"),
-                            fileText("/sys/kernel/mm/transparent_hugepage/enabled"))
-        .has_value();
+    return tunablesForThisProcess().has_value();
 #else
     return false;
 #endif
@@ -64,8 +67,7 @@ bool hugePagesWanted() {
 
 void restartWithHugePageHeap([[maybe_unused]] char** argv) {
 #if defined(__linux__) && defined(__GLIBC__)
-    const std::optional<std::string> tunables = hugePageTunables(
-        std::getenv("GLIBC_TUNABLES"), fileText("/sys/kernel/mm/transparent_hugepage/enabled"));
+    const std::optional<std::string> tunables = tunablesForThisProcess();
     if (!tunables || !argv || !argv[0]) return;
     // The new start finds the tunable named, so it does not start again itself.
     if (::setenv("GLIBC_TUNABLES", tunables->c_str(), 1) != 0) return;

@@ -8,14 +8,11 @@ namespace tally {
 Outcome LibzipArchiver::run(const std::string& zipFile, const ZipOptions& options,
                             const std::vector<std::string>& patterns, const ZipEvents& events) {
     archive::ZipRunContext context(events, options.messageLevel);
-    if (std::string why; !loadLibzip(&why)) {
-        // Nothing was touched: the run ends as it does in a build without a zip library.
-        Outcome missing = Outcome::failure(445, "The zip library could not be loaded.", why);
-        context.warn("error: " + missing.detail);
-        return missing;
-    }
-    Outcome result = options.deleteEntries ? archive::deleteEntries(zipFile, options, patterns, context)
-                                           : archive::addFiles(zipFile, options, patterns, context);
+    // Without the library nothing is touched: the run ends as it does in a build without one.
+    std::string why;
+    Outcome result = !loadLibzip(&why) ? Outcome::failure(445, "The zip library could not be loaded.", why)
+                     : options.deleteEntries ? archive::deleteEntries(zipFile, options, patterns, context)
+                                             : archive::addFiles(zipFile, options, patterns, context);
     // A stop is the user's own doing, not an error to tell them about.
     if (!result && result.errorNumber != kZipCancelled) context.warn("error: " + result.detail);
     return result;
